@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds everything and runs the whole test suite.
+#   scripts/test.sh              normal build in build/
+#   scripts/test.sh --sanitize   AddressSanitizer + UBSan build in build-asan/
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+bash "$here/scripts/setup.sh" --no-build
+
+dir="$here/build"
+flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${1:-}" = "--sanitize" ]; then
+  dir="$here/build-asan"
+  flags=(-DCMAKE_BUILD_TYPE=Debug -DVUX_SANITIZE=ON -DVUX_BENCH=OFF)
+fi
+
+cmake -S "$here" -B "$dir" -G Ninja "${flags[@]}" >/dev/null
+cmake --build "$dir" --parallel "$(nproc)"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$here/scripts/lsan.supp
+cd "$dir"
+ctest --output-on-failure --parallel "$(nproc)" --timeout 600
