@@ -65,6 +65,10 @@ bool vux_link::is_utf8() const {
         else if ((b & 0xF8) == 0xF0) n = 4;
         else return false;
         if (n > length_ - i) return false;
+        // Continuation bytes must be 10xxxxxx: without this check most
+        // double-byte Chinese text would pass as UTF-8.
+        for (int32_t k = 1; k < n; ++k)
+            if ((data_[i + k] & 0xC0) != 0x80) return false;
         i += n;
     }
     return true;

@@ -34,7 +34,7 @@ public:
     // True when the lengths differ, or the pointers differ and the bytes differ.
     bool differs_from(const vux_link& other) const;
 
-    // Lead-byte structure of UTF-8 with sequences of 1 to 4 bytes.
+    // Structure of UTF-8 with sequences of 1 to 4 bytes (continuation bytes checked).
     bool is_utf8() const;
     // Double-byte Chinese text (lead 0xA1..0xF7, trail 0xA1..0xFE).
     bool is_gb2312() const;
