@@ -1,0 +1,20 @@
+#pragma once
+#include "core/vux_type_codes.h"
+#include "markup/model/vux_action.h"
+#include "markup/model/vux_model_record.h"
+#include "markup/model/vux_prediction.h"
+
+// Runs its actions one by one, one per interval.
+class vux_action_motion : public vux_model_record<vux_action_motion, vux_type_action_motion, vux_prediction> {
+public:
+    const char* class_name() const override { return "vux_action_motion"; }
+    void fields(vux_field_visitor& v) override;
+
+    int32_t start = 0;
+    int32_t limit = 0;
+    int32_t interval = 0;
+    int32_t value_4 = 0;
+    vux_string index_variable;
+    vux_object_list actions;  // vux_action items
+    std::unique_ptr<vux_action> end_action;
+};

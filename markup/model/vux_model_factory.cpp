@@ -1,0 +1,94 @@
+#include "markup/model/vux_model_factory.h"
+#include "core/vux_type_codes.h"
+#include "markup/model/vux_action.h"
+#include "markup/model/vux_action_animation.h"
+#include "markup/model/vux_action_clear.h"
+#include "markup/model/vux_action_command.h"
+#include "markup/model/vux_action_element.h"
+#include "markup/model/vux_action_environment.h"
+#include "markup/model/vux_action_error.h"
+#include "markup/model/vux_action_font.h"
+#include "markup/model/vux_action_go.h"
+#include "markup/model/vux_action_input.h"
+#include "markup/model/vux_action_invoke.h"
+#include "markup/model/vux_action_launch.h"
+#include "markup/model/vux_action_menu.h"
+#include "markup/model/vux_action_motion.h"
+#include "markup/model/vux_action_music.h"
+#include "markup/model/vux_action_odds.h"
+#include "markup/model/vux_action_paragraph.h"
+#include "markup/model/vux_action_pick.h"
+#include "markup/model/vux_action_property.h"
+#include "markup/model/vux_action_scroll.h"
+#include "markup/model/vux_action_show.h"
+#include "markup/model/vux_action_sms.h"
+#include "markup/model/vux_action_softkey.h"
+#include "markup/model/vux_action_title.h"
+#include "markup/model/vux_action_upload.h"
+#include "markup/model/vux_condition.h"
+#include "markup/model/vux_condition_list.h"
+#include "markup/model/vux_data.h"
+#include "markup/model/vux_hyperlink.h"
+#include "markup/model/vux_icon.h"
+
+namespace {
+template <class T>
+std::unique_ptr<vux_record> make() {
+    return std::make_unique<T>();
+}
+}  // namespace
+
+std::unique_ptr<vux_record> vux_model_make_record(int32_t code) {
+    switch (code) {
+    case vux_type_condition: return make<vux_condition>();
+    case vux_type_condition_list: return make<vux_condition_list>();
+    case vux_type_data: return make<vux_data>();
+    case vux_type_hyperlink: return make<vux_hyperlink>();
+    case vux_type_icon: return make<vux_icon>();
+    case vux_type_action: return make<vux_action>();
+    // Dialogs, menus and windows (1004, 1009, 1016) join here with the
+    // screens.
+    default: return nullptr;
+    }
+}
+
+std::unique_ptr<vux_record> vux_model_make_step(int32_t code) {
+    switch (code) {
+    case vux_type_action_animation: return make<vux_action_animation>();
+    case vux_type_action_clear: return make<vux_action_clear>();
+    case vux_type_action_command: return make<vux_action_command>();
+    case vux_type_action_element: return make<vux_action_element>();
+    case vux_type_action_environment: return make<vux_action_environment>();
+    case vux_type_action_error: return make<vux_action_error>();
+    case vux_type_action_font: return make<vux_action_font>();
+    case vux_type_action_go: return make<vux_action_go>();
+    case vux_type_action_input: return make<vux_action_input>();
+    case vux_type_action_invoke: return make<vux_action_invoke>();
+    case vux_type_action_launch: return make<vux_action_launch>();
+    case vux_type_action_menu: return make<vux_action_menu>();
+    case vux_type_action_motion: return make<vux_action_motion>();
+    case vux_type_action_music: return make<vux_action_music>();
+    case vux_type_action_odds: return make<vux_action_odds>();
+    case vux_type_action_paragraph: return make<vux_action_paragraph>();
+    case vux_type_action_pick: return make<vux_action_pick>();
+    case vux_type_action_property: return make<vux_action_property>();
+    case vux_type_action_scroll: return make<vux_action_scroll>();
+    case vux_type_action_show: return make<vux_action_show>();
+    case vux_type_action_sms: return make<vux_action_sms>();
+    case vux_type_action_softkey: return make<vux_action_softkey>();
+    case vux_type_action_title: return make<vux_action_title>();
+    case vux_type_action_upload: return make<vux_action_upload>();
+    default: return nullptr;
+    }
+}
+
+std::unique_ptr<vux_record> vux_model_make_element(int32_t) {
+    // The element classes join here with the layout.
+    return nullptr;
+}
+
+std::unique_ptr<vux_record> vux_model_make(int32_t code) {
+    if (code >= vux_type_element_box && code <= vux_type_element_titlebar) return vux_model_make_element(code);
+    if (code >= vux_type_action_animation && code <= vux_type_action_upload) return vux_model_make_step(code);
+    return vux_model_make_record(code);
+}
