@@ -25,11 +25,20 @@
 #include "markup/model/vux_action_softkey.h"
 #include "markup/model/vux_action_title.h"
 #include "markup/model/vux_action_upload.h"
+#include "markup/model/vux_brush.h"
 #include "markup/model/vux_condition.h"
 #include "markup/model/vux_condition_list.h"
 #include "markup/model/vux_data.h"
+#include "markup/model/vux_extent.h"
+#include "markup/model/vux_function.h"
 #include "markup/model/vux_hyperlink.h"
 #include "markup/model/vux_icon.h"
+#include "markup/model/vux_odds.h"
+#include "markup/model/vux_option.h"
+#include "markup/model/vux_overtime.h"
+#include "markup/model/vux_resource.h"
+#include "markup/model/vux_subtitle.h"
+#include "markup/model/vux_switch.h"
 
 namespace {
 template <class T>
@@ -40,11 +49,20 @@ std::unique_ptr<vux_record> make() {
 
 std::unique_ptr<vux_record> vux_model_make_record(int32_t code) {
     switch (code) {
+    case vux_type_brush: return make<vux_brush>();
     case vux_type_condition: return make<vux_condition>();
     case vux_type_condition_list: return make<vux_condition_list>();
     case vux_type_data: return make<vux_data>();
+    case vux_type_extent: return make<vux_extent>();
+    case vux_type_function: return make<vux_function>();
     case vux_type_hyperlink: return make<vux_hyperlink>();
     case vux_type_icon: return make<vux_icon>();
+    case vux_type_odds: return make<vux_odds>();
+    case vux_type_option: return make<vux_option>();
+    case vux_type_switch: return make<vux_switch>();
+    case vux_type_overtime: return make<vux_overtime>();
+    case vux_type_resource: return make<vux_resource>();
+    case vux_type_subtitle: return make<vux_subtitle>();
     case vux_type_action: return make<vux_action>();
     // Dialogs, menus and windows (1004, 1009, 1016) join here with the
     // screens.

@@ -1,0 +1,234 @@
+// Every record, action and step of the model through its field list: the
+// round trip, the clone, every truncation, and the reads that must fail.
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+#include "core/vux_record_dump.h"
+#include "core/vux_type_codes.h"
+#include "markup/model/vux_action.h"
+#include "markup/model/vux_action_element.h"
+#include "markup/model/vux_action_menu.h"
+#include "markup/model/vux_action_motion.h"
+#include "markup/model/vux_condition_list.h"
+#include "markup/model/vux_device.h"
+#include "markup/model/vux_model_factory.h"
+#include "markup/model/vux_option.h"
+#include "markup/model/vux_pick.h"
+#include "markup_model/model_test_support.h"
+
+using model_test::bytes_of;
+using model_test::fill;
+using model_test::read_from;
+
+namespace {
+
+std::vector<int32_t> built_codes() {
+    std::vector<int32_t> codes;
+    for (int32_t c = vux_type_brush; c <= vux_type_window; ++c)
+        if (c != vux_type_dialog && c != vux_type_menu && c != vux_type_window) codes.push_back(c);
+    for (int32_t c = vux_type_action; c <= vux_type_action_upload; ++c) codes.push_back(c);
+    return codes;
+}
+
+// Writes the record, reads it back into a fresh one, writes again; clones;
+// reads every proper prefix.
+void check_round_trip(vux_record& original, std::unique_ptr<vux_record> fresh) {
+    const std::vector<uint8_t> bytes = bytes_of(original);
+    ASSERT_TRUE(read_from(*fresh, bytes)) << original.class_name();
+    EXPECT_EQ(bytes_of(*fresh), bytes) << original.class_name();
+
+    std::unique_ptr<vux_object> copy = original.clone();
+    if (original.type_code() != 0 || copy) {
+        ASSERT_TRUE(copy) << original.class_name();
+        EXPECT_EQ(copy->type_code(), original.type_code());
+        EXPECT_EQ(bytes_of(*copy), bytes) << original.class_name();
+    }
+
+    for (size_t n = 0; n < bytes.size(); ++n) {
+        auto cut = vux_model_make(original.type_code());
+        vux_record& target = cut ? *cut : *fresh;
+        EXPECT_FALSE(read_from(target, bytes, n)) << original.class_name() << " cut at " << n;
+    }
+}
+
+TEST(ModelRecords, EveryCodeRoundTripsClonesAndFailsWhenCut) {
+    for (int32_t code : built_codes()) {
+        SCOPED_TRACE(code);
+        auto record = vux_model_make(code);
+        ASSERT_TRUE(record);
+        EXPECT_EQ(record->type_code(), code);
+        fill(*record);
+        check_round_trip(*record, vux_model_make(code));
+        // The dump walks the same list: every record prints as its class.
+        std::string json = vux_record_dump::to_json(*record);
+        EXPECT_NE(json.find(record->class_name()), std::string::npos);
+    }
+}
+
+TEST(ModelRecords, PlainRecordsRoundTrip) {
+    vux_device device;
+    fill(device);
+    EXPECT_EQ(device.type_code(), 0);
+    EXPECT_EQ(device.clone(), nullptr);  // the device is never copied
+    check_round_trip(device, std::make_unique<vux_device>());
+
+    vux_pick pick;
+    fill(pick);
+    check_round_trip(pick, std::make_unique<vux_pick>());
+}
+
+TEST(ModelRecords, FactoriesKnowTheirRangesOnly) {
+    struct row {
+        int32_t code;
+        bool record, step, any;
+    };
+    const row rows[] = {
+        {999, false, false, false},
+        {vux_type_brush, true, false, true},
+        {vux_type_dialog, false, false, false},  // screens come later
+        {vux_type_window, false, false, false},
+        {vux_type_element_box, false, false, false},
+        {vux_type_element_command, false, false, false},
+        {vux_type_action, true, false, true},
+        {vux_type_action_animation, false, true, true},
+        {vux_type_action_upload, false, true, true},
+        {1225, false, false, false},
+        {vux_type_request_enter, false, false, false},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.code);
+        EXPECT_EQ(vux_model_make_record(r.code) != nullptr, r.record);
+        EXPECT_EQ(vux_model_make_step(r.code) != nullptr, r.step);
+        EXPECT_EQ(vux_model_make(r.code) != nullptr, r.any);
+    }
+    EXPECT_EQ(vux_prediction::create_step(1225), nullptr);
+    EXPECT_EQ(vux_prediction::create_step(1200), nullptr);
+    auto step = vux_prediction::create_step(vux_type_action_go);
+    ASSERT_TRUE(step);
+    EXPECT_EQ(step->type_code(), vux_type_action_go);
+    auto copy = vux_prediction::clone_step(*step);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(bytes_of(*copy), bytes_of(*step));
+}
+
+// Stream helpers for hand-made bodies.
+struct stream {
+    vux_buffer buffer;
+    vux_writer w{buffer};
+    stream& i(int32_t v) {
+        w.write_int32(v);
+        return *this;
+    }
+    stream& s(const char* t) {
+        w.write_string(vux_string(t));
+        return *this;
+    }
+    // An action header up to its step count.
+    stream& action_head() { return i(0).i(0).i(0).i(0).i(-1).s("").s("").i(0); }
+    // A step base without guard.
+    stream& step_base() { return i(0).i(0).i(0).i(0); }
+    std::vector<uint8_t> bytes() const { return {buffer.data(), buffer.data() + buffer.length()}; }
+};
+
+TEST(ModelRecords, UnknownOrUnexpectedCodesFailTheRead) {
+    // An action whose second step has no class: the read fails, never succeeds.
+    stream unknown;
+    unknown.action_head().i(2).i(vux_type_action_command).step_base().i(7).i(1299).step_base().i(0);
+    vux_action action;
+    EXPECT_FALSE(read_from(action, unknown.bytes()));
+
+    // A condition list whose item carries another code.
+    stream wrong;
+    wrong.i(2).i(vux_type_condition).i(0).i(0).i(0).s("a").s("b").i(vux_type_brush).i(0).i(0).i(0).s("").s("");
+    vux_condition_list list;
+    EXPECT_FALSE(read_from(list, wrong.bytes()));
+    EXPECT_LE(list.count(), 1);
+
+    // Any element in a list fails for now: no element class is known yet.
+    stream menu;
+    menu.step_base().i(0).i(0).s("").i(1).i(vux_type_element_command).i(0);
+    vux_action_menu menu_step;
+    EXPECT_FALSE(read_from(menu_step, menu.bytes()));
+    stream element;
+    element.step_base().i(1).i(0).i(0).i(0).i(0).i(0).i(0).s("w").s("").i(1).i(vux_type_element_text).i(0);
+    vux_action_element element_step;
+    EXPECT_FALSE(read_from(element_step, element.bytes()));
+    // Empty element lists read.
+    stream empty;
+    empty.step_base().i(0).i(0).s("").i(0);
+    EXPECT_TRUE(read_from(menu_step, empty.bytes()));
+}
+
+TEST(ModelRecords, CountsAreBoundedByTheBytesLeft) {
+    struct row {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        std::unique_ptr<vux_record> target;
+    };
+    std::vector<row> rows;
+    {
+        stream s;
+        s.action_head().i(0x7FFFFFFF).i(vux_type_action_command);
+        rows.push_back({"steps", s.bytes(), std::make_unique<vux_action>()});
+    }
+    {
+        stream s;
+        s.i(0x40000000).i(vux_type_condition);
+        rows.push_back({"conditions", s.bytes(), std::make_unique<vux_condition_list>()});
+    }
+    {
+        stream s;
+        s.i(0).i(0).s("o").s("").i(0x10000000).i(0).i(0);
+        rows.push_back({"picks", s.bytes(), std::make_unique<vux_option>()});
+    }
+    for (auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        EXPECT_FALSE(read_from(*r.target, r.bytes));
+    }
+}
+
+// An action nested through motion steps `levels` deep.
+std::unique_ptr<vux_action> nested_action(int levels) {
+    auto top = std::make_unique<vux_action>();
+    vux_action* at = top.get();
+    for (int i = 0; i < levels; ++i) {
+        auto motion = std::make_unique<vux_action_motion>();
+        auto inner = std::make_unique<vux_action>();
+        vux_action* next = inner.get();
+        motion->actions.append(std::move(inner));
+        at->add_step(std::move(motion));
+        at = next;
+    }
+    return top;
+}
+
+TEST(ModelRecords, NestingDepthIsBounded) {
+    // Each level is two records deep (the step and its action).
+    auto shallow = nested_action(10);
+    vux_action back;
+    EXPECT_TRUE(read_from(back, bytes_of(*shallow)));
+    EXPECT_EQ(bytes_of(back), bytes_of(*shallow));
+
+    auto deep = nested_action(40);
+    EXPECT_FALSE(read_from(back, bytes_of(*deep)));
+
+    // Hyperlinks nest too: action -> property step -> hyperlink -> action,
+    // three records a level.
+    auto linked = [](int levels) {
+        stream s;
+        for (int i = 0; i < levels; ++i) {
+            s.action_head().i(1).i(vux_type_action_property).step_base();
+            s.i(0).i(0).i(1).i(1).i(0).i(0).i(0).s("").s("").s("").i(0);  // ints, texts, names
+            s.i(0);                                                       // no icon
+            s.i(vux_type_hyperlink).i(0x5801).i(0).s("").i(0);            // hyperlink up to its action
+            s.i(vux_type_action);
+        }
+        s.action_head().i(0).i(0);  // the innermost action: no steps, no extras
+        for (int i = 0; i < levels; ++i) s.i(0).i(0).i(0).i(0).i(0);  // guard, extras, actions 1 and 2, extras
+        return s.bytes();
+    };
+    EXPECT_TRUE(read_from(back, linked(5)));
+    EXPECT_FALSE(read_from(back, linked(20)));
+}
+
+}  // namespace
