@@ -31,6 +31,9 @@ public:
 
     int32_t id() const { return id_; }
     bool is_done() const { return done_; }
+    // True while the socket is inside one of its observer's calls: it must
+    // not be deleted then (its connection may be emitting the signal).
+    bool in_call() const { return in_call_ > 0; }
     // Request bytes not yet handed to the system.
     int64_t pending_bytes() const { return request_length() - written_; }
 
@@ -50,7 +53,9 @@ private:
     bool drain();
     void fail();
     void finish();
+    orbel_socket_observer* end();
     int64_t request_length() const;
+    void calling(bool entering) { in_call_ += entering ? 1 : -1; }
 
     const int32_t id_;
     orbel_socket_observer* observer_;  // not owned; null once detached
@@ -63,5 +68,7 @@ private:
     quint16 port_ = 0;
     int64_t handed_ = 0;   // request bytes given to the socket
     int64_t written_ = 0;  // request bytes the system has taken
+    int64_t reported_ = -1;  // body bytes the last progress call gave
+    int32_t in_call_ = 0;
     bool done_ = false;
 };

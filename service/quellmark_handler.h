@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+#include "core/vux_record.h"
+
+class quellmark_service_state;
+
+// What a handler may use besides the request: the service's state and the
+// address the service gives out as its own.
+struct quellmark_context {
+    quellmark_service_state& state;
+    QString host;
+    quint16 port = 0;
+    QString path;
+};
+
+// Answers one decoded request with its response; null when it cannot answer
+// at all (the connection then gets an HTTP error).
+using quellmark_handler = std::function<std::unique_ptr<vux_record>(const vux_record& request, quellmark_context&)>;
+// Handlers by request code. Each message area adds its own; a later message
+// is one more entry.
+using quellmark_handler_table = std::map<int32_t, quellmark_handler>;
+
+// A handler for one request class: the table hands it the request as that class.
+template <class Request, class F>
+quellmark_handler quellmark_handler_for(F f) {
+    return [f](const vux_record& r, quellmark_context& c) -> std::unique_ptr<vux_record> {
+        const auto* request = dynamic_cast<const Request*>(&r);
+        if (!request) return nullptr;
+        return f(*request, c);
+    };
+}
+
+// The UTF-8 bytes of a text, as the messages carry them.
+inline vux_string quellmark_utf8(const QString& text) {
+    const QByteArray b = text.toUtf8();
+    return vux_string(b.constData(), int32_t(b.size()));
+}
+
+// Result a response carries for a request whose session the service did not
+// hand out (or that it has forgotten).
+inline constexpr int32_t quellmark_result_no_session = 2;
+// Result for an operation the service does not (yet) carry out.
+inline constexpr int32_t quellmark_result_unsupported = 3;
+
+void quellmark_add_launcher_handlers(quellmark_handler_table& table);  // 3902, 3904
+void quellmark_add_logon_handlers(quellmark_handler_table& table);     // 3906, 3908
+void quellmark_add_account_handlers(quellmark_handler_table& table);   // 3910, 3920

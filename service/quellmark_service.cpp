@@ -1,0 +1,124 @@
+#include "service/quellmark_service.h"
+#include <QTcpServer>
+#include <QTcpSocket>
+#include "core/vux_reader.h"
+#include "desktop/vux_desktop_accept.h"
+#include "service/quellmark_connection.h"
+
+namespace {
+// Offsets in a frame: "vux+", a byte, an int32, then the type code and the
+// message's first field (every response begins with its result).
+constexpr int32_t code_offset = 9;
+constexpr int32_t first_field_offset = 13;
+
+const char* reason_of(int status) {
+    switch (status) {
+    case 200: return "OK";
+    case 400: return "Bad Request";
+    case 404: return "Not Found";
+    case 500: return "Internal Server Error";
+    case 503: return "Service Unavailable";
+    default: return "Error";
+    }
+}
+}  // namespace
+
+quellmark_service::quellmark_service() {
+    quellmark_add_launcher_handlers(handlers_);
+    quellmark_add_logon_handlers(handlers_);
+    quellmark_add_account_handlers(handlers_);
+}
+
+quellmark_service::~quellmark_service() = default;
+
+bool quellmark_service::listen(const QHostAddress& address, quint16 port) {
+    server_ = std::make_unique<QTcpServer>();
+    QTcpServer* s = server_.get();
+    QObject::connect(s, &QTcpServer::newConnection, s, [this, s] {
+        while (QTcpSocket* socket = s->nextPendingConnection()) new quellmark_connection(socket, *this, s);
+    });
+    if (server_->listen(address, port)) return true;
+    server_.reset();
+    return false;
+}
+
+void quellmark_service::close() { server_.reset(); }
+
+quint16 quellmark_service::port() const {
+    if (public_port_) return public_port_;
+    return server_ ? server_->serverPort() : 0;
+}
+
+QString quellmark_service::host() const {
+    if (!public_host_.isEmpty()) return public_host_;
+    return server_ ? server_->serverAddress().toString() : QString();
+}
+
+QString quellmark_service::address() const {
+    const QString h = host();
+    return (h.contains(QLatin1Char(':')) ? QLatin1Char('[') + h + QLatin1Char(']') : h) + QLatin1Char(':') +
+           QString::number(port());
+}
+
+int32_t quellmark_service::served(int32_t code) const {
+    auto it = served_.find(code);
+    return it == served_.end() ? 0 : it->second;
+}
+
+quellmark_context quellmark_service::context() { return {state_, host(), port(), path_}; }
+
+vux_buffer quellmark_service::respond_frame(const vux_link& request) {
+    const int32_t code = vux_desktop_frame_code(request);
+    auto handler = handlers_.find(code);
+    if (handler == handlers_.end()) return {};
+    std::unique_ptr<vux_record> decoded = vux_desktop_accept_request(request);
+    if (!decoded) return {};
+    quellmark_context c = context();
+    std::unique_ptr<vux_record> response = handler->second(*decoded, c);
+    if (!response) return {};
+    ++served_[code];
+    return vux_desktop_frame(*response);
+}
+
+QByteArray quellmark_service::http(int status, const QByteArray& body) {
+    return "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason_of(status) +
+           "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+}
+
+quellmark_service::answer quellmark_service::respond(const QByteArray&, const QByteArray& body) {
+    const vux_link request(body.constData(), int32_t(body.size()));
+    const int32_t code = vux_desktop_frame_code(request);
+    if (!handlers_.count(code)) return {http(404, {})};
+    vux_buffer frame = respond_frame(request);
+    if (frame.empty()) return {http(400, {})};
+    const int32_t response_code = code + 1;
+
+    answer a;
+    int status = 200;
+    int64_t send = -1;
+    for (auto it = faults_.begin(); it != faults_.end();) {
+        const quellmark_fault& f = *it;
+        if (f.code != 0 && f.code != code) {
+            ++it;
+            continue;
+        }
+        const int64_t v = f.value_or_default(response_code);
+        switch (f.kind) {
+        case quellmark_fault::status: frame.put_be32(first_field_offset, int32_t(v)); break;
+        case quellmark_fault::wrong_code: frame.put_be32(code_offset, int32_t(v)); break;
+        case quellmark_fault::truncated:
+            frame.set_length(int32_t(std::max<int64_t>(0, frame.length() - std::max<int64_t>(0, v))));
+            break;
+        case quellmark_fault::early_close: send = std::max<int64_t>(0, v); break;
+        case quellmark_fault::delay: a.delay_ms = std::max<int64_t>(0, v); break;
+        case quellmark_fault::http_status: status = int(std::clamp<int64_t>(v, 100, 999)); break;
+        }
+        if (it->times > 0 && --it->times == 0)
+            it = faults_.erase(it);
+        else
+            ++it;
+    }
+    a.bytes = http(status, QByteArray(reinterpret_cast<const char*>(frame.data()), frame.length()));
+    a.send = send;
+    return a;
+}
