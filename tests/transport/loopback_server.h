@@ -45,18 +45,22 @@ public:
     // Sends the pieces one after another, each after a pause, then leaves the
     // connection open (the client ends it).
     static void send_pieces(QTcpSocket& peer, QList<QByteArray> pieces, int pause_ms = 40) {
-        QPointer<QTcpSocket> p(&peer);
-        auto next = std::make_shared<std::function<void(int)>>();
-        *next = [p, pieces, pause_ms, next](int i) {
-            if (!p || i >= pieces.size()) return;
-            p->write(pieces[i]);
-            p->flush();
-            QTimer::singleShot(pause_ms, p, [next, i] { (*next)(i + 1); });
-        };
-        (*next)(0);
+        send_from(std::make_shared<piece_plan>(piece_plan{&peer, std::move(pieces), pause_ms}), 0);
     }
 
 private:
+    struct piece_plan {
+        QPointer<QTcpSocket> peer;
+        QList<QByteArray> pieces;
+        int pause_ms;
+    };
+    static void send_from(const std::shared_ptr<piece_plan>& plan, int i) {
+        if (!plan->peer || i >= plan->pieces.size()) return;
+        plan->peer->write(plan->pieces[i]);
+        plan->peer->flush();
+        QTimer::singleShot(plan->pause_ms, plan->peer, [plan, i] { send_from(plan, i + 1); });
+    }
+
     struct connection {
         QByteArray received;
         vux_http_parser request{vux_http_parser::mode_request};

@@ -25,6 +25,7 @@ public:
 
     void on_progress(int32_t id, int64_t expected, int64_t received) override {
         log_->push_back({observer_event::progress, id, expected, received, {}});
+        if (after_progress) after_progress();
     }
     void on_reply(int32_t id, const vux_buffer& body) override {
         log_->push_back({observer_event::reply, id, 0, 0,
@@ -50,8 +51,9 @@ public:
         return n;
     }
 
-    // Runs after each reply or failure is logged.
+    // Run after each reply or failure, and after each progress call, is logged.
     std::function<void()> after_end;
+    std::function<void()> after_progress;
 
 private:
     std::shared_ptr<observer_log> log_;

@@ -292,6 +292,21 @@ TEST_F(transport, observer_may_send_again_or_die_inside_its_call) {
     ASSERT_TRUE(qt_wait_for([&] { return !self_deleting; }));
     qt_spin(100);
     EXPECT_EQ(log->size(), 1u);
+
+    // One that deletes itself on the first progress, inside the socket's own
+    // read notification.
+    loopback_server slow([](QTcpSocket& peer, const QByteArray&) {
+        loopback_server::send_pieces(peer, {"HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nab", "cd"}, 100);
+    });
+    log->clear();
+    self_deleting = std::make_unique<recording_observer>(log);
+    self_deleting->after_progress = [&] { self_deleting.reset(); };
+    list.send_request(payload(16), local, slow.port(), path, self_deleting.get());
+    ASSERT_TRUE(qt_wait_for([&] { return !self_deleting; }));
+    EXPECT_TRUE(qt_wait_for([&] { return slow.closed() == 1; }));
+    qt_spin(150);
+    ASSERT_EQ(log->size(), 1u);
+    EXPECT_EQ(log->front().kind, observer_event::progress);
 }
 
 TEST_F(transport, list_destroyed_with_requests_in_flight_calls_nobody) {
