@@ -91,6 +91,11 @@ bool vux_buffer::reserve(int32_t n) {
 
 bool vux_buffer::resize(int32_t n) {
     if (n < 0) n = 0;
+    if (n == 0 && !owns()) {  // nothing to keep and nothing to allocate
+        data_ = nullptr;
+        length_ = 0;
+        return true;
+    }
     if (!owns() || capacity_ < n) {
         if (!grow_to(n)) return false;
     }

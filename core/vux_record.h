@@ -155,6 +155,7 @@ public:
         append_copies_to(other, *this);
     }
     static void append_copies_to(const vux_record_list& from, vux_record_list& to) {
-        for (int32_t i = 0; i < from.get_count(); ++i) to.append(vux_clone_record(*from.at(i)));
+        const int32_t n = from.get_count();  // from may be to
+        for (int32_t i = 0; i < n; ++i) to.append(vux_clone_record(*from.at(i)));
     }
 };

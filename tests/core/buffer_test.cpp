@@ -37,6 +37,11 @@ TEST(Buffer, ResizeKeepsOldBytes) {
     b.clear();
     EXPECT_EQ(b.length(), 0);
     EXPECT_EQ(b.capacity(), 5000);
+
+    vux_buffer never;  // clearing what never held bytes allocates nothing
+    never.clear();
+    EXPECT_EQ(never.capacity(), 0);
+    EXPECT_EQ(never.length(), 0);
 }
 
 TEST(Buffer, GrowthPastTheCapIsRefusedAndLeavesTheBuffer) {

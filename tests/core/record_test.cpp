@@ -106,6 +106,11 @@ TEST(Record, OneFieldListDrivesWriteReadAndCopy) {
     EXPECT_EQ(encode(copy), bytes);
     auto cloned = vux_clone_record(h);
     EXPECT_EQ(encode(*cloned), bytes);
+
+    // Copying a list onto itself doubles it once (and ends).
+    vux_record_list<leaf>::append_copies_to(h.items, h.items);
+    EXPECT_EQ(h.items.get_count(), 4);
+    EXPECT_EQ(h.items.at(3)->s.str(), "two");
 }
 
 TEST(Record, EveryTruncationFailsCleanly) {
