@@ -1,4 +1,6 @@
 #include "markup/model/vux_data.h"
+#include "core/vux_gif.h"
+#include "core/vux_png.h"
 #include "core/vux_writer.h"
 
 void vux_data::fields(vux_field_visitor& v) {
@@ -16,8 +18,21 @@ void vux_data::write_label(vux_writer& w) const {
 
 bool vux_data::split_frames() {
     if (!splits_frames()) return false;
-    // Frame splitting arrives with the core's PNG and GIF splitters.
-    return format != 1 && format != 2;
+    std::unique_ptr<vux_object_list> split;
+    bool ok = false;
+    if (format == 1) {
+        auto gif = std::make_unique<vux_gif>();
+        ok = gif->split_frames(bytes.data(), bytes.length());
+        split = std::move(gif);
+    } else if (format == 2) {
+        auto png = std::make_unique<vux_png>();
+        ok = png->split_frames(bytes.data(), bytes.length());
+        split = std::move(png);
+    } else {
+        return true;
+    }
+    frames = ok ? std::move(split) : nullptr;
+    return ok;
 }
 
 vux_link vux_data::frame(int32_t i) const {
