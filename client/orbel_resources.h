@@ -1,0 +1,32 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+#include "client/orbel_image.h"
+
+class vux_buffer;
+class vux_link;
+
+// Identifiers of the client's embedded resources.
+enum orbel_resource_id : int {
+    orbel_res_banner_strip = 125,  // PNG
+    orbel_res_banner_logo = 130,   // PNG
+    orbel_res_icon = 200,          // the application icon (PNG)
+};
+
+// The program's own folder, with a trailing separator.
+QString orbel_get_module_dir();
+// The local address book "vux_ab.txt" in the client's per-user data folder.
+QString orbel_address_book_path();
+
+// True for bytes that start like a PNG (8-byte signature), a JPEG (at least
+// 12 bytes passing the JPEG test) or a GIF89a (more than 5 bytes; the letters
+// of the signature in either case).
+bool orbel_is_image_data(const vux_link& bytes);
+
+// PNG resource `id`; null when it is missing, empty or cannot be decoded.
+std::unique_ptr<orbel_image> orbel_load_png_resource(int id);
+// Replaces the buffer's contents with DAT resource `id` and returns its
+// bytes; null (buffer untouched) when the resource is missing.
+const uint8_t* orbel_load_dat_resource(int id, vux_buffer& buffer);

@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+// Every message box, question, file chooser and web-page opening of the
+// client goes through this one interface, so tests can answer them without a
+// person at the screen.
+class orbel_ui {
+public:
+    virtual ~orbel_ui();
+    // A plain message box with an OK button.
+    virtual void message(QWidget* parent, const QString& text) = 0;
+    // A yes/no question; true for yes.
+    virtual bool question(QWidget* parent, const QString& text) = 0;
+    // A save-file chooser that asks before overwriting; empty when cancelled.
+    virtual QString save_file_name(QWidget* parent, const QString& default_suffix, const QString& filter) = 0;
+    // An open-file chooser; empty when cancelled.
+    virtual QString open_file_name(QWidget* parent, const QString& filter) = 0;
+    // Opens a web address in the browser.
+    virtual bool open_url(const QUrl& url) = 0;
+};
+
+// The interface in force: the desktop one unless a test has set its own.
+orbel_ui& orbel_get_ui();
+// Replaces the interface (not owned); null restores the desktop one.
+void orbel_set_ui(orbel_ui* ui);

@@ -1,0 +1,16 @@
+#pragma once
+#include <QString>
+#include <QUrl>
+
+// Web pages the client opens in the browser. The hosts are configuration;
+// the paths are the service's own.
+inline constexpr char orbel_web_host[] = "www.quellmark.com";
+inline constexpr char orbel_web_account_page[] = "/tabid/58/default.aspx";
+inline constexpr char orbel_web_help_page[] = "/tabid/57/language/zh-CN/Default.aspx";
+// The public geocoder's page; the address goes into its query, encoded.
+inline constexpr char orbel_geocoder_host[] = "api.map.baidu.com";
+inline constexpr char orbel_geocoder_page[] = "/geocoder?address=";
+
+inline QUrl orbel_web_page(const char* path) {
+    return QUrl(QStringLiteral("http://%1%2").arg(QLatin1String(orbel_web_host), QLatin1String(path)));
+}

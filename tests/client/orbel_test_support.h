@@ -1,0 +1,184 @@
+#pragma once
+// Shared by the client's tests: a headless application with settings and
+// data folders of its own, a user-interface stand-in that records what the
+// client would have shown, and a loopback server that answers with canned
+// frames.
+#include <QApplication>
+#include <QByteArray>
+#include <QDialog>
+#include <QList>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <deque>
+#include <functional>
+#include <memory>
+
+#include "client/orbel_ui.h"
+#include "core/vux_buffer.h"
+#include "core/vux_object.h"
+#include "desktop/vux_desktop_accept.h"
+
+// Waits, running the event loop, until the condition holds; false on time-out.
+// (QTest's QTRY_ macros do not report to GoogleTest: use these with EXPECT/ASSERT.)
+#define ORBEL_WAIT(cond) QTest::qWaitFor([&]() -> bool { return bool(cond); }, 10000)
+
+// The application, built once; settings go to a temporary folder so tests
+// never touch the user's own.
+inline QApplication& orbel_test_app() {
+    static QTemporaryDir* folder = nullptr;
+    static QApplication* app = nullptr;
+    if (!app) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QStandardPaths::setTestModeEnabled(true);
+        folder = new QTemporaryDir();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder->path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder->path());
+        static int argc = 1;
+        static char name[] = "orbel_test";
+        static char* argv[] = {name, nullptr};
+        app = new QApplication(argc, argv);
+        app->setQuitOnLastWindowClosed(false);
+    }
+    return *app;
+}
+
+// Forgets every setting.
+inline void orbel_test_clear_settings() {
+    QSettings settings("__ORBEL", "Quellmark");
+    settings.clear();
+    settings.sync();
+}
+
+// Records messages and web pages; answers file choosers from a queue.
+class orbel_test_ui : public orbel_ui {
+public:
+    // Builds the application first: members declared after it (servers,
+    // windows) need it.
+    orbel_test_ui() {
+        orbel_test_app();
+        orbel_set_ui(this);
+    }
+    ~orbel_test_ui() override { orbel_set_ui(nullptr); }
+
+    void message(QWidget*, const QString& text) override {
+        messages << text;
+        if (on_message) on_message(text);
+    }
+    bool question(QWidget*, const QString& text) override {
+        questions << text;
+        return answer;
+    }
+    QString save_file_name(QWidget*, const QString&, const QString& filter) override {
+        filters << filter;
+        return file_names.isEmpty() ? QString() : file_names.takeFirst();
+    }
+    QString open_file_name(QWidget*, const QString& filter) override {
+        filters << filter;
+        return file_names.isEmpty() ? QString() : file_names.takeFirst();
+    }
+    bool open_url(const QUrl& url) override {
+        urls << url;
+        return true;
+    }
+
+    QStringList messages;
+    QStringList questions;
+    QStringList filters;
+    QStringList file_names;
+    QList<QUrl> urls;
+    bool answer = true;
+    std::function<void(const QString&)> on_message;
+};
+
+// A loopback HTTP server that answers each request, in order, with the next
+// canned reply: a frame, or an action of its own (close early, stay silent).
+class orbel_canned_server {
+public:
+    struct reply {
+        QByteArray body;          // the frame sent back with 200 OK
+        bool close_early = false;  // close without answering
+        bool silent = false;       // keep the connection, answer nothing
+        int delay_ms = 0;          // wait this long before answering or closing
+    };
+
+    orbel_canned_server() {
+        server_.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] { on_connection(); });
+    }
+
+    quint16 port() const { return server_.serverPort(); }
+    void push(const vux_object& response) { replies_.push_back({vux_frame_bytes(response)}); }
+    void push_raw(const QByteArray& body) { replies_.push_back({body}); }
+    void push_close() { replies_.push_back({{}, true}); }
+    void push_silent() { replies_.push_back({{}, false, true}); }
+    void push_later(const vux_object& response, int delay_ms) {
+        replies_.push_back({vux_frame_bytes(response), false, false, delay_ms});
+    }
+    void push_close_later(int delay_ms) { replies_.push_back({{}, true, false, delay_ms}); }
+
+    // Bodies (frames) of the requests received so far.
+    QList<QByteArray> requests;
+
+    static QByteArray vux_frame_bytes(const vux_object& message) {
+        const vux_buffer frame = vux_desktop_frame(message);
+        return QByteArray(reinterpret_cast<const char*>(frame.data()), frame.length());
+    }
+
+private:
+    void on_connection() {
+        while (QTcpSocket* peer = server_.nextPendingConnection()) {
+            auto data = std::make_shared<QByteArray>();
+            QObject::connect(peer, &QTcpSocket::readyRead, peer, [this, peer, data] {
+                data->append(peer->readAll());
+                const int end = data->indexOf("\r\n\r\n");
+                if (end < 0) return;
+                const int at = data->toLower().indexOf("content-length:");
+                if (at < 0) return;
+                const int line_end = data->indexOf("\r\n", at);
+                const int length = data->mid(at + 15, line_end - at - 15).trimmed().toInt();
+                if (data->size() < end + 4 + length) return;
+                requests << data->mid(end + 4, length);
+                data->clear();
+                answer(peer);
+            });
+            QObject::connect(peer, &QTcpSocket::disconnected, peer, &QObject::deleteLater);
+        }
+    }
+
+    void answer(QTcpSocket* peer) {
+        if (replies_.empty()) {
+            peer->disconnectFromHost();
+            return;
+        }
+        const reply r = replies_.front();
+        replies_.pop_front();
+        if (r.silent) return;
+        auto send = [peer, r] {
+            if (!r.close_early)
+                peer->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(r.body.size()) + "\r\n\r\n" +
+                            r.body);
+            peer->disconnectFromHost();
+        };
+        if (r.delay_ms > 0)
+            QTimer::singleShot(r.delay_ms, peer, send);
+        else
+            send();
+    }
+
+    QTcpServer server_;
+    std::deque<reply> replies_;
+};
+
+// The modal dialog of a class that is up now, or null.
+template <class T>
+T* orbel_test_modal() {
+    return qobject_cast<T*>(QApplication::activeModalWidget());
+}

@@ -1,0 +1,113 @@
+// Resources, picture tests, the banner and the address lookup dialog.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "client/orbel.h"
+#include "client/orbel_address.h"
+#include "client/orbel_banner.h"
+#include "client/orbel_resources.h"
+#include "client/orbel_text.h"
+#include "core/vux_buffer.h"
+#include "core/vux_link.h"
+#include "orbel_test_support.h"
+
+namespace {
+
+TEST(image_data, signatures_and_their_lengths) {
+    const QByteArray png = QByteArray::fromHex("89504e470d0a1a0a");
+    const QByteArray jfif = QByteArray::fromHex("ffd8ffe000104a46494600") + QByteArray(1, 0);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool image;
+    } cases[] = {
+        {"png signature", png, true},
+        {"png signature cut to 7 bytes", png.left(7), false},
+        {"png with data", png + "IHDR", true},
+        {"jpeg of 12 bytes", jfif, true},
+        {"jpeg cut to 11 bytes", jfif.left(11), false},
+        {"GIF89a", "GIF89a", true},
+        {"gif89A", "gif89A", true},
+        {"GIF87a", "GIF87a", false},
+        {"GIF89 (5 bytes)", "GIF89", false},
+        {"empty", QByteArray(), false},
+        {"text", "hello world!", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(orbel_is_image_data(vux_link(c.bytes.constData(), int32_t(c.bytes.size()))), c.image) << c.name;
+}
+
+TEST(resources, embedded_pictures_load_and_missing_ones_give_null) {
+    orbel_test_app();
+    for (int id : {orbel_res_banner_strip, orbel_res_banner_logo, orbel_res_icon}) {
+        auto image = orbel_load_png_resource(id);
+        ASSERT_TRUE(image) << id;
+        EXPECT_GT(image->width(), 0);
+        EXPECT_TRUE(orbel_is_image_data(vux_link(image->bytes().constData(), int32_t(image->bytes().size()))));
+    }
+    EXPECT_FALSE(orbel_load_png_resource(999));
+    EXPECT_FALSE(orbel_image_from_memory(QByteArray("not a picture")));
+
+    vux_buffer buffer;
+    buffer.assign_bytes("keep", 4);
+    EXPECT_EQ(orbel_load_dat_resource(999, buffer), nullptr);
+    EXPECT_EQ(buffer.length(), 4);  // untouched
+}
+
+TEST(resources, folders_end_with_exactly_one_separator) {
+    orbel_test_app();
+    EXPECT_TRUE(orbel_get_module_dir().endsWith('/'));
+    EXPECT_FALSE(orbel_get_module_dir().endsWith("//"));
+    const QString book = orbel_address_book_path();
+    EXPECT_TRUE(book.endsWith("/vux_ab.txt"));
+    EXPECT_FALSE(book.endsWith("//vux_ab.txt"));
+}
+
+TEST(text, conversions_between_window_text_and_utf8) {
+    vux_string bytes;
+    orbel_cstring_to_vux_string(QString::fromUtf16(u"\u4e2d"), bytes);
+    EXPECT_EQ(QByteArray(bytes.data(), bytes.length()).toHex(), "e4b8ad");
+    QString back;
+    orbel_vux_string_to_cstring(bytes, back);
+    EXPECT_EQ(back, QString::fromUtf16(u"\u4e2d"));
+}
+
+TEST(banner, strip_across_the_top_and_logo_centred) {
+    orbel_test_app();
+    orbel_banner banner;
+    banner.resize(300, 72);
+    const QImage shot = banner.grab().toImage();
+    auto strip = orbel_load_png_resource(orbel_res_banner_strip);
+    ASSERT_TRUE(strip);
+    // Left and right edges show the strip (the logo leaves them alone).
+    EXPECT_EQ(shot.pixelColor(0, 2), strip->image().pixelColor(0, 2));
+    EXPECT_EQ(shot.pixelColor(299, 2), strip->image().pixelColor(299 % strip->width(), 2));
+    // The logo covers the middle below the 8-pixel top margin, not the margin.
+    EXPECT_EQ(shot.pixelColor(150, 3), strip->image().pixelColor(150 % strip->width(), 3));
+}
+
+TEST(address_lookup, opens_the_geocoder_with_the_address_encoded) {
+    orbel_test_app();
+    orbel_test_ui ui;
+    orbel_address dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("按地址检索"));
+    auto* edit = dialog.findChild<QLineEdit*>("1038");
+    auto* lookup = dialog.findChild<QPushButton*>("1060");
+    ASSERT_TRUE(edit && lookup);
+    EXPECT_FALSE(lookup->isEnabled());
+    dialog.show();
+    edit->setText(QString::fromUtf16(u"北京 a&b=1#x"));
+    EXPECT_TRUE(lookup->isEnabled());
+    lookup->click();
+    EXPECT_EQ(dialog.result(), 1);
+    ASSERT_EQ(ui.urls.size(), 1);
+    EXPECT_EQ(ui.urls[0].toEncoded(),
+              QByteArray("http://api.map.baidu.com/geocoder?address=%E5%8C%97%E4%BA%AC%20a%26b%3D1%23x"));
+    EXPECT_EQ(ui.urls[0].query(QUrl::FullyDecoded), QString::fromUtf16(u"address=北京 a&b=1#x"));
+    edit->clear();
+    EXPECT_FALSE(lookup->isEnabled());
+}
+
+}  // namespace
