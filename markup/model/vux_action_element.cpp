@@ -16,15 +16,7 @@ constexpr vux_record_factory element_items{true, make_element_item};
 }  // namespace
 
 void vux_action_element::fields(vux_field_visitor& v) {
-    vux_prediction::fields(v);
-    v.int32("screen_kind", screen_kind);
-    v.int32("value_2", value_2);
-    v.int32("value_3", value_3);
-    v.int32("value_4", value_4);
-    v.int32("value_5", value_5);
-    v.int32("value_6", value_6);
-    v.int32("value_7", value_7);
-    v.string("screen", screen);
+    vux_screen_step::fields(v);
     v.string("text_1", text_1);
     v.records("elements", elements, element_items);
 }

@@ -4,22 +4,19 @@
 #include "markup/model/vux_hyperlink.h"
 #include "markup/model/vux_icon.h"
 #include "markup/model/vux_model_record.h"
-#include "markup/model/vux_prediction.h"
+#include "markup/model/vux_screen_step.h"
 
 // Sets a property on the client of a window or dialog.
-class vux_action_property : public vux_model_record<vux_action_property, vux_type_action_property, vux_prediction> {
+class vux_action_property : public vux_model_record<vux_action_property, vux_type_action_property, vux_screen_step> {
 public:
     const char* class_name() const override { return "vux_action_property"; }
     void fields(vux_field_visitor& v) override;
 
-    int32_t screen_kind = 0;  // 1: a window, other: a dialog
-    int32_t value_2 = 0;
-    int32_t value_3 = 1;
-    int32_t value_4 = 1;
-    int32_t value_5 = 0;
-    int32_t value_6 = 0;
-    int32_t value_7 = 0;
-    vux_string screen;
+    vux_action_property() {
+        value_3 = 1;
+        value_4 = 1;
+    }
+
     vux_string text_1;
     vux_string text_2;
     vux_string_list names;

@@ -7,9 +7,14 @@
 #include "markup/model/vux_action.h"
 #include "markup/model/vux_action_clear.h"
 #include "markup/model/vux_action_command.h"
+#include "markup/model/vux_action_font.h"
+#include "markup/model/vux_action_go.h"
 #include "markup/model/vux_action_input.h"
 #include "markup/model/vux_action_launch.h"
 #include "markup/model/vux_action_motion.h"
+#include "markup/model/vux_action_music.h"
+#include "markup/model/vux_action_pick.h"
+#include "markup/model/vux_action_property.h"
 #include "markup/model/vux_action_queue.h"
 #include "markup/model/vux_action_show.h"
 #include "markup/model/vux_action_upload.h"
@@ -145,6 +150,23 @@ TEST(Steps, SkipCountIsNeverNegative) {
         step.skip = s[0];
         EXPECT_EQ(step.skip_count(), s[1]);
     }
+}
+
+TEST(Steps, DefaultsThatAreNotZero) {
+    vux_action_property property;
+    vux_action_font font;
+    vux_action_go go;
+    vux_action_music music;
+    vux_action_pick pick;
+    vux_action action;
+    const int32_t got[][2] = {
+        {property.screen_kind, 0}, {property.value_2, 0}, {property.value_3, 1}, {property.value_4, 1},
+        {property.value_5, 0},     {font.font, 3},        {go.send, 1},          {music.value_1, 1},
+        {pick.wrap, 1},            {action.value_5, -1},
+    };
+    for (size_t i = 0; i < std::size(got); ++i) EXPECT_EQ(got[i][0], got[i][1]) << i;
+    property.screen_kind = 1;
+    EXPECT_TRUE(property.targets_window());
 }
 
 TEST(Steps, ClearBits) {
