@@ -253,7 +253,7 @@ void orbel_logon::handle_verify_reply(const QByteArray& body) {
         app.hints_off = choice;
         orbel_write_setting_int(orbel_key_notip, choice);
     }
-    QDialog::done(Accepted);
+    done(Accepted);
 }
 
 void orbel_logon::refuse(QLineEdit* focus, int message) {

@@ -180,6 +180,7 @@ TEST_F(logon_test, success_sends_lower_cased_name_and_digest_and_keeps_the_sessi
     wait_for_outcome();
     ASSERT_TRUE(ui.messages.isEmpty()) << ui.messages.join('|').toStdString();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait cursor is gone
 
     ASSERT_EQ(server.requests.size(), 2);
     auto logon = decode_request<vux_desktop_request_logon>(server.requests[0]);
@@ -247,6 +248,7 @@ TEST_F(logon_test, refusals_return_to_the_form) {
         EXPECT_EQ(ui.messages[0], orbel_string(c.message));
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_TRUE(fields_enabled());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QApplication::focusWidget(), control(c.focus));
         EXPECT_EQ(orbel_get_profile_username(), QString());  // nothing stored
     }
@@ -333,6 +335,8 @@ TEST_F(logon_test, enter_while_a_request_is_out_sends_nothing_more) {
     log_on();
     ASSERT_TRUE(ORBEL_WAIT(server.requests.size() == 1)) << (server.requests.size());
     EXPECT_TRUE(dialog->busy());
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     QTest::keyClick(dialog.get(), Qt::Key_Return);
     QTest::keyClick(control("1002"), Qt::Key_Enter);
     dialog->accept();  // the dialog's OK command itself

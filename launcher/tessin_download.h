@@ -1,0 +1,34 @@
+#pragma once
+#include <QString>
+#include "launcher/tessin_dialog.h"
+#include "desktop/transport/orbel_service_address.h"
+
+class QProgressBar;
+class orbel_socket_list;
+
+// Fetches the new client with a 3904 request, shows the transfer on a bar
+// from 0 to 100, and replaces the client file with the bytes received.
+class tessin_download : public tessin_dialog {
+    Q_OBJECT
+public:
+    tessin_download(tessin_host& host, orbel_socket_list& sockets, const orbel_service_address& source,
+                    const QString& client_path, QWidget* parent = nullptr);
+
+    // Bar position for received of total bytes: 0..100, 0 while the total
+    // is unknown. 64-bit, so a client of any size cannot overflow it.
+    static int position(int64_t total, int64_t received);
+
+    void on_progress(int32_t id, int64_t expected, int64_t received) override;
+    void on_reply(int32_t id, const vux_buffer& body) override;
+    void on_failure(int32_t id) override;
+
+protected:
+    void send() override;
+
+private:
+    orbel_socket_list& sockets_;
+    orbel_service_address source_;
+    QString client_path_;
+    QProgressBar* bar_;
+    int64_t total_ = 0;  // set by the first progress report
+};

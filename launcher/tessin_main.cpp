@@ -1,0 +1,57 @@
+#include "launcher/tessin_main.h"
+#include "desktop/messages/vux_desktop_request_upgrade.h"
+#include "desktop/messages/vux_desktop_response_upgrade.h"
+#include "desktop/transport/orbel_socket_list.h"
+#include "desktop/vux_desktop_accept.h"
+#include "launcher/tessin_client.h"
+#include "launcher/tessin_strings.h"
+
+namespace {
+// The service's answer names the download address; one that no socket can
+// reach is as good as no answer.
+bool usable(int32_t port, const vux_string& host)
+{
+    return port > 0 && port <= 65535 && !host.empty();
+}
+}  // namespace
+
+tessin_main::tessin_main(tessin_host& host, orbel_socket_list& sockets, const orbel_service_address& service,
+                         const QString& client_path, QWidget* parent)
+    : tessin_dialog(host, QStringLiteral("并检查软件更新..."), parent),
+      sockets_(sockets),
+      service_(service),
+      client_path_(client_path)
+{
+    setObjectName(QStringLiteral("101"));
+}
+
+void tessin_main::send()
+{
+    vux_desktop_request_upgrade request;
+    request.application_id.assign(vux_desktop_application_id);
+    tessin_client_digest(client_path_, request.digest);
+    sockets_.send_request(request, service_.host, service_.port, service_.path, this);
+}
+
+void tessin_main::on_reply(int32_t, const vux_buffer& body)
+{
+    // Anything but a whole 3903 is a failed check, never "current".
+    auto response = vux_desktop_accept_as<vux_desktop_response_upgrade>(body);
+    if (!response || response->status != 0) {
+        finish(tessin_failed, tessin_ids_network_failure);
+    } else if (response->upgrade == 0) {
+        finish(tessin_start_client);
+    } else if (!usable(response->port, response->host)) {
+        finish(tessin_failed, tessin_ids_network_failure);
+    } else {
+        download_from_.host = QString::fromUtf8(response->host.data(), response->host.length());
+        download_from_.port = quint16(response->port);
+        download_from_.path = QString::fromUtf8(response->path.data(), response->path.length());
+        finish(tessin_download_client);
+    }
+}
+
+void tessin_main::on_failure(int32_t)
+{
+    finish(tessin_failed, tessin_ids_network_failure);
+}

@@ -1,0 +1,12 @@
+#include "launcher/tessin_strings.h"
+
+QString tessin_load_string(int id)
+{
+    switch (id) {
+    case tessin_ids_network_init: return QStringLiteral("网络初始化失败。");
+    case tessin_ids_app_title: return QStringLiteral("Quellmark");
+    case tessin_ids_network_failure: return QStringLiteral("网络出现故障，退出程序！");
+    case tessin_ids_update_failure: return QStringLiteral("软件更新故障，退出程序！");
+    default: return {};
+    }
+}

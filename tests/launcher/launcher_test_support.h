@@ -1,0 +1,75 @@
+#pragma once
+#include <QApplication>
+#include <QByteArray>
+#include <QDialog>
+#include <QFile>
+#include <QStringList>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <utility>
+#include <vector>
+#include "launcher/tessin_host.h"
+
+// One application object for the whole test program: the dialogs need it,
+// and the tests drive its event loop. Never destroyed: at exit it would go
+// after Qt's own static state.
+inline QApplication& launcher_test_app() {
+    static QApplication* app = nullptr;
+    if (!app) {
+        static int argc = 1;
+        static char name[] = "launcher_test";
+        static char* argv[] = {name, nullptr};
+        app = new QApplication(argc, argv);
+        app->setQuitOnLastWindowClosed(false);
+    }
+    return *app;
+}
+
+template <class F>
+bool launcher_wait_for(F condition, int ms = 20000) {
+    launcher_test_app();
+    return QTest::qWaitFor(condition, ms);
+}
+
+// Stands in for the desktop: records every message box and every program
+// start instead of blocking or starting anything.
+struct recording_host : tessin_host {
+    void show_message(QWidget*, const QString& text) override { messages << text; }
+    bool start_program(const QString& program, const QStringList& arguments) override {
+        starts.emplace_back(program, arguments);
+        return start_result;
+    }
+    QStringList messages;
+    std::vector<std::pair<QString, QStringList>> starts;
+    bool start_result = true;
+};
+
+// A dialog that stays up past the time limit is closed, so a fault that
+// leaves the launcher waiting for ever fails the test instead of hanging it.
+class dialog_watchdog {
+public:
+    explicit dialog_watchdog(int ms = 20000) {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            fired_ = true;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible()) d->done(QDialog::Rejected);
+        });
+        timer_.start(ms);
+    }
+    bool fired() const { return fired_; }
+
+private:
+    QTimer timer_;
+    bool fired_ = false;
+};
+
+inline QByteArray read_bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline bool write_bytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
