@@ -2,6 +2,7 @@
 // same builder as the logon dialog's hidden tool:
 //   orbel_pack <folder> <pack.dat>
 #include <QCoreApplication>
+#include <QDir>
 #include <cstdio>
 
 #include "client/orbel_image_pack.h"
@@ -12,8 +13,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: orbel_pack <folder> <pack.dat>\n");
         return 2;
     }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (!QDir(folder).exists()) {
+        std::fprintf(stderr, "orbel_pack: no folder %s\n", argv[1]);
+        return 1;
+    }
     QString error;
-    if (!orbel_write_image_pack(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), &error)) {
+    if (!orbel_write_image_pack(folder, QString::fromLocal8Bit(argv[2]), &error)) {
         std::fprintf(stderr, "orbel_pack: %s\n", qPrintable(error));
         return 1;
     }
