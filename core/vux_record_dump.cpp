@@ -5,10 +5,37 @@ namespace {
 const char hex_digits[] = "0123456789abcdef";
 }
 
+namespace {
+// Length of the well-formed UTF-8 sequence at p (1 to 4), or 0.
+size_t utf8_sequence(const unsigned char* p, size_t left) {
+    unsigned char c = p[0];
+    size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    if (n == 0 || n > left) return 0;
+    for (size_t k = 1; k < n; ++k)
+        if ((p[k] & 0xC0) != 0x80) return 0;
+    return n;
+}
+}  // namespace
+
 void vux_record_dump::append_json_string(std::string& out, const char* data, size_t length) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(data);
     out.push_back('"');
     for (size_t i = 0; i < length; ++i) {
-        unsigned char c = static_cast<unsigned char>(data[i]);
+        unsigned char c = bytes[i];
+        if (c >= 0x80) {
+            // Well-formed UTF-8 passes as it is; any other byte is written as
+            // \u00XX so the output always parses.
+            size_t n = utf8_sequence(bytes + i, length - i);
+            if (n > 0) {
+                out.append(data + i, n);
+                i += n - 1;
+            } else {
+                char b[8];
+                std::snprintf(b, sizeof b, "\\u%04x", c);
+                out += b;
+            }
+            continue;
+        }
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;

@@ -186,6 +186,9 @@ TEST(RecordDump, JsonKeepsWireOrder) {
     l.n = -4;
     l.s.assign("q\"\n");
     EXPECT_EQ(vux_record_dump::to_json(l), R"({"class":"leaf","type":0,"fields":{"n":-4,"s":"q\"\n"}})");
+    leaf bad;
+    bad.s.assign("\xe4\xb8\xad\xff\xe4");
+    EXPECT_EQ(vux_record_dump::to_json(bad), "{\"class\":\"leaf\",\"type\":0,\"fields\":{\"n\":0,\"s\":\"\xe4\xb8\xad\\u00ff\\u00e4\"}}");
     holder h = populated();
     std::string json = vux_record_dump::to_json(h);
     EXPECT_NE(json.find(R"("blob":"0102")"), std::string::npos) << json;
