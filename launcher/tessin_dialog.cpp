@@ -4,11 +4,18 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "desktop/transport/orbel_socket_list.h"
 #include "launcher/tessin_host.h"
 #include "launcher/tessin_strings.h"
 
-tessin_dialog::tessin_dialog(tessin_host& host, const QString& text, QWidget* parent)
-    : QDialog(parent), host_(host), body_(new QVBoxLayout(this))
+tessin_dialog::tessin_dialog(tessin_host& host, orbel_socket_list& sockets, const orbel_service_address& service,
+                             const QString& client_path, const QString& text, QWidget* parent)
+    : QDialog(parent),
+      host_(host),
+      sockets_(sockets),
+      service_(service),
+      client_path_(client_path),
+      body_(new QVBoxLayout(this))
 {
     setWindowTitle(tessin_load_string(tessin_ids_app_title));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -31,6 +38,11 @@ tessin_outcome tessin_dialog::run()
 {
     send();
     return tessin_outcome(exec());
+}
+
+void tessin_dialog::send_request(const vux_object& request)
+{
+    sockets_.send_request(request, service_.host, service_.port, service_.path, this);
 }
 
 void tessin_dialog::reject()

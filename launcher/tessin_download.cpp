@@ -5,17 +5,13 @@
 #include <QVBoxLayout>
 #include "desktop/messages/vux_desktop_request_download.h"
 #include "desktop/messages/vux_desktop_response_download.h"
-#include "desktop/transport/orbel_socket_list.h"
 #include "desktop/vux_desktop_accept.h"
 #include "launcher/tessin_client.h"
 #include "launcher/tessin_strings.h"
 
 tessin_download::tessin_download(tessin_host& host, orbel_socket_list& sockets, const orbel_service_address& source,
                                  const QString& client_path, QWidget* parent)
-    : tessin_dialog(host, QStringLiteral("正在下载更新软件..."), parent),
-      sockets_(sockets),
-      source_(source),
-      client_path_(client_path),
+    : tessin_dialog(host, sockets, source, client_path, QStringLiteral("正在下载更新软件..."), parent),
       bar_(new QProgressBar(this))
 {
     setObjectName(QStringLiteral("102"));
@@ -42,7 +38,7 @@ void tessin_download::send()
 {
     vux_desktop_request_download request;
     request.application_id.assign(vux_desktop_application_id);
-    sockets_.send_request(request, source_.host, source_.port, source_.path, this);
+    send_request(request);
 }
 
 void tessin_download::on_progress(int32_t, int64_t expected, int64_t received)
@@ -61,7 +57,7 @@ void tessin_download::on_reply(int32_t, const vux_buffer& body)
     bar_->setValue(100);
     // A client that cannot be replaced (in use, no rights) stays as it was
     // and is started all the same.
-    tessin_write_client(client_path_, response->file);
+    tessin_write_client(client_path(), response->file);
     finish(tessin_start_client);
 }
 

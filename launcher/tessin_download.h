@@ -1,10 +1,7 @@
 #pragma once
-#include <QString>
 #include "launcher/tessin_dialog.h"
-#include "desktop/transport/orbel_service_address.h"
 
 class QProgressBar;
-class orbel_socket_list;
 
 // Fetches the new client with a 3904 request, shows the transfer on a bar
 // from 0 to 100, and replaces the client file with the bytes received.
@@ -26,9 +23,6 @@ protected:
     void send() override;
 
 private:
-    orbel_socket_list& sockets_;
-    orbel_service_address source_;
-    QString client_path_;
     QProgressBar* bar_;
     int64_t total_ = 0;  // set by the first progress report
 };

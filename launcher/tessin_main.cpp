@@ -1,7 +1,6 @@
 #include "launcher/tessin_main.h"
 #include "desktop/messages/vux_desktop_request_upgrade.h"
 #include "desktop/messages/vux_desktop_response_upgrade.h"
-#include "desktop/transport/orbel_socket_list.h"
 #include "desktop/vux_desktop_accept.h"
 #include "launcher/tessin_client.h"
 #include "launcher/tessin_strings.h"
@@ -17,10 +16,7 @@ bool usable(int32_t port, const vux_string& host)
 
 tessin_main::tessin_main(tessin_host& host, orbel_socket_list& sockets, const orbel_service_address& service,
                          const QString& client_path, QWidget* parent)
-    : tessin_dialog(host, QStringLiteral("并检查软件更新..."), parent),
-      sockets_(sockets),
-      service_(service),
-      client_path_(client_path)
+    : tessin_dialog(host, sockets, service, client_path, QStringLiteral("并检查软件更新..."), parent)
 {
     setObjectName(QStringLiteral("101"));
 }
@@ -29,8 +25,8 @@ void tessin_main::send()
 {
     vux_desktop_request_upgrade request;
     request.application_id.assign(vux_desktop_application_id);
-    tessin_client_digest(client_path_, request.digest);
-    sockets_.send_request(request, service_.host, service_.port, service_.path, this);
+    tessin_client_digest(client_path(), request.digest);
+    send_request(request);
 }
 
 void tessin_main::on_reply(int32_t, const vux_buffer& body)

@@ -1,9 +1,5 @@
 #pragma once
-#include <QString>
 #include "launcher/tessin_dialog.h"
-#include "desktop/transport/orbel_service_address.h"
-
-class orbel_socket_list;
 
 // The upgrade check: says that it checks for updates while the 3902 request
 // runs, and ends with the client to start, a download to run, or a failure.
@@ -23,8 +19,5 @@ protected:
     void send() override;
 
 private:
-    orbel_socket_list& sockets_;
-    orbel_service_address service_;
-    QString client_path_;
     orbel_service_address download_from_;
 };

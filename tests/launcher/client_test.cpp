@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
-#include <csignal>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <sys/resource.h>
 #include "launcher/tessin_client.h"
 #include "launcher_test_support.h"
 
@@ -80,15 +78,11 @@ TEST(write_client, a_failed_write_keeps_the_old_client) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
 
     // A disk that fills after 4 KiB: the write fails part-way.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = tessin_write_client(path, view(QByteArray(200000, 'n')));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_FALSE(written);
+    {
+        file_size_limit limit(4096);
+        ASSERT_TRUE(limit.ok());
+        EXPECT_FALSE(tessin_write_client(path, view(QByteArray(200000, 'n'))));
+    }
     EXPECT_EQ(read_bytes(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"orbel"});  // no temporary file left
 }

@@ -1,13 +1,11 @@
 // The launcher's whole run in-process against the local service: the check,
 // the download, the replacement and the start, and every failure on the way.
 #include <gtest/gtest.h>
-#include <csignal>
 #include <QFileInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTemporaryDir>
-#include <sys/resource.h>
 #include "desktop/messages/vux_desktop_messages.h"
 #include "launcher/tessin.h"
 #include "launcher/tessin_strings.h"
@@ -87,6 +85,20 @@ struct flow : ::testing::Test {
         EXPECT_TRUE(host.starts.empty());
         EXPECT_EQ(read_bytes(client), old_client);
     }
+
+    // Each fault alone on a fresh run ends in the message, as expect_failed.
+    template <size_t N>
+    void expect_each_fails(const quellmark_fault (&faults)[N], const QString& message) {
+        for (const quellmark_fault& f : faults) {
+            SCOPED_TRACE(testing::Message() << "fault " << f.kind << " value " << f.value.value_or(-99));
+            host = {};
+            service.clear_faults();
+            service.add_fault(f);
+            EXPECT_FALSE(run());
+            expect_failed(message);
+            EXPECT_TRUE(QFileInfo(client).isFile());
+        }
+    }
 };
 }  // namespace
 
@@ -112,7 +124,9 @@ TEST_F(flow, missing_or_empty_client_is_downloaded) {
     for (bool present : {false, true}) {
         host = {};
         QFile::remove(client);
-        if (present) ASSERT_TRUE(write_bytes(client, {}));
+        if (present) {
+            ASSERT_TRUE(write_bytes(client, {}));
+        }
         EXPECT_TRUE(run());
         EXPECT_EQ(read_bytes(client), new_client);
         EXPECT_TRUE(QFileInfo(client).isExecutable());
@@ -133,15 +147,8 @@ TEST_F(flow, failed_check_shows_57345) {
         fault(quellmark_fault::early_close, code, 40),  // mid-body
         fault(quellmark_fault::http_status, code),
     };
-    for (const quellmark_fault& f : faults) {
-        SCOPED_TRACE(testing::Message() << "fault " << f.kind << " value " << f.value.value_or(-99));
-        host = {};
-        service.clear_faults();
-        service.add_fault(f);
-        EXPECT_FALSE(run());
-        expect_failed(check_failed);
-        EXPECT_EQ(service.served(vux_desktop_request_download::code), 0);
-    }
+    expect_each_fails(faults, check_failed);
+    EXPECT_EQ(service.served(vux_desktop_request_download::code), 0);
 }
 
 TEST_F(flow, unreachable_service_shows_57345) {
@@ -178,15 +185,7 @@ TEST_F(flow, failed_download_shows_57346_and_keeps_the_old_client) {
         fault(quellmark_fault::early_close, code, 60),  // mid-file
         fault(quellmark_fault::http_status, code, 404),
     };
-    for (const quellmark_fault& f : faults) {
-        SCOPED_TRACE(testing::Message() << "fault " << f.kind << " value " << f.value.value_or(-99));
-        host = {};
-        service.clear_faults();
-        service.add_fault(f);
-        EXPECT_FALSE(run());
-        expect_failed(update_failed);
-        EXPECT_TRUE(QFileInfo(client).isFile());
-    }
+    expect_each_fails(faults, update_failed);
 }
 
 TEST_F(flow, empty_download_shows_57346) {
@@ -206,15 +205,11 @@ TEST_F(flow, unreachable_download_host_shows_57346) {
 TEST_F(flow, client_that_cannot_be_replaced_is_started_as_it_was) {
     service.state().set_client_bytes(QByteArray(300000, 'n'));
     // The disk fills after 64 KiB: the new client cannot be written whole.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 65536;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool started = run();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_TRUE(started);
+    {
+        file_size_limit limit(65536);
+        ASSERT_TRUE(limit.ok());
+        EXPECT_TRUE(run());
+    }
     EXPECT_EQ(read_bytes(client), old_client);
     expect_started_once();
     EXPECT_TRUE(host.messages.isEmpty());

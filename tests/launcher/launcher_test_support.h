@@ -1,4 +1,5 @@
 #pragma once
+#include <csignal>
 #include <QApplication>
 #include <QByteArray>
 #include <QDialog>
@@ -6,6 +7,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <sys/resource.h>
 #include <utility>
 #include <vector>
 #include "launcher/tessin_host.h"
@@ -62,6 +64,27 @@ public:
 private:
     QTimer timer_;
     bool fired_ = false;
+};
+
+// While it lives, files of this process cannot grow past the limit: a disk
+// that fills part-way through a write.
+class file_size_limit {
+public:
+    explicit file_size_limit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit small = saved_;
+        small.rlim_cur = bytes;
+        ok_ = setrlimit(RLIMIT_FSIZE, &small) == 0;
+    }
+    ~file_size_limit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+    file_size_limit(const file_size_limit&) = delete;
+    file_size_limit& operator=(const file_size_limit&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    rlimit saved_{};
+    bool ok_ = false;
 };
 
 inline QByteArray read_bytes(const QString& path) {
