@@ -1,4 +1,5 @@
 #include "core/vux_buffer.h"
+#include "core/vux_be32.h"
 #include "core/vux_reader.h"
 #include <algorithm>
 #include <cstring>
@@ -155,8 +156,8 @@ vux_buffer& vux_buffer::append_byte(uint8_t b) {
 }
 
 vux_buffer& vux_buffer::append_be32(int32_t v) {
-    uint32_t u = uint32_t(v);
-    uint8_t b[4] = {uint8_t(u >> 24), uint8_t(u >> 16), uint8_t(u >> 8), uint8_t(u)};
+    uint8_t b[4];
+    vux_store_be32(b, uint32_t(v));
     return append_bytes(b, 4);
 }
 
@@ -169,11 +170,6 @@ vux_buffer& vux_buffer::append_cstr(const char* text) {
 
 bool vux_buffer::put_be32(int32_t offset, int32_t v) {
     if (!owns() || offset < 0 || length_ < 4 || offset > length_ - 4) return false;
-    uint32_t u = uint32_t(v);
-    uint8_t* p = storage_.get() + offset;
-    p[0] = uint8_t(u >> 24);
-    p[1] = uint8_t(u >> 16);
-    p[2] = uint8_t(u >> 8);
-    p[3] = uint8_t(u);
+    vux_store_be32(storage_.get() + offset, uint32_t(v));
     return true;
 }

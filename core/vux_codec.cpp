@@ -1,4 +1,5 @@
 // Positional writer and reader.
+#include "core/vux_be32.h"
 #include "core/vux_buffer.h"
 #include "core/vux_reader.h"
 #include "core/vux_string.h"
@@ -101,24 +102,23 @@ int32_t vux_reader::read_int16() {
     return int16_t(uint16_t(p[0] << 8 | p[1]));
 }
 
+int32_t vux_reader::take_block(const uint8_t*& p) {
+    if (error_) return 0;
+    int32_t n = read_int32();
+    if (error_ || n <= 0) return 0;  // a length of 0 or less is an empty block
+    return take(n, p) ? n : 0;
+}
+
 void vux_reader::read_string(vux_string& target) {
     target.clear();
-    if (error_) return;
-    int32_t n = read_int32();
-    if (error_ || n <= 0) return;
-    const uint8_t* p;
-    if (!take(n, p)) return;
-    target.assign(reinterpret_cast<const char*>(p), n);
+    const uint8_t* p = nullptr;
+    if (int32_t n = take_block(p)) target.assign(reinterpret_cast<const char*>(p), n);
 }
 
 void vux_reader::read_bytes(vux_buffer& target) {
     target.clear();
-    if (error_) return;
-    int32_t n = read_int32();
-    if (error_ || n <= 0) return;
-    const uint8_t* p;
-    if (!take(n, p)) return;
-    target.assign_bytes(p, n);
+    const uint8_t* p = nullptr;
+    if (int32_t n = take_block(p)) target.assign_bytes(p, n);
 }
 
 void vux_reader::read_unicode(vux_unicode& target) {
@@ -190,6 +190,5 @@ bool vux_reader::is_message(const void* data, int32_t length) {
 }
 
 uint32_t vux_reader::decode_uint32(const void* data) {
-    const uint8_t* p = static_cast<const uint8_t*>(data);
-    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
+    return vux_load_be32(static_cast<const uint8_t*>(data));
 }

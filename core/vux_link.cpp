@@ -1,4 +1,5 @@
 #include "core/vux_link.h"
+#include "core/vux_be32.h"
 #include "core/vux_memory.h"
 #include "core/vux_writer.h"
 #include <cstring>
@@ -34,8 +35,7 @@ void vux_link::set_view(const void* data, int32_t length) {
 
 int32_t vux_link::read_be32(int32_t pos) const {
     if (pos < 0 || length_ < 4 || pos > length_ - 4) return 0;
-    const uint8_t* p = data_ + pos;
-    return static_cast<int32_t>(uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]));
+    return static_cast<int32_t>(vux_load_be32(data_ + pos));
 }
 
 int32_t vux_link::find_bytes(int32_t from, const void* seq, int32_t seq_length) const {

@@ -1,4 +1,5 @@
 #include "core/vux_png.h"
+#include "core/vux_be32.h"
 #include "core/vux_reader.h"
 #include <zlib.h>
 #include <algorithm>
@@ -11,14 +12,9 @@ constexpr uint8_t signature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A
 constexpr uint32_t max_dimension = 0x7FFFFFFFu;  // the largest width or height a PNG may state
 constexpr int32_t chunk_overhead = 12;          // length, type, CRC
 
-uint32_t be32(const uint8_t* p) { return vux_reader::decode_uint32(p); }
+uint32_t be32(const uint8_t* p) { return vux_load_be32(p); }
 
-void put_be32(uint8_t* p, uint32_t v) {
-    p[0] = uint8_t(v >> 24);
-    p[1] = uint8_t(v >> 16);
-    p[2] = uint8_t(v >> 8);
-    p[3] = uint8_t(v);
-}
+void put_be32(uint8_t* p, uint32_t v) { vux_store_be32(p, v); }
 
 bool valid_size(uint32_t w, uint32_t h) { return w > 0 && h > 0 && w <= max_dimension && h <= max_dimension; }
 

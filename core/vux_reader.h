@@ -53,6 +53,8 @@ public:
 
 private:
     bool take(int32_t n, const uint8_t*& p);
+    // Length-prefixed block: its length (0 when empty or failed) and bytes.
+    int32_t take_block(const uint8_t*& p);
     const vux_link* source_;
     int32_t pos_ = 0;
     int32_t depth_ = 0;

@@ -1,4 +1,5 @@
 #include "core/vux_tea.h"
+#include "core/vux_be32.h"
 #include "core/vux_reader.h"
 #include "core/vux_hex.h"
 #include <cstring>
@@ -8,14 +9,9 @@ namespace {
 constexpr uint32_t delta = 0x9E3779B9u;
 constexpr int32_t rounds = 32;
 
-uint32_t be32(const uint8_t* p) { return vux_reader::decode_uint32(p); }
+uint32_t be32(const uint8_t* p) { return vux_load_be32(p); }
 
-void put_be32(uint8_t* p, uint32_t v) {
-    p[0] = uint8_t(v >> 24);
-    p[1] = uint8_t(v >> 16);
-    p[2] = uint8_t(v >> 8);
-    p[3] = uint8_t(v);
-}
+void put_be32(uint8_t* p, uint32_t v) { vux_store_be32(p, v); }
 
 bool has_magic_and_length(const vux_string& text) {
     return text.length() >= vux_tea::header_chars && std::memcmp(text.data(), "vux*", 4) == 0 &&
