@@ -7,6 +7,7 @@
 #include <vector>
 #include "core/vux_reader.h"
 #include "core/vux_record.h"
+#include "record_fill.h"
 #include "core/vux_writer.h"
 #include "markup/model/vux_condition_list.h"
 #include "markup/model/vux_variables.h"
@@ -29,60 +30,11 @@ inline bool read_from(vux_object& o, const std::vector<uint8_t>& bytes, size_t l
 }
 inline bool read_from(vux_object& o, const std::vector<uint8_t>& bytes) { return read_from(o, bytes, bytes.size()); }
 
-// Every field a distinct value; lists get one item and optional children are
-// present, down to `depth` levels of nesting.
-class filler : public vux_field_visitor {
+// Every field a distinct value; lists of records get one item and optional
+// children are present, down to `depth` levels of nesting.
+class filler : public record_fill {
 public:
-    explicit filler(int32_t depth = 3) : depth_(depth) {}
-    void int32(const char*, int32_t& v) override { v = 0x01000000 + next_++; }
-    void int16(const char*, int16_t& v) override { v = int16_t(0x100 + next_++); }
-    void byte(const char*, uint8_t& v) override { v = uint8_t(next_++); }
-    void string(const char*, vux_string& v) override { v = vux_string(text()); }
-    void unicode(const char*, vux_unicode& v) override { v = vux_string(text()).to_unicode(); }
-    void bytes(const char*, vux_buffer& v) override {
-        std::string t = text();
-        v.assign_bytes(t.data(), int32_t(t.size()));
-    }
-    void strings(const char*, vux_string_list& v) override {
-        v.clear();
-        v.append(vux_string(text()));
-        v.append(vux_string(text()));
-    }
-    void integers(const char*, vux_integer_list& v) override {
-        v.clear();
-        v.append(0x02000000 + next_++);
-    }
-    void record(const char*, vux_record& r) override { nest(r); }
-    void records(const char*, vux_object_list& list, const vux_record_factory& f) override {
-        list.delete_all();
-        if (auto item = make(f)) {
-            nest(*item);
-            list.append(std::move(item));
-        }
-    }
-    void child(const char*, std::unique_ptr<vux_record>& c, const vux_record_factory& f) override {
-        c = make(f);
-        if (c) nest(*c);
-    }
-
-private:
-    // The first class the factory accepts: typed factories are tried with
-    // every model code, plain ones with 0.
-    std::unique_ptr<vux_record> make(const vux_record_factory& f) {
-        if (!f.make || depth_ <= 0) return nullptr;
-        if (!f.typed) return f.make(0);
-        for (int32_t code = 1000; code <= 1224; ++code)
-            if (auto r = f.make(code)) return r;
-        return nullptr;
-    }
-    void nest(vux_record& r) {
-        --depth_;
-        r.fields(*this);
-        ++depth_;
-    }
-    std::string text() { return "t" + std::to_string(next_++); }
-    int32_t depth_;
-    int32_t next_ = 1;
+    explicit filler(int32_t depth = 3) : record_fill({1, 2, 1, 1, depth, 1000, 1224}) {}
 };
 
 inline void fill(vux_record& r, int32_t depth = 3) {
