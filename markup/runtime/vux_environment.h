@@ -59,6 +59,8 @@ public:
     // as they are stored, not parsed again).
     void assign_all(const vux_environment& other);
     void clear() { values_.clear(); }
+    // Stores the value under the name as it stands: no operator, no "$".
+    void set_plain(const vux_string& name, const vux_string& value) { put(name, value); }
 
 private:
     bool get_at(const vux_string& name, int32_t depth, vux_string& value) const;

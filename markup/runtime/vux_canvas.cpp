@@ -1,0 +1,56 @@
+#include "markup/runtime/vux_canvas.h"
+#include "markup/model/vux_device.h"
+#include "markup/runtime/vux_facility.h"
+#include "markup/runtime/vux_manager.h"
+
+vux_string vux_canvas::text_of(const vux_string& key) const {
+    vux_string value;
+    if (variables_.get(key, value)) return value;
+    const int32_t i = resources_.index_of(key);
+    return i >= 0 ? resources_.value_at(i) : vux_string();
+}
+
+bool vux_canvas::is_touch_screen() const {
+    vux_string value;
+    if (variables_.get(vux_string("__key_touch_screen"), value)) return value.view() == "yes";
+    if (!pointer_seen && manager_) return manager_->facility().supports(0);
+    return true;
+}
+
+void vux_canvas::describe_device(vux_device& device) const {
+    if (call(&vux_graphics_table::reserved_5) != 0) device.set_capability(0);
+    if (is_touch_screen()) device.set_capability(1);
+    const int32_t host_caps[] = {3, 10, 11, 12};
+    for (int32_t i = 0; i < 4; ++i)
+        if (manager_ && manager_->facility().supports(host_caps[i])) device.set_capability(2 + i);
+    const int64_t times = call(&vux_graphics_table::capability);
+    device.screen_width = int32_t(int64_t(screen_width()) * times);
+    device.screen_height = int32_t(int64_t(screen_height()) * times);
+    device.metric_1 = title_bar_height();
+    device.metric_2 = command_bar_height();
+    device.metric_3 = select_font(2, 0);
+    device.metric_4 = select_font(3, 0);
+    device.metric_5 = select_font(4, 0);
+    auto copy = [](vux_string& to, const char* text) {
+        if (text) to.assign(text);
+    };
+    copy(device.identity, call(&vux_graphics_table::image_formats));
+    if (manager_) {
+        const vux_facility& f = manager_->facility();
+        copy(device.identity_1, f.call(&vux_facility_table::canvas_query, 1));
+        copy(device.identity_2, f.call(&vux_facility_table::canvas_query, 2));
+        copy(device.identity_3, f.call(&vux_facility_table::link_kinds));
+    }
+}
+
+bool vux_canvas::drop_data(const vux_string& name) {
+    if (!images_.remove_named(name)) return false;
+    variables_.remove_data_name(name);
+    data_replaced(name.str().c_str());
+    return true;
+}
+
+void vux_canvas::reset() {
+    ++reset_count;
+    reset_caches();
+}

@@ -1,0 +1,408 @@
+#include "markup/runtime/vux_document.h"
+#include <cstring>
+#include "core/vux_decimal.h"
+#include "core/vux_expand.h"
+#include "core/vux_reader.h"
+#include "core/vux_writer.h"
+#include "markup/model/vux_brush.h"
+#include "markup/model/vux_extent.h"
+#include "markup/model/vux_function.h"
+#include "markup/model/vux_model_factory.h"
+#include "markup/model/vux_odds.h"
+#include "markup/model/vux_option.h"
+#include "markup/model/vux_resource.h"
+#include "markup/model/vux_response_enter.h"
+#include "markup/model/vux_response_go.h"
+#include "markup/model/vux_response_logon.h"
+#include "markup/model/vux_response_poll.h"
+#include "markup/model/vux_response_register.h"
+#include "markup/model/vux_subtitle.h"
+#include "markup/model/vux_switch.h"
+#include "markup/runtime/vux_manager.h"
+
+namespace {
+
+const vux_string key_connected("__key_connected");
+
+template <class T>
+std::unique_ptr<T> take_as(std::unique_ptr<vux_record>& r) {
+    return std::unique_ptr<T>(static_cast<T*>(r.release()));
+}
+
+// Removes the item of that name from a named list; true when one was there.
+bool remove_named(vux_object_list& list, const vux_string& name) {
+    const int32_t i = list.find(name.str().c_str());
+    if (i < 0) return false;
+    list.remove_at(i);
+    return true;
+}
+
+}  // namespace
+
+vux_document::~vux_document() {
+    end_overtime();
+    waiting_.reset();
+}
+
+vux_environment& vux_document::variables() { return manager_->variables(); }
+
+vux_string vux_document::text_of(const char* key) { return manager_->canvas().text_of(vux_string(key)); }
+
+// ---- run state
+
+void vux_document::load_private(const uint8_t* bytes, int32_t length) {
+    if (loaded_) return;
+    if (bytes && length > 0) {
+        vux_link source(bytes, length);
+        vux_reader reader(source);
+        private_store.read(reader);
+    }
+    const char* key = manager_->facility().device_key();
+    private_store.credentials.device_key(vux_string(key ? key : ""));
+    loaded_ = true;
+}
+
+void vux_document::start(const uint8_t* bytes, int32_t length) {
+    if (!loaded_ || started_) return;
+    set_startup_variables();
+    load(bytes, length);
+    if (state_ != state_script_error) {
+        manager_->facility().screen_reset();
+        manager_->facility().start_timer(7);
+        timer_running = true;
+    }
+    manager_->machine().settle(false);
+}
+
+void vux_document::set_startup_variables() {
+    vux_environment& env = variables();
+    env.assign_all(private_store.variables);
+    if (private_store.credentials.is_valid_device_key()) {
+        const char* key = manager_->facility().device_key();
+        env.set_plain(vux_string("__key_imsi"), vux_string(key ? key : ""));
+        if (private_store.has_credential()) env.set_ok(vux_string("__key_registered"));
+    }
+    if (failure_note) {
+        env.set_ok(vux_string("__key_failure"));
+        failure_note = false;
+    }
+    for (const char* name : {"__key_gps", "__key_cid", "__key_mac"}) env.set_plain(vux_string(name), vux_string("null"));
+    update_time_variables();
+    env.assign_all(own_variables);
+}
+
+void vux_document::update_time_variables() {
+    vux_environment& env = variables();
+    env.set_plain(vux_string("__key_time_count"), vux_string(std::to_string(time_count)));
+    const int64_t minutes = time_count / 60;
+    env.set_plain(vux_string("__key_time_minute_second"),
+                  vux_decimal::format_time(int32_t(minutes > 99 ? 99 : minutes), int32_t(time_count % 60)));
+}
+
+void vux_document::tick_not_running() {
+    if (started_ && connect_pending_) {
+        connect_pending_ = false;
+        connect();
+    }
+}
+
+void vux_document::refresh() {
+    if (logout_requested) {
+        started_ = false;
+        stop();
+        if (private_store.variables.remove(key_connected)) save_private();
+        if (state_ == state_network_error) failure_note = true;
+        state_ = state_ok;
+        logout_requested = false;
+        variables().set_ok(vux_string("__key_logout"));
+        manager_->facility().after_logout();
+    }
+    if (exit_requested) {
+        started_ = false;
+        stop();
+        state_ = state_ok;
+        exit_requested = false;
+        manager_->facility().after_exit();
+    }
+}
+
+void vux_document::stop() {
+    if (!manager_) return;
+    manager_->machine().reset();
+    manager_->canvas().reset();
+    time_count = 0;
+    main_sequence = poll_sequence = 0;
+    manager_->last_sequence = 0;
+    path.clear();
+    if (timer_running) {
+        manager_->facility().stop_timer();
+        timer_running = false;
+    }
+    deferred_settle = false;
+    establishing_ = false;
+    manager_->close_side_connections();
+    main_waiting = poll_waiting = false;
+    main_timeout_count = poll_tick_count = 0;
+    manager_->main_receiver().end();
+    manager_->poll_receiver().end();
+    poll_resend_count = 0;
+    poll_counter = 0;
+    manager_->network().stopped();
+    status_text.clear();
+    for (vux_object_list* list : {&functions, &odds, &options, &switches, &windows, &dialogs, &menus, &start_actions})
+        list->delete_all();
+    vux_canvas& canvas = manager_->canvas();
+    for (int32_t i = canvas.images().count() - 1; i >= 0; --i)
+        canvas.variables().remove_data_name(canvas.images().at(i)->name);
+    canvas.images().clear();
+    subtitles.clear();
+    end_overtime();
+    if (waiting_) {
+        manager_->facility().close_text_input();
+        manager_->facility().close_media();
+        drop_waiting();
+    }
+    session.reset();
+    default_menu_switch = true;
+    deferred_status_close = false;
+    timed_triggers = false;
+    poll_interval = 0;
+    action_queue.close();
+}
+
+bool vux_document::save_private() {
+    vux_buffer bytes;
+    vux_writer w(bytes);
+    private_store.write(w);
+    private_dirty = !manager_->facility().save_private(bytes.data(), bytes.length());
+    return !private_dirty;
+}
+
+void vux_document::end_overtime() {
+    if (!overtime) return;
+    overtime.reset();
+    if (manager_) variables().remove(vux_string("__status_overtime"));
+}
+
+// ---- loading
+
+void vux_document::load(const uint8_t* bytes, int32_t length) {
+    if (!bytes || length < 0) length = 0;
+    if (depth_ >= max_depth) {
+        script_error("SCRIPT ERROR!");
+        return;
+    }
+    ++depth_;
+    vux_buffer expanded;
+    vux_link source(bytes, length);
+    if (length > 8 && std::memcmp(bytes, "vux-", 4) == 0) {
+        if (vux_expand::unpack(source, expanded) != vux_expand::result::ok) {
+            --depth_;
+            script_error("SCRIPT ERROR!");
+            return;
+        }
+        source = vux_link(expanded.data(), expanded.length());
+    }
+    vux_reader reader(source);
+    if (!reader.read_header()) {
+        --depth_;
+        script_error("SCRIPT ERROR!");
+        return;
+    }
+    read(reader);
+    if (state_ != state_script_error) reader.read_trailer();
+    --depth_;
+    if (state_ == state_script_error) return;
+    started_ = true;
+    run_start_actions();
+}
+
+void vux_document::run_start_actions() {
+    while (start_actions.count() > 0) {
+        std::unique_ptr<vux_object> a = start_actions.remove_at(0);
+        start_action(*static_cast<vux_action*>(a.get()));
+    }
+}
+
+void vux_document::read(vux_reader& reader) {
+    while (!reader.has_error() && !reader.at_trailer() && state_ != state_script_error) {
+        const int32_t code = reader.read_int32();
+        if (reader.has_error()) break;
+        file_record(code, reader);
+    }
+    if (reader.has_error() && state_ != state_script_error) script_error("SCRIPT ERROR!");
+}
+
+template <class Message>
+bool vux_document::read_response(vux_reader& reader, Message& message) {
+    message.read(reader);
+    return !reader.has_error();
+}
+
+void vux_document::file_record(int32_t code, vux_reader& reader) {
+    vux_environment& env = variables();
+    vux_canvas& canvas = manager_->canvas();
+    switch (code) {
+    case vux_type_response_enter: {
+        vux_response_enter m;
+        if (!read_response(reader, m)) return;
+        close_dialog("__dialog_status");
+        poll_interval = m.document_value;
+        if (m.follow_up != 0 && !poll_waiting) send_poll();
+        return;
+    }
+    case vux_type_response_go: {
+        vux_response_go m;
+        if (!read_response(reader, m)) return;
+        if (m.continued == 0 || deferred_status_close) close_dialog("__dialog_status");
+        if (m.follow_up != 0 && !poll_waiting) send_poll();
+        deferred_status_close = false;
+        return;
+    }
+    case vux_type_response_poll: {
+        vux_response_poll m;
+        if (!read_response(reader, m)) return;
+        if (m.continued == 0) {
+            if (main_waiting)
+                deferred_status_close = true;
+            else
+                close_dialog("__dialog_status");
+        }
+        if (m.follow_up != 0 && !poll_waiting) send_poll();
+        return;
+    }
+    case vux_type_response_logon: {
+        vux_response_logon m;
+        if (!read_response(reader, m)) return;
+        close_dialog("__dialog_status");
+        apply_home(m.home);
+        return;
+    }
+    case vux_type_response_register: {
+        vux_response_register m;
+        if (!read_response(reader, m)) return;
+        close_dialog("__dialog_status");
+        private_store.credentials.store(m.user, m.password);
+        save_private();
+        apply_home(m.home);
+        return;
+    }
+    case vux_type_brush: case vux_type_data: case vux_type_extent: case vux_type_function:
+    case vux_type_odds: case vux_type_option: case vux_type_switch: case vux_type_overtime:
+    case vux_type_resource: case vux_type_subtitle: case vux_type_action:
+        break;
+    default:
+        // Dialogs, menus and windows are read here once screens exist.
+        script_error("SCRIPT ERROR!");
+        return;
+    }
+    if (code == vux_type_resource) {
+        canvas.resources().read(reader);
+        return;
+    }
+    std::unique_ptr<vux_record> record = vux_model_make_record(code);
+    if (!record) {
+        script_error("SCRIPT ERROR!");
+        return;
+    }
+    if (code == vux_type_overtime) end_overtime();
+    record->read(reader);
+    if (reader.has_error()) return;
+    switch (code) {
+    case vux_type_brush:
+        canvas.brush_sheet().merge(static_cast<vux_brush&>(*record));
+        break;
+    case vux_type_extent:
+        canvas.apply_extent(static_cast<vux_extent&>(*record));
+        canvas.reset_caches();
+        break;
+    case vux_type_data:
+        file_data(take_as<vux_data>(record));
+        break;
+    case vux_type_function: {
+        auto f = take_as<vux_function>(record);
+        if (f->action.step_count() > 0) {
+            remove_named(functions, f->name);
+            env.set_ok(f->name);
+            functions.append(std::move(f));
+        } else if (remove_named(functions, f->name)) {
+            env.remove(f->name);
+        }
+        break;
+    }
+    case vux_type_odds: {
+        auto o = take_as<vux_odds>(record);
+        if (o->name.empty()) break;
+        remove_named(odds, o->name);
+        if (o->bits.length() > 0) odds.append(std::move(o));
+        break;
+    }
+    case vux_type_option: {
+        auto o = take_as<vux_option>(record);
+        if (o->name.empty()) break;
+        remove_named(options, o->name);
+        if (o->picks.get_count() > 0) {
+            env.set_plain(o->name, o->selected_text());
+            options.append(std::move(o));
+        }
+        break;
+    }
+    case vux_type_switch: {
+        auto s = take_as<vux_switch>(record);
+        if (s->name.empty()) break;
+        remove_named(switches, s->name);
+        if (s->item_count() > 0) switches.append(std::move(s));
+        break;
+    }
+    case vux_type_overtime:
+        overtime = take_as<vux_overtime>(record);
+        env.set_ok(vux_string("__status_overtime"));
+        overtime->reset(true);
+        env.set_plain(vux_string("__key_overtime"), vux_string("0"));
+        break;
+    case vux_type_subtitle:
+        subtitles.add(take_as<vux_subtitle>(record));
+        break;
+    case vux_type_action: {
+        auto a = take_as<vux_action>(record);
+        switch (a->disposition) {
+        case 1: start_action(*a); break;
+        case 4: action_queue.restart_with(std::move(a)); break;
+        case 5: action_queue.push(std::move(a)); break;
+        default: start_actions.append(std::move(a)); break;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+bool vux_document::is_data_name_safe(const vux_string& name) const {
+    if (name.empty() || name.view() == "/" || name.view() == "\\" || name.byte_at(0) == '.') return false;
+    if (name.find(vux_string("..")) >= 0) return false;
+    for (int32_t i = 0; i < name.length(); ++i)
+        if (name.byte_at(i) < 0x20 || name.byte_at(i) == 0x7F) return false;
+    return true;
+}
+
+void vux_document::file_data(std::unique_ptr<vux_data> data) {
+    vux_canvas& canvas = manager_->canvas();
+    if (data->host_only()) {
+        manager_->facility().data_bytes(data->bytes.data(), data->bytes.length());
+        return;
+    }
+    if (data->name.empty()) return;
+    if (data->stores_file() && is_data_name_safe(data->name))
+        manager_->facility().write_file(data->name.str().c_str(), data->bytes.data(), data->bytes.length());
+    canvas.drop_data(data->name);
+    if (data->bytes.length() == 0) return;
+    data->split_frames();
+    canvas.variables().add_data_name(data->name);
+    canvas.images().add(data);
+}
+
+void vux_document::script_error(const char* text) {
+    state_ = state_script_error;
+    if (started_) show_dialog("__dialog_fatal", vux_string(text));
+}

@@ -1,0 +1,161 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include "core/vux_object.h"
+#include "core/vux_object_list.h"
+#include "core/vux_string.h"
+#include "core/vux_unicode.h"
+#include "markup/model/vux_action.h"
+#include "markup/model/vux_action_queue.h"
+#include "markup/model/vux_data.h"
+#include "markup/model/vux_overtime.h"
+#include "markup/model/vux_session.h"
+#include "markup/model/vux_subtitle_list.h"
+#include "markup/runtime/vux_environment.h"
+#include "markup/runtime/vux_private.h"
+
+class vux_manager;
+class vux_reader;
+class vux_home;
+class vux_action_go;
+class vux_action_input;
+class vux_action_upload;
+
+// The running document: what its streams defined, its run state, the
+// exchanges with the service and the actions it runs.
+class vux_document : public vux_object {
+public:
+    enum state_kind : int32_t { state_ok = 0, state_script_error = 1, state_network_error = 2 };
+    // Deepest nesting of streams read from inside a stream, or of functions
+    // calling functions.
+    static constexpr int32_t max_depth = 16;
+    // Tries of a ".ul" file name before giving up.
+    static constexpr int32_t max_numbered_names = 1000;
+
+    vux_document() = default;
+    ~vux_document() override;
+    vux_document(const vux_document&) = delete;
+    vux_document& operator=(const vux_document&) = delete;
+
+    void bind(vux_manager* manager) { manager_ = manager; }
+
+    // ---- run state
+    bool is_loaded() const { return loaded_; }
+    bool is_started() const { return started_; }
+    bool is_running() const { return started_ && !connect_pending_; }
+    bool is_blocked() const { return waiting_ != nullptr; }
+    int32_t state() const { return state_; }
+    bool in_error() const { return state_ != state_ok; }
+    bool establishing() const { return establishing_; }
+
+    void load_private(const uint8_t* bytes, int32_t length);
+    void start(const uint8_t* bytes, int32_t length);
+    void tick_not_running();
+    // After tick, key and pointer: carries out a logout or exit request.
+    void refresh();
+    void stop();
+    void request_connect() { connect_pending_ = true; }
+
+    // ---- loading
+    void load(const uint8_t* bytes, int32_t length);
+    void read(vux_reader& reader) override;
+    void script_error(const char* text);
+    bool is_data_name_safe(const vux_string& name) const;
+
+    // ---- exchanges
+    void connect();
+    void send_register();
+    void send_enter();
+    void send_poll();
+    void send_go(const vux_action_go& step);
+    bool send_message(const vux_object& message, bool main_channel);
+    bool build_request(const vux_object& message, vux_buffer& out);
+    bool main_due();
+    bool poll_due();
+    void retry(bool main_channel);
+    void channel_failed(bool main_channel);
+    void connection_failed(bool main_channel);
+    void reply_refused(bool main_channel, int32_t code);
+    void main_reply(const uint8_t* body, int32_t length);
+    void poll_reply(const uint8_t* body, int32_t length);
+    void traffic(bool main_channel);
+    bool timed_step(int32_t seconds);
+    void apply_home(const vux_home& home);
+
+    // ---- actions
+    void run(vux_action& action);
+    void start_action(const vux_action& action);
+    void call_function(const vux_string& name);
+    void run_command(int32_t code);
+    bool resume_input();
+    bool resume_media();
+    void on_input_text(const uint16_t* text, int32_t count);
+    void on_media(const uint8_t* bytes, int32_t length);
+    void on_location(int32_t status, const char* text);
+
+    // ---- dialogs shown with a text
+    void show_dialog(const char* name, const vux_string& text);
+    void close_dialog(const char* name);
+    void show_status(const vux_string& text);
+
+    vux_environment& variables();
+    vux_string text_of(const char* key);
+
+    vux_private private_store;
+    vux_environment own_variables;
+    vux_session session;
+    vux_string path;
+    vux_string status_text;
+    vux_object_list functions, odds, options, switches, windows, dialogs, menus, start_actions;
+    vux_subtitle_list subtitles;
+    vux_action_queue action_queue;
+    std::unique_ptr<vux_overtime> overtime;
+
+    int32_t main_sequence = 0;
+    int32_t poll_sequence = 0;
+    int32_t poll_interval = 0;
+    int32_t poll_counter = 0;
+    int32_t main_timeout_count = 0;
+    int32_t poll_tick_count = 0;
+    int32_t poll_resend_count = 0;
+    bool main_waiting = false;
+    bool poll_waiting = false;
+    int64_t time_count = 0;
+    bool logout_requested = false;
+    bool exit_requested = false;
+    bool failure_note = false;
+    bool deferred_settle = false;
+    bool deferred_status_close = false;
+    bool default_menu_switch = true;
+    bool timed_triggers = false;
+    bool second_switch = false;
+    bool timer_running = false;
+    bool private_dirty = false;
+
+private:
+    void set_startup_variables();
+    void file_record(int32_t code, vux_reader& reader);
+    void file_data(std::unique_ptr<vux_data> data);
+    void end_overtime();
+    void run_start_actions();
+    bool save_private();
+    void open_waiting(std::unique_ptr<vux_action> action);
+    void drop_waiting();
+    void run_step(vux_prediction& step);
+    void run_invoke(const vux_string& target, bool read_data);
+    void update_time_variables();
+    template <class Message>
+    bool read_response(vux_reader& reader, Message& message);
+
+    vux_manager* manager_ = nullptr;
+    int32_t state_ = state_ok;
+    bool loaded_ = false;
+    bool started_ = false;
+    bool connect_pending_ = false;
+    bool establishing_ = false;
+    int32_t depth_ = 0;
+    std::unique_ptr<vux_action> waiting_;
+    bool has_input_ = false;
+    vux_unicode input_text_;
+    std::unique_ptr<vux_data> media_;
+};

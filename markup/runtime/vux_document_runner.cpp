@@ -1,0 +1,298 @@
+#include "core/vux_decimal.h"
+#include "markup/model/vux_action_command.h"
+#include "markup/model/vux_action_environment.h"
+#include "markup/model/vux_action_go.h"
+#include "markup/model/vux_action_input.h"
+#include "markup/model/vux_action_invoke.h"
+#include "markup/model/vux_action_upload.h"
+#include "markup/model/vux_function.h"
+#include "markup/runtime/vux_document.h"
+#include "markup/runtime/vux_manager.h"
+
+namespace {
+
+// The variable and the function of each location kind.
+struct location_kind {
+    const char* variable;
+    const char* function;
+};
+constexpr location_kind location_kinds[] = {
+    {"__key_gps", "__function_on_gps"},
+    {"__key_cid", "__function_on_cid"},
+    {"__key_mac", "__function_on_mac"},
+};
+
+}  // namespace
+
+void vux_document::run(vux_action& action) {
+    vux_environment& env = variables();
+    if (!action.variable.empty()) {
+        if (action.assigned.empty())
+            env.remove(action.variable);
+        else
+            env.assign(action.variable, action.assigned);
+    }
+    for (int32_t i = 0; i < action.step_count(); ++i) {
+        vux_prediction* step = action.step_at(i);
+        if (!step->holds(env)) continue;
+        run_step(*step);
+        if (step->stop != 0) return;
+        i += step->skip_count();
+    }
+}
+
+void vux_document::start_action(const vux_action& action) {
+    auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(action.clone().release()));
+    if (!copy) return;
+    open_waiting(std::move(copy));
+}
+
+// Opens what the action waits for and keeps it; an action that waits for
+// nothing runs to its end.
+void vux_document::open_waiting(std::unique_ptr<vux_action> action) {
+    vux_environment& env = variables();
+    const vux_facility& f = manager_->facility();
+    if (vux_action_input* in = action->find_pending_input(env)) {
+        vux_unicode initial = in->text;
+        if (in->value_3 == 1) env.get_unicode(in->variable, initial);
+        int32_t maximum = in->value_1;
+        if (maximum == 0) maximum = vux_decimal::parse(text_of("__key_input_maximum"));
+        if (in->value_2 == 0) f.screen_reset();
+        env.set_ok(vux_string("__status_input"));
+        const vux_unicode title = in->text_1.to_unicode();
+        waiting_ = std::move(action);
+        f.open_text_input(in->state, maximum, reinterpret_cast<const uint16_t*>(title.units()), title.length(),
+                          initial.empty() ? nullptr : reinterpret_cast<const uint16_t*>(initial.units()),
+                          initial.length());
+        return;
+    }
+    if (vux_action_upload* up = action->find_pending_upload(env)) {
+        env.set_ok(vux_string("__status_load"));
+        const int32_t value = up->value_2;
+        const std::string kind = up->text_1.str();
+        waiting_ = std::move(action);
+        f.open_media(value, kind.c_str());
+        return;
+    }
+    if (depth_ >= max_depth) {
+        script_error("SCRIPT ERROR!");
+        return;
+    }
+    ++depth_;
+    run(*action);
+    --depth_;
+}
+
+void vux_document::drop_waiting() {
+    waiting_.reset();
+    has_input_ = false;
+    input_text_.clear();
+    media_.reset();
+}
+
+bool vux_document::resume_input() {
+    if (!waiting_ || !has_input_) return false;
+    std::unique_ptr<vux_action> action = std::move(waiting_);
+    const vux_unicode text = input_text_;
+    has_input_ = false;
+    input_text_.clear();
+    media_.reset();
+    if (!in_error()) {
+        action->complete_input(variables(), text);
+        open_waiting(std::move(action));
+    }
+    if (waiting_ && waiting_->find_pending_input(variables()) == nullptr &&
+        waiting_->find_pending_upload(variables()) == nullptr)
+        waiting_.reset();
+    manager_->machine().settle(true);
+    return true;
+}
+
+bool vux_document::resume_media() {
+    if (!waiting_ || !media_) return false;
+    std::unique_ptr<vux_action> action = std::move(waiting_);
+    std::unique_ptr<vux_data> media = std::move(media_);
+    has_input_ = false;
+    input_text_.clear();
+    if (!in_error() && action->take_upload(variables(), *media)) {
+        manager_->canvas().drop_data(media->name);
+        manager_->canvas().variables().add_data_name(media->name);
+        manager_->canvas().images().add(media);
+        open_waiting(std::move(action));
+    }
+    manager_->machine().settle(true);
+    return true;
+}
+
+void vux_document::on_input_text(const uint16_t* text, int32_t count) {
+    variables().remove(vux_string("__status_input"));
+    if (in_error() || !text || !waiting_) {
+        drop_waiting();
+        manager_->machine().settle(true);
+        return;
+    }
+    input_text_ = vux_unicode(reinterpret_cast<const char16_t*>(text), count < 0 ? 0 : count);
+    has_input_ = true;
+}
+
+void vux_document::on_media(const uint8_t* bytes, int32_t length) {
+    variables().remove(vux_string("__status_load"));
+    if (in_error() || !bytes || length <= 0 || !waiting_) {
+        drop_waiting();
+        manager_->machine().settle(true);
+        return;
+    }
+    media_ = std::make_unique<vux_data>();
+    media_->bytes.assign_bytes(bytes, length);
+    media_->discard_after_send = 1;
+    vux_action_upload* up = waiting_->find_pending_upload(variables());
+    if (up && up->value_5 != 0) {
+        const vux_facility& f = manager_->facility();
+        for (int32_t n = 0; n < max_numbered_names; ++n) {
+            const std::string name = std::to_string(n) + ".ul";
+            if (f.query_file(name.c_str()) != 0) continue;
+            variables().set_plain(vux_string("__key_chat_file_id"), vux_string(std::string_view(name)));
+            f.write_file(name.c_str(), bytes, length);
+            return;
+        }
+        variables().remove(vux_string("__key_chat_file_id"));
+    }
+}
+
+void vux_document::on_location(int32_t status, const char* text) {
+    if (status >= 0 && status <= 2) {
+        const location_kind& k = location_kinds[status];
+        const vux_string name(k.variable);
+        const vux_string value(text ? text : "null");
+        variables().set_plain(name, value);
+        private_store.variables.set_plain(name, value);
+        if (text) call_function(vux_string(k.function));
+    }
+    save_private();
+    manager_->machine().settle(false);
+}
+
+void vux_document::call_function(const vux_string& name) {
+    vux_string target = name;
+    if (name.length() > 2 && name.byte_at(0) == '$' && name.byte_at(1) == ' ') {
+        target.clear();
+        variables().get(name.substring(2, name.length() - 2), target);
+    }
+    const int32_t i = functions.find(target.str().c_str());
+    if (i < 0) return;
+    start_action(static_cast<vux_function*>(functions.get(i))->action);
+}
+
+void vux_document::run_invoke(const vux_string& target, bool read_data) {
+    if (!read_data) {
+        call_function(target);
+        return;
+    }
+    if (const vux_data* item = manager_->canvas().images().find(target)) {
+        // The stream may replace this very item: read from a copy.
+        const vux_buffer bytes(item->bytes);
+        load(bytes.data(), bytes.length());
+        manager_->machine().settle(false);
+        return;
+    }
+    if (!target.empty()) manager_->facility().open_link(nullptr, target.str().c_str());
+}
+
+void vux_document::run_step(vux_prediction& step) {
+    vux_environment& env = variables();
+    switch (step.type_code()) {
+    case vux_type_action_command:
+        run_command(static_cast<vux_action_command&>(step).command);
+        break;
+    case vux_type_action_environment: {
+        auto& s = static_cast<vux_action_environment&>(step);
+        if (s.operation == 5) {
+            vux_string v;
+            for (int32_t i = 0; i < s.names.count(); ++i)
+                if (env.get(s.names.item_at(i), v)) private_store.variables.set_plain(s.names.item_at(i), v);
+            save_private();
+            break;
+        }
+        if (s.operation == 3 || s.operation == 4) break;  // noted by the canvas with the screens
+        for (int32_t i = 0; i + 1 < s.names.count(); i += 2) {
+            const vux_string& n = s.names.item_at(i);
+            const vux_string& v = s.names.item_at(i + 1);
+            env.assign(n, v);
+            if (s.operation == 1) own_variables.assign(n, v);
+            if (s.operation == 2) private_store.variables.assign(n, v);
+        }
+        if (s.operation == 2) save_private();
+        break;
+    }
+    case vux_type_action_go:
+        send_go(static_cast<vux_action_go&>(step));
+        break;
+    case vux_type_action_input: {
+        auto& s = static_cast<vux_action_input&>(step);
+        if (s.variable.empty()) break;
+        // Entered text is stored as typed, never parsed for operators.
+        if (s.result.empty())
+            env.remove(s.variable);
+        else
+            env.set_plain(s.variable, s.result.to_utf8_string());
+        break;
+    }
+    case vux_type_action_invoke: {
+        auto& s = static_cast<vux_action_invoke&>(step);
+        if (depth_ >= max_depth) {
+            script_error("SCRIPT ERROR!");
+            break;
+        }
+        ++depth_;
+        run_invoke(s.target, s.mode != 0);
+        --depth_;
+        break;
+    }
+    default:
+        break;  // the other steps come with the screens
+    }
+}
+
+void vux_document::run_command(int32_t code) {
+    vux_environment& env = variables();
+    const vux_facility& f = manager_->facility();
+    switch (code) {
+    case 1: connect(); break;
+    case 2: {
+        env.remove(vux_string("__key_network_timeout"));
+        env.remove(vux_string("__key_network_retry"));
+        if (main_waiting || manager_->main_receiver().has_request())
+            retry(true);
+        else if (poll_waiting)
+            retry(false);
+        break;
+    }
+    case 5:
+        if (waiting_) {
+            f.close_text_input();
+            f.close_media();
+            drop_waiting();
+            env.remove(vux_string("__status_input"));
+            env.remove(vux_string("__status_load"));
+        }
+        break;
+    case 6:
+        logout_requested = true;
+        break;
+    case 9: request_connect(); break;
+    case 10:
+        close_dialog("__dialog_status");
+        send_register();
+        break;
+    case 11: exit_requested = true; break;
+    case 12:
+        private_store.clear();
+        save_private();
+        break;
+    case 17:
+        if (poll_waiting && poll_tick_count > poll_interval + 10) retry(false);
+        break;
+    default:
+        break;
+    }
+}

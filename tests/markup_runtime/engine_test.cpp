@@ -1,0 +1,341 @@
+#include <cstdlib>
+#include "core/vux_reader.h"
+#include "core/vux_writer.h"
+#include "engine_fixture.h"
+#include "markup/model/vux_credential_list.h"
+#include "markup/model/vux_response_enter.h"
+#include "markup/model/vux_response_logon.h"
+#include "markup/model/vux_response_register.h"
+#include "markup/runtime/vux_private.h"
+
+namespace {
+
+std::string be32(uint32_t v) {
+    return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+}
+std::string str(const std::string& s) { return be32(uint32_t(s.size())) + s; }
+
+std::string http_request(const std::string& frame) {
+    return "POST /cs HTTP/1.1\r\nHost: service.test\r\nConnection: close\r\nContent-Length: " +
+           std::to_string(frame.size()) + "\r\n\r\n" + frame;
+}
+std::string frame(uint32_t code, const std::string& body) {
+    return std::string("vux+") + '\0' + be32(0) + be32(code) + body + "+xuv";
+}
+std::string http_reply(const std::string& body, int status = 200) {
+    return "HTTP/1.1 " + std::to_string(status) + (status == 200 ? " OK" : " X") + "\r\nContent-Length: " + std::to_string(body.size()) +
+           "\r\n\r\n" + body;
+}
+// A reply document: records after a header carrying the sequence.
+template <class... R>
+std::string reply_doc(int32_t sequence, const R&... records) {
+    std::string d = doc_builder().add(records...).done();
+    const std::string s = be32(uint32_t(sequence));
+    d.replace(5, 4, s);
+    return d;
+}
+
+vux_home home_at(const char* host, int port) {
+    vux_home h;
+    h.host = vux_string(host);
+    h.port = port;
+    h.path = vux_string("/cs");
+    h.session.number = 77;
+    h.session.token_1 = vux_string("tok");
+    return h;
+}
+
+}  // namespace
+
+using Engine = engine_fixture;
+
+// What each entry point does outside the run state it needs.
+TEST(EngineGates, CallsOutsideTheirStateDoNothing) {
+    const std::string doc = doc_builder().add(function_of("f", {1})).done();
+    auto bytes = [&] { return reinterpret_cast<const uint8_t*>(doc.data()); };
+    struct scenario {
+        const char* what;
+        void (*run)(vux_engine*, const uint8_t*, int);
+        const char* entry;
+        int expected;
+    };
+    const scenario cases[] = {
+        {"start before the store is loaded",
+         [](vux_engine* e, const uint8_t* b, int n) { vux_engine_start_document(e, b, n); }, "facility.start_timer", 0},
+        {"a second load",
+         [](vux_engine* e, const uint8_t*, int) {
+             vux_engine_load_private(e, nullptr, 0);
+             vux_engine_load_private(e, nullptr, 0);
+         },
+         "facility.device_key", 1},
+        {"a second start",
+         [](vux_engine* e, const uint8_t* b, int n) {
+             vux_engine_load_private(e, nullptr, 0);
+             vux_engine_start_document(e, b, n);
+             vux_engine_start_document(e, b, n);
+         },
+         "facility.start_timer", 1},
+        {"clipboard before the start leaves the start possible",
+         [](vux_engine* e, const uint8_t* b, int n) {
+             vux_engine_load_private(e, nullptr, 0);
+             vux_engine_on_clipboard(e, b, n);
+             vux_engine_start_document(e, b, n);
+         },
+         "facility.start_timer", 1},
+    };
+    for (const scenario& c : cases) {
+        vux_fake_host host;
+        host.answer("facility.device_key", "460001234567890");
+        vux_engine* e = vux_engine_create();
+        host.attach(e);
+        c.run(e, bytes(), int(doc.size()));
+        EXPECT_EQ(host.count(c.entry), c.expected) << c.what;
+        vux_engine_destroy(e);
+    }
+}
+
+TEST_F(Engine, StartCallsScreenResetThenTheTimerAndSetsStartUpVariables) {
+    start_connecting();
+    const std::vector<std::string> want{"facility.screen_reset", "facility.start_timer 7"};
+    std::vector<std::string> got;
+    for (const std::string& l : host.log)
+        if (l.rfind("facility.s", 0) == 0 && l != "facility.save_private") got.push_back(l);
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(variable("__key_imsi"), "460001234567890");
+    EXPECT_EQ(variable("__key_gps"), "null");
+    EXPECT_EQ(variable("__function_no_exit"), "ok");
+}
+
+TEST_F(Engine, UnknownCodeIsAScriptErrorAndACutRecordIsDropped) {
+    vux_engine* fresh[2] = {vux_engine_create(), vux_engine_create()};
+    // A condition is no top-level record.
+    const std::string bad = doc_builder().raw_int(1001).done();
+    std::string cut = doc_builder().add(function_of("f", {1})).done();
+    cut.resize(cut.size() - 8);
+    const std::string* docs[2] = {&bad, &cut};
+    for (int i = 0; i < 2; ++i) {
+        vux_fake_host h;
+        h.attach(fresh[i]);
+        vux_engine_load_private(fresh[i], nullptr, 0);
+        vux_engine_start_document(fresh[i], reinterpret_cast<const uint8_t*>(docs[i]->data()), int(docs[i]->size()));
+        EXPECT_EQ(h.count("facility.start_timer"), 0) << i;
+        vux_engine_tick(fresh[i], 0);
+        EXPECT_EQ(h.count("network.open_connection"), 0) << i;
+        vux_engine_destroy(fresh[i]);
+    }
+}
+
+TEST_F(Engine, UnknownSocketIdAnswersZeroAndIsClosedAtTheNextTick) {
+    start_connecting();
+    EXPECT_EQ(feed(42, "x"), 0);
+    EXPECT_EQ(host.count("network.close_connection 42"), 0);
+    vux_engine_tick(e, 1);
+    EXPECT_EQ(host.count("network.close_connection 42"), 1);
+    vux_engine_tick(e, 2);
+    EXPECT_EQ(host.count("network.close_connection 42"), 1);
+}
+
+TEST_F(Engine, RegisterRequestByteForByteThenEnterAndCredentialsSaved) {
+    start_connecting();
+    vux_engine_call_function(e, "__function_no_exit");
+    ASSERT_EQ(host.requests.count(1), 1u);
+    const std::string want = http_request(frame(1308, str("desk") + str("emulator") + str("460001234567890") +
+                                                         str("") + str("") + str("app-1") + be32(0)));
+    EXPECT_EQ(host.requests[1], want);
+
+    vux_response_register r;
+    r.user = vux_string("u1");
+    r.password = vux_string("p1");
+    r.home = home_at("home.test", 8080);
+    vux_engine_on_socket_ready(e, 1);
+    EXPECT_EQ(feed(1, http_reply(reply_doc(0, r))), 2);
+    vux_engine_tick(e, 1);
+
+    // The credentials reached the host's store.
+    vux_private store;
+    store.credentials.device_key(vux_string("460001234567890"));
+    vux_link src(reinterpret_cast<const uint8_t*>(host.saved_store.data()), int32_t(host.saved_store.size()));
+    vux_reader reader(src);
+    store.read(reader);
+    vux_string user;
+    ASSERT_TRUE(store.credentials.get_user(user));
+    EXPECT_EQ(user.str(), "u1");
+    // The enter request went to the home's address with sequence 1.
+    ASSERT_EQ(host.requests.count(2), 1u);
+    const std::string& enter = host.requests[2];
+    EXPECT_EQ(enter.rfind("POST /cs HTTP/1.1\r\nHost: home.test:8080\r\nConnection: close\r\n", 0), 0u) << enter;
+    const size_t body = enter.find("\r\n\r\n") + 4;
+    EXPECT_EQ(enter.substr(body, 17), std::string("vux+") + '\0' + be32(0) + be32(1300) + be32(1));
+    EXPECT_EQ(enter.substr(body + 17, 22), str("app-1") + str("session-5"));
+}
+
+TEST_F(Engine, StoredCredentialsLogOnAtTheNextStart) {
+    vux_private store;
+    store.credentials.device_key(vux_string("460001234567890"));
+    store.credentials.store(vux_string("u1"), vux_string("p1"));
+    vux_buffer bytes;
+    vux_writer w(bytes);
+    store.write(w);
+    vux_engine* e2 = vux_engine_create();
+    vux_fake_host h;
+    h.attach(e2);
+    vux_engine_load_private(e2, bytes.data(), bytes.length());
+    const std::string doc = doc_builder().add(function_of("__function_no_exit", {1})).done();
+    vux_engine_start_document(e2, reinterpret_cast<const uint8_t*>(doc.data()), int(doc.size()));
+    vux_engine_call_function(e2, "__function_no_exit");
+    ASSERT_EQ(h.requests.count(1), 1u);
+    EXPECT_EQ(h.requests[1], http_request(frame(1304, be32(1) + str("u1") + str("p1") + str("") + be32(0))));
+    vux_engine_destroy(e2);
+}
+
+// Replies on the main channel: each row feeds one reply after a register
+// and says what follows.
+TEST_F(Engine, MainReplyOutcomes) {
+    struct row {
+        const char* what;
+        std::string reply;
+        int resends;        // further connections opened
+        const char* error;  // "__dialog_error_text", or null
+    };
+    vux_response_logon ok;
+    ok.home = home_at("home.test", 80);
+    const std::string good = reply_doc(0, ok);
+    const row rows[] = {
+        {"502 is retried", http_reply("", 502), 1, nullptr},
+        {"504 is retried", http_reply("", 504), 1, nullptr},
+        {"404 shows the response error", http_reply("", 404), 0, "response 404"},
+        {"a body that is no frame is retried", http_reply("hello"), 1, nullptr},
+        {"a good reply sends the enter", http_reply(good), 1, nullptr},
+    };
+    for (const row& r : rows) {
+        vux_fake_host h;
+        vux_engine* x = vux_engine_create();
+        h.attach(x);
+        vux_engine_load_private(x, nullptr, 0);
+        const std::string doc = doc_builder().add(error_texts()).add(function_of("__function_no_exit", {1})).done();
+        vux_engine_start_document(x, reinterpret_cast<const uint8_t*>(doc.data()), int(doc.size()));
+        vux_engine_call_function(x, "__function_no_exit");
+        vux_engine_on_socket_ready(x, 1);
+        EXPECT_EQ(vux_engine_on_socket_data(x, 1, reinterpret_cast<const uint8_t*>(r.reply.data()), int(r.reply.size())), 2)
+            << r.what;
+        vux_engine_tick(x, 1);
+        EXPECT_EQ(h.count("network.open_connection"), 1 + r.resends) << r.what;
+        char* text = vux_engine_get_variable(x, "__dialog_error_text");
+        if (r.error) {
+            EXPECT_NE(text, nullptr) << r.what;
+            if (text) {
+                EXPECT_STREQ(text, r.error) << r.what;
+            }
+        } else {
+            EXPECT_EQ(text, nullptr) << r.what;
+        }
+        std::free(text);
+        vux_engine_destroy(x);
+    }
+}
+
+TEST_F(Engine, ReplySplitOverReadsIsDeliveredOnceOnTheNextTick) {
+    start_connecting();
+    vux_engine_call_function(e, "__function_no_exit");
+    vux_response_logon ok;
+    ok.home = home_at("home.test", 80);
+    const std::string reply = http_reply(reply_doc(0, ok));
+    vux_engine_on_socket_ready(e, 1);
+    for (size_t i = 0; i + 1 < reply.size(); ++i) EXPECT_EQ(feed(1, reply.substr(i, 1)), 1);
+    EXPECT_EQ(feed(1, reply.substr(reply.size() - 1)), 2);
+    EXPECT_EQ(host.count("network.open_connection"), 1);
+    ticks(1, 3);
+    EXPECT_EQ(host.count("network.open_connection"), 2);
+}
+
+TEST_F(Engine, MainConnectionFailureWhileEstablishingShowsTheEstablishError) {
+    start_connecting();
+    vux_engine_call_function(e, "__function_no_exit");
+    vux_engine_on_socket_error(e, 1);
+    vux_engine_on_socket_error(e, 1);  // a second failure is ignored
+    vux_engine_tick(e, 1);
+    EXPECT_EQ(variable("__dialog_error_text"), "no link");
+    EXPECT_EQ(host.count("network.open_connection"), 1);
+}
+
+TEST_F(Engine, SilentServiceTimesOutWhileEstablishing) {
+    start_connecting();
+    vux_engine_call_function(e, "__function_no_exit");
+    vux_engine_on_socket_ready(e, 1);
+    // Ten timed steps without a byte end the establishing.
+    for (int s = 1; s <= 9; ++s) vux_engine_tick(e, 7 * s);
+    EXPECT_EQ(variable("__dialog_error_text"), "(none)");
+    vux_engine_tick(e, 70);
+    EXPECT_EQ(variable("__dialog_error_text"), "no link");
+    EXPECT_EQ(host.count("network.open_connection"), 1);
+}
+
+TEST_F(Engine, HeldReplyIsReleasedByTheTimeOut) {
+    start_connecting();
+    vux_engine_call_function(e, "__function_no_exit");
+    // Deliver a first reply with sequence 5, so that 7 is held.
+    vux_response_logon ok;
+    ok.home = home_at("home.test", 80);
+    vux_engine_on_socket_ready(e, 1);
+    feed(1, http_reply(reply_doc(5, ok)));
+    vux_engine_tick(e, 1);
+    ASSERT_EQ(host.requests.count(2), 1u);  // the enter request
+    vux_engine_on_socket_ready(e, 2);
+    vux_response_enter enter;
+    feed(2, http_reply(reply_doc(7, enter)));
+    ticks(2, 4);
+    EXPECT_EQ(host.count("network.open_connection"), 2);  // held, not delivered
+    for (int s = 1; s <= 6; ++s) vux_engine_tick(e, 7 * s);
+    EXPECT_EQ(host.count("network.open_connection"), 3);  // resent after the time-out
+}
+
+TEST_F(Engine, ReplyBodyOverTheCapIsRefused) {
+    start_connecting();
+    vux_engine_call_function(e, "__function_no_exit");
+    vux_engine_on_socket_ready(e, 1);
+    EXPECT_EQ(feed(1, "HTTP/1.1 200 OK\r\nContent-Length: 16777217\r\n\r\nvux+"), 2);
+    vux_engine_tick(e, 1);
+    EXPECT_EQ(host.count("network.open_connection"), 2);  // refused with code 0: retried
+}
+
+TEST_F(Engine, LogoutSavesTheStoreAndCallsTheHostExitToo) {
+    start_connecting();
+    vux_engine_call_function(e, "__function_no_exit");
+    vux_response_logon ok;
+    ok.home = home_at("home.test", 80);
+    vux_engine_on_socket_ready(e, 1);
+    feed(1, http_reply(reply_doc(0, ok)));
+    vux_engine_tick(e, 1);  // "__key_connected" is now in the store
+    host.clear_log();
+    vux_engine_call_function(e, "logout");
+    vux_engine_tick(e, 2);
+    EXPECT_EQ(host.count("facility.after_logout"), 1);
+    EXPECT_EQ(host.count("facility.stop_timer"), 1);
+    EXPECT_EQ(host.count("network.stopped"), 1);
+    EXPECT_EQ(host.count("facility.save_private"), 1);
+    EXPECT_EQ(host.open_ids.size(), 0u);
+    // Stopped: ticks do nothing, get_variable answers nothing.
+    EXPECT_EQ(variable("__key_logout"), "(none)");
+
+    vux_fake_host h2;
+    vux_engine* x = vux_engine_create();
+    h2.attach(x);
+    vux_engine_load_private(x, nullptr, 0);
+    const std::string doc = doc_builder().add(function_of("quit", {11})).done();
+    vux_engine_start_document(x, reinterpret_cast<const uint8_t*>(doc.data()), int(doc.size()));
+    vux_engine_call_function(x, "quit");
+    vux_engine_tick(x, 1);
+    EXPECT_EQ(h2.count("facility.after_exit"), 1);
+    EXPECT_EQ(h2.count("facility.after_logout"), 0);
+    vux_engine_destroy(x);
+}
+
+TEST_F(Engine, NullEntriesAreSkipped) {
+    vux_engine* x = vux_engine_create();
+    vux_engine_load_private(x, nullptr, 0);
+    const std::string doc = doc_builder().add(function_of("__function_no_exit", {1})).done();
+    vux_engine_start_document(x, reinterpret_cast<const uint8_t*>(doc.data()), int(doc.size()));
+    vux_engine_call_function(x, "__function_no_exit");
+    vux_engine_tick(x, 7);
+    vux_engine_destroy(x);
+}
