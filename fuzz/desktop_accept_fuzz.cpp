@@ -8,11 +8,17 @@
 #include <cstring>
 #include "core/vux_buffer.h"
 #include "core/vux_writer.h"
+#include <vector>
+#include "desktop/messages/vux_desktop_message_table.h"
 #include "desktop/vux_desktop_accept.h"
 
 namespace {
-constexpr int32_t first_response = 3903;
-constexpr int32_t response_count = 11;  // 3903, 3905 ... 3923
+std::vector<int32_t> response_codes() {
+    std::vector<int32_t> codes;
+    for (const vux_message_entry& e : vux_desktop_message_table())
+        if (e.response) codes.push_back(e.code);
+    return codes;
+}
 
 void check_stable(const vux_record& accepted, int32_t code) {
     vux_buffer again = vux_desktop_frame(accepted);
@@ -27,8 +33,8 @@ void check_stable(const vux_record& accepted, int32_t code) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > (1u << 20)) return 0;
     const vux_buffer input(data, int32_t(size));  // exact-size copy: reads past it show
-    for (int32_t i = 0; i < response_count; ++i) {
-        const int32_t code = first_response + 2 * i;
+    static const std::vector<int32_t> responses = response_codes();
+    for (int32_t code : responses) {
         if (auto r = vux_desktop_accept(input, {code})) check_stable(*r, code);
     }
     vux_desktop_accept_request(input);
@@ -36,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The same bytes as the body of a frame whose code the first byte picks.
     if (size == 0) return 0;
-    const int32_t code = first_response + 2 * (data[0] % response_count);
+    const int32_t code = responses[data[0] % responses.size()];
     vux_buffer framed;
     vux_writer w(framed);
     w.write_header_default();

@@ -69,8 +69,9 @@ void read_document(const vux_link& input) {
 }
 
 void read_messages(const vux_link& input) {
-    for (int32_t code = vux_type_request_enter; code <= vux_type_response_register; ++code) {
-        std::unique_ptr<vux_record> m = vux_make_runtime_message(code);
+    for (const vux_message_entry& e : vux_runtime_message_table()) {
+        const int32_t code = e.code;
+        std::unique_ptr<vux_record> m = e.make();
         vux_reader reader(input);
         m->read(reader);
         if (!reader.has_error()) check_stable(*m, [code] { return vux_make_runtime_message(code); });

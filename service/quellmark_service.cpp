@@ -2,7 +2,10 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include "core/vux_reader.h"
+#include "core/vux_message_table.h"
+#include "desktop/messages/vux_desktop_message_table.h"
 #include "desktop/vux_desktop_accept.h"
+#include "markup/model/vux_runtime_messages.h"
 #include "service/quellmark_connection.h"
 
 namespace {
@@ -10,6 +13,31 @@ namespace {
 // message's first field (every response begins with its result).
 constexpr int32_t code_offset = 9;
 constexpr int32_t first_field_offset = 13;
+
+// Every message the service decodes: the desktop's and the runtime's.
+const vux_message_table tables[] = {vux_desktop_message_table(), vux_runtime_message_table()};
+
+const vux_message_entry* find_entry(int32_t code) {
+    for (vux_message_table t : tables)
+        if (const vux_message_entry* e = vux_find_message(t, code)) return e;
+    return nullptr;
+}
+
+// The row of the response that answers a request code; null when none does.
+const vux_message_entry* response_to(int32_t request) {
+    for (vux_message_table t : tables)
+        for (const vux_message_entry& e : t)
+            if (e.response && e.answers == request) return &e;
+    return nullptr;
+}
+
+std::unique_ptr<vux_record> decode_request(const vux_link& frame) {
+    const vux_message_entry* e = find_entry(vux_frame_code(frame));
+    if (!e || e->response) return nullptr;
+    for (vux_message_table t : tables)
+        if (vux_find_message(t, e->code) == e) return vux_accept_message(frame, t, vux_message_kind::request);
+    return nullptr;
+}
 
 const char* reason_of(int status) {
     switch (status) {
@@ -24,9 +52,11 @@ const char* reason_of(int status) {
 }  // namespace
 
 quellmark_service::quellmark_service() {
-    quellmark_add_launcher_handlers(handlers_);
-    quellmark_add_logon_handlers(handlers_);
-    quellmark_add_account_handlers(handlers_);
+    quellmark_handler_table built_in;
+    quellmark_add_launcher_handlers(built_in);
+    quellmark_add_logon_handlers(built_in);
+    quellmark_add_account_handlers(built_in);
+    for (auto& [code, handler] : built_in) set_handler(code, std::move(handler));
 }
 
 quellmark_service::~quellmark_service() = default;
@@ -60,6 +90,13 @@ QString quellmark_service::address() const {
            QString::number(port());
 }
 
+bool quellmark_service::set_handler(int32_t code, quellmark_handler handler) {
+    const vux_message_entry* e = find_entry(code);
+    if (!e || e->response || !response_to(code)) return false;
+    handlers_[code] = std::move(handler);
+    return true;
+}
+
 int32_t quellmark_service::served(int32_t code) const {
     auto it = served_.find(code);
     return it == served_.end() ? 0 : it->second;
@@ -68,14 +105,15 @@ int32_t quellmark_service::served(int32_t code) const {
 quellmark_context quellmark_service::context() { return {state_, host(), port(), path_}; }
 
 vux_buffer quellmark_service::respond_frame(const vux_link& request) {
-    const int32_t code = vux_desktop_frame_code(request);
+    const int32_t code = vux_frame_code(request);
     auto handler = handlers_.find(code);
     if (handler == handlers_.end()) return {};
-    std::unique_ptr<vux_record> decoded = vux_desktop_accept_request(request);
+    std::unique_ptr<vux_record> decoded = decode_request(request);
     if (!decoded) return {};
     quellmark_context c = context();
     std::unique_ptr<vux_record> response = handler->second(*decoded, c);
-    if (!response) return {};
+    const vux_message_entry* reply = response_to(code);
+    if (!response || !reply || response->type_code() != reply->code) return {};
     ++served_[code];
     return vux_desktop_frame(*response);
 }
@@ -87,11 +125,11 @@ QByteArray quellmark_service::http(int status, const QByteArray& body) {
 
 quellmark_service::answer quellmark_service::respond(const QByteArray&, const QByteArray& body) {
     const vux_link request(body.constData(), int32_t(body.size()));
-    const int32_t code = vux_desktop_frame_code(request);
+    const int32_t code = vux_frame_code(request);
     if (!handlers_.count(code)) return {http(404, {})};
     vux_buffer frame = respond_frame(request);
     if (frame.empty()) return {http(400, {})};
-    const int32_t response_code = code + 1;
+    const int32_t response_code = response_to(code)->code;
 
     answer a;
     int status = 200;

@@ -9,6 +9,7 @@
 #include "core/vux_expand.h"
 #include "core/vux_reader.h"
 #include "core/vux_record_dump.h"
+#include "desktop/messages/vux_desktop_message_table.h"
 #include "desktop/vux_desktop_accept.h"
 #include "markup/model/vux_model_factory.h"
 #include "markup/model/vux_runtime_messages.h"
@@ -32,8 +33,7 @@ const char* expand_reason(vux_expand::result r) {
 std::unique_ptr<vux_record> make_top_level(int32_t code) {
     if (auto r = vux_make_runtime_message(code)) return r;
     if (auto r = vux_model_make_record(code)) return r;
-    if (auto r = vux_desktop_make_response(code)) return r;
-    return vux_desktop_make_request(code);
+    return vux_make_message(vux_desktop_message_table(), code);
 }
 
 class printer {

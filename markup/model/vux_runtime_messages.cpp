@@ -11,23 +11,25 @@
 #include "markup/model/vux_response_poll.h"
 #include "markup/model/vux_response_register.h"
 
-std::unique_ptr<vux_record> vux_make_runtime_message(int32_t code) {
-    switch (code) {
-    case vux_type_request_enter: return std::make_unique<vux_request_enter>();
-    case vux_type_response_enter: return std::make_unique<vux_response_enter>();
-    case vux_type_request_go: return std::make_unique<vux_request_go>();
-    case vux_type_response_go: return std::make_unique<vux_response_go>();
-    case vux_type_request_logon: return std::make_unique<vux_request_logon>();
-    case vux_type_response_logon: return std::make_unique<vux_response_logon>();
-    case vux_type_request_poll: return std::make_unique<vux_request_poll>();
-    case vux_type_response_poll: return std::make_unique<vux_response_poll>();
-    case vux_type_request_register: return std::make_unique<vux_request_register>();
-    case vux_type_response_register: return std::make_unique<vux_response_register>();
-    default: return nullptr;
-    }
-}
+namespace {
+constexpr vux_message_entry rows[] = {
+    vux_message_row<vux_request_enter>(vux_type_request_enter, "vux_request_enter"),
+    vux_message_row<vux_response_enter>(vux_type_response_enter, "vux_response_enter", vux_type_request_enter),
+    vux_message_row<vux_request_go>(vux_type_request_go, "vux_request_go"),
+    vux_message_row<vux_response_go>(vux_type_response_go, "vux_response_go", vux_type_request_go),
+    vux_message_row<vux_request_logon>(vux_type_request_logon, "vux_request_logon"),
+    vux_message_row<vux_response_logon>(vux_type_response_logon, "vux_response_logon", vux_type_request_logon),
+    vux_message_row<vux_request_poll>(vux_type_request_poll, "vux_request_poll"),
+    vux_message_row<vux_response_poll>(vux_type_response_poll, "vux_response_poll", vux_type_request_poll),
+    vux_message_row<vux_request_register>(vux_type_request_register, "vux_request_register"),
+    vux_message_row<vux_response_register>(vux_type_response_register, "vux_response_register", vux_type_request_register),
+};
+}  // namespace
+
+vux_message_table vux_runtime_message_table() { return rows; }
+
+std::unique_ptr<vux_record> vux_make_runtime_message(int32_t code) { return vux_make_message(rows, code); }
 
 std::unique_ptr<vux_record> vux_make_runtime_response(int32_t code) {
-    if (code % 2 == 0) return nullptr;
-    return vux_make_runtime_message(code);
+    return vux_make_message(rows, code, vux_message_kind::response);
 }

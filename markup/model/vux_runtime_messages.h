@@ -1,7 +1,12 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include "core/vux_message_table.h"
 #include "core/vux_record.h"
+
+// The runtime's messages, 1300-1309: each request, then the response that
+// answers it.
+vux_message_table vux_runtime_message_table();
 
 // The runtime's requests and responses by type code: 1300-1309, requests even
 // and each response the odd code after its request. Null for any other code.
