@@ -1,0 +1,174 @@
+#include <cstdlib>
+#include "engine_fixture.h"
+#include "markup/model/vux_action_environment.h"
+#include "markup/model/vux_action_input.h"
+#include "markup/model/vux_action_invoke.h"
+#include "markup/model/vux_action_upload.h"
+#include "markup/model/vux_data.h"
+#include "tools/vux_lzw_pack.h"
+
+namespace {
+
+vux_function input_function(const char* name, const char* variable, int32_t then_command) {
+    vux_function f;
+    f.name = vux_string(name);
+    auto in = std::make_unique<vux_action_input>();
+    in->state = 1;
+    in->value_1 = 20;
+    in->variable = vux_string(variable);
+    in->text_1 = vux_string("Title");
+    in->text = vux_unicode(u"start");
+    f.action.add_step(std::move(in));
+    f.action.add_step(command_step(then_command));
+    return f;
+}
+
+vux_function calling(const char* name, const char* target, int32_t mode = 0) {
+    vux_function f;
+    f.name = vux_string(name);
+    auto s = std::make_unique<vux_action_invoke>();
+    s->target = vux_string(target);
+    s->mode = mode;
+    f.action.add_step(std::move(s));
+    return f;
+}
+
+vux_function upload_function(const char* name, const char* data_name, const char* kind, int32_t value) {
+    vux_function f;
+    f.name = vux_string(name);
+    auto up = std::make_unique<vux_action_upload>();
+    up->value_2 = value;
+    up->data_name = vux_string(data_name);
+    up->text_1 = vux_string(kind);
+    f.action.add_step(std::move(up));
+    return f;
+}
+
+}  // namespace
+
+using Runner = engine_fixture;
+
+TEST_F(Runner, InputStepBlocksKeysThenResumesAndStoresTheTextPlainly) {
+    start(doc_builder().add(input_function("ask", "answer", 11)).done());
+    vux_engine_call_function(e, "ask");
+    ASSERT_EQ(host.calls("facility.open_text_input"),
+              std::vector<std::string>{"facility.open_text_input 1 20 \"Title\" \"start\""});
+    EXPECT_EQ(variable("__status_input"), "ok");
+    vux_engine_key(e, 0);  // blocked: ignored
+    const std::u16string typed = u"+ 5";
+    vux_engine_on_input_text(e, reinterpret_cast<const uint16_t*>(typed.data()), int(typed.size()));
+    EXPECT_EQ(host.count("facility.after_exit"), 0);
+    vux_engine_tick(e, 1);
+    EXPECT_EQ(host.count("facility.after_exit"), 1);  // the step after the input ran
+}
+
+TEST_F(Runner, EnteredTextIsAssignedAsTyped) {
+    start(doc_builder().add(input_function("ask", "answer", 3)).done());
+    vux_engine_call_function(e, "ask");
+    const std::u16string typed = u"# __key_imsi";
+    vux_engine_on_input_text(e, reinterpret_cast<const uint16_t*>(typed.data()), int(typed.size()));
+    vux_engine_tick(e, 1);
+    EXPECT_EQ(variable("answer"), "# __key_imsi");
+    // No longer blocked.
+    vux_engine_call_function(e, "ask");
+    EXPECT_EQ(host.count("facility.open_text_input"), 2);
+}
+
+TEST_F(Runner, CancelledInputOrMediaUnblocksAtOnce) {
+    start(doc_builder().add(upload_function("snap", "photo", "camera", 3)).add(input_function("ask", "answer", 3)).done());
+    vux_engine_call_function(e, "snap");
+    EXPECT_EQ(host.calls("facility.open_media"), std::vector<std::string>{"facility.open_media 3 \"camera\""});
+    vux_engine_on_media(e, nullptr, 0);
+    vux_engine_call_function(e, "ask");  // not blocked: the input opens
+    EXPECT_EQ(host.count("facility.open_text_input"), 1);
+    vux_engine_on_input_text(e, nullptr, 0);
+    vux_engine_call_function(e, "snap");
+    EXPECT_EQ(host.count("facility.open_media"), 2);
+}
+
+TEST_F(Runner, MediaIsFiledUnderTheUploadStepsName) {
+    start(doc_builder().add(upload_function("snap", "photo", "photo", 0)).done());
+    vux_engine_call_function(e, "snap");
+    const uint8_t jpeg[] = {0xFF, 0xD8, 0xFF, 0xD9};
+    vux_engine_on_media(e, jpeg, 4);
+    vux_engine_tick(e, 1);
+    int n = 0;
+    const uint8_t* got = vux_engine_get_data(e, "photo", &n);
+    ASSERT_NE(got, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(got), size_t(n)), std::string("\xFF\xD8\xFF\xD9"));
+}
+
+TEST_F(Runner, LocationResults) {
+    start(doc_builder().add(function_of("__function_on_cid", {11})).done());
+    vux_engine_on_location(e, 0, nullptr);
+    EXPECT_EQ(variable("__key_gps"), "null");
+    vux_engine_on_location(e, 1, "1 2.5");
+    EXPECT_EQ(variable("__key_cid"), "1 2.5");  // stored as given, not parsed
+    vux_engine_tick(e, 1);
+    EXPECT_EQ(host.count("facility.after_exit"), 1);  // its function ran
+    EXPECT_EQ(host.count("facility.save_private"), 2);
+}
+
+TEST_F(Runner, SelfCallingFunctionsAndStreamsStopAtTheDepthLimit) {
+    // f calls itself; the data item "loop" holds a stream that invokes itself.
+    vux_function g = calling("g", "loop", 1);
+    std::string inner = doc_builder().add(g).done();
+    vux_data loop;
+    loop.name = vux_string("loop");
+    loop.bytes.assign_bytes(inner.data(), int32_t(inner.size()));
+    start(doc_builder().add(calling("f", "f")).add(loop).add(g).done());
+    vux_engine_call_function(e, "f");
+    EXPECT_EQ(variable("__dialog_fatal_text"), "SCRIPT ERROR!");
+    vux_engine_call_function(e, "g");
+}
+
+TEST_F(Runner, StoredFileNamesAreConfined) {
+    struct row {
+        const char* name;
+        bool written;
+    };
+    const row rows[] = {{"notes.txt", true}, {"", false}, {"/", false}, {"\\", false}, {"..", false},
+                        {"a/../b", false},  {".hidden", false}, {"a\nb", false}};
+    doc_builder d;
+    for (const row& r : rows) {
+        vux_data item;
+        item.name = vux_string(r.name);
+        item.flags = 8;
+        item.bytes.assign_bytes("xy", 2);
+        d.add(item);
+    }
+    start(d.done());
+    EXPECT_EQ(host.files.size(), 1u);
+    EXPECT_EQ(host.files.count("notes.txt"), 1u);
+}
+
+TEST_F(Runner, PackedAndRawDocumentsLoadAlike) {
+    const std::string raw = doc_builder().add(function_of("one", {3})).add(function_of("two", {3})).done();
+    start(vux_tools::lzw_pack_document(raw));
+    EXPECT_EQ(variable("one"), "ok");
+    EXPECT_EQ(variable("two"), "ok");
+    EXPECT_EQ(host.count("facility.start_timer"), 1);
+}
+
+TEST_F(Runner, FunctionWithoutActionsRemovesTheFunctionAndItsVariable) {
+    vux_function empty;
+    empty.name = vux_string("one");
+    start(doc_builder().add(function_of("one", {3})).add(empty).done());
+    EXPECT_EQ(variable("one"), "(none)");
+    vux_engine_call_function(e, "one");
+}
+
+TEST_F(Runner, IndirectFunctionName) {
+    vux_function set;
+    set.name = vux_string("set");
+    auto env = std::make_unique<vux_action_environment>();
+    env->names.append_cstr("f");
+    env->names.append_cstr("quit");
+    set.action.add_step(std::move(env));
+    start(doc_builder().add(function_of("quit", {11})).add(set).done());
+    vux_engine_call_function(e, "set");
+    EXPECT_EQ(variable("f"), "quit");
+    vux_engine_call_function(e, "$ f");
+    vux_engine_tick(e, 1);
+    EXPECT_EQ(host.count("facility.after_exit"), 1);
+}
