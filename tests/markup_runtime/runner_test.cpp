@@ -172,3 +172,43 @@ TEST_F(Runner, IndirectFunctionName) {
     vux_engine_tick(e, 1);
     EXPECT_EQ(host.count("facility.after_exit"), 1);
 }
+
+TEST_F(Runner, ASecondInputStepKeepsItsWait) {
+    vux_function f = input_function("ask", "first", 3);
+    auto second = std::make_unique<vux_action_input>();
+    second->variable = vux_string("second");
+    f.action.add_step(std::move(second));
+    start(doc_builder().add(f).done());
+    vux_engine_call_function(e, "ask");
+    const std::u16string a = u"a", b = u"b";
+    vux_engine_on_input_text(e, reinterpret_cast<const uint16_t*>(a.data()), 1);
+    vux_engine_tick(e, 1);
+    EXPECT_EQ(host.count("facility.open_text_input"), 2);
+    // Still waiting for the second text: the steps have not run yet.
+    EXPECT_EQ(variable("first"), "(none)");
+    vux_engine_on_input_text(e, reinterpret_cast<const uint16_t*>(b.data()), 1);
+    vux_engine_tick(e, 2);
+    EXPECT_EQ(variable("first"), "a");
+    EXPECT_EQ(variable("second"), "b");
+    EXPECT_EQ(host.count("facility.open_text_input"), 2);
+}
+
+TEST_F(Runner, AFailedStoreSaveIsRetriedAtTheNextTimedStep) {
+    vux_function keep;
+    keep.name = vux_string("keep");
+    auto env = std::make_unique<vux_action_environment>();
+    env->operation = 2;  // also into the private store, then saved
+    env->names.append_cstr("city");
+    env->names.append_cstr("Xi'an");
+    keep.action.add_step(std::move(env));
+    start(doc_builder().add(keep).done());
+    host.queue("facility.save_private", "0");
+    vux_engine_call_function(e, "keep");
+    EXPECT_EQ(host.count("facility.save_private"), 1);
+    EXPECT_TRUE(host.saved_store.empty());
+    vux_engine_tick(e, 7);
+    EXPECT_EQ(host.count("facility.save_private"), 2);
+    EXPECT_NE(host.saved_store.find("Xi'an"), std::string::npos);
+    vux_engine_tick(e, 14);
+    EXPECT_EQ(host.count("facility.save_private"), 2);
+}
