@@ -44,6 +44,16 @@ vux_function upload_function(const char* name, const char* data_name, const char
     return f;
 }
 
+vux_function environment_function(const char* name, int32_t operation, std::initializer_list<const char*> pairs) {
+    vux_function f;
+    f.name = vux_string(name);
+    auto env = std::make_unique<vux_action_environment>();
+    env->operation = operation;
+    for (const char* p : pairs) env->names.append_cstr(p);
+    f.action.add_step(std::move(env));
+    return f;
+}
+
 }  // namespace
 
 using Runner = engine_fixture;
@@ -159,13 +169,7 @@ TEST_F(Runner, FunctionWithoutActionsRemovesTheFunctionAndItsVariable) {
 }
 
 TEST_F(Runner, IndirectFunctionName) {
-    vux_function set;
-    set.name = vux_string("set");
-    auto env = std::make_unique<vux_action_environment>();
-    env->names.append_cstr("f");
-    env->names.append_cstr("quit");
-    set.action.add_step(std::move(env));
-    start(doc_builder().add(function_of("quit", {11})).add(set).done());
+    start(doc_builder().add(function_of("quit", {11})).add(environment_function("set", 0, {"f", "quit"})).done());
     vux_engine_call_function(e, "set");
     EXPECT_EQ(variable("f"), "quit");
     vux_engine_call_function(e, "$ f");
@@ -194,14 +198,8 @@ TEST_F(Runner, ASecondInputStepKeepsItsWait) {
 }
 
 TEST_F(Runner, AFailedStoreSaveIsRetriedAtTheNextTimedStep) {
-    vux_function keep;
-    keep.name = vux_string("keep");
-    auto env = std::make_unique<vux_action_environment>();
-    env->operation = 2;  // also into the private store, then saved
-    env->names.append_cstr("city");
-    env->names.append_cstr("Xi'an");
-    keep.action.add_step(std::move(env));
-    start(doc_builder().add(keep).done());
+    // Operation 2 assigns into the private store too, then saves it.
+    start(doc_builder().add(environment_function("keep", 2, {"city", "Xi'an"})).done());
     host.queue("facility.save_private", "0");
     vux_engine_call_function(e, "keep");
     EXPECT_EQ(host.count("facility.save_private"), 1);
