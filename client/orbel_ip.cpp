@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
+#include "client/orbel_label.h"
+
 orbel_ip::orbel_ip(const QString& host, int port, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("132"));
     setWindowTitle(QStringLiteral("服务器地址"));
@@ -26,9 +28,9 @@ orbel_ip::orbel_ip(const QString& host, int port, QWidget* parent) : QDialog(par
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("地址："), this), 0, 0);
+    grid->addWidget(orbel_label_for(address_, QStringLiteral("地址：")), 0, 0);
     grid->addWidget(address_, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("端口号："), this), 1, 0);
+    grid->addWidget(orbel_label_for(port_, QStringLiteral("端口号：")), 1, 0);
     grid->addWidget(port_, 1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
