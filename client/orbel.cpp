@@ -43,7 +43,10 @@ bool orbel_accepts_command_line(const QStringList& arguments) {
 }
 
 bool orbel::init_instance(const QStringList& arguments) {
-    if (orbel_find_running_instance(instance_name)) return false;
+    if (!instance_mark.lock(instance_name)) {
+        orbel_find_running_instance(instance_name);
+        return false;
+    }
     if (!orbel_accepts_command_line(arguments)) return false;
 
     QCoreApplication::setOrganizationName(QLatin1String(orbel_organisation));

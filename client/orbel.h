@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "client/orbel_instance_mark.h"
 #include "core/vux_string.h"
 #include "desktop/records/vux_desktop_document.h"
 #include "desktop/records/vux_desktop_profile.h"
@@ -26,7 +27,8 @@ public:
     // The application of this process; null before it is built and after it is gone.
     static orbel* instance();
 
-    // Start-up: brings a running instance forward and ends, ends silently
+    // Start-up: when another instance holds the mark, brings it forward and
+    // ends; ends silently
     // unless started with the one argument "shell", else creates the main
     // window, whose creation runs the logon. True to run the event loop.
     bool init_instance(const QStringList& arguments);
@@ -45,8 +47,10 @@ public:
     vux_desktop_session session;
     vux_desktop_document document;
     vux_desktop_profile profile;
-    // The single-instance mark's name (a test gives its own).
+    // The single-instance mark's name (a test gives its own), and the mark:
+    // locked at start-up, listened on once the main window is created.
     QString instance_name;
+    orbel_instance_mark instance_mark;
     std::unique_ptr<orbel_main> main_window;
 
 private:

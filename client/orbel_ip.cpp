@@ -1,40 +1,15 @@
 #include "client/orbel_ip.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpressionValidator>
 
-orbel_ip::orbel_ip(const QString& host, int port, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("132"));
-    setWindowTitle(QStringLiteral("服务器地址"));
-
-    address_ = new QLineEdit(host, this);
-    address_->setObjectName(QStringLiteral("1059"));
-    port_ = new QLineEdit(QString::number(port), this);
-    port_->setObjectName(QStringLiteral("1104"));
+orbel_ip::orbel_ip(const QString& host, int port, QWidget* parent)
+    : orbel_form_dialog("132", QStringLiteral("服务器地址"), parent) {
+    address_ = add_edit("1059", QStringLiteral("地址："), QString());
+    address_->setText(host);
+    port_ = add_edit("1104", QStringLiteral("端口号："), QString());
     port_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), port_));
-
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QStringLiteral("2"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("地址："), this), 0, 0);
-    grid->addWidget(address_, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("端口号："), this), 1, 0);
-    grid->addWidget(port_, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    grid->addLayout(buttons, 2, 0, 1, 2);
+    port_->setText(QString::number(port));
 }
 
 QString orbel_ip::address() const { return address_->text(); }

@@ -1,11 +1,11 @@
 #pragma once
-#include <QDialog>
+#include "client/orbel_form_dialog.h"
 
 class QLineEdit;
 
 // The server address dialog (132): the address and port of the service for
 // the next logon request.
-class orbel_ip : public QDialog {
+class orbel_ip : public orbel_form_dialog {
     Q_OBJECT
 public:
     orbel_ip(const QString& host, int port, QWidget* parent = nullptr);

@@ -15,18 +15,17 @@
 #include "client/orbel_banner.h"
 #include "client/orbel_image_pack.h"
 #include "client/orbel_ip.h"
+#include "client/orbel_label.h"
 #include "client/orbel_settings.h"
 #include "client/orbel_strings.h"
 #include "client/orbel_text.h"
 #include "client/orbel_tool_tips.h"
 #include "client/orbel_ui.h"
 #include "client/orbel_web.h"
-#include "core/vux_hex.h"
 #include "desktop/messages/vux_desktop_request_logon.h"
 #include "desktop/messages/vux_desktop_request_verify.h"
 #include "desktop/messages/vux_desktop_response_logon.h"
 #include "desktop/messages/vux_desktop_response_verify.h"
-#include "desktop/orbel_md5.h"
 #include "desktop/transport/orbel_service_address.h"
 #include "desktop/vux_desktop_accept.h"
 
@@ -50,6 +49,7 @@ orbel_logon::orbel_logon(QWidget* parent) : QDialog(parent) {
 
     banner_ = new orbel_banner(this);
     banner_->setObjectName(QStringLiteral("1055"));
+    banner_->setAccessibleName(windowTitle());
     auto* address_tool = make_button(this, "1059", QStringLiteral("..."));
     auto* pack_tool = make_button(this, "1094", QStringLiteral("..."));
     user_edit_ = new QLineEdit(this);
@@ -69,10 +69,10 @@ orbel_logon::orbel_logon(QWidget* parent) : QDialog(parent) {
     auto* cancel = make_button(this, "2", QStringLiteral("取消"));
 
     auto* form = new QGridLayout;
-    form->addWidget(new QLabel(QStringLiteral("用户名："), this), 0, 0);
+    form->addWidget(orbel_label_for(user_edit_, QStringLiteral("用户名：")), 0, 0);
     form->addWidget(user_edit_, 0, 1);
     form->addWidget(address_tool, 0, 2);
-    form->addWidget(new QLabel(QStringLiteral("密码："), this), 1, 0);
+    form->addWidget(orbel_label_for(password_edit_, QStringLiteral("密码：")), 1, 0);
     form->addWidget(password_edit_, 1, 1);
     form->addWidget(pack_tool, 1, 2);
     form->addWidget(remember_box_, 2, 1);
@@ -129,10 +129,6 @@ orbel_logon::orbel_logon(QWidget* parent) : QDialog(parent) {
 }
 
 orbel_logon::~orbel_logon() { set_busy(false); }
-
-vux_string orbel_logon::verify_digest(const vux_string& user, int32_t challenge, const vux_string& password) {
-    return orbel_md5_hex(user + vux_hex::format(challenge) + password);
-}
 
 void orbel_logon::set_address(const QString& host, int port) {
     host_ = host;
@@ -205,69 +201,58 @@ void orbel_logon::on_reply(int32_t id, const vux_buffer& body) {
 void orbel_logon::on_failure(int32_t id) {
     if (id != request_id_ || !busy()) return;
     request_id_ = 0;
-    QMetaObject::invokeMethod(this, [this] { end_fatal(orbel_ids_network_failure); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { apply(orbel_logon_outcome::on_failure(), nullptr); }, Qt::QueuedConnection);
+}
+
+orbel_logon_outcome::request orbel_logon::request_state() const {
+    orbel_logon_outcome::request state;
+    state.user = user_;
+    state.password = password_;
+    state.typed_password = password_edit_->text();
+    state.remember = remember_box_->isChecked();
+    state.no_tips = no_tips_box_->isChecked();
+    state.hints_off = orbel_app().hints_off;
+    return state;
 }
 
 void orbel_logon::handle_reply(step expected, const QByteArray& body) {
-    if (expected == step::logon)
-        handle_logon_reply(body);
-    else
-        handle_verify_reply(body);
-}
-
-void orbel_logon::handle_logon_reply(const QByteArray& body) {
-    const auto reply = vux_desktop_accept_as<vux_desktop_response_logon>(link_of(body));
-    if (!reply) return end_fatal(orbel_ids_system_failure);
-    if (reply->result == 0) {
-        if (reply->verify_mode == 1) {
-            vux_desktop_request_verify request;
-            request.user_name = user_;
-            request.digest = verify_digest(user_, reply->challenge, password_);
-            return send(request, step::verify);
-        }
-        if (reply->verify_mode == 0) return refuse(user_edit_, orbel_ids_not_activated);
-        return end_fatal(orbel_ids_system_failure);
+    const orbel_logon_outcome::request state = request_state();
+    if (expected == step::logon) {
+        const auto reply = vux_desktop_accept_as<vux_desktop_response_logon>(link_of(body));
+        return apply(orbel_logon_outcome::on_logon_reply(state, reply.get()), nullptr);
     }
-    if (reply->result == -1) return refuse(user_edit_, orbel_ids_user_unknown);
-    end_fatal(orbel_ids_system_failure);
-}
-
-void orbel_logon::handle_verify_reply(const QByteArray& body) {
     const auto reply = vux_desktop_accept_as<vux_desktop_response_verify>(link_of(body));
-    if (!reply) return end_fatal(orbel_ids_system_failure);
-    if (reply->result == -1) return refuse(password_edit_, orbel_ids_verify_failed);
-    // A success that names no service to go on with would leave every later
-    // request going nowhere.
-    if (reply->result != 0 || reply->host.empty() || !orbel_ip::is_valid_port(reply->port))
-        return end_fatal(orbel_ids_system_failure);
+    apply(orbel_logon_outcome::on_verify_reply(state, reply.get()), reply.get());
+}
 
+void orbel_logon::apply(const orbel_logon_outcome& outcome, const vux_desktop_response_verify* signed_in) {
+    if (outcome.next) return send(*outcome.next, step::verify);
     orbel& app = orbel_app();
-    orbel_write_setting_text(orbel_key_username, orbel_to_qstring(user_));
-    app.service_port = reply->port;
-    app.service_host = orbel_to_qstring(reply->host);
-    app.service_path = reply->path;
-    app.session.copy_from(reply->session);
-    orbel_write_setting_text(orbel_key_password, remember_box_->isChecked() ? password_edit_->text() : QString());
-    const int32_t choice = no_tips_box_->isChecked() ? 1 : 0;
-    if (choice != app.hints_off) {
-        app.hints_off = choice;
-        orbel_write_setting_int(orbel_key_notip, choice);
+    if (outcome.signed_in && signed_in) {
+        app.service_port = signed_in->port;
+        app.service_host = orbel_to_qstring(signed_in->host);
+        app.service_path = signed_in->path;
+        app.session.copy_from(signed_in->session);
     }
-    done(Accepted);
-}
+    for (const orbel_logon_outcome::profile_write& w : outcome.writes) {
+        if (w.is_text)
+            orbel_write_setting_text(*w.key, w.text);
+        else
+            orbel_write_setting_int(*w.key, w.value);
+    }
+    if (outcome.hints_off) app.hints_off = *outcome.hints_off;
+    if (outcome.signed_in) return done(Accepted);
 
-void orbel_logon::refuse(QLineEdit* focus, int message) {
     set_busy(false);
-    focus->setFocus();
-    focus->selectAll();
-    orbel_get_ui().message(this, orbel_string(message));
-}
-
-void orbel_logon::end_fatal(int message) {
-    set_busy(false);
-    close_nested_dialogs();
-    orbel_get_ui().message(this, orbel_string(message));
-    done(Rejected);
+    if (outcome.fatal) close_nested_dialogs();
+    if (QLineEdit* focus = outcome.focus == orbel_logon_outcome::field::user       ? user_edit_
+                           : outcome.focus == orbel_logon_outcome::field::password ? password_edit_
+                                                                                   : nullptr) {
+        focus->setFocus();
+        focus->selectAll();
+    }
+    if (outcome.message) orbel_get_ui().message(this, orbel_string(outcome.message));
+    if (outcome.fatal) done(Rejected);
 }
 
 void orbel_logon::close_nested_dialogs() {

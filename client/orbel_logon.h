@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "client/orbel_logon_outcome.h"
 #include "core/vux_string.h"
 #include "desktop/transport/orbel_socket_observer.h"
 
@@ -25,7 +26,9 @@ public:
 
     // MD5 hex of the user name, the challenge as 8 lower-case hex digits and
     // the password, joined without separators.
-    static vux_string verify_digest(const vux_string& user, int32_t challenge, const vux_string& password);
+    static vux_string verify_digest(const vux_string& user, int32_t challenge, const vux_string& password) {
+        return orbel_logon_outcome::verify_digest(user, challenge, password);
+    }
 
     // Where this dialog sends its requests.
     const QString& host() const { return host_; }
@@ -52,11 +55,9 @@ private:
     void logon_checks();
     void send(const vux_object& request, step next);
     void handle_reply(step expected, const QByteArray& body);
-    void handle_logon_reply(const QByteArray& body);
-    void handle_verify_reply(const QByteArray& body);
+    void apply(const orbel_logon_outcome& outcome, const vux_desktop_response_verify* signed_in);
+    orbel_logon_outcome::request request_state() const;
     void set_busy(bool on);
-    void refuse(QLineEdit* focus, int message);
-    void end_fatal(int message);
     void close_nested_dialogs();
 
     QLineEdit* user_edit_;

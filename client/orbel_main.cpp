@@ -24,14 +24,16 @@ orbel_main::orbel_main(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(width > 0 ? width : orbel_key_width.default_value, height > 0 ? height : orbel_key_height.default_value);
 }
 
-orbel_main::~orbel_main() = default;
+orbel_main::~orbel_main() {
+    if (auto* app = orbel::instance()) app->instance_mark.set_on_activate(nullptr);
+}
 
 bool orbel_main::create() {
     if (auto* app = orbel::instance()) {
-        mark_.listen(app->instance_name);
+        app->instance_mark.listen(app->instance_name);
+        app->instance_mark.set_on_activate([this] { bring_forward(); });
         setWindowIcon(app->icon);
     }
-    mark_.set_on_activate([this] { bring_forward(); });
     setWindowTitle(orbel_string(orbel_ids_app_name));
     if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
@@ -79,6 +81,8 @@ void orbel_main::bring_forward() {
 
 orbel_logon* orbel_main::running_logon() const { return logon_; }
 
+// Not yet filled: the site manager's commands are refreshed here once the
+// site manager has them. Until then the idle pass calls an empty body.
 void orbel_main::refresh_commands() {}
 
 void orbel_main::store_size(const QSize& size) {

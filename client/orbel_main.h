@@ -3,13 +3,12 @@
 #include <QWidget>
 #include <functional>
 
-#include "client/orbel_instance_mark.h"
-
 class orbel_logon;
 
 // The client's only top-level window. Its creation runs the logon; once the
 // administrator is signed in it shows the site manager in its client area.
-// It carries the single-instance mark and keeps its size in the settings.
+// It answers the application's single-instance mark and keeps its size in
+// the settings.
 class orbel_main : public QWidget {
     Q_OBJECT
 public:
@@ -30,7 +29,8 @@ public:
     orbel_logon* running_logon() const;
     // The site manager's window; null until the logon succeeded.
     QWidget* site_manager() const { return site_manager_; }
-    // Refreshes the enabled state of the site manager's commands.
+    // Meant to refresh the enabled state of the site manager's commands on
+    // every idle pass; does nothing yet, as the site manager has no commands.
     void refresh_commands();
 
     // What to do once the window has closed (the program ends).
@@ -44,7 +44,6 @@ protected:
 private:
     void store_size(const QSize& size);
 
-    orbel_instance_mark mark_;
     QPointer<orbel_logon> logon_;
     QWidget* site_manager_ = nullptr;  // child; deleted with the window
     std::function<void()> on_closed_;

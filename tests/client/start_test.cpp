@@ -138,4 +138,66 @@ TEST_F(hand_over_test, a_mark_left_behind_by_a_crash_is_taken_over) {
     EXPECT_TRUE(mark.listening());
 }
 
+// A start that finds the lock held by a live instance never takes its mark,
+// however busy that instance is.
+TEST_F(hand_over_test, a_live_lock_keeps_its_mark) {
+    const QString name = app->instance_name + "-live";
+    orbel_instance_mark first;
+    int activations = 0;
+    first.set_on_activate([&] { ++activations; });
+    ASSERT_TRUE(first.listen(name));
+    orbel_instance_mark second;
+    EXPECT_FALSE(second.lock(name));
+    EXPECT_FALSE(second.listen(name));
+    EXPECT_FALSE(second.listening());
+    EXPECT_TRUE(first.listening());
+    EXPECT_TRUE(orbel_find_running_instance(name));
+    EXPECT_TRUE(ORBEL_WAIT(activations == 1));
+}
+
+QProcessEnvironment program_environment(const QString& user) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("USER", user);
+    return env;
+}
+
+// Two starts racing: the one that holds the lock is not yet listening when
+// the other looks; the other waits for it, hands over and ends.
+TEST_F(hand_over_test, a_start_that_cannot_lock_hands_over_once_the_holder_listens) {
+    const QString user = QStringLiteral("race-%1").arg(QCoreApplication::applicationPid());
+    app->instance_name = QStringLiteral("__ORBEL-") + user;
+    orbel_instance_mark holder;
+    int activations = 0;
+    holder.set_on_activate([&] { ++activations; });
+    ASSERT_TRUE(holder.lock(app->instance_name));
+    QProcess process;
+    process.setProcessEnvironment(program_environment(user));
+    process.start(QStringLiteral(ORBEL_PATH), {"shell"});
+    ASSERT_TRUE(process.waitForStarted());
+    QTimer::singleShot(300, [&] { ASSERT_TRUE(holder.listen(app->instance_name)); });
+    ASSERT_TRUE(ORBEL_WAIT(process.state() == QProcess::NotRunning));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(ORBEL_WAIT(activations == 1));
+    EXPECT_TRUE(holder.listening());
+}
+
+// A lock whose owner was killed is taken over by the next start.
+TEST_F(hand_over_test, a_lock_whose_owner_has_gone_is_taken_over) {
+    const QString user = QStringLiteral("stale-%1").arg(QCoreApplication::applicationPid());
+    const QString name = QStringLiteral("__ORBEL-") + user;
+    QProcess process;
+    process.setProcessEnvironment(program_environment(user));
+    process.start(QStringLiteral(ORBEL_PATH), {"shell"});
+    ASSERT_TRUE(process.waitForStarted());
+    orbel_instance_mark mark;
+    // The program holds the lock while its logon runs.
+    ASSERT_TRUE(ORBEL_WAIT(QFile::exists(orbel_instance_lock_path(name)) && !mark.lock(name)));
+    process.kill();
+    ASSERT_TRUE(process.waitForFinished());
+    EXPECT_TRUE(QFile::exists(orbel_instance_lock_path(name)));
+    EXPECT_TRUE(mark.lock(name));
+    EXPECT_TRUE(mark.listen(name));
+}
+
 }  // namespace
