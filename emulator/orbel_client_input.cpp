@@ -1,7 +1,5 @@
 #include "emulator/orbel_client_input.h"
 
-#include <QDialogButtonBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -11,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "client/orbel_emoticon_list.h"
+#include "emulator/orbel_dialog_buttons.h"
 
 orbel_input_title orbel_input_title_of(const QString& title) {
     if (title.startsWith('[')) {
@@ -59,12 +58,6 @@ orbel_client_input::orbel_client_input(bool single_line, int maximum, const QStr
     line_break_->setObjectName("1097");
     line_break_->setAutoDefault(false);
     line_break_->setEnabled(!single_line);
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName("1");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    cancel->setObjectName("2");
-    cancel->setAutoDefault(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(edit_);
@@ -73,17 +66,10 @@ orbel_client_input::orbel_client_input(bool single_line, int maximum, const QStr
         grid_->setFixedSize(placeholder_->size());
         layout->addWidget(grid_);
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(line_break_);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    layout->addLayout(orbel_dialog_buttons(this, line_break_));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(line_break_, &QPushButton::clicked, this, [this] { insert_line_break(); });
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(edit_->document(), &QTextDocument::contentsChange, this,
             [this](int position, int, int added) { inserted_end_ = position + added; });
     connect(edit_, &QPlainTextEdit::textChanged, this, [this] { enforce_limit(); });
