@@ -11,15 +11,7 @@
 
 namespace {
 
-QByteArray png_of(int w, int h, QColor fill = Qt::red) {
-    QImage image(w, h, QImage::Format_ARGB32);
-    image.fill(fill);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
+QByteArray png_of(int w, int h, QColor color = Qt::red) { return orbel_test_png(w, h, color); }
 
 QImage jpeg_image(const QByteArray& bytes) {
     EXPECT_TRUE(bytes.startsWith("\xFF\xD8"));
