@@ -10,7 +10,10 @@
 #include "core/vux_link.h"
 #include "desktop/orbel_text_utils.h"
 
-static void orbel_init_client_resources() { Q_INIT_RESOURCE(client); }
+static void orbel_init_client_resources() {
+    Q_INIT_RESOURCE(client);
+    Q_INIT_RESOURCE(orbel_art);
+}
 
 namespace {
 

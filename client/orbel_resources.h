@@ -13,6 +13,13 @@ enum orbel_resource_id : int {
     orbel_res_banner_strip = 125,  // PNG
     orbel_res_banner_logo = 130,   // PNG
     orbel_res_icon = 200,          // the application icon (PNG)
+    orbel_res_list_read = 201,     // list icons (PNG): a read conversation
+    orbel_res_list_unread = 202,   // an unread conversation
+    orbel_res_list_contact = 203,  // contact rows
+    orbel_res_list_member = 204,
+    orbel_res_pack_logo = 205,        // image packs (DAT): site icons
+    orbel_res_pack_background = 207,  // column backgrounds
+    orbel_res_pack_tray = 209,        // tray pictures
 };
 
 // The program's own folder, with a trailing separator.

@@ -1,5 +1,6 @@
 #include "client/orbel_ui.h"
 
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -19,16 +20,22 @@ public:
         return QMessageBox::question(parent, orbel_string(orbel_ids_app_name), text,
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     }
-    QString save_file_name(QWidget* parent, const QString& default_suffix, const QString& filter) override {
-        QFileDialog dialog(parent, QString(), QString(), filter);
+    QString save_file_name(QWidget* parent, const QString& default_suffix, const QString& filter,
+                           const QString& title) override {
+        QFileDialog dialog(parent, title, QString(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(default_suffix);
         dialog.setFileMode(QFileDialog::AnyFile);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
         return dialog.selectedFiles().constFirst();
     }
-    QString open_file_name(QWidget* parent, const QString& filter) override {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    QString open_file_name(QWidget* parent, const QString& filter, const QString& title) override {
+        return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+    }
+    std::optional<int> choose_color(QWidget* parent, int initial) override {
+        const QColor chosen = QColorDialog::getColor(QColor::fromRgb(QRgb(initial & 0xFFFFFF)), parent);
+        if (!chosen.isValid()) return std::nullopt;
+        return int(chosen.rgb() & 0xFFFFFF);
     }
     bool open_url(const QUrl& url) override { return QDesktopServices::openUrl(url); }
 };

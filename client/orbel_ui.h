@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 #include <QUrl>
 
 class QWidget;
@@ -15,9 +16,13 @@ public:
     // A yes/no question; true for yes.
     virtual bool question(QWidget* parent, const QString& text) = 0;
     // A save-file chooser that asks before overwriting; empty when cancelled.
-    virtual QString save_file_name(QWidget* parent, const QString& default_suffix, const QString& filter) = 0;
-    // An open-file chooser; empty when cancelled.
-    virtual QString open_file_name(QWidget* parent, const QString& filter) = 0;
+    virtual QString save_file_name(QWidget* parent, const QString& default_suffix, const QString& filter,
+                                   const QString& title = QString()) = 0;
+    // An open-file chooser for an existing file; empty when cancelled.
+    virtual QString open_file_name(QWidget* parent, const QString& filter, const QString& title = QString()) = 0;
+    // The system colour chooser, full open, starting at `initial`
+    // (0xRRGGBB); the chosen colour as 0xRRGGBB, none when cancelled.
+    virtual std::optional<int> choose_color(QWidget* parent, int initial) = 0;
     // Opens a web address in the browser.
     virtual bool open_url(const QUrl& url) = 0;
 };

@@ -4,6 +4,8 @@
 // client would have shown, and a loopback server that answers with canned
 // frames.
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QByteArray>
 #include <QDialog>
 #include <QList>
@@ -50,6 +52,17 @@ inline QApplication& orbel_test_app() {
     return *app;
 }
 
+// A PNG file of one colour.
+inline QByteArray orbel_test_png(int width, int height, QColor color, QImage::Format format = QImage::Format_ARGB32) {
+    QImage image(width, height, format);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
 // Forgets every setting.
 inline void orbel_test_clear_settings() {
     QSettings settings("__ORBEL", "Quellmark");
@@ -76,13 +89,20 @@ public:
         questions << text;
         return answer;
     }
-    QString save_file_name(QWidget*, const QString&, const QString& filter) override {
+    QString save_file_name(QWidget*, const QString& suffix, const QString& filter, const QString& title) override {
         filters << filter;
+        suffixes << suffix;
+        titles << title;
         return file_names.isEmpty() ? QString() : file_names.takeFirst();
     }
-    QString open_file_name(QWidget*, const QString& filter) override {
+    QString open_file_name(QWidget*, const QString& filter, const QString& title) override {
         filters << filter;
+        titles << title;
         return file_names.isEmpty() ? QString() : file_names.takeFirst();
+    }
+    std::optional<int> choose_color(QWidget*, int initial) override {
+        color_initials << initial;
+        return color_answer;
     }
     bool open_url(const QUrl& url) override {
         urls << url;
@@ -92,6 +112,10 @@ public:
     QStringList messages;
     QStringList questions;
     QStringList filters;
+    QStringList suffixes;
+    QStringList titles;
+    QList<int> color_initials;
+    std::optional<int> color_answer;
     QStringList file_names;
     QList<QUrl> urls;
     bool answer = true;

@@ -1,0 +1,39 @@
+#include "client/orbel_fatal.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
+
+#include "client/orbel.h"
+#include "client/orbel_main.h"
+#include "client/orbel_strings.h"
+#include "client/orbel_ui.h"
+
+namespace {
+bool ending = false;
+}  // namespace
+
+void orbel_fatal(int id) {
+    if (ending) return;
+    ending = true;
+    orbel* app = orbel::instance();
+    QPointer<QWidget> main = app && app->main_window ? static_cast<QWidget*>(app->main_window.get()) : nullptr;
+    orbel_get_ui().message(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : main.data(),
+                           orbel_string(id));
+    // Each close takes the dialog off the modal stack; a widget that refuses
+    // to close must not keep this loop going.
+    for (int guard = 0; guard < 64; ++guard) {
+        QWidget* top = QApplication::activeModalWidget();
+        if (!top) break;
+        if (auto* dialog = qobject_cast<QDialog*>(top))
+            dialog->reject();
+        else
+            top->close();
+        if (QApplication::activeModalWidget() == top) top->hide();
+    }
+    if (main) main->close();
+}
+
+bool orbel_ending() { return ending; }
+
+void orbel_fatal_reset() { ending = false; }

@@ -1,0 +1,82 @@
+// Re-encoding pictures for upload: sizes after fitting a file and covering a
+// box, failures, and transparency.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "client/orbel_encode.h"
+#include "orbel_test_support.h"
+
+namespace {
+
+QByteArray png_of(int w, int h, QColor color = Qt::red) { return orbel_test_png(w, h, color); }
+
+QImage jpeg_image(const QByteArray& bytes) {
+    EXPECT_TRUE(bytes.startsWith("\xFF\xD8"));
+    return QImage::fromData(bytes, "JPEG");
+}
+
+struct size_case {
+    const char* name;
+    bool file;  // through encode_file_fitted, else the 640 x 960 box
+    int w, h, out_w, out_h;
+};
+
+TEST(Encode, SizesAfterFittingAndCovering) {
+    orbel_test_app();
+    QTemporaryDir dir;
+    const size_case cases[] = {
+        {"file shrunk to 640 wide", true, 1280, 960, 640, 480},
+        {"small file kept", true, 600, 900, 600, 900},
+        {"tall file shrunk to 960 high", true, 800, 1920, 400, 960},
+        {"bytes cover the box", false, 2560, 1920, 1280, 960},
+        {"small bytes kept", false, 500, 500, 500, 500},
+        // Wider than the box but lower: covering would enlarge it tenfold.
+        {"one side over is never enlarged", false, 700, 100, 700, 100},
+        {"long strip is never enlarged", false, 10000, 50, 10000, 50},
+        {"tall bytes cover by width", false, 1280, 4000, 640, 2000},
+    };
+    for (const size_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray source = png_of(c.w, c.h);
+        QByteArray out;
+        if (c.file) {
+            const QString path = dir.filePath(QString::fromLatin1(c.name) + ".png");
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(source);
+            file.close();
+            ASSERT_TRUE(encode_file_fitted(path, out));
+        } else {
+            ASSERT_TRUE(encode_bytes_boxed(source, 640, 960, out));
+        }
+        const QImage image = jpeg_image(out);
+        EXPECT_EQ(image.size(), QSize(c.out_w, c.out_h));
+    }
+}
+
+TEST(Encode, UndecodableInputGivesNothing) {
+    orbel_test_app();
+    QByteArray out = "stale";
+    EXPECT_FALSE(encode_bytes_boxed(QByteArray("\x89PNG\r\n\x1a\nbroken", 16), 640, 960, out));
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_FALSE(encode_bytes_boxed(QByteArray(), 640, 960, out));
+    EXPECT_FALSE(encode_file_fitted("/nonexistent/picture.png", out));
+    EXPECT_FALSE(encode_jpeg(QImage(), out));
+    EXPECT_TRUE(out.isEmpty());
+}
+
+TEST(Encode, TransparentAreasComeOutWhite) {
+    orbel_test_app();
+    QByteArray out;
+    ASSERT_TRUE(encode_bytes_boxed(png_of(40, 40, Qt::transparent), 640, 960, out));
+    const QImage image = jpeg_image(out);
+    const QColor centre = image.pixelColor(20, 20);
+    EXPECT_GT(centre.red(), 245);
+    EXPECT_GT(centre.green(), 245);
+    EXPECT_GT(centre.blue(), 245);
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "client/orbel_test_support.h"
+#include "emulator/orbel_client_setup_location.h"
+
+namespace {
+
+TEST(Location, OkWaitsForBothFieldsThenStoresAndPrefillsTheNextOpen) {
+    orbel_test_app();
+    orbel_test_clear_settings();
+    EXPECT_EQ(orbel_location_text(orbel_location_stored()), "0.000 0.000");
+
+    orbel_client_setup_location dialog(orbel_location_stored());
+    EXPECT_EQ(dialog.objectName(), "149");
+    EXPECT_EQ(dialog.windowTitle(), "位置设置");
+    auto* latitude = dialog.findChild<QLineEdit*>("1054");
+    auto* longitude = dialog.findChild<QLineEdit*>("1105");
+    auto* ok = dialog.findChild<QPushButton*>("1");
+    ASSERT_TRUE(latitude && longitude && ok);
+    EXPECT_EQ(latitude->text(), "0.000");
+
+    struct { QString latitude, longitude; } empties[] = {{"", "1"}, {"1", ""}, {"", ""}};
+    dialog.show();
+    for (auto& e : empties) {
+        latitude->setText(e.latitude);
+        longitude->setText(e.longitude);
+        ok->click();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(orbel_location_text(orbel_location_stored()), "0.000 0.000");
+    }
+    latitude->setText("39.904");
+    longitude->setText("116.407");
+    ok->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+
+    orbel_client_setup_location next(orbel_location_stored());
+    EXPECT_EQ(orbel_location_text(next.location()), "39.904 116.407");
+    QSettings settings("__ORBEL", "Quellmark");
+    EXPECT_EQ(settings.value("__EMULATOR/__LATITUDE").toString(), "39.904");
+}
+
+}  // namespace
