@@ -2,6 +2,7 @@
 #include <vector>
 #include "core/vux_reader.h"
 #include "core/vux_record.h"
+#include "core/vux_record_build.h"
 #include "core/vux_record_dump.h"
 #include "core/vux_writer.h"
 
@@ -198,4 +199,54 @@ TEST(RecordDump, JsonKeepsWireOrder) {
     EXPECT_NE(json.find(R"("next":{"class":"node","type":1000,"fields":{"small":0,"flag":0,"next":null,"kids":[]}})"), std::string::npos) << json;
     std::string text = vux_record_dump::to_text(h);
     EXPECT_NE(text.find("inner: leaf"), std::string::npos) << text;
+}
+
+// The builder is the dumper's inverse for every field kind, including texts
+// that are not UTF-8, negative numbers, typed children and lists.
+TEST(RecordBuild, BuildsWhatTheDumperWrote) {
+    holder h = populated();
+    h.id = -2147483647 - 1;
+    h.inner.s.assign("\xe4\xb8\xad\xff\x01\"\\/");
+    std::string error;
+    holder back;
+    ASSERT_TRUE(vux_record_build::from_json(vux_record_dump::to_json(h), back, &error)) << error;
+    EXPECT_EQ(encode(back), encode(h));
+
+    // A field left out keeps its default; keys may come in any order.
+    leaf l;
+    l.n = 5;
+    ASSERT_TRUE(vux_record_build::from_json(R"({"fields":{"s":"\u674e\ud83d\ude00"},"class":"leaf"})", l, &error));
+    EXPECT_EQ(l.n, 5);
+    EXPECT_EQ(l.s.view(), "\xe6\x9d\x8e\xf0\x9f\x98\x80");
+}
+
+TEST(RecordBuild, RefusesWhatDoesNotFitTheRecord) {
+    const char* bad[] = {
+        "",
+        R"({"class":"holder","fields":{"id":1})",  // unterminated
+        R"({"class":"holder","fields":{}} x)",                   // text after the value
+        R"({"class":"node","fields":{}})",                     // another class
+        R"({"class":"holder","type":3,"fields":{}})",            // another type
+        R"({"class":"holder","fields":{"m":1}})",                // unknown field
+        R"({"class":"holder","fields":{"id":"1"}})",              // wrong kind
+        R"({"class":"holder","fields":{"id":2147483648}})",       // out of range
+        R"({"class":"holder","fields":{"id":1.5}})",              // not whole
+        R"({"class":"holder","fields":{"name":"\ud800"}})",         // unpaired surrogate
+        R"({"class":"holder","fields":{"blob":"0g"}})",        // not hex
+        R"({"class":"holder","fields":{"blob":"012"}})",       // odd digits
+        R"({"class":"holder","fields":{"counts":[1,"a"]}})",   // list item of the wrong kind
+        R"({"class":"holder","fields":{"tree":{"type":999,"fields":{}}}})",       // no such code
+        R"({"class":"holder","fields":{"tree":{"type":1000,"fields":{"small":40000}}}})",
+        R"({"class":"holder","fields":{"items":[{"fields":{"x":1}}]}})",          // unknown field in an item
+    };
+    for (const char* text : bad) {
+        holder h;
+        std::string error;
+        EXPECT_FALSE(vux_record_build::from_json(text, h, &error)) << text;
+        EXPECT_FALSE(error.empty()) << text;
+    }
+    // Nesting deeper than the parser takes is refused, not recursed into.
+    std::string deep(100000, '[');
+    leaf l;
+    EXPECT_FALSE(vux_record_build::from_json(deep, l));
 }
