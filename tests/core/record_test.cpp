@@ -170,6 +170,59 @@ TEST(Record, NestingDeeperThanTheLimitFails) {
     }
 }
 
+// A copy that cannot be read back whole says so instead of coming back
+// partly filled.
+TEST(Record, CopyPastTheNestingLimitReportsFailure) {
+    auto root = std::make_unique<node>();
+    node* at = root.get();
+    for (int i = 1; i <= vux_reader::max_depth + 1; ++i) {
+        at->next = std::make_unique<node>();
+        at = at->next.get();
+    }
+    node copy;
+    EXPECT_FALSE(copy.copy_from(*root));
+    EXPECT_EQ(vux_clone_record(*root), nullptr);
+    EXPECT_TRUE(copy.copy_from(*root->next->next));  // within the limit
+    while (root && root->next) root = std::move(root->next);
+}
+
+namespace {
+struct counted : vux_record {
+    counted() { ++made; }
+    const char* class_name() const override { return "counted"; }
+    void fields(vux_field_visitor& v) override { v.int32("n", n); }
+    int32_t n = 0;
+    static inline int made = 0;
+};
+struct counted_list : vux_record {
+    const char* class_name() const override { return "counted_list"; }
+    void fields(vux_field_visitor& v) override { items.visit(v, "items"); }
+    vux_record_list<counted> items;
+};
+}  // namespace
+
+// The least size of a plain list item is worked out once per class, not by a
+// probe record at every list read.
+TEST(Record, PlainListReadsMakeOnlyTheirItems) {
+    counted_list list;
+    list.items.add();
+    list.items.add();
+    vux_buffer b;
+    vux_writer w(b);
+    list.write(w);
+    counted_list first;
+    vux_reader r1(b);
+    first.read(r1);  // may work out the least size
+    const int before = counted::made;
+    for (int i = 0; i < 3; ++i) {
+        counted_list back;
+        vux_reader r(b);
+        back.read(r);
+        ASSERT_FALSE(r.has_error());
+    }
+    EXPECT_EQ(counted::made - before, 3 * 2);
+}
+
 TEST(Record, HugeCountOfPlainRecordsIsRefusedBeforeAllocating) {
     std::vector<uint8_t> bytes = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // id, name, blob, tags, counts
     bytes.insert(bytes.end(), {0, 0, 0, 0, 0, 0, 0, 0});                                   // inner
