@@ -85,9 +85,16 @@ bool vux_buffer::reserve(int32_t n) {
     if (n == 0 && (owns() || length_ == 0)) return true;
     int64_t need = int64_t(length_) + n;
     if (owns() && need <= capacity_) return true;
-    int64_t cap = capacity_;
+    return grow_to(grown_capacity(owns() ? capacity_ : 0, need));
+}
+
+int64_t vux_buffer::grown_capacity(int64_t capacity, int64_t need) {
+    int64_t cap = capacity;
     while (cap < need) cap = cap == 0 ? min_capacity : cap * 2;
-    return grow_to(cap);
+    // A need that fits under the cap is met by the cap itself, never
+    // refused because doubling overshot it.
+    if (cap > max_capacity && need <= max_capacity) cap = max_capacity;
+    return cap;
 }
 
 bool vux_buffer::resize(int32_t n) {

@@ -30,6 +30,9 @@ public:
     bool owns() const { return capacity_ > 0; }
     // Sticky: a growth request past max_capacity was refused.
     bool overflowed() const { return overflowed_; }
+    // The capacity reserve grows to from `capacity` for `need` bytes:
+    // doubling, but clamped to max_capacity when need fits under it.
+    static int64_t grown_capacity(int64_t capacity, int64_t need);
 
     // Room for n more bytes; false when refused.
     bool reserve(int32_t n);

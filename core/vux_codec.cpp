@@ -57,12 +57,15 @@ vux_writer& vux_writer::put_int32(int32_t v) {
     return *this;
 }
 
-void vux_writer::frame(const vux_object& message, vux_buffer& out) {
+bool vux_writer::frame(const vux_object& message, vux_buffer& out) {
     vux_writer w(out);
     w.write_header_default();
     w.write_int32(message.type_code());
     message.write(w);
     w.write_trailer();
+    if (!w.failed()) return true;
+    out = vux_buffer();
+    return false;
 }
 
 // ---- vux_reader ----

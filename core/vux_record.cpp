@@ -15,13 +15,15 @@ void vux_record::write(vux_writer& writer) const {
     const_cast<vux_record*>(this)->fields(v);
 }
 
-void vux_record::copy_from(const vux_record& other) {
-    if (this == &other) return;
+bool vux_record::copy_from(const vux_record& other) {
+    if (this == &other) return true;
     vux_buffer bytes;
     vux_writer w(bytes);
     other.write(w);
+    if (w.failed()) return false;
     vux_reader r(bytes);
     read(r);
+    return !r.has_error() && r.remaining() == 0;
 }
 
 int32_t vux_record::encoded_size() const {
@@ -66,7 +68,9 @@ std::unique_ptr<vux_record> vux_field_reader::read_item(int32_t code, const vux_
 void vux_field_reader::records(const char*, vux_object_list& list, const vux_record_factory& f) {
     list.delete_all();
     int32_t min_bytes = 4;
-    if (!f.typed) {
+    if (!f.typed && f.least_size) {
+        min_bytes = f.least_size();
+    } else if (!f.typed) {
         auto probe = f.make ? f.make(0) : nullptr;
         min_bytes = probe ? probe->encoded_size() : 1;
     }

@@ -18,11 +18,19 @@ class vux_field_visitor;
 struct vux_record_factory {
     bool typed = false;
     std::unique_ptr<vux_record> (*make)(int32_t code) = nullptr;
+    // Of a plain factory: the encoded size of an empty item, the least bytes
+    // one item takes (worked out once per class). Null: made and encoded at
+    // each list read.
+    int32_t (*least_size)() = nullptr;
 };
 
 template <class T>
 vux_record_factory vux_plain_factory() {
-    return {false, [](int32_t) -> std::unique_ptr<vux_record> { return std::make_unique<T>(); }};
+    return {false, [](int32_t) -> std::unique_ptr<vux_record> { return std::make_unique<T>(); },
+            []() -> int32_t {
+                static const int32_t size = T().encoded_size();
+                return size;
+            }};
 }
 
 // A record or message whose wire form is one list of fields. The order of
@@ -36,17 +44,21 @@ public:
     void read(vux_reader& reader) override;
     void write(vux_writer& writer) const override;
 
-    // Deep copy of every field of a record of the same class.
-    void copy_from(const vux_record& other);
+    // Deep copy of every field of a record of the same class. False when
+    // the copy cannot be whole (nesting or size past the reader's and the
+    // buffer's limits): this record is then partly filled, and the caller
+    // keeps to the source.
+    bool copy_from(const vux_record& other);
     // Encoded size of the record's fields.
     int32_t encoded_size() const;
 };
 
-// Deep copy through the field list, for classes that override clone.
+// Deep copy through the field list, for classes that override clone; null
+// when the copy cannot be whole.
 template <class T>
 std::unique_ptr<T> vux_clone_record(const T& source) {
     auto copy = std::make_unique<T>();
-    copy->copy_from(source);
+    if (!copy->copy_from(source)) return nullptr;
     return copy;
 }
 

@@ -4,17 +4,19 @@ int32_t vux_utf8_decode(const uint8_t* p, int32_t n, std::u16string& out) {
     int32_t i = 0;
     auto cont = [&](int32_t k) { return i + k < n && (p[i + k] & 0xC0) == 0x80; };
     while (i < n) {
-        uint8_t b = p[i];
+        const uint8_t b = p[i];
+        // Each form must carry a value its shorter forms cannot: an overlong
+        // form (C0 80 for U+0000, E0 80 AF for '/') starts no sequence.
         if (b < 0x80) {
             out.push_back(char16_t(b));
             i += 1;
-        } else if ((b & 0xE0) == 0xC0 && cont(1)) {
+        } else if ((b & 0xE0) == 0xC0 && b >= 0xC2 && cont(1)) {
             out.push_back(char16_t((b & 0x1F) << 6 | (p[i + 1] & 0x3F)));
             i += 2;
-        } else if ((b & 0xF0) == 0xE0 && cont(1) && cont(2)) {
+        } else if ((b & 0xF0) == 0xE0 && cont(1) && cont(2) && (b != 0xE0 || p[i + 1] >= 0xA0)) {
             out.push_back(char16_t((b & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F)));
             i += 3;
-        } else if ((b & 0xF8) == 0xF0 && cont(1) && cont(2) && cont(3)) {
+        } else if ((b & 0xF8) == 0xF0 && cont(1) && cont(2) && cont(3) && (b != 0xF0 || p[i + 1] >= 0x90)) {
             uint32_t cp = uint32_t(b & 0x07) << 18 | uint32_t(p[i + 1] & 0x3F) << 12 |
                           uint32_t(p[i + 2] & 0x3F) << 6 | uint32_t(p[i + 3] & 0x3F);
             if (cp >= 0x10000 && cp <= 0x10FFFF) {

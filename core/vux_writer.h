@@ -13,6 +13,9 @@ public:
     explicit vux_writer(vux_buffer& target);
 
     vux_buffer& buffer() const { return *target_; }
+    // True once the buffer refused to grow: what was written is incomplete
+    // and must not be sent or stored.
+    bool failed() const { return target_->overflowed(); }
 
     void write_int32(int32_t v);
     void write_int16(int32_t v);  // the low 16 bits
@@ -28,8 +31,9 @@ public:
     vux_writer& put_object(const vux_object& o);
     vux_writer& put_int32(int32_t v);
 
-    // Frames a message into out: header, type code, body, trailer.
-    static void frame(const vux_object& message, vux_buffer& out);
+    // Frames a message into out: header, type code, body, trailer. False,
+    // and out left empty, when the frame does not fit in a buffer.
+    static bool frame(const vux_object& message, vux_buffer& out);
 
 private:
     vux_buffer* target_;

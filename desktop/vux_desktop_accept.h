@@ -29,7 +29,8 @@ std::unique_ptr<vux_record> vux_desktop_accept_request(const vux_link& body);
 // failing on them. It says nothing about whether the body is whole.
 int32_t vux_desktop_frame_code(const vux_link& body);
 
-// The frame of a message: header, type code, fields, trailer.
+// The frame of a message: header, type code, fields, trailer; empty when it
+// does not fit in a buffer.
 vux_buffer vux_desktop_frame(const vux_object& message);
 
 // The response of class T (expecting T's own code), or null.

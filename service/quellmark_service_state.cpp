@@ -1,15 +1,11 @@
 #include "service/quellmark_service_state.h"
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QRandomGenerator>
 #include "core/vux_hex.h"
+#include "core/vux_record_build.h"
 
 namespace {
-vux_string text_of(const QJsonValue& v) {
-    const QByteArray bytes = v.toString().toUtf8();
-    return vux_string(bytes.constData(), int32_t(bytes.size()));
-}
+namespace json = vux_record_build;
 
 std::string lower_ascii(std::string_view text) {
     std::string out(text);
@@ -23,19 +19,30 @@ bool fail(QString* error, const QString& why) {
     return false;
 }
 
-void read_document(const QJsonObject& o, vux_desktop_document& d) {
-    d.value = o.value(QLatin1String("value")).toInt();
-    d.groups.text = text_of(o.value(QLatin1String("selected")));
-    for (const QJsonValue& s : o.value(QLatin1String("strings")).toArray()) d.strings.append(text_of(s));
-    for (const QJsonValue& g : o.value(QLatin1String("groups")).toArray()) {
-        const QJsonObject go = g.toObject();
-        vux_desktop_group& group = d.groups.groups.add();
-        group.state = go.value(QLatin1String("state")).toInt();
-        group.name = text_of(go.value(QLatin1String("key")));
-        group.display_name = text_of(go.value(QLatin1String("name")));
-        group.text3 = text_of(go.value(QLatin1String("text3")));
-        group.text4 = text_of(go.value(QLatin1String("text4")));
+bool fail(QString* error, const std::string& account, const std::string& why) {
+    return fail(error, QStringLiteral("account %1: %2").arg(QString::fromStdString(account), QString::fromStdString(why)));
+}
+
+// One account of the data file into a; false with a reason.
+bool read_account(const json::value& o, quellmark_account& a, QString* error) {
+    a.name = lower_ascii(json::text(json::member(o, "name")));
+    a.password = json::text(json::member(o, "password"));
+    if (a.name.empty()) return fail(error, QStringLiteral("an account without a name"));
+    a.activated = json::boolean(json::member(o, "activated"), true);
+    a.profile = int32_t(json::number(json::member(o, "profile")));
+    a.profile_flag = int32_t(json::number(json::member(o, "profile_flag")));
+    std::string why;
+    if (const json::value* d = json::member(o, "document"); d && !json::fill(*d, a.document, &why))
+        return fail(error, a.name, "document: " + why);
+    if (const json::value* sites = json::member(o, "sites")) {
+        for (size_t i = 0; i < json::size(*sites); ++i) {
+            auto site = std::make_unique<vux_desktop_site>();
+            const std::string key(json::member_name(*sites, i));
+            if (!json::fill(*json::member_at(*sites, i), *site, &why)) return fail(error, a.name, "site " + key + ": " + why);
+            a.sites[key] = std::move(site);
+        }
     }
+    return true;
 }
 
 std::string random_token() {
@@ -45,25 +52,18 @@ std::string random_token() {
 }
 }  // namespace
 
-bool quellmark_service_state::load(const QByteArray& json, QString* error) {
-    QJsonParseError parse{};
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &parse);
-    if (doc.isNull()) return fail(error, parse.errorString());
-    if (!doc.isObject() || !doc.object().value(QLatin1String("accounts")).isArray())
+bool quellmark_service_state::load(const QByteArray& text, QString* error) {
+    std::string why;
+    json::value_ptr doc = json::parse(std::string_view(text.constData(), size_t(text.size())), &why);
+    if (!doc) return fail(error, QString::fromStdString(why));
+    const json::value* list = json::member(*doc, "accounts");
+    if (!list || !json::is_array(*list))
         return fail(error, QStringLiteral("no \"accounts\" list"));
     std::map<std::string, std::unique_ptr<quellmark_account>> accounts;
-    for (const QJsonValue& v : doc.object().value(QLatin1String("accounts")).toArray()) {
-        const QJsonObject o = v.toObject();
+    for (size_t i = 0; const json::value* v = json::element(*list, i); ++i) {
         auto a = std::make_unique<quellmark_account>();
-        a->name = lower_ascii(o.value(QLatin1String("name")).toString().toStdString());
-        a->password = o.value(QLatin1String("password")).toString().toStdString();
-        if (a->name.empty()) return fail(error, QStringLiteral("an account without a name"));
+        if (!read_account(*v, *a, error)) return false;
         if (accounts.count(a->name)) return fail(error, QStringLiteral("account %1 twice").arg(a->name.c_str()));
-        a->activated = o.value(QLatin1String("activated")).toBool(true);
-        a->profile = o.value(QLatin1String("profile")).toInt();
-        a->profile_flag = o.value(QLatin1String("profile_flag")).toInt();
-        read_document(o.value(QLatin1String("document")).toObject(), a->document);
-        a->sites = o.value(QLatin1String("sites")).toObject();
         accounts[a->name] = std::move(a);
     }
     accounts_ = std::move(accounts);

@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 #include <QByteArray>
-#include <QJsonObject>
 #include <QString>
 #include "desktop/records/vux_desktop_document.h"
 #include "desktop/records/vux_desktop_session.h"
+#include "desktop/records/vux_desktop_site.h"
 
 // One administrator account of the stand-in service.
 struct quellmark_account {
@@ -23,9 +23,8 @@ struct quellmark_account {
     int32_t profile_flag = 0;
     // The site list that the group reply carries.
     vux_desktop_document document;
-    // Each site's properties as the data file gives them, by site key; later
-    // messages build their records from here.
-    QJsonObject sites;
+    // Each site the service keeps, by site key.
+    std::map<std::string, std::unique_ptr<vux_desktop_site>> sites;
 };
 
 struct quellmark_session {
@@ -39,7 +38,8 @@ struct quellmark_session {
 class quellmark_service_state {
 public:
     // Replaces the accounts with those of a data file's text; false (with a
-    // reason) and nothing changed when it does not parse.
+    // reason) and nothing changed when it does not parse. An account's
+    // "document" and each of its "sites" are records in the dumper's JSON form.
     bool load(const QByteArray& json, QString* error = nullptr);
     bool load_file(const QString& path, QString* error = nullptr);
     // The demo data built into the service.

@@ -39,9 +39,10 @@ orbel_socket::~orbel_socket() {
 }
 
 void orbel_socket::open(const QString& host, quint16 port, const QString& path, const vux_link& body) {
-    // A path or host the wrapper refuses (line breaks) leaves no request,
-    // which start_connect reports as a failure.
-    if (!request_.set_post_path(utf8_of(path)) || !request_.add_header(vux_string("Host"), utf8_of(host)) ||
+    // A path or host the wrapper refuses (line breaks), or no body at all
+    // (the request could not be framed), leaves no request, which
+    // start_connect reports as a failure.
+    if (body.length() == 0 || !request_.set_post_path(utf8_of(path)) || !request_.add_header(vux_string("Host"), utf8_of(host)) ||
         !request_.build(body))
         request_ = vux_http_wrapper();
     host_ = host;

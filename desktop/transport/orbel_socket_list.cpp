@@ -23,7 +23,9 @@ int32_t orbel_socket_list::next_id() {
 int32_t orbel_socket_list::send_request(const vux_object& request, const QString& host, quint16 port,
                                         const QString& path, orbel_socket_observer* observer) {
     vux_buffer body;
-    vux_writer::frame(request, body);
+    // A request too large to frame opens no connection: the observer hears
+    // of the failure like any other.
+    if (!vux_writer::frame(request, body)) body = vux_buffer();
     const int32_t id = next_id();
     auto socket = std::make_unique<orbel_socket>(id, observer, timeout_, [this] { socket_finished(); });
     orbel_socket& ref = *socket;

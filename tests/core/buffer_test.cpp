@@ -56,6 +56,23 @@ TEST(Buffer, GrowthPastTheCapIsRefusedAndLeavesTheBuffer) {
     EXPECT_FALSE(b.reserve(-1));
 }
 
+TEST(Buffer, GrowthDoublesButMeetsANeedUnderTheCapAtTheCap) {
+    constexpr int64_t cap = vux_buffer::max_capacity;
+    struct row {
+        int64_t capacity, need, grown;
+    };
+    const row rows[] = {
+        {0, 1, 4096},
+        {4096, 4097, 8192},
+        {cap / 2, cap / 2 + 1, cap},
+        {600 << 20, (600 << 20) + 1, cap},  // doubling would pass the cap
+        {cap - 1, cap, cap},
+        {600 << 20, cap + 1, 1200ll << 20},  // past the cap: refused by grow_to
+    };
+    for (const row& r : rows)
+        EXPECT_EQ(vux_buffer::grown_capacity(r.capacity, r.need), r.grown) << r.capacity << " " << r.need;
+}
+
 TEST(Buffer, CopiesViewsAndSelfAppends) {
     const char text[] = "abcdef";
     vux_buffer owned(text, 6);

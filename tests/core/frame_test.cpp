@@ -19,6 +19,14 @@ struct result_only : vux_object {
 struct no_fields : vux_object {
     int32_t type_code() const override { return 3900; }
 };
+// Asks for more room than any buffer may hold, as a message past the cap does.
+struct oversized : vux_object {
+    int32_t type_code() const override { return 3900; }
+    void write(vux_writer& w) const override {
+        w.write_int32(1);
+        w.buffer().reserve(int32_t(vux_buffer::max_capacity));
+    }
+};
 }  // namespace
 
 TEST(Frame, MessagesFrameByteExact) {
@@ -28,6 +36,20 @@ TEST(Frame, MessagesFrameByteExact) {
     EXPECT_EQ(of(out), want);
     vux_writer::frame(no_fields{}, out);
     EXPECT_EQ(out.length(), 17);
+}
+
+// An oversized message is never framed truncated: the frame fails and
+// leaves nothing to send.
+TEST(Frame, MessagePastTheCapFailsAndLeavesNothing) {
+    vux_buffer out;
+    EXPECT_FALSE(vux_writer::frame(oversized{}, out));
+    EXPECT_EQ(out.length(), 0);
+    EXPECT_TRUE(vux_writer::frame(no_fields{}, out));  // the same buffer frames again afterwards
+    EXPECT_EQ(out.length(), 17);
+    vux_buffer body;
+    vux_writer w(body);
+    oversized{}.write(w);
+    EXPECT_TRUE(w.failed());
 }
 
 TEST(Writer, FieldEncodings) {

@@ -2,6 +2,7 @@
 #include <vector>
 #include "core/vux_reader.h"
 #include "core/vux_record.h"
+#include "core/vux_record_build.h"
 #include "core/vux_record_dump.h"
 #include "core/vux_writer.h"
 
@@ -169,6 +170,59 @@ TEST(Record, NestingDeeperThanTheLimitFails) {
     }
 }
 
+// A copy that cannot be read back whole says so instead of coming back
+// partly filled.
+TEST(Record, CopyPastTheNestingLimitReportsFailure) {
+    auto root = std::make_unique<node>();
+    node* at = root.get();
+    for (int i = 1; i <= vux_reader::max_depth + 1; ++i) {
+        at->next = std::make_unique<node>();
+        at = at->next.get();
+    }
+    node copy;
+    EXPECT_FALSE(copy.copy_from(*root));
+    EXPECT_EQ(vux_clone_record(*root), nullptr);
+    EXPECT_TRUE(copy.copy_from(*root->next->next));  // within the limit
+    while (root && root->next) root = std::move(root->next);
+}
+
+namespace {
+struct counted : vux_record {
+    counted() { ++made; }
+    const char* class_name() const override { return "counted"; }
+    void fields(vux_field_visitor& v) override { v.int32("n", n); }
+    int32_t n = 0;
+    static inline int made = 0;
+};
+struct counted_list : vux_record {
+    const char* class_name() const override { return "counted_list"; }
+    void fields(vux_field_visitor& v) override { items.visit(v, "items"); }
+    vux_record_list<counted> items;
+};
+}  // namespace
+
+// The least size of a plain list item is worked out once per class, not by a
+// probe record at every list read.
+TEST(Record, PlainListReadsMakeOnlyTheirItems) {
+    counted_list list;
+    list.items.add();
+    list.items.add();
+    vux_buffer b;
+    vux_writer w(b);
+    list.write(w);
+    counted_list first;
+    vux_reader r1(b);
+    first.read(r1);  // may work out the least size
+    const int before = counted::made;
+    for (int i = 0; i < 3; ++i) {
+        counted_list back;
+        vux_reader r(b);
+        back.read(r);
+        ASSERT_FALSE(r.has_error());
+    }
+    EXPECT_EQ(counted::made - before, 3 * 2);
+}
+
 TEST(Record, HugeCountOfPlainRecordsIsRefusedBeforeAllocating) {
     std::vector<uint8_t> bytes = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // id, name, blob, tags, counts
     bytes.insert(bytes.end(), {0, 0, 0, 0, 0, 0, 0, 0});                                   // inner
@@ -198,4 +252,54 @@ TEST(RecordDump, JsonKeepsWireOrder) {
     EXPECT_NE(json.find(R"("next":{"class":"node","type":1000,"fields":{"small":0,"flag":0,"next":null,"kids":[]}})"), std::string::npos) << json;
     std::string text = vux_record_dump::to_text(h);
     EXPECT_NE(text.find("inner: leaf"), std::string::npos) << text;
+}
+
+// The builder is the dumper's inverse for every field kind, including texts
+// that are not UTF-8, negative numbers, typed children and lists.
+TEST(RecordBuild, BuildsWhatTheDumperWrote) {
+    holder h = populated();
+    h.id = -2147483647 - 1;
+    h.inner.s.assign("\xe4\xb8\xad\xff\x01\"\\/");
+    std::string error;
+    holder back;
+    ASSERT_TRUE(vux_record_build::from_json(vux_record_dump::to_json(h), back, &error)) << error;
+    EXPECT_EQ(encode(back), encode(h));
+
+    // A field left out keeps its default; keys may come in any order.
+    leaf l;
+    l.n = 5;
+    ASSERT_TRUE(vux_record_build::from_json(R"({"fields":{"s":"\u674e\ud83d\ude00"},"class":"leaf"})", l, &error));
+    EXPECT_EQ(l.n, 5);
+    EXPECT_EQ(l.s.view(), "\xe6\x9d\x8e\xf0\x9f\x98\x80");
+}
+
+TEST(RecordBuild, RefusesWhatDoesNotFitTheRecord) {
+    const char* bad[] = {
+        "",
+        R"({"class":"holder","fields":{"id":1})",  // unterminated
+        R"({"class":"holder","fields":{}} x)",                   // text after the value
+        R"({"class":"node","fields":{}})",                     // another class
+        R"({"class":"holder","type":3,"fields":{}})",            // another type
+        R"({"class":"holder","fields":{"m":1}})",                // unknown field
+        R"({"class":"holder","fields":{"id":"1"}})",              // wrong kind
+        R"({"class":"holder","fields":{"id":2147483648}})",       // out of range
+        R"({"class":"holder","fields":{"id":1.5}})",              // not whole
+        R"({"class":"holder","fields":{"name":"\ud800"}})",         // unpaired surrogate
+        R"({"class":"holder","fields":{"blob":"0g"}})",        // not hex
+        R"({"class":"holder","fields":{"blob":"012"}})",       // odd digits
+        R"({"class":"holder","fields":{"counts":[1,"a"]}})",   // list item of the wrong kind
+        R"({"class":"holder","fields":{"tree":{"type":999,"fields":{}}}})",       // no such code
+        R"({"class":"holder","fields":{"tree":{"type":1000,"fields":{"small":40000}}}})",
+        R"({"class":"holder","fields":{"items":[{"fields":{"x":1}}]}})",          // unknown field in an item
+    };
+    for (const char* text : bad) {
+        holder h;
+        std::string error;
+        EXPECT_FALSE(vux_record_build::from_json(text, h, &error)) << text;
+        EXPECT_FALSE(error.empty()) << text;
+    }
+    // Nesting deeper than the parser takes is refused, not recursed into.
+    std::string deep(100000, '[');
+    leaf l;
+    EXPECT_FALSE(vux_record_build::from_json(deep, l));
 }

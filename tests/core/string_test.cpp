@@ -184,6 +184,11 @@ TEST(Unicode, Utf8DecodingIsSafeOnBadInput) {
     const Case cases[] = {
         {"\xe4\xb8", u""},         {"a\xe4", u"a"},         {"\x80" "b", u"b"},
         {"\xf0\x9f\x98", u""},     {"\xff\xfe" "c", u"c"},  {"\xc3", u""},
+        // Overlong forms are invalid bytes too, never the character they spell.
+        {std::string("a\xc0\x80" "b", 4), u"ab"}, {"\xc1\xbf", u""}, {"\xe0\x80\xaf", u""},
+        {"\xe0\x9f\xbf", u""}, {"\xf0\x8f\xbf\xbf", u""},
+        // The shortest forms at each boundary still decode.
+        {"\xc2\x80", u"\u0080"}, {"\xe0\xa0\x80", u"\u0800"}, {"\xf0\x90\x80\x80", u"\U00010000"},
     };
     for (const auto& c : cases) {
         std::vector<char> exact(c.bytes.begin(), c.bytes.end());  // no terminator behind it

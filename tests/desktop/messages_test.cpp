@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 #include "core/vux_reader.h"
+#include "core/vux_record_build.h"
+#include "core/vux_record_dump.h"
 #include "core/vux_writer.h"
 #include "desktop/desktop_fill.h"
 #include "desktop/messages/vux_desktop_message_table.h"
@@ -81,6 +83,19 @@ TEST(DesktopMessages, EveryMessageRoundTripsThroughItsFrame) {
         // The filled values really travel: the default message frames differently.
         auto empty = code % 2 ? vux_desktop_make_response(code) : vux_desktop_make_request(code);
         EXPECT_NE(frame_bytes(*empty), bytes_of(frame));
+    }
+}
+
+// Every message, every field set, comes back whole from its JSON dump.
+TEST(DesktopMessages, EveryMessageBuildsFromItsDump) {
+    for (const vux_message_entry& e : vux_desktop_message_table()) {
+        SCOPED_TRACE(e.code);
+        auto m = e.make();
+        desktop_fill_record(*m, e.code);
+        auto back = e.make();
+        std::string error;
+        ASSERT_TRUE(vux_record_build::from_json(vux_record_dump::to_json(*m), *back, &error)) << error;
+        EXPECT_EQ(frame_bytes(*back), frame_bytes(*m));
     }
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include "core/vux_hex.h"
+#include "core/vux_record_build.h"
+#include "core/vux_record_dump.h"
+#include "core/vux_writer.h"
 #include "desktop/messages/vux_desktop_messages.h"
 #include "desktop/orbel_md5.h"
 #include "desktop/vux_desktop_accept.h"
@@ -215,6 +218,51 @@ TEST(service_data, loads_lower_cases_and_refuses_bad_files) {
     EXPECT_FALSE(state.load_file(QStringLiteral("/no/such/file.json"), &error));
     ASSERT_TRUE(state.load_demo());
     EXPECT_EQ(state.account_count(), 3);
+}
+
+namespace {
+std::string wire_of(const vux_record& r) {
+    vux_buffer b;
+    vux_writer w(b);
+    r.write(w);
+    return std::string(reinterpret_cast<const char*>(b.data()), size_t(b.length()));
+}
+
+// build(dump(x)) gives x again.
+template <class T>
+void expect_builds_back(T& record) {
+    T back;
+    std::string error;
+    ASSERT_TRUE(vux_record_build::from_json(vux_record_dump::to_json(record), back, &error)) << error;
+    EXPECT_EQ(wire_of(back), wire_of(record)) << record.class_name();
+}
+}  // namespace
+
+// The demo data's records are in the dumper's form and come back whole.
+TEST(service_data, demo_records_build_from_their_dump) {
+    quellmark_service_state state;
+    ASSERT_TRUE(state.load_demo());
+    int records = 0;
+    for (const char* name : {"demo@quellmark.com", "empty@quellmark.com", "pending@quellmark.com"}) {
+        quellmark_account* a = state.find_account(vux_string(name));
+        ASSERT_TRUE(a) << name;
+        expect_builds_back(a->document);
+        ++records;
+        for (auto& [key, site] : a->sites) {
+            expect_builds_back(*site);
+            ++records;
+        }
+    }
+    EXPECT_EQ(records, 7);
+    quellmark_account* demo = state.find_account(vux_string("demo@quellmark.com"));
+    ASSERT_EQ(demo->document.groups.groups.get_count(), 4);
+    EXPECT_EQ(demo->document.groups.groups.at(0)->display_name.view(), "\u6cb3\u7554\u8dd1\u56e2");
+    EXPECT_EQ(demo->sites.at("q0000101")->columns, 207);
+    EXPECT_EQ(demo->sites.at("q0000101")->tray_color, vux_desktop_site::default_tray_color);  // left out: default
+
+    QString error;
+    EXPECT_FALSE(state.load(R"({"accounts":[{"name":"a","document":{"class":"vux_desktop_site"}}]})", &error));
+    EXPECT_TRUE(error.contains(QLatin1String("document")));
 }
 
 TEST(service_faults, parse) {

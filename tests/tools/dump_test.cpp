@@ -35,10 +35,10 @@ vux_dump_result dump(const std::string& bytes, bool json) {
 }
 
 std::string sample() {
-    static vux_resource res;
+    vux_resource res;  // fresh per call: the sample does not depend on test order
     res.pairs.append_cstr("title");
     res.pairs.append_cstr("\xE4\xB8\xAD");
-    static vux_response_logon logon;
+    vux_response_logon logon;
     logon.home.port = 80;
     logon.home.host = "h";
     return document({&res, &logon});

@@ -118,7 +118,13 @@ TEST_F(transport, every_failure_is_one_on_failure) {
         quint16 port = 0;  // 0: the scripted server
         QString host = local;
         QString at = path;
+        const vux_object* request = nullptr;  // null: a 16-byte payload
     };
+    // A request whose frame would pass the buffer cap.
+    struct oversized : vux_object {
+        void write(vux_writer& w) const override { w.buffer().reserve(int32_t(vux_buffer::max_capacity)); }
+    } too_large;
+    const vux_buffer small = payload(16);
     const QByteArray head = "HTTP/1.1 200 OK\r\nContent-Length: 25\r\n\r\n";
     std::vector<fault> faults = {
         {"refused", {}, dead_port()},
@@ -133,13 +139,14 @@ TEST_F(transport, every_failure_is_one_on_failure) {
         {"close without a reply", answer({}, true)},
         {"abort without a reply", [](QTcpSocket& peer, const QByteArray&) { peer.abort(); }},
         {"line break in the path", {}, 0, local, QStringLiteral("/cs\r\nX: y")},
+        {"request too large to frame", answer(head + body, false), 0, local, path, &too_large},
     };
     for (fault& f : faults) {
         SCOPED_TRACE(f.name);
         recording_observer o;
         loopback_server server(f.script);
         const quint16 port = f.port ? f.port : server.port();
-        const int32_t id = list.send_request(payload(16), f.host, port, f.at, &o);
+        const int32_t id = list.send_request(f.request ? *f.request : small, f.host, port, f.at, &o);
         EXPECT_TRUE(o.log().empty());
         ASSERT_TRUE(qt_wait_for([&] { return o.ends() > 0; }, 20000));
         qt_spin(50);
