@@ -60,7 +60,7 @@ TEST(Encode, SizesAfterFittingAndCovering) {
 TEST(Encode, UndecodableInputGivesNothing) {
     orbel_test_app();
     QByteArray out = "stale";
-    EXPECT_FALSE(encode_bytes_boxed(QByteArray("\x89PNG\r\n\x1a\nbroken", 16), 640, 960, out));
+    EXPECT_FALSE(encode_bytes_boxed(QByteArray("\x89PNG\r\n\x1a\n", 8) + "broken", 640, 960, out));
     EXPECT_TRUE(out.isEmpty());
     EXPECT_FALSE(encode_bytes_boxed(QByteArray(), 640, 960, out));
     EXPECT_FALSE(encode_file_fitted("/nonexistent/picture.png", out));
