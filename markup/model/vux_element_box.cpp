@@ -60,8 +60,7 @@ bool vux_element_box::matches(const char* key) const { return key && vux_string_
 
 std::unique_ptr<vux_object> vux_element_box::clone() const {
     auto copy = vux_clone_record(*this);
-    copy->set_flag(checked_bit, false);
-    copy->set_flag(fixed_bit, false);
+    copy->clear_run_time_bits();
     return copy;
 }
 

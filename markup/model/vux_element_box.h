@@ -28,6 +28,10 @@ public:
 
     bool flag(int32_t bit) const { return vux_flag_bit(flags, bit); }
     void set_flag(int32_t bit, bool on) { vux_set_flag_bit(flags, bit, on); }
+    void clear_run_time_bits() {
+        set_flag(checked_bit, false);
+        set_flag(fixed_bit, false);
+    }
 
     int32_t flags = default_flags;
     int32_t line_flags = 0;

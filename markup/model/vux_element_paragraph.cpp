@@ -1,4 +1,7 @@
 #include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_element_box.h"
+#include "markup/model/vux_element_image.h"
+#include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_model_factory.h"
 
 void vux_element_paragraph::fields(vux_field_visitor& v) {
@@ -29,5 +32,11 @@ void vux_element_paragraph::fields(vux_field_visitor& v) {
 std::unique_ptr<vux_object> vux_element_paragraph::clone() const {
     auto copy = vux_clone_record(*this);
     copy->set_flag(measured_bit, false);
+    for (int32_t i = 0; i < copy->children.get_count(); ++i) {
+        vux_object* child = copy->children.get(i);
+        if (auto* box = dynamic_cast<vux_element_box*>(child)) box->clear_run_time_bits();
+        if (auto* segment = dynamic_cast<vux_element_segment*>(child)) segment->set_flag(vux_element_segment::fixed_bit, false);
+        if (auto* image = dynamic_cast<vux_element_image*>(child)) image->set_flag(vux_element_image::fixed_bit, false);
+    }
     return copy;
 }

@@ -86,17 +86,14 @@ bool vux_element_scrollbar::step_x(int64_t d) {
 int32_t vux_element_scrollbar::repeat_step(bool fast) const {
     int64_t step = int64_t(half_row) * (fast ? 2 : 1);
     const int64_t d = int64_t(max_steps) - step_count;
-    if (d < 8) step = d > 0 ? step * 3 / ((8 - d) * 4) : 0;
+    if (d < 8) step = d >= 0 ? step * 3 / ((8 - d) * 4) : 0;
     return vux_clamp32(step);
 }
 
 bool vux_element_scrollbar::repeat(bool first, bool fast, int32_t sign) {
-    if (first) {
-        step_count = 0;
-    } else {
-        if (step_count >= max_steps) return false;
-        ++step_count;
-    }
+    if (first) step_count = 0;
+    if (step_count >= max_steps) return false;
+    ++step_count;
     return step_y(int64_t(sign) * repeat_step(fast));
 }
 

@@ -34,7 +34,7 @@ public:
     bool line_left() { return step_x(-int64_t(row)); }
     bool repeat_down(bool first, bool fast) { return repeat(first, fast, 1); }
     bool repeat_up(bool first, bool fast) { return repeat(first, fast, -1); }
-    // The step the next repeat would take, 0 when it would fail.
+    // The step of the repeat that brought the count to `step_count`.
     int32_t repeat_step(bool fast) const;
 
     // Thumb of a track: empty when the track or the content leaves none.

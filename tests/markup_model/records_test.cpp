@@ -16,6 +16,9 @@
 #include "markup/model/vux_option.h"
 #include "markup/model/vux_pick.h"
 #include "markup_model/model_test_support.h"
+#include "markup_model/wire_stream.h"
+
+using model_test::stream;
 
 using model_test::bytes_of;
 using model_test::fill;
@@ -131,24 +134,6 @@ TEST(ModelRecords, FactoriesKnowTheirRangesOnly) {
     EXPECT_EQ(bytes_of(*copy), bytes_of(*step));
 }
 
-// Stream helpers for hand-made bodies.
-struct stream {
-    vux_buffer buffer;
-    vux_writer w{buffer};
-    stream& i(int32_t v) {
-        w.write_int32(v);
-        return *this;
-    }
-    stream& s(const char* t) {
-        w.write_string(vux_string(t));
-        return *this;
-    }
-    // An action header up to its step count.
-    stream& action_head() { return i(0).i(0).i(0).i(0).i(-1).s("").s("").i(0); }
-    // A step base without guard.
-    stream& step_base() { return i(0).i(0).i(0).i(0); }
-    std::vector<uint8_t> bytes() const { return {buffer.data(), buffer.data() + buffer.length()}; }
-};
 
 TEST(ModelRecords, UnknownOrUnexpectedCodesFailTheRead) {
     // An action whose second step has no class: the read fails, never succeeds.
