@@ -1,5 +1,6 @@
 #include "markup/model/vux_menu.h"
 #include <algorithm>
+#include "markup/model/vux_action_menu.h"
 #include "markup/model/vux_model_factory.h"
 #include "markup/model/vux_variables.h"
 
@@ -150,4 +151,73 @@ int32_t vux_menu::track_pointer(const vux_point& p) {
     selected = at;
     tracking = 1;
     return 1;
+}
+
+bool vux_menu::has_command(const vux_string& key) const {
+    if (!is_kept()) return false;
+    for (int32_t i = 0; i < count(); ++i) {
+        const vux_element_command& c = *command(i);
+        if (c.badge == key || (c.guard && c.guard->refers_to(key))) return true;
+    }
+    return false;
+}
+
+const vux_element_command* vux_menu::find_enabled_command(const vux_variables& environment) const {
+    for (int32_t i = 0; i < count(); ++i)
+        if (environment.check_conditions(command(i)->guard.get())) return command(i);
+    return nullptr;
+}
+
+int32_t vux_menu::count_enabled(const vux_variables& environment) const {
+    int32_t n = 0;
+    for (int32_t i = 0; i < count(); ++i)
+        if (environment.check_conditions(command(i)->guard.get())) ++n;
+    return n;
+}
+
+void vux_menu::apply_menu_step(const vux_action_menu& step) {
+    auto clone_of = [](const vux_object* o) {
+        const auto* c = dynamic_cast<const vux_element_command*>(o);
+        return c ? vux_clone_record(*c) : nullptr;
+    };
+    auto find = [this](const vux_string& key) {
+        for (int32_t i = 0; i < count(); ++i)
+            if (command(i)->name == key) return i;
+        return int32_t(-1);
+    };
+    const int32_t n = step.commands.get_count();
+    switch (step.mode) {
+    case 1:
+        commands.delete_all();
+        [[fallthrough]];
+    case 3:
+        for (int32_t k = 0; k < n; ++k)
+            if (auto c = clone_of(step.commands.get(k))) commands.append(std::move(c));
+        break;
+    case 2: {
+        // A negative index from the wire inserts at the front.
+        int32_t at = std::clamp(step.index, 0, count());
+        for (int32_t k = 0; k < n; ++k)
+            if (auto c = clone_of(step.commands.get(k))) commands.insert_at(at++, std::move(c));
+        break;
+    }
+    case 4:
+        for (int32_t k = 0; k < n; ++k) {
+            const auto* c = dynamic_cast<const vux_element_command*>(step.commands.get(k));
+            if (!c) continue;
+            for (int32_t i = find(c->name); i >= 0; i = find(c->name)) commands.remove_at(i);
+        }
+        break;
+    case 5:
+        for (int32_t k = 0; k < n; ++k) {
+            const auto* c = dynamic_cast<const vux_element_command*>(step.commands.get(k));
+            const int32_t i = c ? find(c->name) : -1;
+            if (i < 0) continue;
+            commands.remove_at(i);
+            commands.insert_at(i, vux_clone_record(*c));
+        }
+        break;
+    default: return;
+    }
+    validate_selection();
 }

@@ -8,6 +8,7 @@
 #include "markup/model/vux_overtime.h"
 #include "markup/model/vux_screen.h"
 
+class vux_action_menu;
 class vux_variables;
 
 // A list or grid of commands popped up over the screen.
@@ -35,6 +36,13 @@ public:
     bool refresh(const vux_variables& environment);
     // Keeps the selection on a visible command of the list (-1 when none).
     void validate_selection();
+
+    // False unless kept: a command's badge variable or a guard refers to the name.
+    bool has_command(const vux_string& name) const;
+    const vux_element_command* find_enabled_command(const vux_variables& environment) const;
+    int32_t count_enabled(const vux_variables& environment) const;
+    // Replaces, inserts, appends or removes commands; the selection is re-validated.
+    void apply_menu_step(const vux_action_menu& step);
 
     bool select_next();
     bool select_previous();

@@ -1,6 +1,7 @@
 // Element and screen records: wire bytes from the tables, text keywords and
 // environment sync, the scroll bar's steps and thumbs, the menu's selection.
 #include <gtest/gtest.h>
+#include "markup/model/vux_action_menu.h"
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_image.h"
@@ -318,6 +319,62 @@ TEST(Menu, EmptyOrEditedMenusNeverReadPastTheList) {
     r.command(1)->guard->add() = c;
     EXPECT_FALSE(r.refresh(env));
     EXPECT_EQ(r.selected, -1);
+}
+
+std::string names(const vux_menu& m) {
+    std::string out;
+    for (int32_t i = 0; i < m.count(); ++i) out += m.command(i)->name.str();
+    return out;
+}
+
+TEST(Menu, StepsEditTheCommandsAndKeepTheSelectionValid) {
+    auto step = [](int32_t mode, int32_t index, std::initializer_list<const char*> items) {
+        vux_action_menu s;
+        s.mode = mode;
+        s.index = index;
+        for (const char* n : items) {
+            auto c = std::make_unique<vux_element_command>();
+            c->name = n;
+            s.commands.append(std::move(c));
+        }
+        return s;
+    };
+    struct row {
+        int32_t mode, index;
+        std::initializer_list<const char*> items;
+        const char* expected;
+    };
+    const row rows[] = {
+        {1, 0, {"x", "y"}, "xy"},  {2, 1, {"x", "y"}, "axybc"}, {2, 99, {"x"}, "abcx"},
+        {2, -5, {"x"}, "xabc"},    {3, 0, {"x"}, "abcx"},       {4, 0, {"b"}, "ac"},
+        {5, 0, {"b", "q"}, "abc"}, {9, 0, {"x"}, "abc"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "mode " << r.mode << " index " << r.index);
+        vux_menu m = menu_of(0, 0);
+        for (const char* n : {"a", "b", "c"}) {
+            auto c = std::make_unique<vux_element_command>();
+            c->name = n;
+            m.commands.append(std::move(c));
+        }
+        m.apply_menu_step(step(r.mode, r.index, r.items));
+        EXPECT_EQ(names(m), r.expected);
+    }
+    // Removing every command leaves no selection to read past.
+    vux_menu m = menu_of(0, 0);
+    auto c = std::make_unique<vux_element_command>();
+    c->name = "a";
+    m.commands.append(std::move(c));
+    m.selected = 0;
+    m.apply_menu_step(step(4, 0, {"a"}));
+    EXPECT_EQ(m.selected, -1);
+    EXPECT_FALSE(m.select_next());
+    // has_command: only a kept menu, by badge or guard.
+    vux_menu k = menu_of(1, 0);
+    k.command(0)->badge = "n";
+    EXPECT_TRUE(k.has_command("n"));
+    k.keep = 0;
+    EXPECT_FALSE(k.has_command("n"));
 }
 
 TEST(Menu, PointerPressAndTracking) {
