@@ -26,6 +26,10 @@ public:
     // Run-time bits (checked, fixed) are not carried into a copy.
     std::unique_ptr<vux_object> clone() const override;
 
+    // Style keywords and the text's; "auto" sets the hyperlink action's third
+    // header integer. Unknown names are ignored.
+    void set_property(const vux_string& key, const vux_string& value);
+
     bool flag(int32_t bit) const { return vux_flag_bit(flags, bit); }
     void set_flag(int32_t bit, bool on) { vux_set_flag_bit(flags, bit, on); }
     void clear_run_time_bits() {

@@ -139,6 +139,56 @@ TEST(Elements, CopiesDropRunTimeFlagBitsButWritesKeepThem) {
     EXPECT_EQ(q.children.get_as<vux_element_image>(2)->flags, 0);
 }
 
+TEST(ElementBox, KeywordsSetTheirFieldsOnly) {
+    struct row {
+        const char* name;
+        const char* value;
+        int32_t vux_element_box::* field;
+        int32_t expected;
+    };
+    const row rows[] = {
+        {"wrap", "no", &vux_element_box::flags, 0x80A},
+        {"wrap", "maybe", &vux_element_box::flags, 0x80B},  // neither yes nor no
+        {"waiter", "yes", &vux_element_box::flags, 0x80B | 1 << 23},
+        {"float", "yes", &vux_element_box::flags, 0x80B | 1 << 17},
+        {"lbottom", "yes", &vux_element_box::line_flags, 8},
+        {"left", "-20", &vux_element_box::left, -20},
+        {"heightx", "3", &vux_element_box::height_rows, 3},
+        {"ground", "0x11223344", &vux_element_box::ground, 0x11223344},
+        {"grounds", "0x11223344", &vux_element_box::ground, -1},  // a keyword of its own
+        {"grounds", "null", &vux_element_box::ground_s, -1},
+        {"align", "right", &vux_element_box::align, 3},
+        {"taline", "middle", &vux_element_box::text_valign, 2},  // outside its list
+        {"taline", "bottom", &vux_element_box::text_valign, 3},
+        {"tile", "sideways", &vux_element_box::tile, 0},
+        {"tile", "vertical_copy", &vux_element_box::tile, 5},
+        {"pfit", "whole", &vux_element_box::fit, 4},
+        {"triangle", "top", &vux_element_box::triangle, 2},
+        {"colora", "0x000000FF", &vux_element_box::colour_a, 0xFF},
+        {"tinterval", "7", &vux_element_box::text_interval, 7},
+        {"Left", "5", &vux_element_box::left, 0},  // case-sensitive
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(std::string(r.name) + "=" + r.value);
+        vux_element_box b;
+        b.set_property(r.name, r.value);
+        EXPECT_EQ(b.*r.field, r.expected);
+    }
+    vux_element_box b;
+    b.set_property("keym", "k");
+    b.set_property("imagea", "i");
+    b.set_property("color", "notice");
+    EXPECT_EQ(b.key_mark.str(), "k");
+    EXPECT_EQ(b.image_a.str(), "i");
+    EXPECT_EQ(b.text.colour, 2);
+    b.set_property("auto", "4");  // no hyperlink: nothing, and no crash
+    b.hyperlink = std::make_unique<vux_hyperlink>();
+    b.set_property("auto", "4");
+    b.hyperlink->action = std::make_unique<vux_action>();
+    b.set_property("auto", "4");
+    EXPECT_EQ(b.hyperlink->action->countdown, 4);
+}
+
 TEST(ElementText, KeywordsAndEnvironmentSync) {
     vux_element_text t;
     struct row {
