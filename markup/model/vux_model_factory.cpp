@@ -29,16 +29,29 @@
 #include "markup/model/vux_condition.h"
 #include "markup/model/vux_condition_list.h"
 #include "markup/model/vux_data.h"
+#include "markup/model/vux_dialog.h"
+#include "markup/model/vux_element_box.h"
+#include "markup/model/vux_element_client.h"
+#include "markup/model/vux_element_command.h"
+#include "markup/model/vux_element_commandbar.h"
+#include "markup/model/vux_element_image.h"
+#include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_element_scrollbar.h"
+#include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_element_text.h"
+#include "markup/model/vux_element_titlebar.h"
 #include "markup/model/vux_extent.h"
 #include "markup/model/vux_function.h"
 #include "markup/model/vux_hyperlink.h"
 #include "markup/model/vux_icon.h"
+#include "markup/model/vux_menu.h"
 #include "markup/model/vux_odds.h"
 #include "markup/model/vux_option.h"
 #include "markup/model/vux_overtime.h"
 #include "markup/model/vux_resource.h"
 #include "markup/model/vux_subtitle.h"
 #include "markup/model/vux_switch.h"
+#include "markup/model/vux_window.h"
 
 namespace {
 template <class T>
@@ -64,8 +77,9 @@ std::unique_ptr<vux_record> vux_model_make_record(int32_t code) {
     case vux_type_resource: return make<vux_resource>();
     case vux_type_subtitle: return make<vux_subtitle>();
     case vux_type_action: return make<vux_action>();
-    // Dialogs, menus and windows (1004, 1009, 1016) join here with the
-    // screens.
+    case vux_type_dialog: return make<vux_dialog>();
+    case vux_type_menu: return make<vux_menu>();
+    case vux_type_window: return make<vux_window>();
     default: return nullptr;
     }
 }
@@ -100,9 +114,28 @@ std::unique_ptr<vux_record> vux_model_make_step(int32_t code) {
     }
 }
 
-std::unique_ptr<vux_record> vux_model_make_element(int32_t) {
-    // The element classes join here with the layout.
-    return nullptr;
+std::unique_ptr<vux_record> vux_model_make_element(int32_t code) {
+    switch (code) {
+    case vux_type_element_box: return make<vux_element_box>();
+    case vux_type_element_client: return make<vux_element_client>();
+    case vux_type_element_command: return make<vux_element_command>();
+    case vux_type_element_commandbar: return make<vux_element_commandbar>();
+    case vux_type_element_image: return make<vux_element_image>();
+    case vux_type_element_paragraph: return make<vux_element_paragraph>();
+    case vux_type_element_scrollbar: return make<vux_element_scrollbar>();
+    case vux_type_element_segment: return make<vux_element_segment>();
+    case vux_type_element_text: return make<vux_element_text>();
+    case vux_type_element_titlebar: return make<vux_element_titlebar>();
+    default: return nullptr;
+    }
+}
+
+std::unique_ptr<vux_record> vux_model_make_child(int32_t code) {
+    switch (code) {
+    case vux_type_element_segment: return make<vux_element_segment>();
+    case vux_type_element_box: return make<vux_element_box>();
+    default: return make<vux_element_image>();
+    }
 }
 
 std::unique_ptr<vux_record> vux_model_make(int32_t code) {

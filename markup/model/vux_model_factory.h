@@ -10,8 +10,7 @@
 std::unique_ptr<vux_record> vux_model_make_record(int32_t code);
 // Action steps 1201-1224; null for any other code.
 std::unique_ptr<vux_record> vux_model_make_step(int32_t code);
-// Elements 1100-1109. None is known yet, so every code gives null and a
-// stream that holds an element fails its read.
+// Elements 1100-1109; null for any other code.
 std::unique_ptr<vux_record> vux_model_make_element(int32_t code);
 // Any of the three families.
 std::unique_ptr<vux_record> vux_model_make(int32_t code);
@@ -20,6 +19,9 @@ std::unique_ptr<vux_record> vux_model_make(int32_t code);
 inline constexpr vux_record_factory vux_model_steps{true, vux_model_make_step};
 // A list of elements of any class.
 inline constexpr vux_record_factory vux_model_elements{true, vux_model_make_element};
+// A paragraph's children: 1107 a segment, 1100 a box, any other code an image.
+std::unique_ptr<vux_record> vux_model_make_child(int32_t code);
+inline constexpr vux_record_factory vux_model_paragraph_children{true, vux_model_make_child};
 
 // A typed list that holds items of one class only: any other code on the
 // wire fails the read (the body that follows cannot be skipped).

@@ -1,0 +1,37 @@
+#pragma once
+#include <memory>
+#include "core/vux_rect.h"
+#include "core/vux_type_codes.h"
+#include "markup/model/vux_action.h"
+#include "markup/model/vux_condition_list.h"
+#include "markup/model/vux_model_record.h"
+#include "markup/model/vux_placed_item.h"
+
+// A softkey or menu item: a label, the action it runs and the guard that
+// decides whether it is shown.
+class vux_element_command : public vux_model_record<vux_element_command, vux_type_element_command>,
+                            public vux_placed_item {
+public:
+    const char* class_name() const override { return "vux_element_command"; }
+    void fields(vux_field_visitor& v) override;
+    bool matches(const char* key) const override;
+    const vux_rect& placed_rect() const override { return rect; }
+
+    int32_t enabled = 0;
+    vux_string name;
+    vux_string icon;          // string 2
+    vux_string badge;         // string 3: the variable `has_command` looks for
+    vux_string normal_image;  // 4
+    vux_string pressed_image; // 5
+    vux_string focus_image;   // 6
+    vux_string string_7;
+    vux_string string_8;
+    vux_unicode label;
+    vux_action action;
+    std::unique_ptr<vux_condition_list> guard;
+    vux_string_list list;
+
+    // run-time
+    uint8_t hidden = 0;
+    vux_rect rect;
+};
