@@ -27,17 +27,20 @@ void make_private_file(const QString& name) {
 }
 
 template <class Write>
-void write_setting(Write&& write) {
+bool write_setting(Write&& write, const char* group = orbel_settings_group) {
     const QString name = orbel_settings_file();
     make_private_file(name);
+    bool ok = false;
     {
         QSettings settings(orbel_settings_organisation, orbel_settings_application);
-        settings.beginGroup(orbel_settings_group);
+        settings.beginGroup(group);
         write(settings);
         settings.endGroup();
         settings.sync();
+        ok = settings.status() == QSettings::NoError;
     }
     QFile::setPermissions(name, owner_only);
+    return ok;
 }
 
 QVariant read_setting(const orbel_setting_key& key, const QVariant& fallback) {
@@ -50,6 +53,16 @@ QVariant read_setting(const orbel_setting_key& key, const QVariant& fallback) {
 
 QString orbel_settings_file() {
     return QSettings(orbel_settings_organisation, orbel_settings_application).fileName();
+}
+
+QVariant orbel_read_setting_value(const char* group, const QString& key, const QVariant& fallback) {
+    QSettings settings(orbel_settings_organisation, orbel_settings_application);
+    settings.beginGroup(group);
+    return settings.value(key, fallback);
+}
+
+bool orbel_write_setting_value(const char* group, const QString& key, const QVariant& value) {
+    return write_setting([&](QSettings& s) { s.setValue(key, value); }, group);
 }
 
 QString orbel_read_setting_text(const orbel_setting_key& key) {

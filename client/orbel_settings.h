@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QVariant>
 
 // The client's settings: QSettings("__ORBEL", "Quellmark"), group "setting".
 // Every key the client reads or writes is declared here, with its default.
@@ -23,6 +24,12 @@ int orbel_read_setting_int(const orbel_setting_key& key);
 // (it may hold the remembered password).
 void orbel_write_setting_text(const orbel_setting_key& key, const QString& value);
 void orbel_write_setting_int(const orbel_setting_key& key, int value);
+
+// Any group of the same settings file, through the same owner-only writer
+// (the emulator keeps its state, which may hold credentials, in "__EMULATOR").
+QVariant orbel_read_setting_value(const char* group, const QString& key, const QVariant& fallback);
+// True when the value reached the file.
+bool orbel_write_setting_value(const char* group, const QString& key, const QVariant& value);
 
 // The full name of the settings file.
 QString orbel_settings_file();

@@ -1,0 +1,176 @@
+#include "emulator/vux_le_graphics.h"
+#include "emulator/vux_le_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <climits>
+
+namespace {
+
+int no_args = 0;
+QGuiApplication app(no_args, nullptr);
+
+QRgb rgb(const vux_le_graphics& g, int x, int y) { return g.buffer().pixel(x, y) & 0xffffff; }
+
+// 40 x 20: red x 0-15, green 16-23, blue 24-39.
+QByteArray stripes() {
+    QImage img(40, 20, QImage::Format_RGB32);
+    for (int x = 0; x < 40; ++x)
+        for (int y = 0; y < 20; ++y) img.setPixel(x, y, x < 16 ? 0xff0000 : x < 24 ? 0x00ff00 : 0x0000ff);
+    QByteArray png;
+    QBuffer b(&png);
+    b.open(QIODevice::WriteOnly);
+    img.save(&b, "PNG");
+    return png;
+}
+
+struct blob_window : vux_le_window {
+    QByteArray blob, file;
+    QByteArray read_file(const char* name) override { return QByteArray(name) == "pic.png" ? file : QByteArray(); }
+    QByteArray image_blob() override { return blob; }
+};
+
+struct graphics_fixture : ::testing::Test {
+    vux_le_graphics g;
+    vux_graphics_table t{};
+    graphics_fixture() {
+        g.create_buffers(314, 474);
+        t = g.table();
+    }
+    void rect(int x, int y, int w, int h) {
+        t.move_to(t.user, x, y);
+        t.set_width(t.user, w);
+        t.set_height(t.user, h);
+    }
+};
+
+TEST_F(graphics_fixture, fills_outlines_and_gradients) {
+    t.set_colour(t.user, 0, 0x80FF0000);
+    rect(10, 10, 20, 20);
+    t.rectangle(t.user, 1, 0);
+    const QColor c = g.buffer().pixelColor(15, 15);
+    EXPECT_EQ(c.green(), c.blue());  // red over white at alpha 127
+    EXPECT_NEAR(c.green(), 128, 1);
+    EXPECT_EQ(c.red(), 255);
+    EXPECT_LT(g.buffer().pixelColor(30, 30).green(), 200);  // w + 1, h + 1 covered
+    EXPECT_EQ(rgb(g, 31, 31), 0xffffffu);
+
+    t.set_colour(t.user, 1, 0x000000ff);
+    rect(50, 50, 10, 5);
+    t.rectangle(t.user, 0, 0);
+    EXPECT_EQ(rgb(g, 50, 50), 0x0000ffu);
+    EXPECT_EQ(rgb(g, 59, 54), 0x0000ffu);  // x + w - 1, y + h - 1
+    EXPECT_EQ(rgb(g, 60, 54), 0xffffffu);
+    EXPECT_EQ(rgb(g, 55, 52), 0xffffffu);  // hollow
+
+    t.set_colour(t.user, 0, 0x00000000);
+    t.set_colour(t.user, 3, 0x00ffffff);
+    rect(100, 100, 10, 10);
+    t.rectangle(t.user, 1, 1);
+    EXPECT_EQ(rgb(g, 100, 100), 0xffffffu);  // the gradient colour on top
+    EXPECT_EQ(rgb(g, 100, 105), 0x808080u);  // 255 - 255 * 5 / 10 = 128
+    EXPECT_EQ(rgb(g, 100, 110), 0xffffffu);  // h rows only
+}
+
+TEST_F(graphics_fixture, lines_and_shapes) {
+    t.set_colour(t.user, 1, 0x00000000);
+    t.set_colour(t.user, 3, 0x00ffffff);
+    rect(0, 200, 20, 1);
+    t.horizontal_line(t.user, 1);
+    EXPECT_EQ(rgb(g, 10, 200), 0x000000u);  // line colour in the middle
+    EXPECT_EQ(rgb(g, 0, 200), 0xffffffu);   // gradient colour at the end
+    rect(0, 210, 20, 1);
+    t.horizontal_line(t.user, 0);
+    EXPECT_EQ(rgb(g, 19, 210), 0u);
+    EXPECT_EQ(rgb(g, 20, 210), 0xffffffu);  // the end pixel is left out
+
+    t.set_colour(t.user, 0, 0x0000ff00);
+    rect(100, 300, 40, 40);
+    t.triangle(t.user, 4);  // points down
+    EXPECT_EQ(rgb(g, 120, 305), 0x00ff00u);
+    EXPECT_EQ(rgb(g, 102, 335), 0xffffffu);
+    rect(200, 300, 40, 40);
+    t.ellipse(t.user, 1, 0, nullptr, 0);
+    EXPECT_EQ(rgb(g, 220, 320), 0x00ff00u);
+    EXPECT_EQ(rgb(g, 201, 301), 0xffffffu);
+}
+
+TEST_F(graphics_fixture, textures_and_image_names) {
+    const QByteArray png = stripes();
+    rect(0, 0, 200, 20);
+    t.texture(t.user, 0, 0, nullptr, reinterpret_cast<const uint8_t*>(png.constData()), int(png.size()));
+    EXPECT_EQ(rgb(g, 15, 10), 0xff0000u);
+    EXPECT_EQ(rgb(g, 16, 10), 0x00ff00u);
+    EXPECT_EQ(rgb(g, 183, 10), 0x00ff00u);
+    EXPECT_EQ(rgb(g, 184, 10), 0x0000ffu);
+
+    blob_window w;
+    w.blob = QByteArray(16, 'x') + png;
+    w.file = png;
+    g.set_window(&w);
+    const QString ref = QStringLiteral("%1%2").arg(16, 8, 16, QChar('0')).arg(png.size(), 8, 16, QChar('0'));
+    const QString past = QStringLiteral("%1%2").arg(17, 8, 16, QChar('0')).arg(png.size(), 8, 16, QChar('0'));
+    struct row {
+        QByteArray name;
+        bool drawn;
+    } rows[] = {{"_x", false}, {"_pic.png", true}, {"_other.png", false}, {ref.toLatin1(), true}, {past.toLatin1(), false}};
+    int y = 40;
+    for (const row& r : rows) {
+        rect(0, y, 40, 20);
+        t.image(t.user, r.name.constData(), 0, nullptr, 0, 0, 0, 0);
+        EXPECT_EQ(rgb(g, 2, y + 2) == 0xff0000u, r.drawn) << r.name.constData();
+        y += 30;
+    }
+}
+
+TEST_F(graphics_fixture, fonts_scale_with_the_screen) {
+    EXPECT_EQ(g.scaled(12), 16);
+    EXPECT_EQ(g.scaled(0), 0);
+    t.select_font(t.user, 0, 0);
+    const int h = t.text_height(t.user);
+    EXPECT_GE(h, 16);
+    t.select_font(t.user, 12, 1);
+    EXPECT_GT(t.text_height(t.user), h);
+    EXPECT_GT(t.char_width(t.user, u'W'), 0);
+    t.set_colour(t.user, 2, 0);
+    rect(0, 400, 100, 30);
+    const uint16_t text[] = {u'W', u'W', u'W'};
+    t.text(t.user, text, 3, 1);
+    bool dark = false;
+    for (int x = 0; x < 60 && !dark; ++x)
+        for (int y = 400; y < 400 + h && !dark; ++y) dark = qGray(g.buffer().pixel(x, y)) < 100;
+    EXPECT_TRUE(dark);
+}
+
+TEST_F(graphics_fixture, hostile_geometry_never_crashes) {
+    const QByteArray png = stripes();
+    const int values[] = {0, -1, -100000, INT_MAX, INT_MIN};
+    for (int a : values)
+        for (int b : values) {
+            rect(a, b, a, b);
+            t.set_clip(t.user, b, a, b, a);
+            t.rectangle(t.user, 0, 0);
+            t.rectangle(t.user, 1, 0);
+            t.rectangle(t.user, 1, 1);
+            t.round_rectangle(t.user, 1, a);
+            t.round_rectangle(t.user, 0, b);
+            t.horizontal_line(t.user, 1);
+            t.horizontal_line(t.user, 2);
+            t.vertical_line(t.user);
+            t.triangle(t.user, 2);
+            t.ellipse(t.user, 1, 1, nullptr, 0);
+            for (int mode = 0; mode <= 5; ++mode)
+                t.texture(t.user, mode, 0, nullptr, reinterpret_cast<const uint8_t*>(png.constData()), int(png.size()));
+            t.save_area(t.user, a, b, a, b);
+            t.restore_area(t.user, a, b, a, b, b, a);
+            t.select_font(t.user, a, 0);
+            t.text_height(t.user);
+        }
+    t.text(t.user, nullptr, -1, 1);
+    t.texture(t.user, 0, 0, "junk", reinterpret_cast<const uint8_t*>("abc"), 3);  // failed decode
+    SUCCEED();
+}
+
+}  // namespace
