@@ -3,9 +3,14 @@
 # in build-fuzz/ (or $VUX_FUZZ_DIR).
 #   scripts/fuzz.sh --regression       build all harnesses, run each once over
 #                                      its seed corpus fuzz/corpus/<name>/ (seconds)
+#   scripts/fuzz.sh --ci               build all, fuzz each harness for
+#                                      $VUX_FUZZ_SECONDS (30) from its seeds, several
+#                                      at once; new inputs stay in build-fuzz/ci-corpus/;
+#                                      a crash fails and prints its reproducer
 #   scripts/fuzz.sh <name> <seconds>   build, then fuzz one harness that long;
 #                                      new inputs go to build-fuzz/corpus/<name>/,
 #                                      crashes to build-fuzz/crashes/<name>/
+#   scripts/fuzz.sh --build            build all harnesses only
 #   scripts/fuzz.sh --list             the harness names
 # Extra libFuzzer flags for a long run: VUX_FUZZ_FLAGS="-jobs=2 -workers=2" ...
 set -euo pipefail
@@ -19,7 +24,7 @@ for f in "$here"/fuzz/*_fuzz.cpp; do
   names+=("${b%_fuzz}")
 done
 
-usage() { sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'; exit 2; }
+usage() { sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 2; }
 
 build() {
   cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -56,6 +61,63 @@ case "${1:-}" in
       fi
       echo "fuzz_$n: $(grep -c . <(ls "$corpus")) seeds ok"
     done
+    ;;
+  --ci)
+    [ ${#names[@]} -gt 0 ] || exit 0
+    build "${names[@]}"
+    seconds=${VUX_FUZZ_SECONDS:-30}
+    # Harnesses are single-threaded: run as many at once as there are cores.
+    jobs=${VUX_FUZZ_JOBS:-$(nproc)}
+    rm -rf "$dir/ci-crashes"
+    mkdir -p "$dir/ci-crashes" "$dir/ci-log"
+    run_one() {
+      local n=$1 corpus="$here/fuzz/corpus/$1" out="$dir/ci-corpus/$1"
+      mkdir -p "$out" "$dir/ci-crashes/$n"
+      rm -f "$dir/ci-log/$n.failed"
+      if [ ! -d "$corpus" ]; then
+        echo "fuzz_$n: no seed corpus in fuzz/corpus/$n" | tee "$dir/ci-log/$n.log"
+        touch "$dir/ci-log/$n.failed"
+        return 0
+      fi
+      if "$dir/fuzz/fuzz_$n" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+          -print_final_stats=1 -artifact_prefix="$dir/ci-crashes/$n/" \
+          "$out" "$corpus" >"$dir/ci-log/$n.log" 2>&1; then
+        echo "fuzz_$n: ${seconds} s clean, $(grep -o 'stat::number_of_executed_units: *[0-9]*' "$dir/ci-log/$n.log" | grep -o '[0-9]*$' || echo '?') runs"
+        return 0
+      fi
+      echo "fuzz_$n FAILED"
+      touch "$dir/ci-log/$n.failed"
+    }
+    failed=()
+    running=0
+    for n in "${names[@]}"; do
+      run_one "$n" &
+      running=$((running + 1))
+      if [ "$running" -ge "$jobs" ]; then
+        wait -n || true
+        running=$((running - 1))
+      fi
+    done
+    wait
+    for n in "${names[@]}"; do
+      [ ! -e "$dir/ci-log/$n.failed" ] || failed+=("$n")
+    done
+    for n in "${failed[@]}"; do
+      echo "==== fuzz_$n: log" >&2
+      tail -n 60 "$dir/ci-log/$n.log" >&2
+      for a in "$dir/ci-crashes/$n"/*; do
+        [ -f "$a" ] || continue
+        echo "==== fuzz_$n: reproducer $(basename "$a") ($(stat -c %s "$a") bytes), hex:" >&2
+        od -An -v -tx1 "$a" | tr -d ' \n' | fold -w 128 >&2; echo >&2
+        echo "base64:" >&2
+        base64 -w 128 "$a" >&2
+        echo "rerun: base64 -d >crash <<<'$(base64 -w 0 "$a")'; scripts/fuzz.sh --build; build-fuzz/fuzz/fuzz_$n crash" >&2
+      done
+    done
+    [ ${#failed[@]} -eq 0 ]
+    ;;
+  --build)
+    build "${names[@]}"
     ;;
   ""|-*)
     usage

@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/setup.sh" --no-build
 
 dir="$here/build"
-flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVUX_BENCH=OFF)
 if [ "${1:-}" = "--sanitize" ]; then
   dir="$here/build-asan"
   flags=(-DCMAKE_BUILD_TYPE=Debug -DVUX_SANITIZE=ON -DVUX_BENCH=OFF)

@@ -106,15 +106,14 @@ TEST_F(main_window_test, a_maximised_size_is_never_stored) {
 
     window.showMaximized();
     ASSERT_TRUE(ORBEL_WAIT(window.isMaximized()));
-    QTest::qWait(50);
-    EXPECT_NE(window.size(), QSize(900, 700));  // it did grow
+    EXPECT_TRUE(ORBEL_WAIT(window.size() != QSize(900, 700)));  // it did grow
     EXPECT_EQ(orbel_read_setting_int(orbel_key_width), 900);
     EXPECT_EQ(orbel_read_setting_int(orbel_key_height), 700);
     EXPECT_EQ(window.site_manager()->size(), window.size());
 
     window.showNormal();
     ASSERT_TRUE(ORBEL_WAIT(!window.isMaximized()));
-    QTest::qWait(50);
+    ASSERT_TRUE(ORBEL_WAIT(window.size() == QSize(900, 700)));
     EXPECT_EQ(orbel_read_setting_int(orbel_key_width), 900);
     EXPECT_EQ(orbel_read_setting_int(orbel_key_height), 700);
 
