@@ -1,12 +1,13 @@
 #include "emulator/vux_le_engine.h"
+#define FAKE_ENGINE_DEFINITIONS
 #include "fake_engine.h"
 
-#include <QGuiApplication>
+#include "client/orbel_test_support.h"
 
 namespace {
 
-int no_args = 0;
-QGuiApplication app(no_args, nullptr);
+// One application for the whole test program, shared with the other suites.
+QApplication& app = orbel_test_app();
 
 TEST(engine, factory_registers_the_tables_in_order_and_destroys_the_handle) {
     vux_le_persist persist;

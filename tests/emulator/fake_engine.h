@@ -53,6 +53,9 @@ inline std::string args(std::initializer_list<long long> values) {
 
 #define FAKE_ENTER(e, name, ...) fake_detail::enter _guard(e, std::string(name) + fake_detail::args({__VA_ARGS__}))
 
+// The entry points are defined once per test program: the one file that
+// defines FAKE_ENGINE_DEFINITIONS before including this header holds them.
+#ifdef FAKE_ENGINE_DEFINITIONS
 extern "C" {
 vux_engine* vux_engine_create(void) { return fake_last_engine = new vux_engine; }
 void vux_engine_destroy(vux_engine* e) {
@@ -123,6 +126,7 @@ void vux_engine_on_input_text(vux_engine* e, const uint16_t* text, int count) {
     FAKE_ENTER(e, text ? "input_text" : "input_text null", count);
 }
 }
+#endif
 
 // How many recorded calls begin with that text.
 inline int fake_count(const vux_engine& e, const std::string& prefix) {

@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QGuiApplication>
+#include "client/orbel_test_support.h"
 #include <climits>
 
 namespace {
 
-int no_args = 0;
-QGuiApplication app(no_args, nullptr);
+// One application for the whole test program, shared with the other suites.
+QApplication& app = orbel_test_app();
 
 QRgb rgb(const vux_le_graphics& g, int x, int y) { return g.buffer().pixel(x, y) & 0xffffff; }
 

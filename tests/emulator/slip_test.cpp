@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include "client/orbel_test_support.h"
 #include <QDeadlineTimer>
 #include <tuple>
 #include <vector>
 
 namespace {
 
-int no_args = 0;
-QCoreApplication app(no_args, nullptr);  // the slip's timer needs one
+// The slip's timer needs an application: the one shared by the test program.
+QApplication& app = orbel_test_app();
 
 // A slip on a hand-driven clock, recording the engine's drag steps.
 struct slip_fixture {
