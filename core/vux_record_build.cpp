@@ -8,13 +8,22 @@
 
 namespace vux_record_build {
 
+struct object_entry;
+
 struct value {
     enum kind_t { null, boolean, number, text, array, object } kind = null;
     bool flag = false;
     long long n = 0;
     std::string s;
     std::vector<value> items;                          // array
-    std::vector<std::pair<std::string, value>> pairs;  // object
+    std::vector<object_entry> pairs;                        // object
+};
+
+// One name and value of an object. A struct of its own rather than a pair:
+// a pair cannot hold the not yet complete value.
+struct object_entry {
+    std::string first;
+    value second;
 };
 
 void value_deleter::operator()(value* v) const { delete v; }
@@ -145,7 +154,7 @@ private:
             v.kind = value::object;
             if (take('}')) return true;
             do {
-                std::pair<std::string, value> p;
+                object_entry p;
                 space();
                 if (!string(p.first)) return false;
                 if (!take(':')) return fail("':' expected");
