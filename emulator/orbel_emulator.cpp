@@ -1,0 +1,92 @@
+#include "emulator/orbel_emulator.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+static void orbel_emulator_resources() { Q_INIT_RESOURCE(emulator_art); }
+
+QImage orbel_emulator_skin() {
+    static const bool registered = (orbel_emulator_resources(), true);
+    (void)registered;
+    return QImage(QStringLiteral(":/png/137.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+orbel_emulator::orbel_emulator(orbel_client_setup setup, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      client_(new orbel_client(screen_rect.width(), screen_rect.height(), std::move(setup), this)) {
+    setObjectName(QStringLiteral("orbel_emulator"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setCursor(Qt::PointingHandCursor);
+    setMouseTracking(true);
+    // A click on the picture focuses the frame, so Escape reaches it.
+    setFocusPolicy(Qt::ClickFocus);
+    client_->move(screen_rect.topLeft());
+    client_->create();
+}
+
+bool orbel_emulator::load_skin() {
+    skin_ = orbel_emulator_skin();
+    if (skin_.isNull()) return false;
+    setFixedSize(skin_.size());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - skin_.width()) / 2, area.y() + (area.height() - skin_.height()) / 2);
+    }
+    client_->move(screen_rect.topLeft());
+    return true;
+}
+
+void orbel_emulator::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, skin_);
+}
+
+void orbel_emulator::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint at = event->position().toPoint();
+    if (button_rect.contains(at)) {
+        pressed_ = true;
+        return;
+    }
+    // The window system moves the frame where it can; elsewhere it follows
+    // the mouse by hand.
+    if (windowHandle() && windowHandle()->startSystemMove()) return;
+    dragging_ = true;
+    drag_offset_ = at;
+}
+
+void orbel_emulator::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (dragging_) {
+        move(pos() + at - drag_offset_);
+        return;
+    }
+    setCursor(button_rect.contains(at) ? Qt::ArrowCursor : Qt::PointingHandCursor);
+}
+
+void orbel_emulator::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    dragging_ = false;
+    if (!std::exchange(pressed_, false)) return;
+    if (button_rect.contains(event->position().toPoint())) hide();
+}
+
+void orbel_emulator::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+std::unique_ptr<QWidget> orbel_emulator_make() {
+    auto frame = std::make_unique<orbel_emulator>(orbel_client_default_setup());
+    if (!frame->load_skin()) return nullptr;
+    return frame;
+}

@@ -1,0 +1,150 @@
+#include "emulator/orbel_emulator.h"
+
+#include "client/orbel_emulator_factory.h"
+#include "client/orbel_test_support.h"
+#include "emulator/vux_le_resolve_resource_ref.h"
+#include "fake_devices.h"
+#include "fake_engine.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace {
+
+QApplication& app = orbel_test_app();
+
+orbel_client_setup test_setup() {
+    orbel_client_setup setup;
+    setup.document = QByteArray("DOC");
+    setup.devices = [](QWidget*) { return std::make_unique<fake_devices>(); };
+    return setup;
+}
+
+void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons = Qt::NoButton) {
+    QMouseEvent event(type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &event);
+}
+
+TEST(emulator_art, the_phone_picture_is_a_frame_on_transparency) {
+    const QImage skin = orbel_emulator_skin();
+    ASSERT_FALSE(skin.isNull());
+    EXPECT_EQ(skin.size(), QSize(700, 820));
+    EXPECT_GE(skin.width(), 508);
+    EXPECT_GE(skin.height(), 734);
+    EXPECT_TRUE(skin.hasAlphaChannel());
+    EXPECT_EQ(qAlpha(skin.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(skin.pixel(699, 819)), 0);
+    EXPECT_EQ(qAlpha(skin.pixel(350, 703)), 255);  // the button
+    EXPECT_EQ(qAlpha(skin.pixel(170, 400)), 255);  // the body beside the screen
+}
+
+TEST(emulator_art, every_texture_of_the_blob_index_resolves_to_a_picture) {
+    QFile index(QStringLiteral(ORBEL_EMULATOR_ART_DIR "/208.index"));
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    const QByteArray blob = orbel_client_default_setup().blob;
+    ASSERT_FALSE(blob.isEmpty());
+    QStringList names;
+    qsizetype covered = 0;
+    for (const QByteArray& line : index.readAll().split('\n')) {
+        if (line.isEmpty()) continue;
+        const QList<QByteArray> parts = line.split(' ');
+        ASSERT_EQ(parts.size(), 2) << line.constData();
+        ASSERT_EQ(parts[1].size(), 16) << line.constData();
+        const vux_le_blob_piece piece = vux_le_resolve_resource_ref(
+            parts[1].toStdString(), reinterpret_cast<const uint8_t*>(blob.constData()), size_t(blob.size()));
+        ASSERT_NE(piece.bytes, nullptr) << line.constData();
+        const QImage image = QImage::fromData(piece.bytes, int(piece.size), "PNG");
+        EXPECT_FALSE(image.isNull()) << line.constData();
+        names << QString::fromLatin1(parts[0]);
+        covered += qsizetype(piece.size);
+    }
+    EXPECT_EQ(covered, blob.size());  // back to back, nothing else
+    for (const char* name : {"__texture_titlebar", "__texture_commandbar", "__texture_dialog", "__texture_menu",
+                             "__texture_scrollbar_vertical", "__texture_progress"})
+        EXPECT_TRUE(names.contains(QLatin1String(name))) << name;
+    for (int n = 0; n < 24; ++n) {
+        const QImage em(QStringLiteral(ORBEL_EMULATOR_ART_DIR "/emoticons/em%1.png").arg(n, 3, 10, QChar(u'0')));
+        EXPECT_EQ(em.size(), QSize(24, 24)) << n;
+    }
+}
+
+TEST(emulator_window, frameless_translucent_centred_with_the_client_over_the_screen) {
+    orbel_test_clear_settings();
+    orbel_emulator frame(test_setup());
+    ASSERT_TRUE(frame.load_skin());
+    EXPECT_TRUE(frame.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(frame.testAttribute(Qt::WA_TranslucentBackground));
+    EXPECT_EQ(frame.size(), QSize(700, 820));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(frame.pos(), QPoint(screen.x() + (screen.width() - 700) / 2, screen.y() + (screen.height() - 820) / 2));
+    ASSERT_NE(frame.client(), nullptr);
+    EXPECT_EQ(frame.client()->parentWidget(), &frame);
+    EXPECT_EQ(frame.client()->geometry(), QRect(193, 172, 314, 474));
+    EXPECT_TRUE(frame.client()->started());
+}
+
+TEST(emulator_window, the_button_hides_a_press_elsewhere_drags_and_escape_hides) {
+    orbel_test_clear_settings();
+    orbel_emulator frame(test_setup());
+    ASSERT_TRUE(frame.load_skin());
+    frame.show();
+    // cursor: hand on the frame, arrow over the button
+    EXPECT_EQ(frame.cursor().shape(), Qt::PointingHandCursor);
+    mouse(&frame, QEvent::MouseMove, {350, 700});
+    EXPECT_EQ(frame.cursor().shape(), Qt::ArrowCursor);
+    mouse(&frame, QEvent::MouseMove, {60, 60});
+    EXPECT_EQ(frame.cursor().shape(), Qt::PointingHandCursor);
+    mouse(&frame, QEvent::MouseMove, {380, 733});  // right and bottom edges lie outside
+    EXPECT_EQ(frame.cursor().shape(), Qt::PointingHandCursor);
+
+    // pressed in the button, released outside: stays
+    mouse(&frame, QEvent::MouseButtonPress, {330, 680}, Qt::LeftButton);
+    mouse(&frame, QEvent::MouseButtonRelease, {300, 600});
+    EXPECT_TRUE(frame.isVisible());
+
+    // a press elsewhere drags the frame
+    const QPoint before = frame.pos();
+    mouse(&frame, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
+    mouse(&frame, QEvent::MouseMove, {130, 90}, Qt::LeftButton);
+    mouse(&frame, QEvent::MouseButtonRelease, {130, 90});
+    EXPECT_EQ(frame.pos(), before + QPoint(30, -10));
+    EXPECT_TRUE(frame.isVisible());
+
+    // press and release in the button hide the frame, client with it
+    mouse(&frame, QEvent::MouseButtonPress, {321, 674}, Qt::LeftButton);
+    mouse(&frame, QEvent::MouseButtonRelease, {379, 732});
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_FALSE(frame.client()->isVisible());
+
+    frame.show();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&frame, &escape);
+    EXPECT_FALSE(frame.isVisible());
+}
+
+TEST(emulator_window, the_step_makes_the_frame_once_then_toggles_it) {
+    std::unique_ptr<QWidget> frame;
+    orbel_set_emulator_factory({});
+    EXPECT_FALSE(orbel_emulator_toggle(frame));
+    int made = 0;
+    orbel_set_emulator_factory([&made]() -> std::unique_ptr<QWidget> {
+        ++made;
+        auto f = std::make_unique<orbel_emulator>(test_setup());
+        f->load_skin();
+        return f;
+    });
+    ASSERT_TRUE(orbel_emulator_toggle(frame));
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait cursor is gone again
+    EXPECT_TRUE(orbel_emulator_toggle(frame));
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_TRUE(orbel_emulator_toggle(frame));
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(made, 1);
+    orbel_set_emulator_factory({});
+}
+
+}  // namespace
