@@ -215,19 +215,19 @@ void vux_le_graphics::draw_text(const uint16_t* chars, int count, int underline)
     }
 }
 
-QImage vux_le_graphics::decode(const char* name, const uint8_t* bytes, int length) const {
-    if (bytes && length > 0) return QImage::fromData(bytes, length);
+QImage vux_le_graphics::decode(const char* name, const uint8_t* bytes, int length) {
+    if (bytes && length > 0) return images_.decode(bytes, length);
     if (!name || !window_) return {};
     const std::size_t n = std::strlen(name);
     if (n > 2 && name[0] == '_') {
         const QByteArray file = window_->read_file(name + 1);
-        return file.isEmpty() ? QImage() : QImage::fromData(file);
+        return images_.decode(reinterpret_cast<const uint8_t*>(file.constData()), file.size());
     }
     if (n == 16) {
         const QByteArray blob = window_->image_blob();
         const auto piece = vux_le_resolve_resource_ref(
             name, reinterpret_cast<const uint8_t*>(blob.constData()), std::size_t(blob.size()));
-        if (piece.bytes) return QImage::fromData(piece.bytes, int(piece.size));
+        if (piece.bytes) return images_.decode(piece.bytes, qsizetype(piece.size));
     }
     return {};
 }
@@ -322,8 +322,10 @@ struct vux_le_graphics_entries {
     static void triangle(void* u, int direction) { g(u).triangle(direction); }
     static void ellipse(void* u, int filled, int pen, const uint16_t* c, int n) { g(u).ellipse(filled, pen, c, n); }
     static void busy(void* u, int mode, int value) { if (auto* w = g(u).window_) w->show_busy(mode, value); }
-    static void data_replaced(void*, const char*) {}
-    static void reserved_30(void*) {}
+    // A data record was replaced, or the document's pictures changed: the
+    // decoded pictures may be stale.
+    static void data_replaced(void* u, const char*) { g(u).images_.clear(); }
+    static void reserved_30(void* u) { g(u).images_.clear(); }
     static void repaint(void* u) { if (auto* w = g(u).window_) w->repaint(); }
 };
 

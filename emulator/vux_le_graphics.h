@@ -1,4 +1,5 @@
 #pragma once
+#include "emulator/vux_le_image_cache.h"
 #include "markup/runtime/vux_engine.h"
 
 #include <QByteArray>
@@ -22,6 +23,7 @@ public:
     // Makes both back buffers (white) and selects the default font.
     void create_buffers(int width, int height);
     const QImage& buffer() const { return draw_; }
+    const vux_le_image_cache& images() const { return images_; }
 
     // Pixel height of a font size: (s x shorter side + 120) / 240.
     int scaled(long long size) const;
@@ -52,9 +54,10 @@ public:
 private:
     QColor opaque(int slot) const;
     QColor blended(int slot) const;
-    QImage decode(const char* name, const uint8_t* bytes, int length) const;
+    QImage decode(const char* name, const uint8_t* bytes, int length);
 
     vux_le_window* window_ = nullptr;
+    vux_le_image_cache images_;
     QImage draw_, save_;
     QRect clip_;
     uint32_t colours_[slot_count] = {};

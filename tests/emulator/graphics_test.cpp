@@ -125,6 +125,43 @@ TEST_F(graphics_fixture, textures_and_image_names) {
     }
 }
 
+TEST_F(graphics_fixture, decoded_pictures_are_kept_by_content_until_entries_29_and_30) {
+    const QByteArray png = stripes();
+    auto draw = [&](const QByteArray& bytes) {
+        rect(0, 0, 40, 20);
+        t.texture(t.user, 0, 0, nullptr, reinterpret_cast<const uint8_t*>(bytes.constData()), int(bytes.size()));
+    };
+    draw(png);
+    draw(QByteArray(png));  // another copy of the same content
+    EXPECT_EQ(g.images().count(), 1);
+    t.data_replaced(t.user, "x");
+    EXPECT_EQ(g.images().count(), 0);
+    for (int i = 0; i < 70; ++i) draw(orbel_test_png(4, 4, QColor(i, 0, 0)));
+    EXPECT_EQ(g.images().count(), vux_le_image_cache::max_count);
+    t.reserved_30(t.user);
+    EXPECT_EQ(g.images().count(), 0);
+
+    vux_le_image_cache cache;
+    const QByteArray four_mib = orbel_test_png(1024, 1024, Qt::red);
+    const QByteArray other = orbel_test_png(1024, 1024, Qt::blue);
+    for (const QByteArray* bytes : {&four_mib, &other, &four_mib, &other, &four_mib}) {
+        QImage first = cache.decode(reinterpret_cast<const uint8_t*>(bytes->constData()), bytes->size());
+        EXPECT_FALSE(first.isNull());
+    }
+    EXPECT_EQ(cache.count(), 2);
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray more = orbel_test_png(1024, 1024, QColor(0, i, 0));
+        cache.decode(reinterpret_cast<const uint8_t*>(more.constData()), more.size());
+    }
+    EXPECT_LE(cache.bytes(), vux_le_image_cache::max_bytes);
+    EXPECT_EQ(cache.count(), 4);
+    const QByteArray huge = orbel_test_png(2100, 2100, Qt::green);  // over 16 MiB decoded: used, not kept
+    EXPECT_FALSE(cache.decode(reinterpret_cast<const uint8_t*>(huge.constData()), huge.size()).isNull());
+    EXPECT_EQ(cache.count(), 4);
+    EXPECT_TRUE(cache.decode(reinterpret_cast<const uint8_t*>("junk"), 4).isNull());
+    EXPECT_TRUE(cache.decode(nullptr, 10).isNull());
+}
+
 TEST_F(graphics_fixture, fonts_scale_with_the_screen) {
     EXPECT_EQ(g.scaled(12), 16);
     EXPECT_EQ(g.scaled(0), 0);
