@@ -97,6 +97,22 @@ TEST(client, create_runs_the_steps_in_order_and_gives_the_engine_who_it_is) {
     EXPECT_EQ(vux_le_get_document().persist().profile_name(), QStringLiteral("alice"));
 }
 
+TEST(client, the_program_setup_takes_its_host_from_one_constant_or_the_environment) {
+    qunsetenv("QUELLMARK_SERVICE");
+    orbel_client_setup setup = orbel_client_default_setup();
+    EXPECT_EQ(setup.host, QString::fromLatin1(orbel_client_emulator_host));
+    EXPECT_EQ(setup.port, 80);
+    EXPECT_EQ(setup.folder,
+              QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/emulator"));
+    EXPECT_TRUE(setup.blob.startsWith("\x89PNG"));
+    EXPECT_TRUE(setup.devices);
+    qputenv("QUELLMARK_SERVICE", "127.0.0.1:4321");
+    setup = orbel_client_default_setup();
+    EXPECT_EQ(setup.host, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(setup.port, 4321);
+    qunsetenv("QUELLMARK_SERVICE");
+}
+
 TEST(client, a_store_saved_through_entry_9_loads_at_the_next_create) {
     orbel_test_ui ui;
     orbel_test_clear_settings();
