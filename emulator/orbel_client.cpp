@@ -405,8 +405,10 @@ void orbel_client::show_busy(int mode, int value) {
 }
 
 void orbel_client::paintEvent(QPaintEvent*) {
-    if (!started_ || !host_ || rect().isEmpty()) return;
+    if (rect().isEmpty()) return;
     QPainter painter(this);
+    // Before the document starts the screen stays dark, as a phone's does.
+    if (!started_ || !host_) return painter.fillRect(rect(), Qt::black);
     painter.drawImage(0, 0, host_->graphics().buffer());
 }
 

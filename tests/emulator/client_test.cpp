@@ -205,6 +205,7 @@ TEST(client, events_before_the_start_reach_nothing) {
     QTest::mouseClick(&client, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(client.started());
     EXPECT_EQ(client.host(), nullptr);
+    EXPECT_EQ(client.grab().toImage().pixelColor(100, 100), QColor(Qt::black));
 }
 
 TEST(client, a_fast_drag_flings_until_the_engine_stops_it_and_a_key_stops_it_early) {
