@@ -4,15 +4,10 @@
 #include <memory>
 
 // The site manager's emulator (button 1091). The emulator lives above the
-// client library, so the program hands the client a factory for its frame.
-using orbel_emulator_factory = std::function<std::unique_ptr<QWidget>()>;
+// client library, so the program hands the client a factory for its frame:
+// it makes the frame, skin loaded, as a window of the owner, or null.
+using orbel_emulator_factory = std::function<std::unique_ptr<QWidget>(QWidget* owner)>;
 
-// Set once by the program's main; an empty factory turns the step off.
+// Set once by the program's main; an empty factory turns the emulator off.
 void orbel_set_emulator_factory(orbel_emulator_factory factory);
-bool orbel_has_emulator_factory();
-
-// The step of button 1091 on the frame its owner keeps: the first use makes
-// the frame under the wait cursor (its skin loaded) and shows it; later uses
-// toggle it. The frame, and its engine, die with the owner's pointer. False
-// when there is no factory or it made nothing.
-bool orbel_emulator_toggle(std::unique_ptr<QWidget>& frame);
+const orbel_emulator_factory& orbel_get_emulator_factory();

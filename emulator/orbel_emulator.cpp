@@ -85,8 +85,8 @@ void orbel_emulator::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-std::unique_ptr<QWidget> orbel_emulator_make() {
-    auto frame = std::make_unique<orbel_emulator>(orbel_client_default_setup());
+std::unique_ptr<QWidget> orbel_emulator_make(QWidget* owner) {
+    auto frame = std::make_unique<orbel_emulator>(orbel_client_default_setup(), owner);
     if (!frame->load_skin()) return nullptr;
     return frame;
 }

@@ -41,6 +41,7 @@ private:
 // The phone picture, PNG 137; null when it cannot be loaded.
 QImage orbel_emulator_skin();
 
-// The program's emulator frame, skin loaded; null when the picture is
-// missing. The factory the program hands the site manager.
-std::unique_ptr<QWidget> orbel_emulator_make();
+// The program's emulator frame, a window of the owner (it stays above it),
+// skin loaded; null when the picture is missing. The factory the program
+// hands the site manager.
+std::unique_ptr<QWidget> orbel_emulator_make(QWidget* owner);

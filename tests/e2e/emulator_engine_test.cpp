@@ -1,4 +1,4 @@
-// The emulator frame, made by the site manager's step, over the real
+// The emulator frame, made by the program's factory, over the real
 // engine: the engine's timer runs through the client window, the document's
 // seconds advance, and a logout restarts the document after the engine's
 // step has returned.
@@ -54,17 +54,19 @@ struct frame_fixture {
 
     frame_fixture() {
         orbel_test_clear_settings();
-        orbel_set_emulator_factory([this]() -> std::unique_ptr<QWidget> {
+        orbel_set_emulator_factory([this](QWidget* owner) -> std::unique_ptr<QWidget> {
             orbel_client_setup setup;
             setup.document = small_document();
             setup.blob = orbel_client_default_setup().blob;
             setup.folder = folder.path();
             setup.session_text = QStringLiteral("e2e");
-            auto made = std::make_unique<orbel_emulator>(std::move(setup));
+            auto made = std::make_unique<orbel_emulator>(std::move(setup), owner);
             if (!made->load_skin()) return nullptr;
             return made;
         });
-        EXPECT_TRUE(orbel_emulator_toggle(frame));
+        // as the site manager's button does
+        frame = orbel_get_emulator_factory()(nullptr);
+        if (frame) frame->show();
     }
     ~frame_fixture() { orbel_set_emulator_factory({}); }
     orbel_client* client() { return static_cast<orbel_emulator*>(frame.get())->client(); }
@@ -93,9 +95,7 @@ TEST(e2e_emulator, the_document_runs_on_the_client_timer_and_restarts_after_logo
                       Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(client, &wheel);
 
-    // The step hides and shows the same frame; the frame dies with its owner.
-    EXPECT_TRUE(orbel_emulator_toggle(fx.frame));
-    EXPECT_FALSE(fx.frame->isVisible());
+    // The frame, and its engine, die with their owner.
     fx.frame.reset();
     QCoreApplication::processEvents();
 }

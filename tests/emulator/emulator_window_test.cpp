@@ -124,27 +124,22 @@ TEST(emulator_window, the_button_hides_a_press_elsewhere_drags_and_escape_hides)
     EXPECT_FALSE(frame.isVisible());
 }
 
-TEST(emulator_window, the_step_makes_the_frame_once_then_toggles_it) {
-    std::unique_ptr<QWidget> frame;
-    orbel_set_emulator_factory({});
-    EXPECT_FALSE(orbel_emulator_toggle(frame));
-    int made = 0;
-    orbel_set_emulator_factory([&made]() -> std::unique_ptr<QWidget> {
-        ++made;
-        auto f = std::make_unique<orbel_emulator>(test_setup());
-        f->load_skin();
-        return f;
-    });
-    ASSERT_TRUE(orbel_emulator_toggle(frame));
+TEST(emulator_window, the_program_factory_makes_a_skinned_frame_owned_by_the_site_manager) {
+    orbel_test_clear_settings();
+    orbel_set_emulator_factory(orbel_emulator_make);
+    ASSERT_TRUE(orbel_get_emulator_factory());
+    QWidget owner;
+    std::unique_ptr<QWidget> frame = orbel_get_emulator_factory()(&owner);
     ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait cursor is gone again
-    EXPECT_TRUE(orbel_emulator_toggle(frame));
-    EXPECT_FALSE(frame->isVisible());
-    EXPECT_TRUE(orbel_emulator_toggle(frame));
-    EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(made, 1);
+    EXPECT_TRUE(frame->isWindow());
+    EXPECT_EQ(frame->parentWidget(), &owner);
+    EXPECT_EQ(frame->size(), QSize(700, 820));
+    auto* emulator = dynamic_cast<orbel_emulator*>(frame.get());
+    ASSERT_NE(emulator, nullptr);
+    EXPECT_TRUE(emulator->client()->started());
+    frame.reset();  // the owner outlives the frame without harm
     orbel_set_emulator_factory({});
+    EXPECT_FALSE(orbel_get_emulator_factory());
 }
 
 }  // namespace
