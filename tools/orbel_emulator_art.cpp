@@ -8,11 +8,18 @@
 //   (8 lower-case hexadecimal digits of offset, then 8 of size). The
 //   document builder turns the index into the document's resource pairs.
 // - emoticons/em000.png ... em023.png: the 24 emoticons, 24 x 24.
+// - records.json: what the built-in document takes from these, in the
+//   builder's JSON form ({"records": [...]}): one resource record pairing
+//   each texture name with its reference, and one data record per emoticon
+//   (PNG bytes, drawable), named em000.png ... em023.png.
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -155,19 +162,32 @@ int main(int argc, char** argv) {
     };
     QByteArray blob;
     QByteArray index;
+    QJsonArray pairs;
     for (const auto& t : textures) {
         const QByteArray bytes = png_bytes(t.image);
-        index += QByteArray(t.name) + ' ' +
-                 QByteArray::number(qulonglong(blob.size()), 16).rightJustified(8, '0') +
-                 QByteArray::number(qulonglong(bytes.size()), 16).rightJustified(8, '0') + '\n';
+        const QByteArray reference = QByteArray::number(qulonglong(blob.size()), 16).rightJustified(8, '0') +
+                                     QByteArray::number(qulonglong(bytes.size()), 16).rightJustified(8, '0');
+        index += QByteArray(t.name) + ' ' + reference + '\n';
+        pairs << QString::fromLatin1(t.name) << QString::fromLatin1(reference);
         blob += bytes;
     }
     if (!write(folder + QStringLiteral("/208.dat"), blob) || !write(folder + QStringLiteral("/208.index"), index))
         return 1;
 
+    constexpr int resource_type = 1014, data_type = 1003, drawable = 1, png_format = 2;
+    QJsonArray records;
+    records << QJsonObject{{"class", "vux_resource"}, {"type", resource_type}, {"fields", QJsonObject{{"pairs", pairs}}}};
     for (int n = 0; n < 24; ++n) {
-        const QString name = QStringLiteral("%1/emoticons/em%2.png").arg(folder).arg(n, 3, 10, QChar(u'0'));
-        if (!write(name, png_bytes(emoticon(n)))) return 1;
+        const QString name = QStringLiteral("em%1.png").arg(n, 3, 10, QChar(u'0'));
+        const QByteArray bytes = png_bytes(emoticon(n));
+        if (!write(folder + QStringLiteral("/emoticons/") + name, bytes)) return 1;
+        records << QJsonObject{{"class", "vux_data"},
+                               {"type", data_type},
+                               {"fields", QJsonObject{{"flags", drawable},
+                                                      {"format", png_format},
+                                                      {"name", name},
+                                                      {"bytes", QString::fromLatin1(bytes.toHex())}}}};
     }
-    return 0;
+    const QByteArray json = QJsonDocument(QJsonObject{{"records", records}}).toJson(QJsonDocument::Indented);
+    return write(folder + QStringLiteral("/records.json"), json) ? 0 : 1;
 }

@@ -7,6 +7,9 @@
 #include "fake_engine.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QKeyEvent>
 #include <QScreen>
 
@@ -66,6 +69,33 @@ TEST(emulator_art, every_texture_of_the_blob_index_resolves_to_a_picture) {
         EXPECT_TRUE(names.contains(QLatin1String(name))) << name;
     for (int n = 0; n < 24; ++n) {
         const QImage em(QStringLiteral(ORBEL_EMULATOR_ART_DIR "/emoticons/em%1.png").arg(n, 3, 10, QChar(u'0')));
+        EXPECT_EQ(em.size(), QSize(24, 24)) << n;
+    }
+}
+
+TEST(emulator_art, the_document_records_pair_each_texture_and_carry_each_emoticon) {
+    QFile index_file(QStringLiteral(ORBEL_EMULATOR_ART_DIR "/208.index"));
+    QFile records_file(QStringLiteral(ORBEL_EMULATOR_ART_DIR "/records.json"));
+    ASSERT_TRUE(index_file.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(records_file.open(QIODevice::ReadOnly));
+    QStringList from_index;
+    for (const QByteArray& line : index_file.readAll().split('\n'))
+        if (!line.isEmpty()) from_index << QString::fromLatin1(line.split(' ')[0]) << QString::fromLatin1(line.split(' ')[1]);
+    const QJsonArray records = QJsonDocument::fromJson(records_file.readAll()).object().value("records").toArray();
+    ASSERT_EQ(records.size(), 25);
+    const QJsonObject pairs = records[0].toObject();
+    EXPECT_EQ(pairs.value("type").toInt(), 1014);
+    QStringList paired;
+    for (const QJsonValue& v : pairs.value("fields").toObject().value("pairs").toArray()) paired << v.toString();
+    EXPECT_EQ(paired, from_index);
+    for (int n = 0; n < 24; ++n) {
+        const QJsonObject data = records[n + 1].toObject();
+        EXPECT_EQ(data.value("type").toInt(), 1003);
+        const QJsonObject fields = data.value("fields").toObject();
+        EXPECT_EQ(fields.value("name").toString(), QStringLiteral("em%1.png").arg(n, 3, 10, QChar(u'0')));
+        EXPECT_EQ(fields.value("flags").toInt() & 1, 1);  // drawable from its own bytes
+        EXPECT_EQ(fields.value("format").toInt(), 2);
+        const QImage em = QImage::fromData(QByteArray::fromHex(fields.value("bytes").toString().toLatin1()), "PNG");
         EXPECT_EQ(em.size(), QSize(24, 24)) << n;
     }
 }
