@@ -212,7 +212,7 @@ void orbel_client::stop_timer() {
 void orbel_client::open_text_input(int kind, int maximum, const uint16_t* title, int title_count,
                                    const uint16_t* text, int text_count) {
     if (!devices_) return;
-    const int serial = ++text_.serial;
+    const unsigned serial = ++text_.serial;
     text_.state = dialog::asked;
     const bool single_line = kind != 0;
     const QString title_text = utf16_text(title, title_count);
@@ -229,7 +229,7 @@ void orbel_client::open_text_input(int kind, int maximum, const uint16_t* title,
     });
 }
 
-void orbel_client::on_text(int serial, std::optional<QString> text) {
+void orbel_client::on_text(unsigned serial, std::optional<QString> text) {
     if (text_.serial != serial || text_.state != dialog::open || !engine()) return;
     text_.state = dialog::none;
     if (text && !text->isEmpty())
@@ -251,7 +251,7 @@ void orbel_client::open_media(int, const char* kind) {
     if (!devices_ || !kind) return;
     const QString which = QString::fromLatin1(kind);
     if (which != u"photo" && which != u"camera" && which != u"voice") return;
-    const int serial = ++media_.serial;
+    const unsigned serial = ++media_.serial;
     media_.state = dialog::asked;
     later([this, serial, which] {
         if (media_.serial != serial || media_.state != dialog::asked || !devices_) return;
@@ -265,7 +265,7 @@ void orbel_client::open_media(int, const char* kind) {
     });
 }
 
-void orbel_client::on_media(int serial, std::optional<QByteArray> bytes) {
+void orbel_client::on_media(unsigned serial, std::optional<QByteArray> bytes) {
     if (media_.serial != serial || media_.state != dialog::open || !engine()) return;
     media_.state = dialog::none;
     if (bytes && !bytes->isEmpty())
@@ -334,7 +334,7 @@ void orbel_client::copy_to_clipboard(const QString& text) {
 
 void orbel_client::request_location(int kind) {
     if (!devices_) return;
-    const int serial = ++location_serial_;
+    const unsigned serial = ++location_serial_;
     later([this, serial, kind] {
         if (location_serial_ != serial || !devices_) return;
         const vux_le_persist& persist = vux_le_get_document().persist();

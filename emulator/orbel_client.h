@@ -112,15 +112,15 @@ private:
     enum class dialog { none, asked, open };
     struct dialog_slot {
         dialog state = dialog::none;
-        int serial = 0;
+        unsigned serial = 0;  // wraps harmlessly
     };
 
     vux_engine* engine() const { return host_ ? host_->handle() : nullptr; }
     void later(std::function<void()> call);
     void tick();
     void start_document();
-    void on_text(int serial, std::optional<QString> text);
-    void on_media(int serial, std::optional<QByteArray> bytes);
+    void on_text(unsigned serial, std::optional<QString> text);
+    void on_media(unsigned serial, std::optional<QByteArray> bytes);
     void copy_to_clipboard(const QString& text);
 
     orbel_client_setup setup_;
@@ -135,5 +135,5 @@ private:
     // Declared after the engine: destroyed first, so no answer outlives it.
     std::unique_ptr<orbel_client_devices> devices_;
     dialog_slot text_, media_;
-    int location_serial_ = 0;
+    unsigned location_serial_ = 0;
 };
