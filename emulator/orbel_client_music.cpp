@@ -9,6 +9,26 @@
 #include "emulator/amr_wav.h"
 #include "emulator/orbel_audio_format.h"
 
+QByteArray orbel_received_voice(const QString& folder, const QByteArray& amr) {
+    // Each file is removed before the step that makes it, so a failed step
+    // can never play what an earlier call left behind.
+    const QString amr_path = folder + QStringLiteral("receive.amr");
+    const QString wav_path = folder + QStringLiteral("receive.wav");
+    QFile::remove(amr_path);
+    QFile::remove(wav_path);
+    {
+        QFile file(amr_path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(amr) != amr.size()) return {};
+    }
+    std::FILE* in = std::fopen(QFile::encodeName(amr_path).constData(), "rb");
+    if (!in || amr_to_wav(in, QFile::encodeName(wav_path).toStdString()) <= 0) return {};
+    QFile wav(wav_path);
+    if (!wav.open(QIODevice::ReadOnly)) return {};
+    QByteArray samples = wav.readAll().mid(wav_header_size);
+    samples.truncate(samples.size() & ~qsizetype(1));
+    return samples;
+}
+
 orbel_client_music::orbel_client_music(const QString& folder) : folder_(folder) {}
 
 orbel_client_music::~orbel_client_music() { stop(); }
@@ -28,23 +48,8 @@ int orbel_client_music::play(const QByteArray& amr) {
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull() || amr.isEmpty()) return 0;
 
-    // Each file is removed before the step that makes it, so a failed step
-    // can never play what an earlier call left behind.
-    const QString amr_path = folder_ + QStringLiteral("receive.amr");
-    const QString wav_path = folder_ + QStringLiteral("receive.wav");
-    QFile::remove(amr_path);
-    QFile::remove(wav_path);
-    {
-        QFile file(amr_path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(amr) != amr.size()) return 0;
-    }
-    std::FILE* in = std::fopen(QFile::encodeName(amr_path).constData(), "rb");
-    if (!in || amr_to_wav(in, QFile::encodeName(wav_path).toStdString()) <= 0) return 0;
-
-    QFile wav(wav_path);
-    if (!wav.open(QIODevice::ReadOnly)) return 0;
-    const QByteArray samples = wav.readAll().mid(wav_header_size);
-    if (samples.size() < 2) return 0;
+    const QByteArray samples = orbel_received_voice(folder_, amr);
+    if (samples.isEmpty()) return 0;
 
     QAudioFormat format;
     format.setSampleRate(8000);

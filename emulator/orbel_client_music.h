@@ -7,6 +7,11 @@
 
 class QAudioSink;
 
+// Received AMR bytes written as "receive.amr" and converted to
+// "receive.wav" in the folder: the WAV's 16-bit samples, empty when the
+// bytes hold no voice.
+QByteArray orbel_received_voice(const QString& folder, const QByteArray& amr);
+
 // The voice player: received AMR bytes are written as "receive.amr",
 // converted to "receive.wav" and played on the default audio output. It
 // has its own sink, so stopping it never touches a recording.
