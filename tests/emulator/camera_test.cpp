@@ -169,6 +169,21 @@ TEST(CameraDialog, EveryOtherWayOutDropsTheGrab) {
     }
 }
 
+TEST(CameraDevice, CapturedBitmapBecomesAFittedJpegOrNothing) {
+    orbel_test_app();
+    QTemporaryDir dir;
+    const QString folder = dir.path() + '/';
+    EXPECT_FALSE(orbel_captured_picture(folder));  // no capture.bmp
+    QImage frame(1280, 960, QImage::Format_RGB32);
+    frame.fill(QColor(20, 160, 40));
+    ASSERT_TRUE(frame.save(folder + "capture.bmp", "BMP"));
+    const auto jpeg = orbel_captured_picture(folder);
+    ASSERT_TRUE(jpeg);
+    const QImage back = QImage::fromData(*jpeg, "JPEG");
+    EXPECT_EQ(back.size(), QSize(640, 480));
+    EXPECT_TRUE(same_colour(back.pixel(320, 240), QColor(20, 160, 40)));
+}
+
 TEST(CameraDevice, NoCameraShowsTheMessageAndAnswersNothingOnce) {
     orbel_test_ui ui;
     if (!QMediaDevices::videoInputs().isEmpty()) GTEST_SKIP() << "this machine has a camera";
