@@ -77,10 +77,19 @@ TEST(TextInput, AnswersOnceAndNeverAfterClose) {
     EXPECT_TRUE(dialog->has_grid());
     EXPECT_EQ(dialog->windowTitle(), "标题");
     EXPECT_EQ(fake_count(*f.engine, "get_variable __key_emoticon"), 1);
-    dialog->findChild<QPlainTextEdit*>("1038")->appendPlainText("three");
+    auto* edit = dialog->findChild<QPlainTextEdit*>("1038");
+    edit->appendPlainText("three");
+    edit->moveCursor(QTextCursor::End);
+    orbel_emoticon_list* grid = nullptr;  // no Q_OBJECT: findChild cannot tell it apart
+    for (QWidget* w : dialog->findChildren<QWidget*>())
+        if (auto* g = dynamic_cast<orbel_emoticon_list*>(w)) grid = g;
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->count(), 2);
+    const QPoint cell = orbel_emoticon_cell(grid->width(), 1).center();
+    QTest::mouseClick(grid, Qt::LeftButton, {}, cell);
     dialog->findChild<QPushButton*>("1")->click();
     ASSERT_EQ(a.got.size(), 1u);
-    EXPECT_EQ(a.got[0], "one\r\ntwo\r\nthree");
+    EXPECT_EQ(a.got[0], "one\r\ntwo\r\nthree[b]");
     EXPECT_EQ(f.devices->text_dialog(), nullptr);
     EXPECT_FALSE(f.devices->close_text_input());
 
