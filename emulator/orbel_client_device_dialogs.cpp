@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMediaDevices>
 #include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
