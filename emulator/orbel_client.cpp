@@ -56,7 +56,20 @@ orbel_client_setup orbel_client_default_setup() {
         setup.host = replaced.host;
         setup.port = replaced.port;
     }
-    setup.devices = [](QWidget* client) { return orbel_make_client_devices(client); };
+    const QString folder = setup.folder;
+    const QByteArray blob = setup.blob;
+    setup.devices = [folder, blob](QWidget* client) {
+        // The emoticon grid of text input reads the running engine's
+        // variables and draws its pictures from the blob.
+        QPointer<orbel_client> window(static_cast<orbel_client*>(client));
+        orbel_client_devices_context context;
+        context.emulator_folder = folder;
+        context.engine = [window]() -> vux_engine* {
+            return window && window->host() ? window->host()->handle() : nullptr;
+        };
+        context.image_blob = [blob] { return blob; };
+        return orbel_make_client_devices(client, std::move(context));
+    };
     return setup;
 }
 

@@ -113,6 +113,30 @@ TEST(client, the_program_setup_takes_its_host_from_one_constant_or_the_environme
     qunsetenv("QUELLMARK_SERVICE");
 }
 
+TEST(client, the_program_devices_read_the_running_engine_outside_its_calls) {
+    orbel_test_ui ui;
+    QTemporaryDir folder;
+    orbel_client_setup setup = orbel_client_default_setup();
+    setup.document = QByteArray("DOC");
+    setup.folder = folder.path();
+    orbel_client client(314, 474, std::move(setup));
+    ASSERT_TRUE(client.create());
+    vux_engine* e = client.host()->handle();
+    e->calls.clear();
+    const std::u16string title = u"[e]Say";
+    inside_engine(e, [&] {
+        e->facility.open_text_input(e->facility.user, 1, 20, reinterpret_cast<const uint16_t*>(title.data()),
+                                    int(title.size()), nullptr, 0);
+    });
+    settle();
+    // the emoticon grid asked the engine for its codes, from the event loop
+    EXPECT_EQ(fake_count(*e, "get_variable __key_emoticon"), 1);
+    e->facility.close_text_input(e->facility.user);
+    EXPECT_TRUE(fake_count(*e, "input_text") == 0);
+    settle();
+    EXPECT_EQ(fake_count(*e, "input_text"), 0);
+}
+
 TEST(client, a_store_saved_through_entry_9_loads_at_the_next_create) {
     orbel_test_ui ui;
     orbel_test_clear_settings();
