@@ -10,6 +10,7 @@
 #include "markup/model/vux_element_client.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_window.h"
+#include "resources/markup/vux_builtin_document.h"
 #include "tools/vux_builder.h"
 #include "tools/vux_dumper.h"
 
@@ -41,6 +42,15 @@ TEST(Build, RebuildsEveryWholeSeedStreamFromItsDump) {
         }
     }
     EXPECT_GE(rebuilt, 20);  // the desktop frames alone are 22
+
+    // The built-in document, built from its source at build time.
+    const std::string builtin(reinterpret_cast<const char*>(vux_builtin_document_data), size_t(vux_builtin_document_size));
+    vux_dump_result d = dump_json(builtin);
+    ASSERT_TRUE(d.ok) << d.out;
+    EXPECT_EQ(d.out.rfind("{\"packed\":true,", 0), 0u);
+    vux_build_result b = vux_build_stream(d.out);
+    ASSERT_TRUE(b.ok) << b.error;
+    EXPECT_EQ(b.bytes, builtin);
 }
 
 // The stream's bytes as the frame table gives them: magic, a zero byte, the
