@@ -450,6 +450,7 @@ bool is_object(const value& v) { return v.kind == value::object; }
 bool is_array(const value& v) { return v.kind == value::array; }
 bool is_number(const value& v) { return v.kind == value::number; }
 bool is_boolean(const value& v) { return v.kind == value::boolean; }
+bool is_text(const value& v) { return v.kind == value::text; }
 std::string text(const value* v, std::string_view fallback) {
     return v && v->kind == value::text ? v->s : std::string(fallback);
 }

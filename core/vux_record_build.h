@@ -53,6 +53,7 @@ bool is_object(const value& v);
 bool is_array(const value& v);
 bool is_number(const value& v);
 bool is_boolean(const value& v);
+bool is_text(const value& v);
 std::string text(const value* v, std::string_view fallback = {});
 long long number(const value* v, long long fallback = 0);
 bool boolean(const value* v, bool fallback);
