@@ -4,16 +4,13 @@
 #include <QtTest/QTest>
 #include <cstdlib>
 #include <string>
-#include "core/vux_hex.h"
 #include "core/vux_reader.h"
-#include "desktop/messages/vux_desktop_messages.h"
-#include "desktop/orbel_md5.h"
-#include "desktop/vux_desktop_accept.h"
 #include "markup/runtime/vux_private.h"
 #include "qt_network_table.h"
 #include "resources/markup/vux_builtin_document.h"
 #include "service/quellmark_fault.h"
 #include "service/quellmark_service.h"
+#include "service/sign_in.h"
 #include "tools/vux_dumper.h"
 #include "vux_fake_host.h"
 
@@ -143,19 +140,11 @@ TEST_F(engine_service, enter_is_retried_after_a_bad_gateway_and_an_early_close) 
 
 TEST_F(engine_service, phone_shows_the_site_of_the_administrator_it_names) {
     // The administrator signs in on the desktop and selects another site.
-    vux_desktop_request_logon l;
-    l.user_name = vux_string("demo@quellmark.com");
-    auto challenge = vux_desktop_accept_as<vux_desktop_response_logon>(service.respond_frame(vux_desktop_frame(l)));
-    ASSERT_TRUE(challenge);
-    vux_desktop_request_verify v;
-    v.user_name = l.user_name;
-    v.digest = orbel_md5_hex(vux_string("demo@quellmark.com") + vux_hex::format(challenge->challenge) +
-                             vux_string("demo1234"));
-    auto verified = vux_desktop_accept_as<vux_desktop_response_verify>(service.respond_frame(vux_desktop_frame(v)));
-    ASSERT_TRUE(verified);
+    const vux_desktop_session desktop = sign_in(service, "demo@quellmark.com", "demo1234");
+    ASSERT_NE(desktop.id, 0);
     service.state().find_account(vux_string("demo@quellmark.com"))->document.groups.text = vux_string("q0000102");
 
-    phone p(service, "", verified->session.text1.str());
+    phone p(service, "", desktop.text1.str());
     ASSERT_TRUE(entered(p)) << p.dumps();
     EXPECT_NE(p.dumps().find("Lakeside Book Club"), std::string::npos);
 }

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-#include "core/vux_hex.h"
 #include "core/vux_reader.h"
-#include "desktop/messages/vux_desktop_messages.h"
-#include "desktop/orbel_md5.h"
 #include "desktop/vux_desktop_accept.h"
 #include "markup/model/vux_request_enter.h"
 #include "markup/model/vux_request_go.h"
@@ -15,6 +12,7 @@
 #include "markup/model/vux_response_register.h"
 #include "service/quellmark_service.h"
 #include "service/quellmark_site_page.h"
+#include "sign_in.h"
 #include "tools/vux_builder.h"
 #include "tools/vux_dumper.h"
 
@@ -126,21 +124,13 @@ TEST_F(runtime, enter_shows_the_site_as_members_see_it) {
 
 TEST_F(runtime, enter_names_the_administrators_site_by_desktop_session) {
     // Sign the demo administrator in and select another of its sites.
-    vux_desktop_request_logon l;
-    l.user_name = vux_string("demo@quellmark.com");
-    auto challenge = vux_desktop_accept_as<vux_desktop_response_logon>(service.respond_frame(vux_desktop_frame(l)));
-    ASSERT_TRUE(challenge);
-    vux_desktop_request_verify v;
-    v.user_name = l.user_name;
-    v.digest = orbel_md5_hex(vux_string("demo@quellmark.com") + vux_hex::format(challenge->challenge) + vux_string("demo1234"));
-    auto verified = vux_desktop_accept_as<vux_desktop_response_verify>(service.respond_frame(vux_desktop_frame(v)));
-    ASSERT_TRUE(verified);
-    ASSERT_EQ(verified->result, 0);
+    const vux_desktop_session desktop = sign_in(service, "demo@quellmark.com", "demo1234");
+    ASSERT_NE(desktop.id, 0);
     service.state().find_account(vux_string("demo@quellmark.com"))->document.groups.text = vux_string("q0000102");
 
     vux_request_enter enter;
     enter.session = registered("460001234567890");
-    enter.identity_b = verified->session.text1;
+    enter.identity_b = desktop.text1;
     ask(enter);
     EXPECT_TRUE(shows("Lakeside Book Club")) << dumped;
 
