@@ -289,6 +289,29 @@ TEST_F(Engine, HeldReplyIsReleasedByTheTimeOut) {
     EXPECT_EQ(host.count("network.open_connection"), 3);  // resent after the time-out
 }
 
+// The last reply sequence starts again at each connect: a numbered reply of
+// the new logon is not held behind the old session's numbers.
+TEST_F(Engine, ReplySequenceStartsAgainAtConnect) {
+    start_connecting();
+    vux_engine_call_function(e, "__function_no_exit");
+    vux_response_logon ok;
+    ok.home = home_at("home.test", 80);
+    vux_engine_on_socket_ready(e, 1);
+    feed(1, http_reply(reply_doc(5, ok)));
+    vux_engine_tick(e, 1);
+    vux_engine_on_socket_ready(e, 2);
+    feed(2, http_reply(reply_doc(6, vux_response_enter())));
+    vux_engine_tick(e, 2);
+    ASSERT_EQ(host.count("network.open_connection"), 2);
+
+    vux_engine_call_function(e, "__function_no_exit");
+    ASSERT_EQ(host.requests.count(3), 1u);
+    vux_engine_on_socket_ready(e, 3);
+    feed(3, http_reply(reply_doc(3, ok)));
+    vux_engine_tick(e, 3);
+    EXPECT_EQ(host.count("network.open_connection"), 4);  // delivered: the enter request went out
+}
+
 TEST_F(Engine, ReplyBodyOverTheCapIsRefused) {
     start_connecting();
     vux_engine_call_function(e, "__function_no_exit");
