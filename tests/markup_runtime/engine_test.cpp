@@ -45,6 +45,18 @@ vux_home home_at(const char* host, int port) {
     return h;
 }
 
+// Connects and answers the logon with a home, in a reply numbered sequence;
+// the enter request then goes out on connection 2.
+void log_on(engine_fixture& f, int32_t sequence) {
+    f.start_connecting();
+    vux_engine_call_function(f.e, "__function_no_exit");
+    vux_response_logon ok;
+    ok.home = home_at("home.test", 80);
+    vux_engine_on_socket_ready(f.e, 1);
+    f.feed(1, http_reply(reply_doc(sequence, ok)));
+    vux_engine_tick(f.e, 1);
+}
+
 }  // namespace
 
 using Engine = engine_fixture;
@@ -271,14 +283,7 @@ TEST_F(Engine, SilentServiceTimesOutWhileEstablishing) {
 }
 
 TEST_F(Engine, HeldReplyIsReleasedByTheTimeOut) {
-    start_connecting();
-    vux_engine_call_function(e, "__function_no_exit");
-    // Deliver a first reply with sequence 5, so that 7 is held.
-    vux_response_logon ok;
-    ok.home = home_at("home.test", 80);
-    vux_engine_on_socket_ready(e, 1);
-    feed(1, http_reply(reply_doc(5, ok)));
-    vux_engine_tick(e, 1);
+    log_on(*this, 5);  // a first reply with sequence 5, so that 7 is held
     ASSERT_EQ(host.requests.count(2), 1u);  // the enter request
     vux_engine_on_socket_ready(e, 2);
     vux_response_enter enter;
@@ -292,13 +297,7 @@ TEST_F(Engine, HeldReplyIsReleasedByTheTimeOut) {
 // The last reply sequence starts again at each connect: a numbered reply of
 // the new logon is not held behind the old session's numbers.
 TEST_F(Engine, ReplySequenceStartsAgainAtConnect) {
-    start_connecting();
-    vux_engine_call_function(e, "__function_no_exit");
-    vux_response_logon ok;
-    ok.home = home_at("home.test", 80);
-    vux_engine_on_socket_ready(e, 1);
-    feed(1, http_reply(reply_doc(5, ok)));
-    vux_engine_tick(e, 1);
+    log_on(*this, 5);
     vux_engine_on_socket_ready(e, 2);
     feed(2, http_reply(reply_doc(6, vux_response_enter())));
     vux_engine_tick(e, 2);
@@ -306,6 +305,8 @@ TEST_F(Engine, ReplySequenceStartsAgainAtConnect) {
 
     vux_engine_call_function(e, "__function_no_exit");
     ASSERT_EQ(host.requests.count(3), 1u);
+    vux_response_logon ok;
+    ok.home = home_at("home.test", 80);
     vux_engine_on_socket_ready(e, 3);
     feed(3, http_reply(reply_doc(3, ok)));
     vux_engine_tick(e, 3);
@@ -322,13 +323,7 @@ TEST_F(Engine, ReplyBodyOverTheCapIsRefused) {
 }
 
 TEST_F(Engine, LogoutSavesTheStoreAndCallsTheHostExitToo) {
-    start_connecting();
-    vux_engine_call_function(e, "__function_no_exit");
-    vux_response_logon ok;
-    ok.home = home_at("home.test", 80);
-    vux_engine_on_socket_ready(e, 1);
-    feed(1, http_reply(reply_doc(0, ok)));
-    vux_engine_tick(e, 1);  // "__key_connected" is now in the store
+    log_on(*this, 0);  // "__key_connected" is now in the store
     host.clear_log();
     vux_engine_call_function(e, "logout");
     vux_engine_tick(e, 2);
