@@ -3,6 +3,7 @@
 #include <string>
 #include "core/vux_reader.h"
 #include "desktop/vux_desktop_accept.h"
+#include "desktop/messages/vux_desktop_message_table.h"
 #include "markup/model/vux_request_enter.h"
 #include "markup/model/vux_request_go.h"
 #include "markup/model/vux_request_logon.h"
@@ -10,6 +11,7 @@
 #include "markup/model/vux_request_register.h"
 #include "markup/model/vux_response_logon.h"
 #include "markup/model/vux_response_register.h"
+#include "markup/model/vux_runtime_messages.h"
 #include "service/quellmark_service.h"
 #include "service/quellmark_site_page.h"
 #include "sign_in.h"
@@ -163,6 +165,31 @@ TEST_F(runtime, poll_is_answered_at_once) {
     poll.session.number += 1;
     ask(poll);
     EXPECT_TRUE(shows("vux_action_error"));
+}
+
+// Every reply the stand-in gives, desktop or runtime, builds back from its
+// dump byte for byte: to each request of both tables as it comes by default,
+// and to an administrator's logon, which gets a challenge.
+TEST_F(runtime, every_reply_builds_back_from_its_dump) {
+    auto rebuilds = [](const std::string& reply) {
+        vux_dump_result d = vux_dump_stream(vux_link(reply.data(), int32_t(reply.size())), true);
+        vux_build_result b = vux_build_stream(d.out);
+        return d.ok && b.ok && b.bytes == reply;
+    };
+    int answered = 0;
+    for (vux_message_table table : {vux_desktop_message_table(), vux_runtime_message_table()}) {
+        for (const vux_message_entry& entry : table) {
+            if (entry.response) continue;
+            const std::string reply = bytes_of(service.respond_frame(vux_desktop_frame(*entry.make())));
+            if (reply.empty()) continue;  // no handler for it (yet)
+            EXPECT_TRUE(rebuilds(reply)) << entry.code;
+            ++answered;
+        }
+    }
+    EXPECT_GE(answered, 11);  // launcher 2, logon 2, account 2, runtime 5
+    vux_desktop_request_logon logon;
+    logon.user_name = vux_string("demo@quellmark.com");
+    EXPECT_TRUE(rebuilds(bytes_of(service.respond_frame(vux_desktop_frame(logon)))));
 }
 
 TEST(site_page, template_fills_every_list_and_refuses_unknown_ones) {
