@@ -3,6 +3,7 @@
 #include "core/vux_writer.h"
 #include "engine_fixture.h"
 #include "markup/model/vux_credential_list.h"
+#include "markup/model/vux_overtime.h"
 #include "markup/model/vux_response_enter.h"
 #include "markup/model/vux_response_logon.h"
 #include "markup/model/vux_response_register.h"
@@ -356,4 +357,24 @@ TEST_F(Engine, NullEntriesAreSkipped) {
     vux_engine_call_function(x, "__function_no_exit");
     vux_engine_tick(x, 7);
     vux_engine_destroy(x);
+}
+
+// The engine goes with an overtime still counting and a waiting action: the
+// document is stopped before the canvas it ends them through is gone (the
+// sanitizer build checks the teardown).
+TEST(EngineTeardown, GoesWithAnOvertimeRunning) {
+    vux_fake_host host;
+    vux_engine* e = vux_engine_create();
+    host.attach(e);
+    vux_engine_load_private(e, nullptr, 0);
+    vux_overtime overtime;
+    overtime.limit = 100;
+    overtime.action.add_step(command_step(11));
+    const std::string doc = doc_builder().add(overtime).done();
+    vux_engine_start_document(e, reinterpret_cast<const uint8_t*>(doc.data()), int(doc.size()));
+    char* status = vux_engine_get_variable(e, "__status_overtime");
+    ASSERT_NE(status, nullptr);
+    EXPECT_STREQ(status, "ok");
+    std::free(status);
+    vux_engine_destroy(e);
 }
