@@ -239,3 +239,22 @@ TEST_F(Runner, NumberedUploadNamesGiveUpWhenAllAreTaken) {
     EXPECT_EQ(host.count("facility.write_file"), 0);
     EXPECT_EQ(variable("__key_chat_file_id"), "(none)");
 }
+
+// An action record of disposition 1 runs while the stream is read, before
+// the records after it are filed; any other disposition waits for the end.
+TEST_F(Runner, ActionRecordsRunNowOrWhenTheReadingEnds) {
+    for (const int32_t disposition : {1, 0}) {
+        SCOPED_TRACE(disposition);
+        vux_fake_host h;
+        vux_engine* x = vux_engine_create();
+        h.attach(x);
+        vux_engine_load_private(x, nullptr, 0);
+        vux_action a = std::move(calling("unused", "quit").action);
+        a.disposition = disposition;
+        const std::string doc = doc_builder().add(a).add(function_of("quit", {11})).done();
+        vux_engine_start_document(x, reinterpret_cast<const uint8_t*>(doc.data()), int(doc.size()));
+        vux_engine_tick(x, 1);
+        EXPECT_EQ(h.count("facility.after_exit"), disposition == 1 ? 0 : 1);
+        vux_engine_destroy(x);
+    }
+}
