@@ -100,11 +100,18 @@ private:
             if (error.empty()) error = "no list " + name + " in the template";
             return;
         }
+        // A piece that names its own list (or an outer one) would never end.
+        if (++depth_ > max_depth) {
+            if (error.empty()) error = "lists nested too deeply at " + name;
+            --depth_;
+            return;
+        }
         for (const scope& item : *list) {
             scope inner = item;
             inner.outer = &s;
             for (size_t i = 0; i < json::size(*piece); ++i) items(*json::element(*piece, i), inner, out, first);
         }
+        --depth_;
     }
     static const std::vector<scope>* find_list(const std::string& name, const scope& s) {
         for (const scope* at = &s; at; at = at->outer) {
@@ -136,7 +143,9 @@ private:
         return out;
     }
 
+    static constexpr int max_depth = 8;
     const json::value& root_;
+    int depth_ = 0;
 };
 
 bool fail(std::string* error, const std::string& why) {

@@ -205,6 +205,10 @@ TEST(site_page, template_fills_every_list_and_refuses_unknown_ones) {
     EXPECT_TRUE(quellmark_site_records(site, R"({"page":{"records":[{"type":1}]}})", &error).empty());
     EXPECT_NE(error.find("records[0].type"), std::string::npos) << error;
     EXPECT_TRUE(quellmark_site_records(site, R"({"pages":{}})", &error).empty());
+    // A piece that repeats its own list is cut off, not followed for ever.
+    site.votes.items.append(std::make_unique<vux_desktop_vote>());
+    EXPECT_TRUE(quellmark_site_records(site, R"({"page":{"records":["@votes"]},"votes":["@votes"]})", &error).empty());
+    EXPECT_NE(error.find("nested too deeply"), std::string::npos) << error;
 }
 
 }  // namespace
