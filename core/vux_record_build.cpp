@@ -220,6 +220,10 @@ public:
 
     bool build(const value& v, vux_record& r) {
         if (v.kind != value::object) return bad("", "a record must be an object");
+        // "offset" is the dumper's (where the record began in its stream).
+        for (const auto& [key, unused] : v.pairs)
+            if (key != "class" && key != "type" && key != "fields" && key != "set" && key != "offset")
+                return bad("", key + ": no such member of a record");
         const value* cls = member(v, "class");
         if (cls && (cls->kind != value::text || cls->s != r.class_name()))
             return bad("", "class " + text(cls) + " where " + r.class_name() + " belongs");

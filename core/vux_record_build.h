@@ -11,7 +11,8 @@
 // Numbers must be whole and fit the field, texts are UTF-8 (a "\u00XX" escape
 // stands for the byte XX, as the dumper writes bytes that are not UTF-8), byte
 // blocks are hex, lists are arrays, an absent child is null. A field left out
-// keeps the record's default; a name the field list does not know, a value of
+// keeps the record's default; a member other than these (and the dumper's
+// "offset"), a name the field list does not know, a value of
 // the wrong kind, or a "class" or "type" other than the record's fails, and
 // the reason begins with the JSON path of the value that failed
 // ("fields.client.fields.children[2].fields.name: a number expected").

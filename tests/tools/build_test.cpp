@@ -92,6 +92,7 @@ TEST(Build, RefusalsNameTheirJsonPath) {
         {R"({"records":[{"type":1016,"fields":{"client":{"fields":{"paragraphs":[{"type":1105,"fields":{"children":[{"type":1100,"fields":{"left":"x"}}]}}]}}}}]})",
          "records[0].fields.client.fields.paragraphs[0].fields.children[0].fields.left: a number expected"},
         {R"({"records":[{"type":1016,"fields":{"nme":"w"}}]})", "records[0].fields.nme: no such field in vux_window"},
+        {R"({"records":[{"type":1016,"feilds":{"name":"w"}}]})", "records[0]: feilds: no such member of a record"},
         {R"({"records":[{"type":1006,"set":["text","x"]}]})", "records[0]: set: vux_function takes no properties"},
         {R"({"records":[{"type":1016,"fields":{"client":{"fields":{"paragraphs":[{"type":1105,"fields":{"children":[{"type":1104,"set":["size","1"]}]}}]}}}}]})",
          "records[0].fields.client.fields.paragraphs[0].fields.children[0]: set: no property size"},
