@@ -2,6 +2,7 @@
 #include "core/vux_reader.h"
 #include "core/vux_writer.h"
 #include "engine_fixture.h"
+#include "markup/model/vux_action_go.h"
 #include "markup/model/vux_credential_list.h"
 #include "markup/model/vux_overtime.h"
 #include "markup/model/vux_response_enter.h"
@@ -312,6 +313,63 @@ TEST_F(Engine, ReplySequenceStartsAgainAtConnect) {
     feed(3, http_reply(reply_doc(3, ok)));
     vux_engine_tick(e, 3);
     EXPECT_EQ(host.count("network.open_connection"), 4);  // delivered: the enter request went out
+}
+
+// The frame body of a request as the fake network got it.
+std::string body_of(const std::string& http) { return http.substr(http.find("\r\n\r\n") + 4); }
+// The session of home_at() as a request carries it.
+std::string session_bytes() { return be32(77) + str("tok") + str("") + str(""); }
+
+// After the enter (sequence 1) the enter reply asks for a poll: the poll goes
+// on its own channel with its own counter, the poll interval and the host's
+// value; a go step with its show flag takes the next main sequence, one
+// without it goes as a side request with sequence 0 and no status dialog.
+TEST_F(Engine, PollAndGoRequestsByteForByte) {
+    log_on(*this, 0);
+    vux_response_enter entered;
+    entered.document_value = 30;
+    entered.follow_up = 1;
+    host.answer("facility.reserved_1", "9");
+    vux_engine_on_socket_ready(e, 2);
+    feed(2, http_reply(reply_doc(1, entered)));
+    vux_engine_tick(e, 2);
+    ASSERT_EQ(host.requests.count(3), 1u);
+    EXPECT_EQ(body_of(host.requests[3]),
+              frame(1306, be32(1) + be32(9) + be32(30) + be32(0) + session_bytes() + str("") + be32(0)));
+
+    auto go_function = [](const char* name, int32_t send) {
+        vux_function f;
+        f.name = vux_string(name);
+        auto go = std::make_unique<vux_action_go>();
+        go->code = 5;
+        go->send = send;
+        go->target_1 = vux_string("t1");
+        go->target_2 = vux_string("t2");
+        go->variables.append_cstr("v1");
+        go->variables.append_cstr("missing");
+        f.action.add_step(std::move(go));
+        return f;
+    };
+    vux_resource wait;
+    wait.pairs.append_cstr("__key_status_default");
+    wait.pairs.append_cstr("wait");
+    const std::string more =
+        doc_builder().add(wait).add(go_function("side", 0)).add(go_function("shown", 1)).done();
+    vux_engine_on_clipboard(e, reinterpret_cast<const uint8_t*>(more.data()), int(more.size()));
+    const std::string values = be32(2) + str("") + str("");  // v1 and missing are both absent
+    const std::string tail = be32(0) + str("") + be32(0);     // no body, empty text and list
+
+    vux_engine_call_function(e, "side");
+    ASSERT_EQ(host.requests.count(4), 1u);
+    EXPECT_EQ(body_of(host.requests[4]),
+              frame(1302, be32(5) + be32(0) + session_bytes() + str("t1") + str("t2") + values + tail));
+    EXPECT_EQ(variable("__dialog_status_text"), "(none)");
+
+    vux_engine_call_function(e, "shown");
+    ASSERT_EQ(host.requests.count(5), 1u);
+    EXPECT_EQ(body_of(host.requests[5]),
+              frame(1302, be32(5) + be32(2) + session_bytes() + str("t1") + str("t2") + values + tail));
+    EXPECT_EQ(variable("__dialog_status_text"), "wait");
 }
 
 TEST_F(Engine, ReplyBodyOverTheCapIsRefused) {
