@@ -51,3 +51,4 @@ inline constexpr int32_t quellmark_result_unsupported = 3;
 void quellmark_add_launcher_handlers(quellmark_handler_table& table);  // 3902, 3904
 void quellmark_add_logon_handlers(quellmark_handler_table& table);     // 3906, 3908
 void quellmark_add_account_handlers(quellmark_handler_table& table);   // 3910, 3920
+void quellmark_add_runtime_handlers(quellmark_handler_table& table);   // 1300-1308

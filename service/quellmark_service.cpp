@@ -7,6 +7,7 @@
 #include "desktop/vux_desktop_accept.h"
 #include "markup/model/vux_runtime_messages.h"
 #include "service/quellmark_connection.h"
+#include "service/quellmark_document_reply.h"
 
 namespace {
 // Offsets in a frame: "vux+", a byte, an int32, then the type code and the
@@ -56,6 +57,7 @@ quellmark_service::quellmark_service() {
     quellmark_add_launcher_handlers(built_in);
     quellmark_add_logon_handlers(built_in);
     quellmark_add_account_handlers(built_in);
+    quellmark_add_runtime_handlers(built_in);
     for (auto& [code, handler] : built_in) set_handler(code, std::move(handler));
 }
 
@@ -115,6 +117,8 @@ vux_buffer quellmark_service::respond_frame(const vux_link& request) {
     const vux_message_entry* reply = response_to(code);
     if (!response || !reply || response->type_code() != reply->code) return {};
     ++served_[code];
+    // A runtime reply is a whole document, not one framed message.
+    if (const auto* document = dynamic_cast<const quellmark_document_reply*>(response.get())) return document->frame();
     return vux_desktop_frame(*response);
 }
 

@@ -132,6 +132,25 @@ quellmark_account* quellmark_service_state::account_of(const vux_desktop_session
     return a == accounts_.end() ? nullptr : a->second.get();
 }
 
+const vux_desktop_site* quellmark_service_state::site_for_token(const std::string& token) const {
+    // The selected site is the one the account's site list names.
+    auto selected = [](const quellmark_account& a) -> const vux_desktop_site* {
+        auto it = a.sites.find(a.document.groups.text.str());
+        if (it != a.sites.end()) return it->second.get();
+        return a.sites.empty() ? nullptr : a.sites.begin()->second.get();
+    };
+    if (!token.empty()) {
+        for (const auto& [id, s] : sessions_) {
+            if (s.token != token) continue;
+            auto a = accounts_.find(s.account);
+            if (a != accounts_.end()) return selected(*a->second);
+        }
+    }
+    for (const auto& [name, a] : accounts_)
+        if (const vux_desktop_site* site = selected(*a)) return site;
+    return nullptr;
+}
+
 QByteArray quellmark_service_state::client_bytes() const {
     if (client_bytes_) return *client_bytes_;
     if (client_path_.isEmpty()) return {};

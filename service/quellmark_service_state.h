@@ -10,6 +10,7 @@
 #include "desktop/records/vux_desktop_document.h"
 #include "desktop/records/vux_desktop_session.h"
 #include "desktop/records/vux_desktop_site.h"
+#include "service/quellmark_runtime_state.h"
 
 // One administrator account of the stand-in service.
 struct quellmark_account {
@@ -63,6 +64,13 @@ public:
     // The account a request's session belongs to; null unless the session's
     // id and token are those the service handed out.
     quellmark_account* account_of(const vux_desktop_session& session);
+
+    // The site a phone shows: the selected site of the account whose desktop
+    // session text is token, else the first site of the demo data; null when
+    // there is none.
+    const vux_desktop_site* site_for_token(const std::string& token) const;
+    // The phones of the runtime messages.
+    quellmark_runtime_state runtime;
 
     // The client program the launcher messages check and serve: a file read
     // at each request (so a rebuilt client is served as it is now), or bytes

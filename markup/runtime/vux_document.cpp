@@ -5,8 +5,10 @@
 #include "core/vux_reader.h"
 #include "core/vux_writer.h"
 #include "markup/model/vux_brush.h"
+#include "markup/model/vux_dialog.h"
 #include "markup/model/vux_extent.h"
 #include "markup/model/vux_function.h"
+#include "markup/model/vux_menu.h"
 #include "markup/model/vux_model_factory.h"
 #include "markup/model/vux_odds.h"
 #include "markup/model/vux_option.h"
@@ -18,6 +20,7 @@
 #include "markup/model/vux_response_register.h"
 #include "markup/model/vux_subtitle.h"
 #include "markup/model/vux_switch.h"
+#include "markup/model/vux_window.h"
 #include "markup/runtime/vux_manager.h"
 
 namespace {
@@ -290,9 +293,9 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     case vux_type_brush: case vux_type_data: case vux_type_extent: case vux_type_function:
     case vux_type_odds: case vux_type_option: case vux_type_switch: case vux_type_overtime:
     case vux_type_resource: case vux_type_subtitle: case vux_type_action:
+    case vux_type_dialog: case vux_type_menu: case vux_type_window:
         break;
     default:
-        // Dialogs, menus and windows are read here once screens exist.
         script_error("SCRIPT ERROR!");
         return;
     }
@@ -363,6 +366,26 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     case vux_type_subtitle:
         subtitles.add(take_as<vux_subtitle>(record));
         break;
+    // Screens are appended, not replaced: a later one of the same name is
+    // found after the first.
+    case vux_type_dialog: {
+        auto d = take_as<vux_dialog>(record);
+        env.set_ok(d->name);
+        dialogs.append(std::move(d));
+        break;
+    }
+    case vux_type_menu: {
+        auto m = take_as<vux_menu>(record);
+        env.set_ok(m->name);
+        menus.append(std::move(m));
+        break;
+    }
+    case vux_type_window: {
+        auto w = take_as<vux_window>(record);
+        env.set_ok(w->name);
+        windows.append(std::move(w));
+        break;
+    }
     case vux_type_action: {
         auto a = take_as<vux_action>(record);
         switch (a->disposition) {
