@@ -5,6 +5,7 @@
 #include "client/orbel_ui.h"
 #include "desktop/transport/orbel_service_address.h"
 #include "emulator/vux_le_document.h"
+#include "resources/markup/vux_builtin_document.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -45,7 +46,8 @@ QString utf16_text(const uint16_t* chars, int count) {
 
 orbel_client_setup orbel_client_default_setup() {
     orbel_client_setup setup;
-    setup.document = resource_bytes(QStringLiteral(":/dat/206.dat"));
+    setup.document = QByteArray::fromRawData(reinterpret_cast<const char*>(vux_builtin_document_data),
+                                             vux_builtin_document_size);
     setup.blob = resource_bytes(QStringLiteral(":/dat/208.dat"));
     setup.folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/emulator");
     if (orbel* app = orbel::instance()) setup.session_text = orbel_to_qstring(app->session.account);

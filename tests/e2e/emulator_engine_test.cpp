@@ -9,12 +9,14 @@
 #include "emulator/orbel_emulator.h"
 #include "markup/model/vux_action_command.h"
 #include "markup/model/vux_function.h"
+#include "service/quellmark_service.h"
+
+#include <QSettings>
 
 #include <cstdlib>
 
 namespace {
 
-QApplication& app = orbel_test_app();
 
 vux_function function_of(const char* name, std::initializer_list<int32_t> commands) {
     vux_function f;
@@ -98,6 +100,65 @@ TEST(e2e_emulator, the_document_runs_on_the_client_timer_and_restarts_after_logo
     // The frame, and its engine, die with their owner.
     fx.frame.reset();
     QCoreApplication::processEvents();
+}
+
+// The built-in document in the frame, its network reaching the local
+// service through the emulator's sockets.
+TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictures) {
+    orbel_test_ui ui;
+    orbel_test_clear_settings();
+    quellmark_service service;
+    ASSERT_TRUE(service.state().load_demo());
+    ASSERT_TRUE(service.listen());
+    QTemporaryDir folder;
+    orbel_set_emulator_factory([&](QWidget* owner) -> std::unique_ptr<QWidget> {
+        orbel_client_setup setup = orbel_client_default_setup();
+        setup.host = service.host();
+        setup.port = service.port();
+        setup.folder = folder.path();
+        auto made = std::make_unique<orbel_emulator>(std::move(setup), owner);
+        if (!made->load_skin()) return nullptr;
+        return made;
+    });
+    std::unique_ptr<QWidget> frame = orbel_get_emulator_factory()(nullptr);
+    ASSERT_NE(frame, nullptr);
+    frame->show();
+    orbel_client* client = static_cast<orbel_emulator*>(frame.get())->client();
+    ASSERT_TRUE(client->started());
+
+    // registered, entered and polled, over the emulator's own sockets
+    ASSERT_TRUE(ORBEL_WAIT(variable(client, "__window_site") == "ok" && service.served(1306) > 0));
+    EXPECT_EQ(service.served(1308), 1);
+    EXPECT_EQ(variable(client, "__dialog_error_text"), "");
+    // the credentials the engine kept went to the emulator's settings group
+    QSettings settings("__ORBEL", "Quellmark");
+    EXPECT_FALSE(settings.value("__EMULATOR/__PRIVATE_000").toByteArray().isEmpty());
+
+    // the start action's emoticon codes, and the emoticons as data records
+    std::string codes;
+    for (int n = 0; n < 24; ++n) codes += "[e" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "]";
+    EXPECT_EQ(variable(client, "__key_emoticon"), codes);
+    int length = 0;
+    const uint8_t* bytes = vux_engine_get_data(client->host()->handle(), "em023.png", &length);
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ(QImage::fromData(bytes, length, "PNG").size(), QSize(24, 24));
+
+    // the seconds go on
+    const int seconds = std::atoi(variable(client, "__key_time_count").c_str());
+    EXPECT_TRUE(ORBEL_WAIT(std::atoi(variable(client, "__key_time_count").c_str()) > seconds));
+
+    // a fast drag flings until the engine's drag step answers 0
+    vux_le_slip& slip = client->slip();
+    QTest::mousePress(client, Qt::LeftButton, {}, QPoint(150, 400));
+    QMouseEvent move(QEvent::MouseMove, QPointF(150, 100), client->mapToGlobal(QPointF(150, 100)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(client, &move);
+    QTest::mouseRelease(client, Qt::LeftButton, {}, QPoint(150, 100));
+    EXPECT_TRUE(slip.flinging());
+    EXPECT_TRUE(ORBEL_WAIT(!slip.flinging()));
+
+    frame.reset();
+    orbel_set_emulator_factory({});
 }
 
 }  // namespace
