@@ -56,6 +56,7 @@ quellmark_service::quellmark_service() {
     quellmark_add_launcher_handlers(built_in);
     quellmark_add_logon_handlers(built_in);
     quellmark_add_account_handlers(built_in);
+    quellmark_add_group_handlers(built_in);
     for (auto& [code, handler] : built_in) set_handler(code, std::move(handler));
 }
 

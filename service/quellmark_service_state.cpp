@@ -1,5 +1,7 @@
 #include "service/quellmark_service_state.h"
 #include <QFile>
+#include <algorithm>
+#include <cstdio>
 #include <QRandomGenerator>
 #include "core/vux_hex.h"
 #include "core/vux_record_build.h"
@@ -23,8 +25,10 @@ bool fail(QString* error, const std::string& account, const std::string& why) {
     return fail(error, QStringLiteral("account %1: %2").arg(QString::fromStdString(account), QString::fromStdString(why)));
 }
 
-// One account of the data file into a; false with a reason.
-bool read_account(const json::value& o, quellmark_account& a, QString* error) {
+using site_map = std::map<std::string, std::unique_ptr<vux_desktop_site>>;
+
+// One account of the data file into a, its sites into sites; false with a reason.
+bool read_account(const json::value& o, quellmark_account& a, site_map& sites, QString* error) {
     a.name = lower_ascii(json::text(json::member(o, "name")));
     a.password = json::text(json::member(o, "password"));
     if (a.name.empty()) return fail(error, QStringLiteral("an account without a name"));
@@ -34,14 +38,24 @@ bool read_account(const json::value& o, quellmark_account& a, QString* error) {
     std::string why;
     if (const json::value* d = json::member(o, "document"); d && !json::fill(*d, a.document, &why))
         return fail(error, a.name, "document: " + why);
-    if (const json::value* sites = json::member(o, "sites")) {
-        for (size_t i = 0; i < json::size(*sites); ++i) {
+    if (const json::value* listed = json::member(o, "sites")) {
+        for (size_t i = 0; i < json::size(*listed); ++i) {
             auto site = std::make_unique<vux_desktop_site>();
-            const std::string key(json::member_name(*sites, i));
-            if (!json::fill(*json::member_at(*sites, i), *site, &why)) return fail(error, a.name, "site " + key + ": " + why);
-            a.sites[key] = std::move(site);
+            const std::string key(json::member_name(*listed, i));
+            if (!json::fill(*json::member_at(*listed, i), *site, &why)) return fail(error, a.name, "site " + key + ": " + why);
+            if (!sites.emplace(key, std::move(site)).second) return fail(error, a.name, "site " + key + " twice");
         }
     }
+    return true;
+}
+
+bool read_offer(const json::value& o, quellmark_offer& offer, QString* error) {
+    offer.key = json::text(json::member(o, "key"));
+    offer.from = lower_ascii(json::text(json::member(o, "from")));
+    offer.to = lower_ascii(json::text(json::member(o, "to")));
+    offer.code = json::text(json::member(o, "code"));
+    if (offer.key.empty() || offer.from.empty() || offer.to.empty() || offer.code.empty())
+        return fail(error, QStringLiteral("an offer needs key, from, to and code"));
     return true;
 }
 
@@ -60,13 +74,22 @@ bool quellmark_service_state::load(const QByteArray& text, QString* error) {
     if (!list || !json::is_array(*list))
         return fail(error, QStringLiteral("no \"accounts\" list"));
     std::map<std::string, std::unique_ptr<quellmark_account>> accounts;
+    site_map sites;
     for (size_t i = 0; const json::value* v = json::element(*list, i); ++i) {
         auto a = std::make_unique<quellmark_account>();
-        if (!read_account(*v, *a, error)) return false;
+        if (!read_account(*v, *a, sites, error)) return false;
         if (accounts.count(a->name)) return fail(error, QStringLiteral("account %1 twice").arg(a->name.c_str()));
         accounts[a->name] = std::move(a);
     }
+    std::vector<quellmark_offer> offers;
+    if (const json::value* listed = json::member(*doc, "offers")) {
+        for (size_t i = 0; const json::value* v = json::element(*listed, i); ++i)
+            if (!read_offer(*v, offers.emplace_back(), error)) return false;
+    }
     accounts_ = std::move(accounts);
+    sites_ = std::move(sites);
+    offers_ = std::move(offers);
+    sms_log_.clear();
     challenges_.clear();
     sessions_.clear();
     return true;
@@ -110,6 +133,29 @@ std::optional<uint32_t> quellmark_service_state::take_challenge(const std::strin
     const uint32_t c = it->second;
     challenges_.erase(it);
     return c;
+}
+
+vux_desktop_site* quellmark_service_state::find_site(const std::string& key) {
+    const auto it = sites_.find(key);
+    return it == sites_.end() ? nullptr : it->second.get();
+}
+
+std::string quellmark_service_state::add_site() {
+    // Keys are "q" and seven digits; anything else held does not count.
+    long long highest = 0;
+    for (const auto& [key, site] : sites_) {
+        if (key.size() != 8 || key[0] != 'q') continue;
+        if (!std::all_of(key.begin() + 1, key.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
+        highest = std::max(highest, std::stoll(key.substr(1)));
+    }
+    // Past "q9999999" the numbers wrap round to the first one free.
+    char key[16];
+    for (long long n = highest + 1;; ++n) {
+        std::snprintf(key, sizeof key, "q%07lld", n % 10000000);
+        if (!sites_.count(key)) break;
+    }
+    sites_[key] = std::make_unique<vux_desktop_site>();
+    return key;
 }
 
 const quellmark_session& quellmark_service_state::open_session(const std::string& account) {
