@@ -118,6 +118,7 @@ orbel_group::~orbel_group() {
 
 void orbel_group::start() {
     vux_desktop_request_profile request;
+    request.session.copy_from(orbel_app().session);
     send(request, vux_desktop_response_profile::code);
 }
 
@@ -198,6 +199,7 @@ void orbel_group::send_group(int32_t operation, std::initializer_list<vux_string
     for (const vux_string& a : arguments) request.arguments.append(a);
     request.session.copy_from(orbel_app().session);
     last_operation_ = operation;
+    last_key_ = arguments.size() ? *arguments.begin() : vux_string();
     send(request, vux_desktop_response_group::code);
 }
 
@@ -266,11 +268,14 @@ void orbel_group::handle_reply(int32_t expected, const QByteArray& body) {
         const auto reply = vux_desktop_accept_as<vux_desktop_response_group>(frame);
         const orbel_group_outcome out = orbel_group_outcome::on_group_reply(reply.get());
         const int32_t operation = std::exchange(last_operation_, 0);
+        const vux_string key = std::exchange(last_key_, vux_string());
         // A refused create leaves nothing to open.
         if (out.refused && operation == op_create) forget_created();
         if (out.take_document) {
             if (operation == op_create && !reply->document.groups.text.empty())
                 created_key_ = reply->document.groups.text;
+            // The service activates an acquired site anew: the cached copy is stale.
+            if (operation == op_acquire) app.site_list.forget(key);
             take_document(reply->document);
         }
         return apply(out);

@@ -138,6 +138,7 @@ private:
     int32_t request_id_ = 0;
     int32_t expected_ = 0;        // response code of the request out
     int32_t last_operation_ = 0;  // of the group request out
+    vux_string last_key_;         // its first argument
     QString chosen_password_;     // of the password request out
     vux_string pending_selection_;
     // The key a create's reply named; its sheet opens once its site arrives.

@@ -30,6 +30,8 @@ public:
     // Sends an update (operation 2) or share request (operation 3) after
     // whatever is queued before it; its reply replaces the cached site.
     void send_update(std::unique_ptr<vux_desktop_request_site> request);
+    // Forgets the cached site of one key (it changed on the service's side).
+    void forget(const vux_string& key) { queue_.forget(key); }
     // Forgets every cached site and queued fetch (refresh).
     void clear() { queue_.clear_cache(); }
 
