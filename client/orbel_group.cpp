@@ -67,9 +67,9 @@ constexpr button_text button_texts[] = {
 };
 constexpr int buttons_per_row = 9;
 constexpr int margin = 10;
-constexpr int button_width = 84;
+constexpr int button_width = 80;
 constexpr int button_height = 26;
-constexpr int spacing = 6;
+constexpr int spacing = 5;
 
 QString text_of(const char16_t* text) { return QString::fromUtf16(text); }
 

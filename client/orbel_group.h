@@ -98,13 +98,13 @@ public:
     const std::optional<vux_string>& created_key() const { return created_key_; }
     const vux_desktop_site* template_site() const { return template_site_.get(); }
 
+    void on_reply(int32_t id, const vux_buffer& body) override;
+    void on_failure(int32_t id) override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void on_reply(int32_t id, const vux_buffer& body) override;
-    void on_failure(int32_t id) override;
-
     // The selected row's group and its cached site (either may be null).
     orbel_group_rules::state current_state() const;
     const vux_desktop_group* group_of(const vux_string& key) const;

@@ -29,8 +29,9 @@ void orbel_site_list::send_next() {
     if (!app || orbel_ending()) return;
     std::unique_ptr<vux_desktop_request_site> request = queue_.take_next(app->session);
     if (!request) return;
-    request_id_ = app->socket_list.send_request(*request, app->service_host, quint16(app->service_port),
-                                                orbel_to_qstring(app->service_path), this);
+    request_id_ = sender_ ? sender_(*request, this)
+                          : app->socket_list.send_request(*request, app->service_host, quint16(app->service_port),
+                                                          orbel_to_qstring(app->service_path), this);
 }
 
 void orbel_site_list::on_reply(int32_t id, const vux_buffer& body) {

@@ -38,6 +38,12 @@ public:
     // Told of each site that arrived, once it is cached.
     void set_on_arrived(std::function<void(const vux_string& key)> on_arrived) { on_arrived_ = std::move(on_arrived); }
 
+    // What sends a request and returns its id: the application's socket list
+    // unless a benchmark or test takes the requests itself (replies then
+    // come through on_reply).
+    using sender = std::function<int32_t(const vux_object& request, orbel_socket_observer* observer)>;
+    void set_sender(sender send) { sender_ = std::move(send); }
+
     void on_reply(int32_t id, const vux_buffer& body) override;
     void on_failure(int32_t id) override;
 
@@ -47,6 +53,7 @@ private:
 
     orbel_site_queue queue_;
     std::function<void(const vux_string&)> on_arrived_;
+    sender sender_;
     int32_t request_id_ = 0;
     // Context of the queued reply handling: deleting it drops calls still queued.
     std::unique_ptr<QObject> context_;
