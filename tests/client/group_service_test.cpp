@@ -156,6 +156,22 @@ TEST_F(group_service_test, start_lists_every_status_and_fetches_each_site_once) 
     select("q0000108");  // transferred away: delete, not edit
     EXPECT_TRUE(enabled(1007));
     EXPECT_FALSE(enabled(1016));
+    run(1040);
+    EXPECT_EQ(ui.urls, QList<QUrl>{QUrl(QStringLiteral("http://www.quellmark.com/tabid/57/language/zh-CN/Default.aspx"))});
+    int made = 0;
+    group->set_emulator_factory([&](QWidget*) {
+        ++made;
+        return std::make_unique<QWidget>();
+    });
+    run(1091);
+    ASSERT_NE(group->emulator(), nullptr);
+    EXPECT_TRUE(group->emulator()->isVisible());
+    run(1091);
+    EXPECT_FALSE(group->emulator()->isVisible());
+    run(1091);
+    EXPECT_TRUE(group->emulator()->isVisible());
+    EXPECT_EQ(made, 1);
+
     const auto* tips = group->findChild<orbel_tool_tips*>();
     ASSERT_NE(tips, nullptr);
     EXPECT_EQ(tips->text(group->findChild<QWidget*>("1014")),
@@ -327,14 +343,41 @@ TEST_F(group_service_test, password_change_then_logon_with_the_new_password) {
     EXPECT_EQ(ui.messages.size(), 1);
 }
 
-TEST_F(group_service_test, a_truncated_password_reply_is_fatal_never_success) {
-    open();
-    service.add_fault({quellmark_fault::truncated, vux_desktop_request_password::code, 1, -1});
-    answer_with<orbel_password>({{"1002", QStringLiteral("Neu12345")}, {"1077", QStringLiteral("Neu12345")}});
-    group->run_command(1002);
-    ASSERT_TRUE(ORBEL_WAIT(!ui.messages.isEmpty()));
-    EXPECT_EQ(ui.messages, QStringList{orbel_string(orbel_ids_system_failure)});
-    EXPECT_TRUE(orbel_ending());
+TEST_F(group_service_test, failures_end_the_program_and_never_read_as_success) {
+    const struct {
+        const char* label;
+        quellmark_fault fault;
+        int command;
+        int message;
+    } cases[] = {
+        {"a truncated 3919", {quellmark_fault::truncated, vux_desktop_request_password::code, 1, -1}, 1002,
+         orbel_ids_system_failure},
+        {"a 3919 with result 1", {quellmark_fault::status, vux_desktop_request_password::code, 1, -1}, 1002,
+         orbel_ids_system_failure},
+        {"a list reply of another code", {quellmark_fault::wrong_code, vux_desktop_request_group::code, {}, -1}, 1008,
+         orbel_ids_system_failure},
+        {"a list reply with result 2", {quellmark_fault::status, vux_desktop_request_group::code, 2, -1}, 1008,
+         orbel_ids_system_failure},
+        {"a fetch of another code", {quellmark_fault::wrong_code, vux_desktop_request_site::code, {}, -1}, 1008,
+         orbel_ids_system_failure},
+        {"the connection closes", {quellmark_fault::early_close, vux_desktop_request_group::code, 0, -1}, 1008,
+         orbel_ids_network_failure},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        orbel_fatal_reset();
+        service.clear_faults();
+        ui.messages.clear();
+        open();
+        service.add_fault(c.fault);
+        if (c.command == 1002)
+            answer_with<orbel_password>({{"1002", QStringLiteral("Neu12345")}, {"1077", QStringLiteral("Neu12345")}});
+        group->run_command(c.command);
+        ASSERT_TRUE(ORBEL_WAIT(!ui.messages.isEmpty()));
+        EXPECT_EQ(ui.messages, QStringList{orbel_string(c.message)});
+        EXPECT_TRUE(orbel_ending());
+        group.reset();
+    }
 }
 
 TEST_F(group_service_test, sms_is_logged_for_a_member_and_refused_otherwise) {
@@ -351,6 +394,16 @@ TEST_F(group_service_test, sms_is_logged_for_a_member_and_refused_otherwise) {
     settle();
     EXPECT_EQ(ui.messages, QStringList{refused});
     EXPECT_EQ(service.state().sms_log().size(), 1u);
+
+    // A refused share request: the message, the cached site kept, the cache
+    // free for the next request.
+    ui.messages.clear();
+    group->send_share(vux_string("q0000101"), vux_buffer());
+    EXPECT_TRUE(app->site_list.busy());
+    settle();
+    EXPECT_EQ(ui.messages, QStringList{refused});
+    EXPECT_EQ(rows().at("q0000101").status, "已经发布");
+    EXPECT_TRUE(enabled(1008));
 }
 
 TEST_F(group_service_test, an_update_made_during_a_fetch_goes_after_it) {
