@@ -1,5 +1,8 @@
 #include "service/quellmark_service_state.h"
+#include <QBuffer>
+#include <QColor>
 #include <QFile>
+#include <QImage>
 #include <algorithm>
 #include <cstdio>
 #include <QRandomGenerator>
@@ -27,6 +30,67 @@ bool fail(QString* error, const std::string& account, const std::string& why) {
 
 using site_map = std::map<std::string, std::unique_ptr<vux_desktop_site>>;
 
+// Puts bytes into a record's byte field of one name (its own fields only).
+class byte_field_setter : public vux_field_visitor {
+public:
+    byte_field_setter(std::string_view name, const QByteArray& bytes) : name_(name), bytes_(bytes) {}
+    bool found() const { return found_; }
+
+    void bytes(const char* name, vux_buffer& v) override {
+        if (name_ != name) return;
+        v.assign_bytes(bytes_.constData(), int32_t(bytes_.size()));
+        found_ = true;
+    }
+    void int32(const char*, int32_t&) override {}
+    void int16(const char*, int16_t&) override {}
+    void byte(const char*, uint8_t&) override {}
+    void string(const char*, vux_string&) override {}
+    void unicode(const char*, vux_unicode&) override {}
+    void strings(const char*, vux_string_list&) override {}
+    void integers(const char*, vux_integer_list&) override {}
+    void record(const char*, vux_record&) override {}
+    void records(const char*, vux_object_list&, const vux_record_factory&) override {}
+    void child(const char*, std::unique_ptr<vux_record>&, const vux_record_factory&) override {}
+
+private:
+    std::string_view name_;
+    const QByteArray& bytes_;
+    bool found_ = false;
+};
+
+// The site's "pictures": byte fields the service draws at load instead of
+// carrying them as hex, each {"width", "height", "color": "#rrggbb"}: a PNG
+// of one colour. False with a reason for a picture it cannot draw.
+bool draw_pictures(const json::value& entry, vux_desktop_site& site, std::string* why) {
+    const json::value* pictures = json::member(entry, "pictures");
+    if (!pictures) return true;
+    constexpr long long largest_side = 4096;
+    for (size_t i = 0; i < json::size(*pictures); ++i) {
+        const std::string name(json::member_name(*pictures, i));
+        const json::value* p = json::member_at(*pictures, i);
+        const long long width = json::number(json::member(*p, "width"));
+        const long long height = json::number(json::member(*p, "height"));
+        const QColor color(QString::fromStdString(json::text(json::member(*p, "color"), "#1ba1e2")));
+        if (width < 1 || height < 1 || width > largest_side || height > largest_side || !color.isValid()) {
+            *why = "picture " + name + ": width and height 1-4096 and a colour #rrggbb";
+            return false;
+        }
+        QImage image(int(width), int(height), QImage::Format_RGB32);
+        image.fill(color);
+        QByteArray png;
+        QBuffer out(&png);
+        out.open(QIODevice::WriteOnly);
+        image.save(&out, "PNG");
+        byte_field_setter setter(name, png);
+        site.fields(setter);
+        if (!setter.found()) {
+            *why = "picture " + name + ": no byte field of that name";
+            return false;
+        }
+    }
+    return true;
+}
+
 // One account of the data file into a, its sites into sites; false with a reason.
 bool read_account(const json::value& o, quellmark_account& a, site_map& sites, QString* error) {
     a.name = lower_ascii(json::text(json::member(o, "name")));
@@ -42,7 +106,9 @@ bool read_account(const json::value& o, quellmark_account& a, site_map& sites, Q
         for (size_t i = 0; i < json::size(*listed); ++i) {
             auto site = std::make_unique<vux_desktop_site>();
             const std::string key(json::member_name(*listed, i));
-            if (!json::fill(*json::member_at(*listed, i), *site, &why)) return fail(error, a.name, "site " + key + ": " + why);
+            const json::value& entry = *json::member_at(*listed, i);
+            if (!json::fill(entry, *site, &why) || !draw_pictures(entry, *site, &why))
+                return fail(error, a.name, "site " + key + ": " + why);
             if (!sites.emplace(key, std::move(site)).second) return fail(error, a.name, "site " + key + " twice");
         }
     }

@@ -60,7 +60,9 @@ public:
     // Replaces the accounts, sites and offers with those of a data file's
     // text; false (with a reason) and nothing changed when it does not parse.
     // An account's "document" and each of its "sites" (by key) are records in
-    // the dumper's JSON form; "offers" lists the transfers waiting.
+    // the dumper's JSON form, a site's byte fields either hex or drawn at load
+    // from its "pictures" (size and colour); "offers" lists the transfers
+    // waiting.
     bool load(const QByteArray& json, QString* error = nullptr);
     bool load_file(const QString& path, QString* error = nullptr);
     // The demo data built into the service.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <memory>
+#include <QColor>
+#include <QImage>
 #include "core/vux_hex.h"
 #include "core/vux_record_build.h"
 #include "core/vux_record_dump.h"
@@ -238,7 +240,8 @@ void expect_builds_back(T& record) {
 // The demo data's records are in the dumper's form and come back whole.
 TEST(service_data, demo_records_build_from_their_dump) {
     quellmark_service_state state;
-    ASSERT_TRUE(state.load_demo());
+    QString error;
+    ASSERT_TRUE(state.load_demo(&error)) << error.toStdString();
     int records = 0;
     for (const char* name : {"demo@quellmark.com", "ruth@quellmark.com", "empty@quellmark.com", "pending@quellmark.com"}) {
         quellmark_account* a = state.find_account(vux_string(name));
@@ -256,8 +259,18 @@ TEST(service_data, demo_records_build_from_their_dump) {
     EXPECT_EQ(demo->document.groups.groups.at(0)->display_name.view(), "\u6cb3\u7554\u8dd1\u56e2");
     EXPECT_EQ(state.find_site("q0000101")->columns, 207);
     EXPECT_EQ(state.find_site("q0000101")->tray_color, vux_desktop_site::default_tray_color);  // left out: default
+    // Pictures are drawn at load: a PNG of the size and colour named.
+    const vux_buffer& icon = state.find_site("q0000101")->icon;
+    const QImage drawn = QImage::fromData(QByteArray(reinterpret_cast<const char*>(icon.data()), icon.length()), "PNG");
+    EXPECT_EQ(drawn.size(), QSize(64, 64));
+    EXPECT_EQ(drawn.pixelColor(10, 10), QColor(QStringLiteral("#e2541b")));
+    const char* bad_pictures[] = {
+        R"({"accounts":[{"name":"a","sites":{"q1":{"pictures":{"icon":{"width":0,"height":5}}}}}]})",
+        R"({"accounts":[{"name":"a","sites":{"q1":{"pictures":{"icon":{"width":5,"height":5,"color":"red?"}}}}}]})",
+        R"({"accounts":[{"name":"a","sites":{"q1":{"pictures":{"name":{"width":5,"height":5}}}}}]})",
+    };
+    for (const char* text : bad_pictures) EXPECT_FALSE(state.load(text, &error)) << text;
 
-    QString error;
     EXPECT_FALSE(state.load(R"({"accounts":[{"name":"a","document":{"class":"vux_desktop_site"}}]})", &error));
     EXPECT_TRUE(error.contains(QLatin1String("document")));
 }
