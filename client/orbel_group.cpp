@@ -387,7 +387,12 @@ void orbel_group::run_command(int id) {
     case 1091: return toggle_emulator();
     }
     const auto step = steps_.find(id);
-    if (step != steps_.end() && step->second && s.group && s.site) step->second(*s.group, *s.site);
+    if (step == steps_.end() || !step->second || !s.group || !s.site) return;
+    // The step's dialog runs a loop of its own: it works on copies, which a
+    // reply arriving meanwhile cannot replace under it.
+    const auto group_copy = vux_clone_record(*s.group);
+    const auto site_copy = s.site->duplicate();
+    step->second(*group_copy, *site_copy);
 }
 
 void orbel_group::create(bool from_template) {

@@ -70,8 +70,8 @@ public:
 
     // A command whose dialog lives elsewhere (1047, 1041, 1049, 1022, 1079,
     // 1043, 1020, 1096): called with the selected group and its cached site
-    // once the command's rule holds. The dialog sends through send_update,
-    // send_sms or send_share.
+    // (copies, good for the step's whole run) once the command's rule holds.
+    // The dialog sends through send_update, send_sms or send_share.
     using command_step = std::function<void(const vux_desktop_group& group, const vux_desktop_site& site)>;
     void set_command_step(int id, command_step step) { steps_[id] = std::move(step); }
 

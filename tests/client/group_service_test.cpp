@@ -171,6 +171,13 @@ TEST_F(group_service_test, start_lists_every_status_and_fetches_each_site_once) 
     run(1091);
     EXPECT_TRUE(group->emulator()->isVisible());
     EXPECT_EQ(made, 1);
+    std::string stepped;
+    group->set_command_step(1043, [&](const vux_desktop_group& g, const vux_desktop_site& site) {
+        stepped = g.name.str() + "/" + site.name.str();
+    });
+    select("q0000101");
+    run(1043);
+    EXPECT_EQ(stepped, "q0000101/河畔跑团");
 
     const auto* tips = group->findChild<orbel_tool_tips*>();
     ASSERT_NE(tips, nullptr);
