@@ -179,6 +179,13 @@ TEST_F(group_service_test, start_lists_every_status_and_fetches_each_site_once) 
     run(1043);
     EXPECT_EQ(stepped, "q0000101/河畔跑团");
 
+    // The banner spans the width; the list keeps its left margin on the right and below.
+    group->resize(1000, 700);
+    const QRect list = group->list()->geometry();
+    EXPECT_EQ(group->findChild<QWidget*>("1055")->width(), 1000);
+    EXPECT_EQ(1000 - list.right() - 1, list.left());
+    EXPECT_EQ(700 - list.bottom() - 1, list.left());
+
     const auto* tips = group->findChild<orbel_tool_tips*>();
     ASSERT_NE(tips, nullptr);
     EXPECT_EQ(tips->text(group->findChild<QWidget*>("1014")),
@@ -192,6 +199,7 @@ TEST_F(group_service_test, uncached_sites_show_only_their_name_while_the_cache_f
     group = std::make_unique<orbel_group>();
     group->show();
     group->start();
+    EXPECT_EQ(group->cursor().shape(), Qt::WaitCursor);
     ASSERT_TRUE(ORBEL_WAIT(group->list()->topLevelItemCount() == 8));
     EXPECT_EQ(rows().at("q0000102"), (row{"Lakeside Book Club", "", ""}));
     std::vector<int> usable;
@@ -209,6 +217,7 @@ TEST_F(group_service_test, create_opens_the_new_site_and_a_cancelled_wizard_dele
     bool new_site = false;
     group->set_sheet_opener([&](QWidget*, const orbel_group::sheet_request& r) {
         opened.push_back(r.group.name.str());
+        EXPECT_EQ(rows().at(r.group.name.str()).status, "等待编辑");
         new_site = r.new_site;
         EXPECT_EQ(r.template_site, nullptr);
         return orbel_group::sheet_result{};  // cancelled
