@@ -73,6 +73,10 @@ public:
     QByteArray client_bytes() const;
     bool has_client() const { return client_bytes_.has_value() || !client_path_.isEmpty(); }
 
+    // Activation numbers count as confirmed as soon as a site update sets
+    // them, as if the phone had answered at once (for trying the client).
+    bool auto_activate = false;
+
 private:
     std::map<std::string, std::unique_ptr<quellmark_account>> accounts_;
     std::map<std::string, uint32_t> challenges_;
