@@ -159,6 +159,8 @@ orbel_site_column::orbel_site_column(QWidget* parent) : orbel_site_page("142", Q
         ++shown;
     }
 
+    grid->setColumnStretch(4, 1);
+
     auto* messages_box = new QGroupBox(QStringLiteral("私信"), this);
     auto* messages = new QVBoxLayout(messages_box);
     with_you_ = named(new QCheckBox(QStringLiteral("允许成员和你相互发私信"), this), "1062",
