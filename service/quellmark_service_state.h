@@ -44,6 +44,11 @@ public:
     bool load_file(const QString& path, QString* error = nullptr);
     // The demo data built into the service.
     bool load_demo(QString* error = nullptr);
+    // Fields laid over sites already loaded: {"accounts": [{"name", "sites":
+    // {key: record}}]}, each record holding only the fields it changes.
+    // False (with a reason) when it does not parse or names a site that is
+    // not there; the sites before the faulty one keep their new fields.
+    bool overlay(const QByteArray& json, QString* error = nullptr);
 
     // The account of a name in any case; null when unknown.
     quellmark_account* find_account(const vux_string& name);

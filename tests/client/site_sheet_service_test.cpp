@@ -177,7 +177,6 @@ TEST_F(site_sheet_service_test, cancelled_wizard_sends_nothing) {
 }
 
 TEST_F(site_sheet_service_test, colours_opacity_and_a_pack_icon_come_back_as_set) {
-    orbel_write_setting_text(orbel_key_telephone, "13800000000");  // the demo site has no number yet
     fetch_all();
     QByteArray picked;
     ui.color_answer = 0x123456;
@@ -203,7 +202,7 @@ TEST_F(site_sheet_service_test, colours_opacity_and_a_pack_icon_come_back_as_set
     ASSERT_TRUE(out.accepted);
     ASSERT_NE(out.request, nullptr);
     ASSERT_FALSE(picked.isEmpty());
-    EXPECT_EQ(out.request->site.change_mask, 0x200 | 0x1000 | 0x80000);
+    EXPECT_EQ(out.request->site.change_mask, 0x200 | 0x80000);
     cache.send(std::move(out.request));
     ASSERT_TRUE(cache.settle());
     const vux_desktop_site& stored = *account->sites.at("q0000101");
@@ -215,7 +214,7 @@ TEST_F(site_sheet_service_test, colours_opacity_and_a_pack_icon_come_back_as_set
     EXPECT_EQ(control<QSlider>(again.column(), "1099")->value(), 30);
     EXPECT_EQ(control<QLabel>(again.column(), "1100")->text(), QStringLiteral("30%"));
     EXPECT_EQ(control<orbel_static_color>(again.column(), "1090")->color(), 0x123456);
-    EXPECT_EQ(control<orbel_static_color>(again.column(), "1088")->color(), 0xE21BA1);
+    EXPECT_EQ(control<orbel_static_color>(again.column(), "1094")->color(), 0xD55111);  // still the default
     EXPECT_EQ(control<orbel_static_picture>(again.setup(), "1036")->bytes(), picked);
     // Accepted untouched, it sends the brush only, and the opacity stays.
     const auto update = again.collect_update();

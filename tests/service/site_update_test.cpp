@@ -72,7 +72,7 @@ TEST_F(site_update, takes_masked_fields_only) {
     EXPECT_EQ(s.brush.value_of(2, 0), 0x020202);
     EXPECT_EQ(s.brush.value_of(4, 0), 0x444444);
     EXPECT_EQ(reply->site.name.str(), "Renamed");  // the answer is the stored site
-    EXPECT_EQ(reply->site.brush.entries.count(), 3);
+    EXPECT_EQ(reply->site.brush.value_of(4, 0), 0x444444);
 }
 
 TEST_F(site_update, a_new_number_waits_for_its_phone) {
@@ -116,6 +116,24 @@ TEST_F(site_update, who_may_edit) {
 
     session.text1 = "forged";
     EXPECT_EQ(send("q0000101", u)->result, 2);
+}
+
+TEST(site_demo, edited_sites_have_pictures_colours_and_home_pages) {
+    quellmark_service service;
+    QString error;
+    ASSERT_TRUE(service.state().load_demo(&error)) << error.toStdString();
+    const vux_desktop_site& site = *service.state().find_account("demo@quellmark.com")->sites.at("q0000101");
+    EXPECT_EQ(site.name.str(), "河畔跑团");  // laid over, not replaced
+    EXPECT_EQ(site.columns, 207);
+    for (const vux_buffer* picture : {&site.icon, &site.tray_picture, &site.background})
+        EXPECT_EQ(vux_string(picture->data(), 4).str(), "\x89PNG");
+    EXPECT_EQ(site.brush.opacity, 60);
+    EXPECT_EQ(site.brush.value_of(1, 0), 0x2E8B57);
+    EXPECT_NE(site.introduction.find("\r\n"), -1);
+    EXPECT_FALSE(site.latitude.empty());
+
+    EXPECT_FALSE(service.state().overlay(R"({"accounts": [{"name": "demo@quellmark.com", "sites": {"q9": {}}}]})"));
+    EXPECT_FALSE(service.state().overlay(R"({"accounts": [{"name": "nobody", "sites": {}}]})"));
 }
 
 TEST_F(site_update, other_operations_still_answer) {
