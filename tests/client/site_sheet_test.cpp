@@ -147,6 +147,29 @@ TEST_F(site_sheet_test, wizard_of_a_new_site_checks_setup_then_takes_a_preset) {
     EXPECT_EQ(update->options, 0x8 | 0x20);
 }
 
+TEST_F(site_sheet_test, copy_of_a_site_sends_its_values_and_contacts_anew) {
+    vux_desktop_site source = named_site();
+    source.activated = 1;
+    source.brush.opacity = 10;
+    source.members.append_entry(u"甲", "0123456789abcdef0123456789abcdef", "138****0001");
+    source.members.append_entry(u"乙", "fedcba9876543210fedcba9876543210", "138****0002");
+    source.managers.append_entry(u"丙", "00112233445566778899aabbccddeeff", "138****0003");
+    for (int32_t i = 0; i < 2; ++i) source.members.set_state(i, 0);  // as the service holds them
+    const vux_desktop_site fresh;  // the site just created
+    orbel_site_sheet sheet(nullptr, "copy", "k3", fresh, &source, true);
+    EXPECT_TRUE(sheet.is_wizard());
+    EXPECT_EQ(sheet.type(), nullptr);  // a copy is not set up from a preset
+    EXPECT_TRUE(control<QLabel>(sheet.setup(), "1032")->text().isEmpty());
+    const auto update = sheet.collect_update();
+    EXPECT_EQ(update->change_mask, 0x20 | 0x40 | 0x1000 | 0x80000 | 0x100000 | 0x200000);
+    EXPECT_EQ(update->name.str(), "Demo");
+    EXPECT_EQ(update->brush.opacity, 10);
+    ASSERT_EQ(update->members.entry_count(), 2);
+    EXPECT_EQ(update->members.state_of(0), 1);  // sent as new entries
+    EXPECT_EQ(update->managers.entry_count(), 1);
+    EXPECT_EQ(update->waiters.entry_count(), 0);
+}
+
 TEST_F(site_sheet_test, tray_picture_controls_tray_only) {
     const vux_desktop_site site = named_site();
     orbel_site_sheet sheet(nullptr, "m", "k1", site, nullptr, false);
