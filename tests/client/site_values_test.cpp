@@ -395,11 +395,18 @@ TEST(site_values, homepage_collect) {
         vux_desktop_site update;
         orbel_homepage::collect(v, cached, update);
         EXPECT_EQ(update.change_mask, c.mask) << std::hex << update.change_mask;
-        if (c.mask & 0x80) EXPECT_TRUE(update.web_address.empty());
-        if (c.mask & 0x2000 && !v.introduction.isEmpty())
+        if (c.mask & 0x80) {
+            EXPECT_TRUE(update.web_address.empty());
+        }
+        if ((c.mask & 0x2000) && !v.introduction.isEmpty()) {
             EXPECT_EQ(orbel_to_qstring(update.introduction), QStringLiteral("第一行\r\n第二行\r\n第三行"));
-        if (c.mask & 0x10000) EXPECT_EQ(update.map_options, 0x2 | 0x10);
-        if (c.mask & 0x800) EXPECT_TRUE(update.home_picture.empty());
+        }
+        if (c.mask & 0x10000) {
+            EXPECT_EQ(update.map_options, 0x2 | 0x10);  // the bit this editor does not show is kept
+        }
+        if (c.mask & 0x800) {
+            EXPECT_TRUE(update.home_picture.empty());
+        }
     }
 }
 
