@@ -265,6 +265,20 @@ TEST_F(site_sheet_test, home_page_buttons) {
     map->click();  // a bad coordinate opens nothing
     EXPECT_EQ(ui.urls.size(), 2);
 
+    // "按地址检索" starts the lookup from the address typed here.
+    control(&editor, "1066")->setText(QStringLiteral("北京"));
+    QString looked_up;
+    QTimer::singleShot(0, [&] {
+        QWidget* lookup = QApplication::activeModalWidget();
+        ASSERT_NE(lookup, nullptr);
+        EXPECT_EQ(lookup->objectName(), "122");
+        looked_up = control(lookup, "1038")->text();
+        control<QPushButton>(lookup, "2")->click();
+    });
+    control<QPushButton>(&editor, "1051")->click();
+    EXPECT_EQ(looked_up, QStringLiteral("北京"));
+    control(&editor, "1066")->clear();
+
     editor.show();
     editor.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
