@@ -9,6 +9,7 @@
 #include "markup/model/vux_runtime_messages.h"
 #include "service/quellmark_connection.h"
 #include "service/quellmark_document_reply.h"
+#include "service/quellmark_site_update.h"
 
 namespace {
 // Offsets in a frame: "vux+", a byte, an int32, then the type code and the
@@ -60,6 +61,7 @@ quellmark_service::quellmark_service() {
     quellmark_add_account_handlers(built_in);
     quellmark_add_runtime_handlers(built_in);
     quellmark_add_group_handlers(built_in);
+    quellmark_add_site_update_handlers(built_in);
     for (auto& [code, handler] : built_in) set_handler(code, std::move(handler));
 }
 

@@ -103,7 +103,14 @@ bool read_account(const json::value& o, quellmark_account& a, site_map& sites, Q
     std::string why;
     if (const json::value* d = json::member(o, "document"); d && !json::fill(*d, a.document, &why))
         return fail(error, a.name, "document: " + why);
-    if (const json::value* listed = json::member(o, "sites")) {
+    const json::value* listed = json::member(o, "sites");
+    if (const json::value* pictures = json::member(o, "pictures")) {
+        for (size_t i = 0; i < json::size(*pictures); ++i) {
+            const std::string key(json::member_name(*pictures, i));
+            if (!listed || !json::member(*listed, key)) return fail(error, a.name, "pictures of " + key + ", no site of its own");
+        }
+    }
+    if (listed) {
         for (size_t i = 0; i < json::size(*listed); ++i) {
             auto site = std::make_unique<vux_desktop_site>();
             const std::string key(json::member_name(*listed, i));
@@ -173,7 +180,33 @@ bool quellmark_service_state::load_file(const QString& path, QString* error) {
 bool quellmark_service_state::load_demo(QString* error) {
     // The resource lives in a static library: it has to be registered by hand.
     Q_INIT_RESOURCE(service);
-    return load_file(QStringLiteral(":/service/demo.json"), error);
+    if (!load_file(QStringLiteral(":/service/demo.json"), error)) return false;
+    // Pictures, colours and home pages of the edited demo sites, apart from
+    // the accounts and lists.
+    QFile pages(QStringLiteral(":/service/demo_pages.json"));
+    if (!pages.open(QIODevice::ReadOnly)) return fail(error, pages.errorString());
+    return overlay(pages.readAll(), error);
+}
+
+bool quellmark_service_state::overlay(const QByteArray& text, QString* error) {
+    std::string why;
+    json::value_ptr doc = json::parse(std::string_view(text.constData(), size_t(text.size())), &why);
+    if (!doc) return fail(error, QString::fromStdString(why));
+    const json::value* list = json::member(*doc, "accounts");
+    if (!list || !json::is_array(*list)) return fail(error, QStringLiteral("no \"accounts\" list"));
+    for (size_t i = 0; const json::value* v = json::element(*list, i); ++i) {
+        const std::string name = json::text(json::member(*v, "name"));
+        quellmark_account* a = find_account(vux_string(name));
+        if (!a) return fail(error, QStringLiteral("no account %1").arg(name.c_str()));
+        const json::value* sites = json::member(*v, "sites");
+        for (size_t k = 0; sites && k < json::size(*sites); ++k) {
+            const std::string key(json::member_name(*sites, k));
+            vux_desktop_site* site = find_site(key);
+            if (!site) return fail(error, a->name, "no site " + key);
+            if (!json::fill(*json::member_at(*sites, k), *site, &why)) return fail(error, a->name, "site " + key + ": " + why);
+        }
+    }
+    return true;
 }
 
 quellmark_account* quellmark_service_state::find_account(const vux_string& name) {

@@ -68,6 +68,11 @@ public:
     bool load_file(const QString& path, QString* error = nullptr);
     // The demo data built into the service.
     bool load_demo(QString* error = nullptr);
+    // Fields laid over sites already loaded: {"accounts": [{"name", "sites":
+    // {key: record}}]}, each record holding only the fields it changes.
+    // False (with a reason) when it does not parse or names a site that is
+    // not there; the sites before the faulty one keep their new fields.
+    bool overlay(const QByteArray& json, QString* error = nullptr);
 
     // The account of a name in any case; null when unknown.
     quellmark_account* find_account(const vux_string& name);
@@ -90,6 +95,12 @@ public:
     // "q" and seven digits after the highest key held.
     std::string add_site();
     void remove_site(const std::string& key) { sites_.erase(key); }
+    // The stored site of a key, made (a default site) when none is held.
+    vux_desktop_site& ensure_site(const std::string& key) {
+        auto& site = sites_[key];
+        if (!site) site = std::make_unique<vux_desktop_site>();
+        return *site;
+    }
 
     std::vector<quellmark_offer>& offers() { return offers_; }
     std::vector<quellmark_sms>& sms_log() { return sms_log_; }
@@ -114,6 +125,10 @@ public:
     // The client's bytes; empty when there is none or it cannot be read.
     QByteArray client_bytes() const;
     bool has_client() const { return client_bytes_.has_value() || !client_path_.isEmpty(); }
+
+    // Activation numbers count as confirmed as soon as a site update sets
+    // them, as if the phone had answered at once (for trying the client).
+    bool auto_activate = false;
 
 private:
     std::map<std::string, std::unique_ptr<quellmark_account>> accounts_;

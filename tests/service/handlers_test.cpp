@@ -260,7 +260,7 @@ TEST(service_data, demo_records_build_from_their_dump) {
     EXPECT_EQ(state.find_site("q0000101")->columns, 207);
     EXPECT_EQ(state.find_site("q0000101")->tray_color, vux_desktop_site::default_tray_color);  // left out: default
     // Pictures are drawn at load: a PNG of the size and colour named.
-    const vux_buffer& icon = state.find_site("q0000101")->icon;
+    const vux_buffer& icon = state.find_site("q0000103")->icon;
     const QImage drawn = QImage::fromData(QByteArray(reinterpret_cast<const char*>(icon.data()), icon.length()), "PNG");
     EXPECT_EQ(drawn.size(), QSize(64, 64));
     EXPECT_EQ(drawn.pixelColor(10, 10), QColor(QStringLiteral("#e2541b")));
@@ -268,6 +268,7 @@ TEST(service_data, demo_records_build_from_their_dump) {
         R"({"accounts":[{"name":"a","sites":{"q1":{}},"pictures":{"q1":{"icon":{"width":0,"height":5}}}}]})",
         R"({"accounts":[{"name":"a","sites":{"q1":{}},"pictures":{"q1":{"icon":{"width":5,"height":5,"color":"red?"}}}}]})",
         R"({"accounts":[{"name":"a","sites":{"q1":{}},"pictures":{"q1":{"name":{"width":5,"height":5}}}}]})",
+        R"({"accounts":[{"name":"a","sites":{"q1":{}},"pictures":{"q2":{"icon":{"width":5,"height":5}}}}]})",
     };
     for (const char* text : bad_pictures) EXPECT_FALSE(state.load(text, &error)) << text;
 
