@@ -8,6 +8,7 @@
 
 #include "client/orbel.h"
 #include "client/orbel_group.h"
+#include "client/orbel_group_steps.h"
 #include "client/orbel_logon.h"
 #include "client/orbel_settings.h"
 #include "client/orbel_strings.h"
@@ -62,6 +63,7 @@ void orbel_main::finish_logon(bool signed_in) {
     }
     if (auto* app = orbel::instance()) setWindowTitle(orbel_to_qstring(app->session.account));
     site_manager_ = new orbel_group(this);
+    orbel_add_group_steps(*site_manager_);
     site_manager_->setGeometry(rect());
     site_manager_->show();
     show();
