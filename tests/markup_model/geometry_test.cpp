@@ -14,6 +14,10 @@
 #include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
+#include "core/vux_record_dump.h"
+#include "markup/model/vux_dialog.h"
+#include "markup/model/vux_menu.h"
+#include "markup/model/vux_window.h"
 #include "markup_model/fake_layout.h"
 #include "markup_model/model_test_support.h"
 
@@ -172,6 +176,27 @@ TEST(BoxState, CheckedAndRaisedFromTheMarkVariable) {
     im.index = 31;
     im.update_raised(env);
     EXPECT_EQ(im.vertical_nudge, 3);  // no such bit: unchanged
+}
+
+TEST(TextMasking, StarsFollowTheStatedLengthWithinTheText) {
+    struct row {
+        const char* value;
+        int32_t stars;
+    };
+    const row rows[] = {
+        {"vux*000000030123456789abcdef", 3},
+        {"vux*7fffffff0123456789abcdef", 10},  // a header past the text: clamped, then at most ten
+        {"vux*000000000123456789abcdef", 0},
+        {"secret", 6},
+    };
+    for (const row& r : rows) {
+        model_test::variables env;
+        env.values["pw"] = r.value;
+        vux_element_text t;
+        t.key = vux_string("pw");
+        t.sync(true, env);
+        EXPECT_EQ(t.text.to_utf8_string().str(), std::string(size_t(r.stars), '*')) << r.value;
+    }
 }
 
 TEST(SegmentGeometry, FlowsWrapsAndKeepsEmptyLines) {
@@ -704,6 +729,83 @@ TEST(CommandBar, SoftkeyStepsSaveAndRestore) {
     bar.shown_command(0)->refresh(env);
     EXPECT_FALSE(bar.press(vux_point(5, 5)));
     EXPECT_EQ(bar.triggered_action(env), nullptr);
+}
+
+// A client with paragraphs of all three child kinds, a scroll bar,
+// hyperlinks, actions and guards.
+void fill_client(vux_element_client& c) {
+    auto p = named_paragraph("p");
+    auto seg = std::make_unique<vux_element_segment>();
+    seg->text.text = vux_unicode(u"seg");
+    seg->icon = std::make_unique<vux_icon>();
+    seg->hyperlink = std::make_unique<vux_hyperlink>();
+    seg->hyperlink->action = std::make_unique<vux_action>();
+    seg->hyperlink->guard = std::make_unique<vux_condition_list>();
+    seg->hyperlink->guard->add().name = vux_string("g");
+    p->children.append(std::move(seg));
+    auto b = box_with(u"box", -20, 0);
+    b->press = std::make_unique<vux_action>();
+    b->action = std::make_unique<vux_action>();
+    p->children.append(std::move(b));
+    auto im = std::make_unique<vux_element_image>();
+    im->primary = vux_string("pic");
+    im->hyperlink = std::make_unique<vux_hyperlink>();
+    p->children.append(std::move(im));
+    p->guard = std::make_unique<vux_condition_list>();
+    c.paragraphs.append(std::move(p));
+    c.paragraphs.append(named_paragraph("second", true));
+    c.pull_top = std::make_unique<vux_action>();
+    c.pull_bottom = std::make_unique<vux_action>();
+    c.default_action = std::make_unique<vux_action>();
+    c.scroll_bar = std::make_unique<vux_element_scrollbar>();
+}
+
+void fill_bar(vux_element_commandbar& bar) {
+    bar.left = std::make_unique<vux_element_command>();
+    bar.left->label = vux_unicode(u"Back");
+    bar.right = std::make_unique<vux_element_command>();
+    bar.right->guard = std::make_unique<vux_condition_list>();
+}
+
+template <class Screen>
+void expect_tree_round_trips(Screen& screen) {
+    const std::vector<uint8_t> bytes = model_test::bytes_of(screen);
+    Screen again;
+    ASSERT_TRUE(model_test::read_from(again, bytes)) << screen.class_name();
+    EXPECT_EQ(model_test::bytes_of(again), bytes) << screen.class_name();
+    EXPECT_EQ(vux_record_dump::to_json(again), vux_record_dump::to_json(screen));
+    for (size_t n = 0; n < bytes.size(); n += 7) {
+        Screen cut;
+        EXPECT_FALSE(model_test::read_from(cut, bytes, n)) << screen.class_name() << " cut at " << n;
+    }
+}
+
+TEST(ScreenTrees, WindowDialogAndMenuRoundTrip) {
+    vux_window w;
+    w.name = vux_string("main");
+    fill_client(w.client);
+    fill_bar(w.commandbar);
+    expect_tree_round_trips(w);
+
+    // A clone of a measured paragraph is laid out afresh.
+    w.client.set_layout(std::make_unique<fake_layout>());
+    w.client.client_rect = {0, 0, 240, 320};
+    model_test::variables env;
+    ASSERT_TRUE(w.client.layout(env));
+    EXPECT_TRUE(w.client.paragraph(0)->flag(vux_element_paragraph::measured_bit));
+    auto copy = w.client.paragraph(0)->clone();
+    EXPECT_FALSE(static_cast<vux_element_paragraph&>(*copy).flag(vux_element_paragraph::measured_bit));
+
+    vux_dialog d;
+    fill_client(d.client);
+    fill_bar(d.commandbar);
+    d.guard = std::make_unique<vux_condition_list>();
+    expect_tree_round_trips(d);
+
+    vux_menu m;
+    fill_bar(m.commandbar);
+    m.commands.append(std::make_unique<vux_element_command>());
+    expect_tree_round_trips(m);
 }
 
 }  // namespace
