@@ -361,6 +361,12 @@ bool vux_element_box::visible(const vux_layout& l) const {
     return vux_visible_in_pass(l, flag(float_bit), flag(fixed_bit), aux->top_left.y, aux->bottom_right.y);
 }
 
+bool vux_element_box::in_view(const vux_layout& l) const {
+    if (flag(ignore_bit) || !placed()) return false;
+    return !l.is_below_view(aux->top_left.y, false, flag(fixed_bit)) &&
+           !l.is_above_view(aux->bottom_right.y, false, flag(fixed_bit));
+}
+
 bool vux_element_box::paint(vux_layout& l) {
     if (!visible(l)) return false;
     const int32_t grow = flag(expand_bit) ? 1 : 0;

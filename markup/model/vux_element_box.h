@@ -53,6 +53,8 @@ public:
     bool paint(vux_layout& layout);
     bool hit(vux_layout& layout, const vux_point& p) const;
     bool visible(const vux_layout& layout) const;
+    // Placed, not ignored, and its rows meet the view.
+    bool in_view(const vux_layout& layout) const;
     bool tick(int32_t ms, int32_t period);
     void reset();
 

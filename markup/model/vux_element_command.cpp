@@ -47,3 +47,8 @@ bool vux_element_command::condition_holds(const vux_variables& environment) cons
 }
 
 bool vux_element_command::show_target(vux_string& out) const { return !guard && action.single_show_target(out); }
+
+vux_action* vux_element_command::count_down(const vux_variables& environment) {
+    if (action.countdown <= 0 || !condition_holds(environment)) return nullptr;
+    return --action.countdown == 0 ? &action : nullptr;
+}

@@ -27,6 +27,9 @@ public:
     // true when shown.
     bool refresh(const vux_variables& environment);
     bool condition_holds(const vux_variables& environment) const;
+    // One step of the action's countdown while it is above 0 and the guard
+    // holds; the action when it reaches 0, else null.
+    vux_action* count_down(const vux_variables& environment);
     // The menu an unguarded command's action opens, when that is all it does.
     bool show_target(vux_string& out) const;
 

@@ -121,10 +121,8 @@ vux_action* vux_element_commandbar::triggered_action(const vux_variables& enviro
 }
 
 vux_action* vux_element_commandbar::count_down(const vux_variables& environment) {
-    for (auto& c : shown) {
-        if (!c || c->action.countdown <= 0 || !c->condition_holds(environment)) continue;
-        if (--c->action.countdown == 0) return &c->action;
-    }
+    for (auto& c : shown)
+        if (vux_action* a = c ? c->count_down(environment) : nullptr) return a;
     return nullptr;
 }
 

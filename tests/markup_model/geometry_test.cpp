@@ -731,6 +731,33 @@ TEST(CommandBar, SoftkeyStepsSaveAndRestore) {
     EXPECT_EQ(bar.triggered_action(env), nullptr);
 }
 
+TEST(CountDowns, StopAtTheFirstActionToFire) {
+    model_test::variables env;
+    vux_menu m;
+    m.commandbar.shown[0] = std::make_unique<vux_element_command>();
+    m.commandbar.shown[0]->action.countdown = 2;
+    for (int i = 0; i < 2; ++i) {
+        m.commands.append(std::make_unique<vux_element_command>());
+        m.command(i)->action.countdown = 1;
+    }
+    EXPECT_EQ(m.count_down(env), &m.command(0)->action);
+    EXPECT_EQ(m.command(1)->action.countdown, 1);  // waits: not lost
+    EXPECT_EQ(m.count_down(env), &m.commandbar.shown[0]->action);
+    EXPECT_EQ(m.count_down(env), &m.command(1)->action);
+    EXPECT_EQ(m.count_down(env), nullptr);
+
+    vux_window w;
+    auto p = named_paragraph("p");
+    auto b = box_with(u"x", 0, 0);
+    b->hyperlink = std::make_unique<vux_hyperlink>();
+    b->hyperlink->action = std::make_unique<vux_action>();
+    b->hyperlink->action->countdown = 1;
+    p->children.append(std::move(b));
+    w.client.paragraphs.append(std::move(p));
+    EXPECT_NE(w.find_triggered_action(env), nullptr);
+    EXPECT_EQ(w.find_triggered_action(env), nullptr);
+}
+
 // A client with paragraphs of all three child kinds, a scroll bar,
 // hyperlinks, actions and guards.
 void fill_client(vux_element_client& c) {
