@@ -406,8 +406,10 @@ bool vux_element_box::paint(vux_layout& l) {
     for (int32_t k = 0; k < lines; ++k) {
         const int64_t y = y0 + line_h * k + interval;
         if (l.is_below_view(vux_clamp32(y), false, fixed)) break;
-        const int32_t s = aux->lines[size_t(k)];
-        int32_t e = k + 1 < lines ? aux->lines[size_t(k) + 1] : n;
+        // A property step may change the text without a new layout: the
+        // line starts then never reach past it.
+        const int32_t s = std::clamp(aux->lines[size_t(k)], 0, n);
+        int32_t e = std::clamp(k + 1 < lines ? aux->lines[size_t(k) + 1] : n, s, n);
         if (e > s && text.is_lf(e - 1)) --e;
         if (e > s && text.is_cr(e - 1)) --e;
         const bool last = k + 1 == lines;

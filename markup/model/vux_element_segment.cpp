@@ -168,10 +168,13 @@ struct line_range {
     int32_t begin;
     int32_t end;
 };
+// The text may have changed since measuring (a property step without a new
+// layout): no line reaches past it.
 std::vector<line_range> lines_of(const vux_element_segment_aux& aux, int32_t n) {
     std::vector<line_range> out;
     int32_t begin = 0;
-    for (int32_t s : aux.line_starts) {
+    for (int32_t start : aux.line_starts) {
+        const int32_t s = std::clamp(start, begin, n);
         out.push_back({begin, s});
         begin = s;
     }

@@ -101,6 +101,30 @@ TEST(BoxGeometry, LineBreaksNeverOpenAnEmptyFirstLine) {
     }
 }
 
+TEST(BoxGeometry, TextChangedAfterMeasureDrawsOnlyWhatIsThere) {
+    // A property step may set a shorter text without a new layout.
+    fake_layout l;
+    auto b = box_with(u"abcdef", 0, 12);
+    b->measure(l, 0, nullptr);
+    ASSERT_EQ(b->line_starts(), (std::vector<int32_t>{0, 2, 4}));
+    b->set_property(vux_string("text"), vux_string("a"));
+    l.draw_pass = 1;
+    b->paint(l);
+    std::vector<std::string> texts;
+    for (const std::string& d : l.draws())
+        if (d.rfind("box_text", 0) == 0) texts.push_back(d.substr(d.rfind(' ') + 1));
+    EXPECT_EQ(texts, (std::vector<std::string>{"a"}));
+
+    fake_layout m;
+    vux_element_segment s;
+    s.text.text = vux_unicode(u"ab\ncd\nef");
+    s.measure(m);
+    s.set_property(vux_string("text"), vux_string("x"));
+    m.draw_pass = 1;
+    s.paint(m);
+    EXPECT_EQ(m.draws(), (std::vector<std::string>{"segment_text 0,0 6x0 x"}));
+}
+
 TEST(BoxGeometry, DegenerateSizesDoNothing) {
     // No inner width: never placed, never painted.
     fake_layout l;
