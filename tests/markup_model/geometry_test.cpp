@@ -709,6 +709,68 @@ TEST(ScrollBarDrag, RubberBandAndLimits) {
     }
 }
 
+TEST(ScrollBarState, SaveRestoreAndSettle) {
+    struct row {
+        bool keep_bottom;
+        int32_t before, after, y;
+    };
+    // Saved at y 400 of 1000; the content grows to 1200 (view 300).
+    for (const row& r : {row{false, 1000, 1200, 400}, row{true, 1000, 1200, 600}, row{true, 1300, 1200, 400}}) {
+        vux_element_scrollbar s;
+        s.content_height = r.before;
+        s.view_height = 300;
+        s.y_offset = 400;
+        s.save(true, r.keep_bottom);
+        EXPECT_EQ(s.y_offset, 0);
+        s.save(true, false);  // the first save holds
+        s.content_height = r.after;
+        s.view_height = 300;
+        EXPECT_TRUE(s.restore());
+        EXPECT_EQ(s.y_offset, r.y) << r.keep_bottom << " " << r.before;
+        EXPECT_FALSE(s.restore());
+    }
+
+    // A rubber-banded offset comes back on the settle steps; the paging
+    // paragraph ends its drag and is let go.
+    vux_element_scrollbar s;
+    s.content_height = 200;
+    s.view_height = 300;
+    s.start_drag(0, 100);
+    ASSERT_TRUE(s.drag(0, 10));
+    EXPECT_EQ(s.y_offset, 30);
+    s.end_drag();
+    auto p = paging_paragraph();
+    fake_layout l;
+    p->measure(l);
+    p->drag(50);
+    s.paging = p.get();
+    EXPECT_TRUE(s.settle_step());  // counter 0: normalised back to 0
+    EXPECT_EQ(s.y_offset, 0);
+    EXPECT_EQ(s.paging, nullptr);
+    EXPECT_EQ(p->page_index, 1);
+    EXPECT_TRUE(s.settle_step());  // counter 1: one more repaint
+    EXPECT_FALSE(s.settle_step());
+    EXPECT_TRUE(s.settled());
+}
+
+TEST(ClientLayout, VisibleRectLeavesOutTheFixedBand) {
+    client_fixture f;
+    f.client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+    f.client.scroll_bar->header_lock = 1;
+    auto head = named_paragraph("head");
+    head->set_flag(vux_element_paragraph::fixed_bit, true);
+    head->children.append(box_with(u"h", 0, 0));  // 24 high
+    f.client.paragraphs.append(std::move(head));
+    f.client.paragraphs.append(named_paragraph("body"));
+    f.lay_out();
+    const vux_layout_rect r = f.client.visible_rect();
+    EXPECT_EQ(r.y, 24);
+    EXPECT_EQ(r.h, 320 - 24);
+
+    f.client.scroll_bar->header_lock = 0;
+    EXPECT_EQ(f.client.visible_rect().y, 0);
+}
+
 TEST(CommandBar, SoftkeyStepsSaveAndRestore) {
     auto command = [](const char16_t* label) {
         auto c = std::make_unique<vux_element_command>();
