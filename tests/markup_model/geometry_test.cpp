@@ -58,6 +58,39 @@ TEST(BoxGeometry, HorizontalExtentFromLeftAndWidth) {
     }
 }
 
+TEST(BoxGeometry, AlignmentRowsAndRunningBottom) {
+    struct row {
+        int32_t align, breadth, width, x0;
+    };
+    // View 240: the free width is the view less the breadth (or the extent).
+    for (const row& r : {row{2, 100, 50, 70}, row{3, 100, 50, 140}, row{2, 0, 40, 100}, row{1, 100, 50, 0}}) {
+        fake_layout l;
+        auto b = box_with(u"a", 0, r.width);
+        b->align = r.align;
+        b->breadth = r.breadth;
+        b->measure(l, 0, nullptr);
+        EXPECT_EQ(b->left_x(), r.x0) << r.align << " " << r.breadth;
+    }
+
+    // "bottom" sets where a "follow" box starts; rows and "topx" count in
+    // rows of 20; without "stick" the paragraph's bottom rounds up to a row.
+    fake_layout l;
+    auto first = box_with(u"", 0, 0);
+    first->height = 30;
+    first->set_property(vux_string("bottom"), vux_string("yes"));
+    first->set_property(vux_string("stick"), vux_string("no"));
+    first->measure(l, 0, nullptr);
+    EXPECT_EQ(l.running_bottom, 30);
+    EXPECT_EQ(l.row_bottom, 40);
+    auto next = box_with(u"", 0, 0);
+    next->height_rows = 2;
+    next->top_rows = 1;
+    next->set_property(vux_string("follow"), vux_string("yes"));
+    next->measure(l, 0, nullptr);
+    EXPECT_EQ(next->top_y(), 50);
+    EXPECT_EQ(next->bottom_y(), 90);
+}
+
 TEST(BoxGeometry, CutWithEllipsisAndResetRestores) {
     fake_layout l;
     auto b = box_with(u"abcdefghijkl", 0, 60);  // 72 wide in 60
@@ -258,6 +291,19 @@ TEST(SegmentGeometry, FlowsWrapsAndKeepsEmptyLines) {
     wide.measure(narrow);
     EXPECT_EQ(wide.last_top(), 0);
 
+    // Hits cover each line's units, inflated by the item gap (4).
+    fake_layout h;
+    vux_element_segment two;
+    two.text.text = vux_unicode(u"abc\nde");
+    two.measure(h);
+    struct probe {
+        int16_t x, y;
+        bool hit;
+    };
+    for (const probe& q : {probe{0, 0, true}, probe{22, 24, true}, probe{23, 30, false}, probe{14, 30, true},
+                           probe{17, 30, false}, probe{5, 45, false}})
+        EXPECT_EQ(two.hit(h, vux_point(q.x, q.y)), q.hit) << q.x << "," << q.y;
+
     // Ignored: no aux record, never hit.
     vux_element_segment ig;
     ig.text.text = vux_unicode(u"ab");
@@ -446,6 +492,55 @@ TEST(ParagraphPaging, DragsTurnPagesPastTheSwitchDistance) {
     q->measure(l);
     EXPECT_TRUE(q->next_page());
     EXPECT_EQ(q->page_index, 1);
+}
+
+TEST(ParagraphPasses, SyncLinksAndPressActions) {
+    model_test::variables env;
+    vux_element_paragraph p;
+    auto fixed_text = box_with(u"kept", 0, 0);
+    fixed_text->text.key = vux_string("k");
+    fixed_text->set_property(vux_string("static"), vux_string("yes"));
+    auto note = box_with(u"", 0, 0);
+    note->text.key = vux_string("k");
+    note->set_property(vux_string("note"), vux_string("yes"));
+    auto pw = box_with(u"", 0, 0);
+    pw->text.key = vux_string("k");
+    pw->set_property(vux_string("password"), vux_string("yes"));
+    p.children.append(std::move(fixed_text));
+    p.children.append(std::move(note));
+    p.children.append(std::move(pw));
+    env.values["k"] = "hello";
+    EXPECT_TRUE(p.sync(env));
+    auto b = [&](int i) { return p.children.get_as<vux_element_box>(i); };
+    EXPECT_EQ(text_of(b(0)->text), u"kept");   // static and not empty
+    EXPECT_EQ(text_of(b(1)->text), u"");       // a note is not synchronised
+    EXPECT_EQ(text_of(b(2)->text), u"*****");  // masked
+    EXPECT_TRUE(p.mentions(vux_string("k")));
+    EXPECT_FALSE(p.mentions(vux_string("z")));
+
+    // Links: a guard that fails marks the link inactive (bit 6) and keeps
+    // it out of the list; the list then matches.
+    b(0)->hyperlink = std::make_unique<vux_hyperlink>();
+    b(1)->hyperlink = std::make_unique<vux_hyperlink>();
+    b(1)->hyperlink->guard = std::make_unique<vux_condition_list>();
+    b(1)->hyperlink->guard->add().op = 2;
+    b(1)->hyperlink->guard->at(0)->name = vux_string("absent");
+    std::vector<vux_record*> links;
+    EXPECT_FALSE(p.active_links_match(env, links));
+    p.collect_active_links(env, links);
+    EXPECT_EQ(links, (std::vector<vux_record*>{static_cast<vux_record*>(b(0))}));
+    EXPECT_TRUE(b(1)->hyperlink->bit(6));
+    EXPECT_TRUE(p.active_links_match(env, links));
+    EXPECT_TRUE(p.mentions(vux_string("absent")));
+
+    // The press action of the box under the point.
+    fake_layout l;
+    p.measure(l);
+    EXPECT_EQ(p.press_action_at(l, vux_point(10, 5)), nullptr);
+    b(0)->press = std::make_unique<vux_action>();
+    EXPECT_EQ(p.press_action_at(l, vux_point(10, 5)), b(0)->press.get());
+    p.set_flag(vux_element_paragraph::shown_bit, false);
+    EXPECT_EQ(p.press_action_at(l, vux_point(10, 5)), nullptr);
 }
 
 TEST(ParagraphPasses, HeightCountdownAndVisibility) {
