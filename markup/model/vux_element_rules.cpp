@@ -58,17 +58,6 @@ void vux_set_link_countdown(vux_hyperlink* link, const vux_string& value) {
     if (link && link->action) link->action->countdown = vux_decimal::parse(value);
 }
 
-vux_font_scope::vux_font_scope(vux_layout& layout, const vux_element_text& text)
-    : layout_(layout), on_(text.font_size != 0) {
-    if (!on_) return;
-    layout_.save_mode();
-    layout_.set_mode(text.font_size, text.bold);
-}
-
-vux_font_scope::~vux_font_scope() {
-    if (on_) layout_.restore_mode();
-}
-
 bool vux_element_tick(bool animated, int32_t& frame, int32_t& accumulator, int32_t gap, vux_hyperlink* link,
                       int32_t ms, int32_t period, int32_t* roll) {
     bool changed = false;

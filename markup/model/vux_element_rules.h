@@ -4,6 +4,7 @@
 #include "core/vux_string.h"
 #include "markup/model/vux_action_property.h"
 #include "markup/model/vux_element_text.h"
+#include "markup/model/vux_font_scope.h"
 #include "markup/model/vux_hyperlink.h"
 #include "markup/model/vux_variables.h"
 
@@ -56,20 +57,6 @@ bool vux_header_blocks(const vux_layout& layout, bool fixed, const vux_point& p)
 
 // "auto": the countdown of the link's action (nothing without either).
 void vux_set_link_countdown(vux_hyperlink* link, const vux_string& value);
-
-// The text's font while an element measures or paints; the layout's
-// mode comes back at the end of the scope.
-class vux_font_scope {
-public:
-    vux_font_scope(vux_layout& layout, const vux_element_text& text);
-    ~vux_font_scope();
-    vux_font_scope(const vux_font_scope&) = delete;
-    vux_font_scope& operator=(const vux_font_scope&) = delete;
-
-private:
-    vux_layout& layout_;
-    bool on_;
-};
 
 template <class T>
 void vux_replace_link(std::unique_ptr<T>& own, const std::unique_ptr<T>& given) {
