@@ -304,6 +304,21 @@ TEST(SegmentGeometry, FlowsWrapsAndKeepsEmptyLines) {
                            probe{17, 30, false}, probe{5, 45, false}})
         EXPECT_EQ(two.hit(h, vux_point(q.x, q.y)), q.hit) << q.x << "," << q.y;
 
+    // Segments sharing a line end where the line does: a right-aligned
+    // first segment moves with the text after it.
+    fake_layout line;
+    vux_element_segment first, second;
+    first.text.text = vux_unicode(u"ab");
+    first.align = 3;
+    second.text.text = vux_unicode(u"cd\nef");
+    first.measure(line);
+    EXPECT_EQ(first.end_x(), 12);
+    second.measure(line);
+    EXPECT_EQ(first.end_x(), 24);
+    line.draw_pass = 1;
+    first.paint(line);
+    EXPECT_EQ(line.draws(), (std::vector<std::string>{"segment_text 216,0 12x0 ab"}));
+
     // Ignored: no aux record, never hit.
     vux_element_segment ig;
     ig.text.text = vux_unicode(u"ab");
