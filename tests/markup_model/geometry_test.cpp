@@ -863,6 +863,40 @@ TEST(ScrollBarState, SaveRestoreAndSettle) {
     EXPECT_TRUE(s.settled());
 }
 
+TEST(ClientLayout, ScrollPositionAfterLayout) {
+    // 30 paragraphs of 24: content 720 in a view of 320.
+    auto fill = [](client_fixture& f) {
+        f.client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+        for (int i = 0; i < 30; ++i) {
+            auto p = named_paragraph(("p" + std::to_string(i)).c_str());
+            p->children.append(box_with(u"x", 0, 0));
+            f.client.paragraphs.append(std::move(p));
+        }
+    };
+    client_fixture bottom;
+    fill(bottom);
+    bottom.client.flags |= 1 << vux_element_client::bottom_bit;
+    bottom.lay_out();
+    EXPECT_EQ(bottom.client.scroll_bar->y_offset, 400);
+
+    client_fixture top;
+    fill(top);
+    top.client.paragraph(10)->set_flag(vux_element_paragraph::scroll_top_bit, true);
+    top.lay_out();
+    EXPECT_EQ(top.client.scroll_bar->y_offset, 240);
+    EXPECT_FALSE(top.client.paragraph(10)->flag(vux_element_paragraph::scroll_top_bit));  // one-shot
+
+    // A relayout that keeps the position restores it.
+    top.client.scroll_bar->y_offset = 100;
+    top.client.refresh_layout(true);
+    EXPECT_EQ(top.client.current_layout(), nullptr);
+    top.lay_out();
+    EXPECT_EQ(top.client.scroll_bar->y_offset, 100);
+    top.client.refresh_layout(false);
+    top.lay_out();
+    EXPECT_EQ(top.client.scroll_bar->y_offset, 0);
+}
+
 TEST(ClientLayout, VisibleRectLeavesOutTheFixedBand) {
     client_fixture f;
     f.client.scroll_bar = std::make_unique<vux_element_scrollbar>();
