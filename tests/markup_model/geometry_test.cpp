@@ -187,6 +187,36 @@ TEST(BoxGeometry, DegenerateSizesDoNothing) {
     EXPECT_EQ(b->frame, 0);
 }
 
+TEST(BoxGeometry, WhatPaintDrawsByKindAndPass) {
+    struct row {
+        const char* flag;  // a flag keyword set to "yes", or null
+        int32_t triangle;
+        int32_t pass;
+        std::vector<std::string> draws;
+    };
+    const row rows[] = {
+        {nullptr, 3, 0, {"triangle 0,0 50x24 3"}},
+        {"note", 0, 0, {"text_block 0,0 50x24", "box_text 0,4 50x16 ab"}},
+        {"indicator", 0, 0, {"indicator 0,0 50x24", "box_text 0,4 50x16 ab"}},
+        {"expand", 3, 0, {"triangle 0,0 51x25 3"}},
+        {nullptr, 3, 2, {}},                          // not in pass 2
+        {"float", 3, 1, {}},                          // floating: every pass but 1
+        {"float", 3, 2, {"triangle 0,0 50x24 3"}},
+        {"ignore", 3, 0, {}},
+    };
+    for (const row& r : rows) {
+        fake_layout l;
+        vux_element_paragraph owner;
+        auto b = box_with(u"ab", 0, 50);
+        if (r.flag) b->set_property(vux_string(r.flag), vux_string("yes"));
+        b->triangle = r.triangle;
+        b->measure(l, 0, &owner);
+        l.draw_pass = r.pass;
+        b->paint(l);
+        EXPECT_EQ(l.draws(), r.draws) << (r.flag ? r.flag : "-") << " pass " << r.pass;
+    }
+}
+
 TEST(BoxGeometry, HitIsInclusiveAndFollowsTheScrollOffset) {
     fake_layout l;
     auto b = box_with(u"ab", 10, 50);  // 10..60, 0..24
