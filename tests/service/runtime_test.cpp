@@ -110,7 +110,7 @@ TEST_F(runtime, enter_shows_the_site_as_members_see_it) {
     EXPECT_EQ(be32_at(reply, 17), 1);   // follow-up: poll
     for (const char* text : {"\"__window_site\"", "\"title\":\"河畔跑团\"", "Spring relay", "2026-12-10", "新路线",
                              "Teams of four", "The boathouse is closed", "Start time in summer?", "7:00: 9",
-                             "Runs along the river"})
+                             "河畔步道集合"})
         EXPECT_TRUE(shows(text)) << text;
 
     // A session the service never handed out: no poll, the fatal error step.
