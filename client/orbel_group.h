@@ -10,6 +10,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "client/orbel_emulator_factory.h"
 #include "client/orbel_group_outcome.h"
 #include "client/orbel_group_rules.h"
 #include "core/vux_string.h"
@@ -151,6 +152,7 @@ private:
 
     sheet_opener sheet_opener_;
     std::map<int, command_step> steps_;
-    emulator_factory emulator_factory_;
+    // The program's, unless a test sets its own.
+    emulator_factory emulator_factory_ = orbel_get_emulator_factory();
     std::unique_ptr<QWidget> emulator_;
 };

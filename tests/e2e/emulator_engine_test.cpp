@@ -9,8 +9,12 @@
 #include "emulator/orbel_emulator.h"
 #include "markup/model/vux_action_command.h"
 #include "markup/model/vux_function.h"
+#include "client/orbel.h"
+#include "client/orbel_group.h"
+#include "emulator/vux_le_document.h"
 #include "service/quellmark_service.h"
 
+#include <QPushButton>
 #include <QSettings>
 
 #include <cstdlib>
@@ -102,8 +106,9 @@ TEST(e2e_emulator, the_document_runs_on_the_client_timer_and_restarts_after_logo
     QCoreApplication::processEvents();
 }
 
-// The built-in document in the frame, its network reaching the local
-// service through the emulator's sockets.
+// The built-in document in the frame that the site manager's button
+// makes, its network reaching the local service through the emulator's
+// sockets.
 TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictures) {
     orbel_test_ui ui;
     orbel_test_clear_settings();
@@ -111,6 +116,13 @@ TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictur
     ASSERT_TRUE(service.state().load_demo());
     ASSERT_TRUE(service.listen());
     QTemporaryDir folder;
+    // the administrator signed in, as the logon leaves the client
+    orbel application;
+    const quellmark_session& signed_in = service.state().open_session("demo@quellmark.com");
+    application.session.id = signed_in.id;
+    application.session.text1 = vux_string(signed_in.token);
+    application.session.account = vux_string(signed_in.account);
+    // the program's factory, its service address replaced as QUELLMARK_SERVICE would
     orbel_set_emulator_factory([&](QWidget* owner) -> std::unique_ptr<QWidget> {
         orbel_client_setup setup = orbel_client_default_setup();
         setup.host = service.host();
@@ -120,11 +132,17 @@ TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictur
         if (!made->load_skin()) return nullptr;
         return made;
     });
-    std::unique_ptr<QWidget> frame = orbel_get_emulator_factory()(nullptr);
+    auto site_manager = std::make_unique<orbel_group>();
+    site_manager->show();
+    auto* button = site_manager->findChild<QPushButton*>(QStringLiteral("1091"));
+    ASSERT_NE(button, nullptr);
+    button->click();
+    QWidget* frame = site_manager->emulator();
     ASSERT_NE(frame, nullptr);
-    frame->show();
-    orbel_client* client = static_cast<orbel_emulator*>(frame.get())->client();
+    EXPECT_TRUE(frame->isVisible());
+    orbel_client* client = static_cast<orbel_emulator*>(frame)->client();
     ASSERT_TRUE(client->started());
+    EXPECT_EQ(vux_le_get_document().persist().profile_name(), QStringLiteral("demo@quellmark.com"));
 
     // registered, entered and polled, over the emulator's own sockets
     ASSERT_TRUE(ORBEL_WAIT(variable(client, "__window_site") == "ok" && service.served(1306) > 0));
@@ -132,7 +150,7 @@ TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictur
     EXPECT_EQ(variable(client, "__dialog_error_text"), "");
     // the credentials the engine kept went to the emulator's settings group
     QSettings settings("__ORBEL", "Quellmark");
-    EXPECT_FALSE(settings.value("__EMULATOR/__PRIVATE_000").toByteArray().isEmpty());
+    EXPECT_FALSE(settings.value("__EMULATOR/__PRIVATE_demo@quellmark.com_000").toByteArray().isEmpty());
 
     // the start action's emoticon codes, and the emoticons as data records
     std::string codes;
@@ -157,7 +175,14 @@ TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictur
     EXPECT_TRUE(slip.flinging());
     EXPECT_TRUE(ORBEL_WAIT(!slip.flinging()));
 
-    frame.reset();
+    // the button hides it, and shows the same frame again
+    button->click();
+    EXPECT_FALSE(frame->isVisible());
+    button->click();
+    EXPECT_EQ(site_manager->emulator(), frame);
+    EXPECT_TRUE(frame->isVisible());
+    // the frame and its engine die with the site manager
+    site_manager.reset();
     orbel_set_emulator_factory({});
 }
 
