@@ -299,6 +299,9 @@ const vux_desktop_site* quellmark_service_state::site_for_token(const std::strin
             auto a = accounts_.find(s.account);
             if (a != accounts_.end()) return selected(*a->second);
         }
+        // The emulator names its administrator by the desktop session's
+        // second text, the signed-in account's name.
+        if (auto a = accounts_.find(token); a != accounts_.end()) return selected(*a->second);
     }
     for (const auto& [name, a] : accounts_)
         if (const vux_desktop_site* site = selected(*a)) return site;

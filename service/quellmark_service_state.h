@@ -111,8 +111,8 @@ public:
     quellmark_account* account_of(const vux_desktop_session& session);
 
     // The site a phone shows: the selected site of the account whose desktop
-    // session text is token, else the first site of the demo data; null when
-    // there is none.
+    // session text is token, or whose name it is, else the first site of the
+    // demo data; null when there is none.
     const vux_desktop_site* site_for_token(const std::string& token) const;
     // The phones of the runtime messages.
     quellmark_runtime_state runtime;

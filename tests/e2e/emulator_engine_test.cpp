@@ -143,6 +143,13 @@ TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictur
     orbel_client* client = static_cast<orbel_emulator*>(frame)->client();
     ASSERT_TRUE(client->started());
     EXPECT_EQ(vux_le_get_document().persist().profile_name(), QStringLiteral("demo@quellmark.com"));
+    // the service finds an administrator's site by that name as by the token
+    // (another than the first account's, which is also what no match gives)
+    service.state().find_account(vux_string("ruth@quellmark.com"))->document.groups.text = vux_string("q0000103");
+    const vux_desktop_site* ruths = service.state().site_for_token(service.state().open_session("ruth@quellmark.com").token);
+    ASSERT_NE(ruths, nullptr);
+    EXPECT_EQ(service.state().site_for_token("ruth@quellmark.com"), ruths);
+    EXPECT_NE(service.state().site_for_token("nobody@quellmark.com"), ruths);
 
     // registered, entered and polled, over the emulator's own sockets
     ASSERT_TRUE(ORBEL_WAIT(variable(client, "__window_site") == "ok" && service.served(1306) > 0));
