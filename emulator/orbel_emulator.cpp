@@ -1,5 +1,6 @@
 #include "emulator/orbel_emulator.h"
 
+#include <QBitmap>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -33,6 +34,9 @@ bool orbel_emulator::load_skin() {
     skin_ = orbel_emulator_skin();
     if (skin_.isNull()) return false;
     setFixedSize(skin_.size());
+    // Where no compositor blends translucent windows, the picture's own
+    // shape still keeps the corners out of the window.
+    setMask(QBitmap::fromImage(skin_.createAlphaMask()));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         move(area.x() + (area.width() - skin_.width()) / 2, area.y() + (area.height() - skin_.height()) / 2);

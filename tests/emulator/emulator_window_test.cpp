@@ -107,6 +107,9 @@ TEST(emulator_window, frameless_translucent_centred_with_the_client_over_the_scr
     EXPECT_TRUE(frame.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(frame.testAttribute(Qt::WA_TranslucentBackground));
     EXPECT_EQ(frame.size(), QSize(700, 820));
+    // shaped by the picture: the corners lie outside, the button inside
+    EXPECT_FALSE(frame.mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(frame.mask().contains(QPoint(350, 703)));
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(frame.pos(), QPoint(screen.x() + (screen.width() - 700) / 2, screen.y() + (screen.height() - 820) / 2));
     ASSERT_NE(frame.client(), nullptr);
