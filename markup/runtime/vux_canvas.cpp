@@ -1,4 +1,5 @@
 #include "markup/runtime/vux_canvas.h"
+#include "core/vux_decimal.h"
 #include "markup/model/vux_device.h"
 #include "markup/runtime/vux_facility.h"
 #include "markup/runtime/vux_manager.h"
@@ -54,3 +55,44 @@ void vux_canvas::reset() {
     ++reset_count;
     reset_caches();
 }
+
+// Screens are laid out and drawn by the layout over this canvas; until that
+// exists each painted screen is counted, so repaints can be followed.
+void vux_canvas::paint_window(vux_window&, bool) { ++paint_count; }
+void vux_canvas::paint_dialog(vux_dialog&) { ++paint_count; }
+void vux_canvas::paint_menu(vux_menu&) { ++paint_count; }
+void vux_canvas::finish_frame() {}
+
+void vux_canvas::note_mapped_names(const vux_string_list& pairs) {
+    for (int32_t i = 0; i + 1 < pairs.count(); i += 2) {
+        const vux_string& value = pairs.item_at(i + 1);
+        if (value.empty()) continue;
+        if (resources_.index_of(value) >= 0)
+            variables_.set_ok(pairs.item_at(i));
+        else
+            variables_.remove(pairs.item_at(i));
+    }
+}
+
+void vux_canvas::note_file_status(const vux_string_list& pairs) {
+    for (int32_t i = 0; i + 1 < pairs.count(); i += 2) {
+        const vux_string& name = pairs.item_at(i);
+        vux_string file = pairs.item_at(i + 1);
+        if (file.empty()) continue;
+        if (file.length() > 2 && file.byte_at(0) == '#') {
+            vux_string value;
+            if (!variables_.get(file.substring(2, file.length() - 2), value)) {
+                variables_.remove(name);
+                continue;
+            }
+            file = value;
+        }
+        const int32_t n = manager_ ? manager_->facility().query_file(file.str().c_str()) : 0;
+        if (n >= 1)
+            variables_.set_plain(name, vux_decimal::format(n));
+        else
+            variables_.remove(name);
+    }
+}
+
+void vux_canvas::drop_owner(const vux_string&) {}

@@ -8,10 +8,12 @@
 
 class vux_manager;
 class vux_device;
+class vux_window;
+class vux_dialog;
+class vux_menu;
 
 // Drawing side of the runtime. It keeps what screens draw from: the named
 // data items, the resource table, the colour sheet and the shared variables.
-// Painting and opening screens come later; for now the canvas counts them.
 class vux_canvas : public vux_metrics {
 public:
     void bind(vux_manager* manager) { manager_ = manager; }
@@ -32,7 +34,22 @@ public:
     bool drop_data(const vux_string& name);
     void reset();
 
+    // ---- painting, bottom to top, then the frame is finished and presented
+    void paint_window(vux_window& window, bool full);
+    void paint_dialog(vux_dialog& dialog);
+    void paint_menu(vux_menu& menu);
+    void finish_frame();
+    void present() { vux_graphics::repaint(); }
+
+    // Environment steps of modes 3 and 4.
+    void note_mapped_names(const vux_string_list& pairs);
+    void note_file_status(const vux_string_list& pairs);
+    // Drops what the canvas holds for a screen that closed.
+    void drop_owner(const vux_string& owner);
+
     bool pointer_seen = false;
+    bool redraw_requested = false;
+    int32_t paint_count = 0;
     int32_t repaint_count = 0;
     int32_t reset_count = 0;
 

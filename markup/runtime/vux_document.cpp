@@ -5,6 +5,9 @@
 #include "core/vux_reader.h"
 #include "core/vux_writer.h"
 #include "markup/model/vux_brush.h"
+#include "markup/model/vux_dialog.h"
+#include "markup/model/vux_menu.h"
+#include "markup/model/vux_window.h"
 #include "markup/model/vux_extent.h"
 #include "markup/model/vux_function.h"
 #include "markup/model/vux_model_factory.h"
@@ -40,6 +43,8 @@ bool remove_named(vux_object_list& list, const vux_string& name) {
 }  // namespace
 
 vux_document::~vux_document() {
+    music_end.reset();
+    animation_end.reset();
     end_overtime();
     waiting_.reset();
 }
@@ -151,6 +156,7 @@ void vux_document::stop() {
     status_text.clear();
     for (vux_object_list* list : {&functions, &odds, &options, &switches, &windows, &dialogs, &menus, &start_actions})
         list->delete_all();
+    motions.delete_all();
     vux_canvas& canvas = manager_->canvas();
     for (int32_t i = canvas.images().count() - 1; i >= 0; --i)
         canvas.variables().remove_data_name(canvas.images().at(i)->name);
@@ -167,6 +173,7 @@ void vux_document::stop() {
     deferred_status_close = false;
     timed_triggers = false;
     poll_interval = 0;
+    stop_media(false);
     action_queue.close();
 }
 
@@ -290,9 +297,9 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     case vux_type_brush: case vux_type_data: case vux_type_extent: case vux_type_function:
     case vux_type_odds: case vux_type_option: case vux_type_switch: case vux_type_overtime:
     case vux_type_resource: case vux_type_subtitle: case vux_type_action:
+    case vux_type_dialog: case vux_type_menu: case vux_type_window:
         break;
     default:
-        // Dialogs, menus and windows are read here once screens exist.
         script_error("SCRIPT ERROR!");
         return;
     }
@@ -311,11 +318,19 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     switch (code) {
     case vux_type_brush:
         canvas.brush_sheet().merge(static_cast<vux_brush&>(*record));
+        mark_stacks_changed();
         break;
     case vux_type_extent:
         canvas.apply_extent(static_cast<vux_extent&>(*record));
         canvas.reset_caches();
+        mark_stacks_changed();
         break;
+    case vux_type_dialog: case vux_type_menu: case vux_type_window: {
+        env.set_ok(static_cast<vux_screen&>(*record).name);
+        vux_object_list* list = code == vux_type_dialog ? &dialogs : code == vux_type_menu ? &menus : &windows;
+        list->append(std::move(record));
+        break;
+    }
     case vux_type_data:
         file_data(take_as<vux_data>(record));
         break;

@@ -1,8 +1,614 @@
 #include "markup/runtime/vux_machine.h"
+#include "core/vux_buffer.h"
+#include "core/vux_writer.h"
+#include "markup/model/vux_dialog.h"
+#include "markup/model/vux_menu.h"
+#include "markup/model/vux_switch.h"
+#include "markup/model/vux_window.h"
+#include "markup/runtime/vux_manager.h"
 
-void vux_machine::settle(bool repaint) {
-    ++settle_count;
-    if (repaint) ++repaint_count;
+namespace {
+
+vux_window* as_window(vux_screen* s) {
+    return s && s->type_code() == vux_window::code ? static_cast<vux_window*>(s) : nullptr;
+}
+vux_dialog* as_dialog(vux_screen* s) {
+    return s && s->type_code() == vux_dialog::code ? static_cast<vux_dialog*>(s) : nullptr;
+}
+vux_menu* as_menu(vux_screen* s) { return s && s->type_code() == vux_menu::code ? static_cast<vux_menu*>(s) : nullptr; }
+
+vux_element_client* client_of(vux_screen* s) {
+    if (vux_window* w = as_window(s)) return &w->client;
+    if (vux_dialog* d = as_dialog(s)) return &d->client;
+    return nullptr;
 }
 
-void vux_machine::reset() { ++reset_count; }
+vux_element_commandbar* bar_of(vux_screen* s) {
+    if (vux_window* w = as_window(s)) return &w->commandbar;
+    if (vux_dialog* d = as_dialog(s)) return &d->commandbar;
+    if (vux_menu* m = as_menu(s)) return &m->commandbar;
+    return nullptr;
+}
+
+// The command a slot shows: the resolved one, else its default.
+vux_element_command* slot_command(vux_element_commandbar& bar, int32_t i) {
+    if (i < 0 || i > 1) return nullptr;
+    if (bar.shown[i]) return bar.shown[i].get();
+    return i == 0 ? bar.left.get() : bar.right.get();
+}
+
+bool slot_usable(vux_element_commandbar& bar, int32_t i, const vux_variables& env) {
+    vux_element_command* c = slot_command(bar, i);
+    return c && !c->hidden && env.check_conditions(c->guard.get());
+}
+
+// The first slot (left first) whose command may be triggered.
+const vux_action* triggered_action(vux_element_commandbar& bar, const vux_variables& env) {
+    for (int32_t i = 0; i < 2; ++i) {
+        vux_element_command* c = slot_command(bar, i);
+        if (c && c->enabled != 0 && slot_usable(bar, i, env)) return &c->action;
+    }
+    return nullptr;
+}
+
+bool bar_press(vux_element_commandbar& bar, const vux_point& p, const vux_variables& env) {
+    bar.pressed_slot = -1;
+    bar.pressed_inside = 0;
+    for (int32_t i = 0; i < 2; ++i) {
+        vux_element_command* c = slot_command(bar, i);
+        if (!c || !slot_usable(bar, i, env) || !c->rect.contains(p)) continue;
+        bar.pressed_slot = i;
+        bar.pressed_inside = 1;
+        return true;
+    }
+    return false;
+}
+
+bool bar_track(vux_element_commandbar& bar, const vux_point& p) {
+    vux_element_command* c = slot_command(bar, bar.pressed_slot);
+    if (!c) return false;
+    const int32_t inside = c->rect.contains(p) ? 1 : 0;
+    if (inside == bar.pressed_inside) return false;
+    bar.pressed_inside = inside;
+    return true;
+}
+
+int32_t bar_pressed_slot_at(vux_element_commandbar& bar, const vux_point& p) {
+    vux_element_command* c = slot_command(bar, bar.pressed_slot);
+    return c && c->rect.contains(p) ? bar.pressed_slot : -1;
+}
+
+void bar_release(vux_element_commandbar& bar) {
+    bar.pressed_slot = -1;
+    bar.pressed_inside = 0;
+}
+
+// Until the client records its view rectangle while it is painted, the
+// whole screen below the command bar counts as its view: a press there
+// drags and never closes the screen by accident.
+bool view_holds(const vux_element_client&, const vux_point&) { return true; }
+
+}  // namespace
+
+vux_screen* vux_machine::front() const {
+    if (vux_screen* m = menus.top()) return m;
+    if (vux_screen* d = dialogs.top()) return d;
+    return windows.top();
+}
+
+void vux_machine::reset() {
+    dialogs.clear();
+    menus.clear();
+    windows.clear();
+    drag_release_countdown = 0;
+    action_lock = in_input = pointer_down = dragging = 0;
+}
+
+void vux_machine::reset_overtimes() {
+    dialogs.reset_overtimes();
+    menus.reset_overtimes();
+    windows.reset_overtimes();
+}
+
+int32_t vux_machine::tolerance() const { return manager_->canvas().scale(10); }
+
+// ---- running actions
+
+int32_t vux_machine::run_action(const vux_action& action, bool direct) {
+    if (action_lock && action.value_1 == 0) return 0;
+    in_input = 0;  // the input-start hook adds nothing to the activity already noted
+    vux_document& doc = manager_->document();
+    if (direct) return doc.run_copy(action);
+    doc.start_action(action);
+    return 0;
+}
+
+void vux_machine::pop_menu(bool with_window) {
+    menus.pop();
+    manager_->document().sweep_closing();
+    if (with_window) {
+        windows.pop();
+        manager_->document().sweep_closing();
+    }
+}
+
+void vux_machine::pop_front_screen() {
+    if (dialogs.count() > 0)
+        dialogs.pop();
+    else
+        windows.pop();
+    manager_->document().sweep_closing();
+}
+
+// The top menu's selected command, taken: the menu closes (and with a
+// kind-3 command the window too) before the command's action runs.
+void vux_machine::take_menu_command() {
+    vux_element_command* c = menus.selected_command();
+    if (!c) return;
+    auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(c->action.clone().release()));
+    pop_menu(copy && copy->value_1 == 3);
+    if (copy) run_action(*copy, false);
+}
+
+void vux_machine::perform(const vux_action& action) {
+    // The action may belong to a screen that closes below: keep a copy.
+    auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(action.clone().release()));
+    if (!copy) return;
+    if (menus.count() > 0) {
+        if (copy->value_1 == 2) {
+            take_menu_command();
+        } else {
+            if (copy->value_1 == 3) pop_menu(false);
+            run_action(*copy, false);
+        }
+    } else if (copy->value_1 == 2 && copy->step_count() == 0) {
+        select();
+    } else {
+        if (copy->value_1 == 3 && front()) pop_front_screen();
+        run_action(*copy, false);
+    }
+    settle(false);
+}
+
+// ---- keys
+
+bool vux_machine::overtime_owns_soft_keys() const {
+    const vux_document& doc = const_cast<vux_manager*>(manager_)->document();
+    const vux_screen* top = windows.top();
+    return doc.overtime && doc.overtime->value_b != 0 && top && vux_string_equal(doc.overtime->title, top->name);
+}
+
+const vux_action* vux_machine::soft_key_action(int32_t slot) {
+    vux_screen* s = front();
+    vux_element_commandbar* bar = bar_of(s);
+    if (!bar) return nullptr;
+    if (as_window(s) && overtime_owns_soft_keys()) return nullptr;
+    if (!slot_usable(*bar, slot, manager_->variables())) return nullptr;
+    return &slot_command(*bar, slot)->action;
+}
+
+void vux_machine::soft_key(int32_t slot) {
+    if (const vux_action* a = soft_key_action(slot)) perform(*a);
+}
+
+bool vux_machine::select() {
+    bool took = false;
+    if (menus.count() > 0) {
+        if (menus.selected_command()) {
+            take_menu_command();
+            took = true;
+        }
+    } else if (vux_element_client* client = client_of(front())) {
+        // No item holds the focus until the client's layout exists; the
+        // client's own action stands in for it.
+        if (const vux_action* a = client->default_action.get()) {
+            auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(a->clone().release()));
+            if (copy) {
+                if (copy->value_1 == 3) pop_front_screen();
+                run_action(*copy, false);
+                took = true;
+            }
+        }
+    }
+    settle(false);
+    return took;
+}
+
+void vux_machine::back() {
+    vux_screen* s = front();
+    if (!s) {
+        settle(false);
+        return;
+    }
+    vux_element_commandbar* bar = bar_of(s);
+    const vux_action* found = bar ? triggered_action(*bar, manager_->variables()) : nullptr;
+    if (found) {
+        auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(found->clone().release()));
+        if (as_menu(s))
+            pop_menu(copy && copy->value_1 == 3);
+        else if (copy && copy->value_1 == 3)
+            pop_front_screen();
+        if (copy) run_action(*copy, false);
+    } else {
+        if (s->closable()) {
+            if (as_menu(s))
+                pop_menu(false);
+            else
+                pop_front_screen();
+        }
+    }
+    settle(false);
+}
+
+// Keys 8-13 scroll the window's client; they mean nothing over a menu or dialog.
+bool vux_machine::scroll_key(int32_t code) {
+    if (!window_in_front()) return false;
+    vux_window* w = as_window(windows.top());
+    vux_element_scrollbar* bar = w ? w->client.scroll_bar.get() : nullptr;
+    if (!bar) return false;
+    switch (code) {
+    case 8: return bar->page_up();
+    case 9: return bar->page_down();
+    case 10: {
+        const bool moved = bar->y_offset != 0;
+        bar->y_offset = 0;
+        return moved;
+    }
+    case 11: {
+        const int32_t to = bar->content_height > bar->view_height ? bar->content_height - bar->view_height : 0;
+        const bool moved = bar->y_offset != to;
+        bar->y_offset = to;
+        return moved;
+    }
+    case 12: return bar->line_up();
+    case 13: return bar->line_down();
+    default: return false;
+    }
+}
+
+// Only a waiting main exchange takes the input, and is cancelled by it; a
+// blocking music or animation is stopped by it. Either way the event goes
+// no further.
+bool vux_machine::swallowed() {
+    vux_document& doc = manager_->document();
+    if (doc.main_waiting)
+        doc.abort_main();
+    else if (doc.media_blocking())
+        doc.stop_media(true);
+    else
+        return false;
+    settle(false);
+    return true;
+}
+
+void vux_machine::key(int32_t code) {
+    if (swallowed()) return;
+    in_input = 1;
+    bool moved = false;
+    vux_menu* menu = as_menu(menus.top());
+    switch (code) {
+    case 0:
+        if (!select()) soft_key(0);
+        break;
+    case 1: case 2: soft_key(code - 1); break;
+    case 3: moved = menu && menu->select_left(); break;
+    case 4: moved = menu && menu->select_right(); break;
+    case 5: moved = menu && menu->select_previous(); break;
+    case 6: moved = menu && menu->select_next(); break;
+    case 7: back(); break;
+    default: moved = scroll_key(code); break;
+    }
+    if (moved) {
+        repaint_full();
+    }
+    in_input = 0;
+    settle(false);
+}
+
+// ---- pointer
+
+void vux_machine::pointer(int32_t kind, int32_t x, int32_t y) {
+    manager_->canvas().pointer_seen = true;
+    if (swallowed()) return;
+    const vux_point p{x, y};
+    switch (kind) {
+    case 0:
+        // A press that closed a menu reaches the screen now in front.
+        if (pointer_press(p)) pointer_press(p);
+        break;
+    case 1:
+        in_input = 1;
+        pointer_release(p);
+        in_input = 0;
+        break;
+    case 2: pointer_move(p); break;
+    default: break;
+    }
+}
+
+bool vux_machine::pointer_press(const vux_point& p) {
+    press_recorded = 0;
+    pointer_down = 1;
+    dragging = 0;
+    activation_countdown = 0;
+    const vux_variables& env = manager_->variables();
+    auto done = [&](bool r) {
+        drag_moved = 0;
+        return r;
+    };
+    if (vux_menu* m = as_menu(menus.top())) {
+        drag_moved = 0;
+        if (m->press(p) || bar_press(m->commandbar, p, env)) {
+            repaint_full();
+            return done(false);
+        }
+        if (!m->closable()) return done(false);
+        if (!m->contains(p)) {
+            menus.pop();
+            manager_->document().sweep_closing();
+            settle(false);
+            return done(true);
+        }
+        return done(false);
+    }
+    if (vux_dialog* d = as_dialog(dialogs.top())) {
+        if (bar_press(d->commandbar, p, env)) {
+            repaint_full();
+            return done(false);
+        }
+        if (view_holds(d->client, p)) {
+            dragging = 1;
+            return done(false);
+        }
+        if (d->closable()) {
+            dialogs.pop();
+            manager_->document().sweep_closing();
+            settle(false);
+        }
+        return done(false);
+    }
+    vux_window* w = as_window(windows.top());
+    if (!w) return done(false);
+    const bool deferred = manager_->facility().supports(8);
+    auto hit = [&] {
+        if (deferred) {
+            repaint_pending = 1;
+            full_paint = 1;
+        } else {
+            repaint_full();
+        }
+    };
+    if (!overtime_owns_soft_keys() && bar_press(w->commandbar, p, env)) {
+        hit();
+        return done(false);
+    }
+    if (view_holds(w->client, p)) {
+        dragging = 1;
+        return done(false);
+    }
+    if (!w->third.empty()) {
+        const int32_t i = manager_->document().switches.find(w->third.str().c_str());
+        auto* sw = static_cast<vux_switch*>(manager_->document().switches.get(i));
+        if (sw && !sw->bounds.is_empty() && sw->bounds.contains(p) && sw->press(p)) {
+            repaint_full();
+        }
+    }
+    return done(false);
+}
+
+void vux_machine::pointer_move(const vux_point& p) {
+    if (!pointer_down) {
+        press_recorded = 0;
+        return;
+    }
+    if (press_recorded) {
+        const int64_t dx = int64_t(p.x) - press_x, dy = int64_t(p.y) - press_y;
+        const int32_t t = tolerance();
+        if (dx > t || dx < -t || dy > t || dy < -t) press_recorded = 0;
+    }
+    bool changed = false;
+    if (vux_menu* m = as_menu(menus.top())) {
+        if (m->is_pressed())
+            changed = m->track_pointer(p) != 0;
+        else if (m->commandbar.pressed_slot >= 0)
+            changed = bar_track(m->commandbar, p);
+    } else {
+        vux_screen* s = front();
+        vux_element_commandbar* bar = bar_of(s);
+        if (bar && bar->pressed_slot >= 0) {
+            changed = bar_track(*bar, p);
+        } else if (vux_window* w = as_window(s); w && !w->third.empty()) {
+            const int32_t i = manager_->document().switches.find(w->third.str().c_str());
+            auto* sw = static_cast<vux_switch*>(manager_->document().switches.get(i));
+            changed = sw && sw->release(p);
+        }
+    }
+    if (!changed) return;
+    repaint_full();
+}
+
+void vux_machine::pointer_release(const vux_point& p) {
+    press_recorded = 0;
+    if (!pointer_down) return;
+    pointer_down = 0;
+    vux_screen* s = front();
+    vux_element_commandbar* bar = bar_of(s);
+    if (vux_menu* m = as_menu(s); m && m->is_pressed()) {
+        const bool on = m->pointer_on_selection(p);
+        m->clear_press();
+        repaint_full();
+        if (!on) return;
+        if (m->style >= 6 && m->style <= 8) {
+            take_menu_command();
+            settle(false);
+        } else {
+            soft_key(0);
+        }
+        return;
+    }
+    if (bar && bar->pressed_slot >= 0) {
+        const int32_t slot = bar_pressed_slot_at(*bar, p);
+        bar_release(*bar);
+        repaint_full();
+        if (slot >= 0) soft_key(slot);
+        return;
+    }
+    if (vux_window* w = as_window(s); w && !w->third.empty()) {
+        vux_document& doc = manager_->document();
+        auto* sw = static_cast<vux_switch*>(doc.switches.get(doc.switches.find(w->third.str().c_str())));
+        if (!sw) return;
+        if (vux_object* item = sw->pressed_item_at(p)) {
+            sw->pressed = -1;
+            windows.changed = 1;
+            if (item->type_code() == vux_element_command::code) {
+                auto copy = std::unique_ptr<vux_action>(
+                    static_cast<vux_action*>(static_cast<vux_element_command*>(item)->action.clone().release()));
+                if (copy) run_action(*copy, false);
+            }
+            settle(false);
+        } else if (sw->pressed >= 0) {
+            sw->pressed = -1;
+            full_paint = 1;
+            repaint();
+        }
+    }
+}
+
+int32_t vux_machine::drag_step(int32_t restart, int32_t direction, int32_t fast) {
+    if (!dragging || !window_in_front()) return 0;
+    vux_window* w = as_window(windows.top());
+    vux_element_scrollbar* bar = w ? w->client.scroll_bar.get() : nullptr;
+    if (!bar) return 0;
+    const int32_t before = bar->y_offset;
+    const bool more = direction != 0 ? bar->repeat_up(restart != 0, fast != 0) : bar->repeat_down(restart != 0, fast != 0);
+    drag_moved = more ? 1 : 0;
+    if (bar->y_offset != before) {
+        full_paint = 0;
+        repaint();
+        present();
+    }
+    return more ? 1 : 0;
+}
+
+// ---- ticks
+
+bool vux_machine::deferred_repaint() {
+    if (!repaint_pending) return false;
+    repaint_pending = 0;
+    if (windows.count() == 0) return false;
+    repaint();
+    present();
+    return true;
+}
+
+bool vux_machine::hold_tick() {
+    vux_canvas& canvas = manager_->canvas();
+    if (canvas.redraw_requested && !pointer_busy()) {
+        canvas.redraw_requested = false;
+        repaint();
+        return true;
+    }
+    if (drag_release_countdown > 0) {
+        if (--drag_release_countdown == 0 && window_in_front()) {
+            repaint_full();
+            return true;
+        }
+        return false;
+    }
+    if (press_recorded) ++press_ticks;
+    if (window_in_front() && activation_countdown > 0 && --activation_countdown == 0) return select();
+    return false;
+}
+
+bool vux_machine::timed_tick() {
+    vux_document& doc = manager_->document();
+    if (doc.is_blocked()) return false;
+    vux_screen* f = front();
+    if (doc.timed_triggers && f) {
+        const vux_action* a = nullptr;
+        if (vux_element_commandbar* bar = bar_of(f)) a = triggered_action(*bar, manager_->variables());
+        if (a) {
+            perform(*a);
+            return true;
+        }
+    }
+    if (!f) return false;
+    // The front screen's overtime ticks first; the others only when it fired.
+    vux_overtime* o = vux_stack::overtime_of(*f);
+    if (!o || o->stopped || !o->tick()) return false;
+    o->reset(true);
+    perform(o->action);
+    for (vux_stack* stack : {static_cast<vux_stack*>(&menus), static_cast<vux_stack*>(&dialogs),
+                             static_cast<vux_stack*>(&windows)}) {
+        for (int32_t i = stack->count() - 1; i >= 0; --i) {
+            vux_screen* s = stack->at(i);
+            if (!s || s == f) continue;
+            vux_overtime* other = vux_stack::overtime_of(*s);
+            if (!other || other->stopped || !other->tick()) continue;
+            other->reset(true);
+            perform(other->action);
+        }
+    }
+    return true;
+}
+
+// ---- painting and settling
+
+void vux_machine::repaint() {
+    repaint_pending = 0;
+    vux_canvas& canvas = manager_->canvas();
+    if (manager_->facility().supports(2)) return;
+    const bool full = full_paint != 0 || !manager_->facility().supports(5);
+    if (vux_window* w = as_window(windows.top())) canvas.paint_window(*w, full);
+    if (vux_dialog* d = as_dialog(dialogs.top())) canvas.paint_dialog(*d);
+    if (vux_menu* m = as_menu(menus.top())) canvas.paint_menu(*m);
+    canvas.finish_frame();
+}
+
+void vux_machine::present() { manager_->canvas().present(); }
+
+void vux_machine::repaint_full() {
+    full_paint = 1;
+    repaint();
+    present();
+}
+
+void vux_machine::settle(bool force) {
+    vux_document& doc = manager_->document();
+    doc.sweep_closing();
+    if (force || dialogs.changed || menus.changed || windows.changed) {
+        dialogs.changed = menus.changed = windows.changed = 0;
+        pointer_down = 0;
+        for (vux_screen* s : {windows.top(), dialogs.top()}) {
+            if (vux_element_commandbar* bar = bar_of(s)) bar_release(*bar);
+            if (vux_element_client* c = client_of(s); c && c->scroll_bar) c->scroll_bar->step_count = 0;
+        }
+        if (vux_menu* m = as_menu(menus.top())) {
+            bar_release(m->commandbar);
+            if (!m->refresh(manager_->variables())) {
+                menus.pop();
+                doc.sweep_closing();
+                menus.changed = 0;
+            }
+        }
+        repaint_full();
+    }
+    if (snapshot) write_snapshot();
+}
+
+void vux_machine::write_snapshot() {
+    vux_buffer bytes;
+    vux_writer w(bytes);
+    const std::pair<int32_t, vux_stack*> sections[] = {{5, &dialogs}, {7, &menus}, {9, &windows}};
+    for (const auto& [marker, stack] : sections) {
+        w.write_int32(marker);
+        w.write_int32(stack->count());
+        for (vux_screen* s : stack->screens) w.write_string(s->describe());
+    }
+    manager_->document().write_state(w);
+    w.write_int32(1);
+    manager_->canvas().images().write_labels(w);
+    w.write_int32(12);
+    manager_->variables().write(w);
+    manager_->facility().call(&vux_facility_table::machine_settled, bytes.data(), bytes.length());
+}
