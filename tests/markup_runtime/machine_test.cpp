@@ -1,0 +1,195 @@
+#include "markup/model/vux_overtime.h"
+#include "screens_fixture.h"
+
+namespace {
+
+// Window "w" whose left soft key opens menu "m" and whose right one sets
+// "right"; menu "m" with items A, B, C that set "picked", its own left soft
+// key setting "soft". The window's client scrolls 1000 pixels in a 100 view.
+struct Machine : screens_fixture {
+    void SetUp() override {
+        screens_fixture::SetUp();
+        vux_window w = screen_named<vux_window>("w");
+        w.commandbar.left = command_of("Menu", action_of(show_step(3, 2, "m")));
+        w.commandbar.right = command_of("Right", action_of(set_step("right", "1")));
+        w.client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+        vux_menu m = screen_named<vux_menu>("m");
+        m.show_title = 1;  // closable
+        for (const char* label : {"A", "B", "C"}) m.commands.append(command_of(label, action_of(set_step("picked", label))));
+        m.commandbar.left = command_of("Soft", action_of(set_step("soft", "1")));
+        start(doc_builder().add(w).add(m).done());
+        run(action_of(show_step(1, 2, "w")));
+        vux_element_scrollbar& bar = *window().client.scroll_bar;
+        bar.content_height = 1000;
+        bar.view_height = 100;
+        bar.row = 10;
+        bar.half_row = 10;
+        bar.max_steps = 20;
+    }
+    vux_window& window() { return *static_cast<vux_window*>(doc().find_screen(1, vux_string("w"))); }
+    vux_menu& menu() { return *static_cast<vux_menu*>(doc().find_screen(3, vux_string("m"))); }
+    int32_t offset() { return window().client.scroll_bar->y_offset; }
+};
+
+}  // namespace
+
+TEST_F(Machine, KeysOnTheWindowAndOnTheMenu) {
+    struct row {
+        int key;
+        const char* menus;  // menu stack after the key
+        int selected;       // the menu's selection, or -9 when it is not open
+        int offset;         // the window client's scroll offset
+    };
+    const row script[] = {
+        {9, "", -9, 90},   // page down: a page less one line
+        {13, "", -9, 100}, // line down
+        {11, "", -9, 900}, // to the bottom
+        {10, "", -9, 0},   // to the top
+        {1, "m", 0, 0},    // left soft key opens the menu
+        {6, "m", 1, 0},    // down
+        {9, "m", 1, 0},    // scroll keys mean nothing over a menu
+        {11, "m", 1, 0},
+        {3, "m", 1, 0},    // left and right move only in grids
+        {5, "m", 0, 0},    // up
+        {5, "m", 2, 0},    // wraps
+        {7, "", -9, 0},    // back closes the closable menu, nothing picked
+    };
+    for (const row& r : script) {
+        SCOPED_TRACE("key " + std::to_string(r.key));
+        key(r.key);
+        EXPECT_EQ(menu_names(), r.menus);
+        if (r.selected != -9) EXPECT_EQ(menu().selected, r.selected);
+        EXPECT_EQ(offset(), r.offset);
+    }
+    EXPECT_EQ(variable("picked"), "(none)");
+    key(1);
+    key(6);
+    key(0);
+    EXPECT_EQ(variable("picked"), "B");
+    EXPECT_EQ(menu_names(), "");
+    key(2);
+    EXPECT_EQ(variable("right"), "1");
+}
+
+TEST_F(Machine, SelectWithNothingFocusedFallsToTheLeftSoftKey) {
+    key(0);
+    EXPECT_EQ(menu_names(), "m");
+}
+
+// The action that select takes may close and discard the very screen it
+// belongs to: the run goes on from a copy.
+TEST_F(Machine, SelectedActionThatClosesItsOwnScreenRunsToItsEnd) {
+    menu().keep = 2;
+    menu().command(0)->action = action_of(show_step(3, 4, "m"), set_step("after", "1"));
+    key(1);
+    key(0);
+    EXPECT_EQ(variable("after"), "1");
+    EXPECT_EQ(doc().menus.count(), 0);
+
+    window().keep = 2;
+    window().client.default_action = std::make_unique<vux_action>(action_of(show_step(1, 4, "w"), set_step("gone", "1")));
+    key(0);
+    EXPECT_EQ(variable("gone"), "1");
+    EXPECT_EQ(window_names(), "");
+}
+
+TEST_F(Machine, OnlyAWaitingMainExchangeTakesTheInput) {
+    doc().poll_waiting = true;
+    key(2);
+    EXPECT_EQ(variable("right"), "1");
+    run(action_of(set_step("right", "")));
+    doc().main_waiting = true;
+    m().variables().set_ok(vux_string("__status_main"));
+    key(2);
+    EXPECT_EQ(variable("right"), "(none)");
+    EXPECT_FALSE(doc().main_waiting);
+    EXPECT_EQ(variable("__status_main"), "(none)");
+    press(1, 1);
+    key(2);
+    EXPECT_EQ(variable("right"), "1");
+}
+
+TEST_F(Machine, PressOutsideAClosableMenuReachesTheScreenBelow) {
+    window().commandbar.left->rect = vux_rect(0, 300, 100, 20);
+    key(1);
+    menu().bounds = vux_rect(0, 0, 240, 100);
+    host.clear_log();
+    press(10, 305);
+    EXPECT_EQ(menu_names(), "");
+    EXPECT_EQ(window().commandbar.pressed_slot, 0);
+    // The emulator defers a command-bar hit's repaint to the next tick.
+    EXPECT_EQ(machine().repaint_pending, 1);
+    EXPECT_EQ(host.count("graphics.repaint"), 1);  // the menu's close settled
+    vux_engine_tick(e, 1);
+    EXPECT_EQ(machine().repaint_pending, 0);
+    EXPECT_EQ(host.count("graphics.repaint"), 2);
+    move(10, 400);  // leaves the slot
+    release(10, 400);
+    EXPECT_EQ(menu_names(), "");
+    press(10, 305);
+    release(10, 305);
+    EXPECT_EQ(menu_names(), "m");
+}
+
+TEST_F(Machine, ReleaseOnAMenuItemByStyle) {
+    for (int style : {0, 2, 5, 6, 7, 8}) {
+        SCOPED_TRACE("style " + std::to_string(style));
+        run(action_of(set_step("picked", ""), set_step("soft", "")));
+        key(1);
+        vux_menu& m = menu();
+        m.style = style;
+        for (int i = 0; i < 3; ++i) m.command(i)->rect = vux_rect(0, 20 * i, 100, 20);
+        press(5, 25);
+        EXPECT_EQ(m.selected, 1);
+        release(5, 25);
+        const bool takes = style >= 6;
+        EXPECT_EQ(variable("picked"), takes ? "B" : "(none)");
+        EXPECT_EQ(variable("soft"), takes ? "(none)" : "1");
+        EXPECT_EQ(menu_names(), takes ? "" : "m");
+        if (!takes) key(7);
+    }
+}
+
+TEST_F(Machine, EmptyStacksTakeEveryEvent) {
+    run(action_of(show_step(1, 3, "w")));
+    ASSERT_EQ(window_names(), "");
+    for (int k = 0; k <= 13; ++k) key(k);
+    for (int kind = 0; kind <= 2; ++kind) vux_engine_pointer(e, kind, 5, 5);
+    EXPECT_EQ(vux_engine_drag_step(e, 1, 1, 1), 0);
+    ticks(1, 30);
+    EXPECT_EQ(variable("picked"), "(none)");
+    EXPECT_EQ(variable("soft"), "(none)");
+}
+
+TEST_F(Machine, DragStepsMoveTheWindowClient) {
+    press(50, 100);  // not on a soft key: the client takes the drag
+    EXPECT_EQ(machine().dragging, 1);
+    EXPECT_EQ(vux_engine_drag_step(e, 1, 0, 0), 1);
+    EXPECT_GT(offset(), 0);
+    int steps = 1;
+    while (vux_engine_drag_step(e, 0, 0, 0) != 0 && steps < 100) ++steps;
+    EXPECT_LE(steps, 20);  // the bar's step limit ends the fling
+    const int32_t far = offset();
+    EXPECT_EQ(vux_engine_drag_step(e, 1, 1, 1), 1);  // back towards the top, fast
+    EXPECT_LT(offset(), far);
+    key(1);               // a menu in front: no drag
+    EXPECT_EQ(vux_engine_drag_step(e, 1, 0, 0), 0);
+}
+
+TEST_F(Machine, FrontOvertimeFiresOnTheSeventhTicks) {
+    window().overtime = std::make_unique<vux_overtime>();
+    window().overtime->limit = 2;
+    window().overtime->action = action_of(set_step("late", "1"));
+    ticks(1, 7);
+    EXPECT_EQ(variable("late"), "(none)");
+    ticks(8, 7);
+    EXPECT_EQ(variable("late"), "1");
+}
+
+TEST_F(Machine, SnapshotGoesToTheHostOnEverySettle) {
+    key(1);
+    EXPECT_EQ(host.count("facility.machine_settled"), 0);
+    machine().set_snapshot(true);
+    key(7);
+    EXPECT_GE(host.count("facility.machine_settled"), 1);
+}
