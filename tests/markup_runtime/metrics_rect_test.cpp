@@ -3,19 +3,11 @@
 #include "markup/model/vux_extent.h"
 #include "markup/model/vux_menu.h"
 #include "markup/runtime/vux_metrics.h"
-#include "vux_fake_host.h"
+#include "metrics_screen.h"
 
 namespace {
 
-struct screen {
-    vux_fake_host host;
-    vux_metrics m;
-    screen(int w, int h) {
-        host.answer("graphics.screen_width", std::to_string(w));
-        host.answer("graphics.screen_height", std::to_string(h));
-        m.set(&host.graphics);
-    }
-};
+using screen = metrics_screen;
 
 std::string text(const vux_rect& r) {
     std::ostringstream o;
