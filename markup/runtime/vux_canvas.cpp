@@ -54,14 +54,13 @@ bool vux_canvas::drop_data(const vux_string& name) {
 void vux_canvas::reset() {
     ++reset_count;
     reset_caches();
+    last_window_name.clear();
+    brush_sheet_.reset();
+    variables_.clear();
+    emoticons_read_ = false;
+    emoticon_keys_.clear();
+    call(&vux_graphics_table::reserved_30);
 }
-
-// Screens are laid out and drawn by the layout over this canvas; until that
-// exists each painted screen is counted, so repaints can be followed.
-void vux_canvas::paint_window(vux_window&, bool) { ++paint_count; }
-void vux_canvas::paint_dialog(vux_dialog&) { ++paint_count; }
-void vux_canvas::paint_menu(vux_menu&) { ++paint_count; }
-void vux_canvas::finish_frame() {}
 
 void vux_canvas::note_mapped_names(const vux_string_list& pairs) {
     for (int32_t i = 0; i + 1 < pairs.count(); i += 2) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include "markup/model/vux_brush_sheet.h"
 #include "markup/model/vux_data_list.h"
 #include "markup/model/vux_resource.h"
@@ -11,6 +12,7 @@ class vux_device;
 class vux_window;
 class vux_dialog;
 class vux_menu;
+class vux_element_commandbar;
 
 // Drawing side of the runtime. It keeps what screens draw from: the named
 // data items, the resource table, the colour sheet and the shared variables.
@@ -41,6 +43,23 @@ public:
     void finish_frame();
     void present() { vux_graphics::repaint(); }
 
+    // A named image to draw: the data item when there is one, else the name
+    // the host resolves itself ("_" + name, or the name map's entry). A name
+    // that could reach outside the host's folder gets no host name at all.
+    struct image_ref {
+        const vux_data* item = nullptr;
+        vux_string host_name;
+        bool mapped = false;  // the name map holds the name
+        bool drawable() const { return item || !host_name.empty(); }
+    };
+    image_ref find_image(const vux_string& name) const;
+    // Which bracketed name of "__key_emoticon" the marker of `length` units
+    // at `start` of the text is; -1 when none.
+    int32_t emoticon_number(const vux_unicode& text, int32_t start, int32_t length);
+    // "em007.png" for 7.
+    static std::string emoticon_image_name(int32_t number);
+    bool clock_changed() const;
+
     // Environment steps of modes 3 and 4.
     void note_mapped_names(const vux_string_list& pairs);
     void note_file_status(const vux_string_list& pairs);
@@ -50,11 +69,34 @@ public:
     bool pointer_seen = false;
     bool redraw_requested = false;
     int32_t paint_count = 0;
+    vux_string last_window_name;
+    int32_t progress_state = 0;
+    int32_t menu_anchor_top = 0, menu_anchor_bottom = 0;
+    int32_t clock_hour = -1, clock_minute = -1;
     int32_t repaint_count = 0;
     int32_t reset_count = 0;
 
 private:
+    // Drawing primitives over the graphics table.
+    void place(const vux_rect& r) const;
+    void clip(const vux_rect& r) const;
+    void fill(const vux_rect& r, int32_t top_key, int32_t bottom_key) const;
+    void round_fill(const vux_rect& r, int32_t key, int32_t radius) const;
+    void frame(const vux_rect& r, int32_t key) const;
+    // False when the texture is missing; the caller then fills.
+    bool texture(const vux_string& name, int32_t mode, int32_t flag, const vux_rect& r) const;
+    bool image(const vux_string& name, const vux_rect& r) const;
+    void text_in(const vux_rect& r, const vux_unicode& text, int32_t align, int32_t key) const;
+    void paint_title_bar(vux_window& window);
+    // Paints a command bar into the strip and places its slots; false when
+    // the bar shows nothing.
+    bool paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip);
+    void paint_switch(vux_window& window);
+    void paint_clock();
+
     vux_manager* manager_ = nullptr;
+    bool emoticons_read_ = false;
+    vux_unicode emoticon_keys_;
     vux_data_list images_;
     vux_resource resources_;
     vux_brush_sheet brush_sheet_;

@@ -109,22 +109,26 @@ TEST_F(Machine, OnlyAWaitingMainExchangeTakesTheInput) {
     EXPECT_EQ(variable("right"), "1");
 }
 
+// Painting places the slots: on 240 x 320 the command bar is 294..320, its
+// left half the window's left soft key; menu "m" lies at 204..294.
 TEST_F(Machine, PressOutsideAClosableMenuReachesTheScreenBelow) {
-    window().commandbar.left->rect = vux_rect(0, 300, 100, 20);
     key(1);
-    menu().bounds = vux_rect(0, 0, 240, 100);
-    host.clear_log();
-    press(10, 305);
+    ASSERT_FALSE(menu().bounds.is_empty());
+    press(10, 50);
     EXPECT_EQ(menu_names(), "");
+    EXPECT_EQ(machine().dragging, 1);  // the window's client took the press
+    release(10, 50);
+
+    press(10, 305);
     EXPECT_EQ(window().commandbar.pressed_slot, 0);
     // The emulator defers a command-bar hit's repaint to the next tick.
     EXPECT_EQ(machine().repaint_pending, 1);
-    EXPECT_EQ(host.count("graphics.repaint"), 1);  // the menu's close settled
+    host.clear_log();
     vux_engine_tick(e, 1);
     EXPECT_EQ(machine().repaint_pending, 0);
-    EXPECT_EQ(host.count("graphics.repaint"), 2);
-    move(10, 400);  // leaves the slot
-    release(10, 400);
+    EXPECT_EQ(host.count("graphics.repaint"), 1);
+    move(10, 200);  // leaves the slot
+    release(10, 200);
     EXPECT_EQ(menu_names(), "");
     press(10, 305);
     release(10, 305);
@@ -138,10 +142,14 @@ TEST_F(Machine, ReleaseOnAMenuItemByStyle) {
         key(1);
         vux_menu& m = menu();
         m.style = style;
-        for (int i = 0; i < 3; ++i) m.command(i)->rect = vux_rect(0, 20 * i, 100, 20);
-        press(5, 25);
+        m.layout_1 = 100;
+        machine().settle(true);  // painted again in its style
+        const vux_rect r = m.command(1)->rect;
+        ASSERT_FALSE(r.is_empty());
+        const int x = r.left() + r.width() / 2, y = r.top() + r.height() / 2;
+        press(x, y);
         EXPECT_EQ(m.selected, 1);
-        release(5, 25);
+        release(x, y);
         const bool takes = style >= 6;
         EXPECT_EQ(variable("picked"), takes ? "B" : "(none)");
         EXPECT_EQ(variable("soft"), takes ? "(none)" : "1");
