@@ -59,6 +59,9 @@ void vux_canvas::reset() {
     variables_.clear();
     emoticons_read_ = false;
     emoticon_keys_.clear();
+    ellipsis_read_ = false;
+    ellipsis_text_.clear();
+    ellipsis_width_ = 0;
     call(&vux_graphics_table::reserved_30);
 }
 

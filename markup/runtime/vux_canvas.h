@@ -73,20 +73,27 @@ public:
     int32_t progress_state = 0;
     int32_t menu_anchor_top = 0, menu_anchor_bottom = 0;
     int32_t clock_hour = -1, clock_minute = -1;
+    int32_t emoticon_index = -1;  // the number matched last
     int32_t repaint_count = 0;
     int32_t reset_count = 0;
 
-private:
-    // Drawing primitives over the graphics table.
+    // ---- drawing primitives over the graphics table; colours by brush-sheet key
     void place(const vux_rect& r) const;
     void clip(const vux_rect& r) const;
     void fill(const vux_rect& r, int32_t top_key, int32_t bottom_key) const;
+    void fill_colour(const vux_rect& r, uint32_t colour) const;
     void round_fill(const vux_rect& r, int32_t key, int32_t radius) const;
     void frame(const vux_rect& r, int32_t key) const;
     // False when the texture is missing; the caller then fills.
     bool texture(const vux_string& name, int32_t mode, int32_t flag, const vux_rect& r) const;
     bool image(const vux_string& name, const vux_rect& r) const;
     void text_in(const vux_rect& r, const vux_unicode& text, int32_t align, int32_t key) const;
+    void text_at(int32_t x, int32_t y, const char16_t* text, int32_t length, uint32_t colour, bool underline) const;
+    // The "__key_ellipsis" text and its width, read once.
+    const vux_unicode& ellipsis_text();
+    int32_t ellipsis_width();
+
+private:
     void paint_title_bar(vux_window& window);
     // Paints a command bar into the strip and places its slots; false when
     // the bar shows nothing.
@@ -97,6 +104,9 @@ private:
     vux_manager* manager_ = nullptr;
     bool emoticons_read_ = false;
     vux_unicode emoticon_keys_;
+    bool ellipsis_read_ = false;
+    vux_unicode ellipsis_text_;
+    int32_t ellipsis_width_ = 0;
     vux_data_list images_;
     vux_resource resources_;
     vux_brush_sheet brush_sheet_;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_menu.h"
@@ -82,8 +83,11 @@ int32_t vux_canvas::emoticon_number(const vux_unicode& text, int32_t start, int3
     int32_t number = 0;
     for (int32_t i = 0; i < n; ++i) {
         if (emoticon_keys_.units()[i] != u'[') continue;
-        if (i <= n - length && std::char_traits<char16_t>::compare(emoticon_keys_.units() + i, marker, size_t(length)) == 0)
+        if (i <= n - length &&
+            std::char_traits<char16_t>::compare(emoticon_keys_.units() + i, marker, size_t(length)) == 0) {
+            emoticon_index = number;
             return number;
+        }
         ++number;
     }
     return -1;
@@ -119,6 +123,36 @@ void vux_canvas::fill(const vux_rect& r, int32_t top_key, int32_t bottom_key) co
     if (top != bottom) call(&vux_graphics_table::set_colour, 3, top);
     place(r);
     call(&vux_graphics_table::rectangle, 1, top != bottom ? 1 : 0);
+}
+
+void vux_canvas::fill_colour(const vux_rect& r, uint32_t colour) const {
+    call(&vux_graphics_table::set_colour, 0, colour);
+    place(r);
+    call(&vux_graphics_table::rectangle, 1, 0);
+}
+
+void vux_canvas::text_at(int32_t x, int32_t y, const char16_t* text, int32_t length, uint32_t colour,
+                         bool underline) const {
+    if (!text || length <= 0) return;
+    call(&vux_graphics_table::set_colour, 2, colour);
+    call(&vux_graphics_table::move_to, x, y);
+    call(&vux_graphics_table::text, reinterpret_cast<const uint16_t*>(text), length, underline ? 1 : 0);
+}
+
+const vux_unicode& vux_canvas::ellipsis_text() {
+    if (!ellipsis_read_) {
+        ellipsis_read_ = true;
+        ellipsis_text_ = text_of(vux_string("__key_ellipsis")).to_unicode();
+        int64_t w = 0;
+        for (int32_t i = 0; i < ellipsis_text_.length(); ++i) w += char_width(uint16_t(ellipsis_text_.units()[i]));
+        ellipsis_width_ = int32_t(std::min<int64_t>(w, INT32_MAX));
+    }
+    return ellipsis_text_;
+}
+
+int32_t vux_canvas::ellipsis_width() {
+    ellipsis_text();
+    return ellipsis_width_;
 }
 
 void vux_canvas::round_fill(const vux_rect& r, int32_t key, int32_t radius) const {

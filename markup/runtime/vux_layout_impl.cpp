@@ -1,0 +1,213 @@
+#include "markup/runtime/vux_layout_impl.h"
+#include "markup/model/vux_element_box.h"
+#include "markup/model/vux_element_image.h"
+#include "markup/model/vux_element_segment.h"
+#include "markup/runtime/vux_canvas.h"
+
+namespace {
+
+vux_rect rect_at(const vux_point& pos, int32_t width, int32_t height) { return vux_rect(pos.x, pos.y, width, height); }
+
+// The text object of a segment, box or image; null for anything else.
+const vux_element_text* text_of(const vux_record& element) {
+    switch (element.type_code()) {
+    case vux_element_segment::code: return &static_cast<const vux_element_segment&>(element).text;
+    case vux_element_box::code: return &static_cast<const vux_element_box&>(element).text;
+    case vux_element_image::code: return &static_cast<const vux_element_image&>(element).text;
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+// ---- measuring
+
+int32_t vux_layout_impl::char_width(char16_t unit) { return canvas_->char_width(uint16_t(unit)); }
+
+int32_t vux_layout_impl::font_height() { return canvas_->text_height(); }
+
+int32_t vux_layout_impl::emoticon_marker(int32_t index, const vux_unicode& text) {
+    if (index < 0 || index >= text.length() || text.unit_at(index) != u'[') return 0;
+    for (int32_t end = index + 1; end < text.length(); ++end) {
+        if (text.unit_at(end) != u']') continue;
+        const int32_t length = end - index + 1;
+        return canvas_->emoticon_number(text, index, length) >= 0 ? length : 0;
+    }
+    return 0;
+}
+
+int32_t vux_layout_impl::style_marker(int32_t index, const vux_unicode& text, int32_t& out) {
+    if (index < 0 || index > text.length() - 4) return 0;
+    for (int32_t i = 0; i < 3; ++i)
+        if (text.unit_at(index + i) != u'[') return 0;
+    const char16_t d = text.unit_at(index + 3);
+    if (d < u'0' || d > u'2') return 0;
+    out = d - u'0';
+    return 4;
+}
+
+int32_t vux_layout_impl::line_height() {
+    if (cached_line_height == 0) cached_line_height = canvas_->text_height();
+    return cached_line_height;
+}
+
+int32_t vux_layout_impl::line_spacing() {
+    if (cached_line_spacing == 0) cached_line_spacing = canvas_->scale(canvas_->entry(3));
+    return cached_line_spacing;
+}
+
+int32_t vux_layout_impl::screen_width() { return canvas_->screen_width(); }
+int32_t vux_layout_impl::screen_height() { return canvas_->screen_height(); }
+int32_t vux_layout_impl::item_gap() { return canvas_->metric(10); }
+
+// ---- drawing
+
+uint32_t vux_layout_impl::text_colour(int32_t code) const {
+    return uint32_t(canvas_->brush_sheet().map_text(code));
+}
+
+void vux_layout_impl::draw_segment_text(const vux_element_segment& segment, const vux_point& pos, int32_t,
+                                        const char16_t* text, int32_t length) {
+    canvas_->text_at(pos.x, pos.y, text, length, text_colour(segment.text.colour), false);
+}
+
+void vux_layout_impl::draw_segment_line(const vux_element_segment& segment, const vux_point& pos, int32_t width) {
+    const vux_brush_sheet& sheet = canvas_->brush_sheet();
+    const bool thick = segment.flag(9);
+    const int32_t code = segment.text.colour;
+    const uint32_t colour = uint32_t(code == 1 ? sheet.color(thick ? 10 : segment.flag(11) ? 11 : 9) : sheet.map_text(code));
+    const int32_t s = thick ? canvas_->scale(canvas_->entry(33)) : 0;
+    canvas_->call(&vux_graphics_table::set_colour, 1, colour);
+    for (int32_t dy = -s; dy <= s; ++dy) {
+        canvas_->call(&vux_graphics_table::move_to, pos.x, pos.y + dy);
+        canvas_->call(&vux_graphics_table::set_width, width);
+        canvas_->call(&vux_graphics_table::horizontal_line, draw_pass);
+    }
+}
+
+void vux_layout_impl::draw_segment_link(const vux_element_segment& segment, const vux_point& pos) {
+    const vux_unicode& t = segment.text.text;
+    canvas_->text_at(pos.x, pos.y, t.units(), t.length(), uint32_t(canvas_->brush_sheet().color(36)), true);
+}
+
+void vux_layout_impl::draw_box_text(const vux_element_box& box, const vux_point& pos, int32_t, int32_t,
+                                    const char16_t* text, int32_t length) {
+    canvas_->text_at(pos.x, pos.y, text, length, text_colour(box.text.colour), false);
+}
+
+void vux_layout_impl::draw_emoticon(const vux_record&, const vux_point& pos, int32_t width, int32_t height) {
+    if (canvas_->emoticon_index < 0) return;
+    const int32_t side = canvas_->scale(13);
+    const vux_rect cell = rect_at(pos, width, height);
+    const vux_rect r(cell.left() + (cell.width() - side) / 2, cell.top() + (cell.height() - side) / 2, side, side);
+    canvas_->image(vux_string(vux_canvas::emoticon_image_name(canvas_->emoticon_index)), r);
+}
+
+void vux_layout_impl::draw_indicator(const vux_record& element, const vux_point& pos, int32_t, int32_t height) {
+    const bool selected = element.type_code() == vux_element_box::code &&
+                          static_cast<const vux_element_box&>(element).flag(vux_element_box::checked_bit);
+    canvas_->image(vux_string(selected ? "__image_indicator_selected" : "__image_indicator"),
+                   rect_at(pos, height, height));
+}
+
+void vux_layout_impl::draw_box_background(const vux_element_box& box, const vux_point& pos, int32_t width,
+                                          int32_t height) {
+    if (box.ground < 0) return;
+    canvas_->fill_colour(rect_at(pos, width, height), uint32_t(canvas_->brush_sheet().map_ground(box.ground)));
+}
+
+void vux_layout_impl::draw_box_frame(const vux_element_box&, const vux_point&, int32_t, int32_t) {}
+
+void vux_layout_impl::draw_box_border(const vux_element_box& box, const vux_point& pos, int32_t width,
+                                      int32_t height) {
+    if (box.border < 0) return;
+    canvas_->call(&vux_graphics_table::set_colour, 1, uint32_t(canvas_->brush_sheet().map_frame(box.border)));
+    canvas_->place(rect_at(pos, width, height));
+    canvas_->call(&vux_graphics_table::rectangle, 0, 0);
+}
+
+void vux_layout_impl::draw_text_block(const vux_record& element, const vux_point& pos, int32_t width,
+                                      int32_t height) {
+    const vux_element_text* t = text_of(element);
+    if (!t) return;
+    if (t->second_colour >= 0) canvas_->fill_colour(rect_at(pos, width, height), text_colour(t->second_colour));
+    canvas_->text_at(pos.x, pos.y, t->text.units(), t->text.length(), text_colour(t->colour), false);
+}
+
+void vux_layout_impl::draw_image(const vux_element_image& image, const vux_point& pos) {
+    canvas_->image(image.name, rect_at(pos, scale(image.width), scale(image.height)));
+}
+
+void vux_layout_impl::draw_image_text(const vux_element_image& image, const vux_point& pos) {
+    const vux_unicode& t = image.text.text;
+    canvas_->text_at(pos.x, pos.y + line_spacing(), t.units(), t.length(), text_colour(image.text.colour), false);
+}
+
+void vux_layout_impl::fill_rect(const vux_point& pos, int32_t width, int32_t height, int32_t colour) {
+    if (width <= 0 || height <= 0) return;
+    canvas_->fill_colour(rect_at(pos, width, height), uint32_t(canvas_->brush_sheet().map_ground(colour)));
+}
+
+void vux_layout_impl::draw_box(const vux_point& pos, int32_t width, int32_t height, int32_t style_1, int32_t style_2,
+                               int32_t, int32_t) {
+    const vux_rect r = rect_at(pos, width, height);
+    const vux_brush_sheet& sheet = canvas_->brush_sheet();
+    if (style_1 >= 0) canvas_->fill_colour(r, uint32_t(sheet.map_ground(style_1)));
+    if (style_2 >= 0) {
+        canvas_->call(&vux_graphics_table::set_colour, 1, uint32_t(sheet.map_frame(style_2)));
+        canvas_->place(r);
+        canvas_->call(&vux_graphics_table::rectangle, 0, 0);
+    }
+}
+
+void vux_layout_impl::draw_frame_line(const vux_point& pos, int32_t width, bool a, bool b, bool c) {
+    const vux_brush_sheet& sheet = canvas_->brush_sheet();
+    canvas_->call(&vux_graphics_table::set_colour, 1, uint32_t(sheet.color(b ? 13 : c ? 14 : 12)));
+    if (a) canvas_->call(&vux_graphics_table::set_colour, 3, uint32_t(sheet.color(12)));
+    const int32_t s = b ? canvas_->scale(canvas_->entry(33)) : 0;
+    for (int32_t dy = -s; dy <= s; ++dy) {
+        canvas_->call(&vux_graphics_table::move_to, pos.x, pos.y + dy);
+        canvas_->call(&vux_graphics_table::set_width, width);
+        canvas_->call(&vux_graphics_table::horizontal_line, a ? 1 : c ? 2 : 0);
+    }
+}
+
+void vux_layout_impl::draw_page_control(int32_t mode, const vux_rect& rect, int32_t) {
+    canvas_->image(vux_string(mode != 0 ? "updatex.png" : "update.png"), rect);
+}
+
+// ---- services
+
+const vux_unicode& vux_layout_impl::ellipsis_text() { return canvas_->ellipsis_text(); }
+int32_t vux_layout_impl::ellipsis_width() { return canvas_->ellipsis_width(); }
+
+void vux_layout_impl::assign_variable(const vux_string& name, const vux_string& value) {
+    if (name.empty()) return;
+    if (value.empty())
+        canvas_->variables().remove(name);
+    else
+        canvas_->variables().assign(name, value);
+}
+
+void vux_layout_impl::remove_variable(const vux_string& name) {
+    if (!name.empty()) canvas_->variables().remove(name);
+}
+
+int32_t vux_layout_impl::scale(int32_t units) { return canvas_->scale(units); }
+bool vux_layout_impl::is_touch_screen() { return canvas_->is_touch_screen(); }
+
+void vux_layout_impl::select_font(int32_t size_class, int32_t style) {
+    cached_line_height = cached_line_spacing = 0;
+    canvas_->select_font(size_class, style);
+}
+
+void vux_layout_impl::draw_box_image(const vux_element_box& box, const vux_point& pos, int32_t width,
+                                     int32_t height) {
+    canvas_->image(box.image, rect_at(pos, width, height));
+}
+
+void vux_layout_impl::draw_triangle(const vux_element_box&, const vux_point& pos, int32_t width, int32_t height,
+                                    int32_t direction) {
+    canvas_->place(rect_at(pos, width, height));
+    canvas_->call(&vux_graphics_table::triangle, direction);
+}
