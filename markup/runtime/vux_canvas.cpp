@@ -18,6 +18,8 @@ bool vux_canvas::is_touch_screen() const {
     return true;
 }
 
+bool vux_canvas::host_supports(int32_t kind) const { return manager_ && manager_->facility().supports(kind); }
+
 void vux_canvas::describe_device(vux_device& device) const {
     if (call(&vux_graphics_table::reserved_5) != 0) device.set_capability(0);
     if (is_touch_screen()) device.set_capability(1);

@@ -30,6 +30,8 @@ public:
     // A "__key_" text: the variable first, then the resource table.
     vux_string text_of(const vux_string& key) const;
     bool is_touch_screen() const;
+    // The host's facility capability (its entry 2).
+    bool host_supports(int32_t kind) const;
     // The device's description for the enter request.
     void describe_device(vux_device& device) const;
     // Removes a data item and its data name; tells the host it is gone.

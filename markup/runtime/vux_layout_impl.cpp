@@ -1,4 +1,6 @@
 #include "markup/runtime/vux_layout_impl.h"
+#include <string>
+#include "markup/model/vux_data.h"
 #include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_segment.h"
@@ -201,9 +203,40 @@ void vux_layout_impl::select_font(int32_t size_class, int32_t style) {
     canvas_->select_font(size_class, style);
 }
 
+// Tile mode 0 draws the image as it is; 1-5 are the host's texture modes
+// 0-4. Nine-slice (3) needs the host's capability 7; without it the box is
+// filled in its "groundt" colour instead.
 void vux_layout_impl::draw_box_image(const vux_element_box& box, const vux_point& pos, int32_t width,
                                      int32_t height) {
-    canvas_->image(box.image, rect_at(pos, width, height));
+    const vux_rect r = rect_at(pos, width, height);
+    const int32_t opaque = box.flag(2) ? 1 : 0;
+    const vux_canvas::image_ref ref = canvas_->find_image(box.image);
+    if (box.flag(4) && ref.item && ref.item->frame_count() > 0) {
+        const vux_link frame = ref.item->frame(box.frame);
+        canvas_->place(r);
+        canvas_->call(&vux_graphics_table::image, nullptr, opaque, frame.data(), frame.length(), 0, 0, 0);
+        return;
+    }
+    if (box.tile == 3 && !canvas_->host_supports(7)) {
+        const vux_brush_sheet& sheet = canvas_->brush_sheet();
+        canvas_->call(&vux_graphics_table::set_colour, 0, uint32_t(sheet.map_ground(box.ground_t)));
+        canvas_->place(r);
+        if (box.ground_corner != 0)
+            canvas_->call(&vux_graphics_table::round_rectangle, 1, scale(box.ground_corner));
+        else
+            canvas_->call(&vux_graphics_table::rectangle, 1, 0);
+        return;
+    }
+    if (!ref.drawable()) return;
+    const std::string item_name = ref.item ? ref.item->name.str() : ref.host_name.str();
+    const uint8_t* bytes = ref.item ? ref.item->bytes.data() : nullptr;
+    const int32_t length = ref.item ? ref.item->bytes.length() : 0;
+    canvas_->place(r);
+    if (box.tile >= 1 && box.tile <= 5)
+        canvas_->call(&vux_graphics_table::texture, box.tile - 1, opaque, item_name.c_str(), bytes, length);
+    else
+        canvas_->call(&vux_graphics_table::image, item_name.c_str(), opaque, bytes, length, box.ground_corner,
+                      box.gap, box.ground_t);
 }
 
 void vux_layout_impl::draw_triangle(const vux_element_box&, const vux_point& pos, int32_t width, int32_t height,

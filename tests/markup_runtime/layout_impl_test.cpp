@@ -1,3 +1,5 @@
+#include "markup/model/vux_data.h"
+#include "markup/model/vux_element_box.h"
 #include "markup/runtime/vux_layout_impl.h"
 #include "screens_fixture.h"
 
@@ -57,4 +59,42 @@ TEST_F(LayoutImpl, EnvironmentSlotsSkipEmptyNames) {
     layout.remove_variable(vux_string("pick"));
     layout.remove_variable(vux_string(""));
     EXPECT_EQ(variable("pick"), "(none)");
+}
+
+// A box's image by its tile mode; nine-slice falls back to a fill in the
+// box's "groundt" colour on a host without capability 7.
+TEST_F(LayoutImpl, BoxImageByTileModeAndCapability) {
+    vux_data art;
+    art.name = vux_string("art");
+    art.flags = 1;
+    art.bytes.assign_bytes("PIC!", 4);
+    start(doc_builder().add(art).done());
+    vux_layout_impl layout(m().canvas());
+    vux_element_box box;
+    box.image = vux_string("art");
+    box.ground_corner = 3;
+    box.gap = 1;
+    box.ground_t = 0x123456;
+    struct row {
+        int32_t tile;
+        const char* nine_slice;  // cap 7 (the emulator's answer)
+        const char* without;     // cap 7 switched off
+    };
+    const row rows[] = {
+        {0, R"(graphics.image "art" 0 4 3 1 1193046)", R"(graphics.image "art" 0 4 3 1 1193046)"},
+        {1, R"(graphics.texture 0 0 "art" 4)", R"(graphics.texture 0 0 "art" 4)"},
+        {3, R"(graphics.texture 2 0 "art" 4)", "graphics.round_rectangle 1 3"},
+        {5, R"(graphics.texture 4 0 "art" 4)", R"(graphics.texture 4 0 "art" 4)"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.tile);
+        box.tile = r.tile;
+        for (bool cap : {true, false}) {
+            host.answer("facility.supports 7", cap ? "1" : "0");
+            host.clear_log();
+            layout.draw_box_image(box, vux_point(0, 0), 20, 20);
+            ASSERT_FALSE(host.log.empty());
+            EXPECT_EQ(host.log.back(), cap ? r.nine_slice : r.without);
+        }
+    }
 }
