@@ -242,6 +242,7 @@ void vux_canvas::paint_title_bar(vux_window& window) {
 
 bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip) {
     const vux_environment& env = variables_;
+    if (manager_) manager_->document().resolve_soft_keys(bar);
     int32_t n = 0;
     for (int32_t i = 0; i < 2; ++i) {
         vux_element_command* c = slot_of(bar, i);

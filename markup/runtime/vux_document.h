@@ -26,6 +26,7 @@ class vux_action_clear;
 class vux_action_motion;
 class vux_screen;
 class vux_stack;
+class vux_element_commandbar;
 
 // The running document: what its streams defined, its run state, the
 // exchanges with the service and the actions it runs.
@@ -134,6 +135,8 @@ public:
     void mark_stacks_changed();
     // The first kept, closed menu marked as default (null while the switch is off).
     vux_screen* default_menu();
+    // Before a command bar is painted: what its two slots show.
+    void resolve_soft_keys(vux_element_commandbar& bar);
     // ---- music and animation
     bool media_blocking() const { return (music_handle && music_blocking) || (animation_handle && animation_blocking); }
     // Stops both; with run_end the kept end actions start first.

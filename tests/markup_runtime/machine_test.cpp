@@ -1,3 +1,4 @@
+#include "markup/model/vux_condition.h"
 #include "markup/model/vux_overtime.h"
 #include "screens_fixture.h"
 
@@ -200,4 +201,64 @@ TEST_F(Machine, SnapshotGoesToTheHostOnEverySettle) {
     machine().set_snapshot(true);
     key(7);
     EXPECT_GE(host.count("facility.machine_settled"), 1);
+}
+
+namespace {
+
+// Item guards: shown while the variable named like the item exists.
+void guard_items_by_name(vux_menu& m) {
+    for (int i = 0; i < m.count(); ++i) {
+        vux_element_command& c = *m.command(i);
+        c.guard = std::make_unique<vux_condition_list>();
+        vux_condition& k = c.guard->add();
+        k.op = 2;  // exists
+        k.name = vux_string("on_") + c.name;
+    }
+}
+
+}  // namespace
+
+// The left soft key opens menu "m": how many of its items are enabled
+// decides what the slot shows.
+TEST_F(Machine, SoftKeyTiedToAMenuFollowsItsEnabledItems) {
+    guard_items_by_name(menu());
+    struct row {
+        const char* enabled;  // variables set before painting
+        const char* label;    // what the left slot shows, or "" hidden
+    };
+    const row rows[] = {{"", ""}, {"on_B", "B"}, {"on_A on_C", "Menu"}};
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.enabled);
+        for (const char* n : {"on_A", "on_B", "on_C"}) unset(n);
+        for (std::string n : {"on_A", "on_B", "on_C"})
+            if (std::string(r.enabled).find(n) != std::string::npos) run(action_of(set_step(n.c_str(), "1")));
+        machine().settle(true);
+        vux_element_command* shown = window().commandbar.shown[0].get();
+        EXPECT_EQ(shown ? vux_unicode(shown->label).to_utf8_string().str() : "", r.label);
+    }
+    unset("on_A");
+    unset("on_C");
+    run(action_of(set_step("on_B", "1")));
+    machine().settle(true);
+    key(1);  // the single item itself
+    EXPECT_EQ(variable("picked"), "B");
+    EXPECT_EQ(menu_names(), "");
+}
+
+TEST_F(Machine, CloseCommandOpensTheDefaultMenu) {
+    window().commandbar.left.reset();
+    window().commandbar.left_check = 1;
+    run(action_of(set_step("__key_menu_title", "Back")));
+    machine().settle(true);
+    EXPECT_FALSE(window().commandbar.shown[0]);  // no default menu
+    menu().value_1 = 1;                           // marks "m" as the default menu
+    machine().settle(true);
+    ASSERT_TRUE(window().commandbar.shown[0]);
+    EXPECT_EQ(window().commandbar.shown[0]->label, vux_unicode(u"Back"));
+    key(1);
+    EXPECT_EQ(menu_names(), "m");
+    key(7);
+    ASSERT_TRUE(window().commandbar.shown[0]);
+    run(action_of(command_step(23)));  // default-menu switch off: the close command goes
+    EXPECT_FALSE(window().commandbar.shown[0]);
 }

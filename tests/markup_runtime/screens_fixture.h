@@ -71,6 +71,12 @@ struct screens_fixture : engine_fixture {
 
     // Runs a document-side action through the document, as a trigger would.
     int32_t run(vux_action action) { return doc().run(action); }
+    // Removes a variable, as an action header with no value does.
+    void unset(const char* name) {
+        vux_action a;
+        a.variable = vux_string(name);
+        run(std::move(a));
+    }
     // One step's own result: a stop flag makes it the run's.
     template <class Step>
     int32_t result_of(std::unique_ptr<Step> step) {
