@@ -97,6 +97,7 @@ public:
 
 private:
     void paint_title_bar(vux_window& window);
+    bool paint_subtitle();
     // Paints a command bar into the strip and places its slots; false when
     // the bar shows nothing.
     bool paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip);

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_menu.h"
+#include "markup/model/vux_subtitle.h"
 #include "markup/model/vux_switch.h"
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_canvas.h"
@@ -214,7 +215,7 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
     }
     clip(client_rect());
     if (!full) return;
-    paint_title_bar(window);
+    if (!paint_subtitle()) paint_title_bar(window);
     if (window.extras.count() > 0 && !window.extras.item_at(0).empty()) {
         const vux_rect strip = notice_rect();
         clip(strip);
@@ -225,6 +226,25 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
     paint_command_bar(window.commandbar, command_bar_rect());
     if (window.value_3 != 0) paint_clock();
     if (!window.third.empty()) paint_switch(window);
+}
+
+// The current subtitle scrolls through the title-bar strip while the
+// window is in front; true when one was drawn.
+bool vux_canvas::paint_subtitle() {
+    if (!manager_ || !manager_->machine().window_in_front()) return false;
+    vux_subtitle* sub = manager_->document().subtitles.current();
+    if (!sub) return false;
+    if (sub->widths.count() != sub->text.length()) {
+        sub->widths.clear();
+        for (int32_t i = 0; i < sub->text.length(); ++i) sub->widths.append(char_width(uint16_t(sub->text.unit_at(i))));
+    }
+    const vux_rect strip = title_bar_rect();
+    clip(strip);
+    if (!texture(vux_string("__texture_subtitle"), three_slice, 1, strip)) fill(strip, 19, 20);
+    if (sub->place(strip.width()))
+        text_at(strip.left() + sub->offset, strip.top() + (strip.height() - text_height()) / 2,
+                sub->text.units() + sub->first_visible, sub->visible_count, uint32_t(brush_sheet_.color(18)), false);
+    return true;
 }
 
 void vux_canvas::paint_title_bar(vux_window& window) {

@@ -143,6 +143,10 @@ public:
     void stop_media(bool run_end);
     // Per-tick work of the document; true when it did something.
     bool tick_work();
+    // After ten ticks without input: the subtitles scroll over a quiet window.
+    void idle_work();
+    // Input ends a subtitle on screen.
+    void end_subtitle();
     int32_t music_handle = 0;
     int32_t animation_handle = 0;
     bool music_blocking = false;

@@ -170,6 +170,25 @@ bool vux_document::tick_work() {
     return true;
 }
 
+void vux_document::idle_work() {
+    vux_machine& machine = manager_->machine();
+    if (overtime || is_blocked() || !machine.window_in_front() || !machine.windows.top()) return;
+    if (action_queue.count() > 0 || motions.count() > 0) return;
+    if (!subtitles.active() && subtitles.queued() == 0) return;
+    subtitles.start();
+    if (!subtitles.current()) return;
+    vux_canvas& canvas = manager_->canvas();
+    subtitles.advance(canvas.metric(18), canvas.screen_width());
+    machine.repaint_full();
+}
+
+void vux_document::end_subtitle() {
+    if (!subtitles.active()) return;
+    const bool shown = subtitles.current() != nullptr;
+    subtitles.stop();
+    if (shown) manager_->machine().repaint_full();
+}
+
 // Steps on screens, media and collections. A target that is missing,
 // closing or discarded gives -1 and changes nothing.
 int32_t vux_document::run_screen_step(vux_prediction& step) {

@@ -12,6 +12,7 @@ bool interactive(vux_engine* e) { return running(e) && !e->document().is_blocked
 void activity(vux_engine* e) {
     e->idle_ticks = 0;
     e->machine().user_activity();
+    e->document().end_subtitle();
 }
 
 // Answers of get_data live here until the next engine call.

@@ -39,6 +39,7 @@ public:
     void set_action_lock(uint8_t on) { action_lock = on; }
     void set_snapshot(bool on) { snapshot = on ? 1 : 0; }
     void repaint();
+    void repaint_full();
     vux_screen* front() const;
 
     uint8_t snapshot = 0;
@@ -75,7 +76,6 @@ private:
     void pointer_move(const vux_point& p);
     void pointer_release(const vux_point& p);
     void present();
-    void repaint_full();
     bool swallowed();
     void write_snapshot();
     int32_t tolerance() const;

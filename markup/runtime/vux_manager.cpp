@@ -97,7 +97,7 @@ void vux_manager::tick(int32_t t) {
     }
     if (machine_.hold_tick()) return;
     if (!machine_.pointer_busy() && document_.tick_work()) return;
-    ++idle_ticks;
+    if (++idle_ticks >= 10) document_.idle_work();
     if (!machine_.pointer_busy()) machine_.settle(false);
 }
 

@@ -1,5 +1,6 @@
 #include "markup/model/vux_condition.h"
 #include "markup/model/vux_overtime.h"
+#include "markup/model/vux_subtitle.h"
 #include "screens_fixture.h"
 
 namespace {
@@ -261,4 +262,23 @@ TEST_F(Machine, CloseCommandOpensTheDefaultMenu) {
     ASSERT_TRUE(window().commandbar.shown[0]);
     run(action_of(command_step(23)));  // default-menu switch off: the close command goes
     EXPECT_FALSE(window().commandbar.shown[0]);
+}
+
+TEST_F(Machine, SubtitleScrollsAfterTenQuietTicksAndInputEndsIt) {
+    auto news = std::make_unique<vux_subtitle>();
+    news->text = vux_unicode(u"News");
+    doc().subtitles.add(std::move(news));
+    int t = 1;
+    while (!doc().subtitles.active() && t < 30) vux_engine_tick(e, t++);
+    EXPECT_GE(t, 11);  // not before ten quiet ticks
+    ASSERT_TRUE(doc().subtitles.active());
+    EXPECT_EQ(doc().subtitles.current()->scrolled, 0);  // its first painting measures it
+    host.clear_log();
+    ticks(t, 2);  // then metric 18 a tick, from the right edge
+    EXPECT_EQ(doc().subtitles.current()->scrolled, 22);
+    EXPECT_EQ(host.count(R"(graphics.text "Ne" 0)"), 1);
+    EXPECT_EQ(host.count(R"(graphics.text "News" 0)"), 1);
+    key(13);
+    EXPECT_FALSE(doc().subtitles.active());
+    EXPECT_EQ(doc().subtitles.queued(), 0);  // a subtitle that does not repeat is dropped
 }
