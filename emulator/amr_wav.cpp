@@ -91,6 +91,26 @@ void write_wav_header(std::FILE* file, int frames) {
     std::fwrite(header, 1, sizeof header, file);
 }
 
+std::vector<uint8_t> voice_wav_bytes(std::span<const uint8_t> pcm) {
+    // Sizes are 32-bit: a longer recording keeps what fits.
+    const uint32_t n = uint32_t(std::min(pcm.size(), size_t(UINT32_MAX - 36)));
+    std::vector<uint8_t> wav(44 + size_t(n));
+    std::memcpy(wav.data(), "RIFF", 4);
+    put32(wav.data() + 4, n + 36);
+    std::memcpy(wav.data() + 8, "WAVEfmt ", 8);
+    put32(wav.data() + 16, 16);
+    put16(wav.data() + 20, 1);     // PCM
+    put16(wav.data() + 22, 1);     // mono
+    put32(wav.data() + 24, 8000);  // samples per second
+    put32(wav.data() + 28, 8000);  // bytes per second
+    put16(wav.data() + 32, 1);     // block align
+    put16(wav.data() + 34, 8);     // bits per sample
+    std::memcpy(wav.data() + 36, "data", 4);
+    put32(wav.data() + 40, n);
+    if (n > 0) std::memcpy(wav.data() + 44, pcm.data(), n);
+    return wav;
+}
+
 int amr_to_wav_bytes(std::span<const uint8_t> amr, std::vector<uint8_t>& wav) {
     wav.clear();
     if (amr.size() < size_t(amr_magic_size) || std::memcmp(amr.data(), amr_magic, amr_magic_size) != 0)

@@ -28,6 +28,10 @@ void make_wav_header(uint8_t out[wav_header_size], int frames);
 // Writes that header at the file's current position.
 void write_wav_header(std::FILE* file, int frames);
 
+// A whole WAV file of 8-bit unsigned mono 8000 Hz PCM: what the voice
+// recorder saves and wav_to_amr reads.
+std::vector<uint8_t> voice_wav_bytes(std::span<const uint8_t> pcm);
+
 // In memory. amr_to_wav_bytes: wav gets a whole WAV file, or stays empty for
 // an input that is not AMR. wav_to_amr_bytes: amr gets "#!AMR\n" and the
 // frames; only 8-bit unsigned mono 8000 Hz PCM makes frames. Both return

@@ -6,6 +6,7 @@
 #include <optional>
 
 class QWidget;
+struct vux_engine;
 
 // The device facilities one client window offers the engine: text input,
 // photo/camera/voice capture, voice playback, the location dialog and the
@@ -57,5 +58,19 @@ public:
     virtual void busy_advance(int mode, int value) = 0;
 };
 
+// What the device facilities need from their client window besides the
+// window itself.
+struct orbel_client_devices_context {
+    // The emulator's folder; media files go to its "media" subfolder. Empty:
+    // the per-user data folder's "emulator" folder.
+    QString emulator_folder;
+    // The running engine, read when a text input opens for the emoticon
+    // grid; null (or no function) shows no grid.
+    std::function<vux_engine*()> engine;
+    // The built-in image blob that the grid's picture references point into.
+    std::function<QByteArray()> image_blob;
+};
+
 // Makes the device facilities of one client window (its dialogs' parent).
 std::unique_ptr<orbel_client_devices> orbel_make_client_devices(QWidget* client);
+std::unique_ptr<orbel_client_devices> orbel_make_client_devices(QWidget* client, orbel_client_devices_context context);

@@ -17,3 +17,8 @@ int pcm_sample_bytes(pcm_sample s);
 // by averaging each output sample's span of input before it is taken.
 // A partial last frame is dropped.
 std::vector<uint8_t> pcm_to_voice(const pcm_format& format, std::span<const uint8_t> bytes);
+
+// Received voice (16-bit mono 8000 Hz) in a format the player's device
+// takes: each output frame is interpolated between the two nearest voice
+// samples and copied to every channel.
+std::vector<uint8_t> voice_to_pcm(std::span<const int16_t> voice, const pcm_format& format);

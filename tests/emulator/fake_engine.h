@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,10 @@ struct vux_engine {
     std::string received;                 // every byte of on_socket_data
     std::vector<int> piece_sizes;
     std::function<void(const std::string&)> inside;  // run inside each entry, with its call text
+    std::map<std::string, std::string> variables;     // answers of get_variable
+    std::map<std::string, std::string> data;          // get_data: bytes
+    std::map<std::string, std::string> data_texts;    // get_data: a text, length 0
+    std::string handed;  // what get_data handed out last; overwritten by the next
 };
 
 inline vux_engine* fake_last_engine = nullptr;
@@ -95,12 +101,23 @@ void vux_engine_call_function(vux_engine* e, const char* name) {
 }
 char* vux_engine_get_variable(vux_engine* e, const char* name) {
     FAKE_ENTER(e, std::string("get_variable ") + (name ? name : "(null)"));
-    return nullptr;
+    const auto it = name ? e->variables.find(name) : e->variables.end();
+    if (it == e->variables.end() || it->second.empty()) return nullptr;
+    return strdup(it->second.c_str());
 }
 const uint8_t* vux_engine_get_data(vux_engine* e, const char* name, int* length) {
     FAKE_ENTER(e, std::string("get_data ") + (name ? name : "(null)"));
     if (length) *length = 0;
-    return nullptr;
+    if (!name) return nullptr;
+    if (auto it = e->data.find(name); it != e->data.end()) {
+        e->handed = it->second;
+        if (length) *length = int(e->handed.size());
+    } else if (auto t = e->data_texts.find(name); t != e->data_texts.end()) {
+        e->handed = t->second;
+    } else {
+        return nullptr;
+    }
+    return reinterpret_cast<const uint8_t*>(e->handed.c_str());
 }
 int vux_engine_on_socket_data(vux_engine* e, int id, const uint8_t* bytes, int length) {
     FAKE_ENTER(e, "socket_data", id);

@@ -1,0 +1,36 @@
+#pragma once
+#include <QBuffer>
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QAudioSink;
+
+// Received AMR bytes written as "receive.amr" and converted to
+// "receive.wav" in the folder: the WAV's 16-bit samples, empty when the
+// bytes hold no voice.
+QByteArray orbel_received_voice(const QString& folder, const QByteArray& amr);
+
+// The voice player: received AMR bytes are written as "receive.amr",
+// converted to "receive.wav" and played on the default audio output. It
+// has its own sink, so stopping it never touches a recording.
+class orbel_client_music : public QObject {
+public:
+    // folder: where "receive.amr" and "receive.wav" go (with a trailing '/').
+    explicit orbel_client_music(const QString& folder);
+    ~orbel_client_music() override;
+
+    // Stops earlier playback, then plays the bytes; 1 when they play, 0 when
+    // nothing can (no audio output, no voice in them).
+    int play(const QByteArray& amr);
+    void stop();
+    bool playing() const { return sink_ != nullptr; }
+
+private:
+    QString folder_;
+    std::unique_ptr<QAudioSink> sink_;
+    QBuffer buffer_;
+    QByteArray pcm_;
+    int generation_ = 0;  // one more for each playback started
+};
