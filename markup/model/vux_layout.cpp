@@ -10,11 +10,12 @@ int32_t vux_layout::row_height() {
 }
 
 void vux_layout::new_line(bool tight) {
+    // A long client reaches far down; the pen saturates instead of wrapping.
     if (tight && pen.x == 0) {
-        pen.y += line_spacing();
+        pen.y = vux_clamp32(int64_t(pen.y) + line_spacing());
     } else {
         pen.x = 0;
-        pen.y += row_height() - (tight ? line_spacing() : 0);
+        pen.y = vux_clamp32(int64_t(pen.y) + row_height() - (tight ? line_spacing() : 0));
     }
     line_items.clear();
 }

@@ -73,7 +73,7 @@ TEST_F(Canvas, TouchScreenAnswer) {
 }
 
 TEST_F(Canvas, WindowsAreTidiedOncePerName) {
-    start(doc_builder().add(screen_named<vux_window>("a")).add(screen_named<vux_window>("b")).done());
+    start(doc_builder().add(*screen_named<vux_window>("a")).add(*screen_named<vux_window>("b")).done());
     run(action_of(show_step(1, 2, "a")));
     machine().settle(true);
     machine().settle(true);
@@ -86,16 +86,16 @@ TEST_F(Canvas, WindowsAreTidiedOncePerName) {
 // Each painter's texture mode and flag (the dialog's and menu's empty
 // command bars draw nothing); without the texture it fills.
 TEST_F(Canvas, TextureModesAndFallbacks) {
-    vux_window w = screen_named<vux_window>("w");
-    w.commandbar.left = command_of("Go", vux_action());
-    vux_dialog d = screen_named<vux_dialog>("d");
-    vux_menu m = screen_named<vux_menu>("m");
-    m.commands.append(command_of("A", vux_action()));
+    auto w = screen_named<vux_window>("w");
+    w->commandbar.left = command_of("Go", vux_action());
+    auto d = screen_named<vux_dialog>("d");
+    auto m = screen_named<vux_menu>("m");
+    m->commands.append(command_of("A", vux_action()));
     doc_builder with;
     for (const char* t : {"__texture_titlebar", "__texture_commandbar", "__texture_dialog", "__texture_menu",
                           "__texture_menuitem"})
         with.add(data_named(t));
-    start(with.add(w).add(d).add(m).done());
+    start(with.add(*w).add(*d).add(*m).done());
     run(action_of(show_step(1, 2, "w"), show_step(2, 2, "d"), show_step(3, 2, "m")));
     host.clear_log();
     machine().settle(true);
@@ -109,7 +109,7 @@ TEST_F(Canvas, TextureModesAndFallbacks) {
 
     TearDown();
     SetUp();
-    start(doc_builder().add(w).done());
+    start(doc_builder().add(*w).done());
     run(action_of(show_step(1, 2, "w")));
     host.clear_log();
     machine().settle(true);
@@ -126,14 +126,14 @@ TEST_F(Canvas, SwitchSelectionOutsideItsItemsSelectsNothing) {
     sw.values[3] = 20;
     for (const char* label : {"one", "two"}) sw.commands.append(command_of(label, vux_action()));
     static_cast<vux_element_command*>(sw.commands.get(1))->focus_image = vux_string("lit");
-    vux_window w = screen_named<vux_window>("w");
-    w.third = vux_string("tabs");
+    auto w = screen_named<vux_window>("w");
+    w->third = vux_string("tabs");
     for (int32_t index : {1, 2, -5, 1 << 30}) {
         SCOPED_TRACE(index);
         TearDown();
         SetUp();
-        w.value_4 = index;
-        start(doc_builder().add(sw).add(w).done());
+        w->value_4 = index;
+        start(doc_builder().add(sw).add(*w).done());
         run(action_of(show_step(1, 2, "w")));
         host.clear_log();
         machine().settle(true);

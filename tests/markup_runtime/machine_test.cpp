@@ -11,15 +11,15 @@ namespace {
 struct Machine : screens_fixture {
     void SetUp() override {
         screens_fixture::SetUp();
-        vux_window w = screen_named<vux_window>("w");
-        w.commandbar.left = command_of("Menu", action_of(show_step(3, 2, "m")));
-        w.commandbar.right = command_of("Right", action_of(set_step("right", "1")));
-        w.client.scroll_bar = std::make_unique<vux_element_scrollbar>();
-        vux_menu m = screen_named<vux_menu>("m");
-        m.show_title = 1;  // closable
-        for (const char* label : {"A", "B", "C"}) m.commands.append(command_of(label, action_of(set_step("picked", label))));
-        m.commandbar.left = command_of("Soft", action_of(set_step("soft", "1")));
-        start(doc_builder().add(w).add(m).done());
+        auto w = screen_named<vux_window>("w");
+        w->commandbar.left = command_of("Menu", action_of(show_step(3, 2, "m")));
+        w->commandbar.right = command_of("Right", action_of(set_step("right", "1")));
+        w->client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+        auto m = screen_named<vux_menu>("m");
+        m->show_title = 1;  // closable
+        for (const char* label : {"A", "B", "C"}) m->commands.append(command_of(label, action_of(set_step("picked", label))));
+        m->commandbar.left = command_of("Soft", action_of(set_step("soft", "1")));
+        start(doc_builder().add(*w).add(*m).done());
         run(action_of(show_step(1, 2, "w")));
         vux_element_scrollbar& bar = *window().client.scroll_bar;
         bar.content_height = 1000;

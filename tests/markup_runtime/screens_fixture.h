@@ -44,12 +44,13 @@ vux_action action_of(Steps... steps) {
     return a;
 }
 
+// Screens are not copied or moved: each is made on the heap.
 template <class Screen>
-Screen screen_named(const char* name, int32_t keep = 1, const char* owner = "") {
-    Screen s;
-    s.name = vux_string(name);
-    s.title = vux_string(owner);
-    s.keep = keep;
+std::unique_ptr<Screen> screen_named(const char* name, int32_t keep = 1, const char* owner = "") {
+    auto s = std::make_unique<Screen>();
+    s->name = vux_string(name);
+    s->title = vux_string(owner);
+    s->keep = keep;
     return s;
 }
 

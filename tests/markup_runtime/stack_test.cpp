@@ -9,11 +9,9 @@
 namespace {
 
 template <class Screen>
-Screen named(const char* name, int32_t keep = 2) {
-    Screen s;
+void named(Screen& s, const char* name, int32_t keep = 2) {
     s.name = vux_string(name);
     s.keep = keep;
-    return s;
 }
 
 std::string names(const vux_stack& stack) {
@@ -25,7 +23,10 @@ std::string names(const vux_stack& stack) {
 }  // namespace
 
 TEST(Stack, PushPopAndRemovalStates) {
-    vux_window a = named<vux_window>("a", 1), b = named<vux_window>("b", 2), c = named<vux_window>("c", 2);
+    vux_window a, b, c;
+    named(a, "a", 1);
+    named(b, "b", 2);
+    named(c, "c", 2);
     vux_stack_window stack;
     stack.pop();  // empty: nothing
     EXPECT_EQ(stack.changed, 0);
@@ -47,7 +48,8 @@ TEST(Stack, PushPopAndRemovalStates) {
 }
 
 TEST(Stack, PushResetsOvertimeOnlyWhenItRepeats) {
-    vux_window w = named<vux_window>("w");
+    vux_window w;
+    named(w, "w");
     w.overtime = std::make_unique<vux_overtime>();
     w.overtime->counter = 5;
     w.overtime->repeat = 0;
@@ -60,7 +62,10 @@ TEST(Stack, PushResetsOvertimeOnlyWhenItRepeats) {
 }
 
 TEST(Stack, DialogWithoutOnTopFlagGoesUnderTheOthers) {
-    vux_dialog a = named<vux_dialog>("a"), b = named<vux_dialog>("b"), low = named<vux_dialog>("low");
+    vux_dialog a, b, low;
+    named(a, "a");
+    named(b, "b");
+    named(low, "low");
     a.value_5 = b.value_5 = 1;
     vux_stack_dialog stack;
     stack.push(&a);
@@ -73,7 +78,10 @@ TEST(Stack, DialogWithoutOnTopFlagGoesUnderTheOthers) {
 }
 
 TEST(Stack, TopIsNamedAndPopUntilNamed) {
-    vux_window a = named<vux_window>("a"), b = named<vux_window>("b"), c = named<vux_window>("c");
+    vux_window a, b, c;
+    named(a, "a");
+    named(b, "b");
+    named(c, "c");
     vux_stack_window stack;
     EXPECT_FALSE(stack.top_is_named(vux_string("a")));
     EXPECT_FALSE(stack.pop_until_named(vux_string("a")));
@@ -91,7 +99,9 @@ TEST(Stack, TopIsNamedAndPopUntilNamed) {
 }
 
 TEST(Stack, MenuRemovalAndSelectedCommand) {
-    vux_menu kept = named<vux_menu>("kept", 1), once = named<vux_menu>("once", 2);
+    vux_menu kept, once;
+    named(kept, "kept", 1);
+    named(once, "once", 2);
     for (vux_menu* m : {&kept, &once}) {
         auto c = std::make_unique<vux_element_command>();
         c->name = vux_string("item");

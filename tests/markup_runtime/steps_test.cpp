@@ -11,11 +11,11 @@ namespace {
 // Windows a, b, c (kept), "once" (shown once), "off" (not usable).
 std::string three_windows() {
     return doc_builder()
-        .add(screen_named<vux_window>("a"))
-        .add(screen_named<vux_window>("b"))
-        .add(screen_named<vux_window>("c"))
-        .add(screen_named<vux_window>("once", 2))
-        .add(screen_named<vux_window>("off", 0))
+        .add(*screen_named<vux_window>("a"))
+        .add(*screen_named<vux_window>("b"))
+        .add(*screen_named<vux_window>("c"))
+        .add(*screen_named<vux_window>("once", 2))
+        .add(*screen_named<vux_window>("off", 0))
         .done();
 }
 
@@ -69,7 +69,7 @@ TEST_F(Steps, ShowOperationsOnWindows) {
 TEST_F(Steps, ClosingRemovesTheScreenItsVariableAndWhatItOwns) {
     vux_function owned = function_of("owned", {3});
     owned.title = vux_string("a");
-    start(doc_builder().add(screen_named<vux_window>("a")).add(screen_named<vux_window>("b")).add(owned).done());
+    start(doc_builder().add(*screen_named<vux_window>("a")).add(*screen_named<vux_window>("b")).add(owned).done());
     run(action_of(show_step(1, 2, "a"), show_step(1, 2, "b")));
     EXPECT_EQ(variable("a"), "ok");
     EXPECT_EQ(variable("owned"), "ok");
@@ -87,7 +87,7 @@ TEST_F(Steps, ClosingRemovesTheScreenItsVariableAndWhatItOwns) {
 // each screen is closed once and the sweep ends.
 TEST_F(Steps, OwnerCyclesAndLongChainsCloseOnce) {
     doc_builder cycle;
-    cycle.add(screen_named<vux_window>("x", 1, "y")).add(screen_named<vux_dialog>("y", 1, "x"));
+    cycle.add(*screen_named<vux_window>("x", 1, "y")).add(*screen_named<vux_dialog>("y", 1, "x"));
     start(cycle.done());
     EXPECT_EQ(run(action_of(show_step(1, 4, "x"))), 0);
     EXPECT_EQ(doc().windows.count() + doc().dialogs.count(), 0);
@@ -98,9 +98,9 @@ TEST_F(Steps, OwnerCyclesAndLongChainsCloseOnce) {
     const int n = 3 * vux_document::max_close_depth;
     for (int i = 0; i < n; ++i) {
         const std::string name = "w" + std::to_string(i), owner = i ? "w" + std::to_string(i - 1) : "";
-        chain.add(screen_named<vux_window>(name.c_str(), 1, owner.c_str()));
+        chain.add(*screen_named<vux_window>(name.c_str(), 1, owner.c_str()));
     }
-    chain.add(screen_named<vux_window>("other"));
+    chain.add(*screen_named<vux_window>("other"));
     start(chain.done());
     run(action_of(show_step(1, 2, "other"), show_step(1, 2, ("w" + std::to_string(n - 1)).c_str())));
     EXPECT_EQ(run(action_of(show_step(1, 4, "w0"))), 0);
@@ -140,8 +140,8 @@ TEST_F(Steps, FailingGuardPassesOverTheStepWithoutItsSkipAndStopEndsTheRun) {
 
 TEST_F(Steps, ClearByPrefix) {
     start(doc_builder()
-              .add(screen_named<vux_window>("pa_win"))
-              .add(screen_named<vux_window>("keep"))
+              .add(*screen_named<vux_window>("pa_win"))
+              .add(*screen_named<vux_window>("keep"))
               .add(function_of("pa_f", {3}))
               .add(function_of("other", {3}))
               .done());
@@ -176,9 +176,9 @@ TEST_F(Steps, BlockingMusicTakesTheNextKey) {
     music->type_text = vux_string("wav");
     music->end_action = std::make_unique<vux_action>(action_of(set_step("ended", "1")));
     play.action.add_step(std::move(music));
-    vux_window w = screen_named<vux_window>("w");
-    w.commandbar.left = command_of("Go", action_of(set_step("left", "1")));
-    start(doc_builder().add(tune).add(w).add(play).add(function_of("stop", {16})).done());
+    auto w = screen_named<vux_window>("w");
+    w->commandbar.left = command_of("Go", action_of(set_step("left", "1")));
+    start(doc_builder().add(tune).add(*w).add(play).add(function_of("stop", {16})).done());
     run(action_of(show_step(1, 2, "w")));
 
     vux_engine_call_function(e, "play");
