@@ -28,11 +28,6 @@ const vux_string& or_default(const vux_string& own, const vux_string& fallback) 
     return own.empty() ? fallback : own;
 }
 
-vux_element_command* slot_of(vux_element_commandbar& bar, int32_t i) {
-    if (bar.shown[i]) return bar.shown[i].get();
-    return i == 0 ? bar.left.get() : bar.right.get();
-}
-
 // A name the host may look up as a file of its own: nothing that climbs out
 // of its folder, hides, or carries control characters.
 bool host_name_safe(const vux_string& name) {
@@ -265,18 +260,18 @@ bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, const vux_rect& 
     if (manager_) manager_->document().resolve_soft_keys(bar);
     int32_t n = 0;
     for (int32_t i = 0; i < 2; ++i) {
-        vux_element_command* c = slot_of(bar, i);
+        vux_element_command* c = bar.shown_command(i);
         if (!c) continue;
         c->hidden = env.check_conditions(c->guard.get()) ? 0 : 1;
         c->rect.clear();
         n += c->hidden ? 0 : 1;
     }
     if (n == 0 && bar.value_1 != 0) return false;
-    if (!slot_of(bar, 0) && !slot_of(bar, 1)) return false;
+    if (!bar.shown_command(0) && !bar.shown_command(1)) return false;
     clip(strip);
     if (!texture(or_default(bar.image, texture_commandbar), tiled, 1, strip)) fill(strip, 23, 22);
     for (int32_t i = 0; i < 2 && n > 0; ++i) {
-        vux_element_command* c = slot_of(bar, i);
+        vux_element_command* c = bar.shown_command(i);
         if (!c || c->hidden) continue;
         vux_rect r = strip;
         if (n == 2) r = i == 0 ? vux_rect(strip.left(), strip.top(), strip.width() / 2, strip.height())

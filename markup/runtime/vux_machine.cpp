@@ -30,57 +30,11 @@ vux_element_commandbar* bar_of(vux_screen* s) {
     return nullptr;
 }
 
-// The command a slot shows: the resolved one, else its default.
-vux_element_command* slot_command(vux_element_commandbar& bar, int32_t i) {
-    if (i < 0 || i > 1) return nullptr;
-    if (bar.shown[i]) return bar.shown[i].get();
-    return i == 0 ? bar.left.get() : bar.right.get();
-}
-
-bool slot_usable(vux_element_commandbar& bar, int32_t i, const vux_variables& env) {
-    vux_element_command* c = slot_command(bar, i);
-    return c && !c->hidden && env.check_conditions(c->guard.get());
-}
-
-// The first slot (left first) whose command may be triggered.
-const vux_action* triggered_action(vux_element_commandbar& bar, const vux_variables& env) {
-    for (int32_t i = 0; i < 2; ++i) {
-        vux_element_command* c = slot_command(bar, i);
-        if (c && c->enabled != 0 && slot_usable(bar, i, env)) return &c->action;
-    }
-    return nullptr;
-}
-
-bool bar_press(vux_element_commandbar& bar, const vux_point& p, const vux_variables& env) {
-    bar.pressed_slot = -1;
-    bar.pressed_inside = 0;
-    for (int32_t i = 0; i < 2; ++i) {
-        vux_element_command* c = slot_command(bar, i);
-        if (!c || !slot_usable(bar, i, env) || !c->rect.contains(p)) continue;
-        bar.pressed_slot = i;
-        bar.pressed_inside = 1;
-        return true;
-    }
-    return false;
-}
-
-bool bar_track(vux_element_commandbar& bar, const vux_point& p) {
-    vux_element_command* c = slot_command(bar, bar.pressed_slot);
-    if (!c) return false;
-    const int32_t inside = c->rect.contains(p) ? 1 : 0;
-    if (inside == bar.pressed_inside) return false;
-    bar.pressed_inside = inside;
-    return true;
-}
-
-int32_t bar_pressed_slot_at(vux_element_commandbar& bar, const vux_point& p) {
-    vux_element_command* c = slot_command(bar, bar.pressed_slot);
-    return c && c->rect.contains(p) ? bar.pressed_slot : -1;
-}
-
-void bar_release(vux_element_commandbar& bar) {
-    bar.pressed_slot = -1;
-    bar.pressed_inside = 0;
+// The slot's shown command when the slot is visible and its conditions hold.
+vux_element_command* usable_slot(vux_element_commandbar& bar, int32_t i, const vux_variables& env) {
+    if (i < 0 || i > 1 || !bar.slot_visible(i)) return nullptr;
+    vux_element_command* c = bar.shown_command(i);
+    return env.check_conditions(c->guard.get()) ? c : nullptr;
 }
 
 // Until the client records its view rectangle while it is painted, the
@@ -183,8 +137,8 @@ const vux_action* vux_machine::soft_key_action(int32_t slot) {
     vux_element_commandbar* bar = bar_of(s);
     if (!bar) return nullptr;
     if (as_window(s) && overtime_owns_soft_keys()) return nullptr;
-    if (!slot_usable(*bar, slot, manager_->variables())) return nullptr;
-    return &slot_command(*bar, slot)->action;
+    vux_element_command* c = usable_slot(*bar, slot, manager_->variables());
+    return c ? &c->action : nullptr;
 }
 
 void vux_machine::soft_key(int32_t slot) {
@@ -221,7 +175,7 @@ void vux_machine::back() {
         return;
     }
     vux_element_commandbar* bar = bar_of(s);
-    const vux_action* found = bar ? triggered_action(*bar, manager_->variables()) : nullptr;
+    const vux_action* found = bar ? bar->triggered_action(manager_->variables()) : nullptr;
     if (found) {
         auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(found->clone().release()));
         if (as_menu(s))
@@ -331,14 +285,13 @@ bool vux_machine::pointer_press(const vux_point& p) {
     pointer_down = 1;
     dragging = 0;
     activation_countdown = 0;
-    const vux_variables& env = manager_->variables();
     auto done = [&](bool r) {
         drag_moved = 0;
         return r;
     };
     if (vux_menu* m = as_menu(menus.top())) {
         drag_moved = 0;
-        if (m->press(p) || bar_press(m->commandbar, p, env)) {
+        if (m->press(p) || m->commandbar.press(p)) {
             repaint_full();
             return done(false);
         }
@@ -352,7 +305,7 @@ bool vux_machine::pointer_press(const vux_point& p) {
         return done(false);
     }
     if (vux_dialog* d = as_dialog(dialogs.top())) {
-        if (bar_press(d->commandbar, p, env)) {
+        if (d->commandbar.press(p)) {
             repaint_full();
             return done(false);
         }
@@ -378,7 +331,7 @@ bool vux_machine::pointer_press(const vux_point& p) {
             repaint_full();
         }
     };
-    if (!overtime_owns_soft_keys() && bar_press(w->commandbar, p, env)) {
+    if (!overtime_owns_soft_keys() && w->commandbar.press(p)) {
         hit();
         return done(false);
     }
@@ -411,12 +364,12 @@ void vux_machine::pointer_move(const vux_point& p) {
         if (m->is_pressed())
             changed = m->track_pointer(p) != 0;
         else if (m->commandbar.pressed_slot >= 0)
-            changed = bar_track(m->commandbar, p);
+            changed = m->commandbar.track(p);
     } else {
         vux_screen* s = front();
         vux_element_commandbar* bar = bar_of(s);
         if (bar && bar->pressed_slot >= 0) {
-            changed = bar_track(*bar, p);
+            changed = bar->track(p);
         } else if (vux_window* w = as_window(s); w && !w->third.empty()) {
             const int32_t i = manager_->document().switches.find(w->third.str().c_str());
             auto* sw = static_cast<vux_switch*>(manager_->document().switches.get(i));
@@ -447,8 +400,8 @@ void vux_machine::pointer_release(const vux_point& p) {
         return;
     }
     if (bar && bar->pressed_slot >= 0) {
-        const int32_t slot = bar_pressed_slot_at(*bar, p);
-        bar_release(*bar);
+        const int32_t slot = bar->pressed_slot_at(p);
+        bar->release();
         repaint_full();
         if (slot >= 0) soft_key(slot);
         return;
@@ -526,7 +479,7 @@ bool vux_machine::timed_tick() {
     vux_screen* f = front();
     if (doc.timed_triggers && f) {
         const vux_action* a = nullptr;
-        if (vux_element_commandbar* bar = bar_of(f)) a = triggered_action(*bar, manager_->variables());
+        if (vux_element_commandbar* bar = bar_of(f)) a = bar->triggered_action(manager_->variables());
         if (a) {
             perform(*a);
             return true;
@@ -580,11 +533,11 @@ void vux_machine::settle(bool force) {
         dialogs.changed = menus.changed = windows.changed = 0;
         pointer_down = 0;
         for (vux_screen* s : {windows.top(), dialogs.top()}) {
-            if (vux_element_commandbar* bar = bar_of(s)) bar_release(*bar);
+            if (vux_element_commandbar* bar = bar_of(s)) bar->release();
             if (vux_element_client* c = client_of(s); c && c->scroll_bar) c->scroll_bar->step_count = 0;
         }
         if (vux_menu* m = as_menu(menus.top())) {
-            bar_release(m->commandbar);
+            m->commandbar.release();
             if (!m->refresh(manager_->variables())) {
                 menus.pop();
                 doc.sweep_closing();

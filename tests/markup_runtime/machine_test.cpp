@@ -60,7 +60,9 @@ TEST_F(Machine, KeysOnTheWindowAndOnTheMenu) {
         SCOPED_TRACE("key " + std::to_string(r.key));
         key(r.key);
         EXPECT_EQ(menu_names(), r.menus);
-        if (r.selected != -9) EXPECT_EQ(menu().selected, r.selected);
+        if (r.selected != -9) {
+            EXPECT_EQ(menu().selected, r.selected);
+        }
         EXPECT_EQ(offset(), r.offset);
     }
     EXPECT_EQ(variable("picked"), "(none)");
@@ -248,6 +250,7 @@ TEST_F(Machine, SoftKeyTiedToAMenuFollowsItsEnabledItems) {
 
 TEST_F(Machine, CloseCommandOpensTheDefaultMenu) {
     window().commandbar.left.reset();
+    window().commandbar.shown[0].reset();
     window().commandbar.left_check = 1;
     run(action_of(set_step("__key_menu_title", "Back")));
     machine().settle(true);
@@ -255,7 +258,7 @@ TEST_F(Machine, CloseCommandOpensTheDefaultMenu) {
     menu().value_1 = 1;                           // marks "m" as the default menu
     machine().settle(true);
     ASSERT_TRUE(window().commandbar.shown[0]);
-    EXPECT_EQ(window().commandbar.shown[0]->label, vux_unicode(u"Back"));
+    EXPECT_EQ(window().commandbar.shown[0]->label.to_utf8_string().str(), "Back");
     key(1);
     EXPECT_EQ(menu_names(), "m");
     key(7);

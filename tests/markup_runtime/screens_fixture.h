@@ -70,8 +70,13 @@ struct screens_fixture : engine_fixture {
     std::string dialog_names() { return names(machine().dialogs); }
     std::string menu_names() { return names(machine().menus); }
 
-    // Runs a document-side action through the document, as a trigger would.
-    int32_t run(vux_action action) { return doc().run(action); }
+    // Runs a document-side action through the document, then settles, as a
+    // trigger does.
+    int32_t run(vux_action action) {
+        const int32_t result = doc().run(action);
+        machine().settle(false);
+        return result;
+    }
     // Removes a variable, as an action header with no value does.
     void unset(const char* name) {
         vux_action a;

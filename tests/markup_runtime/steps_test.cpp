@@ -114,7 +114,9 @@ TEST_F(Steps, AStepOnAClosingOrMissingScreenDoesNothing) {
     auto title = std::make_unique<vux_action_title>();
     title->window = vux_string("a");
     title->text = vux_unicode(u"New");
-    EXPECT_EQ(result_of(std::move(title)), -1);
+    title->stop = 1;
+    vux_action closing = action_of(std::move(title));
+    EXPECT_EQ(doc().run(closing), -1);  // no settle yet: the window is still there, closing
     EXPECT_TRUE(static_cast<vux_window*>(doc().find_screen(1, vux_string("a")))->titlebar.title.empty());
     EXPECT_EQ(run(action_of(font_step("nobody", 4))), 0);  // no stop flag: the run's result stays 0
     EXPECT_EQ(result_of(font_step("b", 5)), 0);
