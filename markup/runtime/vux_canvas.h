@@ -13,6 +13,7 @@ class vux_window;
 class vux_dialog;
 class vux_menu;
 class vux_element_commandbar;
+class vux_element_client;
 
 // Drawing side of the runtime. It keeps what screens draw from: the named
 // data items, the resource table, the colour sheet and the shared variables.
@@ -97,6 +98,7 @@ public:
 
 private:
     void paint_title_bar(vux_window& window);
+    void paint_client(vux_element_client& client, const vux_rect& rect, bool window_client);
     bool paint_subtitle();
     // Paints a command bar into the strip and places its slots; false when
     // the bar shows nothing.

@@ -6,6 +6,7 @@
 #include "markup/model/vux_switch.h"
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_canvas.h"
+#include "markup/runtime/vux_layout_impl.h"
 #include "markup/runtime/vux_manager.h"
 
 namespace {
@@ -200,6 +201,53 @@ void vux_canvas::text_in(const vux_rect& r, const vux_unicode& text, int32_t ali
     call(&vux_graphics_table::text, reinterpret_cast<const uint16_t*>(text.units()), text.length(), 0);
 }
 
+// ---- clients
+
+// Lays the client out when it has no layout yet, then paints it into the
+// rectangle: background, content in two passes, scroll bars, and the marks.
+void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, bool window_client) {
+    const vux_environment& env = variables_;
+    if (client.current_layout()) client.refresh(env);
+    if (!client.current_layout()) {
+        auto layout = std::make_unique<vux_layout_impl>(*this);
+        layout->indent = metric(12);
+        layout->copy_allowed = window_client && host_supports(4) ? 1 : 0;
+        client.set_layout(std::move(layout));
+        const int32_t indent = metric(12);
+        client.client_rect = vux_layout_rect{rect.left() + indent, rect.top(), rect.width() - 2 * indent, rect.height()};
+        client.layout(env);
+    }
+    vux_layout& layout = *client.current_layout();
+    clip(rect);
+    if (window_client && !image(client.string_1, rect)) fill(rect, 1, 1);
+    // Scroll by copying: what stays in view moves with the host's copy, and
+    // only the strip that comes into view is painted again.
+    const int32_t shift = layout.user_value;
+    layout.user_value = 0;
+    if (shift != 0 && layout.copy_allowed && shift > -rect.height() && shift < rect.height()) {
+        const int32_t keep = rect.height() - (shift > 0 ? shift : -shift);
+        if (shift > 0) {
+            call(&vux_graphics_table::restore_area, rect.left(), rect.top() + shift, rect.width(), keep, rect.left(),
+                 rect.top());
+            clip(vux_rect(rect.left(), rect.top() + keep, rect.width(), shift));
+        } else {
+            call(&vux_graphics_table::restore_area, rect.left(), rect.top(), rect.width(), keep, rect.left(),
+                 rect.top() - shift);
+            clip(vux_rect(rect.left(), rect.top(), rect.width(), -shift));
+        }
+    }
+    client.draw(1);
+    client.draw(2);
+    clip(rect);
+    if (vux_element_scrollbar* bar = client.scroll_bar.get(); bar && bar->content_taller()) {
+        bar->track_v = scroll_track(rect, true, false);
+        texture(vux_string("__texture_scrollbar_vertical"), 1, 0, bar->track_v);
+        const vux_rect thumb = bar->thumb_vertical();
+        if (!thumb.is_empty()) fill(thumb, 28, 28);
+    }
+    layout.publish_marks(variables_);
+}
+
 // ---- screens
 
 void vux_canvas::paint_window(vux_window& window, bool full) {
@@ -208,7 +256,7 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
         last_window_name = window.name;
         if (manager_) manager_->facility().open_link("tidy", window.name.str().c_str());
     }
-    clip(client_rect());
+    paint_client(window.client, client_rect(), true);
     if (!full) return;
     if (!paint_subtitle()) paint_title_bar(window);
     if (window.extras.count() > 0 && !window.extras.item_at(0).empty()) {
@@ -342,6 +390,7 @@ void vux_canvas::paint_dialog(vux_dialog& dialog) {
             fill(inner, 16, 17);
     }
     if (dialog.client.flags & 1) frame(inner, 7);
+    paint_client(dialog.client, inner, false);
 }
 
 void vux_canvas::paint_menu(vux_menu& menu) {

@@ -167,20 +167,18 @@ int32_t vux_document::show_screen(const vux_action_show& step) {
         if (step.kind == 3) return -1;
         vux_element_client& client =
             step.kind == 1 ? static_cast<vux_window*>(s)->client : static_cast<vux_dialog*>(s)->client;
-        vux_element_scrollbar* bar = client.scroll_bar.get();
         if (step.operation == 5) {
-            client.paragraphs.delete_all();
-            if (bar) bar->x_offset = bar->y_offset = 0;
+            client.clear();
             sweep_closing();
         } else if (step.operation == 6) {
-            // The client's own closing mark comes with its geometry; the
-            // screen is redrawn either way.
-        } else if (step.kind != 1 || !bar) {
+            // The client is laid out again from nothing at the next painting.
+            client.refresh_layout(false);
+        } else if (step.kind != 1) {
             return -1;
         } else if (step.operation == 8) {
-            bar->y_offset = 0;
+            client.to_top();
         } else {
-            bar->y_offset = bar->content_height > bar->view_height ? bar->content_height - bar->view_height : 0;
+            client.to_bottom();
         }
         if (stack->top() == s) stack->changed = 1;
         break;

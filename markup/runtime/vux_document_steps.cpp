@@ -1,6 +1,7 @@
 #include <algorithm>
 #include "markup/model/vux_action_animation.h"
 #include "markup/model/vux_action_clear.h"
+#include "markup/model/vux_action_element.h"
 #include "markup/model/vux_action_error.h"
 #include "markup/model/vux_action_font.h"
 #include "markup/model/vux_action_launch.h"
@@ -8,7 +9,9 @@
 #include "markup/model/vux_action_motion.h"
 #include "markup/model/vux_action_music.h"
 #include "markup/model/vux_action_odds.h"
+#include "markup/model/vux_action_paragraph.h"
 #include "markup/model/vux_action_pick.h"
+#include "markup/model/vux_action_property.h"
 #include "markup/model/vux_action_scroll.h"
 #include "markup/model/vux_action_show.h"
 #include "markup/model/vux_action_sms.h"
@@ -218,12 +221,18 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         run_clear(static_cast<vux_action_clear&>(step));
         return 0;
     case vux_type_action_element: case vux_type_action_paragraph: case vux_type_action_property: {
-        // What the step changes inside the client is the client's own work;
-        // here the target is found and its stack redrawn.
         auto& s = static_cast<vux_screen_step&>(step);
         const int32_t kind = s.targets_window() ? 1 : 2;
         vux_screen* target = live_screen(kind, s.screen);
         if (!target) return -1;
+        vux_element_client& client =
+            kind == 1 ? static_cast<vux_window*>(target)->client : static_cast<vux_dialog*>(target)->client;
+        if (step.type_code() == vux_type_action_element)
+            client.apply_element_step(static_cast<vux_action_element&>(step));
+        else if (step.type_code() == vux_type_action_paragraph)
+            client.apply_paragraph_step(static_cast<vux_action_paragraph&>(step));
+        else
+            client.apply_property_step(static_cast<vux_action_property&>(step), env);
         touched(target, kind);
         return 0;
     }
@@ -240,6 +249,7 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         if (!w) return -1;
         if (w->client.font_size != s.font) {
             w->client.font_size = s.font;
+            w->client.refresh_layout(false);
             touched(w, 1);
         }
         return 0;
@@ -307,11 +317,15 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         vux_window* w = window(s.window);
         if (!w) return -1;
         vux_element_scrollbar* bar = w->client.scroll_bar.get();
-        if (s.mode != 0 && s.amount != 0 && bar) {
+        if (s.mode == 0) {
+            // Where the next painting scrolls to.
+            w->client.target_paragraph = s.paragraph;
+            w->client.target_element = s.element;
+        } else if (s.amount != 0 && bar) {
             const int64_t most = std::max<int64_t>(0, int64_t(bar->content_height) - bar->view_height);
             bar->y_offset = int32_t(std::clamp<int64_t>(int64_t(bar->y_offset) + s.amount, 0, most));
-            touched(w, 1);
         }
+        touched(w, 1);
         return 0;
     }
     case vux_type_action_show:
@@ -330,6 +344,7 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         auto& s = static_cast<vux_action_softkey&>(step);
         vux_window* w = window(s.window);
         if (!w) return -1;
+        w->commandbar.apply_softkey_step(s);
         touched(w, 1);
         return 0;
     }

@@ -198,24 +198,15 @@ void vux_machine::back() {
 bool vux_machine::scroll_key(int32_t code) {
     if (!window_in_front()) return false;
     vux_window* w = as_window(windows.top());
-    vux_element_scrollbar* bar = w ? w->client.scroll_bar.get() : nullptr;
-    if (!bar) return false;
+    if (!w) return false;
+    vux_element_client& c = w->client;
     switch (code) {
-    case 8: return bar->page_up();
-    case 9: return bar->page_down();
-    case 10: {
-        const bool moved = bar->y_offset != 0;
-        bar->y_offset = 0;
-        return moved;
-    }
-    case 11: {
-        const int32_t to = bar->content_height > bar->view_height ? bar->content_height - bar->view_height : 0;
-        const bool moved = bar->y_offset != to;
-        bar->y_offset = to;
-        return moved;
-    }
-    case 12: return bar->line_up();
-    case 13: return bar->line_down();
+    case 8: return c.page_up();
+    case 9: return c.page_down();
+    case 10: return c.to_top();
+    case 11: return c.to_bottom();
+    case 12: return c.line_up();
+    case 13: return c.line_down();
     default: return false;
     }
 }
@@ -433,7 +424,8 @@ int32_t vux_machine::drag_step(int32_t restart, int32_t direction, int32_t fast)
     vux_element_scrollbar* bar = w ? w->client.scroll_bar.get() : nullptr;
     if (!bar) return 0;
     const int32_t before = bar->y_offset;
-    const bool more = direction != 0 ? bar->repeat_up(restart != 0, fast != 0) : bar->repeat_down(restart != 0, fast != 0);
+    const bool more = direction != 0 ? w->client.repeat_up(restart != 0, fast != 0)
+                                     : w->client.repeat_down(restart != 0, fast != 0);
     drag_moved = more ? 1 : 0;
     if (bar->y_offset != before) {
         full_paint = 0;

@@ -1,4 +1,6 @@
 #include "markup/model/vux_data.h"
+#include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_resource.h"
 #include "markup/model/vux_switch.h"
 #include "screens_fixture.h"
@@ -114,7 +116,7 @@ TEST_F(Canvas, TextureModesAndFallbacks) {
     host.clear_log();
     machine().settle(true);
     EXPECT_EQ(host.count("graphics.texture"), 0);
-    EXPECT_EQ(host.count("graphics.rectangle 1 0"), 2);  // title and command bars filled
+    EXPECT_EQ(host.count("graphics.rectangle 1 0"), 3);  // title bar, client and command bar filled
     EXPECT_EQ(host.count(R"(graphics.text "Go" 0)"), 1);
 }
 
@@ -141,4 +143,66 @@ TEST_F(Canvas, SwitchSelectionOutsideItsItemsSelectsNothing) {
         EXPECT_EQ(s->current, index == 1 ? 1 : -1);
         EXPECT_EQ(host.count(R"(graphics.image "_lit" 0 0 0 0 0)"), index == 1 ? 1 : 0);
     }
+}
+
+namespace {
+
+// A window whose client holds `n` one-line paragraphs "line 0", "line 1", ...
+std::unique_ptr<vux_window> long_window(int n) {
+    auto w = screen_named<vux_window>("w");
+    w->client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+    for (int i = 0; i < n; ++i) {
+        auto p = std::make_unique<vux_element_paragraph>();
+        auto s = std::make_unique<vux_element_segment>();
+        const std::string text = "line " + std::to_string(i);
+        s->text.text = vux_unicode(std::u16string(text.begin(), text.end()));
+        p->children.append(std::move(s));
+        w->client.paragraphs.append(std::move(p));
+    }
+    return w;
+}
+
+}  // namespace
+
+TEST_F(Canvas, ClientIsLaidOutOnceAndPaintedInItsRectangle) {
+    start(doc_builder().add(*long_window(3)).done());
+    host.clear_log();
+    run(action_of(show_step(1, 2, "w")));
+    EXPECT_EQ(host.count(R"(graphics.text "line 0" 0)"), 1);
+    EXPECT_EQ(host.count(R"(graphics.text "line 2" 0)"), 1);
+    vux_layout* first = static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout();
+    ASSERT_NE(first, nullptr);
+    machine().settle(true);
+    EXPECT_EQ(static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout(), first);
+}
+
+// A repeat step moves the painted client with the host's copy (entry 18)
+// and clips the next painting to the strip that came into view.
+TEST_F(Canvas, ScrollByCopyingPaintsOnlyTheUncoveredStrip) {
+    start(doc_builder().add(*long_window(60)).done());
+    run(action_of(show_step(1, 2, "w")));
+    vux_element_scrollbar& bar = *static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.scroll_bar;
+    ASSERT_TRUE(bar.content_taller());
+    press(50, 100);
+    host.clear_log();
+    ASSERT_EQ(vux_engine_drag_step(e, 1, 0, 0), 1);
+    const int shift = bar.y_offset;
+    ASSERT_GT(shift, 0);
+    // The client lies between the bars: 26..294 on this screen.
+    EXPECT_EQ(host.calls("graphics.restore_area"),
+              (std::vector<std::string>{"graphics.restore_area 0 " + std::to_string(26 + shift) + " 240 " +
+                                        std::to_string(268 - shift) + " 0 26"}));
+    const std::vector<std::string> clips = host.calls("graphics.set_clip");
+    ASSERT_GE(clips.size(), 2u);
+    EXPECT_EQ(clips[1], "graphics.set_clip 0 " + std::to_string(294 - shift) + " 240 " + std::to_string(shift));
+
+    TearDown();
+    SetUp();
+    host.answer("facility.supports 4", "0");  // without copying: the whole client again
+    start(doc_builder().add(*long_window(60)).done());
+    run(action_of(show_step(1, 2, "w")));
+    press(50, 100);
+    host.clear_log();
+    vux_engine_drag_step(e, 1, 0, 0);
+    EXPECT_EQ(host.count("graphics.restore_area"), 0);
 }

@@ -46,7 +46,7 @@ TEST_F(Steps, ShowOperationsOnWindows) {
         {"a b c", 7, "a", "a", 0},
         {"a", 2, "missing", "a", -1},
         {"a", 2, "off", "a", -1},
-        {"a", 9, "a", "a", -1},  // no scroll bar to move
+        {"a", 9, "a", "a", 0},  // to the bottom: nothing to move without a scroll bar
         {"a", 99, "a", "a", -1},
     };
     for (const row& r : rows) {
