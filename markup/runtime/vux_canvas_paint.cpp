@@ -216,6 +216,7 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
         const int32_t indent = metric(12);
         client.client_rect = vux_layout_rect{rect.left() + indent, rect.top(), rect.width() - 2 * indent, rect.height()};
         client.layout(env);
+        client.current_layout()->restore_focus();
     }
     vux_layout& layout = *client.current_layout();
     clip(rect);

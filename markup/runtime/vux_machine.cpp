@@ -37,10 +37,28 @@ vux_element_command* usable_slot(vux_element_commandbar& bar, int32_t i, const v
     return env.check_conditions(c->guard.get()) ? c : nullptr;
 }
 
-// Until the client records its view rectangle while it is painted, the
-// whole screen below the command bar counts as its view: a press there
-// drags and never closes the screen by accident.
-bool view_holds(const vux_element_client&, const vux_point&) { return true; }
+// The client's view as it was laid out; a client not yet laid out has none.
+bool view_holds(const vux_element_client& client, const vux_point& p) {
+    return client.current_layout() && client.view_rect.contains(vux_layout_point(p.x, p.y));
+}
+
+vux_layout* layout_of(vux_element_client* client) { return client ? client->current_layout() : nullptr; }
+
+std::unique_ptr<vux_action> copy_of(const vux_action* a) {
+    return a ? std::unique_ptr<vux_action>(static_cast<vux_action*>(a->clone().release())) : nullptr;
+}
+
+// Presses the linked item under the point, which takes the focus; false on a miss.
+bool press_item(vux_layout& layout, const vux_point& p) {
+    const int32_t i = layout.hit_test(p);
+    if (i < 0) return false;
+    if (layout.find_focused_item() != i) {
+        layout.clear_focus();
+        layout.set_focus(i, true);
+    }
+    layout.set_item_pressed(i, true);
+    return true;
+}
 
 }  // namespace
 
@@ -153,15 +171,23 @@ bool vux_machine::select() {
             took = true;
         }
     } else if (vux_element_client* client = client_of(front())) {
-        // No item holds the focus until the client's layout exists; the
-        // client's own action stands in for it.
-        if (const vux_action* a = client->default_action.get()) {
-            auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(a->clone().release()));
-            if (copy) {
-                if (copy->value_1 == 3) pop_front_screen();
-                run_action(*copy, false);
+        vux_layout* layout = layout_of(client);
+        // The focused item's own action runs at once, from a copy.
+        if (layout) {
+            if (const vux_action* own = layout->focused_item_target(true)) {
+                run_action(*own, true);
                 took = true;
             }
+        }
+        // Its link's action, else the client's own, may close the screen first.
+        client = client_of(front());
+        layout = layout_of(client);
+        const vux_action* a = layout ? layout->focused_item_target(false) : nullptr;
+        if (!a && client) a = client->default_action.get();
+        if (auto copy = copy_of(a)) {
+            if (copy->value_1 == 3) pop_front_screen();
+            run_action(*copy, false);
+            took = true;
         }
     }
     settle(false);
@@ -192,6 +218,27 @@ void vux_machine::back() {
         }
     }
     settle(false);
+}
+
+bool vux_machine::move_menu(vux_menu& menu, int32_t code) {
+    switch (code) {
+    case 3: return menu.select_left();
+    case 4: return menu.select_right();
+    case 5: return menu.select_previous();
+    default: return menu.select_next();
+    }
+}
+
+// An arrow on a client: its own direction first, then the next one round.
+bool vux_machine::move_focus(int32_t code) {
+    vux_layout* l = layout_of(client_of(front()));
+    if (!l) return false;
+    switch (code) {
+    case 3: return l->focus_left() || l->focus_up();
+    case 4: return l->focus_right() || l->focus_down();
+    case 5: return l->focus_up() || l->focus_left();
+    default: return l->focus_down() || l->focus_right();
+    }
 }
 
 // Keys 8-13 scroll the window's client; they mean nothing over a menu or dialog.
@@ -236,10 +283,9 @@ void vux_machine::key(int32_t code) {
         if (!select()) soft_key(0);
         break;
     case 1: case 2: soft_key(code - 1); break;
-    case 3: moved = menu && menu->select_left(); break;
-    case 4: moved = menu && menu->select_right(); break;
-    case 5: moved = menu && menu->select_previous(); break;
-    case 6: moved = menu && menu->select_next(); break;
+    case 3: case 4: case 5: case 6:
+        moved = menu ? move_menu(*menu, code) : move_focus(code);
+        break;
     case 7: back(); break;
     default: moved = scroll_key(code); break;
     }
@@ -301,7 +347,11 @@ bool vux_machine::pointer_press(const vux_point& p) {
             return done(false);
         }
         if (view_holds(d->client, p)) {
-            dragging = 1;
+            d->client.start_drag(p.x, p.y);
+            if (press_item(*d->client.current_layout(), p))
+                repaint_full();
+            else
+                dragging = 1;
             return done(false);
         }
         if (d->closable()) {
@@ -327,7 +377,19 @@ bool vux_machine::pointer_press(const vux_point& p) {
         return done(false);
     }
     if (view_holds(w->client, p)) {
-        dragging = 1;
+        vux_layout& layout = *w->client.current_layout();
+        w->client.start_drag(p.x, p.y);
+        if (layout.hit_test(p) >= 0) {
+            press_recorded = 1;
+            press_x = p.x;
+            press_y = p.y;
+            press_ticks = 0;
+        }
+        if (!press_item(layout, p)) {
+            dragging = 1;
+            return done(false);
+        }
+        hit();
         return done(false);
     }
     if (!w->third.empty()) {
@@ -359,8 +421,24 @@ void vux_machine::pointer_move(const vux_point& p) {
     } else {
         vux_screen* s = front();
         vux_element_commandbar* bar = bar_of(s);
+        vux_element_client* client = client_of(s);
         if (bar && bar->pressed_slot >= 0) {
             changed = bar->track(p);
+        } else if (client && client->scroll_by_drag(p.x, p.y)) {
+            // The content follows the pointer: the press is a drag now.
+            dragging = 1;
+            drag_moved = 0;
+            drag_release_countdown = 4;
+            if (vux_layout* l = layout_of(client)) l->release_all_pressed();
+            if (!as_window(s) || manager_->facility().supports(2) || !manager_->facility().supports(9)) {
+                full_paint = as_window(s) ? 0 : 1;
+                repaint();
+                present();
+            } else {
+                repaint_pending = 1;
+                full_paint = 0;
+            }
+            return;
         } else if (vux_window* w = as_window(s); w && !w->third.empty()) {
             const int32_t i = manager_->document().switches.find(w->third.str().c_str());
             auto* sw = static_cast<vux_switch*>(manager_->document().switches.get(i));
@@ -395,6 +473,18 @@ void vux_machine::pointer_release(const vux_point& p) {
         bar->release();
         repaint_full();
         if (slot >= 0) soft_key(slot);
+        return;
+    }
+    // A release on the focused item selects it; anywhere else it only lets go.
+    if (vux_layout* l = layout_of(client_of(s)); l && !as_menu(s) && l->find_focused_item() >= 0) {
+        const bool on_focus = l->hit_test(p) == l->find_focused_item() && !dragging;
+        l->release_all_pressed();
+        if (!on_focus) {
+            repaint_full();
+            return;
+        }
+        (as_window(s) ? static_cast<vux_stack&>(windows) : static_cast<vux_stack&>(dialogs)).changed = 1;
+        select();
         return;
     }
     if (vux_window* w = as_window(s); w && !w->third.empty()) {
@@ -460,9 +550,31 @@ bool vux_machine::hold_tick() {
         }
         return false;
     }
-    if (press_recorded) ++press_ticks;
+    if (press_recorded && ++press_ticks > long_press_ticks && long_press()) {
+        settle(true);
+        return true;
+    }
     if (window_in_front() && activation_countdown > 0 && --activation_countdown == 0) return select();
     return false;
+}
+
+// A tap candidate held past the eighth tick: the item under it runs its action.
+bool vux_machine::long_press() {
+    vux_window* w = as_window(windows.top());
+    vux_layout* l = w ? w->client.current_layout() : nullptr;
+    if (!l || !window_in_front()) return false;
+    const int32_t i = l->hit_test(vux_point(press_x, press_y));
+    if (i < 0) return false;
+    l->release_all_pressed();
+    w->client.end_drag();
+    press_recorded = 0;
+    pointer_down = 0;
+    if (l->find_focused_item() != i) {
+        l->clear_focus();
+        l->set_focus(i, true);
+    }
+    if (auto copy = copy_of(l->focused_item_target(false))) run_action(*copy, false);
+    return true;
 }
 
 bool vux_machine::timed_tick() {
@@ -526,7 +638,7 @@ void vux_machine::settle(bool force) {
         pointer_down = 0;
         for (vux_screen* s : {windows.top(), dialogs.top()}) {
             if (vux_element_commandbar* bar = bar_of(s)) bar->release();
-            if (vux_element_client* c = client_of(s); c && c->scroll_bar) c->scroll_bar->step_count = 0;
+            if (vux_layout* l = layout_of(client_of(s))) l->release_all_pressed();
         }
         if (vux_menu* m = as_menu(menus.top())) {
             m->commandbar.release();

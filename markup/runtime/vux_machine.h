@@ -10,6 +10,7 @@ class vux_manager;
 class vux_action;
 class vux_element_client;
 class vux_element_commandbar;
+class vux_menu;
 
 // Input routing: turns keys, pointer events, drag steps and ticks into
 // operations on the front screen, runs what they yield and settles the
@@ -72,6 +73,9 @@ private:
     void pop_front_screen();
     void take_menu_command();
     bool scroll_key(int32_t code);
+    bool move_menu(vux_menu& menu, int32_t code);
+    bool move_focus(int32_t code);
+    bool long_press();
     bool pointer_press(const vux_point& p);
     void pointer_move(const vux_point& p);
     void pointer_release(const vux_point& p);

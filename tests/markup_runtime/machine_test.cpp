@@ -1,6 +1,9 @@
 #include "markup/model/vux_condition.h"
 #include "markup/model/vux_overtime.h"
 #include "markup/model/vux_subtitle.h"
+#include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_hyperlink.h"
 #include "screens_fixture.h"
 
 namespace {
@@ -284,4 +287,78 @@ TEST_F(Machine, SubtitleScrollsAfterTenQuietTicksAndInputEndsIt) {
     key(13);
     EXPECT_FALSE(doc().subtitles.active());
     EXPECT_EQ(doc().subtitles.queued(), 0);  // a subtitle that does not repeat is dropped
+}
+
+namespace {
+
+// A window whose client holds three linked segments, one a paragraph; each
+// segment's link sets "picked" to its number.
+struct Items : screens_fixture {
+    void SetUp() override {
+        screens_fixture::SetUp();
+        auto w = screen_named<vux_window>("w");
+        w->commandbar.left = command_of("Soft", action_of(set_step("soft", "1")));
+        for (const char* n : {"1", "2", "3"}) {
+            auto p = std::make_unique<vux_element_paragraph>();
+            auto b = std::make_unique<vux_element_segment>();
+            b->text.text = vux_unicode(u"item");
+            b->hyperlink = std::make_unique<vux_hyperlink>();
+            b->hyperlink->action = std::make_unique<vux_action>(action_of(set_step("picked", n)));
+            p->children.append(std::move(b));
+            w->client.paragraphs.append(std::move(p));
+        }
+        start(doc_builder().add(*w).done());
+        run(action_of(show_step(1, 2, "w")));
+    }
+    vux_layout& layout() {
+        return *static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout();
+    }
+    // A screen point inside item i.
+    vux_point centre_of(int32_t i) {
+        vux_layout& l = layout();
+        const vux_point at = l.to_screen(vux_layout_point(l.item_left(i) + 5, l.item_top(i) + 5), false, false);
+        return at;
+    }
+};
+
+}  // namespace
+
+TEST_F(Items, ArrowsMoveTheFocusAndSelectRunsTheFocusedLink) {
+    ASSERT_EQ(layout().items.size(), 3u);
+    EXPECT_EQ(layout().find_focused_item(), 0);  // restored when laid out
+    key(6);
+    key(6);
+    EXPECT_EQ(layout().find_focused_item(), 2);
+    key(6);  // the last row: down fails, right fails too
+    EXPECT_EQ(layout().find_focused_item(), 2);
+    key(5);
+    key(0);
+    EXPECT_EQ(variable("picked"), "2");
+    EXPECT_EQ(variable("soft"), "(none)");
+}
+
+TEST_F(Items, TapSelectsAndAHeldPressRunsOnTheEighthTick) {
+    const vux_point third = centre_of(2);
+    press(third.x, third.y);
+    EXPECT_EQ(layout().find_focused_item(), 2);
+    release(third.x, third.y);
+    EXPECT_EQ(variable("picked"), "3");
+
+    struct row {
+        int moved;     // pixels moved after the press
+        int ticks;     // held that long
+        bool long_press;
+    };
+    const row rows[] = {{0, 7, false}, {0, 9, true}, {11, 9, false}, {10, 9, true}};
+    int t = 100;
+    for (const row& r : rows) {
+        SCOPED_TRACE(std::to_string(r.moved) + " px, " + std::to_string(r.ticks) + " ticks");
+        run(action_of(set_step("picked", "")));
+        const vux_point first = centre_of(0);
+        press(first.x, first.y);
+        if (r.moved) move(first.x + r.moved, first.y);
+        for (int k = 0; k < r.ticks; ++k) vux_engine_tick(e, t++);
+        EXPECT_EQ(variable("picked"), r.long_press ? "1" : "(none)");
+        release(first.x + r.moved, first.y);
+    }
 }
