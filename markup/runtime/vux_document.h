@@ -202,6 +202,7 @@ private:
     void drop_owned(const vux_string& owner);
     void sweep_motions(bool finish_all);
     bool overtime_counts();
+    bool pull_step();
     void run_invoke(const vux_string& target, bool read_data);
     void update_time_variables();
     template <class Message>

@@ -153,7 +153,7 @@ void vux_document::sweep_motions(bool finish_all) {
 }
 
 bool vux_document::tick_work() {
-    bool did = false;
+    bool did = pull_step();
     if (deferred_settle) {
         deferred_settle = false;
         manager_->machine().settle(true);
@@ -170,6 +170,28 @@ bool vux_document::tick_work() {
         if (m && m->is_finished() && m->end_action) run_copy(*m->end_action);
     }
     sweep_motions(false);
+    return true;
+}
+
+// The top window's scroll bar settles one step; an over-scroll it ends runs
+// that edge's pull action, once until the client is refilled.
+bool vux_document::pull_step() {
+    vux_machine& machine = manager_->machine();
+    auto* w = static_cast<vux_window*>(machine.windows.top());
+    vux_element_scrollbar* bar = w ? w->client.scroll_bar.get() : nullptr;
+    if (!bar || !machine.window_in_front()) return false;
+    const bool over_top = bar->overscroll_top(), over_bottom = bar->overscroll_bottom();
+    if (!bar->settle_step()) return false;
+    std::unique_ptr<vux_action> pull;
+    if (over_top && !bar->overscroll_top() && w->client.pull_top && !w->client.pull_top->runtime_a) {
+        w->client.pull_top->runtime_a = 1;
+        pull = copy_of(w->client.pull_top.get());
+    } else if (over_bottom && !bar->overscroll_bottom() && w->client.pull_bottom && !w->client.pull_bottom->runtime_a) {
+        w->client.pull_bottom->runtime_a = 1;
+        pull = copy_of(w->client.pull_bottom.get());
+    }
+    machine.repaint_full();
+    if (pull) start_action(*pull);
     return true;
 }
 

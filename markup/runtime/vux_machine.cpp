@@ -582,12 +582,20 @@ bool vux_machine::timed_tick() {
     if (doc.is_blocked()) return false;
     vux_screen* f = front();
     if (doc.timed_triggers && f) {
-        const vux_action* a = nullptr;
-        if (vux_element_commandbar* bar = bar_of(f)) a = bar->triggered_action(manager_->variables());
+        const vux_variables& env = manager_->variables();
+        vux_action* a = nullptr;
+        if (vux_menu* m = as_menu(f)) a = m->count_down(env);
+        if (vux_dialog* d = as_dialog(f)) a = d->find_triggered_action(env);
+        if (vux_window* w = as_window(f)) a = w->find_triggered_action(env);
         if (a) {
             perform(*a);
             return true;
         }
+    }
+    if (vux_window* w = as_window(f); w && window_in_front() && !pointer_busy() && w->value_3 != 0 &&
+                                      manager_->canvas().clock_changed()) {
+        repaint_full();
+        return true;
     }
     if (!f) return false;
     // The front screen's overtime ticks first; the others only when it fired.

@@ -362,3 +362,17 @@ TEST_F(Items, TapSelectsAndAHeldPressRunsOnTheEighthTick) {
         release(first.x + r.moved, first.y);
     }
 }
+
+TEST_F(Machine, OverscrollAtTheTopRunsThePullActionOnce) {
+    window().client.pull_top = std::make_unique<vux_action>(action_of(set_step("pulled", "1")));
+    vux_element_scrollbar& bar = *window().client.scroll_bar;
+    int t = 1;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        run(action_of(set_step("pulled", "")));
+        bar.y_offset = -30;  // dragged past the top
+        for (int k = 0; k < 5; ++k) vux_engine_tick(e, t++);
+        EXPECT_EQ(bar.y_offset, 0);
+        EXPECT_EQ(variable("pulled"), round == 0 ? "1" : "(none)");
+    }
+}
