@@ -104,6 +104,7 @@ private:
     // the bar shows nothing.
     bool paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip);
     void paint_switch(vux_window& window);
+    void paint_touch_soft_keys(vux_element_commandbar& bar);
     void paint_clock();
 
     vux_manager* manager_ = nullptr;

@@ -257,9 +257,15 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
         last_window_name = window.name;
         if (manager_) manager_->facility().open_link("tidy", window.name.str().c_str());
     }
-    paint_client(window.client, client_rect(), true);
+    // On a touch screen a touch-hide window shows its soft keys in the title
+    // bar, and its client reaches down to the bottom of the screen.
+    const bool touch_keys = window.commandbar.value_3 != 0 && is_touch_screen();
+    paint_client(window.client, touch_keys ? without_title_bar() : client_rect(), true);
     if (!full) return;
-    if (!paint_subtitle()) paint_title_bar(window);
+    if (!paint_subtitle()) {
+        paint_title_bar(window);
+        if (touch_keys && !window.titlebar.is_blank()) paint_touch_soft_keys(window.commandbar);
+    }
     if (window.extras.count() > 0 && !window.extras.item_at(0).empty()) {
         const vux_rect strip = notice_rect();
         clip(strip);
@@ -267,7 +273,7 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
         frame(strip, 64);
         text_in(strip, window.extras.item_at(0).to_unicode(), 2, 62);
     }
-    paint_command_bar(window.commandbar, command_bar_rect());
+    if (!touch_keys) paint_command_bar(window.commandbar, command_bar_rect());
     if (window.value_3 != 0) paint_clock();
     if (!window.third.empty()) paint_switch(window);
 }
@@ -335,6 +341,32 @@ bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, const vux_rect& 
     }
     select_font(3, 0);
     return true;
+}
+
+void vux_canvas::paint_touch_soft_keys(vux_element_commandbar& bar) {
+    if (manager_) manager_->document().resolve_soft_keys(bar);
+    const vux_rect strip = title_bar_rect();
+    const int32_t pad = metric(28);
+    select_font(3, 0);
+    clip(strip);
+    for (int32_t i = 0; i < 2; ++i) {
+        vux_element_command* c = bar.shown_command(i);
+        if (!c) continue;
+        c->hidden = variables_.check_conditions(c->guard.get()) ? 0 : 1;
+        c->rect.clear();
+        if (c->hidden) continue;
+        int64_t text_w = 0;
+        for (int32_t k = 0; k < c->label.length(); ++k) text_w += char_width(uint16_t(c->label.unit_at(k)));
+        const int64_t w = std::min<int64_t>(text_w + 2 * int64_t(pad), strip.width());
+        const int64_t h = std::min<int64_t>(int64_t(text_height()) + 2 * int64_t(pad), strip.height());
+        const int64_t x = i == 0 ? strip.left() : int64_t(strip.right()) - w;
+        c->rect = vux_rect(int32_t(x), int32_t(strip.top() + (strip.height() - h) / 2), int32_t(w), int32_t(h));
+        const bool pressed = bar.pressed_slot == i;
+        if (!texture(pressed ? c->pressed_image : c->normal_image, three_slice, 0, c->rect))
+            fill(c->rect, pressed ? 74 : 73, pressed ? 74 : 73);
+        const vux_rect text_area(c->rect.left() + pad, c->rect.top(), c->rect.width() - 2 * pad, c->rect.height());
+        text_in(text_area, c->label, 1, pressed ? 76 : 75);
+    }
 }
 
 void vux_canvas::paint_clock() {

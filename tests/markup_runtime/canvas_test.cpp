@@ -206,3 +206,29 @@ TEST_F(Canvas, ScrollByCopyingPaintsOnlyTheUncoveredStrip) {
     vux_engine_drag_step(e, 1, 0, 0);
     EXPECT_EQ(host.count("graphics.restore_area"), 0);
 }
+
+// On a touch screen a touch-hide window's soft keys sit in the title bar,
+// where a tap takes them; elsewhere they keep the command bar.
+TEST_F(Canvas, TouchSoftKeysMoveIntoTheTitleBar) {
+    auto w = screen_named<vux_window>("w");
+    w->commandbar.value_3 = 1;
+    w->titlebar.title = vux_unicode(u"Touch");  // an empty title bar shows no keys
+    w->commandbar.left = command_of("Go", action_of(set_step("went", "1")));
+    start(doc_builder().add(*w).done());
+    run(action_of(show_step(1, 2, "w")));
+    const vux_rect key = static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
+    ASSERT_FALSE(key.is_empty());
+    EXPECT_LT(key.bottom(), m().canvas().title_bar_height() + 1);
+    press(key.left() + 2, key.top() + 2);
+    release(key.left() + 2, key.top() + 2);
+    EXPECT_EQ(variable("went"), "1");
+
+    TearDown();
+    SetUp();
+    host.answer("facility.supports 0", "0");
+    start(doc_builder().add(*w).done());
+    run(action_of(show_step(1, 2, "w")));
+    const vux_rect bar_key =
+        static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
+    EXPECT_EQ(bar_key.top(), m().canvas().command_bar_rect().top());
+}

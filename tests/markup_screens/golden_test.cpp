@@ -16,7 +16,8 @@ vux_brush colours() {
         {1, 0xFFFFFF},  {7, 0x4060A0},  {15, 0xFFFFFF}, {16, 0x3050A0}, {17, 0x102060}, {18, 0xFFFF00},
         {19, 0x305030}, {20, 0x103010}, {21, 0xFFFFFF}, {22, 0x202020}, {23, 0x606060}, {24, 0xA0A0FF},
         {28, 0x8080C0}, {29, 0x000000}, {30, 0xFFFFFF}, {31, 0x2040C0}, {33, 0x4060E0}, {34, 0xF0F0E0},
-        {35, 0x808080}, {36, 0x0000C0}, {47, 0x000000}, {6, 0x000000},
+        {35, 0x808080}, {36, 0x0000C0}, {47, 0x000000}, {6, 0x000000},  {73, 0xD0D0F0}, {74, 0x8080C0},
+        {75, 0x000040}, {76, 0xFFFFFF},
     };
     for (const auto& [k, v] : keys) b.set(k, v);
     return b;
@@ -33,8 +34,9 @@ std::unique_ptr<vux_element_paragraph> line(const std::u16string& text, bool lin
 
 // Window "home" with a title, lines of text and two soft keys; list menu
 // "list", grid menu "grid" and dialog "ask".
-std::string scene_document(int lines) {
+std::string scene_document(int lines, bool touch_keys = false) {
     auto w = screen_named<vux_window>("home");
+    w->commandbar.value_3 = touch_keys ? 1 : 0;
     w->titlebar.title = vux_unicode(u"Home");
     w->commandbar.left = command_of("Menu", action_of(show_step(3, 2, "list")));
     w->commandbar.right = command_of("Back", vux_action());
@@ -140,4 +142,11 @@ TEST_F(Golden, ScrolledClientWithItsThumb) {
     show(1, "home");
     for (const char* k : {"key 9", "key 9", "key 13"}) ASSERT_TRUE(host.feed(e, k));
     expect_golden(host.image(), "scrolled");
+}
+
+TEST_F(Golden, TouchSoftKeysInTheTitleBar) {
+    host.capabilities = 1;  // a touch screen
+    play(scene_document(4, true), {});
+    show(1, "home");
+    expect_golden(host.image(), "touch_soft_keys");
 }
