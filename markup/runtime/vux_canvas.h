@@ -69,6 +69,22 @@ public:
     // Drops what the canvas holds for a screen that closed.
     void drop_owner(const vux_string& owner);
 
+    // The text row being painted, so that the row-wide underlays of link
+    // rows that follow each other join into one band.
+    struct vux_canvas_banner {
+        int32_t row = 0;       // y of the row
+        int32_t previous = 0;  // the mark of the row painted before it
+        int32_t mark = 0;      // 0 nothing yet, 1 a link or text, 2 a row-wide underlay
+        void clear() { row = previous = mark = 0; }
+        // A segment names its row first; the same y changes nothing.
+        void name_row(int32_t y) {
+            if (y == row) return;
+            row = y;
+            previous = mark;
+            mark = 0;
+        }
+    } banner;
+
     bool pointer_seen = false;
     bool redraw_requested = false;
     int32_t paint_count = 0;

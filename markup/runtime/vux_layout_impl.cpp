@@ -1,9 +1,11 @@
 #include "markup/runtime/vux_layout_impl.h"
+#include <algorithm>
 #include <string>
 #include "markup/model/vux_data.h"
 #include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_hyperlink.h"
 #include "markup/runtime/vux_canvas.h"
 
 namespace {
@@ -70,10 +72,14 @@ uint32_t vux_layout_impl::text_colour(int32_t code) const {
 
 void vux_layout_impl::draw_segment_text(const vux_element_segment& segment, const vux_point& pos, int32_t,
                                         const char16_t* text, int32_t length) {
+    vux_canvas::vux_canvas_banner& banner = canvas_->banner;
+    banner.name_row(pos.y);
+    if (banner.mark != 2) banner.mark = 1;
     canvas_->text_at(pos.x, pos.y, text, length, text_colour(segment.text.colour), false);
 }
 
 void vux_layout_impl::draw_segment_line(const vux_element_segment& segment, const vux_point& pos, int32_t width) {
+    canvas_->banner.clear();
     const vux_brush_sheet& sheet = canvas_->brush_sheet();
     const bool thick = segment.flag(9);
     const int32_t code = segment.text.colour;
@@ -87,9 +93,37 @@ void vux_layout_impl::draw_segment_line(const vux_element_segment& segment, cons
     }
 }
 
+// A link whose mode is 1 is underlaid across the whole row, once per row; a
+// row that follows another such row starts a metric 14 higher, so the two
+// bands meet. Other links are underlaid only while focused.
 void vux_layout_impl::draw_segment_link(const vux_element_segment& segment, const vux_point& pos) {
+    vux_canvas::vux_canvas_banner& banner = canvas_->banner;
+    banner.name_row(pos.y);
+    const vux_hyperlink* link = segment.hyperlink.get();
+    const vux_brush_sheet& sheet = canvas_->brush_sheet();
+    const int32_t edge = canvas_->metric(14), row = row_height();
+    if (link && link->mode == 1) {
+        if (banner.mark == 0) {
+            const bool lit = link->is_pressed() || link->bit(7);
+            const vux_rect band = banner.previous == 2 ? vux_rect(view.x, pos.y - edge, view.w, row)
+                                                       : vux_rect(view.x, pos.y + edge, view.w, row - 2 * edge);
+            canvas_->fill_colour(band, uint32_t(sheet.color(lit ? 59 : 58)));
+            banner.mark = 2;
+        }
+    } else {
+        if (link && link->is_focused() && banner.mark != 2) {
+            const bool lit = link->is_pressed() || link->bit(7);
+            int64_t w = 0;
+            for (int32_t i = 0; i < segment.text.text.length(); ++i) w += char_width(segment.text.text.unit_at(i));
+            canvas_->fill_colour(vux_rect(pos.x, pos.y, int32_t(std::min<int64_t>(w, INT32_MAX)), row),
+                                 uint32_t(sheet.color(lit ? 38 : 39)));
+        }
+        if (banner.mark != 2) banner.mark = 1;
+    }
     const vux_unicode& t = segment.text.text;
-    canvas_->text_at(pos.x, pos.y, t.units(), t.length(), uint32_t(canvas_->brush_sheet().color(36)), true);
+    const bool focused = link && link->is_focused();
+    const int32_t key = focused ? 37 : link && link->bit(6) ? 40 : 36;
+    canvas_->text_at(pos.x, pos.y, t.units(), t.length(), uint32_t(sheet.color(key)), !focused && link && link->bit(1));
 }
 
 void vux_layout_impl::draw_box_text(const vux_element_box& box, const vux_point& pos, int32_t, int32_t,
@@ -106,6 +140,7 @@ void vux_layout_impl::draw_emoticon(const vux_record&, const vux_point& pos, int
 }
 
 void vux_layout_impl::draw_indicator(const vux_record& element, const vux_point& pos, int32_t, int32_t height) {
+    canvas_->banner.clear();
     const bool selected = element.type_code() == vux_element_box::code &&
                           static_cast<const vux_element_box&>(element).flag(vux_element_box::checked_bit);
     canvas_->image(vux_string(selected ? "__image_indicator_selected" : "__image_indicator"),
@@ -114,6 +149,7 @@ void vux_layout_impl::draw_indicator(const vux_record& element, const vux_point&
 
 void vux_layout_impl::draw_box_background(const vux_element_box& box, const vux_point& pos, int32_t width,
                                           int32_t height) {
+    canvas_->banner.clear();
     if (box.ground < 0) return;
     canvas_->fill_colour(rect_at(pos, width, height), uint32_t(canvas_->brush_sheet().map_ground(box.ground)));
 }
@@ -137,6 +173,7 @@ void vux_layout_impl::draw_text_block(const vux_record& element, const vux_point
 }
 
 void vux_layout_impl::draw_image(const vux_element_image& image, const vux_point& pos) {
+    canvas_->banner.clear();
     canvas_->image(image.name, rect_at(pos, scale(image.width), scale(image.height)));
 }
 
@@ -146,6 +183,7 @@ void vux_layout_impl::draw_image_text(const vux_element_image& image, const vux_
 }
 
 void vux_layout_impl::fill_rect(const vux_point& pos, int32_t width, int32_t height, int32_t colour) {
+    canvas_->banner.clear();
     if (width <= 0 || height <= 0) return;
     canvas_->fill_colour(rect_at(pos, width, height), uint32_t(canvas_->brush_sheet().map_ground(colour)));
 }

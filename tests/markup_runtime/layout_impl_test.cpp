@@ -1,5 +1,7 @@
 #include "markup/model/vux_data.h"
 #include "markup/model/vux_element_box.h"
+#include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_hyperlink.h"
 #include "markup/runtime/vux_layout_impl.h"
 #include "screens_fixture.h"
 
@@ -97,4 +99,29 @@ TEST_F(LayoutImpl, BoxImageByTileModeAndCapability) {
             EXPECT_EQ(host.log.back(), cap ? r.nine_slice : r.without);
         }
     }
+}
+
+// Link rows of mode 1 are underlaid once per row; a row that follows such a
+// row starts its band a metric 14 higher and a full row high, so they join.
+TEST_F(LayoutImpl, RowWideLinkUnderlaysJoin) {
+    start(doc_builder().done());
+    vux_layout_impl layout(m().canvas());
+    layout.view = {0, 0, 240, 200};
+    vux_element_segment link;
+    link.hyperlink = std::make_unique<vux_hyperlink>();
+    link.hyperlink->mode = 1;
+    link.text.text = vux_unicode(u"go");
+    host.clear_log();
+    layout.draw_segment_link(link, vux_point(0, 40));
+    layout.draw_segment_link(link, vux_point(30, 40));  // the same row: no second band
+    layout.draw_segment_link(link, vux_point(0, 66));
+    // Row height 12 + 2 x 7; metric 14 is 2 at this scale.
+    EXPECT_EQ(host.calls("graphics.set_height"),
+              (std::vector<std::string>{"graphics.set_height 22", "graphics.set_height 26"}));
+    EXPECT_EQ(host.count("graphics.move_to 0 42"), 1);
+    EXPECT_EQ(host.count("graphics.move_to 0 64"), 1);
+    m().canvas().banner.clear();  // a box or an image in between breaks the band
+    host.clear_log();
+    layout.draw_segment_link(link, vux_point(0, 92));
+    EXPECT_EQ(host.calls("graphics.set_height"), (std::vector<std::string>{"graphics.set_height 22"}));
 }
