@@ -7,6 +7,7 @@
 #include "desktop/vux_desktop_accept.h"
 #include "markup/model/vux_runtime_messages.h"
 #include "service/quellmark_connection.h"
+#include "service/quellmark_content_handlers.h"
 #include "service/quellmark_document_reply.h"
 
 namespace {
@@ -57,6 +58,8 @@ quellmark_service::quellmark_service() {
     quellmark_add_launcher_handlers(built_in);
     quellmark_add_logon_handlers(built_in);
     quellmark_add_account_handlers(built_in);
+    // After every other 3912 handler: it wraps the one before it.
+    quellmark_add_content_handlers(built_in);
     quellmark_add_runtime_handlers(built_in);
     for (auto& [code, handler] : built_in) set_handler(code, std::move(handler));
 }

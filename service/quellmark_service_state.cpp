@@ -66,6 +66,14 @@ bool quellmark_service_state::load(const QByteArray& text, QString* error) {
         if (accounts.count(a->name)) return fail(error, QStringLiteral("account %1 twice").arg(a->name.c_str()));
         accounts[a->name] = std::move(a);
     }
+    quellmark_content_store new_content;
+    for (size_t i = 0; const json::value* v = json::element(*list, i); ++i) {
+        if (const json::value* c = json::member(*v, "conversations"); c && !new_content.load_conversations(*c, &why))
+            return fail(error, QString::fromStdString(why));
+    }
+    for (auto& [name, a] : accounts)
+        for (auto& [key, site] : a->sites) new_content.take_pictures(*site);
+    content = std::move(new_content);
     accounts_ = std::move(accounts);
     challenges_.clear();
     sessions_.clear();

@@ -10,6 +10,7 @@
 #include "desktop/records/vux_desktop_document.h"
 #include "desktop/records/vux_desktop_session.h"
 #include "desktop/records/vux_desktop_site.h"
+#include "service/quellmark_content.h"
 #include "service/quellmark_runtime_state.h"
 
 // One administrator account of the stand-in service.
@@ -71,6 +72,8 @@ public:
     const vux_desktop_site* site_for_token(const std::string& token) const;
     // The phones of the runtime messages.
     quellmark_runtime_state runtime;
+    // Pictures of news, notices and votes, and private messages.
+    quellmark_content_store content;
 
     // The client program the launcher messages check and serve: a file read
     // at each request (so a rebuilt client is served as it is now), or bytes
