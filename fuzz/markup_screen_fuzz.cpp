@@ -152,6 +152,7 @@ void exercise(vux_element_client& client) {
         client.triggered_action(env);
         client.start_drag(120, 100);
         client.scroll_by_drag(20, 40);
+        if (client.scroll_bar) client.scroll_bar->settle_step();
         client.end_drag();
         client.repeat_down(true, true);
         client.page_down();

@@ -14,6 +14,7 @@
 #include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
+#include "core/vux_record_build.h"
 #include "core/vux_record_dump.h"
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_menu.h"
@@ -1016,6 +1017,33 @@ TEST(CountDowns, StopAtTheFirstActionToFire) {
     w.client.paragraphs.append(std::move(p));
     EXPECT_NE(w.find_triggered_action(env), nullptr);
     EXPECT_EQ(w.find_triggered_action(env), nullptr);
+}
+
+TEST(StepNames, TheDumpNamesTheIntegersByRoleAndBuildsBack) {
+    vux_action_element element;
+    element.value_2 = 6;
+    element.value_3 = 2;
+    vux_action_property property;
+    property.value_5 = 1;
+    vux_action_softkey softkey;
+    softkey.value_2 = 2;
+    struct row {
+        vux_record* step;
+        std::unique_ptr<vux_record> fresh;
+        std::vector<std::string> names;
+    };
+    row rows[] = {
+        {&element, std::make_unique<vux_action_element>(), {"\"mode\":6", "\"index\":2", "\"carried\""}},
+        {&property, std::make_unique<vux_action_property>(), {"\"link_flag\":1", "\"reset_links\""}},
+        {&softkey, std::make_unique<vux_action_softkey>(), {"\"save_mode\":2", "\"clear_flag\""}},
+    };
+    for (row& r : rows) {
+        const std::string json = vux_record_dump::to_json(*r.step);
+        for (const std::string& n : r.names) EXPECT_NE(json.find(n), std::string::npos) << n << " in " << json;
+        std::string error;
+        ASSERT_TRUE(vux_record_build::from_json(json, *r.fresh, &error)) << error;
+        EXPECT_EQ(model_test::bytes_of(*r.fresh), model_test::bytes_of(*r.step));
+    }
 }
 
 // A client with paragraphs of all three child kinds, a scroll bar,
