@@ -22,3 +22,14 @@ vux_string orbel_contact_canonical(const vux_string& value);
 // - otherwise (an e-mail address): its digest, shown as the local part cut
 //   to 11 bytes and padded with '*' to 11.
 orbel_contact_key orbel_make_contact_key(const vux_string& value);
+
+namespace vux_record_build {
+struct value;
+struct bytes_form;
+}  // namespace vux_record_build
+
+// The readable form of a contact table in a data file: a list of
+// {"name": text, "value": number or e-mail address, "icon": 0 or 1}, each
+// becoming an entry as the service holds it (state 0) with the key and
+// shown text above. For vux_record_build::fill of "entries".
+vux_record_build::bytes_form orbel_contact_json_form();

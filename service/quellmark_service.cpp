@@ -7,6 +7,7 @@
 #include "desktop/vux_desktop_accept.h"
 #include "markup/model/vux_runtime_messages.h"
 #include "service/quellmark_connection.h"
+#include "service/quellmark_contact_handlers.h"
 
 namespace {
 // Offsets in a frame: "vux+", a byte, an int32, then the type code and the
@@ -56,6 +57,7 @@ quellmark_service::quellmark_service() {
     quellmark_add_launcher_handlers(built_in);
     quellmark_add_logon_handlers(built_in);
     quellmark_add_account_handlers(built_in);
+    quellmark_add_contact_handlers(built_in);  // after the other site handlers: it passes them what is not its own
     for (auto& [code, handler] : built_in) set_handler(code, std::move(handler));
 }
 

@@ -3,6 +3,7 @@
 #include <QRandomGenerator>
 #include "core/vux_hex.h"
 #include "core/vux_record_build.h"
+#include "desktop/orbel_contact_key.h"
 
 namespace {
 namespace json = vux_record_build;
@@ -38,7 +39,9 @@ bool read_account(const json::value& o, quellmark_account& a, QString* error) {
         for (size_t i = 0; i < json::size(*sites); ++i) {
             auto site = std::make_unique<vux_desktop_site>();
             const std::string key(json::member_name(*sites, i));
-            if (!json::fill(*json::member_at(*sites, i), *site, &why)) return fail(error, a.name, "site " + key + ": " + why);
+            // Contact tables may be written as lists of {name, value, icon}.
+            if (!json::fill(*json::member_at(*sites, i), *site, {orbel_contact_json_form()}, &why))
+                return fail(error, a.name, "site " + key + ": " + why);
             a.sites[key] = std::move(site);
         }
     }
