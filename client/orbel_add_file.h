@@ -3,7 +3,7 @@
 #include <QString>
 #include <string>
 
-#include "client/orbel_textfile.h"
+#include "desktop/orbel_textfile.h"
 
 class orbel_richedit;
 

@@ -103,8 +103,13 @@ void orbel_contact_page::check_buttons() { delete_->setEnabled(!list_->selectedI
 void orbel_contact_page::add_pairs(const std::vector<std::pair<QString, QString>>& pairs) {
     const int selected = list_->selected_row();
     bool dropped = false;
-    for (const auto& [name, value] : pairs)
-        if (table_.add_one(to_unicode(name), orbel_to_utf8(value)) == orbel_contact_table::added::full) dropped = true;
+    for (const auto& [name, value] : pairs) {
+        // A full page takes nothing more: the rest is not walked.
+        if (table_.add_one(to_unicode(name), orbel_to_utf8(value)) == orbel_contact_table::added::full) {
+            dropped = true;
+            break;
+        }
+    }
     show_rows(selected >= 0 ? selected : 0);
     if (dropped) orbel_get_ui().message(this, limit_message());
 }

@@ -1,4 +1,4 @@
-#include "client/orbel_textfile.h"
+#include "desktop/orbel_textfile.h"
 
 #include "core/vux_utf8.h"
 
