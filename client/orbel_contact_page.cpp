@@ -48,6 +48,8 @@ orbel_contact_page::orbel_contact_page(const kind& k, int32_t& remember_contacts
     list_->setColumnWidth(1, 160);
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setIconSize(QSize(16, 16));
+    icons_[0] = icon_of(orbel_res_list_member);
+    icons_[1] = icon_of(orbel_res_list_contact);
     auto* add = button(this, k.add_id, k.add_text);
     auto* import = button(this, k.import_id, "文件导入");
     delete_ = button(this, k.delete_id, k.delete_text);
@@ -83,13 +85,12 @@ bool orbel_contact_page::export_to(vux_desktop_contact& target) const {
 }
 
 void orbel_contact_page::show_rows(int select) {
-    static const QIcon icons[2] = {icon_of(orbel_res_list_member), icon_of(orbel_res_list_contact)};
     list_->clear();
     for (const orbel_contact_table::row& r : table_.rows()) {
         const int row = list_->insert_row(list_->topLevelItemCount(), to_qstring(r.name).toUtf8().constData());
         list_->set_text(row, r.shown);
         list_->set_key(r.key, row);
-        list_->topLevelItem(row)->setIcon(0, icons[r.icon == 1 ? 1 : 0]);
+        list_->topLevelItem(row)->setIcon(0, icons_[r.icon == 1 ? 1 : 0]);
     }
     if (select >= 0 && select < list_->topLevelItemCount()) {
         list_->topLevelItem(select)->setSelected(true);

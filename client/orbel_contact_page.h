@@ -1,4 +1,5 @@
 #pragma once
+#include <QIcon>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -63,6 +64,7 @@ private:
     orbel_list_control* list_;
     QPushButton* delete_;
     orbel_tool_tips* tips_;
+    QIcon icons_[2];  // byte 126 of an entry: a plain contact, one marked by the service
 };
 
 // The three pages: members, waiters and managers.
