@@ -12,7 +12,8 @@
 
 namespace {
 constexpr int32_t share_operation = 3;
-constexpr int32_t unknown_site = 1;
+// A site the account does not hold: the client says the service refused.
+constexpr int32_t refused = -1;
 constexpr int32_t entry_size = vux_desktop_contact::entry_size;
 using entry = std::array<uint8_t, entry_size>;
 
@@ -57,7 +58,7 @@ std::unique_ptr<vux_record> share(const vux_desktop_request_site& request, quell
     }
     const auto site = account->sites.find(request.key.str());
     if (site == account->sites.end()) {
-        response->result = unknown_site;
+        response->result = refused;
         return response;
     }
     quellmark_apply_share_entries(*site->second, request.data);

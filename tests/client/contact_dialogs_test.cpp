@@ -20,13 +20,17 @@
 #include "client/orbel_list_control.h"
 #include "client/orbel_richedit.h"
 #include "client/orbel_share.h"
+#include "client/orbel_site_queue.h"
 #include "client/orbel_sms.h"
 #include "desktop/messages/vux_desktop_request_site.h"
 #include "desktop/messages/vux_desktop_request_sms.h"
 #include "desktop/orbel_contact_key.h"
 #include "desktop/orbel_md5.h"
+#include "desktop/messages/vux_desktop_response_site.h"
+#include "desktop/vux_desktop_accept.h"
 #include "orbel_test_support.h"
 #include "service/quellmark_contact_handlers.h"
+#include "service/quellmark_service.h"
 #include "service/quellmark_service_state.h"
 
 namespace {
@@ -318,9 +322,39 @@ TEST_F(contact_fixture, sms_takes_numbers_from_the_book_and_share_raises_the_cou
     EXPECT_EQ(ui.messages, QStringList{QStringLiteral("行结尾存在多余的空格!")});
     EXPECT_EQ(share.operation, 3);
     EXPECT_EQ(share.data.length(), 96);  // duplicates kept here; the service drops them
-    quellmark_apply_share_entries(*stored, share.data);
-    EXPECT_EQ(stored->count_share_entries(), 2);
-    orbel_share again(stored->count_share_entries());
+}
+
+// Operation 3 through the cache's rules to the stand-in and back: the reply
+// replaces the cached site, whose count the next share dialog shows.
+TEST(share_round_trip, shared_numbers_raise_the_count) {
+    orbel_test_ui ui;
+    quellmark_service service;
+    ASSERT_TRUE(service.state().load_demo());
+    const quellmark_session& s = service.state().open_session("demo@quellmark.com");
+    vux_desktop_session session;
+    session.id = s.id;
+    session.text1 = vux_string(s.token);
+    session.account = vux_string(s.account);
+
+    vux_desktop_site cached;
+    when_up<orbel_share>([](orbel_share* d) {
+        child<QPlainTextEdit>(d, "1038")->setPlainText(QStringLiteral("13812345678\n13812345679\n13812345678"));
+        child<QPushButton>(d, "1")->click();
+    });
+    auto request = std::make_unique<vux_desktop_request_site>();
+    ASSERT_TRUE(orbel_share::run(cached, vux_string("q0000101"), nullptr, *request));
+    orbel_site_queue queue;
+    queue.enqueue_request(std::move(request));
+    const std::unique_ptr<vux_desktop_request_site> out = queue.take_next(session);
+    ASSERT_TRUE(out);
+    const vux_buffer reply = service.respond_frame(vux_desktop_frame(*out));
+    const auto answer = vux_desktop_accept_as<vux_desktop_response_site>(reply);
+    ASSERT_TRUE(answer);
+    EXPECT_TRUE(queue.on_reply(answer.get()).has_arrived);
+    const vux_desktop_site* site = queue.find(vux_string("q0000101"));
+    ASSERT_TRUE(site);
+    EXPECT_EQ(site->count_share_entries(), 2);
+    orbel_share again(site->count_share_entries());
     EXPECT_EQ(child<QLabel>(&again, "1044")->text(), QStringLiteral("总的分享数：2"));
 }
 

@@ -120,7 +120,7 @@ TEST_F(share_entries, appends_digests_not_yet_held_and_answers_the_site) {
     EXPECT_EQ(second->site.count_share_entries(), 2);
     EXPECT_EQ(second->site.name.str(), "河畔跑团");
 
-    EXPECT_EQ(share("q9999999", a)->result, 1);
+    EXPECT_EQ(share("q9999999", a)->result, -1);  // refused
     session.text1 = vux_string("forged");
     EXPECT_EQ(share("q0000101", a)->result, quellmark_result_no_session);
 }
