@@ -38,14 +38,17 @@ void orbel_contact_table::retire(int entry) {
 orbel_contact_table::added orbel_contact_table::add_one(const vux_unicode& name, const vux_string& value) {
     if (full()) return added::full;
     const orbel_contact_key k = orbel_make_contact_key(value);
+    // The entry keeps at most 23 units of a name; the row shows what is kept,
+    // and a longer name imported again is the same name.
+    const vux_unicode kept(name.units(), std::min(name.length(), vux_desktop_contact::name_max_units));
     const auto same_key = std::find_if(rows_.begin(), rows_.end(), [&](const row& r) { return r.key == k.key; });
     if (same_key != rows_.end()) {
-        if (same_key->name == name) return added::unchanged;
+        if (same_key->name == kept) return added::unchanged;
         rows_.erase(same_key);
     }
     retire(live_entry(k.key));
-    holder_.append_entry(name, k.key, k.shown);
-    rows_.push_back({name, k.key, k.shown, 0});
+    holder_.append_entry(kept, k.key, k.shown);
+    rows_.push_back({kept, k.key, k.shown, 0});
     return added::added;
 }
 

@@ -77,6 +77,14 @@ TEST(ContactTable, AddAndDeleteAsStateChanges) {
         EXPECT_EQ(t.delete_rows({0}), -1);
         EXPECT_EQ(states(t), (std::vector<int>{3, 4}));
     }
+    // A name past the entry's 23 units is kept cut, and the cut name is the same name.
+    {
+        orbel_contact_table t(100);
+        const vux_unicode long_name(u"一二三四五六七八九十一二三四五六七八九十一二三四五");
+        t.add_one(long_name, vux_string("13812345678"));
+        EXPECT_EQ(t.rows()[0].name.length(), 23);
+        EXPECT_EQ(t.add_one(long_name, vux_string("13812345678")), orbel_contact_table::added::unchanged);
+    }
     // Replacing an entry added here drops it (4): nothing is sent for it.
     {
         orbel_contact_table t(100);
