@@ -316,7 +316,7 @@ struct Items : screens_fixture {
     // A screen point inside item i.
     vux_point centre_of(int32_t i) {
         vux_layout& l = layout();
-        const vux_point at = l.to_screen(vux_layout_point(l.item_left(i) + 5, l.item_top(i) + 5), false, false);
+        const vux_point at = l.to_screen(vux_layout_point{l.item_left(i) + 5, l.item_top(i) + 5}, false, false);
         return at;
     }
 };
