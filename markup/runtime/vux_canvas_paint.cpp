@@ -262,6 +262,12 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
     const bool touch_keys = window.commandbar.value_3 != 0 && is_touch_screen();
     paint_client(window.client, touch_keys ? without_title_bar() : client_rect(), true);
     if (!full) return;
+    // The corner image (the window's third extra) marks the screen's corner.
+    if (window.extras.count() > 2 && images_.find(window.extras.item_at(2))) {
+        const vux_rect corner = corner_rect();
+        image(window.extras.item_at(2), corner);
+        frame(corner, 56);
+    }
     if (!paint_subtitle()) {
         paint_title_bar(window);
         if (touch_keys && !window.titlebar.is_blank()) paint_touch_soft_keys(window.commandbar);

@@ -232,3 +232,20 @@ TEST_F(Canvas, TouchSoftKeysMoveIntoTheTitleBar) {
         static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
     EXPECT_EQ(bar_key.top(), m().canvas().command_bar_rect().top());
 }
+
+TEST_F(Canvas, CornerImageOnlyWhenTheDocumentHoldsIt) {
+    auto w = screen_named<vux_window>("w");
+    for (const char* x : {"", "", "mark"}) w->extras.append_cstr(x);
+    for (bool held : {false, true}) {
+        SCOPED_TRACE(held);
+        TearDown();
+        SetUp();
+        doc_builder b;
+        if (held) b.add(data_named("mark"));
+        start(b.add(*w).done());
+        host.clear_log();
+        run(action_of(show_step(1, 2, "w")));
+        EXPECT_EQ(host.count(R"(graphics.image "mark" 0 4 0 0 0)"), held ? 1 : 0);
+        EXPECT_EQ(host.count(R"(graphics.image "_mark" 0 0 0 0 0)"), 0);  // never asked of the host by name
+    }
+}
