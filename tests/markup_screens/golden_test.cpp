@@ -1,6 +1,10 @@
 #include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QImage>
 #include <cstdlib>
+#include "core/vux_writer.h"
 #include "markup/model/vux_brush.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
@@ -149,4 +153,37 @@ TEST_F(Golden, TouchSoftKeysInTheTitleBar) {
     play(scene_document(4, true), {});
     show(1, "home");
     expect_golden(host.image(), "touch_soft_keys");
+}
+
+// The renderer draws what the tests draw: a document that shows its window
+// at start, with a script that opens the list menu.
+TEST_F(Golden, RendererWritesTheSameFrame) {
+    std::string doc = scene_document(4);
+    vux_action start;
+    start.add_step(show_step(1, 2, "home"));
+    doc.insert(doc.size() - 4, [&] {
+        vux_buffer bytes;
+        vux_writer w(bytes);
+        w.write_int32(start.type_code());
+        start.write(w);
+        return std::string(reinterpret_cast<const char*>(bytes.data()), size_t(bytes.length()));
+    }());
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath("scene.vux"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(doc.data(), qint64(doc.size()));
+    file.close();
+    QFile script(dir.filePath("script.txt"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("# open the menu, then the second item\nkey 1\nkey 6\n");
+    script.close();
+    const QString out = dir.filePath("out.png");
+    QProcess render;
+    render.start(VUX_RENDER, {"--script", script.fileName(), "--size", "240x320", "-o", out, file.fileName()});
+    ASSERT_TRUE(render.waitForFinished(30000));
+    ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
+    QImage frame(out);
+    ASSERT_FALSE(frame.isNull());
+    expect_golden(frame.convertToFormat(QImage::Format_RGB32), "list_menu");
 }
