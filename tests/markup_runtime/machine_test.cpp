@@ -78,6 +78,19 @@ TEST_F(Machine, KeysOnTheWindowAndOnTheMenu) {
     EXPECT_EQ(variable("right"), "1");
 }
 
+TEST_F(Machine, ScrollKeysMeanNothingOverADialog) {
+    auto d = std::make_unique<vux_dialog>();
+    d->name = vux_string("d");
+    doc().dialogs.append(std::move(d));
+    run(action_of(show_step(2, 2, "d")));
+    ASSERT_EQ(dialog_names(), "d");
+    for (int k = 8; k <= 13; ++k) key(k);
+    EXPECT_EQ(offset(), 0);
+    run(action_of(show_step(2, 3, "d")));
+    key(9);
+    EXPECT_EQ(offset(), 90);
+}
+
 TEST_F(Machine, SelectWithNothingFocusedFallsToTheLeftSoftKey) {
     key(0);
     EXPECT_EQ(menu_names(), "m");
