@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "client/orbel_instance_mark.h"
+#include "client/orbel_site_list.h"
 #include "core/vux_string.h"
 #include "desktop/records/vux_desktop_document.h"
 #include "desktop/records/vux_desktop_profile.h"
@@ -38,6 +39,8 @@ public:
     // Destroyed in the reverse order: the main window goes before the
     // sockets its dialogs may still be waiting on.
     orbel_socket_list socket_list;
+    // The cache of full sites, filled after logon by the site manager's list.
+    orbel_site_list site_list;
     QIcon icon;
     int32_t remember_contacts = 1;
     int32_t hints_off = 0;

@@ -13,13 +13,15 @@ namespace {
 bool ending = false;
 }  // namespace
 
-void orbel_fatal(int id) {
+void orbel_fatal(int id) { orbel_fatal_message(orbel_string(id)); }
+
+void orbel_fatal_message(const QString& text) {
     if (ending) return;
     ending = true;
     orbel* app = orbel::instance();
     QPointer<QWidget> main = app && app->main_window ? static_cast<QWidget*>(app->main_window.get()) : nullptr;
     orbel_get_ui().message(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : main.data(),
-                           orbel_string(id));
+                           text);
     // Each close takes the dialog off the modal stack; a widget that refuses
     // to close must not keep this loop going.
     for (int guard = 0; guard < 64; ++guard) {

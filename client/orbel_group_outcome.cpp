@@ -28,7 +28,7 @@ std::optional<orbel_group_outcome> failed(const Reply* reply, bool refusable) {
     if (refusable && reply->result == result_refused) {
         orbel_group_outcome out;
         out.refused = true;
-        out.message = QStringLiteral("服务器拒绝了该操作。");
+        out.message = orbel_string(orbel_ids_refused);
         return out;
     }
     if (reply->result != 0) return ending(orbel_ids_system_failure);

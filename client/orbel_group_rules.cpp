@@ -103,3 +103,9 @@ int orbel_group_rules::refill_selection(const std::vector<vux_string>& keys, con
         if (keys[i] == wanted) return int(i);
     return 0;
 }
+
+bool orbel_group_rules::ask_before_delete(const vux_desktop_site& site) {
+    return !site.name.empty() || site.managers.entry_count() > 0 || site.members.entry_count() > 0 ||
+           site.waiters.entry_count() > 0 || site.news.items.get_count() > 0 || site.notices.items.get_count() > 0 ||
+           site.votes.items.get_count() > 0;
+}

@@ -41,6 +41,11 @@ struct orbel_group_rules {
     // is left as it is.
     static std::optional<QString> status(const vux_desktop_group& group, const vux_desktop_site& site);
 
+    // Whether deleting the site asks "是否删除所选项？" first: a named site,
+    // or a never-edited one that already holds contact, news, notice or vote
+    // entries. Only a site with nothing in it goes at once.
+    static bool ask_before_delete(const vux_desktop_site& site);
+
     // The row a refill selects among `keys` (in row order): the pending key's
     // row, else the group list's key's row, else the first; the first also
     // when the key looked for is missing; -1 for an empty list.

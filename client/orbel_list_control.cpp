@@ -28,12 +28,13 @@ void orbel_list_control::set_text(int row, const vux_string& text) {
 void orbel_list_control::set_key(const vux_string& key, int row) {
     QTreeWidgetItem* item = topLevelItem(row);
     if (!item) return;
-    int32_t index = keys_.find(key);
-    if (index < 0) {
-        keys_.append(key);
-        index = keys_.count() - 1;
-    }
-    item->setData(0, Qt::UserRole, index);
+    item->setData(0, Qt::UserRole, key_index(key));
+}
+
+int32_t orbel_list_control::key_index(const vux_string& key) {
+    const auto [it, added] = index_.try_emplace(key.str(), keys_.count());
+    if (added) keys_.append(key);
+    return it->second;
 }
 
 int orbel_list_control::find_row(int index) const {

@@ -1,5 +1,7 @@
 #pragma once
 #include <QTreeWidget>
+#include <string>
+#include <unordered_map>
 
 #include "core/vux_string.h"
 #include "core/vux_string_list.h"
@@ -19,6 +21,8 @@ public:
     void set_text(int row, const vux_string& text);
     // Adds the key to the key list when absent and stores its index in the row.
     void set_key(const vux_string& key, int row);
+    // The key's index in the key list, added when absent (for rows made in bulk).
+    int32_t key_index(const vux_string& key);
     // The first row whose data is key index `index`; -1 when none.
     int find_row(int index) const;
     // The first selected row in row order; -1 when none.
@@ -36,4 +40,6 @@ private:
     bool on_empty_space(QMouseEvent* event);
 
     vux_string_list keys_;
+    // Index of each key in keys_, so long lists are not searched per row.
+    std::unordered_map<std::string, int32_t> index_;
 };

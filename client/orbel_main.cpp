@@ -7,6 +7,8 @@
 #include <QScreen>
 
 #include "client/orbel.h"
+#include "client/orbel_group.h"
+#include "client/orbel_group_steps.h"
 #include "client/orbel_logon.h"
 #include "client/orbel_settings.h"
 #include "client/orbel_strings.h"
@@ -49,6 +51,8 @@ bool orbel_main::create() {
         logon_ = nullptr;
     }
     finish_logon(signed_in);
+    // Signed in: the site manager asks for the profile, then the site list.
+    if (signed_in && site_manager_) site_manager_->start();
     return signed_in;
 }
 
@@ -58,9 +62,8 @@ void orbel_main::finish_logon(bool signed_in) {
         return;
     }
     if (auto* app = orbel::instance()) setWindowTitle(orbel_to_qstring(app->session.account));
-    // The site manager comes here; until then an empty child holds its place.
-    site_manager_ = new QWidget(this);
-    site_manager_->setObjectName(QStringLiteral("103"));
+    site_manager_ = new orbel_group(this);
+    orbel_add_group_steps(*site_manager_);
     site_manager_->setGeometry(rect());
     site_manager_->show();
     show();
@@ -81,9 +84,9 @@ void orbel_main::bring_forward() {
 
 orbel_logon* orbel_main::running_logon() const { return logon_; }
 
-// Not yet filled: the site manager's commands are refreshed here once the
-// site manager has them. Until then the idle pass calls an empty body.
-void orbel_main::refresh_commands() {}
+void orbel_main::refresh_commands() {
+    if (site_manager_) site_manager_->refresh_commands();
+}
 
 void orbel_main::store_size(const QSize& size) {
     if (!size.isValid()) return;

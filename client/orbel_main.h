@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 
+class orbel_group;
 class orbel_logon;
 
 // The client's only top-level window. Its creation runs the logon; once the
@@ -27,10 +28,9 @@ public:
     void bring_forward();
     // The logon dialog while it runs; null otherwise.
     orbel_logon* running_logon() const;
-    // The site manager's window; null until the logon succeeded.
-    QWidget* site_manager() const { return site_manager_; }
-    // Meant to refresh the enabled state of the site manager's commands on
-    // every idle pass; does nothing yet, as the site manager has no commands.
+    // The site manager; null until the logon succeeded.
+    orbel_group* site_manager() const { return site_manager_; }
+    // The idle pass: the site manager enables its commands.
     void refresh_commands();
 
     // What to do once the window has closed (the program ends).
@@ -45,6 +45,6 @@ private:
     void store_size(const QSize& size);
 
     QPointer<orbel_logon> logon_;
-    QWidget* site_manager_ = nullptr;  // child; deleted with the window
+    orbel_group* site_manager_ = nullptr;  // child; deleted with the window
     std::function<void()> on_closed_;
 };

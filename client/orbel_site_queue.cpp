@@ -58,7 +58,7 @@ orbel_site_queue::outcome orbel_site_queue::on_reply(const vux_desktop_response_
     if (!asked || !reply || reply->key.str() != *asked) return ending(orbel_ids_system_failure);
     if (reply->result == result_refused) {
         outcome out;
-        out.message = QStringLiteral("服务器拒绝了该操作。");
+        out.message = orbel_string(orbel_ids_refused);
         return out;
     }
     if (reply->result != 0) return ending(orbel_ids_system_failure);

@@ -45,6 +45,9 @@ public:
     outcome on_reply(const vux_desktop_response_site* reply);
     // The transport failed.
     outcome on_failure();
+    // Forgets the cached site of one key, so the next enqueue_missing
+    // fetches it anew.
+    void forget(const vux_string& key) { sites_.erase(key.str()); }
     // Forgets every cached site and queued fetch (refresh); a request out
     // stays out.
     void clear_cache();

@@ -16,6 +16,7 @@ constexpr orbel_string_entry orbel_string_table[] = {
     {orbel_ids_user_unknown, u"登录故障，系统找不到指定的用户名！"},
     {orbel_ids_verify_failed, u"验证失败，请重新输入密码。"},
     {orbel_ids_not_activated, u"该用户名需要有通过电子邮件激活后才能使用。"},
+    {orbel_ids_refused, u"服务器拒绝了该操作。"},
     {orbel_ids_app_name, u"Quellmark"},
     {orbel_ids_network_failure, u"网络出现故障，退出程序！"},
     {orbel_ids_system_failure, u"系统出现故障，退出程序！"},

@@ -11,6 +11,8 @@ enum orbel_string_id : int {
     orbel_ids_user_unknown = 305,
     orbel_ids_verify_failed = 306,
     orbel_ids_not_activated = 307,
+    // The client's own: the service turned an operation down.
+    orbel_ids_refused = 320,
     orbel_ids_app_name = 57344,
     orbel_ids_network_failure = 57345,
     orbel_ids_system_failure = 57346,

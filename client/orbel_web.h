@@ -11,6 +11,11 @@ inline constexpr char orbel_web_help_page[] = "/tabid/57/language/zh-CN/Default.
 inline constexpr char orbel_geocoder_host[] = "api.map.baidu.com";
 inline constexpr char orbel_geocoder_page[] = "/geocoder?address=";
 
+// The public map service's page that shows a place: an encoded address, or
+// "latitude,longitude", goes after the query's "q=".
+inline constexpr char orbel_map_host[] = "ditu.google.cn";
+inline constexpr char orbel_map_page[] = "/maps?hl=zh&mrt=loc&q=";
+
 inline QUrl orbel_web_page(const char* path) {
     return QUrl(QStringLiteral("http://%1%2").arg(QLatin1String(orbel_web_host), QLatin1String(path)));
 }

@@ -213,12 +213,17 @@ bool fail(std::string* error, std::string why) {
 // names its field list gives.
 class builder : public vux_field_visitor {
 public:
-    explicit builder(std::string* error) : error_(error) {}
+    builder(std::string* error, const set_hook* set, std::string_view path)
+        : error_(error), set_(set), path_(path) {}
 
     bool ok() const override { return good_; }
 
     bool build(const value& v, vux_record& r) {
         if (v.kind != value::object) return bad("", "a record must be an object");
+        // "offset" is the dumper's (where the record began in its stream).
+        for (const auto& [key, unused] : v.pairs)
+            if (key != "class" && key != "type" && key != "fields" && key != "set" && key != "offset")
+                return bad("", key + ": no such member of a record");
         const value* cls = member(v, "class");
         if (cls && (cls->kind != value::text || cls->s != r.class_name()))
             return bad("", "class " + text(cls) + " where " + r.class_name() + " belongs");
@@ -244,6 +249,7 @@ public:
         seen_ = saved_seen;
         for (const auto& [name, unused] : fields->pairs)
             if (!seen.count(name)) return bad(name.c_str(), std::string("no such field in ") + r.class_name());
+        if (good_) apply_set(v, r);
         return good_;
     }
 
@@ -300,10 +306,12 @@ public:
         const value* f = field(name, value::array);
         if (!f) return;
         list.delete_all();
-        for (const value& item : f->items) {
-            std::unique_ptr<vux_record> r = make(name, item, factory);
+        for (size_t i = 0; i < f->items.size(); ++i) {
+            const value& item = f->items[i];
+            const std::string at = std::string(name) + "[" + std::to_string(i) + "]";
+            std::unique_ptr<vux_record> r = make(at.c_str(), item, factory);
             if (!r) return;
-            if (!nest(name, item, *r)) return;
+            if (!nest(at.c_str(), item, *r)) return;
             list.append(std::move(r));
         }
     }
@@ -321,10 +329,29 @@ public:
 private:
     void mismatch() override { bad("", "a child of the wrong class"); }
 
+    // The reason, after the path of the value it is about.
     bool bad(const char* name, const std::string& why) {
-        if (good_) fail(error_, (*name ? std::string("field ") + name + ": " : std::string()) + why);
+        if (good_) {
+            std::string at = path_;
+            if (*name) at += (at.empty() ? "" : ".") + std::string("fields.") + name;
+            fail(error_, (at.empty() ? std::string() : at + ": ") + why);
+        }
         good_ = false;
         return false;
+    }
+    void apply_set(const value& v, vux_record& r) {
+        const value* set = member(v, "set");
+        if (!set) return;
+        if (!set_) return void(bad("", "\"set\" is not taken here"));
+        if (set->kind != value::array || set->items.size() % 2)
+            return void(bad("", "\"set\" must be a list of names and values"));
+        std::vector<std::string> pairs;
+        for (const value& item : set->items) {
+            if (item.kind != value::text) return void(bad("", "\"set\" must hold texts"));
+            pairs.push_back(item.s);
+        }
+        std::string why;
+        if (!(*set_)(r, pairs, why)) bad("", "set: " + why);
     }
     static int hex_digit(char c) {
         return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
@@ -366,12 +393,17 @@ private:
     }
     bool nest(const char* name, const value& v, vux_record& r) {
         if (++depth_ > max_depth) return bad(name, "nested too deeply");
+        const std::string saved = path_;
+        path_ += (path_.empty() ? "" : ".") + std::string("fields.") + name;
         const bool done = build(v, r);
+        path_ = saved;
         --depth_;
         return done;
     }
 
     std::string* error_;
+    const set_hook* set_;
+    std::string path_;  // of the record being built
     const value* fields_ = nullptr;
     std::set<std::string_view>* seen_ = nullptr;
     bool good_ = true;
@@ -390,7 +422,9 @@ value_ptr parse(std::string_view json, std::string* error) {
     return v;
 }
 
-bool fill(const value& v, vux_record& r, std::string* error) { return builder(error).build(v, r); }
+bool fill(const value& v, vux_record& r, std::string* error, const set_hook* set, std::string_view path) {
+    return builder(error, set, path).build(v, r);
+}
 
 bool from_json(std::string_view json, vux_record& r, std::string* error) {
     value_ptr v = parse(json, error);
@@ -418,6 +452,9 @@ const value* member_at(const value& object, size_t i) {
 }
 bool is_object(const value& v) { return v.kind == value::object; }
 bool is_array(const value& v) { return v.kind == value::array; }
+bool is_number(const value& v) { return v.kind == value::number; }
+bool is_boolean(const value& v) { return v.kind == value::boolean; }
+bool is_text(const value& v) { return v.kind == value::text; }
 std::string text(const value* v, std::string_view fallback) {
     return v && v->kind == value::text ? v->s : std::string(fallback);
 }

@@ -12,7 +12,11 @@
 #include "core/vux_reader.h"
 #include "core/vux_type_codes.h"
 #include "core/vux_writer.h"
+#include "markup/model/vux_action_element.h"
+#include "markup/model/vux_action_paragraph.h"
+#include "markup/model/vux_action_property.h"
 #include "markup/model/vux_dialog.h"
+#include "markup/model/vux_element_box.h"
 #include "markup/model/vux_layout.h"
 #include "markup/model/vux_menu.h"
 #include "markup/model/vux_model_factory.h"
@@ -90,6 +94,47 @@ public:
     bool check_conditions(const vux_condition_list*) const override { return true; }
 };
 
+void fill_list(vux_object_list& to, const vux_object_list& from) {
+    for (int32_t i = 0; i < from.get_count(); ++i)
+        if (vux_object* o = from.get(i))
+            if (auto c = o->clone()) to.append(std::move(c));
+}
+
+// Every mode of the three client steps, fed with clones of the client's own
+// paragraphs and children and with its strings as property pairs.
+void edit(vux_element_client& client) {
+    no_variables env;
+    for (int32_t mode = 0; mode <= 8; ++mode) {
+        vux_action_paragraph ps;
+        ps.value_2 = mode;
+        ps.value_3 = client.count() / 2 - 1;
+        ps.value_5 = mode % 2;
+        ps.value_6 = 3;
+        fill_list(ps.paragraphs, client.paragraphs);
+        client.apply_paragraph_step(ps);
+        vux_element_paragraph* first = client.paragraph(0);
+        if (!first) continue;
+        vux_action_element es;
+        es.text_1 = first->name;
+        es.value_2 = mode;
+        es.value_3 = first->children.get_count() - 2;
+        es.value_5 = mode % 2;
+        fill_list(es.elements, first->children);
+        client.apply_element_step(es);
+        vux_action_property prop;
+        prop.text_1 = first->name;
+        prop.value_2 = mode % 3 == 0 ? vux_type_element_segment : mode % 3 == 1 ? vux_type_element_image : 0;
+        prop.value_7 = mode % 2;
+        prop.names.append_all(client.pending_names);
+        prop.names.append_all(first->list);
+        for (int32_t i = 0; i < first->children.get_count() && prop.text_2.empty(); ++i)
+            if (auto* box = first->children.get_as<vux_element_box>(i)) prop.text_2 = box->name;
+        client.apply_property_step(prop, env);
+        client.pending_tick();
+    }
+    client.clear();
+}
+
 void exercise(vux_element_client& client) {
     no_variables env;
     for (int32_t round = 0; round < 2; ++round) {
@@ -107,6 +152,7 @@ void exercise(vux_element_client& client) {
         client.triggered_action(env);
         client.start_drag(120, 100);
         client.scroll_by_drag(20, 40);
+        if (client.scroll_bar) client.scroll_bar->settle_step();
         client.end_drag();
         client.repeat_down(true, true);
         client.page_down();
@@ -118,6 +164,7 @@ void exercise(vux_element_client& client) {
         }
         client.refresh_layout(round == 0);
     }
+    edit(client);
 }
 
 void read_as(const vux_link& input, int32_t code) {

@@ -32,7 +32,7 @@ trap 'exit 130' INT TERM
 
 # The service serves the very client it was built with, so the launcher's
 # upgrade check finds it current and starts it as it is.
-"$bin/quellmark_service" --client "$bin/orbel" 0 >"$work/address" 2>"$work/service.log" &
+"$bin/quellmark_service" --client "$bin/orbel" --auto-activate 0 >"$work/address" 2>"$work/service.log" &
 service_pid=$!
 for _ in $(seq 100); do
   [ -s "$work/address" ] && break

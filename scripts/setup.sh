@@ -13,7 +13,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev
   qt6-qpa-plugins libgl-dev
   libqrencode-dev libopencore-amrnb-dev zlib1g-dev
-  ncompress gzip xvfb xauth
+  ncompress gzip xvfb xauth fonts-wqy-microhei
 )
 
 missing=()

@@ -23,7 +23,9 @@ int main(int argc, char** argv) {
                                    QStringLiteral("A fault to show: kind[:value][@code][*times], kinds status, "
                                                   "wrong_code, truncated, early_close, delay, http_status."),
                                    QStringLiteral("fault"));
-    args.addOptions({data, client, fault});
+    const QCommandLineOption auto_activate(QStringLiteral("auto-activate"),
+                                           QStringLiteral("Confirm a site's activation number as soon as it is set."));
+    args.addOptions({data, client, fault, auto_activate});
     args.process(app);
 
     quellmark_service service;
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (args.isSet(client)) service.state().set_client_file(args.value(client));
+    service.state().auto_activate = args.isSet(auto_activate);
     for (const QString& text : args.values(fault)) {
         quellmark_fault f;
         if (!quellmark_parse_fault(text, f)) {

@@ -1,5 +1,6 @@
 #include "service/quellmark_connection.h"
 #include <QTcpSocket>
+#include "desktop/vux_desktop_accept.h"
 #include "service/quellmark_service.h"
 
 namespace {
@@ -48,6 +49,8 @@ void quellmark_connection::take() {
 
 void quellmark_connection::answer(const QByteArray& header, const QByteArray& body) {
     answered_ = true;
+    in_flight_code_ = vux_desktop_frame_code(vux_link(body.constData(), int32_t(body.size())));
+    service_.note_in_flight(in_flight_code_, 1);
     const quellmark_service::answer a = service_.respond(header, body);
     if (a.delay_ms <= 0) {
         send(a.bytes, a.send);
@@ -57,7 +60,12 @@ void quellmark_connection::answer(const QByteArray& header, const QByteArray& bo
     QTimer::singleShot(a.delay_ms, this, [this, bytes = a.bytes, count = a.send] { send(bytes, count); });
 }
 
+void quellmark_connection::end_in_flight() {
+    if (in_flight_code_) service_.note_in_flight(std::exchange(in_flight_code_, 0), -1);
+}
+
 void quellmark_connection::send(const QByteArray& bytes, qint64 count) {
+    end_in_flight();
     if (socket_->state() != QAbstractSocket::ConnectedState) return;
     socket_->write(count < 0 ? bytes : bytes.left(count));
     idle_.start();
@@ -73,6 +81,7 @@ void quellmark_connection::refuse(int status, const char* reason) {
 }
 
 void quellmark_connection::drop() {
+    end_in_flight();
     idle_.stop();
     disconnect(socket_, nullptr, this, nullptr);
     socket_->abort();

@@ -23,10 +23,12 @@ private:
     void send(const QByteArray& bytes, qint64 count);
     void refuse(int status, const char* reason);
     void drop();
+    void end_in_flight();
 
     QTcpSocket* socket_;  // child
     quellmark_service& service_;
     vux_http_parser request_{vux_http_parser::mode_request};
     QTimer idle_;
     bool answered_ = false;
+    int32_t in_flight_code_ = 0;  // the code being answered; 0 when none
 };

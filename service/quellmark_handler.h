@@ -45,9 +45,14 @@ inline vux_string quellmark_utf8(const QString& text) {
 // Result a response carries for a request whose session the service did not
 // hand out (or that it has forgotten).
 inline constexpr int32_t quellmark_result_no_session = 2;
+// Result for an operation the service turns down (a bad key, code or
+// receiver, a member's operation asked by a non-member).
+inline constexpr int32_t quellmark_result_refused = -1;
 // Result for an operation the service does not (yet) carry out.
 inline constexpr int32_t quellmark_result_unsupported = 3;
 
 void quellmark_add_launcher_handlers(quellmark_handler_table& table);  // 3902, 3904
 void quellmark_add_logon_handlers(quellmark_handler_table& table);     // 3906, 3908
-void quellmark_add_account_handlers(quellmark_handler_table& table);   // 3910, 3920
+void quellmark_add_account_handlers(quellmark_handler_table& table);   // 3920
+void quellmark_add_group_handlers(quellmark_handler_table& table);     // 3910, 3912, 3916, 3918
+void quellmark_add_runtime_handlers(quellmark_handler_table& table);   // 1300-1308

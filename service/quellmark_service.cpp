@@ -1,4 +1,5 @@
 #include "service/quellmark_service.h"
+#include <algorithm>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include "core/vux_reader.h"
@@ -7,6 +8,8 @@
 #include "desktop/vux_desktop_accept.h"
 #include "markup/model/vux_runtime_messages.h"
 #include "service/quellmark_connection.h"
+#include "service/quellmark_document_reply.h"
+#include "service/quellmark_site_update.h"
 
 namespace {
 // Offsets in a frame: "vux+", a byte, an int32, then the type code and the
@@ -56,6 +59,9 @@ quellmark_service::quellmark_service() {
     quellmark_add_launcher_handlers(built_in);
     quellmark_add_logon_handlers(built_in);
     quellmark_add_account_handlers(built_in);
+    quellmark_add_runtime_handlers(built_in);
+    quellmark_add_group_handlers(built_in);
+    quellmark_add_site_update_handlers(built_in);
     for (auto& [code, handler] : built_in) set_handler(code, std::move(handler));
 }
 
@@ -97,6 +103,16 @@ bool quellmark_service::set_handler(int32_t code, quellmark_handler handler) {
     return true;
 }
 
+int32_t quellmark_service::peak_in_flight(int32_t code) const {
+    const auto it = peak_in_flight_.find(code);
+    return it == peak_in_flight_.end() ? 0 : it->second;
+}
+
+void quellmark_service::note_in_flight(int32_t code, int32_t delta) {
+    const int32_t now = in_flight_[code] += delta;
+    peak_in_flight_[code] = std::max(peak_in_flight_[code], now);
+}
+
 int32_t quellmark_service::served(int32_t code) const {
     auto it = served_.find(code);
     return it == served_.end() ? 0 : it->second;
@@ -115,6 +131,8 @@ vux_buffer quellmark_service::respond_frame(const vux_link& request) {
     const vux_message_entry* reply = response_to(code);
     if (!response || !reply || response->type_code() != reply->code) return {};
     ++served_[code];
+    // A runtime reply is a whole document, not one framed message.
+    if (const auto* document = dynamic_cast<const quellmark_document_reply*>(response.get())) return document->frame();
     return vux_desktop_frame(*response);
 }
 

@@ -59,6 +59,11 @@ public:
     void clear_faults() { faults_.clear(); }
     // Requests of this code answered so far (faults or not).
     int32_t served(int32_t code) const;
+    // The most requests of this code read and not yet answered at one time
+    // (tests: a client that keeps one request out never gets past 1).
+    int32_t peak_in_flight(int32_t code) const;
+    // A connection began or ended answering a request of this code.
+    void note_in_flight(int32_t code, int32_t delta);
 
     // The response frame for a request frame, without faults; empty when the
     // request does not decode or no handler takes it.
@@ -74,6 +79,8 @@ private:
     quellmark_handler_table handlers_;
     std::vector<quellmark_fault> faults_;
     std::map<int32_t, int32_t> served_;
+    std::map<int32_t, int32_t> in_flight_;
+    std::map<int32_t, int32_t> peak_in_flight_;
     QString path_ = QStringLiteral("/cs");
     QString public_host_;
     quint16 public_port_ = 0;

@@ -1,5 +1,10 @@
 #include "service/quellmark_service_state.h"
+#include <QBuffer>
+#include <QColor>
 #include <QFile>
+#include <QImage>
+#include <algorithm>
+#include <cstdio>
 #include <QRandomGenerator>
 #include "core/vux_hex.h"
 #include "core/vux_record_build.h"
@@ -23,8 +28,72 @@ bool fail(QString* error, const std::string& account, const std::string& why) {
     return fail(error, QStringLiteral("account %1: %2").arg(QString::fromStdString(account), QString::fromStdString(why)));
 }
 
-// One account of the data file into a; false with a reason.
-bool read_account(const json::value& o, quellmark_account& a, QString* error) {
+using site_map = std::map<std::string, std::unique_ptr<vux_desktop_site>>;
+
+// Puts bytes into a record's byte field of one name (its own fields only).
+class byte_field_setter : public vux_field_visitor {
+public:
+    byte_field_setter(std::string_view name, const QByteArray& bytes) : name_(name), bytes_(bytes) {}
+    bool found() const { return found_; }
+
+    void bytes(const char* name, vux_buffer& v) override {
+        if (name_ != name) return;
+        v.assign_bytes(bytes_.constData(), int32_t(bytes_.size()));
+        found_ = true;
+    }
+    void int32(const char*, int32_t&) override {}
+    void int16(const char*, int16_t&) override {}
+    void byte(const char*, uint8_t&) override {}
+    void string(const char*, vux_string&) override {}
+    void unicode(const char*, vux_unicode&) override {}
+    void strings(const char*, vux_string_list&) override {}
+    void integers(const char*, vux_integer_list&) override {}
+    void record(const char*, vux_record&) override {}
+    void records(const char*, vux_object_list&, const vux_record_factory&) override {}
+    void child(const char*, std::unique_ptr<vux_record>&, const vux_record_factory&) override {}
+
+private:
+    std::string_view name_;
+    const QByteArray& bytes_;
+    bool found_ = false;
+};
+
+// A site's pictures: byte fields the service draws at load instead of
+// carrying them as hex, each {"width", "height", "color": "#rrggbb"}: a PNG
+// of one colour. They sit beside the sites (the account's "pictures", by
+// key), since a site itself is a record in the dumper's form and holds
+// nothing else. False with a reason for a picture it cannot draw.
+bool draw_pictures(const json::value* pictures, vux_desktop_site& site, std::string* why) {
+    if (!pictures) return true;
+    constexpr long long largest_side = 4096;
+    for (size_t i = 0; i < json::size(*pictures); ++i) {
+        const std::string name(json::member_name(*pictures, i));
+        const json::value* p = json::member_at(*pictures, i);
+        const long long width = json::number(json::member(*p, "width"));
+        const long long height = json::number(json::member(*p, "height"));
+        const QColor color(QString::fromStdString(json::text(json::member(*p, "color"), "#1ba1e2")));
+        if (width < 1 || height < 1 || width > largest_side || height > largest_side || !color.isValid()) {
+            *why = "picture " + name + ": width and height 1-4096 and a colour #rrggbb";
+            return false;
+        }
+        QImage image(int(width), int(height), QImage::Format_RGB32);
+        image.fill(color);
+        QByteArray png;
+        QBuffer out(&png);
+        out.open(QIODevice::WriteOnly);
+        image.save(&out, "PNG");
+        byte_field_setter setter(name, png);
+        site.fields(setter);
+        if (!setter.found()) {
+            *why = "picture " + name + ": no byte field of that name";
+            return false;
+        }
+    }
+    return true;
+}
+
+// One account of the data file into a, its sites into sites; false with a reason.
+bool read_account(const json::value& o, quellmark_account& a, site_map& sites, QString* error) {
     a.name = lower_ascii(json::text(json::member(o, "name")));
     a.password = json::text(json::member(o, "password"));
     if (a.name.empty()) return fail(error, QStringLiteral("an account without a name"));
@@ -34,14 +103,35 @@ bool read_account(const json::value& o, quellmark_account& a, QString* error) {
     std::string why;
     if (const json::value* d = json::member(o, "document"); d && !json::fill(*d, a.document, &why))
         return fail(error, a.name, "document: " + why);
-    if (const json::value* sites = json::member(o, "sites")) {
-        for (size_t i = 0; i < json::size(*sites); ++i) {
-            auto site = std::make_unique<vux_desktop_site>();
-            const std::string key(json::member_name(*sites, i));
-            if (!json::fill(*json::member_at(*sites, i), *site, &why)) return fail(error, a.name, "site " + key + ": " + why);
-            a.sites[key] = std::move(site);
+    const json::value* listed = json::member(o, "sites");
+    if (const json::value* pictures = json::member(o, "pictures")) {
+        for (size_t i = 0; i < json::size(*pictures); ++i) {
+            const std::string key(json::member_name(*pictures, i));
+            if (!listed || !json::member(*listed, key)) return fail(error, a.name, "pictures of " + key + ", no site of its own");
         }
     }
+    if (listed) {
+        for (size_t i = 0; i < json::size(*listed); ++i) {
+            auto site = std::make_unique<vux_desktop_site>();
+            const std::string key(json::member_name(*listed, i));
+            const json::value& entry = *json::member_at(*listed, i);
+            const json::value* pictures = json::member(o, "pictures");
+            if (!json::fill(entry, *site, &why) ||
+                !draw_pictures(pictures ? json::member(*pictures, key) : nullptr, *site, &why))
+                return fail(error, a.name, "site " + key + ": " + why);
+            if (!sites.emplace(key, std::move(site)).second) return fail(error, a.name, "site " + key + " twice");
+        }
+    }
+    return true;
+}
+
+bool read_offer(const json::value& o, quellmark_offer& offer, QString* error) {
+    offer.key = json::text(json::member(o, "key"));
+    offer.from = lower_ascii(json::text(json::member(o, "from")));
+    offer.to = lower_ascii(json::text(json::member(o, "to")));
+    offer.code = json::text(json::member(o, "code"));
+    if (offer.key.empty() || offer.from.empty() || offer.to.empty() || offer.code.empty())
+        return fail(error, QStringLiteral("an offer needs key, from, to and code"));
     return true;
 }
 
@@ -60,13 +150,22 @@ bool quellmark_service_state::load(const QByteArray& text, QString* error) {
     if (!list || !json::is_array(*list))
         return fail(error, QStringLiteral("no \"accounts\" list"));
     std::map<std::string, std::unique_ptr<quellmark_account>> accounts;
+    site_map sites;
     for (size_t i = 0; const json::value* v = json::element(*list, i); ++i) {
         auto a = std::make_unique<quellmark_account>();
-        if (!read_account(*v, *a, error)) return false;
+        if (!read_account(*v, *a, sites, error)) return false;
         if (accounts.count(a->name)) return fail(error, QStringLiteral("account %1 twice").arg(a->name.c_str()));
         accounts[a->name] = std::move(a);
     }
+    std::vector<quellmark_offer> offers;
+    if (const json::value* listed = json::member(*doc, "offers")) {
+        for (size_t i = 0; const json::value* v = json::element(*listed, i); ++i)
+            if (!read_offer(*v, offers.emplace_back(), error)) return false;
+    }
     accounts_ = std::move(accounts);
+    sites_ = std::move(sites);
+    offers_ = std::move(offers);
+    sms_log_.clear();
     challenges_.clear();
     sessions_.clear();
     return true;
@@ -81,7 +180,33 @@ bool quellmark_service_state::load_file(const QString& path, QString* error) {
 bool quellmark_service_state::load_demo(QString* error) {
     // The resource lives in a static library: it has to be registered by hand.
     Q_INIT_RESOURCE(service);
-    return load_file(QStringLiteral(":/service/demo.json"), error);
+    if (!load_file(QStringLiteral(":/service/demo.json"), error)) return false;
+    // Pictures, colours and home pages of the edited demo sites, apart from
+    // the accounts and lists.
+    QFile pages(QStringLiteral(":/service/demo_pages.json"));
+    if (!pages.open(QIODevice::ReadOnly)) return fail(error, pages.errorString());
+    return overlay(pages.readAll(), error);
+}
+
+bool quellmark_service_state::overlay(const QByteArray& text, QString* error) {
+    std::string why;
+    json::value_ptr doc = json::parse(std::string_view(text.constData(), size_t(text.size())), &why);
+    if (!doc) return fail(error, QString::fromStdString(why));
+    const json::value* list = json::member(*doc, "accounts");
+    if (!list || !json::is_array(*list)) return fail(error, QStringLiteral("no \"accounts\" list"));
+    for (size_t i = 0; const json::value* v = json::element(*list, i); ++i) {
+        const std::string name = json::text(json::member(*v, "name"));
+        quellmark_account* a = find_account(vux_string(name));
+        if (!a) return fail(error, QStringLiteral("no account %1").arg(name.c_str()));
+        const json::value* sites = json::member(*v, "sites");
+        for (size_t k = 0; sites && k < json::size(*sites); ++k) {
+            const std::string key(json::member_name(*sites, k));
+            vux_desktop_site* site = find_site(key);
+            if (!site) return fail(error, a->name, "no site " + key);
+            if (!json::fill(*json::member_at(*sites, k), *site, &why)) return fail(error, a->name, "site " + key + ": " + why);
+        }
+    }
+    return true;
 }
 
 quellmark_account* quellmark_service_state::find_account(const vux_string& name) {
@@ -112,6 +237,29 @@ std::optional<uint32_t> quellmark_service_state::take_challenge(const std::strin
     return c;
 }
 
+vux_desktop_site* quellmark_service_state::find_site(const std::string& key) {
+    const auto it = sites_.find(key);
+    return it == sites_.end() ? nullptr : it->second.get();
+}
+
+std::string quellmark_service_state::add_site() {
+    // Keys are "q" and seven digits; anything else held does not count.
+    long long highest = 0;
+    for (const auto& [key, site] : sites_) {
+        if (key.size() != 8 || key[0] != 'q') continue;
+        if (!std::all_of(key.begin() + 1, key.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
+        highest = std::max(highest, std::stoll(key.substr(1)));
+    }
+    // Past "q9999999" the numbers wrap round to the first one free.
+    char key[16];
+    for (long long n = highest + 1;; ++n) {
+        std::snprintf(key, sizeof key, "q%07lld", n % 10000000);
+        if (!sites_.count(key)) break;
+    }
+    sites_[key] = std::make_unique<vux_desktop_site>();
+    return key;
+}
+
 const quellmark_session& quellmark_service_state::open_session(const std::string& account) {
     int32_t id = 0;
     // Positive and unused: the client keys the password's cipher with it.
@@ -130,6 +278,31 @@ quellmark_account* quellmark_service_state::account_of(const vux_desktop_session
     if (it->second.account != session.account.view()) return nullptr;
     auto a = accounts_.find(it->second.account);
     return a == accounts_.end() ? nullptr : a->second.get();
+}
+
+const vux_desktop_site* quellmark_service_state::site_for_token(const std::string& token) const {
+    // The selected site is the one the account's site list names.
+    auto selected = [this](const quellmark_account& a) -> const vux_desktop_site* {
+        auto site_of = [this](std::string_view key) -> const vux_desktop_site* {
+            auto it = sites_.find(std::string(key));
+            return it == sites_.end() ? nullptr : it->second.get();
+        };
+        if (const vux_desktop_site* s = site_of(a.document.groups.text.view())) return s;
+        const auto& groups = a.document.groups.groups;
+        for (int32_t i = 0; i < groups.get_count(); ++i)
+            if (const vux_desktop_site* s = site_of(groups.at(i)->name.view())) return s;
+        return nullptr;
+    };
+    if (!token.empty()) {
+        for (const auto& [id, s] : sessions_) {
+            if (s.token != token) continue;
+            auto a = accounts_.find(s.account);
+            if (a != accounts_.end()) return selected(*a->second);
+        }
+    }
+    for (const auto& [name, a] : accounts_)
+        if (const vux_desktop_site* site = selected(*a)) return site;
+    return nullptr;
 }
 
 QByteArray quellmark_service_state::client_bytes() const {

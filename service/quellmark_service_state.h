@@ -5,11 +5,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 #include <QByteArray>
 #include <QString>
 #include "desktop/records/vux_desktop_document.h"
 #include "desktop/records/vux_desktop_session.h"
 #include "desktop/records/vux_desktop_site.h"
+#include "service/quellmark_runtime_state.h"
 
 // One administrator account of the stand-in service.
 struct quellmark_account {
@@ -21,10 +23,29 @@ struct quellmark_account {
     int32_t profile = 0;
     // The profile reply's flag: 0 asks the client for the site list next.
     int32_t profile_flag = 0;
-    // The site list that the group reply carries.
+    // The site list that the group reply carries: the groups name the sites
+    // by key; the sites themselves are the service's (one record per key,
+    // whichever accounts list it).
     vux_desktop_document document;
-    // Each site the service keeps, by site key.
-    std::map<std::string, std::unique_ptr<vux_desktop_site>> sites;
+
+    // Member accounts may transfer sites and send SMS invitations.
+    bool is_member() const { return profile == 1; }
+};
+
+// A transfer waiting for its receiver.
+struct quellmark_offer {
+    std::string key;
+    std::string from;  // sending account
+    std::string to;    // receiving account
+    std::string code;  // the verification code the receiver must give
+};
+
+// An SMS invitation the service would have texted (kept for tests).
+struct quellmark_sms {
+    std::string account;
+    std::string key;
+    std::string text;
+    std::vector<std::string> numbers;
 };
 
 struct quellmark_session {
@@ -37,13 +58,21 @@ struct quellmark_session {
 // pending logon challenges, open sessions and the client program it serves.
 class quellmark_service_state {
 public:
-    // Replaces the accounts with those of a data file's text; false (with a
-    // reason) and nothing changed when it does not parse. An account's
-    // "document" and each of its "sites" are records in the dumper's JSON form.
+    // Replaces the accounts, sites and offers with those of a data file's
+    // text; false (with a reason) and nothing changed when it does not parse.
+    // An account's "document" and each of its "sites" (by key) are records in
+    // the dumper's JSON form, a site's byte fields either hex or drawn at load
+    // from the account's "pictures" (by site key: size and colour); "offers" lists the transfers
+    // waiting.
     bool load(const QByteArray& json, QString* error = nullptr);
     bool load_file(const QString& path, QString* error = nullptr);
     // The demo data built into the service.
     bool load_demo(QString* error = nullptr);
+    // Fields laid over sites already loaded: {"accounts": [{"name", "sites":
+    // {key: record}}]}, each record holding only the fields it changes.
+    // False (with a reason) when it does not parse or names a site that is
+    // not there; the sites before the faulty one keep their new fields.
+    bool overlay(const QByteArray& json, QString* error = nullptr);
 
     // The account of a name in any case; null when unknown.
     quellmark_account* find_account(const vux_string& name);
@@ -59,10 +88,34 @@ public:
     // answers one verify attempt.
     std::optional<uint32_t> take_challenge(const std::string& account);
 
+    // Every site, by key; a key is held once.
+    vux_desktop_site* find_site(const std::string& key);
+    const std::map<std::string, std::unique_ptr<vux_desktop_site>>& sites() const { return sites_; }
+    // Adds a default site (not named, not activated) under a fresh key:
+    // "q" and seven digits after the highest key held.
+    std::string add_site();
+    void remove_site(const std::string& key) { sites_.erase(key); }
+    // The stored site of a key, made (a default site) when none is held.
+    vux_desktop_site& ensure_site(const std::string& key) {
+        auto& site = sites_[key];
+        if (!site) site = std::make_unique<vux_desktop_site>();
+        return *site;
+    }
+
+    std::vector<quellmark_offer>& offers() { return offers_; }
+    std::vector<quellmark_sms>& sms_log() { return sms_log_; }
+
     const quellmark_session& open_session(const std::string& account);
     // The account a request's session belongs to; null unless the session's
     // id and token are those the service handed out.
     quellmark_account* account_of(const vux_desktop_session& session);
+
+    // The site a phone shows: the selected site of the account whose desktop
+    // session text is token, else the first site of the demo data; null when
+    // there is none.
+    const vux_desktop_site* site_for_token(const std::string& token) const;
+    // The phones of the runtime messages.
+    quellmark_runtime_state runtime;
 
     // The client program the launcher messages check and serve: a file read
     // at each request (so a rebuilt client is served as it is now), or bytes
@@ -73,8 +126,15 @@ public:
     QByteArray client_bytes() const;
     bool has_client() const { return client_bytes_.has_value() || !client_path_.isEmpty(); }
 
+    // Activation numbers count as confirmed as soon as a site update sets
+    // them, as if the phone had answered at once (for trying the client).
+    bool auto_activate = false;
+
 private:
     std::map<std::string, std::unique_ptr<quellmark_account>> accounts_;
+    std::map<std::string, std::unique_ptr<vux_desktop_site>> sites_;
+    std::vector<quellmark_offer> offers_;
+    std::vector<quellmark_sms> sms_log_;
     std::map<std::string, uint32_t> challenges_;
     std::function<uint32_t()> challenge_source_;
     std::map<int32_t, quellmark_session> sessions_;

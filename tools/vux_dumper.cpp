@@ -29,19 +29,12 @@ const char* expand_reason(vux_expand::result r) {
     return "unknown";
 }
 
-// Every class that may stand at the top of a frame or a document.
-std::unique_ptr<vux_record> make_top_level(int32_t code) {
-    if (auto r = vux_make_runtime_message(code)) return r;
-    if (auto r = vux_model_make_record(code)) return r;
-    return vux_make_message(vux_desktop_message_table(), code);
-}
-
 class printer {
 public:
-    printer(bool json, bool packed, int32_t length) : json_(json) {
+    printer(bool json, bool packed, int32_t length, int32_t sequence) : json_(json) {
         if (json_) {
             out_ = "{\"packed\":" + std::string(packed ? "true" : "false") + ",\"length\":" + std::to_string(length) +
-                   ",\"records\":[";
+                   ",\"sequence\":" + std::to_string(sequence) + ",\"records\":[";
         } else {
             out_ = std::string(packed ? "packed document, " : "") + std::to_string(length) +
                    (packed ? " bytes expanded\n" : " bytes\n");
@@ -84,12 +77,18 @@ private:
 
 }  // namespace
 
+std::unique_ptr<vux_record> vux_make_stream_record(int32_t code) {
+    if (auto r = vux_make_runtime_message(code)) return r;
+    if (auto r = vux_model_make_record(code)) return r;
+    return vux_make_message(vux_desktop_message_table(), code);
+}
+
 vux_dump_result vux_dump_stream(const vux_link& input, bool json) {
     vux_dump_result result;
     vux_buffer expanded;
     const bool packed = vux_expand::is_packed(input.data(), input.length());
     auto fail_early = [&](int32_t offset, std::string message) {
-        printer p(json, packed, input.length());
+        printer p(json, packed, input.length(), 0);
         result.error_offset = offset;
         result.error = std::move(message);
         result.out = p.finish(offset, result.error);
@@ -102,7 +101,6 @@ vux_dump_result vux_dump_stream(const vux_link& input, bool json) {
     }
     const vux_link stream = packed ? vux_link(expanded.data(), expanded.length()) : input;
 
-    printer p(json, packed, stream.length());
     vux_reader reader(stream);
     std::string error;
     int32_t error_offset = -1;
@@ -110,6 +108,8 @@ vux_dump_result vux_dump_stream(const vux_link& input, bool json) {
         error_offset = 0;
         error = "no frame header (\"vux+\", a byte and an int32)";
     }
+    const int32_t sequence = error.empty() ? int32_t(vux_reader::decode_uint32(stream.data() + 5)) : 0;
+    printer p(json, packed, stream.length(), sequence);
     while (error.empty() && !reader.at_trailer()) {
         const int32_t at = reader.position();
         const int32_t code = reader.read_int32();
@@ -118,7 +118,7 @@ vux_dump_result vux_dump_stream(const vux_link& input, bool json) {
             error = "the stream ends without the trailer \"+xuv\"";
             break;
         }
-        std::unique_ptr<vux_record> record = make_top_level(code);
+        std::unique_ptr<vux_record> record = vux_make_stream_record(code);
         if (!record) {
             error_offset = at;
             error = "unknown type code " + std::to_string(code);

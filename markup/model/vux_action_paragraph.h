@@ -8,6 +8,7 @@ class vux_action_paragraph : public vux_model_record<vux_action_paragraph, vux_t
 public:
     const char* class_name() const override { return "vux_action_paragraph"; }
     void fields(vux_field_visitor& v) override;
+    const char* const* integer_names() const override;
 
     // The integers after the screen kind.
     int32_t mode() const { return value_2; }

@@ -11,6 +11,7 @@ class vux_action_property : public vux_model_record<vux_action_property, vux_typ
 public:
     const char* class_name() const override { return "vux_action_property"; }
     void fields(vux_field_visitor& v) override;
+    const char* const* integer_names() const override;
 
     vux_action_property() {
         value_3 = 1;

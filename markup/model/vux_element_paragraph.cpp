@@ -283,7 +283,7 @@ bool vux_element_paragraph::drag(int32_t dx) {
 
 bool vux_element_paragraph::end_drag() {
     bool changed = false;
-    if (page_switch_px > 0 && drag_offset >= page_switch_px && page_index < page_count - 1) {
+    if (page_switch_px > 0 && drag_offset >= page_switch_px && int64_t(page_index) < int64_t(page_count) - 1) {
         page_index = std::max(page_index, 0) + 1;
         changed = true;
     } else if (page_switch_px > 0 && drag_offset <= -page_switch_px && page_index > 0) {

@@ -143,6 +143,8 @@ void vux_element_segment::measure(vux_layout& l) {
         const bool too_wide = l.pen.x > 0 && int64_t(d) + l.pen.x > line;
         const bool whole_moves = i == 0 && keep_whole && l.pen.x > 0 && whole + l.pen.x > room_for_whole;
         if (pending || too_wide || whole_moves) {
+            // The segments before this one on the line end where it does.
+            if (aux->line_starts.empty()) l.update_line_segments();
             if (pending)
                 l.new_line(half);
             else

@@ -6,10 +6,9 @@
 #include "core/vux_writer.h"
 #include "markup/model/vux_brush.h"
 #include "markup/model/vux_dialog.h"
-#include "markup/model/vux_menu.h"
-#include "markup/model/vux_window.h"
 #include "markup/model/vux_extent.h"
 #include "markup/model/vux_function.h"
+#include "markup/model/vux_menu.h"
 #include "markup/model/vux_model_factory.h"
 #include "markup/model/vux_odds.h"
 #include "markup/model/vux_option.h"
@@ -21,6 +20,7 @@
 #include "markup/model/vux_response_register.h"
 #include "markup/model/vux_subtitle.h"
 #include "markup/model/vux_switch.h"
+#include "markup/model/vux_window.h"
 #include "markup/runtime/vux_manager.h"
 
 namespace {
@@ -325,6 +325,8 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
         canvas.reset_caches();
         mark_stacks_changed();
         break;
+    // Screens are appended, not replaced: a later one of the same name is
+    // found after the first.
     case vux_type_dialog: case vux_type_menu: case vux_type_window: {
         env.set_ok(static_cast<vux_screen&>(*record).name);
         vux_object_list* list = code == vux_type_dialog ? &dialogs : code == vux_type_menu ? &menus : &windows;

@@ -101,6 +101,30 @@ TEST(group_rules, status_column) {
             << c.group_state << "/" << c.publish << "/" << c.activated << "/" << c.name;
 }
 
+TEST(group_rules, delete_asks_unless_the_site_is_empty) {
+    using fill = void (*)(vux_desktop_site&);
+    const struct {
+        const char* label;
+        const char* name;
+        fill add;
+        bool ask;
+    } cases[] = {
+        {"never edited, empty", "", [](vux_desktop_site&) {}, false},
+        {"named", "站", [](vux_desktop_site&) {}, true},
+        {"a manager", "", [](vux_desktop_site& s) { s.managers.entries.resize(vux_desktop_contact::entry_size); }, true},
+        {"a member", "", [](vux_desktop_site& s) { s.members.entries.resize(vux_desktop_contact::entry_size); }, true},
+        {"a waiter", "", [](vux_desktop_site& s) { s.waiters.entries.resize(vux_desktop_contact::entry_size); }, true},
+        {"news", "", [](vux_desktop_site& s) { s.news.items.add(); }, true},
+        {"a notice", "", [](vux_desktop_site& s) { s.notices.items.add(); }, true},
+        {"a vote", "", [](vux_desktop_site& s) { s.votes.items.add(); }, true},
+    };
+    for (const auto& c : cases) {
+        vux_desktop_site s = site(0, 0, c.name);
+        c.add(s);
+        EXPECT_EQ(orbel_group_rules::ask_before_delete(s), c.ask) << c.label;
+    }
+}
+
 TEST(group_rules, refill_selection) {
     const std::vector<vux_string> keys{"a", "b", "c"};
     const struct {

@@ -8,10 +8,14 @@
 #include <QPushButton>
 
 #include "client/orbel.h"
+#include "client/orbel_group.h"
+#include "client/orbel_list_control.h"
 #include "client/orbel_logon.h"
 #include "client/orbel_main.h"
 #include "client/orbel_settings.h"
+#include "desktop/messages/vux_desktop_request_profile.h"
 #include "desktop/messages/vux_desktop_response_logon.h"
+#include "desktop/messages/vux_desktop_response_profile.h"
 #include "desktop/messages/vux_desktop_response_verify.h"
 #include "orbel_test_support.h"
 
@@ -68,11 +72,15 @@ TEST_F(main_window_test, signed_in_window_shows_the_account_and_the_site_manager
     logon_reply.verify_mode = 1;
     server.push(logon_reply);
     vux_desktop_response_verify verify;
-    verify.port = 80;
-    verify.host = "svc";
+    verify.port = int32_t(server.port());
+    verify.host = "127.0.0.1";
     verify.path = "/cs";
     verify.session.account = "boss@example.com";
     server.push(verify);
+    // The site manager's first request; a non-zero flag asks for no list.
+    vux_desktop_response_profile profile;
+    profile.flag = 1;
+    server.push(profile);
 
     orbel_main window;
     EXPECT_EQ(window.size(), QSize(800, 600));  // first run
@@ -90,6 +98,10 @@ TEST_F(main_window_test, signed_in_window_shows_the_account_and_the_site_manager
     ASSERT_NE(window.site_manager(), nullptr);
     EXPECT_EQ(window.site_manager()->objectName(), "103");
     EXPECT_EQ(window.site_manager()->geometry(), window.rect());
+    ASSERT_TRUE(ORBEL_WAIT(server.requests.size() == 3 && !window.site_manager()->busy()));
+    EXPECT_EQ(vux_desktop_frame_code(vux_link(server.requests[2].constData(), int32_t(server.requests[2].size()))),
+              vux_desktop_request_profile::code);
+    EXPECT_EQ(window.site_manager()->list()->topLevelItemCount(), 0);
     EXPECT_TRUE(ui.messages.isEmpty());
 }
 

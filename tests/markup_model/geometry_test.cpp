@@ -14,6 +14,7 @@
 #include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
+#include "core/vux_record_build.h"
 #include "core/vux_record_dump.h"
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_menu.h"
@@ -187,6 +188,36 @@ TEST(BoxGeometry, DegenerateSizesDoNothing) {
     EXPECT_EQ(b->frame, 0);
 }
 
+TEST(BoxGeometry, WhatPaintDrawsByKindAndPass) {
+    struct row {
+        const char* flag;  // a flag keyword set to "yes", or null
+        int32_t triangle;
+        int32_t pass;
+        std::vector<std::string> draws;
+    };
+    const row rows[] = {
+        {nullptr, 3, 0, {"triangle 0,0 50x24 3"}},
+        {"note", 0, 0, {"text_block 0,0 50x24", "box_text 0,4 50x16 ab"}},
+        {"indicator", 0, 0, {"indicator 0,0 50x24", "box_text 0,4 50x16 ab"}},
+        {"expand", 3, 0, {"triangle 0,0 51x25 3"}},
+        {nullptr, 3, 2, {}},                          // not in pass 2
+        {"float", 3, 1, {}},                          // floating: every pass but 1
+        {"float", 3, 2, {"triangle 0,0 50x24 3"}},
+        {"ignore", 3, 0, {}},
+    };
+    for (const row& r : rows) {
+        fake_layout l;
+        vux_element_paragraph owner;
+        auto b = box_with(u"ab", 0, 50);
+        if (r.flag) b->set_property(vux_string(r.flag), vux_string("yes"));
+        b->triangle = r.triangle;
+        b->measure(l, 0, &owner);
+        l.draw_pass = r.pass;
+        b->paint(l);
+        EXPECT_EQ(l.draws(), r.draws) << (r.flag ? r.flag : "-") << " pass " << r.pass;
+    }
+}
+
 TEST(BoxGeometry, HitIsInclusiveAndFollowsTheScrollOffset) {
     fake_layout l;
     auto b = box_with(u"ab", 10, 50);  // 10..60, 0..24
@@ -303,6 +334,21 @@ TEST(SegmentGeometry, FlowsWrapsAndKeepsEmptyLines) {
     for (const probe& q : {probe{0, 0, true}, probe{22, 24, true}, probe{23, 30, false}, probe{14, 30, true},
                            probe{17, 30, false}, probe{5, 45, false}})
         EXPECT_EQ(two.hit(h, vux_point(q.x, q.y)), q.hit) << q.x << "," << q.y;
+
+    // Segments sharing a line end where the line does: a right-aligned
+    // first segment moves with the text after it.
+    fake_layout line;
+    vux_element_segment first, second;
+    first.text.text = vux_unicode(u"ab");
+    first.align = 3;
+    second.text.text = vux_unicode(u"cd\nef");
+    first.measure(line);
+    EXPECT_EQ(first.end_x(), 12);
+    second.measure(line);
+    EXPECT_EQ(first.end_x(), 24);
+    line.draw_pass = 1;
+    first.paint(line);
+    EXPECT_EQ(line.draws(), (std::vector<std::string>{"segment_text 216,0 12x0 ab"}));
 
     // Ignored: no aux record, never hit.
     vux_element_segment ig;
@@ -848,6 +894,40 @@ TEST(ScrollBarState, SaveRestoreAndSettle) {
     EXPECT_TRUE(s.settled());
 }
 
+TEST(ClientLayout, ScrollPositionAfterLayout) {
+    // 30 paragraphs of 24: content 720 in a view of 320.
+    auto fill = [](client_fixture& f) {
+        f.client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+        for (int i = 0; i < 30; ++i) {
+            auto p = named_paragraph(("p" + std::to_string(i)).c_str());
+            p->children.append(box_with(u"x", 0, 0));
+            f.client.paragraphs.append(std::move(p));
+        }
+    };
+    client_fixture bottom;
+    fill(bottom);
+    bottom.client.flags |= 1 << vux_element_client::bottom_bit;
+    bottom.lay_out();
+    EXPECT_EQ(bottom.client.scroll_bar->y_offset, 400);
+
+    client_fixture top;
+    fill(top);
+    top.client.paragraph(10)->set_flag(vux_element_paragraph::scroll_top_bit, true);
+    top.lay_out();
+    EXPECT_EQ(top.client.scroll_bar->y_offset, 240);
+    EXPECT_FALSE(top.client.paragraph(10)->flag(vux_element_paragraph::scroll_top_bit));  // one-shot
+
+    // A relayout that keeps the position restores it.
+    top.client.scroll_bar->y_offset = 100;
+    top.client.refresh_layout(true);
+    EXPECT_EQ(top.client.current_layout(), nullptr);
+    top.lay_out();
+    EXPECT_EQ(top.client.scroll_bar->y_offset, 100);
+    top.client.refresh_layout(false);
+    top.lay_out();
+    EXPECT_EQ(top.client.scroll_bar->y_offset, 0);
+}
+
 TEST(ClientLayout, VisibleRectLeavesOutTheFixedBand) {
     client_fixture f;
     f.client.scroll_bar = std::make_unique<vux_element_scrollbar>();
@@ -937,6 +1017,33 @@ TEST(CountDowns, StopAtTheFirstActionToFire) {
     w.client.paragraphs.append(std::move(p));
     EXPECT_NE(w.find_triggered_action(env), nullptr);
     EXPECT_EQ(w.find_triggered_action(env), nullptr);
+}
+
+TEST(StepNames, TheDumpNamesTheIntegersByRoleAndBuildsBack) {
+    vux_action_element element;
+    element.value_2 = 6;
+    element.value_3 = 2;
+    vux_action_property property;
+    property.value_5 = 1;
+    vux_action_softkey softkey;
+    softkey.value_2 = 2;
+    struct row {
+        vux_record* step;
+        std::unique_ptr<vux_record> fresh;
+        std::vector<std::string> names;
+    };
+    row rows[] = {
+        {&element, std::make_unique<vux_action_element>(), {"\"mode\":6", "\"index\":2", "\"carried\""}},
+        {&property, std::make_unique<vux_action_property>(), {"\"link_flag\":1", "\"reset_links\""}},
+        {&softkey, std::make_unique<vux_action_softkey>(), {"\"save_mode\":2", "\"clear_flag\""}},
+    };
+    for (row& r : rows) {
+        const std::string json = vux_record_dump::to_json(*r.step);
+        for (const std::string& n : r.names) EXPECT_NE(json.find(n), std::string::npos) << n << " in " << json;
+        std::string error;
+        ASSERT_TRUE(vux_record_build::from_json(json, *r.fresh, &error)) << error;
+        EXPECT_EQ(model_test::bytes_of(*r.fresh), model_test::bytes_of(*r.step));
+    }
 }
 
 // A client with paragraphs of all three child kinds, a scroll bar,

@@ -2,7 +2,9 @@
 #include "core/vux_reader.h"
 #include "core/vux_writer.h"
 #include "engine_fixture.h"
+#include "markup/model/vux_action_go.h"
 #include "markup/model/vux_credential_list.h"
+#include "markup/model/vux_overtime.h"
 #include "markup/model/vux_response_enter.h"
 #include "markup/model/vux_response_logon.h"
 #include "markup/model/vux_response_register.h"
@@ -43,6 +45,18 @@ vux_home home_at(const char* host, int port) {
     h.session.number = 77;
     h.session.token_1 = vux_string("tok");
     return h;
+}
+
+// Connects and answers the logon with a home, in a reply numbered sequence;
+// the enter request then goes out on connection 2.
+void log_on(engine_fixture& f, int32_t sequence) {
+    f.start_connecting();
+    vux_engine_call_function(f.e, "__function_no_exit");
+    vux_response_logon ok;
+    ok.home = home_at("home.test", 80);
+    vux_engine_on_socket_ready(f.e, 1);
+    f.feed(1, http_reply(reply_doc(sequence, ok)));
+    vux_engine_tick(f.e, 1);
 }
 
 }  // namespace
@@ -271,14 +285,7 @@ TEST_F(Engine, SilentServiceTimesOutWhileEstablishing) {
 }
 
 TEST_F(Engine, HeldReplyIsReleasedByTheTimeOut) {
-    start_connecting();
-    vux_engine_call_function(e, "__function_no_exit");
-    // Deliver a first reply with sequence 5, so that 7 is held.
-    vux_response_logon ok;
-    ok.home = home_at("home.test", 80);
-    vux_engine_on_socket_ready(e, 1);
-    feed(1, http_reply(reply_doc(5, ok)));
-    vux_engine_tick(e, 1);
+    log_on(*this, 5);  // a first reply with sequence 5, so that 7 is held
     ASSERT_EQ(host.requests.count(2), 1u);  // the enter request
     vux_engine_on_socket_ready(e, 2);
     vux_response_enter enter;
@@ -287,6 +294,82 @@ TEST_F(Engine, HeldReplyIsReleasedByTheTimeOut) {
     EXPECT_EQ(host.count("network.open_connection"), 2);  // held, not delivered
     for (int s = 1; s <= 6; ++s) vux_engine_tick(e, 7 * s);
     EXPECT_EQ(host.count("network.open_connection"), 3);  // resent after the time-out
+}
+
+// The last reply sequence starts again at each connect: a numbered reply of
+// the new logon is not held behind the old session's numbers.
+TEST_F(Engine, ReplySequenceStartsAgainAtConnect) {
+    log_on(*this, 5);
+    vux_engine_on_socket_ready(e, 2);
+    feed(2, http_reply(reply_doc(6, vux_response_enter())));
+    vux_engine_tick(e, 2);
+    ASSERT_EQ(host.count("network.open_connection"), 2);
+
+    vux_engine_call_function(e, "__function_no_exit");
+    ASSERT_EQ(host.requests.count(3), 1u);
+    vux_response_logon ok;
+    ok.home = home_at("home.test", 80);
+    vux_engine_on_socket_ready(e, 3);
+    feed(3, http_reply(reply_doc(3, ok)));
+    vux_engine_tick(e, 3);
+    EXPECT_EQ(host.count("network.open_connection"), 4);  // delivered: the enter request went out
+}
+
+// The frame body of a request as the fake network got it.
+std::string body_of(const std::string& http) { return http.substr(http.find("\r\n\r\n") + 4); }
+// The session of home_at() as a request carries it.
+std::string session_bytes() { return be32(77) + str("tok") + str("") + str(""); }
+
+// After the enter (sequence 1) the enter reply asks for a poll: the poll goes
+// on its own channel with its own counter, the poll interval and the host's
+// value; a go step with its show flag takes the next main sequence, one
+// without it goes as a side request with sequence 0 and no status dialog.
+TEST_F(Engine, PollAndGoRequestsByteForByte) {
+    log_on(*this, 0);
+    vux_response_enter entered;
+    entered.document_value = 30;
+    entered.follow_up = 1;
+    host.answer("facility.reserved_1", "9");
+    vux_engine_on_socket_ready(e, 2);
+    feed(2, http_reply(reply_doc(1, entered)));
+    vux_engine_tick(e, 2);
+    ASSERT_EQ(host.requests.count(3), 1u);
+    EXPECT_EQ(body_of(host.requests[3]),
+              frame(1306, be32(1) + be32(9) + be32(30) + be32(0) + session_bytes() + str("") + be32(0)));
+
+    auto go_function = [](const char* name, int32_t send) {
+        vux_function f;
+        f.name = vux_string(name);
+        auto go = std::make_unique<vux_action_go>();
+        go->code = 5;
+        go->send = send;
+        go->target_1 = vux_string("t1");
+        go->target_2 = vux_string("t2");
+        go->variables.append_cstr("v1");
+        go->variables.append_cstr("missing");
+        f.action.add_step(std::move(go));
+        return f;
+    };
+    vux_resource wait;
+    wait.pairs.append_cstr("__key_status_default");
+    wait.pairs.append_cstr("wait");
+    const std::string more =
+        doc_builder().add(wait).add(go_function("side", 0)).add(go_function("shown", 1)).done();
+    vux_engine_on_clipboard(e, reinterpret_cast<const uint8_t*>(more.data()), int(more.size()));
+    const std::string values = be32(2) + str("") + str("");  // v1 and missing are both absent
+    const std::string tail = be32(0) + str("") + be32(0);     // no body, empty text and list
+
+    vux_engine_call_function(e, "side");
+    ASSERT_EQ(host.requests.count(4), 1u);
+    EXPECT_EQ(body_of(host.requests[4]),
+              frame(1302, be32(5) + be32(0) + session_bytes() + str("t1") + str("t2") + values + tail));
+    EXPECT_EQ(variable("__dialog_status_text"), "(none)");
+
+    vux_engine_call_function(e, "shown");
+    ASSERT_EQ(host.requests.count(5), 1u);
+    EXPECT_EQ(body_of(host.requests[5]),
+              frame(1302, be32(5) + be32(2) + session_bytes() + str("t1") + str("t2") + values + tail));
+    EXPECT_EQ(variable("__dialog_status_text"), "wait");
 }
 
 TEST_F(Engine, ReplyBodyOverTheCapIsRefused) {
@@ -299,13 +382,7 @@ TEST_F(Engine, ReplyBodyOverTheCapIsRefused) {
 }
 
 TEST_F(Engine, LogoutSavesTheStoreAndCallsTheHostExitToo) {
-    start_connecting();
-    vux_engine_call_function(e, "__function_no_exit");
-    vux_response_logon ok;
-    ok.home = home_at("home.test", 80);
-    vux_engine_on_socket_ready(e, 1);
-    feed(1, http_reply(reply_doc(0, ok)));
-    vux_engine_tick(e, 1);  // "__key_connected" is now in the store
+    log_on(*this, 0);  // "__key_connected" is now in the store
     host.clear_log();
     vux_engine_call_function(e, "logout");
     vux_engine_tick(e, 2);
@@ -338,4 +415,24 @@ TEST_F(Engine, NullEntriesAreSkipped) {
     vux_engine_call_function(x, "__function_no_exit");
     vux_engine_tick(x, 7);
     vux_engine_destroy(x);
+}
+
+// The engine goes with an overtime still counting and a waiting action: the
+// document is stopped before the canvas it ends them through is gone (the
+// sanitizer build checks the teardown).
+TEST(EngineTeardown, GoesWithAnOvertimeRunning) {
+    vux_fake_host host;
+    vux_engine* e = vux_engine_create();
+    host.attach(e);
+    vux_engine_load_private(e, nullptr, 0);
+    vux_overtime overtime;
+    overtime.limit = 100;
+    overtime.action.add_step(command_step(11));
+    const std::string doc = doc_builder().add(overtime).done();
+    vux_engine_start_document(e, reinterpret_cast<const uint8_t*>(doc.data()), int(doc.size()));
+    char* status = vux_engine_get_variable(e, "__status_overtime");
+    ASSERT_NE(status, nullptr);
+    EXPECT_STREQ(status, "ok");
+    std::free(status);
+    vux_engine_destroy(e);
 }

@@ -210,3 +210,51 @@ TEST_F(Runner, AFailedStoreSaveIsRetriedAtTheNextTimedStep) {
     vux_engine_tick(e, 14);
     EXPECT_EQ(host.count("facility.save_private"), 2);
 }
+
+// A negative skip count must not walk the step index backwards: the action
+// goes on with the next step.
+TEST_F(Runner, NegativeSkipGoesOnWithTheNextStep) {
+    vux_function f = environment_function("f", 0, {"seen", "yes"});
+    static_cast<vux_prediction*>(f.action.step_at(0))->skip = -3;
+    f.action.add_step(command_step(11));
+    start(doc_builder().add(f).done());
+    vux_engine_call_function(e, "f");
+    EXPECT_EQ(variable("seen"), "yes");
+    vux_engine_tick(e, 1);  // the exit, once
+    EXPECT_EQ(host.count("facility.after_exit"), 1);
+}
+
+// Numbered upload files ("0.ul", "1.ul", ...) are tried a bounded number of
+// times: with every name taken nothing is written and the file variable goes.
+TEST_F(Runner, NumberedUploadNamesGiveUpWhenAllAreTaken) {
+    vux_function f = upload_function("send", "voice", "voice", 0);
+    static_cast<vux_action_upload*>(f.action.step_at(0))->value_5 = 1;
+    start(doc_builder().add(f).add(environment_function("mark", 0, {"__key_chat_file_id", "old"})).done());
+    vux_engine_call_function(e, "mark");
+    for (int n = 0; n < 1000; ++n) host.files[std::to_string(n) + ".ul"] = "x";
+    vux_engine_call_function(e, "send");
+    const uint8_t amr[] = {'#', '!', 'A', 'M', 'R', '\n'};
+    vux_engine_on_media(e, amr, int(sizeof amr));
+    EXPECT_EQ(host.count("facility.query_file"), 1000);
+    EXPECT_EQ(host.count("facility.write_file"), 0);
+    EXPECT_EQ(variable("__key_chat_file_id"), "(none)");
+}
+
+// An action record of disposition 1 runs while the stream is read, before
+// the records after it are filed; any other disposition waits for the end.
+TEST_F(Runner, ActionRecordsRunNowOrWhenTheReadingEnds) {
+    for (const int32_t disposition : {1, 0}) {
+        SCOPED_TRACE(disposition);
+        vux_fake_host h;
+        vux_engine* x = vux_engine_create();
+        h.attach(x);
+        vux_engine_load_private(x, nullptr, 0);
+        vux_action a = std::move(calling("unused", "quit").action);
+        a.disposition = disposition;
+        const std::string doc = doc_builder().add(a).add(function_of("quit", {11})).done();
+        vux_engine_start_document(x, reinterpret_cast<const uint8_t*>(doc.data()), int(doc.size()));
+        vux_engine_tick(x, 1);
+        EXPECT_EQ(h.count("facility.after_exit"), disposition == 1 ? 0 : 1);
+        vux_engine_destroy(x);
+    }
+}

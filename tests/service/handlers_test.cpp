@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <memory>
+#include <QColor>
+#include <QImage>
 #include "core/vux_hex.h"
 #include "core/vux_record_build.h"
 #include "core/vux_record_dump.h"
@@ -127,14 +129,11 @@ TEST_F(handlers, profile_and_site_list_need_the_session) {
     auto list = ask<vux_desktop_response_group>(service, g);
     ASSERT_TRUE(list);
     EXPECT_EQ(list->result, 0);
-    ASSERT_EQ(list->document.groups.groups.count(), 4);
+    ASSERT_EQ(list->document.groups.groups.count(), 8);
     EXPECT_EQ(list->document.groups.text.str(), "q0000101");
     EXPECT_EQ(list->document.groups.groups.at(0)->name.str(), "q0000101");
     EXPECT_EQ(list->document.groups.groups.at(0)->display_name.str(), "河畔跑团");
     EXPECT_EQ(list->document.groups.groups.at(2)->state, 1);
-
-    g.operation = 2;
-    EXPECT_EQ(ask<vux_desktop_response_group>(service, g)->result, quellmark_result_unsupported);
 
     // A session the service never handed out, or one with a changed token.
     vux_desktop_session forged;
@@ -194,13 +193,13 @@ TEST_F(handlers, requests_that_do_not_decode_get_no_answer) {
     // Every cut of a good request, and a request code nobody handles.
     for (int32_t n = 0; n < frame.length(); ++n)
         EXPECT_TRUE(service.respond_frame(vux_link(frame.data(), n)).empty()) << n;
-    vux_desktop_request_sms sms;
-    EXPECT_TRUE(service.respond_frame(vux_desktop_frame(sms)).empty());
+    vux_desktop_request_message unhandled;
+    EXPECT_TRUE(service.respond_frame(vux_desktop_frame(unhandled)).empty());
     // A handler added later answers it.
-    service.set_handler(vux_desktop_request_sms::code, [](const vux_record&, quellmark_context&) {
-        return std::unique_ptr<vux_record>(std::make_unique<vux_desktop_response_sms>());
+    service.set_handler(vux_desktop_request_message::code, [](const vux_record&, quellmark_context&) {
+        return std::unique_ptr<vux_record>(std::make_unique<vux_desktop_response_message>());
     });
-    EXPECT_TRUE(ask<vux_desktop_response_sms>(service, sms));
+    EXPECT_TRUE(ask<vux_desktop_response_message>(service, unhandled));
 }
 
 TEST(service_data, loads_lower_cases_and_refuses_bad_files) {
@@ -217,7 +216,7 @@ TEST(service_data, loads_lower_cases_and_refuses_bad_files) {
     }
     EXPECT_FALSE(state.load_file(QStringLiteral("/no/such/file.json"), &error));
     ASSERT_TRUE(state.load_demo());
-    EXPECT_EQ(state.account_count(), 3);
+    EXPECT_EQ(state.account_count(), 4);
 }
 
 namespace {
@@ -241,26 +240,38 @@ void expect_builds_back(T& record) {
 // The demo data's records are in the dumper's form and come back whole.
 TEST(service_data, demo_records_build_from_their_dump) {
     quellmark_service_state state;
-    ASSERT_TRUE(state.load_demo());
+    QString error;
+    ASSERT_TRUE(state.load_demo(&error)) << error.toStdString();
     int records = 0;
-    for (const char* name : {"demo@quellmark.com", "empty@quellmark.com", "pending@quellmark.com"}) {
+    for (const char* name : {"demo@quellmark.com", "ruth@quellmark.com", "empty@quellmark.com", "pending@quellmark.com"}) {
         quellmark_account* a = state.find_account(vux_string(name));
         ASSERT_TRUE(a) << name;
         expect_builds_back(a->document);
         ++records;
-        for (auto& [key, site] : a->sites) {
-            expect_builds_back(*site);
-            ++records;
-        }
     }
-    EXPECT_EQ(records, 7);
+    for (auto& [key, site] : state.sites()) {
+        expect_builds_back(*site);
+        ++records;
+    }
+    EXPECT_EQ(records, 12);
     quellmark_account* demo = state.find_account(vux_string("demo@quellmark.com"));
-    ASSERT_EQ(demo->document.groups.groups.get_count(), 4);
+    ASSERT_EQ(demo->document.groups.groups.get_count(), 8);
     EXPECT_EQ(demo->document.groups.groups.at(0)->display_name.view(), "\u6cb3\u7554\u8dd1\u56e2");
-    EXPECT_EQ(demo->sites.at("q0000101")->columns, 207);
-    EXPECT_EQ(demo->sites.at("q0000101")->tray_color, vux_desktop_site::default_tray_color);  // left out: default
+    EXPECT_EQ(state.find_site("q0000101")->columns, 207);
+    EXPECT_EQ(state.find_site("q0000101")->tray_color, vux_desktop_site::default_tray_color);  // left out: default
+    // Pictures are drawn at load: a PNG of the size and colour named.
+    const vux_buffer& icon = state.find_site("q0000103")->icon;
+    const QImage drawn = QImage::fromData(QByteArray(reinterpret_cast<const char*>(icon.data()), icon.length()), "PNG");
+    EXPECT_EQ(drawn.size(), QSize(64, 64));
+    EXPECT_EQ(drawn.pixelColor(10, 10), QColor(QStringLiteral("#e2541b")));
+    const char* bad_pictures[] = {
+        R"({"accounts":[{"name":"a","sites":{"q1":{}},"pictures":{"q1":{"icon":{"width":0,"height":5}}}}]})",
+        R"({"accounts":[{"name":"a","sites":{"q1":{}},"pictures":{"q1":{"icon":{"width":5,"height":5,"color":"red?"}}}}]})",
+        R"({"accounts":[{"name":"a","sites":{"q1":{}},"pictures":{"q1":{"name":{"width":5,"height":5}}}}]})",
+        R"({"accounts":[{"name":"a","sites":{"q1":{}},"pictures":{"q2":{"icon":{"width":5,"height":5}}}}]})",
+    };
+    for (const char* text : bad_pictures) EXPECT_FALSE(state.load(text, &error)) << text;
 
-    QString error;
     EXPECT_FALSE(state.load(R"({"accounts":[{"name":"a","document":{"class":"vux_desktop_site"}}]})", &error));
     EXPECT_TRUE(error.contains(QLatin1String("document")));
 }

@@ -86,7 +86,7 @@ TEST_F(wire, logon_round_trip_reaches_on_reply_with_3909) {
     auto groups = vux_desktop_accept_as<vux_desktop_response_group>(vux_link(body.constData(), int32_t(body.size())));
     ASSERT_TRUE(groups);
     EXPECT_EQ(groups->result, 0);
-    EXPECT_EQ(groups->document.groups.groups.count(), 4);
+    EXPECT_EQ(groups->document.groups.groups.count(), 8);
 
     logon_observer wrong(list, service, "demo@quellmark.com", "guess");
     wrong.start();
@@ -169,8 +169,8 @@ TEST_F(wire, http_answers) {
     logon.user_name = vux_string("demo@quellmark.com");
     const vux_buffer frame = vux_desktop_frame(logon);
     const QByteArray body(reinterpret_cast<const char*>(frame.data()), frame.length());
-    vux_desktop_request_sms sms;
-    const vux_buffer sms_frame = vux_desktop_frame(sms);
+    vux_desktop_request_message unhandled;
+    const vux_buffer unhandled_frame = vux_desktop_frame(unhandled);
     auto post = [](const QByteArray& headers, const QByteArray& b) {
         return "POST /cs HTTP/1.1\r\n" + headers + "Content-Length: " + QByteArray::number(b.size()) + "\r\n\r\n" + b;
     };
@@ -185,7 +185,7 @@ TEST_F(wire, http_answers) {
         {"not a POST", "GET / HTTP/1.1\r\nHost: x\r\n\r\n", "HTTP/1.1 400 Bad Request\r\n"},
         {"no Content-Length", "POST /cs HTTP/1.1\r\nHost: x\r\n\r\n", "HTTP/1.1 400 Bad Request\r\n"},
         {"not a frame", post("Host: x\r\n", "hello"), "HTTP/1.1 404 Not Found\r\n"},
-        {"no handler", post("Host: x\r\n", QByteArray(reinterpret_cast<const char*>(sms_frame.data()), sms_frame.length())),
+        {"no handler", post("Host: x\r\n", QByteArray(reinterpret_cast<const char*>(unhandled_frame.data()), unhandled_frame.length())),
          "HTTP/1.1 404 Not Found\r\n"},
         {"cut frame", post("Host: x\r\n", body.left(body.size() - 1)), "HTTP/1.1 400 Bad Request\r\n"},
     };

@@ -1,0 +1,57 @@
+#include "service/quellmark_runtime_state.h"
+#include <QRandomGenerator>
+
+namespace {
+std::string random_hex(int bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (int i = 0; i < bytes; ++i) {
+        const uint32_t b = QRandomGenerator::system()->bounded(256u);
+        out.push_back(digits[b >> 4]);
+        out.push_back(digits[b & 15]);
+    }
+    return out;
+}
+}  // namespace
+
+const quellmark_device& quellmark_runtime_state::register_device(const std::string& key) {
+    auto it = devices_.find(key);
+    if (it != devices_.end()) return it->second;
+    quellmark_device& d = devices_[key];
+    d.key = key;
+    d.user = "m" + std::to_string(next_user_++);
+    d.password = random_hex(8);
+    return d;
+}
+
+const quellmark_device* quellmark_runtime_state::logon(const std::string& user, const std::string& password) const {
+    for (const auto& [key, d] : devices_)
+        if (d.user == user) return d.password == password ? &d : nullptr;
+    return nullptr;
+}
+
+vux_session quellmark_runtime_state::open_session(const std::string& key) {
+    int32_t id = 0;
+    do id = int32_t(QRandomGenerator::system()->bounded(1, INT32_MAX));
+    while (sessions_.count(id));
+    session_entry& e = sessions_[id];
+    e.token = random_hex(8);
+    e.key = key;
+    vux_session s;
+    s.number = id;
+    s.token_1 = vux_string(e.token);
+    return s;
+}
+
+bool quellmark_runtime_state::has_session(const vux_session& session) const {
+    auto it = sessions_.find(session.number);
+    return it != sessions_.end() && it->second.token == session.token_1.view();
+}
+
+void quellmark_runtime_state::set_site_token(const vux_session& session, const std::string& token) {
+    if (has_session(session)) sessions_[session.number].site_token = token;
+}
+
+std::string quellmark_runtime_state::site_token(const vux_session& session) const {
+    return has_session(session) ? sessions_.at(session.number).site_token : std::string();
+}

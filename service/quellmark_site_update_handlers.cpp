@@ -1,0 +1,154 @@
+// Site updates (3912, operation 2): the fields the client's site sheet,
+// home-page editor and site copy change, each taken when its change bit is
+// set, so an update that carries defaults elsewhere never resets them.
+#include <cstring>
+
+#include "desktop/messages/vux_desktop_request_site.h"
+#include "desktop/messages/vux_desktop_response_site.h"
+#include "service/quellmark_service_state.h"
+#include "service/quellmark_site_update.h"
+
+namespace {
+
+constexpr int32_t fetch_operation = 1;
+constexpr int32_t update_operation = 2;
+// What the client takes as a refusal of the request (not a fault).
+constexpr int32_t result_refused = -1;
+
+// A contact table's new entries (state 1) join the stored ones, entries
+// marked for removal (3) leave; the stored ones have state 0.
+void merge_contacts(vux_desktop_contact& stored, const vux_desktop_contact& update) {
+    constexpr int32_t size = vux_desktop_contact::entry_size;
+    for (int32_t i = 0; i < update.entry_count(); ++i) {
+        const vux_string key = update.key_of(i);
+        const int32_t at = stored.find_key(key);
+        const int32_t state = update.state_of(i);
+        if (state == 1 && at < 0) {
+            stored.entries.set_length(stored.entry_count() * size);
+            stored.entries.append_bytes(update.entries.data() + i * size, size);
+            stored.set_state(stored.entry_count() - 1, 0);
+        } else if (state == 3 && at >= 0) {
+            vux_buffer rest;
+            rest.append_bytes(stored.entries.data(), at * size);
+            rest.append_bytes(stored.entries.data() + (at + 1) * size, (stored.entry_count() - at - 1) * size);
+            stored.entries.assign_buffer(rest);
+        }
+    }
+}
+
+void apply(const vux_desktop_site& u, vux_desktop_site& s) {
+    const int32_t m = u.change_mask;
+    auto take = [m](int32_t bit, auto& to, const auto& from) {
+        if (m & bit) to = from;
+    };
+    // Publication is 0 or 1 here; deleting is an operation of its own.
+    if ((m & 0x1) && (u.publish_state == 0 || u.publish_state == 1)) s.publish_state = u.publish_state;
+    take(0x2, s.options, u.options);
+    take(0x4, s.tray_color, u.tray_color);
+    take(0x8, s.column_align, u.column_align);
+    take(0x10, s.style, u.style);
+    take(0x20, s.columns, u.columns);
+    take(0x40, s.name, u.name);
+    take(0x80, s.web_address, u.web_address);
+    if (m & 0x100) s.tray_picture.assign_buffer(u.tray_picture);
+    if (m & 0x200) s.icon.assign_buffer(u.icon);
+    if (m & 0x400) s.background.assign_buffer(u.background);
+    if (m & 0x800) s.home_picture.assign_buffer(u.home_picture);
+    if ((m & 0x1000) && u.activation_number.view() != s.activation_number.view()) {
+        s.activation_number = u.activation_number;
+        s.activated = 0;  // a new number has to be confirmed from that phone
+    }
+    take(0x2000, s.introduction, u.introduction);
+    take(0x4000, s.telephone, u.telephone);
+    take(0x8000, s.address, u.address);
+    take(0x10000, s.map_options, u.map_options);
+    take(0x20000, s.longitude, u.longitude);
+    take(0x40000, s.latitude, u.latitude);
+    if (m & 0x80000) {
+        s.brush.opacity = u.brush.opacity;
+        for (int32_t i = 0; i < u.brush.entries.count(); ++i) {
+            const int32_t e = u.brush.entries.get(i);
+            s.brush.set_entry(vux_desktop_brush::entry_key(e), vux_desktop_brush::entry_value(e));
+        }
+    }
+    if (m & 0x100000) merge_contacts(s.managers, u.managers);
+    if (m & 0x200000) merge_contacts(s.members, u.members);
+    if (m & 0x400000) merge_contacts(s.waiters, u.waiters);
+}
+
+// The stored site of a key in the account's list; null when the list has no
+// such group or the group is not in a state that may be edited (2: handed
+// over to another account).
+vux_desktop_site* editable_site(quellmark_service_state& state, quellmark_account& account, const vux_string& key) {
+    const vux_desktop_group_list& groups = account.document.groups;
+    const int32_t i = groups.find_by_name(key);
+    if (i < 0 || groups.groups.at(i)->state == 2) return nullptr;
+    return state.find_site(key.str());
+}
+
+// The response to a request, and the account of its session; null when the
+// session is not one the service handed out (the response says so).
+std::unique_ptr<vux_desktop_response_site> answer(const vux_desktop_request_site& request, quellmark_context& c,
+                                                  quellmark_account*& account) {
+    auto response = std::make_unique<vux_desktop_response_site>();
+    response->key = request.key;
+    response->result = quellmark_result_unsupported;
+    account = c.state.account_of(request.session);
+    if (!account) response->result = quellmark_result_no_session;
+    return response;
+}
+
+std::unique_ptr<vux_record> update(const vux_desktop_request_site& request, quellmark_context& c) {
+    quellmark_account* account = nullptr;
+    auto response = answer(request, c, account);
+    if (!account) return response;
+    vux_desktop_site* site = editable_site(c.state, *account, request.key);
+    if (!site) {
+        response->result = result_refused;
+        return response;
+    }
+    response->result = 0;
+    apply(request.site, *site);
+    if (c.state.auto_activate) quellmark_confirm_activation(c.state, *account, request.key.str());
+    response->site.copy_from(*site);
+    return response;
+}
+
+// The plain fetch, for a service that has no other 3912 handler.
+std::unique_ptr<vux_record> fetch(const vux_desktop_request_site& request, quellmark_context& c) {
+    quellmark_account* account = nullptr;
+    auto response = answer(request, c, account);
+    if (!account) return response;
+    const vux_desktop_site* site = c.state.find_site(request.key.str());
+    if (account->document.groups.find_by_name(request.key) < 0 || !site) {
+        response->result = result_refused;
+        return response;
+    }
+    response->result = 0;
+    response->site.copy_from(*site);
+    return response;
+}
+
+}  // namespace
+
+void quellmark_add_site_update_handlers(quellmark_handler_table& table) {
+    auto found = table.find(vux_desktop_request_site::code);
+    quellmark_handler before = found == table.end() ? quellmark_handler() : found->second;
+    table[vux_desktop_request_site::code] = quellmark_handler_for<vux_desktop_request_site>(
+        [before](const vux_desktop_request_site& request, quellmark_context& c) -> std::unique_ptr<vux_record> {
+            if (request.operation == update_operation) return update(request, c);
+            if (before) return before(request, c);
+            if (request.operation == fetch_operation) return fetch(request, c);
+            quellmark_account* account = nullptr;
+            return answer(request, c, account);
+        });
+}
+
+bool quellmark_confirm_activation(quellmark_service_state& state, const quellmark_account& account,
+                                  const std::string& key) {
+    vux_desktop_site* site = state.find_site(key);
+    if (account.document.groups.find_by_name(vux_string(key)) < 0 || !site || site->activation_number.empty())
+        return false;
+    site->activated = 1;
+    return true;
+}
