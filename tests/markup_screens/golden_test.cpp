@@ -10,6 +10,9 @@
 #include "markup/model/vux_element_segment.h"
 #include "markup_runtime/screens_fixture.h"
 #include "tools/vux_image_host.h"
+#ifdef VUX_HAVE_BUILTIN
+#include "resources/markup/vux_builtin_document.h"
+#endif
 
 namespace {
 
@@ -187,3 +190,13 @@ TEST_F(Golden, RendererWritesTheSameFrame) {
     ASSERT_FALSE(frame.isNull());
     expect_golden(frame.convertToFormat(QImage::Format_RGB32), "list_menu");
 }
+
+#ifdef VUX_HAVE_BUILTIN
+// The built-in document as the host starts it: its start window, and the
+// status of the first connect over it (this host has no network).
+TEST_F(Golden, BuiltInStartWindowWithTheStatusOverIt) {
+    play(std::string(reinterpret_cast<const char*>(vux_builtin_document_data), size_t(vux_builtin_document_size)),
+         {"call __function_no_exit", "tick 2"});
+    expect_golden(host.image(), "builtin_start");
+}
+#endif
