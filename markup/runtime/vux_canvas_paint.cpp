@@ -260,7 +260,14 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
     // On a touch screen a touch-hide window shows its soft keys in the title
     // bar, and its client reaches down to the bottom of the screen.
     const bool touch_keys = window.commandbar.value_3 != 0 && is_touch_screen();
-    paint_client(window.client, touch_keys ? without_title_bar() : client_rect(), true);
+    vux_rect area = touch_keys ? without_title_bar() : client_rect();
+    if (!window.client.scroll_bar) {
+        // A client that does not scroll is a list: inset on every side.
+        const vux_rect list = list_area((window.client.flags >> 4 & 1) && !touch_keys);
+        const int32_t in = metric(12);
+        area = vux_rect(list.left() + in, list.top() + in, list.width() - 2 * in, list.height() - 2 * in);
+    }
+    paint_client(window.client, area, true);
     if (!full) return;
     // The corner image (the window's third extra) marks the screen's corner.
     if (window.extras.count() > 2 && images_.find(window.extras.item_at(2))) {
@@ -429,6 +436,11 @@ void vux_canvas::paint_dialog(vux_dialog& dialog) {
             fill(inner, 16, 17);
     }
     if (dialog.client.flags & 1) frame(inner, 7);
+    // A dialog that shows progress fills its share of the main reply.
+    if ((dialog.client.flags >> 6 & 1) && manager_) {
+        const int32_t done = manager_->main_receiver().progress(inner.width());
+        if (done > 0) fill(vux_rect(inner.left(), inner.bottom() - metric(8), done, metric(8)), 8, 8);
+    }
     paint_client(dialog.client, inner, false);
 }
 
