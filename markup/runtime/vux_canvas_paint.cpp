@@ -2,6 +2,7 @@
 #include <cstdio>
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_menu.h"
+#include "markup/model/vux_overtime.h"
 #include "markup/model/vux_subtitle.h"
 #include "markup/model/vux_switch.h"
 #include "markup/model/vux_window.h"
@@ -269,6 +270,23 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
     }
     paint_client(window.client, area, true);
     if (!full) return;
+    // The document's overtime, when it runs on this window, shows the seconds
+    // left in a box at the client's top right.
+    if (manager_) {
+        const vux_overtime* o = manager_->document().overtime.get();
+        if (o && !o->stopped && (o->title.empty() || vux_string_equal(o->title, window.name))) {
+            const vux_rect c = client_rect();
+            const int32_t w = metric(21), h = metric(22), gap = metric(5);
+            const vux_rect box(c.right() - w - gap, c.top() + gap, w, h);
+            clip(box);
+            const vux_string picture("__image_overtime");
+            if (images_.find(picture))
+                image(picture, box);
+            else
+                round_fill(box, 44, metric(5));
+            text_in(box, vux_string(std::to_string(o->remaining())).to_unicode(), 2, 43);
+        }
+    }
     // The corner image (the window's third extra) marks the screen's corner.
     if (window.extras.count() > 2 && images_.find(window.extras.item_at(2))) {
         const vux_rect corner = corner_rect();

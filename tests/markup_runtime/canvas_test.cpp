@@ -1,6 +1,7 @@
 #include "markup/model/vux_data.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_overtime.h"
 #include "markup/model/vux_resource.h"
 #include "markup/model/vux_switch.h"
 #include "screens_fixture.h"
@@ -248,4 +249,16 @@ TEST_F(Canvas, CornerImageOnlyWhenTheDocumentHoldsIt) {
         EXPECT_EQ(host.count(R"(graphics.image "mark" 0 4 0 0 0)"), held ? 1 : 0);
         EXPECT_EQ(host.count(R"(graphics.image "_mark" 0 0 0 0 0)"), 0);  // never asked of the host by name
     }
+}
+
+TEST_F(Canvas, OvertimeOnItsWindowShowsTheTicksLeft) {
+    vux_overtime late;
+    late.limit = 5;
+    late.title = vux_string("w");
+    start(doc_builder().add(*screen_named<vux_window>("w")).add(*screen_named<vux_window>("other")).add(late).done());
+    run(action_of(show_step(1, 2, "w")));
+    EXPECT_EQ(host.count(R"(graphics.text "5" 0)"), 1);
+    host.clear_log();
+    run(action_of(show_step(1, 1, "other")));
+    EXPECT_EQ(host.count(R"(graphics.text "5" 0)"), 0);  // bound to another window
 }
