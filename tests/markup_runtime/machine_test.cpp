@@ -1,3 +1,4 @@
+#include "core/vux_reader.h"
 #include "markup/model/vux_condition.h"
 #include "markup/model/vux_overtime.h"
 #include "markup/model/vux_subtitle.h"
@@ -218,8 +219,28 @@ TEST_F(Machine, SnapshotGoesToTheHostOnEverySettle) {
     key(1);
     EXPECT_EQ(host.count("facility.machine_settled"), 0);
     machine().set_snapshot(true);
+    static std::string last;
+    host.facility.machine_settled = [](void*, const uint8_t* bytes, int length) {
+        last.assign(reinterpret_cast<const char*>(bytes), size_t(length));
+    };
+    vux_engine_set_facility(e, &host.facility);
     key(7);
-    EXPECT_GE(host.count("facility.machine_settled"), 1);
+    // Dialogs, menus and windows by their descriptions, then the document's
+    // state, the data items and the variables.
+    vux_buffer bytes;
+    bytes.assign_bytes(last.data(), int32_t(last.size()));
+    vux_reader r(bytes);
+    EXPECT_EQ(r.read_int32(), 5);
+    EXPECT_EQ(r.read_int32(), 0);
+    EXPECT_EQ(r.read_int32(), 7);
+    EXPECT_EQ(r.read_int32(), 0);  // back closed the menu
+    EXPECT_EQ(r.read_int32(), 9);
+    ASSERT_EQ(r.read_int32(), 1);
+    vux_string described;
+    r.read_string(described);
+    EXPECT_EQ(described.str(), window().describe().str());
+    EXPECT_EQ(r.read_int32(), 2);  // the document's functions come next
+    EXPECT_FALSE(r.has_error());
 }
 
 namespace {
