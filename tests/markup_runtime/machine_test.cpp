@@ -410,3 +410,15 @@ TEST_F(Machine, OverscrollAtTheTopRunsThePullActionOnce) {
         EXPECT_EQ(variable("pulled"), round == 0 ? "1" : "(none)");
     }
 }
+
+TEST_F(Machine, PendingNamesAreTakenEveryOtherTimedStep) {
+    for (const char* n : {"a", "b"}) window().client.pending_names.append_cstr(n);
+    ticks(1, 7);  // the first timed step only counts
+    EXPECT_EQ(window().client.pending_names.count(), 2);
+    host.clear_log();
+    ticks(8, 7);
+    EXPECT_EQ(window().client.pending_names.count(), 1);
+    EXPECT_GE(host.count("graphics.repaint"), 1);
+    ticks(15, 14);
+    EXPECT_EQ(window().client.pending_names.count(), 0);
+}
