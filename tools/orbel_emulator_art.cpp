@@ -80,6 +80,11 @@ QImage panel(int width, int height, QColor top, QColor bottom, QColor border, qr
     QLinearGradient fill(0, 0, 0, height);
     fill.setColorAt(0, top);
     fill.setColorAt(1, bottom);
+    if (radius == 0 && !border.alpha()) {
+        // Bars are tiled side by side: edge to edge, or the seams show.
+        p.fillRect(image.rect(), fill);
+        return image;
+    }
     p.setPen(border.alpha() ? QPen(border, 1) : QPen(Qt::NoPen));
     p.setBrush(fill);
     p.drawRoundedRect(QRectF(0.5, 0.5, width - 1, height - 1), radius, radius);

@@ -168,6 +168,15 @@ TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictur
     ASSERT_NE(bytes, nullptr);
     EXPECT_EQ(QImage::fromData(bytes, length, "PNG").size(), QSize(24, 24));
 
+    // the title bar is the blob's texture (its gradient's blue), edge to edge
+    const QImage screen = client->grab().toImage();
+    if (qEnvironmentVariableIsSet("VUX_SHOT_DIR"))
+        screen.save(qEnvironmentVariable("VUX_SHOT_DIR") + QStringLiteral("/emulator_site.png"));
+    for (const QPoint at : {QPoint(2, 2), QPoint(157, 2), QPoint(311, 2), QPoint(2, 20)}) {
+        const QColor c = screen.pixelColor(at);
+        EXPECT_GT(c.blue(), 150) << at.x() << "," << at.y();
+        EXPECT_GT(c.blue() - c.red(), 60) << at.x() << "," << at.y();
+    }
     // the seconds go on
     const int seconds = std::atoi(variable(client, "__key_time_count").c_str());
     EXPECT_TRUE(ORBEL_WAIT(std::atoi(variable(client, "__key_time_count").c_str()) > seconds));
