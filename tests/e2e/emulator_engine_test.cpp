@@ -7,13 +7,16 @@
 #include "core/vux_buffer.h"
 #include "core/vux_writer.h"
 #include "emulator/orbel_emulator.h"
+#include "markup/model/vux_action.h"
 #include "markup/model/vux_action_command.h"
+#include "markup/model/vux_action_environment.h"
 #include "markup/model/vux_function.h"
 #include "client/orbel.h"
 #include "client/orbel_group.h"
 #include "emulator/vux_le_document.h"
 #include "service/quellmark_service.h"
 
+#include <QClipboard>
 #include <QPushButton>
 #include <QSettings>
 
@@ -42,6 +45,23 @@ QByteArray small_document() {
         w.write_int32(f.type_code());
         f.write(w);
     }
+    w.write_trailer();
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), bytes.length());
+}
+
+// Further records that set a variable at once (an action run when read).
+QByteArray setting(const char* name, const char* value) {
+    vux_action action;
+    action.disposition = 1;
+    auto step = std::make_unique<vux_action_environment>();
+    step->names.append_cstr(name);
+    step->names.append_cstr(value);
+    action.add_step(std::move(step));
+    vux_buffer bytes;
+    vux_writer w(bytes);
+    w.write_header_default();
+    w.write_int32(action.type_code());
+    action.write(w);
     w.write_trailer();
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), bytes.length());
 }
@@ -190,6 +210,16 @@ TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictur
     QTest::mouseRelease(client, Qt::LeftButton, {}, QPoint(150, 100));
     EXPECT_TRUE(slip.flinging());
     EXPECT_TRUE(ORBEL_WAIT(!slip.flinging()));
+
+    // the document's copy command reaches the clipboard, once asked
+    ui.answer = true;
+    const QByteArray records = setting("__key_copy_text", "Spring[[[0 relay");
+    vux_engine_on_clipboard(client->host()->handle(), reinterpret_cast<const uint8_t*>(records.constData()),
+                            int(records.size()));
+    ASSERT_EQ(variable(client, "__key_copy_text"), "Spring[[[0 relay");
+    vux_engine_call_function(client->host()->handle(), "__function_copy");
+    EXPECT_TRUE(ORBEL_WAIT(QGuiApplication::clipboard()->text() == QStringLiteral("Spring relay")));
+    EXPECT_EQ(ui.questions, QStringList{QStringLiteral("是否复制文字到系统剪切板？")});
 
     // the button hides it, and shows the same frame again
     button->click();
