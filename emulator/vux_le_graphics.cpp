@@ -97,7 +97,18 @@ void vux_le_graphics::select_font(int size, int face) {
     text_height_ = 0;
     font_ = QFont();
     if (face) font_.setFamilies({QString::fromUtf8(face_name), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("sans-serif")});
-    font_.setPixelSize(std::clamp(scaled(i64(size) + 12), 1, 512));
+    // The scaled size is the text cell's height (ascent plus descent), as the
+    // engine measures lines with it; Qt's pixel size is the em, which CJK
+    // fonts exceed by a third or more, so take the largest that fits.
+    const int cell = std::clamp(scaled(i64(size) + 12), 1, 512);
+    int pixels = cell;
+    font_.setPixelSize(pixels);
+    const int height = QFontMetrics(font_).height();
+    if (height > cell) {
+        pixels = std::max(1, int(i64(cell) * cell / height));
+        font_.setPixelSize(pixels);
+        while (pixels > 1 && QFontMetrics(font_).height() > cell) font_.setPixelSize(--pixels);
+    }
 }
 
 int vux_le_graphics::text_height() {
