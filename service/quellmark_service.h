@@ -59,6 +59,8 @@ public:
     void clear_faults() { faults_.clear(); }
     // Requests of this code answered so far (faults or not).
     int32_t served(int32_t code) const;
+    // Client connections still open (taken, not yet closed and dropped).
+    int32_t open_connections() const;
 
     // The response frame for a request frame, without faults; empty when the
     // request does not decode or no handler takes it.
