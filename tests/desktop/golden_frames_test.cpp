@@ -46,7 +46,7 @@ golden_form site() {
         f.s(t);
     f.i(60).integers({0x01FF0000, 0x0D00FF00, int32_t(0x81000001)});  // brush
     f.b(contact_entry("0123456789abcdef0123456789abcdef", "13800138000", u"李四", 1, 2));
-    std::vector<uint8_t> two = contact_entry("fedcba9876543210fedcba9876543210", "", u"赵六", 0, 1);
+    std::vector<uint8_t> two = contact_entry("fedcba9876543210fedcba9876543210", "135", u"赵六", 0, 1);
     const std::vector<uint8_t> second = contact_entry("00000000000000000000000000000001", "139", u"钱七", -1, 4);
     two.insert(two.end(), second.begin(), second.end());
     f.b(two);
@@ -93,7 +93,7 @@ std::vector<golden_message> golden_cases() {
                    .s("q0000101")
                    .count(2)
                    .i(1).s("q0000101").s("河畔跑团").s("说明").s("备注")
-                   .i(3).s("q0000102").s("旧城摄影社").s("").s("第四")
+                   .i(3).s("q0000102").s("旧城摄影社").s("第三").s("第四")
                    .strings({"公告一", "公告二"})},
         {3912, golden_form().i(2).s("q0000101").then(site()).b({'s', 'h', 0xE2, 0x80}).then(session())},
         {3913, golden_form().i(-5).s("q0000101").then(site())},
