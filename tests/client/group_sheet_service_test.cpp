@@ -13,6 +13,7 @@
 #include "client/orbel_group_steps.h"
 #include "client/orbel_picture_list.h"
 #include "client/orbel_select_logo.h"
+#include "client/orbel_settings.h"
 #include "client/orbel_site_column.h"
 #include "client/orbel_site_page.h"
 #include "client/orbel_static_color.h"
@@ -246,13 +247,41 @@ TEST_F(group_sheet_service_test, home_page_accepted_unchanged_sends_nothing_and_
     EXPECT_EQ(stored("q0000101").introduction.str(), introduction);
     EXPECT_FALSE(stored("q0000101").telephone.empty());
 
-    // Reopened from the refreshed cache: the address stays empty.
+    // Reopened from the site the reply brought back: the address stays empty.
     modals.expect([](QWidget* w) {
         EXPECT_TRUE(orbel_test_control(w, "1031")->text().isEmpty());
         orbel_test_control<QPushButton>(w, "2")->click();
     });
     run_through(1096);
     EXPECT_EQ(service.served(site_code), sent + 1);
+}
+
+TEST_F(group_sheet_service_test, pausing_and_a_new_activation_number_show_in_the_row) {
+    open_with_steps();
+    select("q0000101");
+    modals.expect([](QWidget* w) {
+        orbel_test_control<QCheckBox>(w, "1012")->click();
+        orbel_test_control<QPushButton>(w, "1")->click();
+    });
+    run_through(1016);
+    EXPECT_EQ(rows().at("q0000101").status, QStringLiteral("暂停发布"));
+
+    // Published again under a new number, which that phone has to confirm.
+    modals.expect([](QWidget* w) {
+        EXPECT_TRUE(orbel_test_control<QCheckBox>(w, "1012")->isChecked());
+        orbel_test_control<QCheckBox>(w, "1012")->click();
+        orbel_test_control(w, "1024")->setText("13911112222");
+        orbel_test_control<QPushButton>(w, "1")->click();
+    });
+    run_through(1016);
+    EXPECT_EQ(rows().at("q0000101").status, QStringLiteral("需要用手机激活"));
+    EXPECT_EQ(orbel_get_profile_telephone(), QStringLiteral("13911112222"));
+    modals.expect([](QWidget* w) {
+        EXPECT_EQ(orbel_test_control<QLabel>(w, "1032")->text(), QStringLiteral("【尚未激活】"));
+        orbel_test_control<QPushButton>(w, "2")->click();
+    });
+    run_through(1016);
+    EXPECT_EQ(rows().count("q0000101"), 1u) << "a cancelled sheet of a named site keeps it";
 }
 
 }  // namespace
