@@ -8,6 +8,7 @@
 #include "desktop/vux_desktop_accept.h"
 #include "markup/model/vux_runtime_messages.h"
 #include "service/quellmark_connection.h"
+#include "service/quellmark_content_handlers.h"
 #include "service/quellmark_document_reply.h"
 #include "service/quellmark_site_update.h"
 
@@ -62,6 +63,7 @@ quellmark_service::quellmark_service() {
     quellmark_add_runtime_handlers(built_in);
     quellmark_add_group_handlers(built_in);
     quellmark_add_site_update_handlers(built_in);
+    quellmark_add_content_handlers(built_in);
     for (auto& [code, handler] : built_in) set_handler(code, std::move(handler));
 }
 
@@ -99,7 +101,10 @@ QString quellmark_service::address() const {
 bool quellmark_service::set_handler(int32_t code, quellmark_handler handler) {
     const vux_message_entry* e = find_entry(code);
     if (!e || e->response || !response_to(code)) return false;
-    handlers_[code] = std::move(handler);
+    if (handler)
+        handlers_[code] = std::move(handler);
+    else
+        handlers_.erase(code);
     return true;
 }
 

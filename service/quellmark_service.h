@@ -51,9 +51,10 @@ public:
         public_port_ = port;
     }
 
-    // Replaces or adds the handler of one request code; false (and nothing
-    // changes) for a code that is not a request of a message table, or that
-    // no response of the table answers.
+    // Replaces or adds the handler of one request code (an empty handler
+    // removes it: the code then goes unanswered); false (and nothing changes)
+    // for a code that is not a request of a message table, or that no
+    // response of the table answers.
     bool set_handler(int32_t code, quellmark_handler handler);
     void add_fault(const quellmark_fault& fault) { faults_.push_back(fault); }
     void clear_faults() { faults_.clear(); }

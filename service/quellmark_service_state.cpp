@@ -162,6 +162,13 @@ bool quellmark_service_state::load(const QByteArray& text, QString* error) {
         for (size_t i = 0; const json::value* v = json::element(*listed, i); ++i)
             if (!read_offer(*v, offers.emplace_back(), error)) return false;
     }
+    quellmark_content_store new_content;
+    for (size_t i = 0; const json::value* v = json::element(*list, i); ++i) {
+        if (const json::value* c = json::member(*v, "conversations"); c && !new_content.load_conversations(*c, &why))
+            return fail(error, QString::fromStdString(why));
+    }
+    for (auto& [key, site] : sites) new_content.take_pictures(*site);
+    content = std::move(new_content);
     accounts_ = std::move(accounts);
     sites_ = std::move(sites);
     offers_ = std::move(offers);

@@ -11,6 +11,7 @@
 #include "desktop/records/vux_desktop_document.h"
 #include "desktop/records/vux_desktop_session.h"
 #include "desktop/records/vux_desktop_site.h"
+#include "service/quellmark_content.h"
 #include "service/quellmark_runtime_state.h"
 
 // One administrator account of the stand-in service.
@@ -95,6 +96,14 @@ public:
     // "q" and seven digits after the highest key held.
     std::string add_site();
     void remove_site(const std::string& key) { sites_.erase(key); }
+    // The stored site of a key in the account's list; null when the list has
+    // no such group or it was handed over to another account (state 2).
+    vux_desktop_site* editable_site(const quellmark_account& account, const vux_string& key) {
+        const vux_desktop_group_list& groups = account.document.groups;
+        const int32_t i = groups.find_by_name(key);
+        if (i < 0 || groups.groups.at(i)->state == 2) return nullptr;
+        return find_site(key.str());
+    }
     // The stored site of a key, made (a default site) when none is held.
     vux_desktop_site& ensure_site(const std::string& key) {
         auto& site = sites_[key];
@@ -116,6 +125,8 @@ public:
     const vux_desktop_site* site_for_token(const std::string& token) const;
     // The phones of the runtime messages.
     quellmark_runtime_state runtime;
+    // Pictures of news, notices and votes, and private messages.
+    quellmark_content_store content;
 
     // The client program the launcher messages check and serve: a file read
     // at each request (so a rebuilt client is served as it is now), or bytes

@@ -76,16 +76,6 @@ void apply(const vux_desktop_site& u, vux_desktop_site& s) {
     if (m & 0x400000) merge_contacts(s.waiters, u.waiters);
 }
 
-// The stored site of a key in the account's list; null when the list has no
-// such group or the group is not in a state that may be edited (2: handed
-// over to another account).
-vux_desktop_site* editable_site(quellmark_service_state& state, quellmark_account& account, const vux_string& key) {
-    const vux_desktop_group_list& groups = account.document.groups;
-    const int32_t i = groups.find_by_name(key);
-    if (i < 0 || groups.groups.at(i)->state == 2) return nullptr;
-    return state.find_site(key.str());
-}
-
 // The response to a request, and the account of its session; null when the
 // session is not one the service handed out (the response says so).
 std::unique_ptr<vux_desktop_response_site> answer(const vux_desktop_request_site& request, quellmark_context& c,
@@ -102,13 +92,14 @@ std::unique_ptr<vux_record> update(const vux_desktop_request_site& request, quel
     quellmark_account* account = nullptr;
     auto response = answer(request, c, account);
     if (!account) return response;
-    vux_desktop_site* site = editable_site(c.state, *account, request.key);
+    vux_desktop_site* site = c.state.editable_site(*account, request.key);
     if (!site) {
         response->result = result_refused;
         return response;
     }
     response->result = 0;
     apply(request.site, *site);
+    c.state.content.apply_update(*site, request.site);
     if (c.state.auto_activate) quellmark_confirm_activation(c.state, *account, request.key.str());
     response->site.copy_from(*site);
     return response;

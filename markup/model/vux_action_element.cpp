@@ -6,3 +6,5 @@ void vux_action_element::fields(vux_field_visitor& v) {
     v.string("text_1", text_1);
     v.records("elements", elements, vux_model_paragraph_children);
 }
+
+const char* const* vux_action_element::integer_names() const { return edit_names(); }

@@ -11,3 +11,8 @@ void vux_action_property::fields(vux_field_visitor& v) {
     v.child_as("action_1", action_1, vux_model_child_of<vux_type_action>());
     v.child_as("action_2", action_2, vux_model_child_of<vux_type_action>());
 }
+
+const char* const* vux_action_property::integer_names() const {
+    static const char* const names[] = {"element_kind", "relayout", "keep", "link_flag", "clear", "reset_links"};
+    return names;
+}

@@ -11,11 +11,20 @@ class vux_action_property : public vux_model_record<vux_action_property, vux_typ
 public:
     const char* class_name() const override { return "vux_action_property"; }
     void fields(vux_field_visitor& v) override;
+    const char* const* integer_names() const override;
 
     vux_action_property() {
         value_3 = 1;
         value_4 = 1;
     }
+
+    // The integers after the screen kind.
+    int32_t element_kind() const { return value_2; }  // 1104 image, 1107 segment, other box
+    bool relayout() const { return value_3 != 0; }
+    bool keep() const { return value_4 != 0; }
+    bool link_flag() const { return value_5 != 0; }  // sets the hyperlink's focus bit
+    int32_t clear_bits() const { return value_6; }     // bit 0 pull-top run flag, bit 1 pull-bottom
+    bool reset_links() const { return value_7 != 0; }
 
     vux_string text_1;
     vux_string text_2;

@@ -9,6 +9,10 @@ public:
     const char* class_name() const override { return "vux_action_softkey"; }
     void fields(vux_field_visitor& v) override;
 
+    int32_t slot() const { return value_1 != 0 ? 1 : 0; }
+    int32_t save_mode() const { return value_2; }
+    bool clear_flag() const { return value_3 != 0; }
+
     int32_t value_1 = 0;
     int32_t value_2 = 0;
     int32_t value_3 = 0;

@@ -17,3 +17,8 @@ void vux_dialog::fields(vux_field_visitor& v) {
     v.child_as("guard", guard, vux_model_child_of<vux_type_condition_list>());
     v.strings("extras", extras);
 }
+
+vux_action* vux_dialog::find_triggered_action(const vux_variables& environment) {
+    if (vux_action* a = commandbar.count_down(environment)) return a;
+    return client.triggered_action(environment);
+}

@@ -7,6 +7,8 @@
 #include "markup/model/vux_overtime.h"
 #include "markup/model/vux_screen.h"
 
+class vux_variables;
+
 // A box over the window with a client area and a command bar.
 class vux_dialog : public vux_screen {
 public:
@@ -15,6 +17,9 @@ public:
     int32_t type_code() const override { return code; }
     const char* class_name() const override { return "vux_dialog"; }
     void fields(vux_field_visitor& v) override;
+
+    // The command bar's count-down first, else the client's triggered action.
+    vux_action* find_triggered_action(const vux_variables& environment);
 
     int32_t value_1 = 0;
     int32_t value_2 = 0;

@@ -1,5 +1,11 @@
 #include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_box_aux.h"
+#include <algorithm>
+#include "markup/model/vux_action_property.h"
+#include "markup/model/vux_clamp.h"
+#include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_element_rules.h"
+#include "markup/model/vux_layout.h"
 #include "markup/model/vux_keyword.h"
 #include "markup/model/vux_model_factory.h"
 
@@ -149,7 +155,7 @@ const K keywords[] = {
 
 void vux_element_box::set_property(const vux_string& key, const vux_string& value) {
     if (vux_string_equals_cstr(key, "auto")) {
-        if (hyperlink && hyperlink->action) hyperlink->action->countdown = vux_decimal::parse(value);
+        vux_set_link_countdown(hyperlink.get(), value);
         return;
     }
     if (const K* k = vux_find_keyword(keywords, key)) {
@@ -157,4 +163,312 @@ void vux_element_box::set_property(const vux_string& key, const vux_string& valu
         return;
     }
     text.set_property(key, value);
+}
+
+void vux_element_box::clear_link(const vux_string& name) {
+    vux_clear_common_link(*this, name);
+    if (vux_string_equals_cstr(name, "press")) press.reset();
+}
+
+void vux_element_box::apply_property_step(const vux_action_property& step, const vux_variables& environment) {
+    vux_apply_property_step(*this, step, environment);
+    vux_replace_link(press, step.action_2);
+}
+
+void vux_element_box::update_checked(const vux_variables& environment) {
+    set_flag(checked_bit, vux_mark_state(environment, key_mark, index) == 1);
+}
+
+bool vux_element_box::placed() const { return aux && aux->placed; }
+int32_t vux_element_box::top_y() const { return placed() ? aux->top_left.y : 0; }
+int32_t vux_element_box::bottom_y() const { return placed() ? aux->bottom_right.y : 0; }
+int32_t vux_element_box::left_x() const {
+    return placed() ? vux_clamp32(int64_t(aux->top_left.x) + aux->scroll_offset) : 0;
+}
+int32_t vux_element_box::right_x() const {
+    return placed() ? vux_clamp32(int64_t(aux->bottom_right.x) + aux->scroll_offset) : 0;
+}
+void vux_element_box::set_scroll_offset(int32_t x) {
+    if (aux) aux->scroll_offset = x;
+}
+const std::vector<int32_t>& vux_element_box::line_starts() const {
+    static const std::vector<int32_t> none;
+    return aux ? aux->lines : none;
+}
+
+namespace {
+// The width of every unit: line ends are 0 wide; with "emoticon" a known
+// token is one line height wide at its '[' and a style token 0 wide.
+std::vector<int32_t> unit_widths(vux_layout& l, const vux_element_box& box) {
+    const vux_unicode& t = box.text.text;
+    const int32_t n = t.length();
+    std::vector<int32_t> w(size_t(n), 0);
+    for (int32_t i = 0; i < n; ++i) {
+        const char16_t u = t.unit_at(i);
+        if (u == vux_element_text::cr || u == vux_element_text::lf) continue;
+        if (box.flag(B::emoticon_bit) && u == u'[') {
+            int32_t style = 0;
+            const int32_t k = l.emoticon_marker(i, t);
+            if (k > 0) {
+                w[size_t(i)] = l.line_height();
+                i += k - 1;
+                continue;
+            }
+            if (l.style_marker(i, t, style) > 0) {
+                i += 3;
+                continue;
+            }
+        }
+        w[size_t(i)] = l.char_width(u);
+    }
+    return w;
+}
+
+// Where the line that starts at `start` ends: after a line feed, or before
+// the unit that would pass width f. A line never breaks before its first
+// unit (painting cuts a unit wider than the box).
+int32_t next_line(const std::vector<int32_t>& widths, const vux_unicode& t, int32_t start, int64_t f) {
+    const int32_t n = int32_t(widths.size());
+    int64_t w = 0;
+    for (int32_t i = start; i < n; ++i) {
+        if (i > start && (t.unit_at(i - 1) == vux_element_text::lf || w + widths[size_t(i)] > f)) return i;
+        w += widths[size_t(i)];
+    }
+    return n;
+}
+
+void cut_text(vux_element_text& text, int32_t length) {
+    text.save_full_text();
+    text.text.set_length(std::clamp(length, 0, text.text.length()));
+}
+
+// The text cut to the n lines of width f that the box holds.
+void cut_to_lines(vux_layout& l, vux_element_box& box, int64_t n, int64_t f) {
+    vux_element_text& text = box.text;
+    if (n < 1) {
+        if (!text.text.empty()) cut_text(text, 0);
+        return;
+    }
+    if (!box.flag(B::wrap_bit)) n = 1;
+    const std::vector<int32_t> widths = unit_widths(l, box);
+    const int32_t len = int32_t(widths.size());
+    int32_t start = 0;
+    for (int64_t k = 0; k + 1 < n; ++k) {
+        start = next_line(widths, text.text, start, f);
+        if (start >= len) return;
+    }
+    // The last line: it ends at a line end, or where it passes f.
+    int64_t sum = 0;
+    int32_t over = -1;
+    int32_t end = len;
+    for (int32_t j = start; j < len; ++j) {
+        if (text.is_cr(j) || text.is_lf(j)) {
+            end = j;
+            break;
+        }
+        sum += widths[size_t(j)];
+        if (sum > f) {
+            over = j;
+            break;
+        }
+    }
+    if (over < 0) {
+        if (end < len) cut_text(text, end);
+        return;
+    }
+    if (!box.flag(B::ellipsis_bit)) {
+        cut_text(text, over);
+        return;
+    }
+    const int64_t ellipsis = l.ellipsis_width();
+    int64_t used = 0;
+    int32_t keep = start;
+    for (int32_t j = start; j < over; ++j) {
+        if (used + widths[size_t(j)] + ellipsis > f) break;
+        used += widths[size_t(j)];
+        if (widths[size_t(j)] > 0) keep = j + 1;
+    }
+    cut_text(text, keep);
+    text.text.append(l.ellipsis_text());
+}
+
+int64_t right_edge(vux_layout& l, int32_t left, int32_t width) {
+    const int64_t w = l.view.w;
+    if (width < 0) return w + l.scale(width);
+    if (width > 0) return l.scale(vux_clamp32(int64_t(left) + width)) + (left < 0 ? w : 0);
+    return w;
+}
+
+int32_t scaled_sum(vux_layout& l, int64_t a, int64_t b, int64_t c, int64_t d) { return l.scale(vux_clamp32(a + b + c + d)); }
+
+}  // namespace
+
+void vux_element_box::measure(vux_layout& l, int32_t y, vux_element_paragraph* owner) {
+    if (aux) return;
+    paragraph = owner;
+    aux = std::make_unique<vux_element_box_aux>();
+    if (press) press->fill_copy_text(text.text);
+    vux_font_scope font(l, text);
+
+    const int64_t view_w = l.view.w;
+    const int64_t x0 = int64_t(l.scale(left)) + (left < 0 ? view_w : 0);
+    const int64_t x1 = right_edge(l, left, width);
+    const int64_t f = x1 - x0 - scaled_sum(l, margin_left, margin_right, text_left, text_right);
+    if (f <= 0) return;
+
+    const int64_t line = l.line_height();
+    const int64_t interval2 = 2 * int64_t(l.scale(text_interval));
+    const int64_t vertical = scaled_sum(l, margin_top, margin_bottom, text_top, text_bottom);
+    const int64_t row = l.row_height();
+    if (height == 0 && height_rows == 0 && !flag(wrap_bit) && !text.text.empty())
+        aux->text_height = vux_clamp32(line + interval2 + vertical);
+    if (height > 0 || height_rows > 0 || aux->text_height > 0) {
+        const int64_t divisor = line + interval2;
+        // A line that takes no height leaves nothing to count lines by: no cut.
+        if (divisor > 0)
+            cut_to_lines(l, *this,
+                         (row * height_rows + l.scale(height) + aux->text_height + interval2 - vertical) / divisor, f);
+    }
+    aux->widths = unit_widths(l, *this);
+    for (int32_t s = 0; s < text.text.length(); s = next_line(aux->widths, text.text, s, f)) aux->lines.push_back(s);
+    if (height == 0 && height_rows == 0 && aux->text_height == 0)
+        aux->text_height = vux_clamp32((line + interval2) * int64_t(aux->lines.size()) + vertical);
+
+    if (height <= 0 && height_rows <= 0 && aux->text_height <= 0) return;
+    const int64_t base = flag(follow_bit) ? l.running_bottom : y;
+    const int64_t t = base + l.scale(top) + row * top_rows;
+    const int64_t b = base + row * top_rows + l.scale(vux_clamp32(int64_t(top) + height)) + row * height_rows +
+                      aux->text_height;
+    if (t >= b) return;
+    aux->placed = true;
+    const int64_t extent = breadth != 0 ? l.scale(breadth) : x1;
+    const int64_t free = view_w - std::min(view_w, extent);
+    const int64_t shift = align == 2 ? free / 2 : align == 3 ? free : 0;
+    aux->top_left = {vux_clamp32(x0 + shift), vux_clamp32(t)};
+    aux->bottom_right = {vux_clamp32(x1 + shift), vux_clamp32(b)};
+    if (!flag(fixed_bit)) {
+        l.note_content_top(aux->top_left.y);
+        l.note_content_bottom(aux->bottom_right.y);
+    }
+    l.note_content_right(aux->bottom_right.x);
+    const int64_t rounded = flag(stick_bit) || row <= 0 ? b : (b + row - 1) / row * row;
+    l.row_bottom = std::max(l.row_bottom, vux_clamp32(rounded));
+    if (flag(bottom_bit)) l.running_bottom = aux->bottom_right.y;
+}
+
+bool vux_element_box::visible(const vux_layout& l) const {
+    if (flag(ignore_bit) || !placed()) return false;
+    return vux_visible_in_pass(l, flag(float_bit), flag(fixed_bit), aux->top_left.y, aux->bottom_right.y);
+}
+
+bool vux_element_box::in_view(const vux_layout& l) const {
+    if (flag(ignore_bit) || !placed()) return false;
+    return !l.is_below_view(aux->top_left.y, false, flag(fixed_bit)) &&
+           !l.is_above_view(aux->bottom_right.y, false, flag(fixed_bit));
+}
+
+bool vux_element_box::paint(vux_layout& l) {
+    if (!visible(l)) return false;
+    const int32_t grow = flag(expand_bit) ? 1 : 0;
+    const int64_t cx = int64_t(aux->top_left.x) + aux->scroll_offset + l.scale(margin_left);
+    const int64_t cy = int64_t(aux->top_left.y) + l.scale(margin_top);
+    const int64_t cw = int64_t(aux->bottom_right.x) + aux->scroll_offset - l.scale(margin_right) - cx + grow;
+    const int64_t ch = int64_t(aux->bottom_right.y) - l.scale(margin_bottom) - cy + grow;
+    const bool fixed = flag(fixed_bit);
+    const vux_point pos = l.to_screen({vux_clamp32(cx), vux_clamp32(cy)}, false, fixed);
+    if (triangle != 0) {
+        l.draw_triangle(*this, pos, vux_clamp32(cw), vux_clamp32(ch), triangle);
+        return true;
+    }
+    vux_font_scope font(l, text);
+    if (flag(indicator_bit)) {
+        if (paragraph && paragraph->flag(vux_element_paragraph::shown_bit))
+            l.draw_indicator(*this, pos, vux_clamp32(cw), vux_clamp32(ch));
+    } else if (flag(note_bit)) {
+        l.draw_text_block(*this, pos, vux_clamp32(cw), vux_clamp32(ch));
+    } else {
+        l.draw_box_background(*this, pos, vux_clamp32(cw), vux_clamp32(ch));
+        l.draw_box_frame(*this, pos, vux_clamp32(cw), vux_clamp32(ch));
+        if (!image.empty()) l.draw_box_image(*this, pos, vux_clamp32(cw), vux_clamp32(ch));
+    }
+
+    // The text block, placed by "taline"; the last line by "talign".
+    const int64_t tx = cx + l.scale(text_left);
+    const int64_t ty = cy + l.scale(text_top);
+    const int64_t tw = cw - l.scale(text_right) - l.scale(text_left);
+    const int64_t th = ch - l.scale(text_bottom) - l.scale(text_top);
+    const int64_t interval = l.scale(text_interval);
+    const int64_t line_h = int64_t(l.line_height()) + 2 * interval;
+    const int32_t lines = int32_t(aux->lines.size());
+    const int64_t free = th - line_h * lines;
+    const int64_t y0 = ty + (text_valign == 2 ? free / 2 : text_valign == 3 ? free : 0);
+    const int32_t n = text.text.length();
+    for (int32_t k = 0; k < lines; ++k) {
+        const int64_t y = y0 + line_h * k + interval;
+        if (l.is_below_view(vux_clamp32(y), false, fixed)) break;
+        // A property step may change the text without a new layout: the
+        // line starts then never reach past it.
+        const int32_t s = std::clamp(aux->lines[size_t(k)], 0, n);
+        int32_t e = std::clamp(k + 1 < lines ? aux->lines[size_t(k) + 1] : n, s, n);
+        if (e > s && text.is_lf(e - 1)) --e;
+        if (e > s && text.is_cr(e - 1)) --e;
+        const bool last = k + 1 == lines;
+        if (last) e = std::max(s, e - aux->roll);
+        if (e <= s) continue;
+        int64_t x = tx;
+        if (last && text_align != 1) {
+            int64_t w = 0;
+            for (int32_t i = s; i < e && size_t(i) < aux->widths.size(); ++i) w += aux->widths[size_t(i)];
+            x += text_align == 2 ? (tw - w) / 2 : text_align == 3 ? tw - w : 0;
+        }
+        l.draw_box_text(*this, l.to_screen({vux_clamp32(x), vux_clamp32(y)}, false, fixed), vux_clamp32(tw),
+                        l.line_height(), text.text.units() + s, e - s);
+    }
+    return true;
+}
+
+bool vux_element_box::hit(vux_layout& l, const vux_point& p) const {
+    if (!visible(l) || vux_header_blocks(l, flag(fixed_bit), p)) return false;
+    const vux_layout_point q = l.from_screen(p, false, flag(fixed_bit));
+    const vux_layout_rect r{left_x(), aux->top_left.y, vux_clamp32(int64_t(right_x()) - left_x()),
+                            vux_clamp32(int64_t(aux->bottom_right.y) - aux->top_left.y)};
+    return r.contains(q);
+}
+
+bool vux_element_box::tick(int32_t ms, int32_t period) {
+    if (flag(ignore_bit)) return false;
+    const bool rolls = flag(waiter_bit) && aux && text.ends_with_ellipsis();
+    return vux_element_tick(flag(animation_bit) && !image.empty(), frame, tick_accumulator, gap, hyperlink.get(), ms,
+                            period, rolls ? &aux->roll : nullptr);
+}
+
+void vux_element_box::reset() {
+    // A link inherited from a sibling may not outlive the next edit.
+    inherited_link = nullptr;
+    vux_reset_element(*this);
+}
+
+void vux_element_box::fit_rows(vux_layout& l, int32_t paragraph_top, int32_t paragraph_height) {
+    if (!placed()) return;
+    const int64_t box_h = int64_t(aux->bottom_right.y) - aux->top_left.y;
+    const int64_t t = paragraph_top;
+    const int64_t h = paragraph_height;
+    if (fit == 1) {
+        aux->top_left.y = vux_clamp32(t + (h - box_h) / 2);
+        aux->bottom_right.y = vux_clamp32(aux->top_left.y + box_h);
+    } else if (fit == 2) {
+        aux->top_left.y = vux_clamp32(t + h - box_h);
+        aux->bottom_right.y = vux_clamp32(t + h);
+    } else if (fit == 3 || fit == 4) {
+        aux->top_left.y = vux_clamp32(t);
+        aux->bottom_right.y = vux_clamp32(t + h);
+    }
+    if (fit == 4) {
+        aux->top_left.x = -l.indent;
+        aux->bottom_right.x = vux_clamp32(int64_t(l.view.w) + l.indent);
+    }
+    if (!flag(fixed_bit)) {
+        l.note_content_top(aux->top_left.y);
+        l.note_content_bottom(aux->bottom_right.y);
+    }
 }

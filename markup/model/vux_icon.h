@@ -28,7 +28,9 @@ public:
     vux_string name;
     vux_string alt_name;
 
-    // run-time: placed size
+    // run-time: placed size and the animation's frame and clock
     int32_t width = 0;
     int32_t height = 0;
+    int32_t frame = 0;
+    int32_t tick_accumulator = 0;
 };

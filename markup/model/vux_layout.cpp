@@ -1,6 +1,7 @@
 #include "markup/model/vux_layout.h"
 #include "markup/model/vux_clamp.h"
 #include "markup/model/vux_element_scrollbar.h"
+#include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_variables.h"
 
 vux_layout::~vux_layout() = default;
@@ -10,13 +11,19 @@ int32_t vux_layout::row_height() {
 }
 
 void vux_layout::new_line(bool tight) {
+    // A long client reaches far down; the pen saturates instead of wrapping.
     if (tight && pen.x == 0) {
-        pen.y += line_spacing();
+        pen.y = vux_clamp32(int64_t(pen.y) + line_spacing());
     } else {
         pen.x = 0;
-        pen.y += row_height() - (tight ? line_spacing() : 0);
+        pen.y = vux_clamp32(int64_t(pen.y) + row_height() - (tight ? line_spacing() : 0));
     }
     line_items.clear();
+}
+
+void vux_layout::update_line_segments() {
+    for (vux_record* item : line_items)
+        if (auto* segment = dynamic_cast<vux_element_segment*>(item)) segment->set_end_x(pen.x);
 }
 
 void vux_layout::finish_line() {

@@ -9,7 +9,9 @@
 #include "markup/model/vux_layout_point.h"
 #include "markup/model/vux_layout_rect.h"
 
+class vux_action;
 class vux_element_box;
+class vux_hyperlink;
 class vux_element_image;
 class vux_element_scrollbar;
 class vux_element_segment;
@@ -122,6 +124,37 @@ public:
     void draw_row_frame(int32_t y, bool a, bool b, bool c);
     void draw_row_box(int32_t y, int32_t h, int32_t inset, int32_t s1, int32_t s2, int32_t s3, int32_t s4);
     void draw_row_fill(int32_t y, int32_t h, int32_t colour);
+
+    // --- interaction over the items (vux_layout_focus.cpp). An item without
+    // a hyperlink takes neither focus nor press; indices outside the list
+    // answer false, -1 or null. ---
+    int32_t hit_test(const vux_point& p);
+    int32_t find_focused_item() const;
+    int32_t find_pressed_item() const;
+    bool is_item_pressed(int32_t i) const;
+    bool set_item_pressed(int32_t i, bool on);
+    void release_all_pressed();
+    bool release_item(int32_t i);
+    bool count_down_press(int32_t i, bool zero);
+    vux_action* find_pressed_target() const;
+    // The focused item's first target, or with `second` its own action.
+    vux_action* focused_item_target(bool second);
+    void set_focus(int32_t i, bool on);
+    void clear_focus();
+    void restore_focus();
+    bool focus_down();
+    bool focus_up();
+    bool focus_right();
+    bool focus_left();
+    bool page_forward(int32_t i);
+    bool page_back(int32_t i);
+    bool focus_vertical(bool down);
+    bool focus_sideways(bool right);
+    // Per-item geometry, answered by the element's type.
+    int32_t item_top(int32_t i);
+    int32_t item_bottom(int32_t i);
+    int32_t item_left(int32_t i);
+    bool item_in_view(int32_t i);
 
     // --- marks ---
     void remember_mark(const vux_string& paragraph, const vux_string& element, bool first);

@@ -221,3 +221,10 @@ void vux_menu::apply_menu_step(const vux_action_menu& step) {
     }
     validate_selection();
 }
+
+vux_action* vux_menu::count_down(const vux_variables& environment) {
+    if (vux_action* a = commandbar.count_down(environment)) return a;
+    for (int32_t i = 0; i < count(); ++i)
+        if (vux_action* a = command(i) ? command(i)->count_down(environment) : nullptr) return a;
+    return nullptr;
+}

@@ -41,6 +41,9 @@ public:
     bool has_command(const vux_string& name) const;
     const vux_element_command* find_enabled_command(const vux_variables& environment) const;
     int32_t count_enabled(const vux_variables& environment) const;
+    // The command bar's count-down first, then the commands' in order; the
+    // first action to reach 0 is returned and the rest wait for the next call.
+    vux_action* count_down(const vux_variables& environment);
     // Replaces, inserts, appends or removes commands; the selection is re-validated.
     void apply_menu_step(const vux_action_menu& step);
 

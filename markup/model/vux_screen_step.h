@@ -12,6 +12,9 @@ public:
     void fields(vux_field_visitor& v) override;
 
     bool targets_window() const { return screen_kind == 1; }
+    // The names the dump gives the six integers after the screen kind, by
+    // their role in each step.
+    virtual const char* const* integer_names() const;
 
     int32_t screen_kind = 0;
     int32_t value_2 = 0;
@@ -21,4 +24,8 @@ public:
     int32_t value_6 = 0;
     int32_t value_7 = 0;
     vux_string screen;  // name of the window or dialog
+
+protected:
+    // The element and paragraph steps' integers.
+    static const char* const* edit_names();
 };

@@ -15,3 +15,8 @@ void vux_window::fields(vux_field_visitor& v) {
     v.child_as("overtime", overtime, vux_model_child_of<vux_type_overtime>());
     v.strings("extras", extras);
 }
+
+vux_action* vux_window::find_triggered_action(const vux_variables& environment) {
+    if (vux_action* a = commandbar.count_down(environment)) return a;
+    return client.triggered_action(environment);
+}

@@ -7,6 +7,8 @@
 #include "markup/model/vux_overtime.h"
 #include "markup/model/vux_screen.h"
 
+class vux_variables;
+
 // A full screen: title bar, client area and command bar.
 class vux_window : public vux_screen {
 public:
@@ -14,6 +16,9 @@ public:
     int32_t type_code() const override { return code; }
     const char* class_name() const override { return "vux_window"; }
     void fields(vux_field_visitor& v) override;
+
+    // The command bar's count-down first, else the client's triggered action.
+    vux_action* find_triggered_action(const vux_variables& environment);
 
     int32_t value_3 = 0;
     int32_t value_4 = -1;

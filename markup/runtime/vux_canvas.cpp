@@ -1,4 +1,5 @@
 #include "markup/runtime/vux_canvas.h"
+#include "core/vux_decimal.h"
 #include "markup/model/vux_device.h"
 #include "markup/runtime/vux_facility.h"
 #include "markup/runtime/vux_manager.h"
@@ -16,6 +17,8 @@ bool vux_canvas::is_touch_screen() const {
     if (!pointer_seen && manager_) return manager_->facility().supports(0);
     return true;
 }
+
+bool vux_canvas::host_supports(int32_t kind) const { return manager_ && manager_->facility().supports(kind); }
 
 void vux_canvas::describe_device(vux_device& device) const {
     if (call(&vux_graphics_table::reserved_5) != 0) device.set_capability(0);
@@ -53,4 +56,47 @@ bool vux_canvas::drop_data(const vux_string& name) {
 void vux_canvas::reset() {
     ++reset_count;
     reset_caches();
+    last_window_name.clear();
+    brush_sheet_.reset();
+    variables_.clear();
+    emoticons_read_ = false;
+    emoticon_keys_.clear();
+    ellipsis_read_ = false;
+    ellipsis_text_.clear();
+    ellipsis_width_ = 0;
+    call(&vux_graphics_table::reserved_30);
 }
+
+void vux_canvas::note_mapped_names(const vux_string_list& pairs) {
+    for (int32_t i = 0; i + 1 < pairs.count(); i += 2) {
+        const vux_string& value = pairs.item_at(i + 1);
+        if (value.empty()) continue;
+        if (resources_.index_of(value) >= 0)
+            variables_.set_ok(pairs.item_at(i));
+        else
+            variables_.remove(pairs.item_at(i));
+    }
+}
+
+void vux_canvas::note_file_status(const vux_string_list& pairs) {
+    for (int32_t i = 0; i + 1 < pairs.count(); i += 2) {
+        const vux_string& name = pairs.item_at(i);
+        vux_string file = pairs.item_at(i + 1);
+        if (file.empty()) continue;
+        if (file.length() > 2 && file.byte_at(0) == '#') {
+            vux_string value;
+            if (!variables_.get(file.substring(2, file.length() - 2), value)) {
+                variables_.remove(name);
+                continue;
+            }
+            file = value;
+        }
+        const int32_t n = manager_ ? manager_->facility().query_file(file.str().c_str()) : 0;
+        if (n >= 1)
+            variables_.set_plain(name, vux_decimal::format(n));
+        else
+            variables_.remove(name);
+    }
+}
+
+void vux_canvas::drop_owner(const vux_string&) {}

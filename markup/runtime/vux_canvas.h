@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include "markup/model/vux_brush_sheet.h"
 #include "markup/model/vux_data_list.h"
 #include "markup/model/vux_resource.h"
@@ -8,10 +9,14 @@
 
 class vux_manager;
 class vux_device;
+class vux_window;
+class vux_dialog;
+class vux_menu;
+class vux_element_commandbar;
+class vux_element_client;
 
 // Drawing side of the runtime. It keeps what screens draw from: the named
 // data items, the resource table, the colour sheet and the shared variables.
-// Painting and opening screens come later; for now the canvas counts them.
 class vux_canvas : public vux_metrics {
 public:
     void bind(vux_manager* manager) { manager_ = manager; }
@@ -26,18 +31,104 @@ public:
     // A "__key_" text: the variable first, then the resource table.
     vux_string text_of(const vux_string& key) const;
     bool is_touch_screen() const;
+    // The host's facility capability (its entry 2).
+    bool host_supports(int32_t kind) const;
     // The device's description for the enter request.
     void describe_device(vux_device& device) const;
     // Removes a data item and its data name; tells the host it is gone.
     bool drop_data(const vux_string& name);
     void reset();
 
+    // ---- painting, bottom to top, then the frame is finished and presented
+    void paint_window(vux_window& window, bool full);
+    void paint_dialog(vux_dialog& dialog);
+    void paint_menu(vux_menu& menu);
+    void finish_frame();
+    void present() { vux_graphics::repaint(); }
+
+    // A named image to draw: the data item when there is one, else the name
+    // the host resolves itself ("_" + name, or the name map's entry). A name
+    // that could reach outside the host's folder gets no host name at all.
+    struct image_ref {
+        const vux_data* item = nullptr;
+        vux_string host_name;
+        bool mapped = false;  // the name map holds the name
+        bool drawable() const { return item || !host_name.empty(); }
+    };
+    image_ref find_image(const vux_string& name) const;
+    // Which bracketed name of "__key_emoticon" the marker of `length` units
+    // at `start` of the text is; -1 when none.
+    int32_t emoticon_number(const vux_unicode& text, int32_t start, int32_t length);
+    // "em007.png" for 7.
+    static std::string emoticon_image_name(int32_t number);
+    bool clock_changed() const;
+
+    // Environment steps of modes 3 and 4.
+    void note_mapped_names(const vux_string_list& pairs);
+    void note_file_status(const vux_string_list& pairs);
+    // Drops what the canvas holds for a screen that closed.
+    void drop_owner(const vux_string& owner);
+
+    // The text row being painted, so that the row-wide underlays of link
+    // rows that follow each other join into one band.
+    struct vux_canvas_banner {
+        int32_t row = 0;       // y of the row
+        int32_t previous = 0;  // the mark of the row painted before it
+        int32_t mark = 0;      // 0 nothing yet, 1 a link or text, 2 a row-wide underlay
+        void clear() { row = previous = mark = 0; }
+        // A segment names its row first; the same y changes nothing.
+        void name_row(int32_t y) {
+            if (y == row) return;
+            row = y;
+            previous = mark;
+            mark = 0;
+        }
+    } banner;
+
     bool pointer_seen = false;
+    bool redraw_requested = false;
+    int32_t paint_count = 0;
+    vux_string last_window_name;
+    int32_t progress_state = 0;
+    int32_t menu_anchor_top = 0, menu_anchor_bottom = 0;
+    int32_t clock_hour = -1, clock_minute = -1;
+    int32_t emoticon_index = -1;  // the number matched last
     int32_t repaint_count = 0;
     int32_t reset_count = 0;
 
+    // ---- drawing primitives over the graphics table; colours by brush-sheet key
+    void place(const vux_rect& r) const;
+    void clip(const vux_rect& r) const;
+    void fill(const vux_rect& r, int32_t top_key, int32_t bottom_key) const;
+    void fill_colour(const vux_rect& r, uint32_t colour) const;
+    void round_fill(const vux_rect& r, int32_t key, int32_t radius) const;
+    void frame(const vux_rect& r, int32_t key) const;
+    // False when the texture is missing; the caller then fills.
+    bool texture(const vux_string& name, int32_t mode, int32_t flag, const vux_rect& r) const;
+    bool image(const vux_string& name, const vux_rect& r) const;
+    void text_in(const vux_rect& r, const vux_unicode& text, int32_t align, int32_t key) const;
+    void text_at(int32_t x, int32_t y, const char16_t* text, int32_t length, uint32_t colour, bool underline) const;
+    // The "__key_ellipsis" text and its width, read once.
+    const vux_unicode& ellipsis_text();
+    int32_t ellipsis_width();
+
 private:
+    void paint_title_bar(vux_window& window);
+    void paint_client(vux_element_client& client, const vux_rect& rect, bool window_client);
+    bool paint_subtitle();
+    // Paints a command bar into the strip and places its slots; false when
+    // the bar shows nothing.
+    bool paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip);
+    void paint_switch(vux_window& window);
+    void paint_touch_soft_keys(vux_element_commandbar& bar);
+    void paint_clock();
+
     vux_manager* manager_ = nullptr;
+    bool emoticons_read_ = false;
+    vux_unicode emoticon_keys_;
+    bool ellipsis_read_ = false;
+    vux_unicode ellipsis_text_;
+    int32_t ellipsis_width_ = 0;
     vux_data_list images_;
     vux_resource resources_;
     vux_brush_sheet brush_sheet_;

@@ -43,6 +43,8 @@ bool remove_named(vux_object_list& list, const vux_string& name) {
 }  // namespace
 
 vux_document::~vux_document() {
+    music_end.reset();
+    animation_end.reset();
     end_overtime();
     waiting_.reset();
 }
@@ -154,6 +156,7 @@ void vux_document::stop() {
     status_text.clear();
     for (vux_object_list* list : {&functions, &odds, &options, &switches, &windows, &dialogs, &menus, &start_actions})
         list->delete_all();
+    motions.delete_all();
     vux_canvas& canvas = manager_->canvas();
     for (int32_t i = canvas.images().count() - 1; i >= 0; --i)
         canvas.variables().remove_data_name(canvas.images().at(i)->name);
@@ -170,6 +173,7 @@ void vux_document::stop() {
     deferred_status_close = false;
     timed_triggers = false;
     poll_interval = 0;
+    stop_media(false);
     action_queue.close();
 }
 
@@ -314,11 +318,21 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     switch (code) {
     case vux_type_brush:
         canvas.brush_sheet().merge(static_cast<vux_brush&>(*record));
+        mark_stacks_changed();
         break;
     case vux_type_extent:
         canvas.apply_extent(static_cast<vux_extent&>(*record));
         canvas.reset_caches();
+        mark_stacks_changed();
         break;
+    // Screens are appended, not replaced: a later one of the same name is
+    // found after the first.
+    case vux_type_dialog: case vux_type_menu: case vux_type_window: {
+        env.set_ok(static_cast<vux_screen&>(*record).name);
+        vux_object_list* list = code == vux_type_dialog ? &dialogs : code == vux_type_menu ? &menus : &windows;
+        list->append(std::move(record));
+        break;
+    }
     case vux_type_data:
         file_data(take_as<vux_data>(record));
         break;
@@ -366,26 +380,6 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     case vux_type_subtitle:
         subtitles.add(take_as<vux_subtitle>(record));
         break;
-    // Screens are appended, not replaced: a later one of the same name is
-    // found after the first.
-    case vux_type_dialog: {
-        auto d = take_as<vux_dialog>(record);
-        env.set_ok(d->name);
-        dialogs.append(std::move(d));
-        break;
-    }
-    case vux_type_menu: {
-        auto m = take_as<vux_menu>(record);
-        env.set_ok(m->name);
-        menus.append(std::move(m));
-        break;
-    }
-    case vux_type_window: {
-        auto w = take_as<vux_window>(record);
-        env.set_ok(w->name);
-        windows.append(std::move(w));
-        break;
-    }
     case vux_type_action: {
         auto a = take_as<vux_action>(record);
         switch (a->disposition) {

@@ -16,16 +16,23 @@
 
 class vux_manager;
 class vux_reader;
+class vux_writer;
 class vux_home;
 class vux_action_go;
 class vux_action_input;
 class vux_action_upload;
+class vux_action_show;
+class vux_action_clear;
+class vux_action_motion;
+class vux_screen;
+class vux_stack;
+class vux_element_commandbar;
 
 // The running document: what its streams defined, its run state, the
 // exchanges with the service and the actions it runs.
 class vux_document : public vux_object {
 public:
-    enum state_kind : int32_t { state_ok = 0, state_script_error = 1, state_network_error = 2 };
+    enum state_kind : int32_t { state_ok = 0, state_script_error = 1, state_network_error = 2, state_step_error = 3 };
     // Deepest nesting of streams read from inside a stream, or of functions
     // calling functions.
     static constexpr int32_t max_depth = 16;
@@ -81,9 +88,20 @@ public:
     void traffic(bool main_channel);
     bool timed_step(int32_t seconds);
     void apply_home(const vux_home& home);
+    // The user's way out of a waiting main exchange: the connection closes,
+    // its request goes and the status dialog closes; the document keeps its
+    // state.
+    void abort_main();
+    // The state record of the settle snapshot.
+    void write_state(vux_writer& w) const;
 
     // ---- actions
-    void run(vux_action& action);
+    // Runs the steps in place; the result is the last stopping step's (0 else).
+    int32_t run(vux_action& action);
+    // Runs a copy at once: the steps may close and sweep the screen that
+    // owns the action, so the original must not be walked.
+    int32_t run_copy(const vux_action& action);
+    // The full run: a copy that may wait for the host.
     void start_action(const vux_action& action);
     void call_function(const vux_string& name);
     void run_command(int32_t code);
@@ -100,6 +118,42 @@ public:
 
     vux_environment& variables();
     vux_string text_of(const char* key);
+
+    // ---- screens (kind 1 windows, 2 dialogs, 3 menus)
+    // Deepest chain of owners closed in one descent; deeper ones are marked
+    // closing and taken by the sweep's next round.
+    static constexpr int32_t max_close_depth = 16;
+    vux_object_list* screens_of(int32_t kind);
+    vux_stack* stack_of(int32_t kind);
+    vux_screen* find_screen(int32_t kind, const vux_string& name);
+    // A screen a step may act on: present and neither closing nor discarded.
+    vux_screen* live_screen(int32_t kind, const vux_string& name);
+    // Closes every screen marked closing, with what it owns, then drops the
+    // closed records from their collections.
+    void sweep_closing();
+    int32_t show_screen(const vux_action_show& step);
+    void mark_stacks_changed();
+    // The first kept, closed menu marked as default (null while the switch is off).
+    vux_screen* default_menu();
+    // Before a command bar is painted: what its two slots show.
+    void resolve_soft_keys(vux_element_commandbar& bar);
+    // ---- music and animation
+    bool media_blocking() const { return (music_handle && music_blocking) || (animation_handle && animation_blocking); }
+    // Stops both; with run_end the kept end actions start first.
+    void stop_media(bool run_end);
+    // Per-tick work of the document; true when it did something.
+    bool tick_work();
+    // After ten ticks without input: the subtitles scroll over a quiet window.
+    void idle_work();
+    // Input ends a subtitle on screen.
+    void end_subtitle();
+    int32_t music_handle = 0;
+    int32_t animation_handle = 0;
+    bool music_blocking = false;
+    bool animation_blocking = false;
+    std::unique_ptr<vux_action> music_end;
+    std::unique_ptr<vux_action> animation_end;
+    vux_object_list motions;
 
     vux_private private_store;
     vux_environment own_variables;
@@ -141,7 +195,14 @@ private:
     bool save_private();
     void open_waiting(std::unique_ptr<vux_action> action);
     void drop_waiting();
-    void run_step(vux_prediction& step);
+    int32_t run_step(vux_prediction& step);
+    int32_t run_screen_step(vux_prediction& step);
+    void run_clear(const vux_action_clear& step);
+    void close_screen(vux_screen& screen, int32_t depth);
+    void drop_owned(const vux_string& owner);
+    void sweep_motions(bool finish_all);
+    bool overtime_counts();
+    bool pull_step();
     void run_invoke(const vux_string& target, bool read_data);
     void update_time_variables();
     template <class Message>

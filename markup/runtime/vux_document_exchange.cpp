@@ -2,7 +2,10 @@
 #include "core/vux_http_wrapper.h"
 #include "core/vux_writer.h"
 #include "markup/model/vux_action_go.h"
+#include "markup/model/vux_function.h"
 #include "markup/model/vux_home.h"
+#include "markup/model/vux_option.h"
+#include "markup/model/vux_screen.h"
 #include "markup/model/vux_request_enter.h"
 #include "markup/model/vux_request_go.h"
 #include "markup/model/vux_request_logon.h"
@@ -29,13 +32,15 @@ void vux_document::show_dialog(const char* name, const vux_string& text) {
     vux_string var(name);
     var.append("_text");
     variables().set_plain(var, text);
-    vux_string_list& stack = manager_->machine().dialog_stack;
-    if (stack.find(vux_string(name)) < 0) stack.append(vux_string(name));
+    vux_screen* d = live_screen(2, vux_string(name));
+    vux_stack& stack = manager_->machine().dialogs;
+    if (d && !stack.contains(d)) stack.push(d);
 }
 
 void vux_document::close_dialog(const char* name) {
-    vux_string_list& stack = manager_->machine().dialog_stack;
-    stack.remove(vux_string(name));
+    vux_stack& stack = manager_->machine().dialogs;
+    for (int32_t i = stack.count() - 1; i >= 0; --i)
+        if (vux_string_equals_cstr(stack.at(i)->name, name)) stack.remove(stack.at(i));
 }
 
 void vux_document::show_status(const vux_string& text) {
@@ -315,6 +320,32 @@ void vux_document::traffic(bool main_channel) {
     }
 }
 
+void vux_document::abort_main() {
+    main_waiting = false;
+    manager_->main_receiver().end();
+    variables().remove(vux_string("__status_main"));
+    close_dialog("__dialog_status");
+}
+
+void vux_document::write_state(vux_writer& w) const {
+    w.write_int32(2);
+    w.write_int32(functions.count());
+    for (int32_t i = 0; i < functions.count(); ++i) static_cast<const vux_function*>(functions.get(i))->write_label(w);
+    w.write_int32(3);
+    w.write_int32(options.count());
+    for (int32_t i = 0; i < options.count(); ++i) static_cast<const vux_option*>(options.get(i))->write_label(w);
+    const std::pair<int32_t, const vux_object_list*> screens[] = {{4, &dialogs}, {6, &menus}, {8, &windows}};
+    for (const auto& [marker, list] : screens) {
+        w.write_int32(marker);
+        w.write_int32(list->count());
+        for (int32_t i = 0; i < list->count(); ++i) w.write_string(static_cast<const vux_screen*>(list->get(i))->describe());
+    }
+    w.write_int32(11);
+    own_variables.write(w);
+    w.write_int32(10);
+    private_store.variables.write(w);
+}
+
 void vux_document::apply_home(const vux_home& home) {
     session = home.session;
     path = home.path;
@@ -357,9 +388,39 @@ bool vux_document::timed_step(int32_t seconds) {
             return false;
         }
     }
+    bool did = false;
     if (std::unique_ptr<vux_action> due = action_queue.release()) {
         run(*due);
+        did = true;
+    }
+    vux_machine& machine = manager_->machine();
+    if (overtime && !overtime->name.empty() && env.contains(overtime->name)) {
+        end_overtime();
+        machine.settle(true);
         return true;
     }
-    return false;
+    if (!overtime_counts()) return did;
+    env.set_plain(vux_string("__key_overtime"), vux_decimal::format(overtime->counter));
+    if (overtime->tick()) {
+        // The overtime goes before its action runs: the action may load a new one.
+        std::unique_ptr<vux_overtime> fired = std::move(overtime);
+        env.remove(vux_string("__status_overtime"));
+        run_copy(fired->action);
+        machine.settle(true);
+        return true;
+    }
+    machine.repaint();
+    manager_->canvas().repaint();
+    if (time_count % 2 == 0 && env.contains(vux_string("__key_beep")) && music_handle == 0)
+        manager_->facility().notify_user(1);
+    return true;
+}
+
+// An overtime counts when it is global or bound to the top window, and
+// nothing waits for the host.
+bool vux_document::overtime_counts() {
+    if (!overtime || overtime->stopped || is_blocked()) return false;
+    if (overtime->title.empty()) return true;
+    const vux_screen* top = manager_->machine().windows.top();
+    return top && vux_string_equal(top->name, overtime->title);
 }

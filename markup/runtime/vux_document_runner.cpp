@@ -24,7 +24,7 @@ constexpr location_kind location_kinds[] = {
 
 }  // namespace
 
-void vux_document::run(vux_action& action) {
+int32_t vux_document::run(vux_action& action) {
     vux_environment& env = variables();
     if (!action.variable.empty()) {
         if (action.assigned.empty())
@@ -35,10 +35,24 @@ void vux_document::run(vux_action& action) {
     for (int32_t i = 0; i < action.step_count(); ++i) {
         vux_prediction* step = action.step_at(i);
         if (!step->holds(env)) continue;
-        run_step(*step);
-        if (step->stop != 0) return;
+        const int32_t result = run_step(*step);
+        if (step->stop != 0) return result;
         i += step->skip_count();
     }
+    return 0;
+}
+
+int32_t vux_document::run_copy(const vux_action& action) {
+    auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(action.clone().release()));
+    if (!copy) return 0;
+    if (depth_ >= max_depth) {
+        script_error("SCRIPT ERROR!");
+        return 0;
+    }
+    ++depth_;
+    const int32_t result = run(*copy);
+    --depth_;
+    return result;
 }
 
 void vux_document::start_action(const vux_action& action) {
@@ -198,7 +212,7 @@ void vux_document::run_invoke(const vux_string& target, bool read_data) {
     if (!target.empty()) manager_->facility().open_link(nullptr, target.str().c_str());
 }
 
-void vux_document::run_step(vux_prediction& step) {
+int32_t vux_document::run_step(vux_prediction& step) {
     vux_environment& env = variables();
     switch (step.type_code()) {
     case vux_type_action_command:
@@ -213,7 +227,15 @@ void vux_document::run_step(vux_prediction& step) {
             save_private();
             break;
         }
-        if (s.operation == 3 || s.operation == 4) break;  // noted by the canvas with the screens
+        if (s.operation == 3) {
+            manager_->canvas().note_mapped_names(s.names);
+            break;
+        }
+        if (s.operation == 4) {
+            manager_->canvas().note_file_status(s.names);
+            break;
+        }
+        if (s.names.count() >= 2) mark_stacks_changed();
         for (int32_t i = 0; i + 1 < s.names.count(); i += 2) {
             const vux_string& n = s.names.item_at(i);
             const vux_string& v = s.names.item_at(i + 1);
@@ -249,8 +271,9 @@ void vux_document::run_step(vux_prediction& step) {
         break;
     }
     default:
-        break;  // the other steps come with the screens
+        return run_screen_step(step);
     }
+    return 0;
 }
 
 void vux_document::run_command(int32_t code) {
@@ -276,8 +299,21 @@ void vux_document::run_command(int32_t code) {
             env.remove(vux_string("__status_load"));
         }
         break;
+    case 3: manager_->machine().settle(true); break;
+    case 4: sweep_closing(); break;
     case 6:
-        logout_requested = true;
+        if (!exit_requested) logout_requested = true;
+        break;
+    case 7:
+        if (overtime) {
+            std::unique_ptr<vux_overtime> fired = std::move(overtime);
+            variables().remove(vux_string("__status_overtime"));
+            run_copy(fired->action);
+            manager_->machine().settle(true);
+        }
+        break;
+    case 8:
+        end_overtime();
         break;
     case 9: request_connect(); break;
     case 10:
@@ -289,8 +325,33 @@ void vux_document::run_command(int32_t code) {
         private_store.clear();
         save_private();
         break;
+    case 13:
+        if (env.contains(vux_string("__key_beep"))) f.notify_user(2);
+        break;
+    case 14: f.notify_user(4); break;
+    case 15: f.notify_user(5); break;
+    case 16: stop_media(false); break;
     case 17:
         if (poll_waiting && poll_tick_count > poll_interval + 10) retry(false);
+        break;
+    case 18: case 19: case 20: f.request_location(code - 18); break;
+    case 21:
+        time_count = 0;
+        update_time_variables();
+        break;
+    case 22: case 23:
+        default_menu_switch = code == 22;
+        manager_->machine().settle(true);
+        break;
+    case 24:
+        if (vux_screen* m = default_menu()) manager_->machine().menus.push(m);
+        break;
+    case 25: sweep_motions(true); break;
+    case 26: case 27: second_switch = code == 26; break;
+    case 28: case 29: timed_triggers = code == 28; break;
+    case 30:
+        manager_->machine().repaint();
+        manager_->canvas().repaint();
         break;
     default:
         break;

@@ -2,10 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include "markup/runtime/vux_manager.h"
-
-// The handle is the manager; vux_engine is only its name on the C side.
-struct vux_engine : vux_manager {};
+#include "markup/runtime/vux_engine_handle.h"
 
 namespace {
 
@@ -15,6 +12,7 @@ bool interactive(vux_engine* e) { return running(e) && !e->document().is_blocked
 void activity(vux_engine* e) {
     e->idle_ticks = 0;
     e->machine().user_activity();
+    e->document().end_subtitle();
 }
 
 // Answers of get_data live here until the next engine call.
@@ -67,24 +65,21 @@ void vux_engine_tick(vux_engine* e, int tick) {
 void vux_engine_key(vux_engine* e, int key) {
     if (!interactive(e) || key < 0 || key > 13) return;
     activity(e);
-    ++e->machine().key_count;
+    e->machine().key(key);
     e->document().refresh();
 }
 
 void vux_engine_pointer(vux_engine* e, int kind, int x, int y) {
-    (void)x;
-    (void)y;
     if (!interactive(e) || kind < 0 || kind > 2) return;
     activity(e);
-    e->canvas().pointer_seen = true;
-    ++e->machine().pointer_count;
+    e->machine().pointer(kind, x, y);
     e->document().refresh();
 }
 
-int vux_engine_drag_step(vux_engine* e, int, int, int) {
+int vux_engine_drag_step(vux_engine* e, int restart, int direction, int fast) {
     if (!interactive(e)) return 0;
     activity(e);
-    return 0;
+    return e->machine().drag_step(restart, direction, fast);
 }
 
 void vux_engine_call_function(vux_engine* e, const char* name) {

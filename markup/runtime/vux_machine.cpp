@@ -1,8 +1,679 @@
 #include "markup/runtime/vux_machine.h"
+#include "core/vux_buffer.h"
+#include "core/vux_writer.h"
+#include "markup/model/vux_dialog.h"
+#include "markup/model/vux_menu.h"
+#include "markup/model/vux_switch.h"
+#include "markup/model/vux_window.h"
+#include "markup/runtime/vux_manager.h"
 
-void vux_machine::settle(bool repaint) {
-    ++settle_count;
-    if (repaint) ++repaint_count;
+namespace {
+
+vux_window* as_window(vux_screen* s) {
+    return s && s->type_code() == vux_window::code ? static_cast<vux_window*>(s) : nullptr;
+}
+vux_dialog* as_dialog(vux_screen* s) {
+    return s && s->type_code() == vux_dialog::code ? static_cast<vux_dialog*>(s) : nullptr;
+}
+vux_menu* as_menu(vux_screen* s) { return s && s->type_code() == vux_menu::code ? static_cast<vux_menu*>(s) : nullptr; }
+
+vux_element_client* client_of(vux_screen* s) {
+    if (vux_window* w = as_window(s)) return &w->client;
+    if (vux_dialog* d = as_dialog(s)) return &d->client;
+    return nullptr;
 }
 
-void vux_machine::reset() { ++reset_count; }
+vux_element_commandbar* bar_of(vux_screen* s) {
+    if (vux_window* w = as_window(s)) return &w->commandbar;
+    if (vux_dialog* d = as_dialog(s)) return &d->commandbar;
+    if (vux_menu* m = as_menu(s)) return &m->commandbar;
+    return nullptr;
+}
+
+// The slot's shown command when the slot is visible and its conditions hold.
+vux_element_command* usable_slot(vux_element_commandbar& bar, int32_t i, const vux_variables& env) {
+    if (i < 0 || i > 1 || !bar.slot_visible(i)) return nullptr;
+    vux_element_command* c = bar.shown_command(i);
+    return env.check_conditions(c->guard.get()) ? c : nullptr;
+}
+
+// The client's view as it was laid out; a client not yet laid out has none.
+bool view_holds(const vux_element_client& client, const vux_point& p) {
+    return client.current_layout() && client.view_rect.contains(vux_layout_point(p.x, p.y));
+}
+
+vux_layout* layout_of(vux_element_client* client) { return client ? client->current_layout() : nullptr; }
+
+std::unique_ptr<vux_action> copy_of(const vux_action* a) {
+    return a ? std::unique_ptr<vux_action>(static_cast<vux_action*>(a->clone().release())) : nullptr;
+}
+
+// Presses the linked item under the point, which takes the focus; false on a miss.
+bool press_item(vux_layout& layout, const vux_point& p) {
+    const int32_t i = layout.hit_test(p);
+    if (i < 0) return false;
+    if (layout.find_focused_item() != i) {
+        layout.clear_focus();
+        layout.set_focus(i, true);
+    }
+    layout.set_item_pressed(i, true);
+    return true;
+}
+
+}  // namespace
+
+vux_screen* vux_machine::front() const {
+    if (vux_screen* m = menus.top()) return m;
+    if (vux_screen* d = dialogs.top()) return d;
+    return windows.top();
+}
+
+void vux_machine::reset() {
+    dialogs.clear();
+    menus.clear();
+    windows.clear();
+    drag_release_countdown = 0;
+    action_lock = in_input = pointer_down = dragging = 0;
+}
+
+void vux_machine::reset_overtimes() {
+    dialogs.reset_overtimes();
+    menus.reset_overtimes();
+    windows.reset_overtimes();
+}
+
+int32_t vux_machine::tolerance() const { return manager_->canvas().scale(10); }
+
+// ---- running actions
+
+int32_t vux_machine::run_action(const vux_action& action, bool direct) {
+    if (action_lock && action.value_1 == 0) return 0;
+    in_input = 0;  // the input-start hook adds nothing to the activity already noted
+    vux_document& doc = manager_->document();
+    if (direct) return doc.run_copy(action);
+    doc.start_action(action);
+    return 0;
+}
+
+void vux_machine::pop_menu(bool with_window) {
+    menus.pop();
+    manager_->document().sweep_closing();
+    if (with_window) {
+        windows.pop();
+        manager_->document().sweep_closing();
+    }
+}
+
+void vux_machine::pop_front_screen() {
+    if (dialogs.count() > 0)
+        dialogs.pop();
+    else
+        windows.pop();
+    manager_->document().sweep_closing();
+}
+
+// The top menu's selected command, taken: the menu closes (and with a
+// kind-3 command the window too) before the command's action runs.
+void vux_machine::take_menu_command() {
+    vux_element_command* c = menus.selected_command();
+    if (!c) return;
+    auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(c->action.clone().release()));
+    pop_menu(copy && copy->value_1 == 3);
+    if (copy) run_action(*copy, false);
+}
+
+void vux_machine::perform(const vux_action& action) {
+    // The action may belong to a screen that closes below: keep a copy.
+    auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(action.clone().release()));
+    if (!copy) return;
+    if (menus.count() > 0) {
+        if (copy->value_1 == 2) {
+            take_menu_command();
+        } else {
+            if (copy->value_1 == 3) pop_menu(false);
+            run_action(*copy, false);
+        }
+    } else if (copy->value_1 == 2 && copy->step_count() == 0) {
+        select();
+    } else {
+        if (copy->value_1 == 3 && front()) pop_front_screen();
+        run_action(*copy, false);
+    }
+    settle(false);
+}
+
+// ---- keys
+
+bool vux_machine::overtime_owns_soft_keys() const {
+    const vux_document& doc = const_cast<vux_manager*>(manager_)->document();
+    const vux_screen* top = windows.top();
+    return doc.overtime && doc.overtime->value_b != 0 && top && vux_string_equal(doc.overtime->title, top->name);
+}
+
+const vux_action* vux_machine::soft_key_action(int32_t slot) {
+    vux_screen* s = front();
+    vux_element_commandbar* bar = bar_of(s);
+    if (!bar) return nullptr;
+    if (as_window(s) && overtime_owns_soft_keys()) return nullptr;
+    vux_element_command* c = usable_slot(*bar, slot, manager_->variables());
+    return c ? &c->action : nullptr;
+}
+
+void vux_machine::soft_key(int32_t slot) {
+    if (const vux_action* a = soft_key_action(slot)) perform(*a);
+}
+
+bool vux_machine::select() {
+    bool took = false;
+    if (menus.count() > 0) {
+        if (menus.selected_command()) {
+            take_menu_command();
+            took = true;
+        }
+    } else if (vux_element_client* client = client_of(front())) {
+        vux_layout* layout = layout_of(client);
+        // The focused item's own action runs at once, from a copy.
+        if (layout) {
+            if (const vux_action* own = layout->focused_item_target(true)) {
+                run_action(*own, true);
+                took = true;
+            }
+        }
+        // Its link's action, else the client's own, may close the screen first.
+        client = client_of(front());
+        layout = layout_of(client);
+        const vux_action* a = layout ? layout->focused_item_target(false) : nullptr;
+        if (!a && client) a = client->default_action.get();
+        if (auto copy = copy_of(a)) {
+            if (copy->value_1 == 3) pop_front_screen();
+            run_action(*copy, false);
+            took = true;
+        }
+    }
+    settle(false);
+    return took;
+}
+
+void vux_machine::back() {
+    vux_screen* s = front();
+    if (!s) {
+        settle(false);
+        return;
+    }
+    vux_element_commandbar* bar = bar_of(s);
+    const vux_action* found = bar ? bar->triggered_action(manager_->variables()) : nullptr;
+    if (found) {
+        auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(found->clone().release()));
+        if (as_menu(s))
+            pop_menu(copy && copy->value_1 == 3);
+        else if (copy && copy->value_1 == 3)
+            pop_front_screen();
+        if (copy) run_action(*copy, false);
+    } else {
+        if (s->closable()) {
+            if (as_menu(s))
+                pop_menu(false);
+            else
+                pop_front_screen();
+        }
+    }
+    settle(false);
+}
+
+bool vux_machine::move_menu(vux_menu& menu, int32_t code) {
+    switch (code) {
+    case 3: return menu.select_left();
+    case 4: return menu.select_right();
+    case 5: return menu.select_previous();
+    default: return menu.select_next();
+    }
+}
+
+// An arrow on a client: its own direction first, then the next one round.
+bool vux_machine::move_focus(int32_t code) {
+    vux_layout* l = layout_of(client_of(front()));
+    if (!l) return false;
+    switch (code) {
+    case 3: return l->focus_left() || l->focus_up();
+    case 4: return l->focus_right() || l->focus_down();
+    case 5: return l->focus_up() || l->focus_left();
+    default: return l->focus_down() || l->focus_right();
+    }
+}
+
+// Keys 8-13 scroll the window's client; they mean nothing over a menu or dialog.
+bool vux_machine::scroll_key(int32_t code) {
+    if (!window_in_front()) return false;
+    vux_window* w = as_window(windows.top());
+    if (!w) return false;
+    vux_element_client& c = w->client;
+    switch (code) {
+    case 8: return c.page_up();
+    case 9: return c.page_down();
+    case 10: return c.to_top();
+    case 11: return c.to_bottom();
+    case 12: return c.line_up();
+    case 13: return c.line_down();
+    default: return false;
+    }
+}
+
+// Only a waiting main exchange takes the input, and is cancelled by it; a
+// blocking music or animation is stopped by it. Either way the event goes
+// no further.
+bool vux_machine::swallowed() {
+    vux_document& doc = manager_->document();
+    if (doc.main_waiting)
+        doc.abort_main();
+    else if (doc.media_blocking())
+        doc.stop_media(true);
+    else
+        return false;
+    settle(false);
+    return true;
+}
+
+void vux_machine::key(int32_t code) {
+    if (swallowed()) return;
+    in_input = 1;
+    bool moved = false;
+    vux_menu* menu = as_menu(menus.top());
+    switch (code) {
+    case 0:
+        if (!select()) soft_key(0);
+        break;
+    case 1: case 2: soft_key(code - 1); break;
+    case 3: case 4: case 5: case 6:
+        moved = menu ? move_menu(*menu, code) : move_focus(code);
+        break;
+    case 7: back(); break;
+    default: moved = scroll_key(code); break;
+    }
+    if (moved) {
+        repaint_full();
+    }
+    in_input = 0;
+    settle(false);
+}
+
+// ---- pointer
+
+void vux_machine::pointer(int32_t kind, int32_t x, int32_t y) {
+    manager_->canvas().pointer_seen = true;
+    if (swallowed()) return;
+    const vux_point p{x, y};
+    switch (kind) {
+    case 0:
+        // A press that closed a menu reaches the screen now in front.
+        if (pointer_press(p)) pointer_press(p);
+        break;
+    case 1:
+        in_input = 1;
+        pointer_release(p);
+        in_input = 0;
+        break;
+    case 2: pointer_move(p); break;
+    default: break;
+    }
+}
+
+bool vux_machine::pointer_press(const vux_point& p) {
+    press_recorded = 0;
+    pointer_down = 1;
+    dragging = 0;
+    activation_countdown = 0;
+    auto done = [&](bool r) {
+        drag_moved = 0;
+        return r;
+    };
+    if (vux_menu* m = as_menu(menus.top())) {
+        drag_moved = 0;
+        if (m->press(p) || m->commandbar.press(p)) {
+            repaint_full();
+            return done(false);
+        }
+        if (!m->closable()) return done(false);
+        if (!m->contains(p)) {
+            menus.pop();
+            manager_->document().sweep_closing();
+            settle(false);
+            return done(true);
+        }
+        return done(false);
+    }
+    if (vux_dialog* d = as_dialog(dialogs.top())) {
+        if (d->commandbar.press(p)) {
+            repaint_full();
+            return done(false);
+        }
+        if (view_holds(d->client, p)) {
+            d->client.start_drag(p.x, p.y);
+            if (press_item(*d->client.current_layout(), p))
+                repaint_full();
+            else
+                dragging = 1;
+            return done(false);
+        }
+        if (d->closable()) {
+            dialogs.pop();
+            manager_->document().sweep_closing();
+            settle(false);
+        }
+        return done(false);
+    }
+    vux_window* w = as_window(windows.top());
+    if (!w) return done(false);
+    const bool deferred = manager_->facility().supports(8);
+    auto hit = [&] {
+        if (deferred) {
+            repaint_pending = 1;
+            full_paint = 1;
+        } else {
+            repaint_full();
+        }
+    };
+    if (!overtime_owns_soft_keys() && w->commandbar.press(p)) {
+        hit();
+        return done(false);
+    }
+    if (view_holds(w->client, p)) {
+        vux_layout& layout = *w->client.current_layout();
+        w->client.start_drag(p.x, p.y);
+        if (layout.hit_test(p) >= 0) {
+            press_recorded = 1;
+            press_x = p.x;
+            press_y = p.y;
+            press_ticks = 0;
+        }
+        if (!press_item(layout, p)) {
+            dragging = 1;
+            return done(false);
+        }
+        hit();
+        return done(false);
+    }
+    if (!w->third.empty()) {
+        const int32_t i = manager_->document().switches.find(w->third.str().c_str());
+        auto* sw = static_cast<vux_switch*>(manager_->document().switches.get(i));
+        if (sw && !sw->bounds.is_empty() && sw->bounds.contains(p) && sw->press(p)) {
+            repaint_full();
+        }
+    }
+    return done(false);
+}
+
+void vux_machine::pointer_move(const vux_point& p) {
+    if (!pointer_down) {
+        press_recorded = 0;
+        return;
+    }
+    if (press_recorded) {
+        const int64_t dx = int64_t(p.x) - press_x, dy = int64_t(p.y) - press_y;
+        const int32_t t = tolerance();
+        if (dx > t || dx < -t || dy > t || dy < -t) press_recorded = 0;
+    }
+    bool changed = false;
+    if (vux_menu* m = as_menu(menus.top())) {
+        if (m->is_pressed())
+            changed = m->track_pointer(p) != 0;
+        else if (m->commandbar.pressed_slot >= 0)
+            changed = m->commandbar.track(p);
+    } else {
+        vux_screen* s = front();
+        vux_element_commandbar* bar = bar_of(s);
+        vux_element_client* client = client_of(s);
+        if (bar && bar->pressed_slot >= 0) {
+            changed = bar->track(p);
+        } else if (client && client->scroll_by_drag(p.x, p.y)) {
+            // The content follows the pointer: the press is a drag now.
+            dragging = 1;
+            drag_moved = 0;
+            drag_release_countdown = 4;
+            if (vux_layout* l = layout_of(client)) l->release_all_pressed();
+            if (!as_window(s) || manager_->facility().supports(2) || !manager_->facility().supports(9)) {
+                full_paint = as_window(s) ? 0 : 1;
+                repaint();
+                present();
+            } else {
+                repaint_pending = 1;
+                full_paint = 0;
+            }
+            return;
+        } else if (vux_window* w = as_window(s); w && !w->third.empty()) {
+            const int32_t i = manager_->document().switches.find(w->third.str().c_str());
+            auto* sw = static_cast<vux_switch*>(manager_->document().switches.get(i));
+            changed = sw && sw->release(p);
+        }
+    }
+    if (!changed) return;
+    repaint_full();
+}
+
+void vux_machine::pointer_release(const vux_point& p) {
+    press_recorded = 0;
+    if (!pointer_down) return;
+    pointer_down = 0;
+    vux_screen* s = front();
+    vux_element_commandbar* bar = bar_of(s);
+    if (vux_menu* m = as_menu(s); m && m->is_pressed()) {
+        const bool on = m->pointer_on_selection(p);
+        m->clear_press();
+        repaint_full();
+        if (!on) return;
+        if (m->style >= 6 && m->style <= 8) {
+            take_menu_command();
+            settle(false);
+        } else {
+            soft_key(0);
+        }
+        return;
+    }
+    if (bar && bar->pressed_slot >= 0) {
+        const int32_t slot = bar->pressed_slot_at(p);
+        bar->release();
+        repaint_full();
+        if (slot >= 0) soft_key(slot);
+        return;
+    }
+    // A release on the focused item selects it; anywhere else it only lets go.
+    if (vux_layout* l = layout_of(client_of(s)); l && !as_menu(s) && l->find_focused_item() >= 0) {
+        const bool on_focus = l->hit_test(p) == l->find_focused_item() && !dragging;
+        l->release_all_pressed();
+        if (!on_focus) {
+            repaint_full();
+            return;
+        }
+        (as_window(s) ? static_cast<vux_stack&>(windows) : static_cast<vux_stack&>(dialogs)).changed = 1;
+        select();
+        return;
+    }
+    if (vux_window* w = as_window(s); w && !w->third.empty()) {
+        vux_document& doc = manager_->document();
+        auto* sw = static_cast<vux_switch*>(doc.switches.get(doc.switches.find(w->third.str().c_str())));
+        if (!sw) return;
+        if (vux_object* item = sw->pressed_item_at(p)) {
+            sw->pressed = -1;
+            windows.changed = 1;
+            if (item->type_code() == vux_element_command::code) {
+                auto copy = std::unique_ptr<vux_action>(
+                    static_cast<vux_action*>(static_cast<vux_element_command*>(item)->action.clone().release()));
+                if (copy) run_action(*copy, false);
+            }
+            settle(false);
+        } else if (sw->pressed >= 0) {
+            sw->pressed = -1;
+            full_paint = 1;
+            repaint();
+        }
+    }
+}
+
+int32_t vux_machine::drag_step(int32_t restart, int32_t direction, int32_t fast) {
+    if (!dragging || !window_in_front()) return 0;
+    vux_window* w = as_window(windows.top());
+    vux_element_scrollbar* bar = w ? w->client.scroll_bar.get() : nullptr;
+    if (!bar) return 0;
+    const int32_t before = bar->y_offset;
+    const bool more = direction != 0 ? w->client.repeat_up(restart != 0, fast != 0)
+                                     : w->client.repeat_down(restart != 0, fast != 0);
+    drag_moved = more ? 1 : 0;
+    if (bar->y_offset != before) {
+        full_paint = 0;
+        repaint();
+        present();
+    }
+    return more ? 1 : 0;
+}
+
+// ---- ticks
+
+bool vux_machine::deferred_repaint() {
+    if (!repaint_pending) return false;
+    repaint_pending = 0;
+    if (windows.count() == 0) return false;
+    repaint();
+    present();
+    return true;
+}
+
+bool vux_machine::hold_tick() {
+    vux_canvas& canvas = manager_->canvas();
+    if (canvas.redraw_requested && !pointer_busy()) {
+        canvas.redraw_requested = false;
+        repaint();
+        return true;
+    }
+    if (drag_release_countdown > 0) {
+        if (--drag_release_countdown == 0 && window_in_front()) {
+            repaint_full();
+            return true;
+        }
+        return false;
+    }
+    if (press_recorded && ++press_ticks > long_press_ticks && long_press()) {
+        settle(true);
+        return true;
+    }
+    if (window_in_front() && activation_countdown > 0 && --activation_countdown == 0) return select();
+    return false;
+}
+
+// A tap candidate held past the eighth tick: the item under it runs its action.
+bool vux_machine::long_press() {
+    vux_window* w = as_window(windows.top());
+    vux_layout* l = w ? w->client.current_layout() : nullptr;
+    if (!l || !window_in_front()) return false;
+    const int32_t i = l->hit_test(vux_point(press_x, press_y));
+    if (i < 0) return false;
+    l->release_all_pressed();
+    w->client.end_drag();
+    press_recorded = 0;
+    pointer_down = 0;
+    if (l->find_focused_item() != i) {
+        l->clear_focus();
+        l->set_focus(i, true);
+    }
+    if (auto copy = copy_of(l->focused_item_target(false))) run_action(*copy, false);
+    return true;
+}
+
+bool vux_machine::timed_tick() {
+    vux_document& doc = manager_->document();
+    if (doc.is_blocked()) return false;
+    vux_screen* f = front();
+    if (doc.timed_triggers && f) {
+        const vux_variables& env = manager_->variables();
+        vux_action* a = nullptr;
+        if (vux_menu* m = as_menu(f)) a = m->count_down(env);
+        if (vux_dialog* d = as_dialog(f)) a = d->find_triggered_action(env);
+        if (vux_window* w = as_window(f)) a = w->find_triggered_action(env);
+        if (a) {
+            perform(*a);
+            return true;
+        }
+    }
+    if (vux_window* w = as_window(f); w && window_in_front() && !pointer_busy() && w->value_3 != 0 &&
+                                      manager_->canvas().clock_changed()) {
+        repaint_full();
+        return true;
+    }
+    if (!f) return false;
+    // The front screen's overtime ticks first; the others only when it fired.
+    vux_overtime* o = vux_stack::overtime_of(*f);
+    if (!o || o->stopped || !o->tick()) return false;
+    o->reset(true);
+    perform(o->action);
+    for (vux_stack* stack : {static_cast<vux_stack*>(&menus), static_cast<vux_stack*>(&dialogs),
+                             static_cast<vux_stack*>(&windows)}) {
+        for (int32_t i = stack->count() - 1; i >= 0; --i) {
+            vux_screen* s = stack->at(i);
+            if (!s || s == f) continue;
+            vux_overtime* other = vux_stack::overtime_of(*s);
+            if (!other || other->stopped || !other->tick()) continue;
+            other->reset(true);
+            perform(other->action);
+        }
+    }
+    return true;
+}
+
+// ---- painting and settling
+
+void vux_machine::repaint() {
+    repaint_pending = 0;
+    vux_canvas& canvas = manager_->canvas();
+    if (manager_->facility().supports(2)) return;
+    const bool full = full_paint != 0 || !manager_->facility().supports(5);
+    if (vux_window* w = as_window(windows.top())) canvas.paint_window(*w, full);
+    if (vux_dialog* d = as_dialog(dialogs.top())) canvas.paint_dialog(*d);
+    if (vux_menu* m = as_menu(menus.top())) canvas.paint_menu(*m);
+    canvas.finish_frame();
+}
+
+void vux_machine::present() { manager_->canvas().present(); }
+
+void vux_machine::repaint_full() {
+    full_paint = 1;
+    repaint();
+    present();
+}
+
+void vux_machine::settle(bool force) {
+    vux_document& doc = manager_->document();
+    doc.sweep_closing();
+    if (force || dialogs.changed || menus.changed || windows.changed) {
+        dialogs.changed = menus.changed = windows.changed = 0;
+        pointer_down = 0;
+        for (vux_screen* s : {windows.top(), dialogs.top()}) {
+            if (vux_element_commandbar* bar = bar_of(s)) bar->release();
+            if (vux_layout* l = layout_of(client_of(s))) l->release_all_pressed();
+        }
+        if (vux_menu* m = as_menu(menus.top())) {
+            m->commandbar.release();
+            if (!m->refresh(manager_->variables())) {
+                menus.pop();
+                doc.sweep_closing();
+                menus.changed = 0;
+            }
+        }
+        repaint_full();
+    }
+    if (snapshot) write_snapshot();
+}
+
+void vux_machine::write_snapshot() {
+    vux_buffer bytes;
+    vux_writer w(bytes);
+    const std::pair<int32_t, vux_stack*> sections[] = {{5, &dialogs}, {7, &menus}, {9, &windows}};
+    for (const auto& [marker, stack] : sections) {
+        w.write_int32(marker);
+        w.write_int32(stack->count());
+        for (vux_screen* s : stack->screens) w.write_string(s->describe());
+    }
+    manager_->document().write_state(w);
+    w.write_int32(1);
+    manager_->canvas().images().write_labels(w);
+    w.write_int32(12);
+    manager_->variables().write(w);
+    manager_->facility().call(&vux_facility_table::machine_settled, bytes.data(), bytes.length());
+}

@@ -1,29 +1,88 @@
 #pragma once
 #include <cstdint>
 #include "core/vux_object.h"
-#include "core/vux_string_list.h"
+#include "core/vux_point.h"
+#include "markup/runtime/vux_stack_dialog.h"
+#include "markup/runtime/vux_stack_menu.h"
+#include "markup/runtime/vux_stack_window.h"
 
 class vux_manager;
+class vux_action;
+class vux_element_client;
+class vux_element_commandbar;
+class vux_menu;
 
-// Input routing and the screen stacks. Until screens exist it only counts
-// what it was asked to do, so the runtime's calls can be followed.
+// Input routing: turns keys, pointer events, drag steps and ticks into
+// operations on the front screen, runs what they yield and settles the
+// stacks. The front screen is the top menu, else the top dialog, else the
+// top window.
 class vux_machine : public vux_object {
 public:
+    // Ticks a tap candidate must be held before it counts as a long press.
+    static constexpr int32_t long_press_ticks = 7;
+
     void bind(vux_manager* manager) { manager_ = manager; }
 
-    void settle(bool repaint);
-    void user_activity() { ++activity_count; }
+    void key(int32_t code);
+    void pointer(int32_t kind, int32_t x, int32_t y);
+    int32_t drag_step(int32_t restart, int32_t direction, int32_t fast);
+    bool hold_tick();
+    bool timed_tick();
+    bool deferred_repaint();
+    void settle(bool force);
+    int32_t run_action(const vux_action& action, bool direct);
+    void perform(const vux_action& action);
+    bool pointer_busy() const { return pointer_down != 0 || activation_countdown > 0; }
+    bool window_in_front() const { return menus.count() == 0 && dialogs.count() == 0; }
     void reset();
+    void reset_overtimes();
+    void user_activity() { reset_overtimes(); }
+    void set_action_lock(uint8_t on) { action_lock = on; }
+    void set_snapshot(bool on) { snapshot = on ? 1 : 0; }
+    void repaint();
+    void repaint_full();
+    vux_screen* front() const;
 
-    // Names of the dialogs on screen, top last.
-    vux_string_list dialog_stack;
-    int32_t settle_count = 0;
-    int32_t repaint_count = 0;
-    int32_t activity_count = 0;
-    int32_t key_count = 0;
-    int32_t pointer_count = 0;
-    int32_t reset_count = 0;
+    uint8_t snapshot = 0;
+    int32_t drag_release_countdown = 0;
+    int32_t activation_countdown = 0;
+    uint8_t full_paint = 0;
+    uint8_t action_lock = 0;
+    uint8_t in_input = 0;
+    uint8_t pointer_down = 0;
+    uint8_t dragging = 0;
+    uint8_t drag_moved = 0;
+    uint8_t repaint_pending = 0;
+    uint8_t press_recorded = 0;
+    int32_t press_x = 0;
+    int32_t press_y = 0;
+    int32_t press_ticks = 0;
+    vux_stack_dialog dialogs;
+    vux_stack_menu menus;
+    vux_stack_window windows;
 
 private:
+    bool select();
+    void back();
+    void soft_key(int32_t slot);
+    const vux_action* soft_key_action(int32_t slot);
+    bool overtime_owns_soft_keys() const;
+    // Pops the front menu, dialog or window with the document's marking;
+    // kind 3 also takes the window below a menu.
+    void pop_menu(bool with_window);
+    void pop_front_screen();
+    void take_menu_command();
+    bool scroll_key(int32_t code);
+    bool move_menu(vux_menu& menu, int32_t code);
+    bool move_focus(int32_t code);
+    bool long_press();
+    bool pointer_press(const vux_point& p);
+    void pointer_move(const vux_point& p);
+    void pointer_release(const vux_point& p);
+    void present();
+    bool swallowed();
+    void write_snapshot();
+    int32_t tolerance() const;
+
     vux_manager* manager_ = nullptr;
 };

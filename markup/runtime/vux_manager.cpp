@@ -69,6 +69,7 @@ void vux_manager::close_side_connections() {
 void vux_manager::tick(int32_t t) {
     for (int32_t id : ids_to_close_.values()) network_.close_connection(id);
     ids_to_close_.clear();
+    if (machine_.deferred_repaint()) return;
     if (document_.resume_input()) return;
     if (document_.resume_media()) return;
     if (document_.main_due()) {
@@ -88,12 +89,16 @@ void vux_manager::tick(int32_t t) {
         }
     }
     if (t % 7 == 0) {
+        if (!document_.main_waiting && machine_.timed_tick()) {
+            document_.timed_step(t / 7);
+            return;
+        }
         if (document_.timed_step(t / 7)) return;
     }
-    if (++idle_ticks >= 10) {
-        // Subtitles start once screens exist.
-    }
-    machine_.settle(false);
+    if (machine_.hold_tick()) return;
+    if (!machine_.pointer_busy() && document_.tick_work()) return;
+    if (++idle_ticks >= 10) document_.idle_work();
+    if (!machine_.pointer_busy()) machine_.settle(false);
 }
 
 void vux_manager::add_sent(int64_t n) {

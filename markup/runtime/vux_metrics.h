@@ -1,9 +1,11 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include "core/vux_rect.h"
 #include "markup/runtime/vux_graphics.h"
 
 class vux_extent;
+class vux_menu;
 
 // The layout metrics of the runtime's screens in a portrait and a landscape
 // variant, in design units of 1/240 of the shorter screen side.
@@ -29,6 +31,35 @@ public:
     int32_t row_height() const;
     // Clears the cached screen side and bar heights.
     void reset_caches();
+
+    // ---- screen rectangles, in pixels
+    vux_rect screen_rect() const;
+    vux_rect title_bar_rect() const;
+    vux_rect command_bar_rect() const;
+    vux_rect client_rect() const;
+    vux_rect without_command_bar() const;
+    vux_rect without_title_bar() const;
+    // Slot i (0 left, 1 right) of a bar with two commands; one takes it all.
+    vux_rect soft_key_rect(int32_t i, bool two) const;
+    vux_rect notice_rect() const;
+    vux_rect busy_rect() const;
+    vux_rect corner_rect() const;
+    vux_rect centred_box() const;
+    vux_rect text_column() const;
+    // The track along the right (or bottom) edge of an area.
+    vux_rect scroll_track(const vux_rect& area, bool vertical, bool shifted) const;
+    vux_rect list_area(bool whole_screen) const;
+    // 0 the title-bar strip, 1 a strip of that height centred, 2 the command bar.
+    vux_rect panel(int32_t position) const;
+    // Grid columns of a style-5 menu, at least 1.
+    int32_t grid_columns() const;
+    // The menu's rectangle by its style; upper and lower anchor a style-4 menu.
+    vux_rect menu_rect(const vux_menu& menu, int32_t upper = 0, int32_t lower = 0) const;
+    // Item i's rectangle inside a menu placed at `at`.
+    vux_rect menu_item_rect(const vux_menu& menu, const vux_rect& at, int32_t i) const;
+    // Slot i of n on a bar; alignment 1 left, 2 centred, 3 right.
+    static vux_rect slot_rect(const vux_rect& bar, int32_t i, int32_t n, int32_t alignment, int32_t slot_width,
+                              int32_t slot_height, int32_t gap, int32_t margin, int32_t top_offset);
 
 private:
     int32_t bar_height(int32_t extra_entry, int32_t& cache) const;

@@ -20,6 +20,13 @@ TEST(Layout, NewLineAdvancesByRowsOrSpacing) {
     l.pen.x = 5;
     l.finish_line();
     EXPECT_EQ(l.pen.y, 40);
+
+    // The pen of a very long client saturates instead of wrapping.
+    l.pen.y = INT32_MAX - 5;
+    l.new_line(false);
+    EXPECT_EQ(l.pen.y, INT32_MAX);
+    l.new_line(true);
+    EXPECT_EQ(l.pen.y, INT32_MAX);
 }
 
 TEST(Layout, ContentBoundsIgnoreNegativesAndCentringFits) {

@@ -1,21 +1,9 @@
 #include <gtest/gtest.h>
 #include "markup/model/vux_extent.h"
 #include "markup/runtime/vux_metrics.h"
-#include "vux_fake_host.h"
+#include "metrics_screen.h"
 
-namespace {
-
-struct screen {
-    vux_fake_host host;
-    vux_metrics m;
-    screen(int w, int h) {
-        host.answer("graphics.screen_width", std::to_string(w));
-        host.answer("graphics.screen_height", std::to_string(h));
-        m.set(&host.graphics);
-    }
-};
-
-}  // namespace
+using screen = metrics_screen;
 
 TEST(Metrics, ScaleFollowsTheShorterSideRoundingHalfUp) {
     struct row {

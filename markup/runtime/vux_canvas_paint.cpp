@@ -1,0 +1,498 @@
+#include <algorithm>
+#include <cstdio>
+#include "markup/model/vux_dialog.h"
+#include "markup/model/vux_menu.h"
+#include "markup/model/vux_subtitle.h"
+#include "markup/model/vux_switch.h"
+#include "markup/model/vux_window.h"
+#include "markup/runtime/vux_canvas.h"
+#include "markup/runtime/vux_layout_impl.h"
+#include "markup/runtime/vux_manager.h"
+
+namespace {
+
+// Texture modes of the host: 0 horizontal three-slice, 1 vertical
+// three-slice, 2 nine-slice, 3 horizontal tiling, 4 vertical tiling, 5 bottom crop.
+constexpr int32_t three_slice = 0, nine_slice = 2, tiled = 3;
+
+const vux_string texture_titlebar("__texture_titlebar");
+const vux_string texture_commandbar("__texture_commandbar");
+const vux_string texture_commandbar_focus("__texture_commandbar_focus");
+const vux_string texture_dialog("__texture_dialog");
+const vux_string texture_menu("__texture_menu");
+const vux_string texture_menuitem("__texture_menuitem");
+const vux_string texture_sending("__texture_sending");
+const vux_string texture_progress("__texture_progress");
+const vux_string texture_proceed("__texture_proceed");
+
+const vux_string& or_default(const vux_string& own, const vux_string& fallback) {
+    return own.empty() ? fallback : own;
+}
+
+// A name the host may look up as a file of its own: nothing that climbs out
+// of its folder, hides, or carries control characters.
+bool host_name_safe(const vux_string& name) {
+    if (name.empty() || name.byte_at(0) == '.' || name.find(vux_string("..")) >= 0) return false;
+    for (int32_t i = 0; i < name.length(); ++i) {
+        const uint8_t b = name.byte_at(i);
+        if (b < 0x20 || b == 0x7F || b == '/' || b == '\\') return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// ---- names
+
+vux_canvas::image_ref vux_canvas::find_image(const vux_string& name) const {
+    image_ref ref;
+    vux_string resolved = name;
+    if (name.length() > 2 && name.byte_at(0) == '$' && name.byte_at(1) == ' ') {
+        resolved.clear();
+        variables_.get(name.substring(2, name.length() - 2), resolved);
+    }
+    if (resolved.empty()) return ref;
+    if ((ref.item = images_.find(resolved))) return ref;
+    const int32_t i = resources_.index_of(resolved);
+    if (i >= 0) {
+        ref.mapped = true;
+        ref.host_name = resources_.value_at(i);
+    } else {
+        ref.host_name = vux_string("_");
+        ref.host_name.append(resolved);
+    }
+    if (!host_name_safe(resolved) || !host_name_safe(ref.host_name)) {
+        ref.host_name.clear();
+        ref.mapped = false;
+    }
+    return ref;
+}
+
+int32_t vux_canvas::emoticon_number(const vux_unicode& text, int32_t start, int32_t length) {
+    if (!emoticons_read_) {
+        emoticons_read_ = true;
+        emoticon_keys_ = text_of(vux_string("__key_emoticon")).to_unicode();
+    }
+    const int32_t n = emoticon_keys_.length();
+    // The marker must lie inside the text, and each comparison inside the list.
+    if (start < 0 || length <= 0 || start > text.length() - length) return -1;
+    const char16_t* marker = text.units() + start;
+    int32_t number = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        if (emoticon_keys_.units()[i] != u'[') continue;
+        if (i <= n - length &&
+            std::char_traits<char16_t>::compare(emoticon_keys_.units() + i, marker, size_t(length)) == 0) {
+            emoticon_index = number;
+            return number;
+        }
+        ++number;
+    }
+    return -1;
+}
+
+std::string vux_canvas::emoticon_image_name(int32_t number) {
+    char name[24];
+    std::snprintf(name, sizeof name, "em%03d.png", number < 0 ? 0 : number);
+    return name;
+}
+
+bool vux_canvas::clock_changed() const {
+    if (!manager_) return false;
+    const vux_facility& f = manager_->facility();
+    return f.query(2) != clock_hour || f.query(1) != clock_minute;
+}
+
+// ---- primitives
+
+void vux_canvas::place(const vux_rect& r) const {
+    call(&vux_graphics_table::move_to, r.left(), r.top());
+    call(&vux_graphics_table::set_width, r.width());
+    call(&vux_graphics_table::set_height, r.height());
+}
+
+void vux_canvas::clip(const vux_rect& r) const {
+    call(&vux_graphics_table::set_clip, r.left(), r.top(), r.width(), r.height());
+}
+
+void vux_canvas::fill(const vux_rect& r, int32_t top_key, int32_t bottom_key) const {
+    const uint32_t top = uint32_t(brush_sheet_.color(top_key)), bottom = uint32_t(brush_sheet_.color(bottom_key));
+    call(&vux_graphics_table::set_colour, 0, bottom);
+    if (top != bottom) call(&vux_graphics_table::set_colour, 3, top);
+    place(r);
+    call(&vux_graphics_table::rectangle, 1, top != bottom ? 1 : 0);
+}
+
+void vux_canvas::fill_colour(const vux_rect& r, uint32_t colour) const {
+    call(&vux_graphics_table::set_colour, 0, colour);
+    place(r);
+    call(&vux_graphics_table::rectangle, 1, 0);
+}
+
+void vux_canvas::text_at(int32_t x, int32_t y, const char16_t* text, int32_t length, uint32_t colour,
+                         bool underline) const {
+    if (!text || length <= 0) return;
+    call(&vux_graphics_table::set_colour, 2, colour);
+    call(&vux_graphics_table::move_to, x, y);
+    call(&vux_graphics_table::text, reinterpret_cast<const uint16_t*>(text), length, underline ? 1 : 0);
+}
+
+const vux_unicode& vux_canvas::ellipsis_text() {
+    if (!ellipsis_read_) {
+        ellipsis_read_ = true;
+        ellipsis_text_ = text_of(vux_string("__key_ellipsis")).to_unicode();
+        int64_t w = 0;
+        for (int32_t i = 0; i < ellipsis_text_.length(); ++i) w += char_width(uint16_t(ellipsis_text_.units()[i]));
+        ellipsis_width_ = int32_t(std::min<int64_t>(w, INT32_MAX));
+    }
+    return ellipsis_text_;
+}
+
+int32_t vux_canvas::ellipsis_width() {
+    ellipsis_text();
+    return ellipsis_width_;
+}
+
+void vux_canvas::round_fill(const vux_rect& r, int32_t key, int32_t radius) const {
+    call(&vux_graphics_table::set_colour, 0, uint32_t(brush_sheet_.color(key)));
+    place(r);
+    call(&vux_graphics_table::round_rectangle, 1, radius);
+}
+
+void vux_canvas::frame(const vux_rect& r, int32_t key) const {
+    call(&vux_graphics_table::set_colour, 1, uint32_t(brush_sheet_.color(key)));
+    place(r);
+    call(&vux_graphics_table::rectangle, 0, 0);
+}
+
+bool vux_canvas::texture(const vux_string& name, int32_t mode, int32_t flag, const vux_rect& r) const {
+    const image_ref ref = find_image(name);
+    if (ref.item && !ref.item->drawable()) return false;
+    if (!ref.item && !ref.mapped) return false;
+    place(r);
+    if (ref.item)
+        call(&vux_graphics_table::texture, mode, flag, ref.item->name.str().c_str(), ref.item->bytes.data(),
+             ref.item->bytes.length());
+    else
+        call(&vux_graphics_table::texture, mode, flag, ref.host_name.str().c_str(), nullptr, 0);
+    return true;
+}
+
+bool vux_canvas::image(const vux_string& name, const vux_rect& r) const {
+    const image_ref ref = find_image(name);
+    if (!ref.drawable()) return false;
+    place(r);
+    if (ref.item)
+        call(&vux_graphics_table::image, ref.item->name.str().c_str(), 0, ref.item->bytes.data(),
+             ref.item->bytes.length(), 0, 0, 0);
+    else
+        call(&vux_graphics_table::image, ref.host_name.str().c_str(), 0, nullptr, 0, 0, 0, 0);
+    return true;
+}
+
+void vux_canvas::text_in(const vux_rect& r, const vux_unicode& text, int32_t align, int32_t key) const {
+    int64_t w = 0;
+    for (int32_t i = 0; i < text.length(); ++i) w += char_width(uint16_t(text.units()[i]));
+    int64_t x = r.left();
+    if (align == 2) x += (r.width() - w) / 2;
+    if (align == 3) x += r.width() - w;
+    const int64_t y = r.top() + (int64_t(r.height()) - text_height()) / 2;
+    call(&vux_graphics_table::set_colour, 2, uint32_t(brush_sheet_.color(key)));
+    call(&vux_graphics_table::move_to, int32_t(x), int32_t(y));
+    call(&vux_graphics_table::text, reinterpret_cast<const uint16_t*>(text.units()), text.length(), 0);
+}
+
+// ---- clients
+
+// Lays the client out when it has no layout yet, then paints it into the
+// rectangle: background, content in two passes, scroll bars, and the marks.
+void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, bool window_client) {
+    const vux_environment& env = variables_;
+    if (client.current_layout()) client.refresh(env);
+    if (!client.current_layout()) {
+        auto layout = std::make_unique<vux_layout_impl>(*this);
+        layout->indent = metric(12);
+        layout->copy_allowed = window_client && host_supports(4) ? 1 : 0;
+        client.set_layout(std::move(layout));
+        const int32_t indent = metric(12);
+        client.client_rect = vux_layout_rect{rect.left() + indent, rect.top(), rect.width() - 2 * indent, rect.height()};
+        client.layout(env);
+        client.current_layout()->restore_focus();
+    }
+    vux_layout& layout = *client.current_layout();
+    clip(rect);
+    if (window_client && !image(client.string_1, rect)) fill(rect, 1, 1);
+    // Scroll by copying: what stays in view moves with the host's copy, and
+    // only the strip that comes into view is painted again.
+    const int32_t shift = layout.user_value;
+    layout.user_value = 0;
+    if (shift != 0 && layout.copy_allowed && shift > -rect.height() && shift < rect.height()) {
+        const int32_t keep = rect.height() - (shift > 0 ? shift : -shift);
+        if (shift > 0) {
+            call(&vux_graphics_table::restore_area, rect.left(), rect.top() + shift, rect.width(), keep, rect.left(),
+                 rect.top());
+            clip(vux_rect(rect.left(), rect.top() + keep, rect.width(), shift));
+        } else {
+            call(&vux_graphics_table::restore_area, rect.left(), rect.top(), rect.width(), keep, rect.left(),
+                 rect.top() - shift);
+            clip(vux_rect(rect.left(), rect.top(), rect.width(), -shift));
+        }
+    }
+    client.draw(1);
+    client.draw(2);
+    clip(rect);
+    if (vux_element_scrollbar* bar = client.scroll_bar.get(); bar && bar->content_taller()) {
+        bar->track_v = scroll_track(rect, true, false);
+        texture(vux_string("__texture_scrollbar_vertical"), 1, 0, bar->track_v);
+        const vux_rect thumb = bar->thumb_vertical();
+        if (!thumb.is_empty()) fill(thumb, 28, 28);
+    }
+    layout.publish_marks(variables_);
+}
+
+// ---- screens
+
+void vux_canvas::paint_window(vux_window& window, bool full) {
+    ++paint_count;
+    if (!vux_string_equal(window.name, last_window_name)) {
+        last_window_name = window.name;
+        if (manager_) manager_->facility().open_link("tidy", window.name.str().c_str());
+    }
+    // On a touch screen a touch-hide window shows its soft keys in the title
+    // bar, and its client reaches down to the bottom of the screen.
+    const bool touch_keys = window.commandbar.value_3 != 0 && is_touch_screen();
+    paint_client(window.client, touch_keys ? without_title_bar() : client_rect(), true);
+    if (!full) return;
+    if (!paint_subtitle()) {
+        paint_title_bar(window);
+        if (touch_keys && !window.titlebar.is_blank()) paint_touch_soft_keys(window.commandbar);
+    }
+    if (window.extras.count() > 0 && !window.extras.item_at(0).empty()) {
+        const vux_rect strip = notice_rect();
+        clip(strip);
+        fill(strip, 63, 63);
+        frame(strip, 64);
+        text_in(strip, window.extras.item_at(0).to_unicode(), 2, 62);
+    }
+    if (!touch_keys) paint_command_bar(window.commandbar, command_bar_rect());
+    if (window.value_3 != 0) paint_clock();
+    if (!window.third.empty()) paint_switch(window);
+}
+
+// The current subtitle scrolls through the title-bar strip while the
+// window is in front; true when one was drawn.
+bool vux_canvas::paint_subtitle() {
+    if (!manager_ || !manager_->machine().window_in_front()) return false;
+    vux_subtitle* sub = manager_->document().subtitles.current();
+    if (!sub) return false;
+    if (sub->widths.count() != sub->text.length()) {
+        sub->widths.clear();
+        for (int32_t i = 0; i < sub->text.length(); ++i) sub->widths.append(char_width(uint16_t(sub->text.unit_at(i))));
+    }
+    const vux_rect strip = title_bar_rect();
+    clip(strip);
+    if (!texture(vux_string("__texture_subtitle"), three_slice, 1, strip)) fill(strip, 19, 20);
+    if (sub->place(strip.width()))
+        text_at(strip.left() + sub->offset, strip.top() + (strip.height() - text_height()) / 2,
+                sub->text.units() + sub->first_visible, sub->visible_count, uint32_t(brush_sheet_.color(18)), false);
+    return true;
+}
+
+void vux_canvas::paint_title_bar(vux_window& window) {
+    const vux_element_titlebar& bar = window.titlebar;
+    const vux_rect strip = title_bar_rect();
+    clip(strip);
+    if (!texture(or_default(bar.string_2, texture_titlebar), tiled, 1, strip)) fill(strip, 16, 17);
+    if (!bar.is_blank()) {
+        const int32_t side = metric(16);
+        const vux_rect area(strip.left() + side, strip.top(), strip.width() - 2 * side, strip.height());
+        text_in(area, bar.title, bar.value, 15);
+    }
+    select_font(3, 0);
+}
+
+bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip) {
+    const vux_environment& env = variables_;
+    if (manager_) manager_->document().resolve_soft_keys(bar);
+    int32_t n = 0;
+    for (int32_t i = 0; i < 2; ++i) {
+        vux_element_command* c = bar.shown_command(i);
+        if (!c) continue;
+        c->hidden = env.check_conditions(c->guard.get()) ? 0 : 1;
+        c->rect.clear();
+        n += c->hidden ? 0 : 1;
+    }
+    if (n == 0 && bar.value_1 != 0) return false;
+    if (!bar.shown_command(0) && !bar.shown_command(1)) return false;
+    clip(strip);
+    if (!texture(or_default(bar.image, texture_commandbar), tiled, 1, strip)) fill(strip, 23, 22);
+    for (int32_t i = 0; i < 2 && n > 0; ++i) {
+        vux_element_command* c = bar.shown_command(i);
+        if (!c || c->hidden) continue;
+        vux_rect r = strip;
+        if (n == 2) r = i == 0 ? vux_rect(strip.left(), strip.top(), strip.width() / 2, strip.height())
+                               : vux_rect(strip.left() + strip.width() / 2, strip.top(),
+                                          strip.width() - strip.width() / 2, strip.height());
+        c->rect = r;
+        if (bar.pressed_slot == i && !texture(or_default(bar.focus_image, texture_commandbar_focus), tiled, 1, r))
+            fill(r, 24, 24);
+        const int32_t inset = metric(12);
+        const vux_rect text_area(r.left() + inset, r.top(), r.width() - 2 * inset, r.height());
+        text_in(text_area, c->label, i == 0 ? 1 : 3, env.contains(c->name) ? 25 : 21);
+    }
+    select_font(3, 0);
+    return true;
+}
+
+void vux_canvas::paint_touch_soft_keys(vux_element_commandbar& bar) {
+    if (manager_) manager_->document().resolve_soft_keys(bar);
+    const vux_rect strip = title_bar_rect();
+    const int32_t pad = metric(28);
+    select_font(3, 0);
+    clip(strip);
+    for (int32_t i = 0; i < 2; ++i) {
+        vux_element_command* c = bar.shown_command(i);
+        if (!c) continue;
+        c->hidden = variables_.check_conditions(c->guard.get()) ? 0 : 1;
+        c->rect.clear();
+        if (c->hidden) continue;
+        int64_t text_w = 0;
+        for (int32_t k = 0; k < c->label.length(); ++k) text_w += char_width(uint16_t(c->label.unit_at(k)));
+        const int64_t w = std::min<int64_t>(text_w + 2 * int64_t(pad), strip.width());
+        const int64_t h = std::min<int64_t>(int64_t(text_height()) + 2 * int64_t(pad), strip.height());
+        const int64_t x = i == 0 ? strip.left() : int64_t(strip.right()) - w;
+        c->rect = vux_rect(int32_t(x), int32_t(strip.top() + (strip.height() - h) / 2), int32_t(w), int32_t(h));
+        const bool pressed = bar.pressed_slot == i;
+        if (!texture(pressed ? c->pressed_image : c->normal_image, three_slice, 0, c->rect))
+            fill(c->rect, pressed ? 74 : 73, pressed ? 74 : 73);
+        const vux_rect text_area(c->rect.left() + pad, c->rect.top(), c->rect.width() - 2 * pad, c->rect.height());
+        text_in(text_area, c->label, 1, pressed ? 76 : 75);
+    }
+}
+
+void vux_canvas::paint_clock() {
+    if (!manager_) return;
+    clock_hour = manager_->facility().query(2);
+    clock_minute = manager_->facility().query(1);
+    const vux_rect box = centred_box();
+    round_fill(box, 27, metric(5));
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", clock_hour % 100, clock_minute % 100);
+    text_in(box, vux_string(text).to_unicode(), 2, 26);
+}
+
+void vux_canvas::paint_switch(vux_window& window) {
+    if (!manager_) return;
+    vux_document& doc = manager_->document();
+    auto* sw = static_cast<vux_switch*>(doc.switches.get(doc.switches.find(window.third.str().c_str())));
+    if (!sw) return;
+    // The selection comes from the document: outside the items it selects nothing.
+    sw->current = window.value_4 >= 0 && window.value_4 < sw->item_count() ? window.value_4 : -1;
+    const auto& v = sw->values;
+    sw->bounds = vux_rect(scale(v[0]), scale(v[1]), scale(v[2]), scale(v[3]));
+    for (int32_t i = 0; i < sw->item_count(); ++i) {
+        auto* c = static_cast<vux_element_command*>(sw->commands.get(i));
+        if (!c || c->type_code() != vux_element_command::code) continue;
+        const int64_t w = sw->item_count() > 0 ? sw->bounds.width() / sw->item_count() : 0;
+        c->rect = vux_rect(int32_t(sw->bounds.left() + w * i), sw->bounds.top(), int32_t(w), sw->bounds.height());
+        const bool pressed = sw->pressed == i, selected = sw->pressed < 0 && sw->current == i;
+        const vux_string& name = pressed ? c->pressed_image : selected ? c->focus_image : c->normal_image;
+        image(name, c->rect);
+    }
+}
+
+void vux_canvas::paint_dialog(vux_dialog& dialog) {
+    ++paint_count;
+    vux_rect box;
+    if (dialog.value_1 != 0) {
+        const int64_t w = scale(dialog.value_3), h = scale(dialog.value_4);
+        box = vux_rect(int32_t((screen_width() - w) / 2), scale(dialog.value_2), int32_t(w), int32_t(h));
+    } else {
+        const bool bar = (!dialog.guard || variables_.check_conditions(dialog.guard.get())) &&
+                         paint_command_bar(dialog.commandbar, command_bar_rect());
+        const vux_rect col = text_column();
+        box = vux_rect(col.left(), title_bar_height(), col.width(),
+                       (bar ? command_bar_rect().top() : screen_height()) - title_bar_height());
+    }
+    clip(box);
+    const int32_t inset = metric(8);
+    const vux_rect inner(box.left() + inset, box.top() + inset, box.width() - 2 * inset, box.height() - 2 * inset);
+    if (!texture(or_default(dialog.client.string_1, texture_dialog), nine_slice, 0, inner)) {
+        if (dialog.client.value_4 == 1)
+            round_fill(inner, 16, 0);
+        else
+            fill(inner, 16, 17);
+    }
+    if (dialog.client.flags & 1) frame(inner, 7);
+    paint_client(dialog.client, inner, false);
+}
+
+void vux_canvas::paint_menu(vux_menu& menu) {
+    ++paint_count;
+    if (menu.style != 6) paint_command_bar(menu.commandbar, command_bar_rect());
+    select_font(menu.value_5, 0);
+    menu.bounds = menu_rect(menu, menu_anchor_top, menu_anchor_bottom);
+    if (menu.style == vux_menu::grid_style) menu.row_step = grid_columns();
+    if (menu.bounds.is_empty()) {
+        select_font(3, 0);
+        return;
+    }
+    clip(menu.bounds);
+    const bool own_ground = menu.style >= 6 && menu.style <= 8;
+    const int32_t inset = metric(8);
+    const vux_rect inner(menu.bounds.left() + inset, menu.bounds.top() + inset, menu.bounds.width() - 2 * inset,
+                         menu.bounds.height() - 2 * inset);
+    if (own_ground) {
+        texture(menu.third, nine_slice, 0, menu.bounds);
+    } else if (!texture(or_default(menu.third, texture_menu), nine_slice, 0, inner)) {
+        fill(menu.bounds, 34, 34);
+        frame(inner, 35);
+    }
+    int32_t slot = 0;
+    for (int32_t i = 0; i < menu.count(); ++i) {
+        vux_element_command* c = menu.command(i);
+        if (c->hidden) continue;
+        c->rect = menu_item_rect(menu, menu.bounds, slot++);
+        const bool lit = i == menu.selected && (!(menu.style == 7 || menu.style == 8) || menu.is_pressed());
+        const int32_t text_key = variables_.contains(c->name) ? 32 : lit ? 30 : 29;
+        if (lit && menu.style != 6 && menu.style != vux_menu::grid_style &&
+            !texture(or_default(c->focus_image, texture_menuitem), three_slice, 0, c->rect))
+            fill(c->rect, menu.is_pressed() ? 31 : 33, menu.is_pressed() ? 31 : 33);
+        if (menu.style == vux_menu::grid_style) {
+            image(c->icon, c->rect);
+            continue;
+        }
+        text_in(c->rect, c->label, menu.style == 6 ? 2 : 1, text_key);
+    }
+    select_font(3, 0);
+}
+
+void vux_canvas::finish_frame() {
+    if (!manager_) return;
+    const vux_document& doc = manager_->document();
+    const vux_receiver& main = manager_->main_receiver();
+    const bool running = doc.main_waiting;
+    if (manager_->facility().supports(1)) {
+        if (running) {
+            const int32_t p = main.progress(100);
+            progress_state = p < 0 ? 1 : 2;
+            call(&vux_graphics_table::busy, progress_state, p < 0 ? 0 : p);
+        } else if (progress_state != 0) {
+            progress_state = 0;
+            call(&vux_graphics_table::busy, 0, 0);
+        }
+        return;
+    }
+    if (!running) return;
+    const vux_rect r = busy_rect();
+    clip(r);
+    const int32_t p = main.progress(r.width());
+    if (p < 0) {
+        texture(texture_sending, three_slice, 0, r);
+        return;
+    }
+    texture(texture_progress, three_slice, 0, r);
+    if (p > 0) {
+        const int64_t w = std::min<int64_t>(int64_t(p) + r.height(), r.width());
+        texture(texture_proceed, three_slice, 0, vux_rect(r.left(), r.top(), int32_t(w), r.height()));
+    }
+}

@@ -1,0 +1,37 @@
+#include "markup/model/vux_element_commandbar.h"
+#include "markup/model/vux_menu.h"
+#include "markup/runtime/vux_document.h"
+#include "markup/runtime/vux_manager.h"
+
+// Ties each soft key whose default opens a menu to that menu's enabled
+// items: none hides the slot, one shows that item itself, more show the
+// default. Any other slot shows its default.
+void vux_document::resolve_soft_keys(vux_element_commandbar& bar) {
+    const vux_environment& env = variables();
+    for (int32_t i = 0; i < 2; ++i) {
+        vux_string target;
+        const vux_menu* menu = nullptr;
+        if (bar.default_show_target(i, target)) {
+            menu = static_cast<const vux_menu*>(menus.get(menus.find(target.str().c_str())));
+            if (menu && (!menu->is_kept() || menu->is_empty() || (menu->style >= 6 && menu->style <= 8)))
+                menu = nullptr;
+        }
+        if (!menu) {
+            bar.promote_default(i);
+            continue;
+        }
+        const int32_t n = menu->count_enabled(env);
+        const vux_element_command* only = n == 1 ? menu->find_enabled_command(env) : nullptr;
+        if (n == 0)
+            bar.hide(i);
+        else if (only)
+            bar.show_command(i, *only);
+        else
+            bar.show_default(i);
+    }
+    vux_string title;
+    if (!default_menu())
+        bar.drop_close_command();
+    else if (bar.left_slot_empty() && env.get(vux_string("__key_menu_title"), title))
+        bar.show_close_command(title);
+}

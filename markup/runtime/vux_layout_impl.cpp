@@ -1,0 +1,284 @@
+#include "markup/runtime/vux_layout_impl.h"
+#include <algorithm>
+#include <string>
+#include "markup/model/vux_data.h"
+#include "markup/model/vux_element_box.h"
+#include "markup/model/vux_element_image.h"
+#include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_hyperlink.h"
+#include "markup/runtime/vux_canvas.h"
+
+namespace {
+
+vux_rect rect_at(const vux_point& pos, int32_t width, int32_t height) { return vux_rect(pos.x, pos.y, width, height); }
+
+// The text object of a segment, box or image; null for anything else.
+const vux_element_text* text_of(const vux_record& element) {
+    switch (element.type_code()) {
+    case vux_element_segment::code: return &static_cast<const vux_element_segment&>(element).text;
+    case vux_element_box::code: return &static_cast<const vux_element_box&>(element).text;
+    case vux_element_image::code: return &static_cast<const vux_element_image&>(element).text;
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+// ---- measuring
+
+int32_t vux_layout_impl::char_width(char16_t unit) { return canvas_->char_width(uint16_t(unit)); }
+
+int32_t vux_layout_impl::font_height() { return canvas_->text_height(); }
+
+int32_t vux_layout_impl::emoticon_marker(int32_t index, const vux_unicode& text) {
+    if (index < 0 || index >= text.length() || text.unit_at(index) != u'[') return 0;
+    for (int32_t end = index + 1; end < text.length(); ++end) {
+        if (text.unit_at(end) != u']') continue;
+        const int32_t length = end - index + 1;
+        return canvas_->emoticon_number(text, index, length) >= 0 ? length : 0;
+    }
+    return 0;
+}
+
+int32_t vux_layout_impl::style_marker(int32_t index, const vux_unicode& text, int32_t& out) {
+    if (index < 0 || index > text.length() - 4) return 0;
+    for (int32_t i = 0; i < 3; ++i)
+        if (text.unit_at(index + i) != u'[') return 0;
+    const char16_t d = text.unit_at(index + 3);
+    if (d < u'0' || d > u'2') return 0;
+    out = d - u'0';
+    return 4;
+}
+
+int32_t vux_layout_impl::line_height() {
+    if (cached_line_height == 0) cached_line_height = canvas_->text_height();
+    return cached_line_height;
+}
+
+int32_t vux_layout_impl::line_spacing() {
+    if (cached_line_spacing == 0) cached_line_spacing = canvas_->scale(canvas_->entry(3));
+    return cached_line_spacing;
+}
+
+int32_t vux_layout_impl::screen_width() { return canvas_->screen_width(); }
+int32_t vux_layout_impl::screen_height() { return canvas_->screen_height(); }
+int32_t vux_layout_impl::item_gap() { return canvas_->metric(10); }
+
+// ---- drawing
+
+uint32_t vux_layout_impl::text_colour(int32_t code) const {
+    return uint32_t(canvas_->brush_sheet().map_text(code));
+}
+
+void vux_layout_impl::draw_segment_text(const vux_element_segment& segment, const vux_point& pos, int32_t,
+                                        const char16_t* text, int32_t length) {
+    vux_canvas::vux_canvas_banner& banner = canvas_->banner;
+    banner.name_row(pos.y);
+    if (banner.mark != 2) banner.mark = 1;
+    canvas_->text_at(pos.x, pos.y, text, length, text_colour(segment.text.colour), false);
+}
+
+void vux_layout_impl::draw_segment_line(const vux_element_segment& segment, const vux_point& pos, int32_t width) {
+    canvas_->banner.clear();
+    const vux_brush_sheet& sheet = canvas_->brush_sheet();
+    const bool thick = segment.flag(9);
+    const int32_t code = segment.text.colour;
+    const uint32_t colour = uint32_t(code == 1 ? sheet.color(thick ? 10 : segment.flag(11) ? 11 : 9) : sheet.map_text(code));
+    const int32_t s = thick ? canvas_->scale(canvas_->entry(33)) : 0;
+    canvas_->call(&vux_graphics_table::set_colour, 1, colour);
+    for (int32_t dy = -s; dy <= s; ++dy) {
+        canvas_->call(&vux_graphics_table::move_to, pos.x, pos.y + dy);
+        canvas_->call(&vux_graphics_table::set_width, width);
+        canvas_->call(&vux_graphics_table::horizontal_line, draw_pass);
+    }
+}
+
+// A link whose mode is 1 is underlaid across the whole row, once per row; a
+// row that follows another such row starts a metric 14 higher, so the two
+// bands meet. Other links are underlaid only while focused.
+void vux_layout_impl::draw_segment_link(const vux_element_segment& segment, const vux_point& pos) {
+    vux_canvas::vux_canvas_banner& banner = canvas_->banner;
+    banner.name_row(pos.y);
+    const vux_hyperlink* link = segment.hyperlink.get();
+    const vux_brush_sheet& sheet = canvas_->brush_sheet();
+    const int32_t edge = canvas_->metric(14), row = row_height();
+    if (link && link->mode == 1) {
+        if (banner.mark == 0) {
+            const bool lit = link->is_pressed() || link->bit(7);
+            const vux_rect band = banner.previous == 2 ? vux_rect(view.x, pos.y - edge, view.w, row)
+                                                       : vux_rect(view.x, pos.y + edge, view.w, row - 2 * edge);
+            canvas_->fill_colour(band, uint32_t(sheet.color(lit ? 59 : 58)));
+            banner.mark = 2;
+        }
+    } else {
+        if (link && link->is_focused() && banner.mark != 2) {
+            const bool lit = link->is_pressed() || link->bit(7);
+            int64_t w = 0;
+            for (int32_t i = 0; i < segment.text.text.length(); ++i) w += char_width(segment.text.text.unit_at(i));
+            canvas_->fill_colour(vux_rect(pos.x, pos.y, int32_t(std::min<int64_t>(w, INT32_MAX)), row),
+                                 uint32_t(sheet.color(lit ? 38 : 39)));
+        }
+        if (banner.mark != 2) banner.mark = 1;
+    }
+    const vux_unicode& t = segment.text.text;
+    const bool focused = link && link->is_focused();
+    const int32_t key = focused ? 37 : link && link->bit(6) ? 40 : 36;
+    canvas_->text_at(pos.x, pos.y, t.units(), t.length(), uint32_t(sheet.color(key)), !focused && link && link->bit(1));
+}
+
+void vux_layout_impl::draw_box_text(const vux_element_box& box, const vux_point& pos, int32_t, int32_t,
+                                    const char16_t* text, int32_t length) {
+    canvas_->text_at(pos.x, pos.y, text, length, text_colour(box.text.colour), false);
+}
+
+void vux_layout_impl::draw_emoticon(const vux_record&, const vux_point& pos, int32_t width, int32_t height) {
+    if (canvas_->emoticon_index < 0) return;
+    const int32_t side = canvas_->scale(13);
+    const vux_rect cell = rect_at(pos, width, height);
+    const vux_rect r(cell.left() + (cell.width() - side) / 2, cell.top() + (cell.height() - side) / 2, side, side);
+    canvas_->image(vux_string(vux_canvas::emoticon_image_name(canvas_->emoticon_index)), r);
+}
+
+void vux_layout_impl::draw_indicator(const vux_record& element, const vux_point& pos, int32_t, int32_t height) {
+    canvas_->banner.clear();
+    const bool selected = element.type_code() == vux_element_box::code &&
+                          static_cast<const vux_element_box&>(element).flag(vux_element_box::checked_bit);
+    canvas_->image(vux_string(selected ? "__image_indicator_selected" : "__image_indicator"),
+                   rect_at(pos, height, height));
+}
+
+void vux_layout_impl::draw_box_background(const vux_element_box& box, const vux_point& pos, int32_t width,
+                                          int32_t height) {
+    canvas_->banner.clear();
+    if (box.ground < 0) return;
+    canvas_->fill_colour(rect_at(pos, width, height), uint32_t(canvas_->brush_sheet().map_ground(box.ground)));
+}
+
+void vux_layout_impl::draw_box_frame(const vux_element_box&, const vux_point&, int32_t, int32_t) {}
+
+void vux_layout_impl::draw_box_border(const vux_element_box& box, const vux_point& pos, int32_t width,
+                                      int32_t height) {
+    if (box.border < 0) return;
+    canvas_->call(&vux_graphics_table::set_colour, 1, uint32_t(canvas_->brush_sheet().map_frame(box.border)));
+    canvas_->place(rect_at(pos, width, height));
+    canvas_->call(&vux_graphics_table::rectangle, 0, 0);
+}
+
+void vux_layout_impl::draw_text_block(const vux_record& element, const vux_point& pos, int32_t width,
+                                      int32_t height) {
+    const vux_element_text* t = text_of(element);
+    if (!t) return;
+    if (t->second_colour >= 0) canvas_->fill_colour(rect_at(pos, width, height), text_colour(t->second_colour));
+    canvas_->text_at(pos.x, pos.y, t->text.units(), t->text.length(), text_colour(t->colour), false);
+}
+
+void vux_layout_impl::draw_image(const vux_element_image& image, const vux_point& pos) {
+    canvas_->banner.clear();
+    canvas_->image(image.name, rect_at(pos, scale(image.width), scale(image.height)));
+}
+
+void vux_layout_impl::draw_image_text(const vux_element_image& image, const vux_point& pos) {
+    const vux_unicode& t = image.text.text;
+    canvas_->text_at(pos.x, pos.y + line_spacing(), t.units(), t.length(), text_colour(image.text.colour), false);
+}
+
+void vux_layout_impl::fill_rect(const vux_point& pos, int32_t width, int32_t height, int32_t colour) {
+    canvas_->banner.clear();
+    if (width <= 0 || height <= 0) return;
+    canvas_->fill_colour(rect_at(pos, width, height), uint32_t(canvas_->brush_sheet().map_ground(colour)));
+}
+
+void vux_layout_impl::draw_box(const vux_point& pos, int32_t width, int32_t height, int32_t style_1, int32_t style_2,
+                               int32_t, int32_t) {
+    const vux_rect r = rect_at(pos, width, height);
+    const vux_brush_sheet& sheet = canvas_->brush_sheet();
+    if (style_1 >= 0) canvas_->fill_colour(r, uint32_t(sheet.map_ground(style_1)));
+    if (style_2 >= 0) {
+        canvas_->call(&vux_graphics_table::set_colour, 1, uint32_t(sheet.map_frame(style_2)));
+        canvas_->place(r);
+        canvas_->call(&vux_graphics_table::rectangle, 0, 0);
+    }
+}
+
+void vux_layout_impl::draw_frame_line(const vux_point& pos, int32_t width, bool a, bool b, bool c) {
+    const vux_brush_sheet& sheet = canvas_->brush_sheet();
+    canvas_->call(&vux_graphics_table::set_colour, 1, uint32_t(sheet.color(b ? 13 : c ? 14 : 12)));
+    if (a) canvas_->call(&vux_graphics_table::set_colour, 3, uint32_t(sheet.color(12)));
+    const int32_t s = b ? canvas_->scale(canvas_->entry(33)) : 0;
+    for (int32_t dy = -s; dy <= s; ++dy) {
+        canvas_->call(&vux_graphics_table::move_to, pos.x, pos.y + dy);
+        canvas_->call(&vux_graphics_table::set_width, width);
+        canvas_->call(&vux_graphics_table::horizontal_line, a ? 1 : c ? 2 : 0);
+    }
+}
+
+void vux_layout_impl::draw_page_control(int32_t mode, const vux_rect& rect, int32_t) {
+    canvas_->image(vux_string(mode != 0 ? "updatex.png" : "update.png"), rect);
+}
+
+// ---- services
+
+const vux_unicode& vux_layout_impl::ellipsis_text() { return canvas_->ellipsis_text(); }
+int32_t vux_layout_impl::ellipsis_width() { return canvas_->ellipsis_width(); }
+
+void vux_layout_impl::assign_variable(const vux_string& name, const vux_string& value) {
+    if (name.empty()) return;
+    if (value.empty())
+        canvas_->variables().remove(name);
+    else
+        canvas_->variables().assign(name, value);
+}
+
+void vux_layout_impl::remove_variable(const vux_string& name) {
+    if (!name.empty()) canvas_->variables().remove(name);
+}
+
+int32_t vux_layout_impl::scale(int32_t units) { return canvas_->scale(units); }
+bool vux_layout_impl::is_touch_screen() { return canvas_->is_touch_screen(); }
+
+void vux_layout_impl::select_font(int32_t size_class, int32_t style) {
+    cached_line_height = cached_line_spacing = 0;
+    canvas_->select_font(size_class, style);
+}
+
+// Tile mode 0 draws the image as it is; 1-5 are the host's texture modes
+// 0-4. Nine-slice (3) needs the host's capability 7; without it the box is
+// filled in its "groundt" colour instead.
+void vux_layout_impl::draw_box_image(const vux_element_box& box, const vux_point& pos, int32_t width,
+                                     int32_t height) {
+    const vux_rect r = rect_at(pos, width, height);
+    const int32_t opaque = box.flag(2) ? 1 : 0;
+    const vux_canvas::image_ref ref = canvas_->find_image(box.image);
+    if (box.flag(4) && ref.item && ref.item->frame_count() > 0) {
+        const vux_link frame = ref.item->frame(box.frame);
+        canvas_->place(r);
+        canvas_->call(&vux_graphics_table::image, nullptr, opaque, frame.data(), frame.length(), 0, 0, 0);
+        return;
+    }
+    if (box.tile == 3 && !canvas_->host_supports(7)) {
+        const vux_brush_sheet& sheet = canvas_->brush_sheet();
+        canvas_->call(&vux_graphics_table::set_colour, 0, uint32_t(sheet.map_ground(box.ground_t)));
+        canvas_->place(r);
+        if (box.ground_corner != 0)
+            canvas_->call(&vux_graphics_table::round_rectangle, 1, scale(box.ground_corner));
+        else
+            canvas_->call(&vux_graphics_table::rectangle, 1, 0);
+        return;
+    }
+    if (!ref.drawable()) return;
+    const std::string item_name = ref.item ? ref.item->name.str() : ref.host_name.str();
+    const uint8_t* bytes = ref.item ? ref.item->bytes.data() : nullptr;
+    const int32_t length = ref.item ? ref.item->bytes.length() : 0;
+    canvas_->place(r);
+    if (box.tile >= 1 && box.tile <= 5)
+        canvas_->call(&vux_graphics_table::texture, box.tile - 1, opaque, item_name.c_str(), bytes, length);
+    else
+        canvas_->call(&vux_graphics_table::image, item_name.c_str(), opaque, bytes, length, box.ground_corner,
+                      box.gap, box.ground_t);
+}
+
+void vux_layout_impl::draw_triangle(const vux_element_box&, const vux_point& pos, int32_t width, int32_t height,
+                                    int32_t direction) {
+    canvas_->place(rect_at(pos, width, height));
+    canvas_->call(&vux_graphics_table::triangle, direction);
+}

@@ -1,0 +1,234 @@
+#include "markup/model/vux_data.h"
+#include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_resource.h"
+#include "markup/model/vux_switch.h"
+#include "screens_fixture.h"
+
+namespace {
+
+vux_data data_named(const char* name) {
+    vux_data d;
+    d.name = vux_string(name);
+    d.flags = 1;  // drawable from its bytes
+    d.bytes.assign_bytes("PIC!", 4);
+    return d;
+}
+
+}  // namespace
+
+using Canvas = screens_fixture;
+
+TEST_F(Canvas, ImageNamesTheHostMayResolve) {
+    vux_resource map;
+    map.pairs.append_cstr("logo");
+    map.pairs.append_cstr("brand.png");
+    start(doc_builder().add(data_named("have")).add(map).done());
+    run(action_of(set_step("which", "have")));
+    struct row {
+        const char* name;
+        const char* item;       // the data item found, or ""
+        const char* host_name;  // what the host is asked for, or ""
+    };
+    const row rows[] = {
+        {"have", "have", ""},   {"$ which", "have", ""},  {"pic", "", "_pic"},  {"logo", "", "brand.png"},
+        {"a/b", "", ""},        {"..", "", ""},           {"x\\..\\y", "", ""}, {".hidden", "", ""},
+        {"tab\tname", "", ""},  {"", "", ""},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const vux_canvas::image_ref ref = m().canvas().find_image(vux_string(r.name));
+        EXPECT_EQ(ref.item ? ref.item->name.str() : "", r.item);
+        EXPECT_EQ(ref.host_name.str(), r.host_name);
+    }
+}
+
+TEST_F(Canvas, EmoticonNumbersStayInsideTheListAndTheText) {
+    start(doc_builder().done());
+    vux_canvas& c = m().canvas();
+    const vux_unicode text(u"hi [sad] [smile][smiles]");
+    run(action_of(set_step("__key_emoticon", "[smile][sad][smiles]")));
+    EXPECT_EQ(c.emoticon_number(text, 3, 5), 1);
+    EXPECT_EQ(c.emoticon_number(text, 9, 7), 0);
+    EXPECT_EQ(c.emoticon_number(text, 16, 8), 2);  // the list's last marker, up to its end
+    EXPECT_EQ(c.emoticon_number(text, 16, 9), -1);  // past the text
+    EXPECT_EQ(c.emoticon_number(text, -1, 3), -1);
+    // The list is read once; a new engine reads one without a bracket.
+    TearDown();
+    SetUp();
+    start(doc_builder().done());
+    run(action_of(set_step("__key_emoticon", "smile sad")));
+    EXPECT_EQ(m().canvas().emoticon_number(text, 3, 5), -1);
+    EXPECT_EQ(vux_canvas::emoticon_image_name(7), "em007.png");
+    EXPECT_EQ(vux_canvas::emoticon_image_name(42), "em042.png");
+    EXPECT_EQ(vux_canvas::emoticon_image_name(120), "em120.png");
+}
+
+TEST_F(Canvas, TouchScreenAnswer) {
+    start(doc_builder().done());
+    host.answer("facility.supports 0", "0");
+    EXPECT_FALSE(m().canvas().is_touch_screen());
+    vux_engine_pointer(e, 2, 1, 1);
+    EXPECT_TRUE(m().canvas().is_touch_screen());
+    run(action_of(set_step("__key_touch_screen", "no")));
+    EXPECT_FALSE(m().canvas().is_touch_screen());
+}
+
+TEST_F(Canvas, WindowsAreTidiedOncePerName) {
+    start(doc_builder().add(*screen_named<vux_window>("a")).add(*screen_named<vux_window>("b")).done());
+    run(action_of(show_step(1, 2, "a")));
+    machine().settle(true);
+    machine().settle(true);
+    run(action_of(show_step(1, 1, "b")));
+    machine().settle(true);
+    EXPECT_EQ(host.calls("facility.open_link"),
+              (std::vector<std::string>{R"(facility.open_link "tidy" "a")", R"(facility.open_link "tidy" "b")"}));
+}
+
+// Each painter's texture mode and flag (the dialog's and menu's empty
+// command bars draw nothing); without the texture it fills.
+TEST_F(Canvas, TextureModesAndFallbacks) {
+    auto w = screen_named<vux_window>("w");
+    w->commandbar.left = command_of("Go", vux_action());
+    auto d = screen_named<vux_dialog>("d");
+    auto m = screen_named<vux_menu>("m");
+    m->commands.append(command_of("A", vux_action()));
+    doc_builder with;
+    for (const char* t : {"__texture_titlebar", "__texture_commandbar", "__texture_dialog", "__texture_menu",
+                          "__texture_menuitem"})
+        with.add(data_named(t));
+    start(with.add(*w).add(*d).add(*m).done());
+    run(action_of(show_step(1, 2, "w"), show_step(2, 2, "d"), show_step(3, 2, "m")));
+    host.clear_log();
+    machine().settle(true);
+    EXPECT_EQ(host.calls("graphics.texture"), (std::vector<std::string>{
+                                                  R"(graphics.texture 3 1 "__texture_titlebar" 4)",
+                                                  R"(graphics.texture 3 1 "__texture_commandbar" 4)",
+                                                  R"(graphics.texture 2 0 "__texture_dialog" 4)",
+                                                  R"(graphics.texture 2 0 "__texture_menu" 4)",
+                                                  R"(graphics.texture 0 0 "__texture_menuitem" 4)",
+                                              }));
+
+    TearDown();
+    SetUp();
+    start(doc_builder().add(*w).done());
+    run(action_of(show_step(1, 2, "w")));
+    host.clear_log();
+    machine().settle(true);
+    EXPECT_EQ(host.count("graphics.texture"), 0);
+    EXPECT_EQ(host.count("graphics.rectangle 1 0"), 3);  // title bar, client and command bar filled
+    EXPECT_EQ(host.count(R"(graphics.text "Go" 0)"), 1);
+}
+
+// The switch's selection is the window's fourth integer, from the document.
+TEST_F(Canvas, SwitchSelectionOutsideItsItemsSelectsNothing) {
+    vux_switch sw;
+    sw.name = vux_string("tabs");
+    sw.values[2] = 200;
+    sw.values[3] = 20;
+    for (const char* label : {"one", "two"}) sw.commands.append(command_of(label, vux_action()));
+    static_cast<vux_element_command*>(sw.commands.get(1))->focus_image = vux_string("lit");
+    auto w = screen_named<vux_window>("w");
+    w->third = vux_string("tabs");
+    for (int32_t index : {1, 2, -5, 1 << 30}) {
+        SCOPED_TRACE(index);
+        TearDown();
+        SetUp();
+        w->value_4 = index;
+        start(doc_builder().add(sw).add(*w).done());
+        run(action_of(show_step(1, 2, "w")));
+        host.clear_log();
+        machine().settle(true);
+        auto* s = static_cast<vux_switch*>(doc().switches.get(0));
+        EXPECT_EQ(s->current, index == 1 ? 1 : -1);
+        EXPECT_EQ(host.count(R"(graphics.image "_lit" 0 0 0 0 0)"), index == 1 ? 1 : 0);
+    }
+}
+
+namespace {
+
+// A window whose client holds `n` one-line paragraphs "line 0", "line 1", ...
+std::unique_ptr<vux_window> long_window(int n) {
+    auto w = screen_named<vux_window>("w");
+    w->client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+    for (int i = 0; i < n; ++i) {
+        auto p = std::make_unique<vux_element_paragraph>();
+        auto s = std::make_unique<vux_element_segment>();
+        const std::string text = "line " + std::to_string(i);
+        s->text.text = vux_unicode(std::u16string(text.begin(), text.end()));
+        p->children.append(std::move(s));
+        w->client.paragraphs.append(std::move(p));
+    }
+    return w;
+}
+
+}  // namespace
+
+TEST_F(Canvas, ClientIsLaidOutOnceAndPaintedInItsRectangle) {
+    start(doc_builder().add(*long_window(3)).done());
+    host.clear_log();
+    run(action_of(show_step(1, 2, "w")));
+    EXPECT_EQ(host.count(R"(graphics.text "line 0" 0)"), 1);
+    EXPECT_EQ(host.count(R"(graphics.text "line 2" 0)"), 1);
+    vux_layout* first = static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout();
+    ASSERT_NE(first, nullptr);
+    machine().settle(true);
+    EXPECT_EQ(static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout(), first);
+}
+
+// A repeat step moves the painted client with the host's copy (entry 18)
+// and clips the next painting to the strip that came into view.
+TEST_F(Canvas, ScrollByCopyingPaintsOnlyTheUncoveredStrip) {
+    start(doc_builder().add(*long_window(60)).done());
+    run(action_of(show_step(1, 2, "w")));
+    vux_element_scrollbar& bar = *static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.scroll_bar;
+    ASSERT_TRUE(bar.content_taller());
+    press(50, 100);
+    host.clear_log();
+    ASSERT_EQ(vux_engine_drag_step(e, 1, 0, 0), 1);
+    const int shift = bar.y_offset;
+    ASSERT_GT(shift, 0);
+    // The client lies between the bars: 26..294 on this screen.
+    EXPECT_EQ(host.calls("graphics.restore_area"),
+              (std::vector<std::string>{"graphics.restore_area 0 " + std::to_string(26 + shift) + " 240 " +
+                                        std::to_string(268 - shift) + " 0 26"}));
+    const std::vector<std::string> clips = host.calls("graphics.set_clip");
+    ASSERT_GE(clips.size(), 2u);
+    EXPECT_EQ(clips[1], "graphics.set_clip 0 " + std::to_string(294 - shift) + " 240 " + std::to_string(shift));
+
+    TearDown();
+    SetUp();
+    host.answer("facility.supports 4", "0");  // without copying: the whole client again
+    start(doc_builder().add(*long_window(60)).done());
+    run(action_of(show_step(1, 2, "w")));
+    press(50, 100);
+    host.clear_log();
+    vux_engine_drag_step(e, 1, 0, 0);
+    EXPECT_EQ(host.count("graphics.restore_area"), 0);
+}
+
+// On a touch screen a touch-hide window's soft keys sit in the title bar,
+// where a tap takes them; elsewhere they keep the command bar.
+TEST_F(Canvas, TouchSoftKeysMoveIntoTheTitleBar) {
+    auto w = screen_named<vux_window>("w");
+    w->commandbar.value_3 = 1;
+    w->titlebar.title = vux_unicode(u"Touch");  // an empty title bar shows no keys
+    w->commandbar.left = command_of("Go", action_of(set_step("went", "1")));
+    start(doc_builder().add(*w).done());
+    run(action_of(show_step(1, 2, "w")));
+    const vux_rect key = static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
+    ASSERT_FALSE(key.is_empty());
+    EXPECT_LT(key.bottom(), m().canvas().title_bar_height() + 1);
+    press(key.left() + 2, key.top() + 2);
+    release(key.left() + 2, key.top() + 2);
+    EXPECT_EQ(variable("went"), "1");
+
+    TearDown();
+    SetUp();
+    host.answer("facility.supports 0", "0");
+    start(doc_builder().add(*w).done());
+    run(action_of(show_step(1, 2, "w")));
+    const vux_rect bar_key =
+        static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
+    EXPECT_EQ(bar_key.top(), m().canvas().command_bar_rect().top());
+}

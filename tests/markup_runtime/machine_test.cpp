@@ -1,0 +1,378 @@
+#include "markup/model/vux_condition.h"
+#include "markup/model/vux_overtime.h"
+#include "markup/model/vux_subtitle.h"
+#include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_hyperlink.h"
+#include "screens_fixture.h"
+
+namespace {
+
+// Window "w" whose left soft key opens menu "m" and whose right one sets
+// "right"; menu "m" with items A, B, C that set "picked", its own left soft
+// key setting "soft". The window's client scrolls 1000 pixels in a 100 view.
+struct Machine : screens_fixture {
+    void SetUp() override {
+        screens_fixture::SetUp();
+        auto w = screen_named<vux_window>("w");
+        w->commandbar.left = command_of("Menu", action_of(show_step(3, 2, "m")));
+        w->commandbar.right = command_of("Right", action_of(set_step("right", "1")));
+        w->client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+        auto m = screen_named<vux_menu>("m");
+        m->show_title = 1;  // closable
+        for (const char* label : {"A", "B", "C"}) m->commands.append(command_of(label, action_of(set_step("picked", label))));
+        m->commandbar.left = command_of("Soft", action_of(set_step("soft", "1")));
+        start(doc_builder().add(*w).add(*m).done());
+        run(action_of(show_step(1, 2, "w")));
+        vux_element_scrollbar& bar = *window().client.scroll_bar;
+        bar.content_height = 1000;
+        bar.view_height = 100;
+        bar.row = 10;
+        bar.half_row = 10;
+        bar.max_steps = 20;
+    }
+    vux_window& window() { return *static_cast<vux_window*>(doc().find_screen(1, vux_string("w"))); }
+    vux_menu& menu() { return *static_cast<vux_menu*>(doc().find_screen(3, vux_string("m"))); }
+    int32_t offset() { return window().client.scroll_bar->y_offset; }
+};
+
+}  // namespace
+
+TEST_F(Machine, KeysOnTheWindowAndOnTheMenu) {
+    struct row {
+        int key;
+        const char* menus;  // menu stack after the key
+        int selected;       // the menu's selection, or -9 when it is not open
+        int offset;         // the window client's scroll offset
+    };
+    const row script[] = {
+        {9, "", -9, 90},   // page down: a page less one line
+        {13, "", -9, 100}, // line down
+        {11, "", -9, 900}, // to the bottom
+        {10, "", -9, 0},   // to the top
+        {1, "m", 0, 0},    // left soft key opens the menu
+        {6, "m", 1, 0},    // down
+        {9, "m", 1, 0},    // scroll keys mean nothing over a menu
+        {11, "m", 1, 0},
+        {3, "m", 1, 0},    // left and right move only in grids
+        {5, "m", 0, 0},    // up
+        {5, "m", 2, 0},    // wraps
+        {7, "", -9, 0},    // back closes the closable menu, nothing picked
+    };
+    for (const row& r : script) {
+        SCOPED_TRACE("key " + std::to_string(r.key));
+        key(r.key);
+        EXPECT_EQ(menu_names(), r.menus);
+        if (r.selected != -9) {
+            EXPECT_EQ(menu().selected, r.selected);
+        }
+        EXPECT_EQ(offset(), r.offset);
+    }
+    EXPECT_EQ(variable("picked"), "(none)");
+    key(1);
+    key(6);
+    key(0);
+    EXPECT_EQ(variable("picked"), "B");
+    EXPECT_EQ(menu_names(), "");
+    key(2);
+    EXPECT_EQ(variable("right"), "1");
+}
+
+TEST_F(Machine, SelectWithNothingFocusedFallsToTheLeftSoftKey) {
+    key(0);
+    EXPECT_EQ(menu_names(), "m");
+}
+
+// The action that select takes may close and discard the very screen it
+// belongs to: the run goes on from a copy.
+TEST_F(Machine, SelectedActionThatClosesItsOwnScreenRunsToItsEnd) {
+    menu().keep = 2;
+    menu().command(0)->action = action_of(show_step(3, 4, "m"), set_step("after", "1"));
+    key(1);
+    key(0);
+    EXPECT_EQ(variable("after"), "1");
+    EXPECT_EQ(doc().menus.count(), 0);
+
+    window().keep = 2;
+    window().client.default_action = std::make_unique<vux_action>(action_of(show_step(1, 4, "w"), set_step("gone", "1")));
+    key(0);
+    EXPECT_EQ(variable("gone"), "1");
+    EXPECT_EQ(window_names(), "");
+}
+
+TEST_F(Machine, OnlyAWaitingMainExchangeTakesTheInput) {
+    doc().poll_waiting = true;
+    key(2);
+    EXPECT_EQ(variable("right"), "1");
+    run(action_of(set_step("right", "")));
+    doc().main_waiting = true;
+    m().variables().set_ok(vux_string("__status_main"));
+    key(2);
+    EXPECT_EQ(variable("right"), "(none)");
+    EXPECT_FALSE(doc().main_waiting);
+    EXPECT_EQ(variable("__status_main"), "(none)");
+    press(1, 1);
+    key(2);
+    EXPECT_EQ(variable("right"), "1");
+}
+
+// Painting places the slots: on 240 x 320 the command bar is 294..320, its
+// left half the window's left soft key; menu "m" lies at 204..294.
+TEST_F(Machine, PressOutsideAClosableMenuReachesTheScreenBelow) {
+    key(1);
+    ASSERT_FALSE(menu().bounds.is_empty());
+    press(10, 50);
+    EXPECT_EQ(menu_names(), "");
+    EXPECT_EQ(machine().dragging, 1);  // the window's client took the press
+    release(10, 50);
+
+    press(10, 305);
+    EXPECT_EQ(window().commandbar.pressed_slot, 0);
+    // The emulator defers a command-bar hit's repaint to the next tick.
+    EXPECT_EQ(machine().repaint_pending, 1);
+    host.clear_log();
+    vux_engine_tick(e, 1);
+    EXPECT_EQ(machine().repaint_pending, 0);
+    EXPECT_EQ(host.count("graphics.repaint"), 1);
+    move(10, 200);  // leaves the slot
+    release(10, 200);
+    EXPECT_EQ(menu_names(), "");
+    press(10, 305);
+    release(10, 305);
+    EXPECT_EQ(menu_names(), "m");
+}
+
+TEST_F(Machine, ReleaseOnAMenuItemByStyle) {
+    for (int style : {0, 2, 5, 6, 7, 8}) {
+        SCOPED_TRACE("style " + std::to_string(style));
+        run(action_of(set_step("picked", ""), set_step("soft", "")));
+        key(1);
+        vux_menu& m = menu();
+        m.style = style;
+        m.layout_1 = 100;
+        machine().settle(true);  // painted again in its style
+        const vux_rect r = m.command(1)->rect;
+        ASSERT_FALSE(r.is_empty());
+        const int x = r.left() + r.width() / 2, y = r.top() + r.height() / 2;
+        press(x, y);
+        EXPECT_EQ(m.selected, 1);
+        release(x, y);
+        const bool takes = style >= 6;
+        EXPECT_EQ(variable("picked"), takes ? "B" : "(none)");
+        EXPECT_EQ(variable("soft"), takes ? "(none)" : "1");
+        EXPECT_EQ(menu_names(), takes ? "" : "m");
+        if (!takes) key(7);
+    }
+}
+
+TEST_F(Machine, EmptyStacksTakeEveryEvent) {
+    run(action_of(show_step(1, 3, "w")));
+    ASSERT_EQ(window_names(), "");
+    for (int k = 0; k <= 13; ++k) key(k);
+    for (int kind = 0; kind <= 2; ++kind) vux_engine_pointer(e, kind, 5, 5);
+    EXPECT_EQ(vux_engine_drag_step(e, 1, 1, 1), 0);
+    ticks(1, 30);
+    EXPECT_EQ(variable("picked"), "(none)");
+    EXPECT_EQ(variable("soft"), "(none)");
+}
+
+TEST_F(Machine, DragStepsMoveTheWindowClient) {
+    press(50, 100);  // not on a soft key: the client takes the drag
+    EXPECT_EQ(machine().dragging, 1);
+    EXPECT_EQ(vux_engine_drag_step(e, 1, 0, 0), 1);
+    EXPECT_GT(offset(), 0);
+    int steps = 1;
+    while (vux_engine_drag_step(e, 0, 0, 0) != 0 && steps < 100) ++steps;
+    EXPECT_LE(steps, 20);  // the bar's step limit ends the fling
+    const int32_t far = offset();
+    EXPECT_EQ(vux_engine_drag_step(e, 1, 1, 1), 1);  // back towards the top, fast
+    EXPECT_LT(offset(), far);
+    key(1);               // a menu in front: no drag
+    EXPECT_EQ(vux_engine_drag_step(e, 1, 0, 0), 0);
+}
+
+TEST_F(Machine, FrontOvertimeFiresOnTheSeventhTicks) {
+    window().overtime = std::make_unique<vux_overtime>();
+    window().overtime->limit = 2;
+    window().overtime->action = action_of(set_step("late", "1"));
+    ticks(1, 7);
+    EXPECT_EQ(variable("late"), "(none)");
+    ticks(8, 7);
+    EXPECT_EQ(variable("late"), "1");
+}
+
+TEST_F(Machine, SnapshotGoesToTheHostOnEverySettle) {
+    key(1);
+    EXPECT_EQ(host.count("facility.machine_settled"), 0);
+    machine().set_snapshot(true);
+    key(7);
+    EXPECT_GE(host.count("facility.machine_settled"), 1);
+}
+
+namespace {
+
+// Item guards: shown while the variable named like the item exists.
+void guard_items_by_name(vux_menu& m) {
+    for (int i = 0; i < m.count(); ++i) {
+        vux_element_command& c = *m.command(i);
+        c.guard = std::make_unique<vux_condition_list>();
+        vux_condition& k = c.guard->add();
+        k.op = 2;  // exists
+        k.name = vux_string("on_") + c.name;
+    }
+}
+
+}  // namespace
+
+// The left soft key opens menu "m": how many of its items are enabled
+// decides what the slot shows.
+TEST_F(Machine, SoftKeyTiedToAMenuFollowsItsEnabledItems) {
+    guard_items_by_name(menu());
+    struct row {
+        const char* enabled;  // variables set before painting
+        const char* label;    // what the left slot shows, or "" hidden
+    };
+    const row rows[] = {{"", ""}, {"on_B", "B"}, {"on_A on_C", "Menu"}};
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.enabled);
+        for (const char* n : {"on_A", "on_B", "on_C"}) unset(n);
+        for (std::string n : {"on_A", "on_B", "on_C"})
+            if (std::string(r.enabled).find(n) != std::string::npos) run(action_of(set_step(n.c_str(), "1")));
+        machine().settle(true);
+        vux_element_command* shown = window().commandbar.shown[0].get();
+        EXPECT_EQ(shown ? vux_unicode(shown->label).to_utf8_string().str() : "", r.label);
+    }
+    unset("on_A");
+    unset("on_C");
+    run(action_of(set_step("on_B", "1")));
+    machine().settle(true);
+    key(1);  // the single item itself
+    EXPECT_EQ(variable("picked"), "B");
+    EXPECT_EQ(menu_names(), "");
+}
+
+TEST_F(Machine, CloseCommandOpensTheDefaultMenu) {
+    window().commandbar.left.reset();
+    window().commandbar.shown[0].reset();
+    window().commandbar.left_check = 1;
+    run(action_of(set_step("__key_menu_title", "Back")));
+    machine().settle(true);
+    EXPECT_FALSE(window().commandbar.shown[0]);  // no default menu
+    menu().value_1 = 1;                           // marks "m" as the default menu
+    machine().settle(true);
+    ASSERT_TRUE(window().commandbar.shown[0]);
+    EXPECT_EQ(window().commandbar.shown[0]->label.to_utf8_string().str(), "Back");
+    key(1);
+    EXPECT_EQ(menu_names(), "m");
+    key(7);
+    ASSERT_TRUE(window().commandbar.shown[0]);
+    run(action_of(command_step(23)));  // default-menu switch off: the close command goes
+    EXPECT_FALSE(window().commandbar.shown[0]);
+}
+
+TEST_F(Machine, SubtitleScrollsAfterTenQuietTicksAndInputEndsIt) {
+    auto news = std::make_unique<vux_subtitle>();
+    news->text = vux_unicode(u"News");
+    doc().subtitles.add(std::move(news));
+    int t = 1;
+    while (!doc().subtitles.active() && t < 30) vux_engine_tick(e, t++);
+    EXPECT_GE(t, 11);  // not before ten quiet ticks
+    ASSERT_TRUE(doc().subtitles.active());
+    EXPECT_EQ(doc().subtitles.current()->scrolled, 0);  // its first painting measures it
+    host.clear_log();
+    ticks(t, 2);  // then metric 18 a tick, from the right edge
+    EXPECT_EQ(doc().subtitles.current()->scrolled, 22);
+    EXPECT_EQ(host.count(R"(graphics.text "Ne" 0)"), 1);
+    EXPECT_EQ(host.count(R"(graphics.text "News" 0)"), 1);
+    key(13);
+    EXPECT_FALSE(doc().subtitles.active());
+    EXPECT_EQ(doc().subtitles.queued(), 0);  // a subtitle that does not repeat is dropped
+}
+
+namespace {
+
+// A window whose client holds three linked segments, one a paragraph; each
+// segment's link sets "picked" to its number.
+struct Items : screens_fixture {
+    void SetUp() override {
+        screens_fixture::SetUp();
+        auto w = screen_named<vux_window>("w");
+        w->commandbar.left = command_of("Soft", action_of(set_step("soft", "1")));
+        for (const char* n : {"1", "2", "3"}) {
+            auto p = std::make_unique<vux_element_paragraph>();
+            auto b = std::make_unique<vux_element_segment>();
+            b->text.text = vux_unicode(u"item");
+            b->hyperlink = std::make_unique<vux_hyperlink>();
+            b->hyperlink->action = std::make_unique<vux_action>(action_of(set_step("picked", n)));
+            p->children.append(std::move(b));
+            w->client.paragraphs.append(std::move(p));
+        }
+        start(doc_builder().add(*w).done());
+        run(action_of(show_step(1, 2, "w")));
+    }
+    vux_layout& layout() {
+        return *static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout();
+    }
+    // A screen point inside item i.
+    vux_point centre_of(int32_t i) {
+        vux_layout& l = layout();
+        const vux_point at = l.to_screen(vux_layout_point(l.item_left(i) + 5, l.item_top(i) + 5), false, false);
+        return at;
+    }
+};
+
+}  // namespace
+
+TEST_F(Items, ArrowsMoveTheFocusAndSelectRunsTheFocusedLink) {
+    ASSERT_EQ(layout().items.size(), 3u);
+    EXPECT_EQ(layout().find_focused_item(), 0);  // restored when laid out
+    key(6);
+    key(6);
+    EXPECT_EQ(layout().find_focused_item(), 2);
+    key(6);  // the last row: down fails, right fails too
+    EXPECT_EQ(layout().find_focused_item(), 2);
+    key(5);
+    key(0);
+    EXPECT_EQ(variable("picked"), "2");
+    EXPECT_EQ(variable("soft"), "(none)");
+}
+
+TEST_F(Items, TapSelectsAndAHeldPressRunsOnTheEighthTick) {
+    const vux_point third = centre_of(2);
+    press(third.x, third.y);
+    EXPECT_EQ(layout().find_focused_item(), 2);
+    release(third.x, third.y);
+    EXPECT_EQ(variable("picked"), "3");
+
+    struct row {
+        int moved;     // pixels moved after the press
+        int ticks;     // held that long
+        bool long_press;
+    };
+    const row rows[] = {{0, 7, false}, {0, 9, true}, {11, 9, false}, {10, 9, true}};
+    int t = 100;
+    for (const row& r : rows) {
+        SCOPED_TRACE(std::to_string(r.moved) + " px, " + std::to_string(r.ticks) + " ticks");
+        run(action_of(set_step("picked", "")));
+        const vux_point first = centre_of(0);
+        press(first.x, first.y);
+        if (r.moved) move(first.x + r.moved, first.y);
+        for (int k = 0; k < r.ticks; ++k) vux_engine_tick(e, t++);
+        EXPECT_EQ(variable("picked"), r.long_press ? "1" : "(none)");
+        release(first.x + r.moved, first.y);
+    }
+}
+
+TEST_F(Machine, OverscrollAtTheTopRunsThePullActionOnce) {
+    window().client.pull_top = std::make_unique<vux_action>(action_of(set_step("pulled", "1")));
+    vux_element_scrollbar& bar = *window().client.scroll_bar;
+    int t = 1;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        run(action_of(set_step("pulled", "")));
+        bar.y_offset = -30;  // dragged past the top
+        for (int k = 0; k < 5; ++k) vux_engine_tick(e, t++);
+        EXPECT_EQ(bar.y_offset, 0);
+        EXPECT_EQ(variable("pulled"), round == 0 ? "1" : "(none)");
+    }
+}

@@ -1,0 +1,202 @@
+#include "markup/model/vux_action_clear.h"
+#include "markup/model/vux_action_font.h"
+#include "markup/model/vux_action_music.h"
+#include "markup/model/vux_action_title.h"
+#include "markup/model/vux_condition.h"
+#include "markup/model/vux_data.h"
+#include "screens_fixture.h"
+
+namespace {
+
+// Windows a, b, c (kept), "once" (shown once), "off" (not usable).
+std::string three_windows() {
+    return doc_builder()
+        .add(*screen_named<vux_window>("a"))
+        .add(*screen_named<vux_window>("b"))
+        .add(*screen_named<vux_window>("c"))
+        .add(*screen_named<vux_window>("once", 2))
+        .add(*screen_named<vux_window>("off", 0))
+        .done();
+}
+
+std::unique_ptr<vux_action_font> font_step(const char* window, int32_t size) {
+    auto s = std::make_unique<vux_action_font>();
+    s->window = vux_string(window);
+    s->font = size;
+    return s;
+}
+
+}  // namespace
+
+using Steps = screens_fixture;
+
+TEST_F(Steps, ShowOperationsOnWindows) {
+    struct row {
+        const char* before;  // windows opened with operation 2, in order
+        int32_t operation;
+        const char* target;
+        const char* after;
+        int32_t result;
+    };
+    const row rows[] = {
+        {"a b", 1, "c", "c", 0},
+        {"a", 2, "a", "a", 0},
+        {"a b", 2, "c", "a b c", 0},
+        {"a b c", 3, "b", "a c", 0},
+        {"a b c", 7, "a", "a", 0},
+        {"a", 2, "missing", "a", -1},
+        {"a", 2, "off", "a", -1},
+        {"a", 9, "a", "a", 0},  // to the bottom: nothing to move without a scroll bar
+        {"a", 99, "a", "a", -1},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(std::string(r.before) + " op " + std::to_string(r.operation) + " " + r.target);
+        TearDown();
+        SetUp();
+        start(three_windows());
+        std::string names = r.before;
+        for (size_t at = 0; at < names.size();) {
+            size_t end = names.find(' ', at);
+            if (end == std::string::npos) end = names.size();
+            run(action_of(show_step(1, 2, names.substr(at, end - at).c_str())));
+            at = end + 1;
+        }
+        EXPECT_EQ(result_of(show_step(1, r.operation, r.target)), r.result);
+        EXPECT_EQ(window_names(), r.after);
+    }
+}
+
+TEST_F(Steps, ClosingRemovesTheScreenItsVariableAndWhatItOwns) {
+    vux_function owned = function_of("owned", {3});
+    owned.title = vux_string("a");
+    start(doc_builder().add(*screen_named<vux_window>("a")).add(*screen_named<vux_window>("b")).add(owned).done());
+    run(action_of(show_step(1, 2, "a"), show_step(1, 2, "b")));
+    EXPECT_EQ(variable("a"), "ok");
+    EXPECT_EQ(variable("owned"), "ok");
+    EXPECT_EQ(run(action_of(show_step(1, 4, "a"))), 0);
+    EXPECT_EQ(window_names(), "b");
+    EXPECT_EQ(doc().windows.count(), 1);
+    EXPECT_EQ(variable("a"), "(none)");
+    EXPECT_EQ(variable("owned"), "(none)");
+    EXPECT_EQ(doc().functions.find("owned"), -1);
+    // The closed window is gone: acting on it again finds nothing.
+    EXPECT_EQ(result_of(show_step(1, 2, "a")), -1);
+}
+
+// Owners may form a cycle, or a chain longer than any descent should go:
+// each screen is closed once and the sweep ends.
+TEST_F(Steps, OwnerCyclesAndLongChainsCloseOnce) {
+    doc_builder cycle;
+    cycle.add(*screen_named<vux_window>("x", 1, "y")).add(*screen_named<vux_dialog>("y", 1, "x"));
+    start(cycle.done());
+    EXPECT_EQ(run(action_of(show_step(1, 4, "x"))), 0);
+    EXPECT_EQ(doc().windows.count() + doc().dialogs.count(), 0);
+
+    TearDown();
+    SetUp();
+    doc_builder chain;
+    const int n = 3 * vux_document::max_close_depth;
+    for (int i = 0; i < n; ++i) {
+        const std::string name = "w" + std::to_string(i), owner = i ? "w" + std::to_string(i - 1) : "";
+        chain.add(*screen_named<vux_window>(name.c_str(), 1, owner.c_str()));
+    }
+    chain.add(*screen_named<vux_window>("other"));
+    start(chain.done());
+    run(action_of(show_step(1, 2, "other"), show_step(1, 2, ("w" + std::to_string(n - 1)).c_str())));
+    EXPECT_EQ(run(action_of(show_step(1, 4, "w0"))), 0);
+    EXPECT_EQ(doc().windows.count(), 1);
+    EXPECT_EQ(window_names(), "other");
+}
+
+TEST_F(Steps, AStepOnAClosingOrMissingScreenDoesNothing) {
+    start(three_windows());
+    static_cast<vux_window*>(doc().find_screen(1, vux_string("a")))->keep = 3;
+    auto title = std::make_unique<vux_action_title>();
+    title->window = vux_string("a");
+    title->text = vux_unicode(u"New");
+    title->stop = 1;
+    vux_action closing = action_of(std::move(title));
+    EXPECT_EQ(doc().run(closing), -1);  // no settle yet: the window is still there, closing
+    EXPECT_TRUE(static_cast<vux_window*>(doc().find_screen(1, vux_string("a")))->titlebar.title.empty());
+    EXPECT_EQ(run(action_of(font_step("nobody", 4))), 0);  // no stop flag: the run's result stays 0
+    EXPECT_EQ(result_of(font_step("b", 5)), 0);
+    EXPECT_EQ(static_cast<vux_window*>(doc().find_screen(1, vux_string("b")))->client.font_size, 5);
+}
+
+TEST_F(Steps, FailingGuardPassesOverTheStepWithoutItsSkipAndStopEndsTheRun) {
+    start(three_windows());
+    auto guarded = set_step("guarded", "1");
+    guarded->skip = 1;
+    guarded->guard = std::make_unique<vux_condition_list>();
+    vux_condition& c = guarded->guard->add();
+    c.op = 2;  // the variable exists
+    c.name = vux_string("absent");
+    auto stop = set_step("stopped", "1");
+    stop->stop = 1;
+    run(action_of(std::move(guarded), set_step("next", "1"), std::move(stop), set_step("after", "1")));
+    EXPECT_EQ(variable("guarded"), "(none)");
+    EXPECT_EQ(variable("next"), "1");
+    EXPECT_EQ(variable("stopped"), "1");
+    EXPECT_EQ(variable("after"), "(none)");
+}
+
+TEST_F(Steps, ClearByPrefix) {
+    start(doc_builder()
+              .add(*screen_named<vux_window>("pa_win"))
+              .add(*screen_named<vux_window>("keep"))
+              .add(function_of("pa_f", {3}))
+              .add(function_of("other", {3}))
+              .done());
+    run(action_of(show_step(1, 2, "keep"), show_step(1, 2, "pa_win"), set_step("pa_v", "1")));
+    auto empty_prefix = std::make_unique<vux_action_clear>();
+    empty_prefix->what = 0x7FF;
+    run(action_of(std::move(empty_prefix)));
+    EXPECT_EQ(host.count("facility.screen_reset"), 2);  // start, then bit 10 alone
+    EXPECT_EQ(variable("pa_v"), "1");
+    EXPECT_EQ(window_names(), "keep pa_win");
+
+    auto clear = std::make_unique<vux_action_clear>();
+    clear->target = vux_string("pa_");
+    clear->what = 1 << 1 | 1 << 6 | 1 << 9;  // functions, windows, shared variables
+    run(action_of(std::move(clear)));
+    EXPECT_EQ(window_names(), "keep");
+    EXPECT_EQ(variable("pa_f"), "(none)");
+    EXPECT_EQ(variable("pa_v"), "(none)");
+    EXPECT_EQ(variable("other"), "ok");
+}
+
+// A key while blocking music plays stops it and starts its end action; the
+// key itself goes no further. Command 16 stops it without the end action.
+TEST_F(Steps, BlockingMusicTakesTheNextKey) {
+    vux_data tune;
+    tune.name = vux_string("tune");
+    tune.bytes.assign_bytes("RIFF", 4);
+    vux_function play;
+    play.name = vux_string("play");
+    auto music = std::make_unique<vux_action_music>();
+    music->name = vux_string("tune");
+    music->type_text = vux_string("wav");
+    music->end_action = std::make_unique<vux_action>(action_of(set_step("ended", "1")));
+    play.action.add_step(std::move(music));
+    auto w = screen_named<vux_window>("w");
+    w->commandbar.left = command_of("Go", action_of(set_step("left", "1")));
+    start(doc_builder().add(tune).add(*w).add(play).add(function_of("stop", {16})).done());
+    run(action_of(show_step(1, 2, "w")));
+
+    vux_engine_call_function(e, "play");
+    EXPECT_EQ(variable("__status_music"), "ok");
+    key(1);
+    EXPECT_EQ(variable("ended"), "1");
+    EXPECT_EQ(variable("left"), "(none)");
+    EXPECT_EQ(variable("__status_music"), "(none)");
+    EXPECT_EQ(host.count("facility.stop_music"), 1);
+    key(1);
+    EXPECT_EQ(variable("left"), "1");
+
+    vux_engine_call_function(e, "play");
+    vux_engine_call_function(e, "stop");
+    EXPECT_EQ(host.count("facility.stop_music"), 2);
+    EXPECT_EQ(variable("__status_music"), "(none)");
+    run(action_of(set_step("ended", "")));
+    EXPECT_EQ(variable("ended"), "(none)");
+}

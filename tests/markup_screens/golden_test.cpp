@@ -1,0 +1,152 @@
+#include <QDir>
+#include <QImage>
+#include <cstdlib>
+#include "markup/model/vux_brush.h"
+#include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_element_segment.h"
+#include "markup_runtime/screens_fixture.h"
+#include "tools/vux_image_host.h"
+
+namespace {
+
+// Colours by brush-sheet key, so that every painter shows.
+vux_brush colours() {
+    vux_brush b;
+    const std::pair<int, int> keys[] = {
+        {1, 0xFFFFFF},  {7, 0x4060A0},  {15, 0xFFFFFF}, {16, 0x3050A0}, {17, 0x102060}, {18, 0xFFFF00},
+        {19, 0x305030}, {20, 0x103010}, {21, 0xFFFFFF}, {22, 0x202020}, {23, 0x606060}, {24, 0xA0A0FF},
+        {28, 0x8080C0}, {29, 0x000000}, {30, 0xFFFFFF}, {31, 0x2040C0}, {33, 0x4060E0}, {34, 0xF0F0E0},
+        {35, 0x808080}, {36, 0x0000C0}, {47, 0x000000}, {6, 0x000000},  {73, 0xD0D0F0}, {74, 0x8080C0},
+        {75, 0x000040}, {76, 0xFFFFFF},
+    };
+    for (const auto& [k, v] : keys) b.set(k, v);
+    return b;
+}
+
+std::unique_ptr<vux_element_paragraph> line(const std::u16string& text, bool linked) {
+    auto p = std::make_unique<vux_element_paragraph>();
+    auto s = std::make_unique<vux_element_segment>();
+    s->text.text = vux_unicode(text);
+    if (linked) s->hyperlink = std::make_unique<vux_hyperlink>();
+    p->children.append(std::move(s));
+    return p;
+}
+
+// Window "home" with a title, lines of text and two soft keys; list menu
+// "list", grid menu "grid" and dialog "ask".
+std::string scene_document(int lines, bool touch_keys = false) {
+    auto w = screen_named<vux_window>("home");
+    w->commandbar.value_3 = touch_keys ? 1 : 0;
+    w->titlebar.title = vux_unicode(u"Home");
+    w->commandbar.left = command_of("Menu", action_of(show_step(3, 2, "list")));
+    w->commandbar.right = command_of("Back", vux_action());
+    w->client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+    for (int i = 0; i < lines; ++i) {
+        const std::string t = "Line " + std::to_string(i);
+        w->client.paragraphs.append(line(std::u16string(t.begin(), t.end()), i % 3 == 0));
+    }
+    auto list = screen_named<vux_menu>("list");
+    auto grid = screen_named<vux_menu>("grid");
+    grid->style = vux_menu::grid_style;
+    for (const char* label : {"One", "Two", "Three", "Four", "Five"}) {
+        list->commands.append(command_of(label, vux_action()));
+        grid->commands.append(command_of(label, vux_action()));
+    }
+    auto d = screen_named<vux_dialog>("ask");
+    d->commandbar.left = command_of("Yes", vux_action());
+    d->commandbar.right = command_of("No", vux_action());
+    d->client.paragraphs.append(line(u"Sure?", false));
+    return doc_builder().add(colours()).add(*w).add(*list).add(*grid).add(*d).done();
+}
+
+// Compares the frame with its golden picture; VUX_UPDATE_GOLDEN=1 writes
+// the picture instead. A mismatch leaves the frame and a difference mask
+// beside the test's build folder.
+void expect_golden(const QImage& frame, const char* name) {
+    const QString golden = QString(VUX_GOLDEN_DIR) + "/" + name + ".png";
+    if (std::getenv("VUX_UPDATE_GOLDEN")) {
+        QDir().mkpath(VUX_GOLDEN_DIR);
+        ASSERT_TRUE(frame.save(golden, "PNG")) << golden.toStdString();
+        return;
+    }
+    QImage want(golden);
+    ASSERT_FALSE(want.isNull()) << "no golden " << golden.toStdString() << " (VUX_UPDATE_GOLDEN=1 writes it)";
+    want = want.convertToFormat(frame.format());
+    if (want == frame) return;
+    const QString out = QString(VUX_GOLDEN_OUT) + "/" + name;
+    frame.save(out + ".actual.png", "PNG");
+    QImage diff(frame.size(), QImage::Format_RGB32);
+    diff.fill(Qt::black);
+    if (want.size() == frame.size())
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x)
+                if (want.pixel(x, y) != frame.pixel(x, y)) diff.setPixel(x, y, 0xFFFF0000u);
+    diff.save(out + ".diff.png", "PNG");
+    ADD_FAILURE() << name << " differs from its golden; see " << out.toStdString() << ".actual.png and .diff.png";
+}
+
+struct Golden : ::testing::Test {
+    vux_image_host host{240, 320};
+    vux_engine* e = nullptr;
+    void SetUp() override {
+        e = vux_engine_create();
+        host.attach(e);
+    }
+    void TearDown() override { vux_engine_destroy(e); }
+    void play(const std::string& doc, std::initializer_list<const char*> script) {
+        vux_image_host::start(e, QByteArray(doc.data(), int(doc.size())));
+        for (const char* line : script) ASSERT_TRUE(host.feed(e, line)) << line;
+        host.feed(e, "tick 1");
+    }
+    vux_manager& m() { return *static_cast<vux_manager*>(e); }
+    void show(int kind, const char* name) {
+        vux_action a = action_of(show_step(kind, 2, name));
+        m().document().run(a);
+        m().machine().settle(true);
+    }
+};
+
+}  // namespace
+
+TEST_F(Golden, WindowWithSoftKeys) {
+    play(scene_document(4), {});
+    show(1, "home");
+    expect_golden(host.image(), "window");
+}
+
+TEST_F(Golden, ListMenuWithASelection) {
+    play(scene_document(4), {});
+    show(1, "home");
+    ASSERT_TRUE(host.feed(e, "key 1"));
+    ASSERT_TRUE(host.feed(e, "key 6"));
+    expect_golden(host.image(), "list_menu");
+}
+
+TEST_F(Golden, GridMenuWithASelection) {
+    play(scene_document(4), {});
+    show(1, "home");
+    show(3, "grid");
+    ASSERT_TRUE(host.feed(e, "key 4"));
+    expect_golden(host.image(), "grid_menu");
+}
+
+TEST_F(Golden, DialogOverTheWindow) {
+    play(scene_document(4), {});
+    show(1, "home");
+    show(2, "ask");
+    expect_golden(host.image(), "dialog");
+}
+
+TEST_F(Golden, ScrolledClientWithItsThumb) {
+    play(scene_document(40), {});
+    show(1, "home");
+    for (const char* k : {"key 9", "key 9", "key 13"}) ASSERT_TRUE(host.feed(e, k));
+    expect_golden(host.image(), "scrolled");
+}
+
+TEST_F(Golden, TouchSoftKeysInTheTitleBar) {
+    host.capabilities = 1;  // a touch screen
+    play(scene_document(4, true), {});
+    show(1, "home");
+    expect_golden(host.image(), "touch_soft_keys");
+}
