@@ -2,10 +2,21 @@
 
 #include "client/orbel_group.h"
 #include "client/orbel_homepage.h"
+#include "client/orbel_item_list.h"
+#include "client/orbel_messagebox.h"
 #include "client/orbel_site_sheet.h"
 #include "client/orbel_text.h"
 #include "desktop/records/vux_desktop_group.h"
 #include "desktop/records/vux_desktop_site.h"
+
+namespace {
+
+// A content list (news, notices, votes): runs over the site's list and puts
+// its changed items into the update, returning the change bit it set.
+using list_runner = int32_t (*)(QWidget* parent, const QString& management_name, const vux_desktop_site& site,
+                                vux_desktop_site& update);
+
+}  // namespace
 
 void orbel_add_group_steps(orbel_group& group) {
     group.set_sheet_opener([](QWidget* parent, const orbel_group::sheet_request& request) {
@@ -21,5 +32,18 @@ void orbel_add_group_steps(orbel_group& group) {
     group.set_command_step(1096, [manager](const vux_desktop_group& g, const vux_desktop_site& site) {
         auto update = orbel_homepage::run(manager, orbel_to_qstring(g.display_name), g.name, site);
         if (update) manager->send_update(g.name, std::move(update));
+    });
+    const std::pair<int, list_runner> lists[] = {
+        {1043, orbel_run_news}, {1020, orbel_run_notices}, {1079, orbel_run_votes}};
+    for (const auto& [id, runner] : lists) {
+        group.set_command_step(id, [manager, runner](const vux_desktop_group& g, const vux_desktop_site& site) {
+            auto update = std::make_unique<vux_desktop_request_site>();
+            if (runner(manager, orbel_to_qstring(g.display_name), site, update->site) != 0)
+                manager->send_update(g.name, std::move(update));
+        });
+    }
+    // The box talks to the service itself; nothing is sent on its return.
+    group.set_command_step(1022, [manager](const vux_desktop_group& g, const vux_desktop_site& site) {
+        orbel_run_messagebox(manager, g.name, orbel_to_qstring(site.name), site.members);
     });
 }

@@ -10,7 +10,10 @@
 #include <QSlider>
 #include <QWizard>
 
+#include "client/orbel_add_item.h"
 #include "client/orbel_group_steps.h"
+#include "client/orbel_list_control.h"
+#include "client/orbel_message_dialog.h"
 #include "client/orbel_picture_list.h"
 #include "client/orbel_select_logo.h"
 #include "client/orbel_settings.h"
@@ -180,8 +183,7 @@ TEST_F(group_sheet_service_test, a_cancelled_wizard_removes_a_never_edited_site_
 
 TEST_F(group_sheet_service_test, copy_to_fills_the_new_sites_sheet_from_the_template) {
     vux_desktop_site& source = stored("q0000101");
-    source.members.append_entry(vux_string("成员").to_unicode(), vux_string("k1"), vux_string("138****0000"));
-    source.members.set_state(0, 0);
+    ASSERT_GT(source.members.entry_count(), 0);
     open_with_steps();
     select("q0000101");
     expect_create(QStringLiteral("跑团二"));
@@ -214,8 +216,9 @@ TEST_F(group_sheet_service_test, copy_to_fills_the_new_sites_sheet_from_the_temp
     EXPECT_EQ(orbel_site_page::bytes_of(copy.icon), orbel_site_page::bytes_of(source.icon));
     EXPECT_EQ(orbel_site_page::bytes_of(copy.tray_picture), orbel_site_page::bytes_of(source.tray_picture));
     EXPECT_EQ(orbel_site_page::bytes_of(copy.background), orbel_site_page::bytes_of(source.background));
-    ASSERT_EQ(copy.members.entry_count(), 1);
-    EXPECT_EQ(copy.members.key_of(0).str(), "k1");
+    ASSERT_EQ(copy.members.entry_count(), source.members.entry_count());
+    for (int32_t i = 0; i < copy.members.entry_count(); ++i)
+        EXPECT_EQ(copy.members.key_of(i).str(), source.members.key_of(i).str()) << i;
     EXPECT_EQ(copy.activated, 0) << "a copy is activated from its own phone";
     EXPECT_EQ(rows().at("q0000109"), (row{"跑团二", "河畔跑团", "需要用手机激活"}));
     EXPECT_EQ(group->template_site(), nullptr);
@@ -282,6 +285,84 @@ TEST_F(group_sheet_service_test, pausing_and_a_new_activation_number_show_in_the
     });
     run_through(1016);
     EXPECT_EQ(rows().count("q0000101"), 1u) << "a cancelled sheet of a named site keeps it";
+}
+
+TEST_F(group_sheet_service_test, news_notices_and_votes_added_in_their_lists_reach_the_stand_in) {
+    open_with_steps();
+    select("q0000101");
+    using count_of = int32_t (*)(const vux_desktop_site&);
+    const struct {
+        int command;
+        const char* title;
+        orbel_modal_driver::drive add;
+        count_of count;
+    } cases[] = {
+        {1043, "新闻 - 河畔跑团",
+         [](QWidget* d) {
+             orbel_test_control(d, "1030")->setText(QStringLiteral("夜跑"));
+             orbel_test_control<QPlainTextEdit>(d, "1038")->setPlainText(QStringLiteral("周五晚上七点"));
+             orbel_test_control<QPushButton>(d, "1")->click();
+         },
+         [](const vux_desktop_site& s) { return s.news.items.get_count(); }},
+        {1020, "通知 - 河畔跑团",
+         [](QWidget* d) {
+             orbel_test_control<QPlainTextEdit>(d, "1038")->setPlainText(QStringLiteral("闭馆"));
+             orbel_test_control<QPushButton>(d, "1")->click();
+         },
+         [](const vux_desktop_site& s) { return s.notices.items.get_count(); }},
+        {1079, "投票 - 河畔跑团",
+         [](QWidget* d) {
+             auto* vote = qobject_cast<orbel_add_vote*>(d);
+             ASSERT_NE(vote, nullptr);
+             orbel_test_control<QPlainTextEdit>(d, "1038")->setPlainText(QStringLiteral("几点？"));
+             vote->add_option(QStringLiteral("7:00"));
+             vote->add_option(QStringLiteral("7:30"));
+             orbel_test_control<QPushButton>(d, "1")->click();
+         },
+         [](const vux_desktop_site& s) { return s.votes.items.get_count(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        const int32_t before = c.count(stored("q0000101"));
+        const int sent = service.served(site_code);
+        // Added, then Cancel: nothing goes out.
+        for (const bool ok : {false, true}) {
+            QString title;
+            modals.expect([&title, ok](QWidget* list) {
+                title = list->windowTitle();
+                orbel_test_control<QPushButton>(list, "1027")->click();
+                orbel_test_control<QPushButton>(list, ok ? "1" : "2")->click();
+            });
+            modals.expect(c.add);
+            run_through(c.command);
+            EXPECT_EQ(title, QString::fromUtf8(c.title));
+        }
+        EXPECT_EQ(service.served(site_code), sent + 1);
+        EXPECT_EQ(c.count(stored("q0000101")), before + 1);
+        EXPECT_EQ(c.count(*app->site_list.find("q0000101")), before + 1) << "the reply's site is cached";
+    }
+    EXPECT_EQ(rows().at("q0000101").status, QStringLiteral("已经发布"));
+}
+
+TEST_F(group_sheet_service_test, private_messages_open_the_box_of_the_selected_site) {
+    open_with_steps();
+    select("q0000101");
+    const int sent = service.served(site_code);
+    QString title;
+    int members = -1;
+    modals.expect([&](QWidget* box) {
+        title = box->windowTitle();
+        auto* contacts = orbel_test_control<orbel_list_control>(box, "1047");
+        auto* recent = orbel_test_control<orbel_list_control>(box, "1045");
+        EXPECT_TRUE(ORBEL_WAIT(recent->topLevelItemCount() > 0)) << "the conversations are polled";
+        members = contacts->topLevelItemCount();
+        qobject_cast<QDialog*>(box)->reject();
+    });
+    run_through(1022);
+    EXPECT_EQ(title, QStringLiteral("私信 - 河畔跑团"));
+    EXPECT_EQ(members, stored("q0000101").members.entry_count());
+    EXPECT_GT(members, 0);
+    EXPECT_EQ(service.served(site_code), sent) << "nothing is sent on its return";
 }
 
 }  // namespace
