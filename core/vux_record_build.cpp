@@ -213,8 +213,9 @@ bool fail(std::string* error, std::string why) {
 // names its field list gives.
 class builder : public vux_field_visitor {
 public:
-    builder(std::string* error, const set_hook* set, std::string_view path)
-        : error_(error), set_(set), path_(path) {}
+    builder(std::string* error, const set_hook* set, std::string_view path,
+            const std::vector<bytes_form>* forms = nullptr)
+        : error_(error), set_(set), path_(path), forms_(forms) {}
 
     bool ok() const override { return good_; }
 
@@ -242,11 +243,14 @@ public:
         const value* saved = fields_;
         std::set<std::string_view> seen;
         std::set<std::string_view>* saved_seen = seen_;
+        const char* saved_class = class_;
         fields_ = fields;
         seen_ = &seen;
+        class_ = r.class_name();
         r.fields(*this);
         fields_ = saved;
         seen_ = saved_seen;
+        class_ = saved_class;
         for (const auto& [name, unused] : fields->pairs)
             if (!seen.count(name)) return bad(name.c_str(), std::string("no such field in ") + r.class_name());
         if (good_) apply_set(v, r);
@@ -267,6 +271,13 @@ public:
         v.assign(units.data(), int32_t(units.size()));
     }
     void bytes(const char* name, vux_buffer& v) override {
+        if (const bytes_form* form = form_of(name); form && seen(name) && member(*fields_, name)->kind == value::array) {
+            vux_buffer out;
+            std::string why;
+            if (!form->build(*member(*fields_, name), out, &why)) return void(bad(name, why));
+            v = std::move(out);
+            return;
+        }
         const value* f = field(name, value::text);
         if (!f) return;
         if (f->s.size() % 2) return void(bad(name, "odd number of hex digits"));
@@ -356,6 +367,12 @@ private:
     static int hex_digit(char c) {
         return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
     }
+    const bytes_form* form_of(const char* name) const {
+        if (!forms_ || !class_) return nullptr;
+        for (const bytes_form& f : *forms_)
+            if (f.class_name == class_ && f.field == name) return &f;
+        return nullptr;
+    }
     // Marks the field as known; false when the JSON leaves it out.
     bool seen(const char* name) {
         if (!good_ || !fields_) return false;
@@ -404,6 +421,8 @@ private:
     std::string* error_;
     const set_hook* set_;
     std::string path_;  // of the record being built
+    const std::vector<bytes_form>* forms_;
+    const char* class_ = nullptr;
     const value* fields_ = nullptr;
     std::set<std::string_view>* seen_ = nullptr;
     bool good_ = true;
@@ -424,6 +443,10 @@ value_ptr parse(std::string_view json, std::string* error) {
 
 bool fill(const value& v, vux_record& r, std::string* error, const set_hook* set, std::string_view path) {
     return builder(error, set, path).build(v, r);
+}
+
+bool fill(const value& v, vux_record& r, const std::vector<bytes_form>& forms, std::string* error) {
+    return builder(error, nullptr, {}, &forms).build(v, r);
 }
 
 bool from_json(std::string_view json, vux_record& r, std::string* error) {

@@ -42,6 +42,18 @@ value_ptr parse(std::string_view json, std::string* error = nullptr);
 bool fill(const value& v, vux_record& r, std::string* error = nullptr, const set_hook* set = nullptr,
           std::string_view path = {});
 
+// A byte field that a data file may also write in a readable form of its own
+// (an array, say a list of objects), for data people edit by hand: when that
+// field of that class holds an array rather than hex, `build` makes the
+// bytes from it (false, with a reason, when it does not fit). The dumper
+// still writes hex, which reads back as before.
+struct bytes_form {
+    std::string_view class_name;
+    std::string_view field;
+    bool (*build)(const value& array, vux_buffer& out, std::string* error);
+};
+bool fill(const value& v, vux_record& r, const std::vector<bytes_form>& forms, std::string* error = nullptr);
+
 // Reading the parsed values a caller's own format holds. Null / false / the
 // fallback when the value is absent or of another kind.
 const value* member(const value& object, std::string_view name);

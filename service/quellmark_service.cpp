@@ -11,6 +11,7 @@
 #include "service/quellmark_content_handlers.h"
 #include "service/quellmark_document_reply.h"
 #include "service/quellmark_site_update.h"
+#include "service/quellmark_contact_handlers.h"
 
 namespace {
 // Offsets in a frame: "vux+", a byte, an int32, then the type code and the
@@ -64,6 +65,7 @@ quellmark_service::quellmark_service() {
     quellmark_add_group_handlers(built_in);
     quellmark_add_site_update_handlers(built_in);
     quellmark_add_content_handlers(built_in);
+    quellmark_add_contact_handlers(built_in);  // after the other site handlers: it passes them what is not its own
     for (auto& [code, handler] : built_in) set_handler(code, std::move(handler));
 }
 

@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include "core/vux_hex.h"
 #include "core/vux_record_build.h"
+#include "desktop/orbel_contact_key.h"
 
 namespace {
 namespace json = vux_record_build;
@@ -116,7 +117,8 @@ bool read_account(const json::value& o, quellmark_account& a, site_map& sites, Q
             const std::string key(json::member_name(*listed, i));
             const json::value& entry = *json::member_at(*listed, i);
             const json::value* pictures = json::member(o, "pictures");
-            if (!json::fill(entry, *site, &why) ||
+            // Contact tables may be written as lists of {name, value, icon}.
+            if (!json::fill(entry, *site, {orbel_contact_json_form()}, &why) ||
                 !draw_pictures(pictures ? json::member(*pictures, key) : nullptr, *site, &why))
                 return fail(error, a.name, "site " + key + ": " + why);
             if (!sites.emplace(key, std::move(site)).second) return fail(error, a.name, "site " + key + " twice");

@@ -7,6 +7,7 @@
 #include "desktop/messages/vux_desktop_response_site.h"
 #include "service/quellmark_service_state.h"
 #include "service/quellmark_site_update.h"
+#include "service/quellmark_contact_handlers.h"
 
 namespace {
 
@@ -14,27 +15,6 @@ constexpr int32_t fetch_operation = 1;
 constexpr int32_t update_operation = 2;
 // What the client takes as a refusal of the request (not a fault).
 constexpr int32_t result_refused = -1;
-
-// A contact table's new entries (state 1) join the stored ones, entries
-// marked for removal (3) leave; the stored ones have state 0.
-void merge_contacts(vux_desktop_contact& stored, const vux_desktop_contact& update) {
-    constexpr int32_t size = vux_desktop_contact::entry_size;
-    for (int32_t i = 0; i < update.entry_count(); ++i) {
-        const vux_string key = update.key_of(i);
-        const int32_t at = stored.find_key(key);
-        const int32_t state = update.state_of(i);
-        if (state == 1 && at < 0) {
-            stored.entries.set_length(stored.entry_count() * size);
-            stored.entries.append_bytes(update.entries.data() + i * size, size);
-            stored.set_state(stored.entry_count() - 1, 0);
-        } else if (state == 3 && at >= 0) {
-            vux_buffer rest;
-            rest.append_bytes(stored.entries.data(), at * size);
-            rest.append_bytes(stored.entries.data() + (at + 1) * size, (stored.entry_count() - at - 1) * size);
-            stored.entries.assign_buffer(rest);
-        }
-    }
-}
 
 void apply(const vux_desktop_site& u, vux_desktop_site& s) {
     const int32_t m = u.change_mask;
@@ -71,9 +51,7 @@ void apply(const vux_desktop_site& u, vux_desktop_site& s) {
             s.brush.set_entry(vux_desktop_brush::entry_key(e), vux_desktop_brush::entry_value(e));
         }
     }
-    if (m & 0x100000) merge_contacts(s.managers, u.managers);
-    if (m & 0x200000) merge_contacts(s.members, u.members);
-    if (m & 0x400000) merge_contacts(s.waiters, u.waiters);
+    quellmark_apply_contact_update(s, u);
 }
 
 // The response to a request, and the account of its session; null when the

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_menu.h"
+#include "markup/model/vux_overtime.h"
 #include "markup/model/vux_subtitle.h"
 #include "markup/model/vux_switch.h"
 #include "markup/model/vux_window.h"
@@ -260,8 +261,38 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
     // On a touch screen a touch-hide window shows its soft keys in the title
     // bar, and its client reaches down to the bottom of the screen.
     const bool touch_keys = window.commandbar.value_3 != 0 && is_touch_screen();
-    paint_client(window.client, touch_keys ? without_title_bar() : client_rect(), true);
+    vux_rect area = touch_keys ? without_title_bar() : client_rect();
+    if (!window.client.scroll_bar) {
+        // A client that does not scroll is a list: inset on every side.
+        const vux_rect list = list_area((window.client.flags >> 4 & 1) && !touch_keys);
+        const int32_t in = metric(12);
+        area = vux_rect(list.left() + in, list.top() + in, list.width() - 2 * in, list.height() - 2 * in);
+    }
+    paint_client(window.client, area, true);
     if (!full) return;
+    // The document's overtime, when it runs on this window, shows the seconds
+    // left in a box at the client's top right.
+    if (manager_) {
+        const vux_overtime* o = manager_->document().overtime.get();
+        if (o && !o->stopped && (o->title.empty() || vux_string_equal(o->title, window.name))) {
+            const vux_rect c = client_rect();
+            const int32_t w = metric(21), h = metric(22), gap = metric(5);
+            const vux_rect box(c.right() - w - gap, c.top() + gap, w, h);
+            clip(box);
+            const vux_string picture("__image_overtime");
+            if (images_.find(picture))
+                image(picture, box);
+            else
+                round_fill(box, 44, metric(5));
+            text_in(box, vux_string(std::to_string(o->remaining())).to_unicode(), 2, 43);
+        }
+    }
+    // The corner image (the window's third extra) marks the screen's corner.
+    if (window.extras.count() > 2 && images_.find(window.extras.item_at(2))) {
+        const vux_rect corner = corner_rect();
+        image(window.extras.item_at(2), corner);
+        frame(corner, 56);
+    }
     if (!paint_subtitle()) {
         paint_title_bar(window);
         if (touch_keys && !window.titlebar.is_blank()) paint_touch_soft_keys(window.commandbar);
@@ -423,6 +454,11 @@ void vux_canvas::paint_dialog(vux_dialog& dialog) {
             fill(inner, 16, 17);
     }
     if (dialog.client.flags & 1) frame(inner, 7);
+    // A dialog that shows progress fills its share of the main reply.
+    if ((dialog.client.flags >> 6 & 1) && manager_) {
+        const int32_t done = manager_->main_receiver().progress(inner.width());
+        if (done > 0) fill(vux_rect(inner.left(), inner.bottom() - metric(8), done, metric(8)), 8, 8);
+    }
     paint_client(dialog.client, inner, false);
 }
 

@@ -6,6 +6,7 @@
 #include "markup/model/vux_home.h"
 #include "markup/model/vux_option.h"
 #include "markup/model/vux_screen.h"
+#include "markup/model/vux_window.h"
 #include "markup/model/vux_request_enter.h"
 #include "markup/model/vux_request_go.h"
 #include "markup/model/vux_request_logon.h"
@@ -398,6 +399,13 @@ bool vux_document::timed_step(int32_t seconds) {
         end_overtime();
         machine.settle(true);
         return true;
+    }
+    // The top window's client may have names still to take in, one every
+    // other timed step; each one taken repaints.
+    auto* top = static_cast<vux_window*>(machine.windows.top());
+    if (top && top->client.pending_tick()) {
+        machine.settle(true);
+        did = true;
     }
     if (!overtime_counts()) return did;
     env.set_plain(vux_string("__key_overtime"), vux_decimal::format(overtime->counter));

@@ -39,7 +39,7 @@ vux_element_command* usable_slot(vux_element_commandbar& bar, int32_t i, const v
 
 // The client's view as it was laid out; a client not yet laid out has none.
 bool view_holds(const vux_element_client& client, const vux_point& p) {
-    return client.current_layout() && client.view_rect.contains(vux_layout_point(p.x, p.y));
+    return client.current_layout() && client.view_rect.contains(vux_layout_point{p.x, p.y});
 }
 
 vux_layout* layout_of(vux_element_client* client) { return client ? client->current_layout() : nullptr; }

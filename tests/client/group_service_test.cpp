@@ -313,14 +313,14 @@ TEST_F(group_service_test, sms_is_logged_for_a_member_and_refused_otherwise) {
     EXPECT_EQ(ui.messages, QStringList{refused});
     EXPECT_EQ(service.state().sms_log().size(), 1u);
 
-    // A refused share request: the message, the cached site kept, the cache
-    // free for the next request.
+    // A refused share request (a site handed over to another account): the
+    // message, the cached site kept, the cache free for the next request.
     ui.messages.clear();
-    group->send_share(vux_string("q0000101"), vux_buffer());
+    group->send_share(vux_string("q0000108"), vux_buffer());
     EXPECT_TRUE(app->site_list.busy());
     settle();
     EXPECT_EQ(ui.messages, QStringList{refused});
-    EXPECT_EQ(rows().at("q0000101").status, "已经发布");
+    EXPECT_EQ(rows().at("q0000108").status, "已经移交给对方");
     EXPECT_TRUE(enabled(1008));
 }
 

@@ -184,11 +184,12 @@ TEST_F(messages_service, box_shows_members_and_conversations_and_a_chat_marks_re
     auto* contacts = box.findChild<orbel_list_control*>("1047");
     ASSERT_TRUE(ORBEL_WAIT(recent->topLevelItemCount() == 3));
     EXPECT_EQ(box.windowTitle(), QStringLiteral("私信 - 河畔跑团"));
-    ASSERT_EQ(contacts->topLevelItemCount(), 3);
+    ASSERT_EQ(contacts->topLevelItemCount(), 6);
     // Sorted by name; the key field's 32 bytes end without a zero.
-    EXPECT_EQ(contacts->topLevelItem(0)->text(0), QStringLiteral("Tom Reed"));
-    EXPECT_EQ(contacts->key_of(0).str(), tom);
-    EXPECT_EQ(contacts->topLevelItem(0)->text(1), QStringLiteral("138****0002"));
+    EXPECT_EQ(contacts->topLevelItem(0)->text(0), QStringLiteral("Ann Lee"));
+    EXPECT_EQ(contacts->topLevelItem(1)->text(0), QStringLiteral("Tom Reed"));
+    EXPECT_EQ(contacts->key_of(1).str(), tom);
+    EXPECT_EQ(contacts->topLevelItem(1)->text(1), QStringLiteral("138****0002"));
     EXPECT_TRUE(box.findChild<QPushButton*>("1046")->isEnabled());
     EXPECT_EQ(recent->topLevelItem(0)->text(1), QStringLiteral("东岸步道有积水吗？"));
     EXPECT_EQ(recent->topLevelItem(0)->text(2), QStringLiteral("2026年12月22日 22:33"));

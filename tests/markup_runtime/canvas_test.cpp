@@ -1,6 +1,7 @@
 #include "markup/model/vux_data.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_overtime.h"
 #include "markup/model/vux_resource.h"
 #include "markup/model/vux_switch.h"
 #include "screens_fixture.h"
@@ -231,4 +232,33 @@ TEST_F(Canvas, TouchSoftKeysMoveIntoTheTitleBar) {
     const vux_rect bar_key =
         static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
     EXPECT_EQ(bar_key.top(), m().canvas().command_bar_rect().top());
+}
+
+TEST_F(Canvas, CornerImageOnlyWhenTheDocumentHoldsIt) {
+    auto w = screen_named<vux_window>("w");
+    for (const char* x : {"", "", "mark"}) w->extras.append_cstr(x);
+    for (bool held : {false, true}) {
+        SCOPED_TRACE(held);
+        TearDown();
+        SetUp();
+        doc_builder b;
+        if (held) b.add(data_named("mark"));
+        start(b.add(*w).done());
+        host.clear_log();
+        run(action_of(show_step(1, 2, "w")));
+        EXPECT_EQ(host.count(R"(graphics.image "mark" 0 4 0 0 0)"), held ? 1 : 0);
+        EXPECT_EQ(host.count(R"(graphics.image "_mark" 0 0 0 0 0)"), 0);  // never asked of the host by name
+    }
+}
+
+TEST_F(Canvas, OvertimeOnItsWindowShowsTheTicksLeft) {
+    vux_overtime late;
+    late.limit = 5;
+    late.title = vux_string("w");
+    start(doc_builder().add(*screen_named<vux_window>("w")).add(*screen_named<vux_window>("other")).add(late).done());
+    run(action_of(show_step(1, 2, "w")));
+    EXPECT_EQ(host.count(R"(graphics.text "5" 0)"), 1);
+    host.clear_log();
+    run(action_of(show_step(1, 1, "other")));
+    EXPECT_EQ(host.count(R"(graphics.text "5" 0)"), 0);  // bound to another window
 }

@@ -1,3 +1,4 @@
+#include "core/vux_reader.h"
 #include "markup/model/vux_condition.h"
 #include "markup/model/vux_overtime.h"
 #include "markup/model/vux_subtitle.h"
@@ -76,6 +77,19 @@ TEST_F(Machine, KeysOnTheWindowAndOnTheMenu) {
     EXPECT_EQ(menu_names(), "");
     key(2);
     EXPECT_EQ(variable("right"), "1");
+}
+
+TEST_F(Machine, ScrollKeysMeanNothingOverADialog) {
+    auto d = std::make_unique<vux_dialog>();
+    d->name = vux_string("d");
+    doc().dialogs.append(std::move(d));
+    run(action_of(show_step(2, 2, "d")));
+    ASSERT_EQ(dialog_names(), "d");
+    for (int k = 8; k <= 13; ++k) key(k);
+    EXPECT_EQ(offset(), 0);
+    run(action_of(show_step(2, 3, "d")));
+    key(9);
+    EXPECT_EQ(offset(), 90);
 }
 
 TEST_F(Machine, SelectWithNothingFocusedFallsToTheLeftSoftKey) {
@@ -205,8 +219,28 @@ TEST_F(Machine, SnapshotGoesToTheHostOnEverySettle) {
     key(1);
     EXPECT_EQ(host.count("facility.machine_settled"), 0);
     machine().set_snapshot(true);
+    static std::string last;
+    host.facility.machine_settled = [](void*, const uint8_t* bytes, int length) {
+        last.assign(reinterpret_cast<const char*>(bytes), size_t(length));
+    };
+    vux_engine_set_facility(e, &host.facility);
     key(7);
-    EXPECT_GE(host.count("facility.machine_settled"), 1);
+    // Dialogs, menus and windows by their descriptions, then the document's
+    // state, the data items and the variables.
+    vux_buffer bytes;
+    bytes.assign_bytes(last.data(), int32_t(last.size()));
+    vux_reader r(bytes);
+    EXPECT_EQ(r.read_int32(), 5);
+    EXPECT_EQ(r.read_int32(), 0);
+    EXPECT_EQ(r.read_int32(), 7);
+    EXPECT_EQ(r.read_int32(), 0);  // back closed the menu
+    EXPECT_EQ(r.read_int32(), 9);
+    ASSERT_EQ(r.read_int32(), 1);
+    vux_string described;
+    r.read_string(described);
+    EXPECT_EQ(described.str(), window().describe().str());
+    EXPECT_EQ(r.read_int32(), 2);  // the document's functions come next
+    EXPECT_FALSE(r.has_error());
 }
 
 namespace {
@@ -316,7 +350,7 @@ struct Items : screens_fixture {
     // A screen point inside item i.
     vux_point centre_of(int32_t i) {
         vux_layout& l = layout();
-        const vux_point at = l.to_screen(vux_layout_point(l.item_left(i) + 5, l.item_top(i) + 5), false, false);
+        const vux_point at = l.to_screen(vux_layout_point{l.item_left(i) + 5, l.item_top(i) + 5}, false, false);
         return at;
     }
 };
@@ -375,4 +409,16 @@ TEST_F(Machine, OverscrollAtTheTopRunsThePullActionOnce) {
         EXPECT_EQ(bar.y_offset, 0);
         EXPECT_EQ(variable("pulled"), round == 0 ? "1" : "(none)");
     }
+}
+
+TEST_F(Machine, PendingNamesAreTakenEveryOtherTimedStep) {
+    for (const char* n : {"a", "b"}) window().client.pending_names.append_cstr(n);
+    ticks(1, 7);  // the first timed step only counts
+    EXPECT_EQ(window().client.pending_names.count(), 2);
+    host.clear_log();
+    ticks(8, 7);
+    EXPECT_EQ(window().client.pending_names.count(), 1);
+    EXPECT_GE(host.count("graphics.repaint"), 1);
+    ticks(15, 14);
+    EXPECT_EQ(window().client.pending_names.count(), 0);
 }

@@ -1,11 +1,18 @@
 #include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QImage>
 #include <cstdlib>
+#include "core/vux_writer.h"
 #include "markup/model/vux_brush.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
 #include "markup_runtime/screens_fixture.h"
 #include "tools/vux_image_host.h"
+#ifdef VUX_HAVE_BUILTIN
+#include "resources/markup/vux_builtin_document.h"
+#endif
 
 namespace {
 
@@ -150,3 +157,46 @@ TEST_F(Golden, TouchSoftKeysInTheTitleBar) {
     show(1, "home");
     expect_golden(host.image(), "touch_soft_keys");
 }
+
+// The renderer draws what the tests draw: a document that shows its window
+// at start, with a script that opens the list menu.
+TEST_F(Golden, RendererWritesTheSameFrame) {
+    std::string doc = scene_document(4);
+    vux_action start;
+    start.add_step(show_step(1, 2, "home"));
+    doc.insert(doc.size() - 4, [&] {
+        vux_buffer bytes;
+        vux_writer w(bytes);
+        w.write_int32(start.type_code());
+        start.write(w);
+        return std::string(reinterpret_cast<const char*>(bytes.data()), size_t(bytes.length()));
+    }());
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath("scene.vux"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(doc.data(), qint64(doc.size()));
+    file.close();
+    QFile script(dir.filePath("script.txt"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("# open the menu, then the second item\nkey 1\nkey 6\n");
+    script.close();
+    const QString out = dir.filePath("out.png");
+    QProcess render;
+    render.start(VUX_RENDER, {"--script", script.fileName(), "--size", "240x320", "-o", out, file.fileName()});
+    ASSERT_TRUE(render.waitForFinished(30000));
+    ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
+    QImage frame(out);
+    ASSERT_FALSE(frame.isNull());
+    expect_golden(frame.convertToFormat(QImage::Format_RGB32), "list_menu");
+}
+
+#ifdef VUX_HAVE_BUILTIN
+// The built-in document as the host starts it: its start window, and the
+// status of the first connect over it (this host has no network).
+TEST_F(Golden, BuiltInStartWindowWithTheStatusOverIt) {
+    play(std::string(reinterpret_cast<const char*>(vux_builtin_document_data), size_t(vux_builtin_document_size)),
+         {"call __function_no_exit", "tick 2"});
+    expect_golden(host.image(), "builtin_start");
+}
+#endif
