@@ -1,11 +1,16 @@
 #include "client/orbel_group_steps.h"
 
+#include "client/orbel.h"
+#include "client/orbel_contact.h"
 #include "client/orbel_group.h"
 #include "client/orbel_homepage.h"
 #include "client/orbel_item_list.h"
 #include "client/orbel_messagebox.h"
+#include "client/orbel_share.h"
 #include "client/orbel_site_sheet.h"
+#include "client/orbel_sms.h"
 #include "client/orbel_text.h"
+#include "desktop/messages/vux_desktop_request_sms.h"
 #include "desktop/records/vux_desktop_group.h"
 #include "desktop/records/vux_desktop_site.h"
 
@@ -42,6 +47,21 @@ void orbel_add_group_steps(orbel_group& group) {
                 manager->send_update(g.name, std::move(update));
         });
     }
+    group.set_command_step(1047, [manager](const vux_desktop_group& g, const vux_desktop_site& site) {
+        auto update = std::make_unique<vux_desktop_request_site>();
+        if (orbel_contact::run(site, orbel_to_qstring(g.display_name), orbel_app().remember_contacts, update->site,
+                               manager) != 0)
+            manager->send_update(g.name, std::move(update));
+    });
+    group.set_command_step(1041, [manager](const vux_desktop_group& g, const vux_desktop_site& site) {
+        vux_desktop_request_site request;
+        if (orbel_share::run(site, g.name, manager, request)) manager->send_share(g.name, request.data);
+    });
+    group.set_command_step(1049, [manager](const vux_desktop_group& g, const vux_desktop_site& site) {
+        vux_desktop_request_sms request;
+        if (orbel_sms::run(g.name, orbel_to_qstring(site.name), manager, request))
+            manager->send_sms(g.name, orbel_to_qstring(request.text), request.numbers);
+    });
     // The box talks to the service itself; nothing is sent on its return.
     group.set_command_step(1022, [manager](const vux_desktop_group& g, const vux_desktop_site& site) {
         orbel_run_messagebox(manager, g.name, orbel_to_qstring(site.name), site.members);

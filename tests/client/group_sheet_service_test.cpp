@@ -60,10 +60,13 @@ protected:
         modals.expect([](QWidget* w) { orbel_test_control<QPushButton>(w, "2")->click(); });
     }
     quellmark_account& account() { return *service.state().find_account("demo@quellmark.com"); }
+    // The stand-in's site of `key`; a failure, and an empty site, when it
+    // holds none.
     vux_desktop_site& stored(const char* key) {
+        static vux_desktop_site none;
         vux_desktop_site* site = service.state().find_site(key);
         EXPECT_NE(site, nullptr) << key;
-        return *site;
+        return site ? *site : none;
     }
 
     orbel_modal_driver modals;
@@ -85,7 +88,18 @@ TEST_F(group_sheet_service_test, a_created_site_goes_through_its_wizard_to_publi
         orbel_test_control<QPushButton>(w, "1111")->click();  // "活动小组": notice, group chat, private messages
         orbel_test_control<QCheckBox>(orbel_test_control<QWidget>(w, "142"), "1043")->click();  // and news
         orbel_test_control<QPushButton>(w, "12324")->click();
+        // Group chat and private messages are members' columns: the member
+        // page follows the share page.
+        EXPECT_FALSE(orbel_test_control<QPushButton>(w, "12325")->isVisible());
+        orbel_test_control<QPushButton>(w, "12324")->click();
+        orbel_test_control<QPushButton>(orbel_test_control<QWidget>(w, "139"), "1027")->click();
         orbel_test_control<QPushButton>(w, "12325")->click();
+    });
+    modals.expect([](QWidget* add) {
+        orbel_test_control(add, "1023")->setText(QStringLiteral("小林"));
+        orbel_test_control(add, "1024")->setText("13922223333");
+        orbel_test_control<QCheckBox>(add, "1015")->setChecked(false);  // not into the address book
+        orbel_test_control<QPushButton>(add, "1")->click();
     });
     run_through(1006);
     EXPECT_TRUE(wizard);
@@ -95,6 +109,8 @@ TEST_F(group_sheet_service_test, a_created_site_goes_through_its_wizard_to_publi
     EXPECT_EQ(site.name.str(), "河畔夜跑");
     EXPECT_EQ(site.columns, 0x4 | 0x8 | 0x20 | 0x40);
     EXPECT_EQ(site.activation_number.str(), "13800000000");
+    ASSERT_EQ(site.members.entry_count(), 1);
+    EXPECT_EQ(site.members.name_of(0).to_utf8_string().str(), "小林");
     EXPECT_EQ(stored("q0000102").name.str(), "Lakeside Book Club");
     EXPECT_EQ(rows().at("q0000109"), (row{"新站", "河畔夜跑", "需要用手机激活"}));
     EXPECT_EQ(selected(), "q0000109");
@@ -363,6 +379,54 @@ TEST_F(group_sheet_service_test, private_messages_open_the_box_of_the_selected_s
     EXPECT_EQ(members, stored("q0000101").members.entry_count());
     EXPECT_GT(members, 0);
     EXPECT_EQ(service.served(site_code), sent) << "nothing is sent on its return";
+}
+
+TEST_F(group_sheet_service_test, contacts_share_and_sms_reach_the_stand_in) {
+    open_with_steps();
+    select("q0000101");
+    const int32_t members = stored("q0000101").members.entry_count();
+    const int32_t shared = stored("q0000101").count_share_entries();
+
+    QString title;
+    modals.expect([&](QWidget* sheet) {
+        title = sheet->windowTitle();
+        orbel_test_control<QPushButton>(orbel_test_control<QWidget>(sheet, "139"), "1027")->click();
+        orbel_test_control<QPushButton>(sheet, "1")->click();
+    });
+    modals.expect([](QWidget* add) {
+        orbel_test_control(add, "1023")->setText(QStringLiteral("小林"));
+        orbel_test_control(add, "1024")->setText("13922223333");
+        orbel_test_control<QCheckBox>(add, "1015")->setChecked(false);
+        orbel_test_control<QPushButton>(add, "1")->click();
+    });
+    run_through(1047);
+    EXPECT_EQ(title, QStringLiteral("联系人 - 河畔跑团"));
+    EXPECT_EQ(stored("q0000101").members.entry_count(), members + 1);
+    EXPECT_EQ(app->site_list.find("q0000101")->members.entry_count(), members + 1);
+
+    QString count;
+    modals.expect([&](QWidget* share) {
+        count = orbel_test_control<QLabel>(share, "1044")->text();
+        orbel_test_control<QPlainTextEdit>(share, "1038")->setPlainText("13911112222\n13911113333");
+        orbel_test_control<QPushButton>(share, "1")->click();
+    });
+    run_through(1041);
+    EXPECT_EQ(count, QStringLiteral("总的分享数：%1").arg(shared));
+    EXPECT_EQ(stored("q0000101").count_share_entries(), shared + 2);
+    EXPECT_EQ(app->site_list.find("q0000101")->count_share_entries(), shared + 2) << "the reply's site is cached";
+
+    // The reminder's text starts as the site's name.
+    modals.expect([](QWidget* sms) {
+        EXPECT_EQ(orbel_test_control(sms, "1061")->text(), QStringLiteral("河畔跑团"));
+        orbel_test_control<QPlainTextEdit>(sms, "1038")->setPlainText("13911112222");
+        orbel_test_control<QPushButton>(sms, "1")->click();
+    });
+    run_through(1049);
+    ASSERT_EQ(service.state().sms_log().size(), 1u);
+    EXPECT_EQ(service.state().sms_log()[0].key, "q0000101");
+    EXPECT_EQ(service.state().sms_log()[0].text, "河畔跑团");
+    EXPECT_EQ(service.state().sms_log()[0].numbers, std::vector<std::string>{"13911112222"});
+    EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join('|').toStdString();
 }
 
 }  // namespace
