@@ -1,7 +1,8 @@
 // The site manager with the dialogs the main window plugs into it (the site
-// sheet, the home-page editor) against the in-process stand-in: each command
-// from the button through the real dialog to what the stand-in stores and
-// the rows show afterwards.
+// sheet with its wizard, the home-page editor, contacts, share, SMS, the
+// content lists and the message box) against the in-process stand-in: each
+// command from the button through the real dialog to what the stand-in
+// stores and the rows show afterwards.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -13,7 +14,6 @@
 #include "client/orbel_add_item.h"
 #include "client/orbel_group_steps.h"
 #include "client/orbel_list_control.h"
-#include "client/orbel_message_dialog.h"
 #include "client/orbel_picture_list.h"
 #include "client/orbel_select_logo.h"
 #include "client/orbel_settings.h"
@@ -56,6 +56,15 @@ protected:
             orbel_test_control<QPushButton>(w, "1")->click();
         });
     }
+    // The add-contact dialog (110) of a member page: one member, typed.
+    void expect_add_member() {
+        modals.expect([](QWidget* add) {
+            orbel_test_control(add, "1023")->setText(QStringLiteral("小林"));
+            orbel_test_control(add, "1024")->setText("13922223333");
+            orbel_test_control<QCheckBox>(add, "1015")->setChecked(false);  // not into the address book
+            orbel_test_control<QPushButton>(add, "1")->click();
+        });
+    }
     void expect_cancel() {
         modals.expect([](QWidget* w) { orbel_test_control<QPushButton>(w, "2")->click(); });
     }
@@ -95,12 +104,7 @@ TEST_F(group_sheet_service_test, a_created_site_goes_through_its_wizard_to_publi
         orbel_test_control<QPushButton>(orbel_test_control<QWidget>(w, "139"), "1027")->click();
         orbel_test_control<QPushButton>(w, "12325")->click();
     });
-    modals.expect([](QWidget* add) {
-        orbel_test_control(add, "1023")->setText(QStringLiteral("小林"));
-        orbel_test_control(add, "1024")->setText("13922223333");
-        orbel_test_control<QCheckBox>(add, "1015")->setChecked(false);  // not into the address book
-        orbel_test_control<QPushButton>(add, "1")->click();
-    });
+    expect_add_member();
     run_through(1006);
     EXPECT_TRUE(wizard);
     EXPECT_EQ(title, QStringLiteral("新站"));  // the new site's, not the selected one's
@@ -393,12 +397,7 @@ TEST_F(group_sheet_service_test, contacts_share_and_sms_reach_the_stand_in) {
         orbel_test_control<QPushButton>(orbel_test_control<QWidget>(sheet, "139"), "1027")->click();
         orbel_test_control<QPushButton>(sheet, "1")->click();
     });
-    modals.expect([](QWidget* add) {
-        orbel_test_control(add, "1023")->setText(QStringLiteral("小林"));
-        orbel_test_control(add, "1024")->setText("13922223333");
-        orbel_test_control<QCheckBox>(add, "1015")->setChecked(false);
-        orbel_test_control<QPushButton>(add, "1")->click();
-    });
+    expect_add_member();
     run_through(1047);
     EXPECT_EQ(title, QStringLiteral("联系人 - 河畔跑团"));
     EXPECT_EQ(stored("q0000101").members.entry_count(), members + 1);
