@@ -84,6 +84,11 @@ bool quellmark_service::listen(const QHostAddress& address, quint16 port) {
 
 void quellmark_service::close() { server_.reset(); }
 
+int32_t quellmark_service::open_connections() const {
+    // Each connection owns its socket; a dropped one goes with its socket.
+    return server_ ? int32_t(server_->findChildren<QTcpSocket*>().size()) : 0;
+}
+
 quint16 quellmark_service::port() const {
     if (public_port_) return public_port_;
     return server_ ? server_->serverPort() : 0;

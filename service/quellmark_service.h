@@ -65,6 +65,8 @@ public:
     int32_t peak_in_flight(int32_t code) const;
     // A connection began or ended answering a request of this code.
     void note_in_flight(int32_t code, int32_t delta);
+    // Client connections still open (taken, not yet closed and dropped).
+    int32_t open_connections() const;
 
     // The response frame for a request frame, without faults; empty when the
     // request does not decode or no handler takes it.

@@ -84,6 +84,12 @@ protected:
     void wait_for_outcome() {
         EXPECT_TRUE(ORBEL_WAIT(!dialog->isVisible() || !ui.messages.isEmpty()));
     }
+    // Waits until no request runs and the server closed every connection,
+    // then delivers what is still queued: after it no reply can come.
+    void settle() {
+        ASSERT_TRUE(ORBEL_WAIT(app->socket_list.active_count() == 0 && server.closed == server.connections));
+        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+    }
     bool fields_enabled() {
         return control("1001")->isEnabled() && control("1002")->isEnabled() && control("1003")->isEnabled();
     }
@@ -164,7 +170,9 @@ TEST_F(logon_test, input_checks_stop_before_anything_is_sent) {
         EXPECT_EQ(QApplication::focusWidget(), control(c.focus)) << c.user;
         EXPECT_TRUE(fields_enabled());
     }
-    QTest::qWait(50);
+    // Refused before any request was made.
+    EXPECT_EQ(app->socket_list.count(), 0);
+    settle();
     EXPECT_TRUE(server.requests.isEmpty());
 }
 
@@ -340,7 +348,8 @@ TEST_F(logon_test, enter_while_a_request_is_out_sends_nothing_more) {
     QTest::keyClick(dialog.get(), Qt::Key_Return);
     QTest::keyClick(control("1002"), Qt::Key_Enter);
     dialog->accept();  // the dialog's OK command itself
-    QTest::qWait(100);
+    EXPECT_EQ(app->socket_list.count(), 1);  // no second request was made
+    QCoreApplication::processEvents();
     EXPECT_EQ(server.requests.size(), 1);
     EXPECT_TRUE(ui.messages.isEmpty());
     EXPECT_TRUE(dialog->isVisible());
@@ -355,7 +364,7 @@ TEST_F(logon_test, a_late_reply_never_reaches_an_ended_dialog) {
     control<QPushButton>("2")->click();
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(dialog->pending_requests(), 0);
-    QTest::qWait(300);
+    settle();
     EXPECT_TRUE(ui.messages.isEmpty());
     // And one destroyed while its request runs is never called.
     server.push_later(logon_reply(-1, 0, 0), 150);
@@ -364,7 +373,7 @@ TEST_F(logon_test, a_late_reply_never_reaches_an_ended_dialog) {
     log_on();
     ASSERT_TRUE(ORBEL_WAIT(server.requests.size() == 2)) << (server.requests.size());
     dialog.reset();
-    QTest::qWait(300);
+    settle();
     EXPECT_TRUE(ui.messages.isEmpty());
 }
 

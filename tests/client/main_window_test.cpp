@@ -130,7 +130,8 @@ TEST_F(main_window_test, a_maximised_size_is_never_stored) {
     EXPECT_EQ(orbel_read_setting_int(orbel_key_height), 700);
 
     window.showMinimized();
-    QTest::qWait(50);
+    ASSERT_TRUE(ORBEL_WAIT(window.isMinimized()));
+    QCoreApplication::processEvents();
     window.showNormal();
     window.resize(720, 560);
     ASSERT_TRUE(ORBEL_WAIT(orbel_read_setting_int(orbel_key_width) == 720)) << (orbel_read_setting_int(orbel_key_width));

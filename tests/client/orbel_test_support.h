@@ -154,6 +154,9 @@ public:
 
     // Bodies (frames) of the requests received so far.
     QList<QByteArray> requests;
+    // Connections taken, and those closed since (by either side).
+    int connections = 0;
+    int closed = 0;
 
     static QByteArray vux_frame_bytes(const vux_object& message) {
         const vux_buffer frame = vux_desktop_frame(message);
@@ -163,6 +166,7 @@ public:
 private:
     void on_connection() {
         while (QTcpSocket* peer = server_.nextPendingConnection()) {
+            ++connections;
             auto data = std::make_shared<QByteArray>();
             QObject::connect(peer, &QTcpSocket::readyRead, peer, [this, peer, data] {
                 data->append(peer->readAll());
@@ -177,7 +181,10 @@ private:
                 data->clear();
                 answer(peer);
             });
-            QObject::connect(peer, &QTcpSocket::disconnected, peer, &QObject::deleteLater);
+            QObject::connect(peer, &QTcpSocket::disconnected, peer, [this, peer] {
+                ++closed;
+                peer->deleteLater();
+            });
         }
     }
 

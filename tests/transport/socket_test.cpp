@@ -47,6 +47,15 @@ struct transport : ::testing::Test {
     bool wait_end(int ms = 10000) {
         return qt_wait_for([&] { return observer.ends() > 0; }, ms);
     }
+    // Waits until no request of the list is running and every connection
+    // the server saw is closed, then delivers what is still queued: after
+    // it no observer can be called any more.
+    void settle(const loopback_server* server = nullptr) {
+        ASSERT_TRUE(qt_wait_for([&] {
+            return list.active_count() == 0 && (!server || server->closed() == server->connections());
+        }));
+        qt_drain();
+    }
 };
 
 TEST_F(transport, request_is_a_post_with_host_and_exact_length) {
@@ -96,7 +105,7 @@ TEST_F(transport, reply_in_three_pieces) {
         }
         EXPECT_EQ(o.log().back().kind, observer_event::reply);
         EXPECT_EQ(o.log().back().body, body);
-        qt_spin(50);
+        settle(&server);
         EXPECT_EQ(o.ends(), 1);
     }
 }
@@ -149,7 +158,7 @@ TEST_F(transport, every_failure_is_one_on_failure) {
         const int32_t id = list.send_request(f.request ? *f.request : small, f.host, port, f.at, &o);
         EXPECT_TRUE(o.log().empty());
         ASSERT_TRUE(qt_wait_for([&] { return o.ends() > 0; }, 20000));
-        qt_spin(50);
+        settle(&server);
         EXPECT_EQ(o.count(observer_event::failure), 1);
         EXPECT_EQ(o.count(observer_event::reply), 0);
         EXPECT_EQ(o.log().back().id, id);
@@ -167,7 +176,7 @@ TEST_F(transport, close_before_the_whole_request_was_sent) {
     });
     send(server.port(), 32 << 20);
     ASSERT_TRUE(wait_end(30000));
-    qt_spin(50);
+    settle(&server);
     EXPECT_EQ(observer.count(observer_event::failure), 1);
     EXPECT_EQ(observer.ends(), 1);
 }
@@ -225,14 +234,14 @@ TEST_F(transport, observer_destroyed_in_flight_is_never_called) {
     // The connection is closed at once; a late reply reaches nobody.
     EXPECT_TRUE(qt_wait_for([&] { return server.closed() == 1; }));
     EXPECT_EQ(list.active_count(), 0);
-    qt_spin(100);
+    settle(&server);
     EXPECT_TRUE(log->empty());
 
     // Destroyed before the connection was even attempted.
     doomed = std::make_unique<recording_observer>(log);
     list.send_request(payload(16), local, dead_port(), path, doomed.get());
     doomed.reset();
-    qt_spin(100);
+    settle();
     EXPECT_TRUE(log->empty());
 }
 
@@ -248,7 +257,7 @@ TEST_F(transport, cancel_requests_silences_every_request_of_the_observer) {
     observer.cancel_requests();
     EXPECT_EQ(observer.pending_requests(), 0);
     ASSERT_TRUE(qt_wait_for([&] { return other.ends() == 1; }));
-    qt_spin(100);
+    settle(&server);
     EXPECT_TRUE(observer.log().empty());
     EXPECT_EQ(other.count(observer_event::reply), 1);
 }
@@ -270,7 +279,7 @@ TEST_F(transport, ids_count_from_one_and_finished_sockets_are_purged_later) {
     list.set_purge_when_finished(false);
     EXPECT_EQ(send(server.port()), 3);
     ASSERT_TRUE(qt_wait_for([&] { return observer.ends() == 3; }));
-    qt_spin(50);
+    qt_drain();  // a purge queued by mistake would run here
     EXPECT_EQ(list.count(), 1);
     EXPECT_EQ(list.active_count(), 0);
     list.purge_finished();
@@ -297,7 +306,7 @@ TEST_F(transport, observer_may_send_again_or_die_inside_its_call) {
     list.send_request(payload(16), local, dead_port(), path, self_deleting.get());
     list.send_request(payload(16), local, server.port(), path, self_deleting.get());
     ASSERT_TRUE(qt_wait_for([&] { return !self_deleting; }));
-    qt_spin(100);
+    settle(&server);
     EXPECT_EQ(log->size(), 1u);
 
     // One that deletes itself on the first progress, inside the socket's own
@@ -311,7 +320,7 @@ TEST_F(transport, observer_may_send_again_or_die_inside_its_call) {
     list.send_request(payload(16), local, slow.port(), path, self_deleting.get());
     ASSERT_TRUE(qt_wait_for([&] { return !self_deleting; }));
     EXPECT_TRUE(qt_wait_for([&] { return slow.closed() == 1; }));
-    qt_spin(150);
+    settle(&slow);
     ASSERT_EQ(log->size(), 1u);
     EXPECT_EQ(log->front().kind, observer_event::progress);
 }
@@ -325,7 +334,7 @@ TEST_F(transport, list_destroyed_with_requests_in_flight_calls_nobody) {
         ASSERT_TRUE(qt_wait_for([&] { return server.connections() == 1; }));
     }
     EXPECT_EQ(observer.pending_requests(), 0);
-    qt_spin(100);
+    settle(&server);
     EXPECT_TRUE(observer.log().empty());
 }
 

@@ -1,74 +1,12 @@
-// Positional writer and reader.
+// Positional reader: big-endian fields taken from a byte view, with a
+// sticky error flag.
+#include "core/vux_reader.h"
+#include <cstring>
 #include "core/vux_be32.h"
 #include "core/vux_buffer.h"
-#include "core/vux_reader.h"
+#include "core/vux_frame_marks.h"
 #include "core/vux_string.h"
 #include "core/vux_unicode.h"
-#include "core/vux_writer.h"
-#include <cstring>
-
-namespace {
-const uint8_t frame_magic[4] = {'v', 'u', 'x', '+'};
-const uint8_t frame_trailer[4] = {'+', 'x', 'u', 'v'};
-}  // namespace
-
-// ---- vux_writer ----
-
-vux_writer::vux_writer(vux_buffer& target) : target_(&target) { target_->clear(); }
-
-void vux_writer::write_int32(int32_t v) { target_->append_be32(v); }
-
-void vux_writer::write_int16(int32_t v) {
-    uint16_t u = uint16_t(uint32_t(v));
-    target_->append_byte(uint8_t(u >> 8));
-    target_->append_byte(uint8_t(u));
-}
-
-void vux_writer::write_byte(int32_t v) { target_->append_byte(uint8_t(uint32_t(v))); }
-
-void vux_writer::write_bytes(const void* data, int32_t length) {
-    write_int32(length);
-    if (length > 0 && data) target_->append_bytes(data, length);
-}
-
-void vux_writer::write_string(const vux_string& s) { write_bytes(s.data(), s.length()); }
-void vux_writer::write_buffer(const vux_link& view) { write_bytes(view.data(), view.length()); }
-
-void vux_writer::write_unicode(const vux_unicode& u) {
-    write_int32(u.length());
-    for (int32_t i = 0; i < u.length(); ++i) write_int16(u.units()[i]);
-}
-
-void vux_writer::write_header(uint8_t b, int32_t v) {
-    target_->append_bytes(frame_magic, 4);
-    target_->append_byte(b);
-    write_int32(v);
-}
-
-void vux_writer::write_trailer() { target_->append_bytes(frame_trailer, 4); }
-
-vux_writer& vux_writer::put_object(const vux_object& o) {
-    o.write(*this);
-    return *this;
-}
-
-vux_writer& vux_writer::put_int32(int32_t v) {
-    write_int32(v);
-    return *this;
-}
-
-bool vux_writer::frame(const vux_object& message, vux_buffer& out) {
-    vux_writer w(out);
-    w.write_header_default();
-    w.write_int32(message.type_code());
-    message.write(w);
-    w.write_trailer();
-    if (!w.failed()) return true;
-    out = vux_buffer();
-    return false;
-}
-
-// ---- vux_reader ----
 
 vux_reader::vux_reader(const vux_link& source) : source_(&source) {}
 
@@ -139,7 +77,7 @@ void vux_reader::read_unicode(vux_unicode& target) {
 
 bool vux_reader::read_header() {
     if (error_ || remaining() < 9) return false;
-    for (uint8_t m : frame_magic)
+    for (uint8_t m : vux_frame_magic)
         if (read_byte() != m) return false;
     read_byte();
     read_int32();
@@ -147,12 +85,12 @@ bool vux_reader::read_header() {
 }
 
 bool vux_reader::at_trailer() const {
-    return !error_ && remaining() == 4 && std::memcmp(source_->data() + pos_, frame_trailer, 4) == 0;
+    return !error_ && remaining() == 4 && std::memcmp(source_->data() + pos_, vux_frame_trailer, 4) == 0;
 }
 
 bool vux_reader::read_trailer() {
     if (error_ || remaining() < 4) return false;
-    for (uint8_t m : frame_trailer)
+    for (uint8_t m : vux_frame_trailer)
         if (read_byte() != m) return false;
     return true;
 }
@@ -189,7 +127,7 @@ bool vux_reader::enter() {
 }
 
 bool vux_reader::is_message(const void* data, int32_t length) {
-    return data && length > 8 && std::memcmp(data, frame_magic, 4) == 0;
+    return data && length > 8 && std::memcmp(data, vux_frame_magic, 4) == 0;
 }
 
 uint32_t vux_reader::decode_uint32(const void* data) {
