@@ -10,6 +10,8 @@
 #include <QWizard>
 #include <QWizardPage>
 
+#include "client/orbel.h"
+#include "client/orbel_contact.h"
 #include "client/orbel_settings.h"
 #include "client/orbel_site_type.h"
 #include "client/orbel_text.h"
@@ -40,10 +42,12 @@ private:
 };
 
 // A page of the sheet as a wizard page; the setup page checks itself before
-// Next lets it go.
+// Next lets it go, and the share page ends the wizard unless the member page
+// has something to ask for.
 class wizard_page : public QWizardPage {
 public:
-    wizard_page(orbel_site_page* page, std::function<bool()> check) : check_(std::move(check)) {
+    wizard_page(orbel_site_page* page, std::function<bool()> check, std::function<bool()> last = nullptr)
+        : check_(std::move(check)), last_(std::move(last)) {
         setObjectName(QStringLiteral("page_") + page->objectName());
         setTitle(page->title());
         auto* layout = new QVBoxLayout(this);
@@ -51,10 +55,20 @@ public:
         layout->addWidget(page);
     }
     bool validatePage() override { return !check_ || check_(); }
+    int nextId() const override { return last_ && last_() ? -1 : QWizardPage::nextId(); }
 
 private:
     std::function<bool()> check_;
+    std::function<bool()> last_;
 };
+
+// The run's "remember contacts" flag, which the member page's add dialog
+// starts from and writes back.
+int32_t& remember_contacts() {
+    static int32_t without_application = 1;
+    orbel* app = orbel::instance();
+    return app ? app->remember_contacts : without_application;
+}
 
 // The tabbed form: OK checks the setup page first, and so does leaving it.
 class tab_dialog : public QDialog {
@@ -155,6 +169,11 @@ orbel_site_sheet::orbel_site_sheet(QWidget* parent, const QString& management_na
     column_ = new orbel_site_column;
     share_ = new orbel_site_share;
     share_->set_key(key);
+    // A new site's first members come with it, when it has a column for them.
+    if (new_site_) {
+        members_page_ = new orbel_contact_wizard_page(remember_contacts());
+        members_page_->fill(cached);
+    }
     if (wizard_)
         build_wizard();
     else
@@ -184,6 +203,7 @@ void orbel_site_sheet::build_tabs() {
     auto dialog = std::make_unique<tab_dialog>(nullptr, setup_);
     for (orbel_site_page* page : std::initializer_list<orbel_site_page*>{setup_, type_, column_, share_})
         if (page) dialog->tabs()->addTab(page, page->title());
+    if (members_page_) dialog->tabs()->addTab(members_page_, members_page_->title());
     dialog->start();
     window_ = std::move(dialog);
 }
@@ -202,8 +222,10 @@ void orbel_site_sheet::build_wizard() {
     wizard->button(QWizard::FinishButton)->setObjectName(QStringLiteral("12325"));
     wizard->button(QWizard::CancelButton)->setObjectName(QStringLiteral("2"));
     wizard->addPage(new wizard_page(setup_, [this] { return setup_->validate(); }));
-    for (orbel_site_page* page : std::initializer_list<orbel_site_page*>{type_, column_, share_})
-        if (page) wizard->addPage(new wizard_page(page, nullptr));
+    if (type_) wizard->addPage(new wizard_page(type_, nullptr));
+    wizard->addPage(new wizard_page(column_, nullptr));
+    wizard->addPage(new wizard_page(share_, nullptr, [this] { return !wants_members(); }));
+    if (members_page_) wizard->addPage(members_page_);
     window_ = std::move(wizard);
 }
 
@@ -220,10 +242,16 @@ void orbel_site_sheet::choose_preset(int id) {
     }
 }
 
+bool orbel_site_sheet::wants_members() const {
+    return members_page_ && (column_->get_values().columns & orbel_contact_wizard_page::member_columns);
+}
+
 std::unique_ptr<vux_desktop_site> orbel_site_sheet::collect_update() const {
     auto update = std::make_unique<vux_desktop_site>();
     const values v{setup_->get_values(), column_->get_values(), share_->get_values()};
     if (collect(v, cached_, *update)) orbel_write_setting_text(orbel_key_telephone, v.setup.number);
+    // Only with a member column (the page checks the update's columns).
+    if (members_page_) members_page_->collect(*update);
     if (from_template_) {
         const std::pair<const vux_desktop_contact*, std::pair<vux_desktop_contact*, int32_t>> holders[] = {
             {&managers_, {&update->managers, managers_bit}},

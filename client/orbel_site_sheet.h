@@ -10,6 +10,7 @@
 
 class QDialog;
 class QWidget;
+class orbel_contact_wizard_page;
 class orbel_site_type;
 
 // An update of one site (operation 2) carrying `update` and its change
@@ -17,8 +18,8 @@ class orbel_site_type;
 std::unique_ptr<vux_desktop_request_site> orbel_site_update_request(const vux_string& key,
                                                                     const vux_desktop_site& update);
 
-// The site sheet: the setup, type (new sites only), column and share pages
-// over one site, as a tabbed dialog ("确定" / "取消") or, for a site that was
+// The site sheet: the setup, type (new sites only), column, share and member
+// (new sites only) pages over one site, as a tabbed dialog ("确定" / "取消") or, for a site that was
 // never edited (empty name), as a wizard whose Finish is success. It never
 // edits the cached site: accepting builds an update record that holds only
 // what changed, with the change mask saying what that is.
@@ -46,7 +47,8 @@ public:
     // The entry the site manager calls. The sheet runs modally over `parent`
     // for the site `key` (`cached` its cached record): filled from
     // `template_site` when one is given (a copy of another site, with its
-    // contacts), else from `cached`, with the type page when `new_site`.
+    // contacts), else from `cached`, with the type and member pages when
+    // `new_site`.
     // `accepted` is false for Cancel (the manager then removes a site whose
     // name is empty); `request` is the update to send through the site
     // cache, null when nothing changed.
@@ -67,6 +69,8 @@ public:
     orbel_site_type* type() const { return type_; }
     orbel_site_column* column() const { return column_; }
     orbel_site_share* share() const { return share_; }
+    // The member page of a new site's wizard; null otherwise.
+    orbel_contact_wizard_page* members_page() const { return members_page_; }
 
     // The update from the pages as they stand (and the profile's telephone
     // when the activation number changed); the change mask may be 0.
@@ -76,6 +80,9 @@ private:
     void build_tabs();
     void build_wizard();
     void choose_preset(int id);
+    // A new site with a column only members use: the member page follows
+    // the share page.
+    bool wants_members() const;
 
     const vux_desktop_site& cached_;
     bool from_template_ = false;
@@ -86,6 +93,7 @@ private:
     orbel_site_type* type_ = nullptr;
     orbel_site_column* column_ = nullptr;
     orbel_site_share* share_ = nullptr;
+    orbel_contact_wizard_page* members_page_ = nullptr;
     // The copied site's contacts, sent with the new site.
     vux_desktop_contact managers_;
     vux_desktop_contact members_;

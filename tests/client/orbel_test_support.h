@@ -3,12 +3,16 @@
 // data folders of its own, a user-interface stand-in that records what the
 // client would have shown, and a loopback server that answers with canned
 // frames.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
 #include <QByteArray>
 #include <QDialog>
+#include <QLineEdit>
 #include <QList>
+#include <QPointer>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
@@ -213,3 +217,82 @@ template <class T>
 T* orbel_test_modal() {
     return qobject_cast<T*>(QApplication::activeModalWidget());
 }
+
+// The control of `id` (its objectName) inside `in`; a test failure when
+// there is none.
+template <class T = QLineEdit>
+T* orbel_test_control(QWidget* in, const char* id) {
+    T* w = in->findChild<T*>(QLatin1String(id));
+    EXPECT_NE(w, nullptr) << id;
+    return w;
+}
+
+// Runs `drive` once the next modal dialog is up: for a dialog that the
+// caller's next step opens at once. A drive that stops short (a failed
+// assertion) leaves no dialog waiting for ever: it is closed.
+inline void orbel_test_when_modal(std::function<void(QWidget*)> drive) {
+    QTimer::singleShot(0, [drive] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        drive(modal);
+        if (modal->isVisible()) {
+            ADD_FAILURE() << "the dialog is still open";
+            modal->close();
+        }
+    });
+}
+
+// Answers modal dialogs in the order they open, also those that open later
+// from a reply or a queued call: each new one goes to the next drive in the
+// queue. One that no drive awaits is recorded by its title and rejected, so
+// a dialog the client should not have opened fails the test, never hangs it.
+// A drive runs outside the driver's own timer call, so the dialogs it opens
+// itself are answered by the queue too.
+class orbel_modal_driver {
+public:
+    using drive = std::function<void(QWidget*)>;
+
+    orbel_modal_driver() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+        timer_.start(5);
+    }
+    void expect(drive d) { drives_.push_back(std::move(d)); }
+    // Every drive has had its dialog and returned.
+    bool done() const { return drives_.empty() && running_ == 0; }
+
+    QStringList unexpected;
+
+private:
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        for (const QPointer<QWidget>& w : seen_)
+            if (w == modal) return;
+        seen_.append(modal);
+        if (drives_.empty()) {
+            unexpected << modal->windowTitle();
+            QTimer::singleShot(0, modal, [modal] {
+                if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+                else modal->close();
+            });
+            return;
+        }
+        drive d = std::move(drives_.front());
+        drives_.pop_front();
+        ++running_;
+        QPointer<QWidget> guarded(modal);
+        QTimer::singleShot(0, [this, d, guarded] {
+            if (guarded) d(guarded);
+            if (guarded && guarded->isVisible()) {
+                ADD_FAILURE() << "the dialog is still open: " << guarded->windowTitle().toStdString();
+                guarded->close();
+            }
+            --running_;
+        });
+    }
+
+    QTimer timer_;
+    std::deque<drive> drives_;
+    QList<QPointer<QWidget>> seen_;
+    int running_ = 0;
+};

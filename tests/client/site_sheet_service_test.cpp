@@ -63,27 +63,6 @@ private:
     orbel_socket_list requests_;
 };
 
-// Runs `drive` once the next modal dialog is up. A drive that stops short
-// (a failed assertion) leaves no dialog waiting for ever: it is closed.
-void when_modal(std::function<void(QWidget*)> drive) {
-    QTimer::singleShot(0, [drive] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(modal, nullptr);
-        drive(modal);
-        if (modal->isVisible()) {
-            ADD_FAILURE() << "the dialog is still open";
-            modal->close();
-        }
-    });
-}
-
-template <class T = QLineEdit>
-T* control(QWidget* in, const char* id) {
-    T* w = in->findChild<T*>(QLatin1String(id));
-    EXPECT_NE(w, nullptr) << id;
-    return w;
-}
-
 class site_sheet_service_test : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -130,20 +109,21 @@ TEST_F(site_sheet_service_test, new_site_through_the_wizard_to_published) {
     EXPECT_EQ(status("q0000199"), QStringLiteral("等待编辑"));
 
     bool was_wizard = false;
-    when_modal([&](QWidget* w) {
+    orbel_test_when_modal([&](QWidget* w) {
         auto* wizard = qobject_cast<QWizard*>(w);
         was_wizard = wizard != nullptr;
         if (!wizard) {
             w->close();
             return;
         }
-        control(w, "1030")->setText(QStringLiteral(" 河畔夜跑 "));
-        control(w, "1024")->setText("13800000000");
-        control<QPushButton>(w, "12324")->click();
-        control<QPushButton>(w, "1111")->click();  // "活动小组": notice, group chat, private messages
-        control<QCheckBox>(control<QWidget>(w, "142"), "1043")->click();  // and news
-        control<QPushButton>(w, "12324")->click();
-        control<QPushButton>(w, "12325")->click();
+        orbel_test_control(w, "1030")->setText(QStringLiteral(" 河畔夜跑 "));
+        orbel_test_control(w, "1024")->setText("13800000000");
+        orbel_test_control<QPushButton>(w, "12324")->click();
+        orbel_test_control<QPushButton>(w, "1111")->click();  // "活动小组": notice, group chat, private messages
+        orbel_test_control<QCheckBox>(orbel_test_control<QWidget>(w, "142"), "1043")->click();  // and news
+        orbel_test_control<QPushButton>(w, "12324")->click();
+        orbel_test_control<QPushButton>(w, "12324")->click();  // the member page follows: members' columns
+        orbel_test_control<QPushButton>(w, "12325")->click();
     });
     orbel_site_sheet::outcome out =
         orbel_site_sheet::run(nullptr, QStringLiteral("new"), "q0000199", *cached, nullptr, true);
@@ -169,7 +149,7 @@ TEST_F(site_sheet_service_test, new_site_through_the_wizard_to_published) {
 TEST_F(site_sheet_service_test, cancelled_wizard_sends_nothing) {
     add_new_site("q0000199");
     fetch_all();
-    when_modal([](QWidget* w) { control<QPushButton>(w, "2")->click(); });
+    orbel_test_when_modal([](QWidget* w) { orbel_test_control<QPushButton>(w, "2")->click(); });
     const orbel_site_sheet::outcome out =
         orbel_site_sheet::run(nullptr, "new", "q0000199", *cache.queue.find("q0000199"), nullptr, true);
     EXPECT_FALSE(out.accepted);  // the site manager then deletes the never-edited site
@@ -180,13 +160,13 @@ TEST_F(site_sheet_service_test, colours_opacity_and_a_pack_icon_come_back_as_set
     fetch_all();
     QByteArray picked;
     ui.color_answer = 0x123456;
-    when_modal([&](QWidget* w) {
-        QWidget* column = control<QWidget>(w, "142");
-        control<QSlider>(column, "1099")->setValue(30);
+    orbel_test_when_modal([&](QWidget* w) {
+        QWidget* column = orbel_test_control<QWidget>(w, "142");
+        orbel_test_control<QSlider>(column, "1099")->setValue(30);
         // The swatch's palette, then the system chooser from there.
-        when_modal([](QWidget* palette) { control<QPushButton>(palette, "1025")->click(); });
-        QTest::mouseClick(control<orbel_static_color>(column, "1090"), Qt::LeftButton);
-        when_modal([&](QWidget* picker) {
+        orbel_test_when_modal([](QWidget* palette) { orbel_test_control<QPushButton>(palette, "1025")->click(); });
+        QTest::mouseClick(orbel_test_control<orbel_static_color>(column, "1090"), Qt::LeftButton);
+        orbel_test_when_modal([&](QWidget* picker) {
             auto* logo = qobject_cast<orbel_select_logo*>(picker);
             ASSERT_NE(logo, nullptr);
             const QPoint at = logo->grid()->cell_rect(3).center();
@@ -194,8 +174,8 @@ TEST_F(site_sheet_service_test, colours_opacity_and_a_pack_icon_come_back_as_set
             QTest::mouseRelease(logo->grid(), Qt::LeftButton, {}, at);
             picked = logo->result();
         });
-        control<QPushButton>(control<QWidget>(w, "112"), "1025")->click();
-        control<QPushButton>(w, "1")->click();
+        orbel_test_control<QPushButton>(orbel_test_control<QWidget>(w, "112"), "1025")->click();
+        orbel_test_control<QPushButton>(w, "1")->click();
     });
     orbel_site_sheet::outcome out = orbel_site_sheet::run(nullptr, QStringLiteral("河畔跑团"), "q0000101",
                                                           *cache.queue.find("q0000101"), nullptr, false);
@@ -211,11 +191,11 @@ TEST_F(site_sheet_service_test, colours_opacity_and_a_pack_icon_come_back_as_set
 
     // Reopened from the cache, the pages show what was set.
     orbel_site_sheet again(nullptr, "m", "q0000101", *cache.queue.find("q0000101"), nullptr, false);
-    EXPECT_EQ(control<QSlider>(again.column(), "1099")->value(), 30);
-    EXPECT_EQ(control<QLabel>(again.column(), "1100")->text(), QStringLiteral("30%"));
-    EXPECT_EQ(control<orbel_static_color>(again.column(), "1090")->color(), 0x123456);
-    EXPECT_EQ(control<orbel_static_color>(again.column(), "1094")->color(), 0xD55111);  // still the default
-    EXPECT_EQ(control<orbel_static_picture>(again.setup(), "1036")->bytes(), picked);
+    EXPECT_EQ(orbel_test_control<QSlider>(again.column(), "1099")->value(), 30);
+    EXPECT_EQ(orbel_test_control<QLabel>(again.column(), "1100")->text(), QStringLiteral("30%"));
+    EXPECT_EQ(orbel_test_control<orbel_static_color>(again.column(), "1090")->color(), 0x123456);
+    EXPECT_EQ(orbel_test_control<orbel_static_color>(again.column(), "1094")->color(), 0xD55111);  // still the default
+    EXPECT_EQ(orbel_test_control<orbel_static_picture>(again.setup(), "1036")->bytes(), picked);
     // Accepted untouched, it sends the brush only, and the opacity stays.
     const auto update = again.collect_update();
     EXPECT_EQ(update->change_mask, 0x80000);
@@ -231,15 +211,15 @@ TEST_F(site_sheet_service_test, home_page_round_trip) {
     fetch_all();
 
     // Reopened and accepted as it is: nothing to send.
-    when_modal([](QWidget* w) {
-        EXPECT_EQ(control<QPlainTextEdit>(w, "1038")->toPlainText(), QStringLiteral("line one\nline two"));
-        control<QPushButton>(w, "1")->click();
+    orbel_test_when_modal([](QWidget* w) {
+        EXPECT_EQ(orbel_test_control<QPlainTextEdit>(w, "1038")->toPlainText(), QStringLiteral("line one\nline two"));
+        orbel_test_control<QPushButton>(w, "1")->click();
     });
     EXPECT_EQ(orbel_homepage::run(nullptr, "m", "q0000101", *cache.queue.find("q0000101")), nullptr);
 
-    when_modal([](QWidget* w) {
-        control(w, "1031")->clear();
-        control<QPushButton>(w, "1")->click();
+    orbel_test_when_modal([](QWidget* w) {
+        orbel_test_control(w, "1031")->clear();
+        orbel_test_control<QPushButton>(w, "1")->click();
     });
     auto request = orbel_homepage::run(nullptr, "m", "q0000101", *cache.queue.find("q0000101"));
     ASSERT_NE(request, nullptr);
