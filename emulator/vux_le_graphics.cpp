@@ -319,7 +319,7 @@ struct vux_le_graphics_entries {
     static void move_to(void* u, int x, int y) { g(u).move_to(x, y); }
     static void set_width(void* u, int w) { g(u).set_width(w); }
     static void set_height(void* u, int h) { g(u).set_height(h); }
-    static void hook_15(void*, int, int, int) {}
+    static void hook_15(void*, const char*, const uint8_t*, int) {}
     static void hook_16(void*) {}
     static void save_area(void* u, int x, int y, int w, int h) { g(u).save_area(x, y, w, h); }
     static void restore_area(void* u, int sx, int sy, int w, int h, int x, int y) { g(u).restore_area(sx, sy, w, h, x, y); }

@@ -341,6 +341,8 @@ void vux_element_box::measure(vux_layout& l, int32_t y, vux_element_paragraph* o
                       aux->text_height;
     if (t >= b) return;
     aux->placed = true;
+    // A placed box is an item: it takes focus and presses through its link.
+    l.add_item(this);
     const int64_t extent = breadth != 0 ? l.scale(breadth) : x1;
     const int64_t free = view_w - std::min(view_w, extent);
     const int64_t shift = align == 2 ? free / 2 : align == 3 ? free : 0;

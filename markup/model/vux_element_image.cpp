@@ -138,6 +138,7 @@ void vux_element_image::measure(vux_layout& l) {
     l.pen.y = vux_clamp32(int64_t(l.pen.y) + row * aux->rows);
     if (count > 0 && position != count - 1 && column_of(*this, aux->columns) != aux->columns - 1)
         l.pen.y = aux->start.y;
+    l.add_item(this);
 }
 
 vux_layout_rect vux_element_image::picture_rect(vux_layout& l) const {

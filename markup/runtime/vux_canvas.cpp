@@ -46,6 +46,14 @@ void vux_canvas::describe_device(vux_device& device) const {
     }
 }
 
+void vux_canvas::show_window_image(const vux_string& name) {
+    const vux_data* item = name.empty() ? nullptr : images_.find(name);
+    if (item && item->bytes.length() > 0)
+        window_image(name.str().c_str(), item->bytes.data(), item->bytes.length());
+    else
+        no_window_image();
+}
+
 bool vux_canvas::drop_data(const vux_string& name) {
     if (!images_.remove_named(name)) return false;
     variables_.remove_data_name(name);

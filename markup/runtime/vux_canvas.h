@@ -45,6 +45,9 @@ public:
     void paint_menu(vux_menu& menu);
     void finish_frame();
     void present() { vux_graphics::repaint(); }
+    // A host that shows the window's picture itself (capability 3) gets the
+    // named data item's bytes, or hears that there is none.
+    void show_window_image(const vux_string& name);
 
     // A named image to draw: the data item when there is one, else the name
     // the host resolves itself ("_" + name, or the name map's entry). A name

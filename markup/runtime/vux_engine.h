@@ -41,8 +41,9 @@ typedef struct vux_graphics_table {
     void (*move_to)(void* user, int x, int y);                           /* 12 */
     void (*set_width)(void* user, int w);                                /* 13 */
     void (*set_height)(void* user, int h);                               /* 14 */
-    void (*hook_15)(void* user, int a, int b, int c);                    /* 15 */
-    void (*hook_16)(void* user);                                         /* 16 */
+    void (*window_image)(void* user, const char* name,
+                         const uint8_t* bytes, int length);              /* 15 */
+    void (*hook_16)(void* user);                                         /* 16 no window image */
     void (*save_area)(void* user, int x, int y, int w, int h);           /* 17 */
     void (*restore_area)(void* user, int sx, int sy, int w, int h,
                          int x, int y);                                  /* 18 */

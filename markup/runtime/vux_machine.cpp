@@ -622,6 +622,10 @@ bool vux_machine::timed_tick() {
 void vux_machine::repaint() {
     repaint_pending = 0;
     vux_canvas& canvas = manager_->canvas();
+    if (manager_->facility().supports(3)) {
+        const vux_window* top = as_window(windows.top());
+        canvas.show_window_image(top && top->extras.count() > 1 ? top->extras.item_at(1) : vux_string());
+    }
     if (manager_->facility().supports(2)) return;
     const bool full = full_paint != 0 || !manager_->facility().supports(5);
     if (vux_window* w = as_window(windows.top())) canvas.paint_window(*w, full);

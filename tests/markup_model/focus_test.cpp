@@ -3,6 +3,9 @@
 #include <vector>
 #include "fake_layout.h"
 #include "markup/model/vux_element_box.h"
+#include "markup/model/vux_element_image.h"
+#include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_hyperlink.h"
 
 using model_test::fake_layout;
@@ -21,8 +24,7 @@ struct boxes {
         b->left = left;
         b->width = width;
         if (linked) b->hyperlink = std::make_unique<vux_hyperlink>();
-        b->measure(layout, row_y, nullptr);
-        layout.add_item(b.get());
+        b->measure(layout, row_y, nullptr);  // a placed box joins the items itself
         owned.push_back(std::move(b));
         return *owned.back();
     }
@@ -100,4 +102,31 @@ TEST(LayoutFocus, FocusPublishesTheNameAndPairsAndTakesThemBack) {
     f.layout.set_focus(0, false);
     EXPECT_EQ(f.layout.calls,
               (std::vector<std::string>{"assign sel=pick me", "assign k=v", "remove sel", "remove k"}));
+}
+
+// Every placed element joins the items in placement order, once per pass; a
+// box with no room is not placed and stays out.
+TEST(LayoutFocus, ParagraphPlacesSegmentsBoxesAndImagesAsItems) {
+    fake_layout l;
+    vux_element_paragraph p;
+    auto segment = std::make_unique<vux_element_segment>();
+    segment->text.text = vux_unicode(u"text");
+    auto box = std::make_unique<vux_element_box>();
+    box->width = 100;
+    box->height = 20;
+    auto squeezed = std::make_unique<vux_element_box>();
+    squeezed->width = 10;
+    squeezed->margin_left = 20;
+    squeezed->height = 20;
+    auto image = std::make_unique<vux_element_image>();
+    image->width = 30;
+    image->height = 30;
+    const std::vector<vux_record*> placed{segment.get(), box.get(), image.get()};
+    p.children.append(std::move(segment));
+    p.children.append(std::move(box));
+    p.children.append(std::move(squeezed));
+    p.children.append(std::move(image));
+    p.measure(l);
+    p.measure(l);
+    EXPECT_EQ(l.items, placed);
 }

@@ -262,3 +262,46 @@ TEST_F(Canvas, OvertimeOnItsWindowShowsTheTicksLeft) {
     run(action_of(show_step(1, 1, "other")));
     EXPECT_EQ(host.count(R"(graphics.text "5" 0)"), 0);  // bound to another window
 }
+
+// A host that shows the window's picture (capability 3) is handed the data
+// item the top window names at every repaint, or told there is none.
+TEST_F(Canvas, WindowImageGoesToAHostThatShowsIt) {
+    vux_data empty;
+    empty.name = vux_string("blank");
+    auto window_naming = [](const char* picture) {
+        auto w = screen_named<vux_window>(picture);
+        w->extras.append_cstr("");
+        w->extras.append_cstr(picture);
+        return w;
+    };
+    start(doc_builder()
+              .add(data_named("have"))
+              .add(empty)
+              .add(*window_naming("have"))
+              .add(*window_naming("blank"))
+              .add(*window_naming("gone"))
+              .add(*screen_named<vux_window>("plain"))
+              .done());
+    struct row {
+        const char* window;
+        bool capable;
+        const char* call;  // the one entry called, or "" for none
+    };
+    const row rows[] = {
+        {"have", true, R"(graphics.window_image "have" 4)"},
+        {"blank", true, "graphics.hook_16"},  // a data item without bytes
+        {"gone", true, "graphics.hook_16"},   // no such data item
+        {"plain", true, "graphics.hook_16"},  // no picture named
+        {"have", false, ""},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(std::string(r.window) + (r.capable ? " capable" : ""));
+        host.answer("facility.supports 3", r.capable ? "1" : "0");
+        run(action_of(show_step(1, 2, r.window)));
+        host.clear_log();
+        machine().repaint_full();
+        std::vector<std::string> calls = host.calls("graphics.window_image");
+        for (const std::string& c : host.calls("graphics.hook_16")) calls.push_back(c);
+        EXPECT_EQ(calls, r.call[0] ? std::vector<std::string>{r.call} : std::vector<std::string>{});
+    }
+}

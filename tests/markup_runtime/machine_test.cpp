@@ -2,6 +2,8 @@
 #include "markup/model/vux_condition.h"
 #include "markup/model/vux_overtime.h"
 #include "markup/model/vux_subtitle.h"
+#include "markup/model/vux_element_box.h"
+#include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_hyperlink.h"
@@ -325,20 +327,35 @@ TEST_F(Machine, SubtitleScrollsAfterTenQuietTicksAndInputEndsIt) {
 
 namespace {
 
-// A window whose client holds three linked segments, one a paragraph; each
-// segment's link sets "picked" to its number.
+std::unique_ptr<vux_hyperlink> link_picking(const char* n) {
+    auto h = std::make_unique<vux_hyperlink>();
+    h->action = std::make_unique<vux_action>(action_of(set_step("picked", n)));
+    return h;
+}
+
+// A window whose client holds three linked items, one a paragraph; each
+// item's link sets "picked" to its number. Plain items are segments.
 struct Items : screens_fixture {
+    virtual std::unique_ptr<vux_object> item(const char* n) {
+        auto s = std::make_unique<vux_element_segment>();
+        s->text.text = vux_unicode(u"item");
+        s->hyperlink = link_picking(n);
+        return s;
+    }
+    // Placed after the three, without a link.
+    virtual std::unique_ptr<vux_object> unlinked() { return nullptr; }
     void SetUp() override {
         screens_fixture::SetUp();
         auto w = screen_named<vux_window>("w");
         w->commandbar.left = command_of("Soft", action_of(set_step("soft", "1")));
         for (const char* n : {"1", "2", "3"}) {
             auto p = std::make_unique<vux_element_paragraph>();
-            auto b = std::make_unique<vux_element_segment>();
-            b->text.text = vux_unicode(u"item");
-            b->hyperlink = std::make_unique<vux_hyperlink>();
-            b->hyperlink->action = std::make_unique<vux_action>(action_of(set_step("picked", n)));
-            p->children.append(std::move(b));
+            p->children.append(item(n));
+            w->client.paragraphs.append(std::move(p));
+        }
+        if (auto u = unlinked()) {
+            auto p = std::make_unique<vux_element_paragraph>();
+            p->children.append(std::move(u));
             w->client.paragraphs.append(std::move(p));
         }
         start(doc_builder().add(*w).done());
@@ -395,6 +412,66 @@ TEST_F(Items, TapSelectsAndAHeldPressRunsOnTheEighthTick) {
         EXPECT_EQ(variable("picked"), r.long_press ? "1" : "(none)");
         release(first.x + r.moved, first.y);
     }
+}
+
+namespace {
+
+// The same window with a segment, a box and an image, then a box without a
+// link: boxes and images are items as segments are.
+struct PlacedItems : Items {
+    std::unique_ptr<vux_object> item(const char* n) override {
+        if (n[0] == '1') return Items::item(n);
+        if (n[0] == '2') {
+            auto b = std::make_unique<vux_element_box>();
+            b->width = 100;
+            b->height = 30;
+            b->hyperlink = link_picking(n);
+            return b;
+        }
+        auto im = std::make_unique<vux_element_image>();
+        im->width = 30;
+        im->height = 30;
+        im->hyperlink = link_picking(n);
+        return im;
+    }
+    std::unique_ptr<vux_object> unlinked() override {
+        auto b = std::make_unique<vux_element_box>();
+        b->width = 100;
+        b->height = 30;
+        return b;
+    }
+};
+
+}  // namespace
+
+TEST_F(PlacedItems, FocusCrossesBoxAndImageAndAPressOnTheImageRunsIt) {
+    ASSERT_EQ(layout().items.size(), 4u);
+    EXPECT_EQ(layout().find_focused_item(), 0);
+    key(6);
+    EXPECT_EQ(layout().find_focused_item(), 1);  // the box
+    key(0);
+    EXPECT_EQ(variable("picked"), "2");
+    key(6);
+    EXPECT_EQ(layout().find_focused_item(), 2);  // the image
+    key(6);  // the box below has no link: the focus stays
+    EXPECT_EQ(layout().find_focused_item(), 2);
+
+    run(action_of(set_step("picked", "")));
+    key(5);
+    key(5);
+    EXPECT_EQ(layout().find_focused_item(), 0);
+    const vux_point image = centre_of(2);
+    press(image.x, image.y);
+    EXPECT_EQ(layout().find_focused_item(), 2);
+    release(image.x, image.y);
+    EXPECT_EQ(variable("picked"), "3");
+
+    run(action_of(set_step("picked", "")));
+    const vux_point plain = centre_of(3);
+    press(plain.x, plain.y);
+    release(plain.x, plain.y);
+    EXPECT_EQ(layout().find_focused_item(), 2);  // a press on the unlinked box changes nothing
+    EXPECT_EQ(variable("picked"), "(none)");
 }
 
 TEST_F(Machine, OverscrollAtTheTopRunsThePullActionOnce) {

@@ -5,67 +5,30 @@
 #include <QImage>
 #include <cstdlib>
 #include "core/vux_writer.h"
-#include "markup/model/vux_brush.h"
-#include "markup/model/vux_element_paragraph.h"
-#include "markup/model/vux_element_segment.h"
 #include "markup_runtime/screens_fixture.h"
 #include "tools/vux_image_host.h"
 #ifdef VUX_HAVE_BUILTIN
 #include "resources/markup/vux_builtin_document.h"
 #endif
+#ifdef VUX_HAVE_SERVICE
+#include <utility>
+#include <vector>
+#include "service/quellmark_service.h"
+#endif
 
 namespace {
 
-// Colours by brush-sheet key, so that every painter shows.
-vux_brush colours() {
-    vux_brush b;
-    const std::pair<int, int> keys[] = {
-        {1, 0xFFFFFF},  {7, 0x4060A0},  {15, 0xFFFFFF}, {16, 0x3050A0}, {17, 0x102060}, {18, 0xFFFF00},
-        {19, 0x305030}, {20, 0x103010}, {21, 0xFFFFFF}, {22, 0x202020}, {23, 0x606060}, {24, 0xA0A0FF},
-        {28, 0x8080C0}, {29, 0x000000}, {30, 0xFFFFFF}, {31, 0x2040C0}, {33, 0x4060E0}, {34, 0xF0F0E0},
-        {35, 0x808080}, {36, 0x0000C0}, {47, 0x000000}, {6, 0x000000},  {73, 0xD0D0F0}, {74, 0x8080C0},
-        {75, 0x000040}, {76, 0xFFFFFF},
-    };
-    for (const auto& [k, v] : keys) b.set(k, v);
-    return b;
+// A fixture document as the build made it from its JSON source.
+std::string document(const char* name) {
+    QFile f(QString(VUX_TEST_DOCUMENTS) + "/" + name + ".vux");
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = f.readAll();
+    return std::string(bytes.constData(), size_t(bytes.size()));
 }
 
-std::unique_ptr<vux_element_paragraph> line(const std::u16string& text, bool linked) {
-    auto p = std::make_unique<vux_element_paragraph>();
-    auto s = std::make_unique<vux_element_segment>();
-    s->text.text = vux_unicode(text);
-    if (linked) s->hyperlink = std::make_unique<vux_hyperlink>();
-    p->children.append(std::move(s));
-    return p;
-}
-
-// Window "home" with a title, lines of text and two soft keys; list menu
-// "list", grid menu "grid" and dialog "ask".
-std::string scene_document(int lines, bool touch_keys = false) {
-    auto w = screen_named<vux_window>("home");
-    w->commandbar.value_3 = touch_keys ? 1 : 0;
-    w->titlebar.title = vux_unicode(u"Home");
-    w->commandbar.left = command_of("Menu", action_of(show_step(3, 2, "list")));
-    w->commandbar.right = command_of("Back", vux_action());
-    w->client.scroll_bar = std::make_unique<vux_element_scrollbar>();
-    for (int i = 0; i < lines; ++i) {
-        const std::string t = "Line " + std::to_string(i);
-        w->client.paragraphs.append(line(std::u16string(t.begin(), t.end()), i % 3 == 0));
-    }
-    auto list = screen_named<vux_menu>("list");
-    auto grid = screen_named<vux_menu>("grid");
-    grid->style = vux_menu::grid_style;
-    for (const char* label : {"One", "Two", "Three", "Four", "Five"}) {
-        list->commands.append(command_of(label, vux_action()));
-        grid->commands.append(command_of(label, vux_action()));
-    }
-    auto d = screen_named<vux_dialog>("ask");
-    d->commandbar.left = command_of("Yes", vux_action());
-    d->commandbar.right = command_of("No", vux_action());
-    d->client.paragraphs.append(line(u"Sure?", false));
-    return doc_builder().add(colours()).add(*w).add(*list).add(*grid).add(*d).done();
-}
-
+// "scene": window "home" with a title, four lines of text (the first and
+// last linked) and two soft keys, list menu "list", grid menu "grid" and
+// dialog "ask". "long_client": the same window with forty lines.
 // Compares the frame with its golden picture; VUX_UPDATE_GOLDEN=1 writes
 // the picture instead. A mismatch leaves the frame and a difference mask
 // beside the test's build folder.
@@ -101,6 +64,7 @@ struct Golden : ::testing::Test {
     }
     void TearDown() override { vux_engine_destroy(e); }
     void play(const std::string& doc, std::initializer_list<const char*> script) {
+        ASSERT_FALSE(doc.empty());
         vux_image_host::start(e, QByteArray(doc.data(), int(doc.size())));
         for (const char* line : script) ASSERT_TRUE(host.feed(e, line)) << line;
         host.feed(e, "tick 1");
@@ -116,13 +80,13 @@ struct Golden : ::testing::Test {
 }  // namespace
 
 TEST_F(Golden, WindowWithSoftKeys) {
-    play(scene_document(4), {});
+    play(document("scene"), {});
     show(1, "home");
     expect_golden(host.image(), "window");
 }
 
 TEST_F(Golden, ListMenuWithASelection) {
-    play(scene_document(4), {});
+    play(document("scene"), {});
     show(1, "home");
     ASSERT_TRUE(host.feed(e, "key 1"));
     ASSERT_TRUE(host.feed(e, "key 6"));
@@ -130,7 +94,7 @@ TEST_F(Golden, ListMenuWithASelection) {
 }
 
 TEST_F(Golden, GridMenuWithASelection) {
-    play(scene_document(4), {});
+    play(document("scene"), {});
     show(1, "home");
     show(3, "grid");
     ASSERT_TRUE(host.feed(e, "key 4"));
@@ -138,14 +102,14 @@ TEST_F(Golden, GridMenuWithASelection) {
 }
 
 TEST_F(Golden, DialogOverTheWindow) {
-    play(scene_document(4), {});
+    play(document("scene"), {});
     show(1, "home");
     show(2, "ask");
     expect_golden(host.image(), "dialog");
 }
 
 TEST_F(Golden, ScrolledClientWithItsThumb) {
-    play(scene_document(40), {});
+    play(document("long_client"), {});
     show(1, "home");
     for (const char* k : {"key 9", "key 9", "key 13"}) ASSERT_TRUE(host.feed(e, k));
     expect_golden(host.image(), "scrolled");
@@ -153,7 +117,8 @@ TEST_F(Golden, ScrolledClientWithItsThumb) {
 
 TEST_F(Golden, TouchSoftKeysInTheTitleBar) {
     host.capabilities = 1;  // a touch screen
-    play(scene_document(4, true), {});
+    play(document("scene"), {});
+    static_cast<vux_window*>(m().document().find_screen(1, vux_string("home")))->commandbar.value_3 = 1;
     show(1, "home");
     expect_golden(host.image(), "touch_soft_keys");
 }
@@ -161,7 +126,7 @@ TEST_F(Golden, TouchSoftKeysInTheTitleBar) {
 // The renderer draws what the tests draw: a document that shows its window
 // at start, with a script that opens the list menu.
 TEST_F(Golden, RendererWritesTheSameFrame) {
-    std::string doc = scene_document(4);
+    std::string doc = document("scene");
     vux_action start;
     start.add_step(show_step(1, 2, "home"));
     doc.insert(doc.size() - 4, [&] {
@@ -198,5 +163,70 @@ TEST_F(Golden, BuiltInStartWindowWithTheStatusOverIt) {
     play(std::string(reinterpret_cast<const char*>(vux_builtin_document_data), size_t(vux_builtin_document_size)),
          {"call __function_no_exit", "tick 2"});
     expect_golden(host.image(), "builtin_start");
+}
+#endif
+
+#ifdef VUX_HAVE_SERVICE
+namespace {
+
+// The engine's network answered by the local service in-process: a request
+// is kept when the engine opens its connection and answered whole once the
+// engine call that opened it has returned, so the engine is never re-entered.
+struct service_network {
+    quellmark_service service;
+    vux_network_table table{};
+    std::vector<std::pair<int, QByteArray>> waiting;
+    int next_id = 1;
+
+    service_network() {
+        table.user = this;
+        table.open_connection = [](void* user, const uint8_t* bytes, int length) {
+            auto& n = *static_cast<service_network*>(user);
+            n.waiting.emplace_back(n.next_id, QByteArray(reinterpret_cast<const char*>(bytes), length));
+            return n.next_id++;
+        };
+        table.close_connection = [](void* user, int id) {
+            auto& w = static_cast<service_network*>(user)->waiting;
+            std::erase_if(w, [id](const auto& c) { return c.first == id; });
+        };
+    }
+    void answer(vux_engine* e) {
+        const auto now = std::exchange(waiting, {});
+        for (const auto& [id, request] : now) {
+            const qsizetype body = request.indexOf("\r\n\r\n");
+            if (body < 0) {
+                vux_engine_on_socket_error(e, id);
+                continue;
+            }
+            const QByteArray reply = service.respond(request.left(body + 4), request.mid(body + 4)).bytes;
+            vux_engine_on_socket_ready(e, id);
+            vux_engine_on_socket_data(e, id, reinterpret_cast<const uint8_t*>(reply.constData()), int(reply.size()));
+        }
+    }
+};
+
+}  // namespace
+
+// The built-in document registers, enters and shows the demo site as the
+// local service sends it.
+TEST_F(Golden, DemoSiteAsTheServiceSendsIt) {
+    service_network network;
+    ASSERT_TRUE(network.service.state().load_demo());
+    vux_engine_set_network(e, &network.table);
+    play(std::string(reinterpret_cast<const char*>(vux_builtin_document_data), size_t(vux_builtin_document_size)),
+         {"call __function_no_exit"});
+    auto shown = [&] {
+        char* v = vux_engine_get_variable(e, "__window_site");
+        const bool ok = v && std::string(v) == "ok";
+        std::free(v);
+        return ok;
+    };
+    for (int i = 0; i < 100 && !shown(); ++i) {
+        network.answer(e);
+        ASSERT_TRUE(host.feed(e, "tick 1"));
+    }
+    ASSERT_TRUE(shown());
+    ASSERT_TRUE(host.feed(e, "tick 2"));
+    expect_golden(host.image(), "demo_site");
 }
 #endif

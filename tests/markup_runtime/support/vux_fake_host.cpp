@@ -103,7 +103,9 @@ vux_fake_host::vux_fake_host() {
     g.move_to = [](void* u, int x, int y) { host(u).note(line("graphics.move_to", x, y)); };
     g.set_width = [](void* u, int w) { host(u).note(line("graphics.set_width", w)); };
     g.set_height = [](void* u, int h) { host(u).note(line("graphics.set_height", h)); };
-    g.hook_15 = [](void* u, int a, int b, int c) { host(u).note(line("graphics.hook_15", a, b, c)); };
+    g.window_image = [](void* u, const char* n, const uint8_t*, int len) {
+        host(u).note(line("graphics.window_image", text(n), len));
+    };
     g.hook_16 = [](void* u) { host(u).note("graphics.hook_16"); };
     g.save_area = [](void* u, int x, int y, int w, int h) { host(u).note(line("graphics.save_area", x, y, w, h)); };
     g.restore_area = [](void* u, int sx, int sy, int w, int h, int x, int y) {
