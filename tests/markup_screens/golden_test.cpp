@@ -11,9 +11,7 @@
 #include "resources/markup/vux_builtin_document.h"
 #endif
 #ifdef VUX_HAVE_SERVICE
-#include <utility>
-#include <vector>
-#include "service/quellmark_service.h"
+#include "tools/vux_service_network.h"
 #endif
 
 namespace {
@@ -167,65 +165,15 @@ TEST_F(Golden, BuiltInStartWindowWithTheStatusOverIt) {
 #endif
 
 #ifdef VUX_HAVE_SERVICE
-namespace {
-
-// The engine's network answered by the local service in-process: a request
-// is kept when the engine opens its connection and answered whole once the
-// engine call that opened it has returned, so the engine is never re-entered.
-struct service_network {
-    quellmark_service service;
-    vux_network_table table{};
-    std::vector<std::pair<int, QByteArray>> waiting;
-    int next_id = 1;
-
-    service_network() {
-        table.user = this;
-        table.open_connection = [](void* user, const uint8_t* bytes, int length) {
-            auto& n = *static_cast<service_network*>(user);
-            n.waiting.emplace_back(n.next_id, QByteArray(reinterpret_cast<const char*>(bytes), length));
-            return n.next_id++;
-        };
-        table.close_connection = [](void* user, int id) {
-            auto& w = static_cast<service_network*>(user)->waiting;
-            std::erase_if(w, [id](const auto& c) { return c.first == id; });
-        };
-    }
-    void answer(vux_engine* e) {
-        const auto now = std::exchange(waiting, {});
-        for (const auto& [id, request] : now) {
-            const qsizetype body = request.indexOf("\r\n\r\n");
-            if (body < 0) {
-                vux_engine_on_socket_error(e, id);
-                continue;
-            }
-            const QByteArray reply = service.respond(request.left(body + 4), request.mid(body + 4)).bytes;
-            vux_engine_on_socket_ready(e, id);
-            vux_engine_on_socket_data(e, id, reinterpret_cast<const uint8_t*>(reply.constData()), int(reply.size()));
-        }
-    }
-};
-
-}  // namespace
-
 // The built-in document registers, enters and shows the demo site as the
 // local service sends it.
 TEST_F(Golden, DemoSiteAsTheServiceSendsIt) {
-    service_network network;
+    vux_service_network network;
     ASSERT_TRUE(network.service.state().load_demo());
-    vux_engine_set_network(e, &network.table);
+    network.attach(e);
     play(std::string(reinterpret_cast<const char*>(vux_builtin_document_data), size_t(vux_builtin_document_size)),
          {"call __function_no_exit"});
-    auto shown = [&] {
-        char* v = vux_engine_get_variable(e, "__window_site");
-        const bool ok = v && std::string(v) == "ok";
-        std::free(v);
-        return ok;
-    };
-    for (int i = 0; i < 100 && !shown(); ++i) {
-        network.answer(e);
-        ASSERT_TRUE(host.feed(e, "tick 1"));
-    }
-    ASSERT_TRUE(shown());
+    ASSERT_TRUE(network.run_until_ok(e, host, "__window_site"));
     ASSERT_TRUE(host.feed(e, "tick 2"));
     expect_golden(host.image(), "demo_site");
 }
