@@ -1,30 +1,81 @@
-// vux_render [--ticks N] [--script FILE] [--size WxH] [-o OUT.png] DOC
+// vux_render [--host test|emulator] [--ticks N] [--script FILE] [--size WxH] [-o OUT.png] DOC
 // Runs a markup document (raw or packed) on the QImage graphics table, feeds
 // it the script's events and then N ticks, and writes the screen as PNG.
+// --host emulator draws with the emulator's own graphics table instead (its
+// fonts and the pictures of its image blob) and answers the capabilities as
+// the emulator does; the events and the rest of the host stay the test's.
 #include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
 #include "tools/vux_image_host.h"
+#ifdef VUX_RENDER_EMULATOR
+#include "emulator/orbel_client.h"
+#include "emulator/vux_le_facility.h"
+#include "emulator/vux_le_graphics.h"
+#include "emulator/vux_le_persist.h"
+#include "emulator/vux_le_window.h"
+#endif
 
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: vux_render [--ticks N] [--script FILE] [--size WxH] [-o OUT.png] DOC\n");
+    std::fprintf(stderr,
+                 "usage: vux_render [--host test|emulator] [--ticks N] [--script FILE] [--size WxH] [-o OUT.png] DOC\n");
     return 2;
 }
+
+#ifdef VUX_RENDER_EMULATOR
+// The emulator's graphics table as the client window sets it up: its
+// buffers at the screen's size and the image blob its window hands out.
+struct emulator_graphics : vux_le_window {
+    vux_le_graphics graphics;
+    vux_graphics_table table{};
+    QByteArray blob = orbel_client_default_setup().blob;
+
+    emulator_graphics(int width, int height) {
+        graphics.set_window(this);
+        graphics.create_buffers(width, height);
+        table = graphics.table();
+    }
+    QByteArray image_blob() override { return blob; }
+
+    // The kinds the emulator's facility table supports, as the test host's
+    // capability bits.
+    static unsigned capabilities() {
+        const vux_le_persist persist;
+        const vux_le_facility facility(persist);
+        unsigned bits = 0;
+        for (int kind = 0; kind < 32; ++kind)
+            if (facility.supports(kind)) bits |= 1u << kind;
+        return bits;
+    }
+};
+#endif
 
 }  // namespace
 
 int main(int argc, char** argv) {
     int ticks = 1, width = 240, height = 320;
-    std::string script, out = "screen.png", doc;
+    std::string script, out = "screen.png", doc, host_name = "test";
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool has_value = i + 1 < argc;
-        if (arg == "--ticks" && has_value) {
+        if (arg == "--host" && has_value) {
+            host_name = argv[++i];
+#ifdef VUX_RENDER_EMULATOR
+            if (host_name != "test" && host_name != "emulator") return usage();
+#else
+            if (host_name == "emulator") {
+                std::fprintf(stderr, "vux_render: this build has no emulator\n");
+                return 2;
+            }
+            if (host_name != "test") return usage();
+#endif
+        } else if (arg == "--ticks" && has_value) {
             ticks = std::atoi(argv[++i]);
         } else if (arg == "--script" && has_value) {
             script = argv[++i];
@@ -50,6 +101,14 @@ int main(int argc, char** argv) {
     vux_image_host host(width, height);
     vux_engine* e = vux_engine_create();
     host.attach(e);
+#ifdef VUX_RENDER_EMULATOR
+    std::unique_ptr<emulator_graphics> emulator;
+    if (host_name == "emulator") {
+        emulator = std::make_unique<emulator_graphics>(width, height);
+        host.capabilities = emulator_graphics::capabilities();
+        vux_engine_set_graphics(e, &emulator->table);
+    }
+#endif
     vux_image_host::start(e, file.readAll());
     if (!script.empty()) {
         std::ifstream lines(script);
@@ -64,7 +123,11 @@ int main(int argc, char** argv) {
     }
     host.feed(e, "tick " + std::to_string(ticks));
     vux_engine_destroy(e);
-    if (!host.image().save(QString::fromStdString(out), "PNG")) {
+    QImage screen = host.image();
+#ifdef VUX_RENDER_EMULATOR
+    if (emulator) screen = emulator->graphics.buffer();
+#endif
+    if (!screen.save(QString::fromStdString(out), "PNG")) {
         std::fprintf(stderr, "vux_render: cannot write %s\n", out.c_str());
         return 1;
     }
