@@ -52,6 +52,15 @@ TEST(command_line, the_program_ends_silently_otherwise) {
     }
 }
 
+// The program's environment under a user name of the test's own, so that its
+// mark never meets that of another run of the suite or a real client.
+QProcessEnvironment program_environment(const QString& user) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("USER", user);
+    return env;
+}
+
 class hand_over_test : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -92,11 +101,10 @@ TEST_F(hand_over_test, a_second_start_brings_the_main_window_forward) {
     // A second start of the program itself ends at once and hands over.
     window.showMinimized();
     ASSERT_TRUE(ORBEL_WAIT(window.isMinimized()));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
+    const QString user = QStringLiteral("second-%1").arg(QCoreApplication::applicationPid());
     QProcess process;
-    process.setProcessEnvironment(env);
-    app->instance_name = orbel_instance_name();
+    process.setProcessEnvironment(program_environment(user));
+    app->instance_name = QStringLiteral("__ORBEL-") + user;
     orbel_instance_mark mark;
     int activations = 0;
     mark.set_on_activate([&] { ++activations; });
@@ -153,13 +161,6 @@ TEST_F(hand_over_test, a_live_lock_keeps_its_mark) {
     EXPECT_TRUE(first.listening());
     EXPECT_TRUE(orbel_find_running_instance(name));
     EXPECT_TRUE(ORBEL_WAIT(activations == 1));
-}
-
-QProcessEnvironment program_environment(const QString& user) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("USER", user);
-    return env;
 }
 
 // Two starts racing: the one that holds the lock is not yet listening when
