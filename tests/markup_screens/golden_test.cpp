@@ -209,24 +209,46 @@ struct service_network {
 
 // The built-in document registers, enters and shows the demo site as the
 // local service sends it.
-TEST_F(Golden, DemoSiteAsTheServiceSendsIt) {
+struct DemoSite : Golden {
     service_network network;
-    ASSERT_TRUE(network.service.state().load_demo());
-    vux_engine_set_network(e, &network.table);
-    play(std::string(reinterpret_cast<const char*>(vux_builtin_document_data), size_t(vux_builtin_document_size)),
-         {"call __function_no_exit"});
-    auto shown = [&] {
-        char* v = vux_engine_get_variable(e, "__window_site");
-        const bool ok = v && std::string(v) == "ok";
-        std::free(v);
-        return ok;
-    };
-    for (int i = 0; i < 100 && !shown(); ++i) {
-        network.answer(e);
-        ASSERT_TRUE(host.feed(e, "tick 1"));
+    void show_site() {
+        ASSERT_TRUE(network.service.state().load_demo());
+        vux_engine_set_network(e, &network.table);
+        play(std::string(reinterpret_cast<const char*>(vux_builtin_document_data), size_t(vux_builtin_document_size)),
+             {"call __function_no_exit"});
+        auto shown = [&] {
+            char* v = vux_engine_get_variable(e, "__window_site");
+            const bool ok = v && std::string(v) == "ok";
+            std::free(v);
+            return ok;
+        };
+        for (int i = 0; i < 100 && !shown(); ++i) {
+            network.answer(e);
+            ASSERT_TRUE(host.feed(e, "tick 1"));
+        }
+        ASSERT_TRUE(shown());
+        ASSERT_TRUE(host.feed(e, "tick 2"));
     }
-    ASSERT_TRUE(shown());
-    ASSERT_TRUE(host.feed(e, "tick 2"));
+};
+
+TEST_F(DemoSite, AsTheServiceSendsIt) {
+    show_site();
     expect_golden(host.image(), "demo_site");
+}
+
+// The site's texts stack: the name, the introduction, each news item's title,
+// date and text, and so on, every one below the one before, none over another.
+TEST_F(DemoSite, ItsTextsStackWithoutOverlapping) {
+    show_site();
+    auto* site = static_cast<vux_window*>(m().document().find_screen(1, vux_string("__window_site")));
+    ASSERT_NE(site, nullptr);
+    vux_layout* layout = site->client.current_layout();
+    ASSERT_NE(layout, nullptr);
+    const int32_t n = int32_t(layout->items.size());
+    ASSERT_GE(n, 6);
+    for (int32_t i = 1; i < n; ++i) {
+        EXPECT_LT(layout->item_top(i - 1), layout->item_bottom(i - 1)) << i - 1;
+        EXPECT_GE(layout->item_top(i), layout->item_bottom(i - 1)) << "item " << i << " overlaps item " << i - 1;
+    }
 }
 #endif
