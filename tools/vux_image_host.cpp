@@ -108,7 +108,13 @@ void vux_image_host::attach(vux_engine* e) {
     vux_engine_set_facility(e, &facility);
 }
 
-void vux_image_host::select_font(int size) { text_height_ = std::clamp(size > 0 ? size : 12, 8, 64); }
+// The phone host's rule: a size is 12 less than the line height on a screen
+// whose shorter side is 240 pixels, and scales with that side; the document
+// chooses its sizes against it, so the frames here show what the phone shows.
+void vux_image_host::select_font(int size) {
+    const long long side = std::min(image_.width(), image_.height());
+    text_height_ = int(std::clamp<long long>(((static_cast<long long>(size) + 12) * side + 120) / 240, 8, 64));
+}
 
 void vux_image_host::fill(const QRect& r, bool gradient) {
     if (!gradient) {

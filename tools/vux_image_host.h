@@ -9,7 +9,7 @@
 
 // A graphics table that draws into a QImage with a box font: every glyph is
 // a filled box half as wide as the line is high, so a frame is the same on
-// every machine. It serves the renderer, the golden images and the frame
+// every machine; the line height follows a font size as on the phone. It serves the renderer, the golden images and the frame
 // benchmark; the facility table answers nothing but its capabilities.
 class vux_image_host {
 public:

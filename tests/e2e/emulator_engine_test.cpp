@@ -14,6 +14,8 @@
 #include "client/orbel.h"
 #include "client/orbel_group.h"
 #include "emulator/vux_le_document.h"
+#include "emulator/vux_le_engine.h"
+#include "markup/runtime/vux_engine_handle.h"
 #include "service/quellmark_service.h"
 
 #include <QClipboard>
@@ -187,6 +189,17 @@ TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictur
     const uint8_t* bytes = vux_engine_get_data(client->host()->handle(), "em023.png", &length);
     ASSERT_NE(bytes, nullptr);
     EXPECT_EQ(QImage::fromData(bytes, length, "PNG").size(), QSize(24, 24));
+
+    // the document's plain text is the phone's size 0: a line of at most 16
+    // pixels on its 314-pixel-wide screen
+    vux_le_graphics phone;
+    phone.create_buffers(314, 474);
+    phone.select_font(0, 0);
+    const int plain = phone.text_height();
+    ASSERT_EQ(client->host()->graphics().buffer().size(), QSize(314, 474));
+    vux_canvas& canvas = client->host()->handle()->canvas();
+    EXPECT_EQ(canvas.select_font(3, 0), plain);
+    EXPECT_LE(plain, 16);
 
     // the title bar is the blob's texture (its gradient's blue), edge to edge
     const QImage screen = client->grab().toImage();

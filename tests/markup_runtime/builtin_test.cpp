@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdlib>
 #include "engine_fixture.h"
 #include "resources/markup/vux_builtin_document.h"
 
@@ -27,6 +29,34 @@ TEST_F(Builtin, LoadsDefinesItsScreensAndRegistersOnNoExit) {
     EXPECT_EQ(request.substr(body + 4 + 9, 4), std::string("\0\0\x05\x1c", 4));  // 1308, register
     // The status dialog shows the document's own register text.
     EXPECT_EQ(variable("__dialog_status_text"), "Registering this device\xE2\x80\xA6");
+}
+
+// Brightness of a 0xRRGGBB colour, 0 to 255.
+int brightness(uint32_t c) { return int((299 * ((c >> 16) & 0xff) + 587 * ((c >> 8) & 0xff) + 114 * (c & 0xff)) / 1000); }
+
+// The start window as the host first shows it: its plain text stands out
+// from the ground the client is filled with.
+TEST_F(Builtin, StartWindowTextStandsOutFromItsGround) {
+    vux_engine_start_document(e, vux_builtin_document_data, vux_builtin_document_size);
+    host.clear_log();
+    vux_engine_call_function(e, "__function_no_exit");
+    ticks(1, 2);
+    const auto welcome = std::find_if(host.log.begin(), host.log.end(), [](const std::string& l) {
+        return l.rfind("graphics.text \"Welcome", 0) == 0;
+    });
+    ASSERT_NE(welcome, host.log.end());
+    // the last colours set before the text: the client's ground (fill) and
+    // the text's own
+    auto last_colour = [&](const char* slot) -> long long {
+        const std::string prefix = std::string("graphics.set_colour ") + slot + " ";
+        for (auto at = welcome; at != host.log.begin();)
+            if ((--at)->rfind(prefix, 0) == 0) return std::atoll(at->c_str() + prefix.size());
+        return -1;
+    };
+    const long long ground = last_colour("0"), text = last_colour("2");
+    ASSERT_GE(ground, 0);
+    ASSERT_GE(text, 0);
+    EXPECT_GE(std::abs(brightness(uint32_t(ground)) - brightness(uint32_t(text))), 128) << ground << " " << text;
 }
 
 }  // namespace

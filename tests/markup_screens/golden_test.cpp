@@ -191,14 +191,36 @@ TEST_F(Golden, BuiltInStartWindowWithTheStatusOverIt) {
 #ifdef VUX_HAVE_SERVICE
 // The built-in document registers, enters and shows the demo site as the
 // local service sends it.
-TEST_F(Golden, DemoSiteAsTheServiceSendsIt) {
+struct DemoSite : Golden {
     vux_service_network network;
-    ASSERT_TRUE(network.service.state().load_demo());
-    network.attach(e);
-    play(std::string(reinterpret_cast<const char*>(vux_builtin_document_data), size_t(vux_builtin_document_size)),
-         {"call __function_no_exit"});
-    ASSERT_TRUE(network.run_until_ok(e, host, "__window_site"));
-    ASSERT_TRUE(host.feed(e, "tick 2"));
+    void show_site() {
+        ASSERT_TRUE(network.service.state().load_demo());
+        network.attach(e);
+        play(std::string(reinterpret_cast<const char*>(vux_builtin_document_data), size_t(vux_builtin_document_size)),
+             {"call __function_no_exit"});
+        ASSERT_TRUE(network.run_until_ok(e, host, "__window_site"));
+        ASSERT_TRUE(host.feed(e, "tick 2"));
+    }
+};
+
+TEST_F(DemoSite, AsTheServiceSendsIt) {
+    show_site();
     expect_golden(host.image(), "demo_site");
+}
+
+// The site's texts stack: the name, the introduction, each news item's title,
+// date and text, and so on, every one below the one before, none over another.
+TEST_F(DemoSite, ItsTextsStackWithoutOverlapping) {
+    show_site();
+    auto* site = static_cast<vux_window*>(m().document().find_screen(1, vux_string("__window_site")));
+    ASSERT_NE(site, nullptr);
+    vux_layout* layout = site->client.current_layout();
+    ASSERT_NE(layout, nullptr);
+    const int32_t n = int32_t(layout->items.size());
+    ASSERT_GE(n, 6);
+    for (int32_t i = 1; i < n; ++i) {
+        EXPECT_LT(layout->item_top(i - 1), layout->item_bottom(i - 1)) << i - 1;
+        EXPECT_GE(layout->item_top(i), layout->item_bottom(i - 1)) << "item " << i << " overlaps item " << i - 1;
+    }
 }
 #endif
