@@ -17,17 +17,34 @@ std::string random_hex(int bytes) {
 const quellmark_device& quellmark_runtime_state::register_device(const std::string& key) {
     auto it = devices_.find(key);
     if (it != devices_.end()) return it->second;
+    // A name no phone holds, one taken on at logon included.
+    std::string user;
+    do user = "m" + std::to_string(next_user_++);
+    while (user_taken(user));
     quellmark_device& d = devices_[key];
     d.key = key;
-    d.user = "m" + std::to_string(next_user_++);
+    d.user = user;
     d.password = random_hex(8);
     return d;
 }
 
-const quellmark_device* quellmark_runtime_state::logon(const std::string& user, const std::string& password) const {
+bool quellmark_runtime_state::user_taken(const std::string& user) const {
+    for (const auto& [key, d] : devices_)
+        if (d.user == user) return true;
+    return false;
+}
+
+const quellmark_device* quellmark_runtime_state::logon(const std::string& user, const std::string& password) {
     for (const auto& [key, d] : devices_)
         if (d.user == user) return d.password == password ? &d : nullptr;
-    return nullptr;
+    if (user.empty() || password.empty()) return nullptr;
+    // Device keys are the phones' own numbers: a prefix keeps these apart.
+    const std::string key = "logon:" + user;
+    quellmark_device& d = devices_[key];
+    d.key = key;
+    d.user = user;
+    d.password = password;
+    return &d;
 }
 
 vux_session quellmark_runtime_state::open_session(const std::string& key) {

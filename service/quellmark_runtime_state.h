@@ -19,8 +19,12 @@ public:
     // The device of that key, registered now when it is new. A device that
     // registers again keeps its name and password.
     const quellmark_device& register_device(const std::string& key);
-    // The device of that user name whose password matches; null otherwise.
-    const quellmark_device* logon(const std::string& user, const std::string& password) const;
+    // The device of that user name whose password matches; null when the
+    // password is wrong. A name the service never handed out is taken on as
+    // a device of its own: the stand-in keeps its phones only while it runs,
+    // and a phone that registered with an earlier run logs on with what it
+    // was given then.
+    const quellmark_device* logon(const std::string& user, const std::string& password);
     // A new session for a device.
     vux_session open_session(const std::string& key);
     // True when the service handed out this session (number and first token).
@@ -39,5 +43,6 @@ private:
     };
     std::map<std::string, quellmark_device> devices_;
     std::map<int32_t, session_entry> sessions_;
+    bool user_taken(const std::string& user) const;
     int32_t next_user_ = 1;
 };

@@ -96,6 +96,26 @@ TEST_F(runtime, register_and_logon_hand_out_a_home) {
     EXPECT_TRUE(shows("\"flag\":1")) << dumped;
 }
 
+// The stand-in keeps its phones only while it runs: a phone that registered
+// with an earlier run logs on with the name it was given then, and keeps it;
+// a later registration never hands that name out again.
+TEST_F(runtime, a_phone_of_an_earlier_run_is_taken_on_at_logon) {
+    vux_request_logon logon;
+    logon.kind = 1;
+    logon.user = vux_string("m1");
+    logon.password = vux_string("0123abcd");
+    ASSERT_TRUE(head<vux_response_logon>(ask(logon)));
+    ASSERT_TRUE(head<vux_response_logon>(ask(logon)));
+    logon.password = vux_string("other");
+    EXPECT_EQ(head<vux_response_logon>(ask(logon)), nullptr);
+    logon.user = vux_string();
+    EXPECT_EQ(head<vux_response_logon>(ask(logon)), nullptr);
+
+    vux_response_register fresh;
+    registered("460001234567890", &fresh);
+    EXPECT_EQ(fresh.user.str(), "m2");
+}
+
 // The enter reply carries the request's sequence, asks for a poll and shows
 // the selected site of the administrator whose desktop session the phone
 // names; without one, the first demo site.
