@@ -209,6 +209,10 @@ void vux_canvas::text_in(const vux_rect& r, const vux_unicode& text, int32_t ali
 void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, bool window_client) {
     const vux_environment& env = variables_;
     if (client.current_layout()) client.refresh(env);
+    // Texts that follow a variable take its current value before they are
+    // measured; one that changed since the last layout drops that layout so
+    // the box is measured (and placed) again with its new text.
+    client.sync(env);
     if (!client.current_layout()) {
         auto layout = std::make_unique<vux_layout_impl>(*this);
         layout->indent = metric(12);

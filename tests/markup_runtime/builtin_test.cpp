@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include "engine_fixture.h"
+#include "markup/model/vux_action_error.h"
+#include "markup/model/vux_response_register.h"
 #include "resources/markup/vux_builtin_document.h"
 
 namespace {
@@ -57,6 +59,61 @@ TEST_F(Builtin, StartWindowTextStandsOutFromItsGround) {
     ASSERT_GE(ground, 0);
     ASSERT_GE(text, 0);
     EXPECT_GE(std::abs(brightness(uint32_t(ground)) - brightness(uint32_t(text))), 128) << ground << " " << text;
+}
+
+// A service reply: the HTTP envelope around a document of records.
+template <class... R>
+std::string reply_of(const R&... records) {
+    const std::string body = doc_builder().add(records...).done();
+    return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+// Whether a text drawn since the log was last cleared starts with `text`.
+bool drew_text(const vux_fake_host& host, const std::string& text) {
+    const std::string prefix = "graphics.text \"" + text;
+    return std::any_of(host.log.begin(), host.log.end(),
+                       [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+}
+
+// The service turns the phone away with a fatal error step: the fatal dialog
+// opens and shows the step's text.
+TEST_F(Builtin, FatalErrorStepShowsItsTextInTheDialog) {
+    vux_engine_start_document(e, vux_builtin_document_data, vux_builtin_document_size);
+    vux_engine_call_function(e, "__function_no_exit");
+    ticks(1, 2);
+    host.clear_log();
+    vux_action a;
+    a.disposition = 1;  // run as soon as the reply is read
+    auto step = std::make_unique<vux_action_error>();
+    step->flag = 1;
+    step->message = vux_unicode(u"This phone is not known to the service.");
+    a.add_step(std::move(step));
+    vux_engine_on_socket_ready(e, 1);
+    feed(1, reply_of(a));
+    ticks(3, 2);
+    EXPECT_EQ(variable("__dialog_fatal_text"), "This phone is not known to the service.");
+    EXPECT_TRUE(drew_text(host, "This phone")) << "the fatal dialog was painted without its text";
+}
+
+// The status text changes while the start window and the status dialog are
+// already laid out: the new text is measured and drawn.
+TEST_F(Builtin, StatusTextSetAfterTheLayoutIsDrawn) {
+    vux_engine_start_document(e, vux_builtin_document_data, vux_builtin_document_size);
+    vux_engine_call_function(e, "__function_no_exit");
+    ticks(1, 2);
+    EXPECT_TRUE(drew_text(host, "Registering")) << "the status text shown with the dialog is not drawn";
+    host.clear_log();
+    vux_response_register r;
+    r.user = vux_string("u1");
+    r.password = vux_string("p1");
+    r.home.host = vux_string("home.test");
+    r.home.port = 80;
+    r.home.path = vux_string("/cs");
+    vux_engine_on_socket_ready(e, 1);
+    feed(1, reply_of(r));
+    ticks(3, 2);
+    ASSERT_EQ(variable("__dialog_status_text"), "Entering\xE2\x80\xA6");
+    EXPECT_TRUE(drew_text(host, "Entering")) << "the changed status text is not drawn";
 }
 
 }  // namespace
