@@ -5,11 +5,21 @@
 #include <QBuffer>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QThreadPool>
 
 #include "client/orbel_encode.h"
 #include "orbel_test_support.h"
 
 namespace {
+
+// Smooth scaling hands work to Qt's global thread pool. Its idle threads are
+// still winding down when the program ends, which the leak checker's stop of
+// every thread cannot cope with (it crashes); let them finish first. Set up
+// once for the folder's whole test program.
+struct thread_pool_drain : ::testing::Environment {
+    void TearDown() override { QThreadPool::globalInstance()->waitForDone(); }
+};
+const auto* const drain = ::testing::AddGlobalTestEnvironment(new thread_pool_drain);
 
 QByteArray png_of(int w, int h, QColor color = Qt::red) { return orbel_test_png(w, h, color); }
 
