@@ -86,7 +86,13 @@ void orbel_emulator::keyPressEvent(QKeyEvent* event) {
         hide();
         return;
     }
-    QWidget::keyPressEvent(event);
+    // A click on the body focuses the frame, but the phone's keys still
+    // belong to its screen. A key the screen ignores comes back up here and
+    // goes no further.
+    if (forwarding_) return QWidget::keyPressEvent(event);
+    forwarding_ = true;
+    QCoreApplication::sendEvent(client_, event);
+    forwarding_ = false;
 }
 
 std::unique_ptr<QWidget> orbel_emulator_make(QWidget* owner) {

@@ -35,6 +35,7 @@ private:
     QImage skin_;
     bool pressed_ = false;  // pressed inside the button
     bool dragging_ = false;
+    bool forwarding_ = false;  // a key is being handed to the client
     QPoint drag_offset_;    // the press point, relative to the frame
 };
 

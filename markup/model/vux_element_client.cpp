@@ -332,6 +332,36 @@ bool vux_element_client::repeat_up(bool first, bool fast) {
     return true;
 }
 
+namespace {
+
+template <typename Focus, typename Step>
+bool focus_or_step(vux_layout* layout, vux_element_scrollbar* bar, Focus focus, Step step) {
+    if (!layout) return false;
+    if ((layout->*focus)()) return true;
+    if (!bar || !(bar->*step)()) return false;
+    (layout->*focus)();
+    return true;
+}
+
+}  // namespace
+
+bool vux_element_client::move_down() {
+    return focus_or_step(layout_.get(), scroll_bar.get(), &vux_layout::focus_down, &vux_element_scrollbar::line_down);
+}
+
+bool vux_element_client::move_up() {
+    return focus_or_step(layout_.get(), scroll_bar.get(), &vux_layout::focus_up, &vux_element_scrollbar::line_up);
+}
+
+bool vux_element_client::move_right() {
+    return focus_or_step(layout_.get(), scroll_bar.get(), &vux_layout::focus_right,
+                         &vux_element_scrollbar::line_right);
+}
+
+bool vux_element_client::move_left() {
+    return focus_or_step(layout_.get(), scroll_bar.get(), &vux_layout::focus_left, &vux_element_scrollbar::line_left);
+}
+
 void vux_element_client::start_drag(int32_t x, int32_t y) {
     if (!scroll_bar) return;
     const int64_t at = int64_t(y) + scroll_bar->y_offset - view_rect.y;

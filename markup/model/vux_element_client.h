@@ -73,6 +73,17 @@ public:
     bool page_up() { return scroll_bar && scroll_bar->page_up(); }
     bool to_bottom() { return scroll_bar && scroll_bar->to_bottom(); }
     bool to_top() { return scroll_bar && scroll_bar->to_top(); }
+    // Arrows: the focus moves; with nowhere to go that way the content steps
+    // one line in that direction and the focus tries again, so content
+    // without links still scrolls. True when anything moved.
+    bool move_down();
+    bool move_up();
+    bool move_right();
+    bool move_left();
+    bool move_down_or_right() { return move_down() || move_right(); }
+    bool move_up_or_left() { return move_up() || move_left(); }
+    bool move_right_or_down() { return move_right() || move_down(); }
+    bool move_left_or_up() { return move_left() || move_up(); }
     bool can_scroll_down() const { return scroll_bar && scroll_bar->can_scroll_down(); }
     bool can_scroll_up() const { return scroll_bar && scroll_bar->can_scroll_up(); }
     bool moved_since_drag() const { return scroll_bar && scroll_bar->moved_since_drag(); }

@@ -229,15 +229,16 @@ bool vux_machine::move_menu(vux_menu& menu, int32_t code) {
     }
 }
 
-// An arrow on a client: its own direction first, then the next one round.
+// An arrow on a client: its own direction first, then the next one round;
+// the client scrolls when no link lies that way.
 bool vux_machine::move_focus(int32_t code) {
-    vux_layout* l = layout_of(client_of(front()));
-    if (!l) return false;
+    vux_element_client* c = client_of(front());
+    if (!c || !c->current_layout()) return false;
     switch (code) {
-    case 3: return l->focus_left() || l->focus_up();
-    case 4: return l->focus_right() || l->focus_down();
-    case 5: return l->focus_up() || l->focus_left();
-    default: return l->focus_down() || l->focus_right();
+    case 3: return c->move_left_or_up();
+    case 4: return c->move_right_or_down();
+    case 5: return c->move_up_or_left();
+    default: return c->move_down_or_right();
     }
 }
 

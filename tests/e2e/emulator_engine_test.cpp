@@ -11,6 +11,7 @@
 #include "markup/model/vux_action_command.h"
 #include "markup/model/vux_action_environment.h"
 #include "markup/model/vux_function.h"
+#include "markup/model/vux_window.h"
 #include "client/orbel.h"
 #include "client/orbel_group.h"
 #include "emulator/vux_le_document.h"
@@ -214,6 +215,20 @@ TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictur
     const int seconds = std::atoi(variable(client, "__key_time_count").c_str());
     EXPECT_TRUE(ORBEL_WAIT(std::atoi(variable(client, "__key_time_count").c_str()) > seconds));
 
+    // the site is taller than the screen: the Down arrow, pressed while the
+    // phone's body has the focus, moves its content
+    auto* site = static_cast<vux_window*>(
+        client->host()->handle()->document().find_screen(1, vux_string("__window_site")));
+    ASSERT_NE(site, nullptr);
+    ASSERT_NE(site->client.scroll_bar, nullptr);
+    EXPECT_EQ(site->client.scroll_bar->y_offset, 0);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame, &down);
+    EXPECT_GT(site->client.scroll_bar->y_offset, 0);
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame, &up);
+    EXPECT_EQ(site->client.scroll_bar->y_offset, 0);
+
     // a fast drag flings until the engine's drag step answers 0
     vux_le_slip& slip = client->slip();
     QTest::mousePress(client, Qt::LeftButton, {}, QPoint(150, 400));
@@ -223,6 +238,7 @@ TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictur
     QTest::mouseRelease(client, Qt::LeftButton, {}, QPoint(150, 100));
     EXPECT_TRUE(slip.flinging());
     EXPECT_TRUE(ORBEL_WAIT(!slip.flinging()));
+    EXPECT_GT(site->client.scroll_bar->y_offset, 0);  // the content went up with the pointer
 
     // the document's copy command reaches the clipboard, once asked
     ui.answer = true;

@@ -157,6 +157,23 @@ TEST(emulator_window, the_button_hides_a_press_elsewhere_drags_and_escape_hides)
     EXPECT_FALSE(frame.isVisible());
 }
 
+TEST(emulator_window, keys_on_the_focused_frame_reach_the_engine) {
+    orbel_test_clear_settings();
+    orbel_emulator frame(test_setup());
+    ASSERT_TRUE(frame.load_skin());
+    vux_engine* e = fake_last_engine;
+    ASSERT_NE(e, nullptr);
+    e->calls.clear();
+    for (Qt::Key k : {Qt::Key_Down, Qt::Key_Up, Qt::Key_A}) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame, &press);
+    }
+    std::vector<std::string> keys;
+    for (const std::string& c : e->calls)
+        if (c.rfind("key ", 0) == 0) keys.push_back(c);
+    EXPECT_EQ(keys, (std::vector<std::string>{"key 6", "key 5"}));
+}
+
 TEST(emulator_window, the_program_factory_makes_a_skinned_frame_owned_by_the_site_manager) {
     orbel_test_clear_settings();
     orbel_set_emulator_factory(orbel_emulator_make);

@@ -192,6 +192,19 @@ TEST_F(Machine, EmptyStacksTakeEveryEvent) {
     EXPECT_EQ(variable("soft"), "(none)");
 }
 
+// The client has no links: the arrows scroll it a line at a time.
+TEST_F(Machine, ArrowsScrollAClientWithNothingToFocus) {
+    const struct {
+        int key;
+        int offset;
+    } script[] = {{6, 10}, {6, 20}, {4, 30}, {5, 20}, {3, 10}, {5, 0}, {5, 0}};
+    for (const auto& r : script) {
+        SCOPED_TRACE("key " + std::to_string(r.key));
+        key(r.key);
+        EXPECT_EQ(offset(), r.offset);
+    }
+}
+
 TEST_F(Machine, DragStepsMoveTheWindowClient) {
     press(50, 100);  // not on a soft key: the client takes the drag
     EXPECT_EQ(machine().dragging, 1);

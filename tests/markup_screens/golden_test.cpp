@@ -208,6 +208,38 @@ TEST_F(DemoSite, AsTheServiceSendsIt) {
     expect_golden(host.image(), "demo_site");
 }
 
+// The site is taller than the screen and has no links: the Down arrow and a
+// drag upwards both move its content.
+TEST_F(DemoSite, DownArrowScrollsTheSite) {
+    show_site();
+    auto* site = static_cast<vux_window*>(m().document().find_screen(1, vux_string("__window_site")));
+    ASSERT_NE(site, nullptr);
+    ASSERT_NE(site->client.scroll_bar, nullptr);
+    EXPECT_TRUE(site->client.can_scroll_down());
+    EXPECT_EQ(site->client.scroll_bar->y_offset, 0);
+    const QImage before = host.image().copy();
+    ASSERT_TRUE(host.feed(e, "key 6"));
+    EXPECT_GT(site->client.scroll_bar->y_offset, 0);
+    EXPECT_NE(host.image(), before);
+}
+
+TEST_F(DemoSite, DraggingUpScrollsTheSite) {
+    show_site();
+    auto* site = static_cast<vux_window*>(m().document().find_screen(1, vux_string("__window_site")));
+    ASSERT_NE(site, nullptr);
+    ASSERT_NE(site->client.scroll_bar, nullptr);
+    const vux_layout_rect v = site->client.view_rect;
+    const int32_t x = v.x + v.w / 2, y = v.y + v.h * 3 / 4;
+    const QImage before = host.image().copy();
+    ASSERT_TRUE(host.feed(e, "press " + std::to_string(x) + " " + std::to_string(y)));
+    for (int32_t d = 10; d <= v.h / 2; d += 10)
+        ASSERT_TRUE(host.feed(e, "move " + std::to_string(x) + " " + std::to_string(y - d)));
+    ASSERT_TRUE(host.feed(e, "release " + std::to_string(x) + " " + std::to_string(y - v.h / 2)));
+    for (int t = 0; t < 6; ++t) ASSERT_TRUE(host.feed(e, "tick 1"));
+    EXPECT_GT(site->client.scroll_bar->y_offset, 0);
+    EXPECT_NE(host.image(), before);
+}
+
 // The site's texts stack: the name, the introduction, each news item's title,
 // date and text, and so on, every one below the one before, none over another.
 TEST_F(DemoSite, ItsTextsStackWithoutOverlapping) {
