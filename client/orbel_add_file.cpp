@@ -8,6 +8,7 @@
 
 #include "client/orbel_contact_widgets.h"
 #include "client/orbel_richedit.h"
+#include "client/orbel_text.h"
 
 orbel_add_file::orbel_add_file(const QString& text, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("150"));
@@ -15,7 +16,7 @@ orbel_add_file::orbel_add_file(const QString& text, QWidget* parent) : QDialog(p
     view_ = new orbel_richedit(this);
     view_->setObjectName(QStringLiteral("1038"));
     QString shown = text;
-    view_->setPlainText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    view_->setPlainText(orbel_lf_lines(shown));
     QPushButton* ok = nullptr;
     QHBoxLayout* buttons = orbel_ok_cancel_row(this, &ok);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

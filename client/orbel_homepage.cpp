@@ -30,17 +30,6 @@ constexpr int32_t max_fraction_digits = 12;
 // in 64 bits.
 constexpr int32_t max_integer_digits = 18;
 
-// The site keeps its introduction with CR LF line ends; the edit gives LF.
-QString with_lf(const QString& text) {
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return t;
-}
-QString with_crlf(const QString& text) {
-    QString t = with_lf(text);
-    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return t;
-}
 
 bool position_given(const orbel_homepage::values& v) {
     return !v.address.trimmed().isEmpty() || (!v.longitude.isEmpty() && !v.latitude.isEmpty());
@@ -57,7 +46,7 @@ W* named(W* w, const char* id) {
 orbel_homepage::values orbel_homepage::fill(const vux_desktop_site& site) {
     values v;
     v.web_address = orbel_to_qstring(site.web_address);
-    v.introduction = with_lf(orbel_to_qstring(site.introduction));
+    v.introduction = orbel_lf_lines(orbel_to_qstring(site.introduction));
     v.telephone = orbel_to_qstring(site.telephone);
     v.address = orbel_to_qstring(site.address);
     v.longitude = orbel_to_qstring(site.longitude);
@@ -76,7 +65,7 @@ void orbel_homepage::collect(const values& v, const vux_desktop_site& cached, vu
         update.change_mask |= bit;
     };
     text(v.web_address, cached.web_address, update.web_address, 0x80);
-    text(with_crlf(v.introduction), cached.introduction, update.introduction, 0x2000);
+    text(orbel_crlf_lines(v.introduction), cached.introduction, update.introduction, 0x2000);
     text(v.telephone, cached.telephone, update.telephone, 0x4000);
     text(v.address.trimmed(), cached.address, update.address, 0x8000);
     text(v.longitude, cached.longitude, update.longitude, 0x20000);

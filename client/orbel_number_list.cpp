@@ -71,13 +71,6 @@ QString message(int result, bool share) {
     }
 }
 
-QString with_crlf(const QString& edit_text) {
-    QString out = edit_text;
-    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    out.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return out;
-}
-
 sms_outcome sms_rule(const QString& verification, const QString& numbers_text) {
     sms_outcome out;
     const QString text = verification.trimmed();

@@ -31,10 +31,6 @@ int walk_digests(std::u16string_view text, vux_buffer& out);
 // The message of a result; `share` picks the share dialog's text for 6.
 QString message(int result, bool share);
 
-// A multi-line edit's text with its LF line ends as CR LF, as the grammar
-// reads it.
-QString with_crlf(const QString& edit_text);
-
 // The SMS dialog's OK rule: a verification text of 1-15 characters (after
 // trimming), then at most 100 distinct numbers in first-seen order.
 struct sms_outcome {

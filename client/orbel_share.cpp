@@ -12,6 +12,7 @@
 #include "client/orbel_tool_tips.h"
 #include "client/orbel_ui.h"
 #include "desktop/messages/vux_desktop_request_site.h"
+#include "client/orbel_text.h"
 
 namespace {
 constexpr int32_t share_operation = 3;
@@ -39,7 +40,7 @@ orbel_share::orbel_share(int32_t count, QWidget* parent) : QDialog(parent) {
 
 void orbel_share::accept() {
     orbel_number_list::share_outcome o =
-        orbel_number_list::share_rule(orbel_number_list::with_crlf(numbers_text_->toPlainText()));
+        orbel_number_list::share_rule(orbel_crlf_lines(numbers_text_->toPlainText()));
     digests_ = std::move(o.digests);
     if (!o.message.isEmpty()) orbel_get_ui().message(this, o.message);
     if (o.close) QDialog::accept();

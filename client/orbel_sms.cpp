@@ -75,7 +75,7 @@ void orbel_sms::pick() {
 
 void orbel_sms::accept() {
     const orbel_number_list::sms_outcome o =
-        orbel_number_list::sms_rule(text_->text(), orbel_number_list::with_crlf(numbers_text_->toPlainText()));
+        orbel_number_list::sms_rule(text_->text(), orbel_crlf_lines(numbers_text_->toPlainText()));
     numbers_ = o.numbers;
     if (!o.message.isEmpty()) orbel_get_ui().message(this, o.message);
     if (o.close) QDialog::accept();

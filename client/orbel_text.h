@@ -20,3 +20,13 @@ inline QString orbel_to_qstring(const vux_string& text) {
     orbel_vux_string_to_cstring(text, out);
     return out;
 }
+
+// Line ends: the service, the engine and the number grammar keep CR LF; Qt's
+// edits give and take LF.
+inline QString orbel_lf_lines(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+inline QString orbel_crlf_lines(const QString& text) {
+    return orbel_lf_lines(text).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}

@@ -10,6 +10,7 @@
 
 #include "client/orbel_emoticon_list.h"
 #include "emulator/orbel_dialog_buttons.h"
+#include "client/orbel_text.h"
 
 orbel_input_title orbel_input_title_of(const QString& title) {
     if (title.startsWith('[')) {
@@ -19,17 +20,6 @@ orbel_input_title orbel_input_title_of(const QString& title) {
     return {title, false};
 }
 
-QString orbel_input_from_engine(const QString& text) {
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return shown;
-}
-
-QString orbel_input_to_engine(const QString& text) {
-    QString engine = orbel_input_from_engine(text);
-    engine.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return engine;
-}
 
 QString orbel_input_limited(const QString& text, int maximum) {
     if (maximum <= 0 || text.size() <= maximum) return text;
@@ -48,7 +38,7 @@ orbel_client_input::orbel_client_input(bool single_line, int maximum, const QStr
     edit_ = new QPlainTextEdit(this);
     edit_->setObjectName("1038");
     edit_->setFixedSize(504, 163);
-    edit_->setPlainText(orbel_input_limited(orbel_input_from_engine(text), maximum));
+    edit_->setPlainText(orbel_input_limited(orbel_lf_lines(text), maximum));
     edit_->installEventFilter(this);
     placeholder_ = new QLabel(QStringLiteral("表情"), this);
     placeholder_->setFixedSize(504, 117);
@@ -76,7 +66,7 @@ orbel_client_input::orbel_client_input(bool single_line, int maximum, const QStr
     edit_->setFocus();
 }
 
-QString orbel_client_input::text() const { return orbel_input_to_engine(edit_->toPlainText()); }
+QString orbel_client_input::text() const { return orbel_crlf_lines(edit_->toPlainText()); }
 
 bool orbel_client_input::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit_ && event->type() == QEvent::KeyPress) {

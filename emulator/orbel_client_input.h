@@ -16,9 +16,6 @@ struct orbel_input_title {
 };
 orbel_input_title orbel_input_title_of(const QString& title);
 
-// The edit shows line breaks as "\n"; the engine reads and writes "\r\n".
-QString orbel_input_from_engine(const QString& text);
-QString orbel_input_to_engine(const QString& text);
 // The text cut to at most `maximum` UTF-16 units (0: no limit), never
 // inside a surrogate pair.
 QString orbel_input_limited(const QString& text, int maximum);

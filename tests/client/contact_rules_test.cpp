@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QStringDecoder>
 
+#include "client/orbel_text.h"
 #include "client/orbel_address_book.h"
 #include "client/orbel_contact_table.h"
 #include "client/orbel_number_list.h"
@@ -328,7 +329,7 @@ TEST(NumberList, SmsGrammar) {
     const sms_outcome none = sms_rule("x", "");
     EXPECT_FALSE(none.close);
     EXPECT_TRUE(none.message.isEmpty());
-    EXPECT_EQ(with_crlf("1\n2\r\n3"), QString("1\r\n2\r\n3"));
+    EXPECT_EQ(orbel_crlf_lines("1\n2\r\n3"), QString("1\r\n2\r\n3"));
 }
 
 TEST(NumberList, ShareGrammar) {
