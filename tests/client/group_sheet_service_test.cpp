@@ -91,12 +91,7 @@ TEST_F(group_sheet_service_test, a_created_site_goes_through_its_wizard_to_publi
     modals.expect([&](QWidget* w) {
         wizard = qobject_cast<QWizard*>(w) != nullptr;
         title = w->windowTitle();
-        orbel_test_control(w, "1030")->setText(QStringLiteral(" 河畔夜跑 "));
-        orbel_test_control(w, "1024")->setText("13800000000");
-        orbel_test_control<QPushButton>(w, "12324")->click();
-        orbel_test_control<QPushButton>(w, "1111")->click();  // "活动小组": notice, group chat, private messages
-        orbel_test_control<QCheckBox>(orbel_test_control<QWidget>(w, "142"), "1043")->click();  // and news
-        orbel_test_control<QPushButton>(w, "12324")->click();
+        orbel_test_fill_new_site(w);
         // Group chat and private messages are members' columns: the member
         // page follows the share page.
         EXPECT_FALSE(orbel_test_control<QPushButton>(w, "12325")->isVisible());

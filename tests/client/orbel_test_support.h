@@ -9,10 +9,12 @@
 #include <QBuffer>
 #include <QImage>
 #include <QByteArray>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QList>
 #include <QPointer>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
@@ -225,6 +227,19 @@ T* orbel_test_control(QWidget* in, const char* id) {
     T* w = in->findChild<T*>(QLatin1String(id));
     EXPECT_NE(w, nullptr) << id;
     return w;
+}
+
+// A new site's wizard, filled as the tests fill it: title " 河畔夜跑 ",
+// activation number 13800000000, Next, the type "活动小组" (notice, group
+// chat and private messages) plus news on the column page, Next; the wizard
+// then stands on the share page.
+inline void orbel_test_fill_new_site(QWidget* wizard) {
+    orbel_test_control(wizard, "1030")->setText(QStringLiteral(" 河畔夜跑 "));
+    orbel_test_control(wizard, "1024")->setText("13800000000");
+    orbel_test_control<QPushButton>(wizard, "12324")->click();
+    orbel_test_control<QPushButton>(wizard, "1111")->click();
+    orbel_test_control<QCheckBox>(orbel_test_control<QWidget>(wizard, "142"), "1043")->click();
+    orbel_test_control<QPushButton>(wizard, "12324")->click();
 }
 
 // Runs `drive` once the next modal dialog is up: for a dialog that the

@@ -116,12 +116,7 @@ TEST_F(site_sheet_service_test, new_site_through_the_wizard_to_published) {
             w->close();
             return;
         }
-        orbel_test_control(w, "1030")->setText(QStringLiteral(" 河畔夜跑 "));
-        orbel_test_control(w, "1024")->setText("13800000000");
-        orbel_test_control<QPushButton>(w, "12324")->click();
-        orbel_test_control<QPushButton>(w, "1111")->click();  // "活动小组": notice, group chat, private messages
-        orbel_test_control<QCheckBox>(orbel_test_control<QWidget>(w, "142"), "1043")->click();  // and news
-        orbel_test_control<QPushButton>(w, "12324")->click();
+        orbel_test_fill_new_site(w);
         orbel_test_control<QPushButton>(w, "12324")->click();  // the member page follows: members' columns
         orbel_test_control<QPushButton>(w, "12325")->click();
     });
