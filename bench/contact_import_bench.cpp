@@ -14,9 +14,9 @@
 #include <chrono>
 #include <memory>
 
-#include "client/orbel_add_file.h"
-#include "client/orbel_contact_table.h"
-#include "client/orbel_richedit.h"
+#include "client/contacts/orbel_add_file.h"
+#include "client/contacts/orbel_contact_table.h"
+#include "client/controls/orbel_richedit.h"
 
 namespace {
 constexpr int line_count = 100000;

@@ -15,9 +15,9 @@
 #include <memory>
 #include <vector>
 
-#include "client/orbel.h"
-#include "client/orbel_group.h"
-#include "client/orbel_list_control.h"
+#include "client/start/orbel.h"
+#include "client/manager/orbel_group.h"
+#include "client/controls/orbel_list_control.h"
 #include "desktop/messages/vux_desktop_response_group.h"
 #include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/vux_desktop_accept.h"

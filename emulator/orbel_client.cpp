@@ -1,8 +1,8 @@
 #include "emulator/orbel_client.h"
 
-#include "client/orbel.h"
-#include "client/orbel_text.h"
-#include "client/orbel_ui.h"
+#include "client/start/orbel.h"
+#include "client/common/orbel_text.h"
+#include "client/common/orbel_ui.h"
 #include "desktop/transport/orbel_service_address.h"
 #include "emulator/vux_le_document.h"
 #include "resources/markup/vux_builtin_document.h"

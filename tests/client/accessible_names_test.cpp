@@ -6,10 +6,10 @@
 #include <QAccessible>
 #include <QLineEdit>
 
-#include "client/orbel.h"
-#include "client/orbel_banner.h"
-#include "client/orbel_ip.h"
-#include "client/orbel_logon.h"
+#include "client/start/orbel.h"
+#include "client/start/orbel_banner.h"
+#include "client/start/orbel_ip.h"
+#include "client/start/orbel_logon.h"
 #include "orbel_test_support.h"
 
 namespace {

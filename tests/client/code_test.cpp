@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "client/orbel_code.h"
-#include "client/orbel_view.h"
+#include "client/sheet/orbel_code.h"
+#include "client/sheet/orbel_view.h"
 #include "orbel_test_support.h"
 
 namespace {

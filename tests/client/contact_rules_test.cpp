@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 #include <QStringDecoder>
 
-#include "client/orbel_text.h"
-#include "client/orbel_address_book.h"
-#include "client/orbel_contact_table.h"
-#include "client/orbel_number_list.h"
+#include "client/common/orbel_text.h"
+#include "client/contacts/orbel_address_book.h"
+#include "client/contacts/orbel_contact_table.h"
+#include "client/contacts/orbel_number_list.h"
 #include "desktop/orbel_textfile.h"
 #include "desktop/orbel_contact_key.h"
 #include "desktop/orbel_md5.h"

@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "client/orbel_custom_picture.h"
-#include "client/orbel_select_color.h"
-#include "client/orbel_static_color.h"
+#include "client/controls/orbel_custom_picture.h"
+#include "client/controls/orbel_select_color.h"
+#include "client/controls/orbel_static_color.h"
 #include "orbel_test_support.h"
 
 namespace {

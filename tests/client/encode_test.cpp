@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QThreadPool>
 
-#include "client/orbel_encode.h"
+#include "client/common/orbel_encode.h"
 #include "orbel_test_support.h"
 
 namespace {

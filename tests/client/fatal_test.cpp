@@ -1,8 +1,8 @@
 // The one fatal exit: one message, open modal dialogs closed from the top.
 #include <gtest/gtest.h>
 
-#include "client/orbel_fatal.h"
-#include "client/orbel_strings.h"
+#include "client/common/orbel_fatal.h"
+#include "client/common/orbel_strings.h"
 #include "orbel_test_support.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // status column and the row a refill selects.
 #include <gtest/gtest.h>
 
-#include "client/orbel_group_rules.h"
+#include "client/manager/orbel_group_rules.h"
 #include "desktop/records/vux_desktop_group.h"
 #include "desktop/records/vux_desktop_site.h"
 

@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <map>
 
-#include "client/orbel.h"
-#include "client/orbel_fatal.h"
-#include "client/orbel_group.h"
-#include "client/orbel_list_control.h"
-#include "client/orbel_text.h"
+#include "client/start/orbel.h"
+#include "client/common/orbel_fatal.h"
+#include "client/manager/orbel_group.h"
+#include "client/controls/orbel_list_control.h"
+#include "client/common/orbel_text.h"
 #include "orbel_test_support.h"
 #include "service/quellmark_service.h"
 

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "client/orbel_list_box.h"
-#include "client/orbel_list_control.h"
+#include "client/controls/orbel_list_box.h"
+#include "client/controls/orbel_list_control.h"
 #include "orbel_test_support.h"
 
 namespace {

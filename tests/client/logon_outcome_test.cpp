@@ -3,8 +3,8 @@
 // whether the dialog ends.
 #include <gtest/gtest.h>
 
-#include "client/orbel_logon_outcome.h"
-#include "client/orbel_strings.h"
+#include "client/start/orbel_logon_outcome.h"
+#include "client/common/orbel_strings.h"
 #include "desktop/messages/vux_desktop_response_logon.h"
 #include "desktop/messages/vux_desktop_response_verify.h"
 #include "desktop/orbel_md5.h"

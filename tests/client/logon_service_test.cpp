@@ -6,10 +6,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "client/orbel.h"
-#include "client/orbel_logon.h"
-#include "client/orbel_settings.h"
-#include "client/orbel_strings.h"
+#include "client/start/orbel.h"
+#include "client/start/orbel_logon.h"
+#include "client/common/orbel_settings.h"
+#include "client/common/orbel_strings.h"
 #include "orbel_test_support.h"
 #include "service/quellmark_service.h"
 

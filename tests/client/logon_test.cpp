@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "client/orbel.h"
-#include "client/orbel_ip.h"
-#include "client/orbel_logon.h"
-#include "client/orbel_settings.h"
-#include "client/orbel_strings.h"
+#include "client/start/orbel.h"
+#include "client/start/orbel_ip.h"
+#include "client/start/orbel_logon.h"
+#include "client/common/orbel_settings.h"
+#include "client/common/orbel_strings.h"
 #include "core/vux_link.h"
 #include "desktop/messages/vux_desktop_request_logon.h"
 #include "desktop/messages/vux_desktop_request_verify.h"

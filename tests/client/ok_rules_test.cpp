@@ -1,7 +1,7 @@
 // When the OK buttons of the site dialogs and the password dialog enable.
 #include <gtest/gtest.h>
 
-#include "client/orbel_ok_rules.h"
+#include "client/manager/orbel_ok_rules.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "client/orbel_color_list.h"
-#include "client/orbel_picture_list.h"
-#include "client/orbel_resources.h"
-#include "client/orbel_select_background.h"
-#include "client/orbel_select_color.h"
-#include "client/orbel_select_logo.h"
-#include "client/orbel_select_pallet.h"
+#include "client/controls/orbel_color_list.h"
+#include "client/controls/orbel_picture_list.h"
+#include "client/common/orbel_resources.h"
+#include "client/controls/orbel_select_background.h"
+#include "client/controls/orbel_select_color.h"
+#include "client/controls/orbel_select_logo.h"
+#include "client/controls/orbel_select_pallet.h"
 #include "core/vux_buffer.h"
 #include "desktop/orbel_pack_index.h"
 #include "orbel_test_support.h"

@@ -4,11 +4,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "client/orbel.h"
-#include "client/orbel_address.h"
-#include "client/orbel_banner.h"
-#include "client/orbel_resources.h"
-#include "client/orbel_text.h"
+#include "client/start/orbel.h"
+#include "client/sheet/orbel_address.h"
+#include "client/start/orbel_banner.h"
+#include "client/common/orbel_resources.h"
+#include "client/common/orbel_text.h"
 #include "core/vux_buffer.h"
 #include "core/vux_link.h"
 #include "orbel_test_support.h"

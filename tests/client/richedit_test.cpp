@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
-#include "client/orbel_richedit.h"
+#include "client/controls/orbel_richedit.h"
 #include "orbel_test_support.h"
 
 namespace {

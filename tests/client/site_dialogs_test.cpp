@@ -7,11 +7,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "client/orbel_group_acquire.h"
-#include "client/orbel_group_create.h"
-#include "client/orbel_group_rename.h"
-#include "client/orbel_group_transfer.h"
-#include "client/orbel_password.h"
+#include "client/manager/orbel_group_acquire.h"
+#include "client/manager/orbel_group_create.h"
+#include "client/manager/orbel_group_rename.h"
+#include "client/manager/orbel_group_transfer.h"
+#include "client/manager/orbel_password.h"
 #include "orbel_test_support.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // order, and what each reply means.
 #include <gtest/gtest.h>
 
-#include "client/orbel_site_queue.h"
-#include "client/orbel_strings.h"
+#include "client/manager/orbel_site_queue.h"
+#include "client/common/orbel_strings.h"
 #include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/records/vux_desktop_group_list.h"
 

@@ -13,11 +13,11 @@
 #include <QTemporaryFile>
 #include <QWizard>
 
-#include "client/orbel_homepage.h"
-#include "client/orbel_settings.h"
-#include "client/orbel_site_sheet.h"
-#include "client/orbel_site_type.h"
-#include "client/orbel_static_picture.h"
+#include "client/sheet/orbel_homepage.h"
+#include "client/common/orbel_settings.h"
+#include "client/sheet/orbel_site_sheet.h"
+#include "client/sheet/orbel_site_type.h"
+#include "client/controls/orbel_static_picture.h"
 #include "orbel_test_support.h"
 
 namespace {

@@ -3,11 +3,11 @@
 // the opacity label, the coordinate checks and the pages they open.
 #include <gtest/gtest.h>
 
-#include "client/orbel_homepage.h"
-#include "client/orbel_site_sheet.h"
-#include "client/orbel_site_type.h"
-#include "client/orbel_text.h"
-#include "client/orbel_web.h"
+#include "client/sheet/orbel_homepage.h"
+#include "client/sheet/orbel_site_sheet.h"
+#include "client/sheet/orbel_site_type.h"
+#include "client/common/orbel_text.h"
+#include "client/common/orbel_web.h"
 
 namespace {
 

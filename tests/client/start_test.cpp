@@ -6,10 +6,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "client/orbel.h"
-#include "client/orbel_instance_mark.h"
-#include "client/orbel_logon.h"
-#include "client/orbel_main.h"
+#include "client/start/orbel.h"
+#include "client/start/orbel_instance_mark.h"
+#include "client/start/orbel_logon.h"
+#include "client/start/orbel_main.h"
 #include "orbel_test_support.h"
 
 namespace {

@@ -2,10 +2,10 @@
 // key against a canned server, with every way the reply can fail.
 #include <gtest/gtest.h>
 
-#include "client/orbel.h"
-#include "client/orbel_fatal.h"
-#include "client/orbel_static_picture.h"
-#include "client/orbel_strings.h"
+#include "client/start/orbel.h"
+#include "client/common/orbel_fatal.h"
+#include "client/controls/orbel_static_picture.h"
+#include "client/common/orbel_strings.h"
 #include "desktop/messages/vux_desktop_request_data.h"
 #include "desktop/messages/vux_desktop_response_data.h"
 #include "desktop/messages/vux_desktop_response_download.h"

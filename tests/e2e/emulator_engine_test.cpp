@@ -2,7 +2,7 @@
 // engine: the engine's timer runs through the client window, the document's
 // seconds advance, and a logout restarts the document after the engine's
 // step has returned.
-#include "client/orbel_emulator_factory.h"
+#include "client/manager/orbel_emulator_factory.h"
 #include "client/orbel_test_support.h"
 #include "core/vux_buffer.h"
 #include "core/vux_writer.h"
@@ -12,8 +12,8 @@
 #include "markup/model/vux_action_environment.h"
 #include "markup/model/vux_function.h"
 #include "markup/model/vux_window.h"
-#include "client/orbel.h"
-#include "client/orbel_group.h"
+#include "client/start/orbel.h"
+#include "client/manager/orbel_group.h"
 #include "emulator/vux_le_document.h"
 #include "emulator/vux_le_engine.h"
 #include "markup/runtime/vux_engine_handle.h"

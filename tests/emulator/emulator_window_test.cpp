@@ -1,6 +1,6 @@
 #include "emulator/orbel_emulator.h"
 
-#include "client/orbel_emulator_factory.h"
+#include "client/manager/orbel_emulator_factory.h"
 #include "client/orbel_test_support.h"
 #include "emulator/vux_le_resolve_resource_ref.h"
 #include "fake_devices.h"

@@ -1,0 +1,35 @@
+#include "client/controls/orbel_custom_picture.h"
+
+#include <QFile>
+
+#include "client/common/orbel_encode.h"
+#include "client/common/orbel_resources.h"
+#include "client/common/orbel_ui.h"
+#include "core/vux_link.h"
+
+bool orbel_custom_picture(QWidget* parent, const orbel_picture_texts& texts, QSize box, QByteArray& picture) {
+    orbel_ui& ui = orbel_get_ui();
+    const QString path = ui.open_file_name(parent, texts.filter, texts.title);
+    if (path.isEmpty()) return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const qint64 size = file.size();
+    if (size > orbel_max_picture_bytes) {
+        ui.message(parent, texts.unsupported);
+        return false;
+    }
+    const QByteArray bytes = file.read(size);
+    if (bytes.size() != size) return false;
+    if (bytes.isEmpty()) {
+        ui.message(parent, texts.empty);
+        return false;
+    }
+    QByteArray encoded;
+    if (!orbel_is_image_data(vux_link(bytes.constData(), int32_t(bytes.size()))) ||
+        !encode_bytes_boxed(bytes, box.width(), box.height(), encoded)) {
+        ui.message(parent, texts.unsupported);
+        return false;
+    }
+    picture = std::move(encoded);
+    return true;
+}

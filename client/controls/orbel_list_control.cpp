@@ -1,0 +1,74 @@
+#include "client/controls/orbel_list_control.h"
+
+#include <QMouseEvent>
+#include <algorithm>
+
+#include "client/common/orbel_text.h"
+
+orbel_list_control::orbel_list_control(QWidget* parent) : QTreeWidget(parent) {
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+}
+
+int orbel_list_control::insert_row(int position, const vux_string& text) {
+    const int row = std::clamp(position, 0, topLevelItemCount());
+    auto* item = new QTreeWidgetItem();
+    item->setText(0, orbel_to_qstring(text));
+    insertTopLevelItem(row, item);
+    return row;
+}
+
+void orbel_list_control::set_text(int row, const vux_string& text) {
+    if (QTreeWidgetItem* item = topLevelItem(row)) item->setText(1, orbel_to_qstring(text));
+}
+
+void orbel_list_control::set_key(const vux_string& key, int row) {
+    QTreeWidgetItem* item = topLevelItem(row);
+    if (!item) return;
+    item->setData(0, Qt::UserRole, key_index(key));
+}
+
+int32_t orbel_list_control::key_index(const vux_string& key) {
+    const auto [it, added] = index_.try_emplace(key.str(), keys_.count());
+    if (added) keys_.append(key);
+    return it->second;
+}
+
+int orbel_list_control::find_row(int index) const {
+    for (int row = 0; row < topLevelItemCount(); ++row) {
+        const QVariant data = topLevelItem(row)->data(0, Qt::UserRole);
+        if (data.isValid() && data.toInt() == index) return row;
+    }
+    return -1;
+}
+
+int orbel_list_control::selected_row() const {
+    for (int row = 0; row < topLevelItemCount(); ++row)
+        if (topLevelItem(row)->isSelected()) return row;
+    return -1;
+}
+
+vux_string orbel_list_control::key_of(int row) const {
+    const QTreeWidgetItem* item = topLevelItem(row);
+    if (!item) return vux_string();
+    const QVariant data = item->data(0, Qt::UserRole);
+    return data.isValid() ? keys_.item_at(data.toInt()) : vux_string();
+}
+
+bool orbel_list_control::on_empty_space(QMouseEvent* event) {
+    if (itemAt(event->position().toPoint())) return false;
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+    return true;
+}
+
+void orbel_list_control::mousePressEvent(QMouseEvent* event) {
+    if (!on_empty_space(event)) QTreeWidget::mousePressEvent(event);
+}
+
+void orbel_list_control::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!on_empty_space(event)) QTreeWidget::mouseDoubleClickEvent(event);
+}

@@ -1,0 +1,76 @@
+#include "client/controls/orbel_richedit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+
+orbel_richedit::orbel_richedit(QWidget* parent) : QTextEdit(parent) {
+    setAcceptRichText(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    set_editable(false);
+}
+
+void orbel_richedit::set_editable(bool editable) {
+    editable_ = editable;
+    setReadOnly(!editable);
+    setTextInteractionFlags(editable ? Qt::TextEditorInteraction : Qt::TextSelectableByMouse);
+    setFocusPolicy(editable ? Qt::StrongFocus : Qt::NoFocus);
+    viewport()->setCursor(editable ? Qt::IBeamCursor : Qt::ArrowCursor);
+}
+
+void orbel_richedit::set_default_format() {
+    QTextCharFormat format;
+    format.setFont(QApplication::font());
+    document()->setDefaultFont(QApplication::font());
+    QTextCursor cursor = textCursor();
+    cursor.mergeCharFormat(format);
+    setCurrentCharFormat(format);
+}
+
+void orbel_richedit::set_color(int bgr) {
+    QTextCharFormat format;
+    format.setForeground(QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF));
+    mergeCurrentCharFormat(format);
+}
+
+void orbel_richedit::set_indent(int twips) {
+    QTextBlockFormat format;
+    format.setLeftMargin(qreal(twips) * logicalDpiX() / 1440.0);
+    format.setTextIndent(0);
+    textCursor().mergeBlockFormat(format);
+}
+
+bool orbel_richedit::at_bottom() const {
+    const QScrollBar* bar = verticalScrollBar();
+    return bar->maximum() <= bar->minimum() || bar->value() >= bar->maximum();
+}
+
+void orbel_richedit::add_text(const QString& text) {
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text, currentCharFormat());
+}
+
+void orbel_richedit::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton && textCursor().hasSelection()) {
+        QApplication::clipboard()->setText(textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
+        QTextCursor cursor = textCursor();
+        cursor.setPosition(cursor.selectionEnd());
+        setTextCursor(cursor);
+        event->accept();
+        return;
+    }
+    QTextEdit::mousePressEvent(event);
+}
+
+void orbel_richedit::focusInEvent(QFocusEvent* event) {
+    // Not editable: the focus goes back where it came from.
+    if (!editable_) {
+        if (QWidget* previous = QApplication::focusWidget(); previous && previous != this) previous->setFocus();
+        else clearFocus();
+        return;
+    }
+    QTextEdit::focusInEvent(event);
+}

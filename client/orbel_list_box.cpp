@@ -1,8 +1,0 @@
-#include "client/orbel_list_box.h"
-
-#include "client/orbel_text.h"
-
-int orbel_list_box::add(const vux_string& text) {
-    addItem(orbel_to_qstring(text));
-    return count() - 1;
-}
