@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs, then configures and builds.
-# Idempotent and quiet; meant to run as root on a fresh Debian 12 machine.
+# Idempotent; meant to run as root on a fresh Debian 12 machine. The package
+# installation prints nothing; the build prints one line per finished step
+# and, on a failure, the compiler's output. The first build compiles the
+# whole tree and takes several minutes; later runs rebuild only what changed.
 #   scripts/setup.sh            install + build (build/)
 #   scripts/setup.sh --no-build install only
 set -euo pipefail
@@ -30,5 +33,6 @@ fi
 
 [ "${1:-}" = "--no-build" ] && exit 0
 
+echo "Building in $here/build (the first build takes several minutes)"
 cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$here/build" --parallel "$(nproc)"
