@@ -73,10 +73,3 @@ private:
     int32_t next_picture_ = 1;
     std::map<std::string, site_messages> sites_;
 };
-
-// The content-list part of a site update (3912, operation 2) for the
-// combined handler: see quellmark_content_store::apply_update.
-inline void quellmark_apply_content_update(quellmark_content_store& store, vux_desktop_site& stored,
-                                           const vux_desktop_site& update) {
-    store.apply_update(stored, update);
-}

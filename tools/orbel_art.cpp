@@ -1,9 +1,8 @@
-// Draws the client's own pictures: the banner strip (PNG 125), the logo over
-// it (PNG 130) and the application icon (PNG 200). Their outputs are kept in
-// resources/client/png/; rerun after a change:
-//   orbel_art resources/client/png
-// With --library it draws the pickers' galleries and the list icons into a
-// folder of the build tree (never kept in the repository): logo/ (32 PNG,
+// Draws the client's own pictures at build time, into folders of the build
+// tree (never kept in the repository): the banner strip (PNG 125), the logo
+// over it (PNG 130) and the application icon (PNG 200):
+//   orbel_art <folder>
+// With --library it draws the pickers' galleries and the list icons: logo/ (32 PNG,
 // 64 x 64), background/ (6 JPEG, 640 x 960), tray/ (6 JPEG, 540 x 240) and
 // list/201.png .. 204.png (16 x 16). Shapes and gradients only, no font, so
 // every run gives the same bytes:
