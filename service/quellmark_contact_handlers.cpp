@@ -1,4 +1,5 @@
 // Contacts and share entries of the stored sites.
+#include "desktop/records/vux_desktop_site_change.h"
 #include "service/quellmark_contact_handlers.h"
 
 #include <array>
@@ -68,9 +69,9 @@ std::unique_ptr<vux_record> share(const vux_desktop_request_site& request, quell
 }  // namespace
 
 void quellmark_apply_contact_update(vux_desktop_site& site, const vux_desktop_site& update) {
-    if (update.change_mask & 0x100000) apply_table(site.managers, update.managers);
-    if (update.change_mask & 0x200000) apply_table(site.members, update.members);
-    if (update.change_mask & 0x400000) apply_table(site.waiters, update.waiters);
+    if (update.change_mask & vux_desktop_site_change::managers) apply_table(site.managers, update.managers);
+    if (update.change_mask & vux_desktop_site_change::members) apply_table(site.members, update.members);
+    if (update.change_mask & vux_desktop_site_change::waiters) apply_table(site.waiters, update.waiters);
 }
 
 void quellmark_apply_share_entries(vux_desktop_site& site, const vux_link& digests) {

@@ -1,3 +1,4 @@
+#include "desktop/records/vux_desktop_site_change.h"
 #include "service/quellmark_content.h"
 
 #include <algorithm>
@@ -11,9 +12,6 @@
 namespace {
 vux_string text_of(const std::string& s) { return vux_string(s.data(), int32_t(s.size())); }
 
-constexpr int32_t news_bit = 0x800000;
-constexpr int32_t notices_bit = 0x1000000;
-constexpr int32_t votes_bit = 0x2000000;
 
 template <class List>
 void take_list_pictures(quellmark_content_store& store, List& list) {
@@ -69,9 +67,9 @@ void quellmark_content_store::take_pictures(vux_desktop_site& site) {
 
 void quellmark_content_store::apply_update(vux_desktop_site& stored, const vux_desktop_site& update) {
     const int32_t mask = update.change_mask;
-    if (mask & news_bit) apply_list(*this, stored.news, update.news);
-    if (mask & notices_bit) apply_list(*this, stored.notices, update.notices);
-    if (mask & votes_bit) apply_list(*this, stored.votes, update.votes);
+    if (mask & vux_desktop_site_change::news) apply_list(*this, stored.news, update.news);
+    if (mask & vux_desktop_site_change::notices) apply_list(*this, stored.notices, update.notices);
+    if (mask & vux_desktop_site_change::votes) apply_list(*this, stored.votes, update.votes);
 }
 
 void quellmark_content_store::post(const std::string& site, const std::string& member, bool from_site,

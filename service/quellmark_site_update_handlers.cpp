@@ -5,6 +5,7 @@
 
 #include "desktop/messages/vux_desktop_request_site.h"
 #include "desktop/messages/vux_desktop_response_site.h"
+#include "desktop/records/vux_desktop_site_change.h"
 #include "service/quellmark_service_state.h"
 #include "service/quellmark_site_update.h"
 #include "service/quellmark_contact_handlers.h"
@@ -22,29 +23,30 @@ void apply(const vux_desktop_site& u, vux_desktop_site& s) {
         if (m & bit) to = from;
     };
     // Publication is 0 or 1 here; deleting is an operation of its own.
-    if ((m & 0x1) && (u.publish_state == 0 || u.publish_state == 1)) s.publish_state = u.publish_state;
-    take(0x2, s.options, u.options);
-    take(0x4, s.tray_color, u.tray_color);
-    take(0x8, s.column_align, u.column_align);
-    take(0x10, s.style, u.style);
-    take(0x20, s.columns, u.columns);
-    take(0x40, s.name, u.name);
-    take(0x80, s.web_address, u.web_address);
-    if (m & 0x100) s.tray_picture.assign_buffer(u.tray_picture);
-    if (m & 0x200) s.icon.assign_buffer(u.icon);
-    if (m & 0x400) s.background.assign_buffer(u.background);
-    if (m & 0x800) s.home_picture.assign_buffer(u.home_picture);
-    if ((m & 0x1000) && u.activation_number.view() != s.activation_number.view()) {
+    if ((m & vux_desktop_site_change::publish_state) && (u.publish_state == 0 || u.publish_state == 1))
+        s.publish_state = u.publish_state;
+    take(vux_desktop_site_change::options, s.options, u.options);
+    take(vux_desktop_site_change::tray_color, s.tray_color, u.tray_color);
+    take(vux_desktop_site_change::column_align, s.column_align, u.column_align);
+    take(vux_desktop_site_change::style, s.style, u.style);
+    take(vux_desktop_site_change::columns, s.columns, u.columns);
+    take(vux_desktop_site_change::name, s.name, u.name);
+    take(vux_desktop_site_change::web_address, s.web_address, u.web_address);
+    if (m & vux_desktop_site_change::tray_picture) s.tray_picture.assign_buffer(u.tray_picture);
+    if (m & vux_desktop_site_change::icon) s.icon.assign_buffer(u.icon);
+    if (m & vux_desktop_site_change::background) s.background.assign_buffer(u.background);
+    if (m & vux_desktop_site_change::home_picture) s.home_picture.assign_buffer(u.home_picture);
+    if ((m & vux_desktop_site_change::activation_number) && u.activation_number.view() != s.activation_number.view()) {
         s.activation_number = u.activation_number;
         s.activated = 0;  // a new number has to be confirmed from that phone
     }
-    take(0x2000, s.introduction, u.introduction);
-    take(0x4000, s.telephone, u.telephone);
-    take(0x8000, s.address, u.address);
-    take(0x10000, s.map_options, u.map_options);
-    take(0x20000, s.longitude, u.longitude);
-    take(0x40000, s.latitude, u.latitude);
-    if (m & 0x80000) {
+    take(vux_desktop_site_change::introduction, s.introduction, u.introduction);
+    take(vux_desktop_site_change::telephone, s.telephone, u.telephone);
+    take(vux_desktop_site_change::address, s.address, u.address);
+    take(vux_desktop_site_change::map_options, s.map_options, u.map_options);
+    take(vux_desktop_site_change::longitude, s.longitude, u.longitude);
+    take(vux_desktop_site_change::latitude, s.latitude, u.latitude);
+    if (m & vux_desktop_site_change::brush) {
         s.brush.opacity = u.brush.opacity;
         for (int32_t i = 0; i < u.brush.entries.count(); ++i) {
             const int32_t e = u.brush.entries.get(i);

@@ -8,6 +8,7 @@
 #include "client/contacts/orbel_contact_page.h"
 #include "client/contacts/orbel_contact_widgets.h"
 #include "desktop/records/vux_desktop_site.h"
+#include "desktop/records/vux_desktop_site_change.h"
 
 orbel_contact::orbel_contact(const vux_desktop_site& site, const QString& management_name, int32_t& remember_contacts,
                              QWidget* parent)
@@ -42,9 +43,9 @@ void orbel_contact::fill(const vux_desktop_site& site) {
 
 int32_t orbel_contact::collect(vux_desktop_site& update) const {
     int32_t mask = 0;
-    if (members_->export_to(update.members)) mask |= orbel_mask_members;
-    if (waiters_ && waiters_->export_to(update.waiters)) mask |= orbel_mask_waiters;
-    if (managers_->export_to(update.managers)) mask |= orbel_mask_managers;
+    if (members_->export_to(update.members)) mask |= vux_desktop_site_change::members;
+    if (waiters_ && waiters_->export_to(update.waiters)) mask |= vux_desktop_site_change::waiters;
+    if (managers_->export_to(update.managers)) mask |= vux_desktop_site_change::managers;
     update.change_mask |= mask;
     return mask;
 }
@@ -69,6 +70,6 @@ void orbel_contact_wizard_page::fill(const vux_desktop_site& site) { page_->fill
 
 int32_t orbel_contact_wizard_page::collect(vux_desktop_site& update) const {
     if (!(update.columns & member_columns) || !page_->export_to(update.members)) return 0;
-    update.change_mask |= orbel_mask_members;
-    return orbel_mask_members;
+    update.change_mask |= vux_desktop_site_change::members;
+    return vux_desktop_site_change::members;
 }

@@ -9,10 +9,6 @@ class orbel_contact_manager;
 class orbel_contact_member;
 class orbel_contact_waiter;
 
-// Change-mask bits of the contact tables in a site update.
-inline constexpr int32_t orbel_mask_managers = 0x100000;
-inline constexpr int32_t orbel_mask_members = 0x200000;
-inline constexpr int32_t orbel_mask_waiters = 0x400000;
 // The site option that lets members and waiters message each other; only
 // then does a site have waiters to edit.
 inline constexpr int32_t orbel_option_waiters = 0x4;

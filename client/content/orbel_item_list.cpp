@@ -12,13 +12,11 @@
 #include "client/common/orbel_text.h"
 #include "client/common/orbel_ui.h"
 #include "desktop/records/vux_desktop_site.h"
+#include "desktop/records/vux_desktop_site_change.h"
 
 using rules = orbel_content_rules;
 
 namespace {
-constexpr int32_t news_bit = 0x800000;
-constexpr int32_t notices_bit = 0x1000000;
-constexpr int32_t votes_bit = 0x2000000;
 
 QPushButton* button(QWidget* parent, const char* id, const QString& text) {
     auto* b = new QPushButton(text, parent);
@@ -194,15 +192,18 @@ int32_t orbel_vote::run_add() {
 
 int32_t orbel_run_news(QWidget* parent, const QString& management_name, const vux_desktop_site& site,
                        vux_desktop_site& update) {
-    return run_list<orbel_news>(parent, management_name, site.news, update.news, update, news_bit);
+    return run_list<orbel_news>(parent, management_name, site.news, update.news, update,
+                                vux_desktop_site_change::news);
 }
 
 int32_t orbel_run_notices(QWidget* parent, const QString& management_name, const vux_desktop_site& site,
                           vux_desktop_site& update) {
-    return run_list<orbel_notice>(parent, management_name, site.notices, update.notices, update, notices_bit);
+    return run_list<orbel_notice>(parent, management_name, site.notices, update.notices, update,
+                                  vux_desktop_site_change::notices);
 }
 
 int32_t orbel_run_votes(QWidget* parent, const QString& management_name, const vux_desktop_site& site,
                         vux_desktop_site& update) {
-    return run_list<orbel_vote>(parent, management_name, site.votes, update.votes, update, votes_bit);
+    return run_list<orbel_vote>(parent, management_name, site.votes, update.votes, update,
+                                vux_desktop_site_change::votes);
 }

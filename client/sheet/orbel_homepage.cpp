@@ -21,6 +21,7 @@
 #include "client/common/orbel_ui.h"
 #include "client/common/orbel_web.h"
 #include "desktop/orbel_text_utils.h"
+#include "desktop/records/vux_desktop_site_change.h"
 
 namespace {
 
@@ -64,19 +65,20 @@ void orbel_homepage::collect(const values& v, const vux_desktop_site& cached, vu
         out = now;
         update.change_mask |= bit;
     };
-    text(v.web_address, cached.web_address, update.web_address, 0x80);
-    text(orbel_crlf_lines(v.introduction), cached.introduction, update.introduction, 0x2000);
-    text(v.telephone, cached.telephone, update.telephone, 0x4000);
-    text(v.address.trimmed(), cached.address, update.address, 0x8000);
-    text(v.longitude, cached.longitude, update.longitude, 0x20000);
-    text(v.latitude, cached.latitude, update.latitude, 0x40000);
+    text(v.web_address, cached.web_address, update.web_address, vux_desktop_site_change::web_address);
+    text(orbel_crlf_lines(v.introduction), cached.introduction, update.introduction,
+         vux_desktop_site_change::introduction);
+    text(v.telephone, cached.telephone, update.telephone, vux_desktop_site_change::telephone);
+    text(v.address.trimmed(), cached.address, update.address, vux_desktop_site_change::address);
+    text(v.longitude, cached.longitude, update.longitude, vux_desktop_site_change::longitude);
+    text(v.latitude, cached.latitude, update.latitude, vux_desktop_site_change::latitude);
     // Map bits this editor does not show stay as the service keeps them.
     update.map_options = (cached.map_options & ~(map_shown | locate_by_phone)) | (v.map ? map_shown : 0) |
                          (v.locate ? locate_by_phone : 0);
-    if (update.map_options != cached.map_options) update.change_mask |= 0x10000;
+    if (update.map_options != cached.map_options) update.change_mask |= vux_desktop_site_change::map_options;
     if (!orbel_site_page::same_bytes(v.picture, cached.home_picture)) {
         orbel_site_page::set_buffer(update.home_picture, v.picture);
-        update.change_mask |= 0x800;
+        update.change_mask |= vux_desktop_site_change::home_picture;
     }
 }
 

@@ -14,6 +14,7 @@
 #include "client/controls/orbel_select_background.h"
 #include "client/controls/orbel_static_color.h"
 #include "client/controls/orbel_static_picture.h"
+#include "desktop/records/vux_desktop_site_change.h"
 
 const std::array<orbel_site_column::column, 13> orbel_site_column::columns = {{
     {0x2, 1096, u"主页", 0xE21BA1, 1088, false, u"　【主页】栏目对所有用户开放，可以打开网页，地图和直接拨打联系电话。"},
@@ -57,19 +58,20 @@ orbel_site_column::values orbel_site_column::fill(const vux_desktop_site& site) 
 void orbel_site_column::collect(const values& v, const vux_desktop_site& cached, vux_desktop_site& update) {
     if (v.align != cached.column_align) {
         update.column_align = v.align;
-        update.change_mask |= 0x8;
+        update.change_mask |= vux_desktop_site_change::column_align;
     }
     // The update's opacity is always the page's: the service takes the whole
-    // brush whenever 0x80000 is set, and that bit is set on every accept.
+    // brush whenever its bit is set, and that bit is set on every accept.
     update.brush.opacity = v.opacity;
-    if (v.opacity != cached.brush.opacity) update.change_mask |= 0x80000;
+    if (v.opacity != cached.brush.opacity) update.change_mask |= vux_desktop_site_change::brush;
     update.options |= v.options & option_bits;
     update.columns |= v.columns & column_bits;
     for (int key : brush_order)
-        if (update.set_brush_entry(key, v.colors[size_t(key - 1)])) update.change_mask |= 0x80000;
+        if (update.set_brush_entry(key, v.colors[size_t(key - 1)]))
+            update.change_mask |= vux_desktop_site_change::brush;
     if (!same_bytes(v.background, cached.background)) {
         set_buffer(update.background, v.background);
-        update.change_mask |= 0x400;
+        update.change_mask |= vux_desktop_site_change::background;
     }
 }
 

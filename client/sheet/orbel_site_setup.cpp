@@ -17,6 +17,7 @@
 #include "client/controls/orbel_static_picture.h"
 #include "client/common/orbel_text.h"
 #include "client/common/orbel_ui.h"
+#include "desktop/records/vux_desktop_site_change.h"
 
 namespace {
 constexpr int32_t paused_state = 1;
@@ -43,38 +44,38 @@ orbel_site_setup::values orbel_site_setup::fill(const vux_desktop_site& site, bo
 bool orbel_site_setup::collect(const values& v, const vux_desktop_site& cached, vux_desktop_site& update) {
     if (v.style != cached.style) {
         update.style = v.style;
-        update.change_mask |= 0x10;
+        update.change_mask |= vux_desktop_site_change::style;
     }
     if (v.pinned) update.options |= pinned_bit;
     if (v.tray_only) update.options |= tray_only_bit;
     if (v.feedback) update.options |= feedback_bit;
     if (v.paused) update.publish_state = paused_state;
-    if (update.publish_state != cached.publish_state) update.change_mask |= 0x1;
+    if (update.publish_state != cached.publish_state) update.change_mask |= vux_desktop_site_change::publish_state;
     const vux_string title = orbel_to_utf8(v.title.trimmed());
     if (title.view() == cached.name.view()) {
         update.name.clear();
     } else {
         update.name = title;
-        update.change_mask |= 0x40;
+        update.change_mask |= vux_desktop_site_change::name;
     }
     update.tray_color = v.tray_color;
-    if (update.tray_color != cached.tray_color) update.change_mask |= 0x4;
+    if (update.tray_color != cached.tray_color) update.change_mask |= vux_desktop_site_change::tray_color;
     const vux_string number = orbel_to_utf8(v.number);
     bool number_changed = false;
     if (number.view() == cached.activation_number.view()) {
         update.activation_number.clear();
     } else {
         update.activation_number = number;
-        update.change_mask |= 0x1000;
+        update.change_mask |= vux_desktop_site_change::activation_number;
         number_changed = true;
     }
     if (!same_bytes(v.tray, cached.tray_picture)) {
         set_buffer(update.tray_picture, v.tray);
-        update.change_mask |= 0x100;
+        update.change_mask |= vux_desktop_site_change::tray_picture;
     }
     if (!same_bytes(v.icon, cached.icon)) {
         set_buffer(update.icon, v.icon);
-        update.change_mask |= 0x200;
+        update.change_mask |= vux_desktop_site_change::icon;
     }
     return number_changed;
 }

@@ -15,11 +15,11 @@
 #include "client/common/orbel_settings.h"
 #include "client/sheet/orbel_site_type.h"
 #include "client/common/orbel_text.h"
+#include "desktop/records/vux_desktop_site_change.h"
 
 namespace {
 
 constexpr int32_t operation_update = 2;
-constexpr int32_t managers_bit = 0x100000, members_bit = 0x200000, waiters_bit = 0x400000;
 
 // Enter and Esc never end the sheet: a slip of the finger would send the
 // update or drop the edits. Held for the sheet's lifetime.
@@ -142,8 +142,8 @@ bool orbel_site_sheet::collect(const values& v, const vux_desktop_site& cached, 
     const bool number_changed = orbel_site_setup::collect(v.setup, cached, update);
     orbel_site_column::collect(v.column, cached, update);
     orbel_site_share::collect(v.share, update);
-    if (update.options != cached.options) update.change_mask |= 0x2;
-    if (update.columns != cached.columns) update.change_mask |= 0x20;
+    if (update.options != cached.options) update.change_mask |= vux_desktop_site_change::options;
+    if (update.columns != cached.columns) update.change_mask |= vux_desktop_site_change::columns;
     return number_changed;
 }
 
@@ -254,9 +254,9 @@ std::unique_ptr<vux_desktop_site> orbel_site_sheet::collect_update() const {
     if (members_page_) members_page_->collect(*update);
     if (from_template_) {
         const std::pair<const vux_desktop_contact*, std::pair<vux_desktop_contact*, int32_t>> holders[] = {
-            {&managers_, {&update->managers, managers_bit}},
-            {&members_, {&update->members, members_bit}},
-            {&waiters_, {&update->waiters, waiters_bit}}};
+            {&managers_, {&update->managers, vux_desktop_site_change::managers}},
+            {&members_, {&update->members, vux_desktop_site_change::members}},
+            {&waiters_, {&update->waiters, vux_desktop_site_change::waiters}}};
         for (const auto& [holder, target] : holders) {
             const int32_t before = target.first->entry_count();
             vux_desktop_contact::export_changed(*holder, *target.first);

@@ -26,6 +26,7 @@
 #include "desktop/messages/vux_desktop_request_sms.h"
 #include "desktop/orbel_contact_key.h"
 #include "desktop/orbel_md5.h"
+#include "desktop/records/vux_desktop_site_change.h"
 #include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/vux_desktop_accept.h"
 #include "orbel_test_support.h"
@@ -124,7 +125,7 @@ TEST_F(contact_fixture, sheet_shows_the_tables_and_a_typed_member_goes_out_and_c
         type_contact(sheet.members(), "1027", QStringLiteral(" 新成员 "), QStringLiteral("13911112222"));
         EXPECT_EQ(list->topLevelItemCount(), 7);
     });
-    EXPECT_EQ(mask, orbel_mask_members);
+    EXPECT_EQ(mask, vux_desktop_site_change::members);
     ASSERT_EQ(last_update->members.entry_count(), 1);
     EXPECT_EQ(last_update->members.key_of(0).str(), key.str());
     EXPECT_EQ(last_update->members.state_of(0), 1);
@@ -141,7 +142,7 @@ TEST_F(contact_fixture, sheet_shows_the_tables_and_a_typed_member_goes_out_and_c
         EXPECT_EQ(list->topLevelItemCount(), 6);
         EXPECT_TRUE(list->topLevelItem(5)->isSelected());
     });
-    EXPECT_EQ(second, orbel_mask_members);
+    EXPECT_EQ(second, vux_desktop_site_change::members);
     ASSERT_EQ(last_update->members.entry_count(), 1);
     EXPECT_EQ(last_update->members.state_of(0), 3);
     EXPECT_EQ(stored->members.find_key(key), -1);
@@ -276,7 +277,7 @@ TEST_F(contact_fixture, wizard_member_page_sends_members_only_with_a_member_colu
         vux_desktop_site update;
         update.columns = columns;
         const int32_t bit = page->collect(update);
-        EXPECT_EQ(bit, columns == 0xF ? 0 : orbel_mask_members) << columns;
+        EXPECT_EQ(bit, columns == 0xF ? 0 : vux_desktop_site_change::members) << columns;
         EXPECT_EQ(update.members.entry_count(), columns == 0xF ? 0 : 1) << columns;
     }
 }
