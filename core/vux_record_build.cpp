@@ -209,6 +209,13 @@ bool fail(std::string* error, std::string why) {
     return false;
 }
 
+// Extends a path by the field `name` of the record it names.
+void append_field(std::string& path, const char* name) {
+    if (!path.empty()) path += '.';
+    path += "fields.";
+    path += name;
+}
+
 // Fills a record's fields from the "fields" object of its JSON form, by the
 // names its field list gives.
 class builder : public vux_field_visitor {
@@ -344,7 +351,7 @@ private:
     bool bad(const char* name, const std::string& why) {
         if (good_) {
             std::string at = path_;
-            if (*name) at += (at.empty() ? "" : ".") + std::string("fields.") + name;
+            if (*name) append_field(at, name);
             fail(error_, (at.empty() ? std::string() : at + ": ") + why);
         }
         good_ = false;
@@ -411,7 +418,7 @@ private:
     bool nest(const char* name, const value& v, vux_record& r) {
         if (++depth_ > max_depth) return bad(name, "nested too deeply");
         const std::string saved = path_;
-        path_ += (path_.empty() ? "" : ".") + std::string("fields.") + name;
+        append_field(path_, name);
         const bool done = build(v, r);
         path_ = saved;
         --depth_;

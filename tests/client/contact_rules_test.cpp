@@ -48,8 +48,11 @@ TEST(ContactKey, KeyAndShownTextOfEachForm) {
     for (const row& r : rows) {
         const orbel_contact_key k = orbel_make_contact_key(vux_string(r.value));
         EXPECT_EQ(k.shown.str(), r.shown) << r.value;
-        if (r.key) EXPECT_EQ(k.key.str(), r.key);
-        else EXPECT_EQ(k.key.str(), orbel_md5_hex(vux_string(r.value)).str());
+        if (r.key) {
+            EXPECT_EQ(k.key.str(), r.key);
+        } else {
+            EXPECT_EQ(k.key.str(), orbel_md5_hex(vux_string(r.value)).str());
+        }
     }
     // One address, one key, whichever way it was typed.
     EXPECT_EQ(orbel_make_contact_key(vux_string("Ann@Mail.COM")).key.str(),

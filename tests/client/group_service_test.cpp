@@ -93,7 +93,9 @@ TEST_F(group_service_test, start_lists_every_status_and_fetches_each_site_once) 
     EXPECT_EQ(tips->text(group->findChild<QWidget*>("1014")),
               QStringLiteral("　将选中站点移交给指定用户，站点移交后需重新激活。使用该功能需要成为会员用户。"));
     for (int id : orbel_group_rules::command_ids())
-        if (id != 1011) EXPECT_FALSE(tips->text(group->findChild<QWidget*>(QString::number(id))).isEmpty()) << id;
+        if (id != 1011) {
+            EXPECT_FALSE(tips->text(group->findChild<QWidget*>(QString::number(id))).isEmpty()) << id;
+        }
 }
 
 TEST_F(group_service_test, uncached_sites_show_only_their_name_while_the_cache_fetches) {

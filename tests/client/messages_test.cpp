@@ -83,7 +83,9 @@ TEST(message_rules, request_fields) {
         EXPECT_EQ(r.member_key.str(), lin);
         EXPECT_EQ(r.text.str(), c.text);
         ASSERT_EQ(r.marker.count(), c.has_marker);
-        if (c.has_marker) EXPECT_EQ(r.marker.get(0), 41);
+        if (c.has_marker) {
+            EXPECT_EQ(r.marker.get(0), 41);
+        }
     }
 }
 

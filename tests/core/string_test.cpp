@@ -99,7 +99,9 @@ TEST(String, LessIsAStrictWeakOrderOverMixedTexts) {
     for (auto& a : texts) {
         EXPECT_FALSE(vux_string_less(a, a));
         for (auto& b : texts) {
-            if (vux_string_less(a, b)) EXPECT_FALSE(vux_string_less(b, a));
+            if (vux_string_less(a, b)) {
+                EXPECT_FALSE(vux_string_less(b, a));
+            }
             for (auto& c : texts)
                 if (vux_string_less(a, b) && vux_string_less(b, c))
                     EXPECT_TRUE(vux_string_less(a, c)) << a.str() << "<" << b.str() << "<" << c.str();

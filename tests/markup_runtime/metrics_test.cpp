@@ -29,7 +29,9 @@ TEST(Metrics, VariantsAndExtentNumbers) {
     tall.m.apply_extent(x);
     EXPECT_EQ(tall.m.entry(3), 99);  // number 4 is entry 3
     for (int k = 0; k < vux_metrics::entry_count; ++k)
-        if (k != 3) EXPECT_EQ(tall.m.entry(k), vux_metrics().entry(k, 0)) << k;
+        if (k != 3) {
+            EXPECT_EQ(tall.m.entry(k), vux_metrics().entry(k, 0)) << k;
+        }
     EXPECT_EQ(tall.m.metric(0), 240);
     EXPECT_EQ(tall.m.metric(3), 12 + 6);  // text height + scaled entry 6
     EXPECT_EQ(tall.m.metric(35), 0);

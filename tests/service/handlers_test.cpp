@@ -68,7 +68,9 @@ TEST_F(handlers, logon_answers) {
         ASSERT_TRUE(response);
         EXPECT_EQ(response->result, r.result);
         EXPECT_EQ(response->verify_mode, r.verify_mode);
-        if (r.verify_mode == 0) EXPECT_EQ(response->challenge, 0);
+        if (r.verify_mode == 0) {
+            EXPECT_EQ(response->challenge, 0);
+        }
     }
     // A fresh challenge each time.
     EXPECT_NE(logon("demo@quellmark.com")->challenge, logon("demo@quellmark.com")->challenge);
@@ -294,10 +296,10 @@ TEST(service_faults, parse) {
         {"http_status:404*2", true, quellmark_fault::http_status, 404, 0, 2},
         {"truncated@3903", true, quellmark_fault::truncated, unset, 3903, -1},
         {"wrong_code:3913", true, quellmark_fault::wrong_code, 3913, 0, -1},
-        {"nonsense", false},
-        {"delay:soon", false},
-        {"status@x", false},
-        {"status*0", false},
+        {"nonsense", false, quellmark_fault::status, unset, 0, -1},
+        {"delay:soon", false, quellmark_fault::status, unset, 0, -1},
+        {"status@x", false, quellmark_fault::status, unset, 0, -1},
+        {"status*0", false, quellmark_fault::status, unset, 0, -1},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.text);

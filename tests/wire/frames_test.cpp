@@ -136,7 +136,9 @@ TEST(PngFrames, TruncatedSourcesNeverReadPastTheEnd) {
         // Cut inside a chunk: refused. Cut between chunks: the frames
         // finished so far, each whole.
         for (int32_t i = 0; i < png.get_count(); ++i) EXPECT_EQ(chunk_types(frame_bytes(png, i)).back(), "IEND");
-        if (!ok) EXPECT_EQ(png.get_count(), 0);
+        if (!ok) {
+            EXPECT_EQ(png.get_count(), 0);
+        }
     }
 }
 
