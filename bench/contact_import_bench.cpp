@@ -1,4 +1,4 @@
-// bench-libs: orbel_client
+// bench-libs: vux_client
 // Importing a contact file of 100,000 lines, UTF-16 LE, UTF-8 and GBK: from
 // the file read to the import dialog's text set. Each reports, as "x_qt",
 // how many times longer it takes than Qt's own decoder over the same bytes

@@ -1,4 +1,4 @@
-// bench-libs: orbel_client vux_service
+// bench-libs: vux_client vux_service
 // The site manager with 10,000 sites, offscreen: a 3911 decoded and shown
 // (from the reply's arrival to the populated list), then 10,000 3913 sites
 // arriving through the site cache, one at a time as the cache asks for them

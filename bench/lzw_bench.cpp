@@ -23,7 +23,7 @@
 #include "core/vux_gif.h"
 #include "core/vux_png.h"
 #include "tools/vux_image_fixtures.h"
-#include "tools/vux_lzw_pack.h"
+#include "toolkit/vux_lzw_pack.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// bench-libs: vux_service_network vux_builtin_document vux_image_host vux_markup_runtime
+// bench-libs: vux_demo_network vux_builtin_document vux_offscreen vux_markup_runtime
 // One full-screen frame at 314 x 474 on the QImage graphics table, of a
 // plain window, of the built-in document as it starts (its status over the
 // start window) and of the demo site as the local service sends it: a
@@ -18,7 +18,7 @@
 #include "markup/model/vux_dialog.h"
 #include "markup/runtime/vux_engine_handle.h"
 #include "resources/markup/vux_builtin_document.h"
-#include "tools/vux_image_host.h"
+#include "toolkit/vux_image_host.h"
 #include "tools/vux_service_network.h"
 
 namespace {

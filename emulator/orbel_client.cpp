@@ -1,8 +1,7 @@
 #include "emulator/orbel_client.h"
 
-#include "client/start/orbel.h"
-#include "client/common/orbel_text.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_text.h"
+#include "gui/orbel_ui.h"
 #include "desktop/transport/orbel_service_address.h"
 #include "emulator/vux_le_document.h"
 #include "resources/markup/vux_builtin_document.h"
@@ -44,13 +43,13 @@ QString utf16_text(const uint16_t* chars, int count) {
 
 }  // namespace
 
-orbel_client_setup orbel_client_default_setup() {
+orbel_client_setup orbel_client_default_setup(const QString& session_text) {
     orbel_client_setup setup;
     setup.document = QByteArray::fromRawData(reinterpret_cast<const char*>(vux_builtin_document_data),
                                              vux_builtin_document_size);
     setup.blob = resource_bytes(QStringLiteral(":/dat/208.dat"));
     setup.folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/emulator");
-    if (orbel* app = orbel::instance()) setup.session_text = orbel_to_qstring(app->session.account);
+    setup.session_text = session_text;
     setup.host = QString::fromLatin1(orbel_client_emulator_host);
     setup.port = orbel_client_emulator_port;
     orbel_service_address replaced;

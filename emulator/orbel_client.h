@@ -28,9 +28,9 @@ struct orbel_client_setup {
 };
 
 // The program's setup: the built-in resources, the per-user folder
-// "emulator", the current session's second text, the emulator host, and
-// the device facilities of orbel_make_client_devices.
-orbel_client_setup orbel_client_default_setup();
+// "emulator", the given session's second text, the emulator host, and the
+// device facilities of orbel_make_client_devices.
+orbel_client_setup orbel_client_default_setup(const QString& session_text = QString());
 
 // The emulator host: one constant, port 80; QUELLMARK_SERVICE replaces both.
 inline constexpr const char* orbel_client_emulator_host = "le.quellmark.com";

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "client/common/orbel_encode.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_encode.h"
+#include "gui/orbel_ui.h"
 #include "emulator/amr_wav.h"
 #include "emulator/orbel_client_camera.h"
 #include "emulator/orbel_client_input.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "client/controls/orbel_emoticon_list.h"
+#include "gui/orbel_emoticon_list.h"
 #include "emulator/orbel_client_devices.h"
 #include "emulator/vux_waiter_window.h"
 

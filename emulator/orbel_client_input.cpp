@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <QVBoxLayout>
 
-#include "client/controls/orbel_emoticon_list.h"
+#include "gui/orbel_emoticon_list.h"
 #include "emulator/orbel_dialog_buttons.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 
 orbel_input_title orbel_input_title_of(const QString& title) {
     if (title.startsWith('[')) {

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "client/common/orbel_encode.h"
+#include "gui/orbel_encode.h"
 #include "core/vux_gif.h"
 #include "core/vux_link.h"
 #include "core/vux_png.h"

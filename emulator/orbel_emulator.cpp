@@ -95,8 +95,8 @@ void orbel_emulator::keyPressEvent(QKeyEvent* event) {
     forwarding_ = false;
 }
 
-std::unique_ptr<QWidget> orbel_emulator_make(QWidget* owner) {
-    auto frame = std::make_unique<orbel_emulator>(orbel_client_default_setup(), owner);
+std::unique_ptr<QWidget> orbel_emulator_make(QWidget* owner, const QString& session_text) {
+    auto frame = std::make_unique<orbel_emulator>(orbel_client_default_setup(session_text), owner);
     if (!frame->load_skin()) return nullptr;
     return frame;
 }

@@ -43,6 +43,7 @@ private:
 QImage orbel_emulator_skin();
 
 // The program's emulator frame, a window of the owner (it stays above it),
-// skin loaded; null when the picture is missing. The factory the program
-// hands the site manager.
-std::unique_ptr<QWidget> orbel_emulator_make(QWidget* owner);
+// its engine reporting session_text as the desktop session, skin loaded;
+// null when the picture is missing. The factory the program hands the site
+// manager.
+std::unique_ptr<QWidget> orbel_emulator_make(QWidget* owner, const QString& session_text);

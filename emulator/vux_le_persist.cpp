@@ -1,6 +1,6 @@
 #include "emulator/vux_le_persist.h"
 
-#include "client/common/orbel_settings.h"
+#include "gui/orbel_settings.h"
 
 
 namespace {

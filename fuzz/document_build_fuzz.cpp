@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
-#include "tools/vux_builder.h"
-#include "tools/vux_dumper.h"
+#include "toolkit/vux_builder.h"
+#include "toolkit/vux_dumper.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > (1u << 16)) return 0;

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 #include "core/vux_expand.h"
-#include "tools/vux_lzw_pack.h"
+#include "toolkit/vux_lzw_pack.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > (1u << 16)) return 0;

@@ -5,7 +5,7 @@
 #include <vector>
 #include "core/vux_record_build.h"
 #include "core/vux_record_dump.h"
-#include "tools/vux_builder.h"
+#include "toolkit/vux_builder.h"
 
 namespace json = vux_record_build;
 

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <cstdio>
 
-#include "client/common/orbel_image_pack.h"
+#include "gui/orbel_image_pack.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -2,7 +2,7 @@
 // vux_builder.h.
 #include <cstdio>
 #include <string>
-#include "tools/vux_builder.h"
+#include "toolkit/vux_builder.h"
 
 int main(int argc, char** argv) {
     std::string out, err;

@@ -2,7 +2,7 @@
 // vux_dumper.h.
 #include <cstdio>
 #include <string>
-#include "tools/vux_dumper.h"
+#include "toolkit/vux_dumper.h"
 
 int main(int argc, char** argv) {
     std::string out, err;

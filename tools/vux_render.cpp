@@ -11,7 +11,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include "tools/vux_image_host.h"
+#include "toolkit/vux_image_host.h"
 #ifdef VUX_RENDER_EMULATOR
 #include "emulator/orbel_client.h"
 #include "emulator/vux_le_facility.h"

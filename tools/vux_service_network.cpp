@@ -1,7 +1,7 @@
 #include "tools/vux_service_network.h"
 #include <cstdlib>
 #include <string>
-#include "tools/vux_image_host.h"
+#include "toolkit/vux_image_host.h"
 
 vux_service_network::vux_service_network() {
     table_.user = this;

@@ -6,8 +6,8 @@
 
 #include "client/start/orbel.h"
 #include "client/start/orbel_main.h"
-#include "client/common/orbel_strings.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_strings.h"
+#include "gui/orbel_ui.h"
 
 namespace {
 bool ending = false;

@@ -14,7 +14,7 @@
 #include "client/contacts/orbel_contact_widgets.h"
 #include "client/controls/orbel_label.h"
 #include "client/controls/orbel_list_control.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "client/controls/orbel_tool_tips.h"
 #include "core/vux_unicode.h"
 #include "desktop/orbel_contact_key.h"

@@ -8,7 +8,7 @@
 
 #include "client/contacts/orbel_contact_widgets.h"
 #include "client/controls/orbel_richedit.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 
 orbel_add_file::orbel_add_file(const QString& text, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("150"));

@@ -9,9 +9,9 @@
 #include "client/contacts/orbel_add_file.h"
 #include "client/controls/orbel_list_control.h"
 #include "client/common/orbel_resources.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "client/controls/orbel_tool_tips.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_ui.h"
 
 const orbel_contact_page::kind orbel_contact_member::page{
     "139", "成员", "1027", "添加成员", "1099", "1007", "删除成员", "1011", 100, "成员总数不能超过%d个。"};

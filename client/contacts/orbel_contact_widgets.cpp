@@ -6,7 +6,7 @@
 
 #include "client/contacts/orbel_address_book.h"
 #include "client/controls/orbel_list_control.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 
 QHBoxLayout* orbel_ok_cancel_row(QDialog* dialog, QPushButton** ok) {
     auto* ok_button = new QPushButton(QStringLiteral("确定"), dialog);

@@ -10,9 +10,9 @@
 #include "client/contacts/orbel_contact_widgets.h"
 #include "client/contacts/orbel_number_list.h"
 #include "client/controls/orbel_tool_tips.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_ui.h"
 #include "desktop/messages/vux_desktop_request_site.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 
 namespace {
 constexpr int32_t share_operation = 3;

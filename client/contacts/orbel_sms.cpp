@@ -13,9 +13,9 @@
 #include "client/controls/orbel_label.h"
 #include "client/controls/orbel_list_control.h"
 #include "client/contacts/orbel_number_list.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "client/controls/orbel_tool_tips.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_ui.h"
 #include "desktop/messages/vux_desktop_request_sms.h"
 
 orbel_sms::orbel_sms(const QString& site_name, const orbel_address_book& book, QWidget* parent) : QDialog(parent) {

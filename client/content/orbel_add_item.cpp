@@ -16,7 +16,7 @@
 #include "client/controls/orbel_label.h"
 #include "client/controls/orbel_list_box.h"
 #include "client/controls/orbel_static_picture.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "client/controls/orbel_tool_tips.h"
 
 using rules = orbel_content_rules;

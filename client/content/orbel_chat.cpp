@@ -10,7 +10,7 @@
 #include "client/start/orbel.h"
 #include "client/content/orbel_message_rules.h"
 #include "client/controls/orbel_richedit.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "desktop/messages/vux_desktop_request_message.h"
 #include "desktop/messages/vux_desktop_response_message.h"
 

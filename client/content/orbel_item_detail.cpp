@@ -13,7 +13,7 @@
 #include "client/content/orbel_message_rules.h"
 #include "client/controls/orbel_richedit.h"
 #include "client/controls/orbel_static_picture.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "desktop/records/vux_desktop_news.h"
 #include "desktop/records/vux_desktop_notice.h"
 #include "desktop/records/vux_desktop_vote.h"

@@ -9,8 +9,8 @@
 #include "client/content/orbel_content_rules.h"
 #include "client/content/orbel_item_detail.h"
 #include "client/controls/orbel_list_box.h"
-#include "client/common/orbel_text.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_text.h"
+#include "gui/orbel_ui.h"
 #include "desktop/records/vux_desktop_site.h"
 #include "desktop/records/vux_desktop_site_change.h"
 

@@ -2,8 +2,8 @@
 
 #include "client/start/orbel.h"
 #include "client/common/orbel_fatal.h"
-#include "client/common/orbel_strings.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_strings.h"
+#include "gui/orbel_text.h"
 #include "desktop/messages/vux_desktop_request_message.h"
 #include "desktop/messages/vux_desktop_response_message.h"
 #include "desktop/vux_desktop_accept.h"

@@ -11,7 +11,7 @@
 #include "client/controls/orbel_list_control.h"
 #include "client/content/orbel_message_rules.h"
 #include "client/common/orbel_resources.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "desktop/messages/vux_desktop_request_message.h"
 #include "desktop/messages/vux_desktop_response_message.h"
 

@@ -2,9 +2,9 @@
 
 #include <QFile>
 
-#include "client/common/orbel_encode.h"
+#include "gui/orbel_encode.h"
 #include "client/common/orbel_resources.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_ui.h"
 #include "core/vux_link.h"
 
 bool orbel_custom_picture(QWidget* parent, const orbel_picture_texts& texts, QSize box, QByteArray& picture) {

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 
 orbel_list_control::orbel_list_control(QWidget* parent) : QTreeWidget(parent) {
     setRootIsDecorated(false);

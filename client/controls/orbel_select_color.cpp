@@ -6,7 +6,7 @@
 #include "client/start/orbel.h"
 #include "client/controls/orbel_color_list.h"
 #include "client/controls/orbel_tool_tips.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_ui.h"
 
 orbel_select_color::orbel_select_color(int initial, QWidget* parent)
     : QDialog(parent), initial_(initial), color_(initial) {

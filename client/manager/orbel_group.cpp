@@ -16,10 +16,10 @@
 #include "client/controls/orbel_list_control.h"
 #include "client/start/orbel_main.h"
 #include "client/manager/orbel_password.h"
-#include "client/common/orbel_settings.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_settings.h"
+#include "gui/orbel_text.h"
 #include "client/controls/orbel_tool_tips.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_ui.h"
 #include "client/common/orbel_web.h"
 #include "desktop/messages/vux_desktop_request_group.h"
 #include "desktop/messages/vux_desktop_request_profile.h"
@@ -503,7 +503,7 @@ void orbel_group::toggle_emulator() {
     }
     if (!emulator_factory_) return;
     setCursor(Qt::WaitCursor);
-    emulator_ = emulator_factory_(this);
+    emulator_ = emulator_factory_(this, orbel_to_qstring(orbel_app().session.account));
     if (!busy_) unsetCursor();
     if (emulator_) emulator_->show();
 }

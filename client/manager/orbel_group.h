@@ -78,7 +78,7 @@ public:
 
     // Makes the emulator window (1091), owned by this dialog; shown and
     // hidden by the command afterwards.
-    using emulator_factory = std::function<std::unique_ptr<QWidget>(QWidget* owner)>;
+    using emulator_factory = orbel_emulator_factory;
     void set_emulator_factory(emulator_factory factory) { emulator_factory_ = std::move(factory); }
     QWidget* emulator() const { return emulator_.get(); }
 

@@ -1,7 +1,7 @@
 #include "client/manager/orbel_group_outcome.h"
 
-#include "client/common/orbel_strings.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_strings.h"
+#include "gui/orbel_text.h"
 #include "core/vux_hex.h"
 #include "core/vux_tea.h"
 #include "desktop/messages/vux_desktop_response_group.h"

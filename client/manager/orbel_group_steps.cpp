@@ -9,7 +9,7 @@
 #include "client/contacts/orbel_share.h"
 #include "client/sheet/orbel_site_sheet.h"
 #include "client/contacts/orbel_sms.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "desktop/messages/vux_desktop_request_sms.h"
 #include "desktop/records/vux_desktop_group.h"
 #include "desktop/records/vux_desktop_site.h"

@@ -1,6 +1,6 @@
 #include "client/manager/orbel_ok_rules.h"
 
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 
 bool orbel_ok_rules::create(const QString& name) { return !name.trimmed().isEmpty(); }
 

@@ -5,8 +5,8 @@
 #include "client/start/orbel.h"
 #include "client/common/orbel_fatal.h"
 #include "client/start/orbel_main.h"
-#include "client/common/orbel_text.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_text.h"
+#include "gui/orbel_ui.h"
 #include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/vux_desktop_accept.h"
 

@@ -1,6 +1,6 @@
 #include "client/manager/orbel_site_queue.h"
 
-#include "client/common/orbel_strings.h"
+#include "gui/orbel_strings.h"
 #include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/records/vux_desktop_group_list.h"
 

@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 
 #include "client/start/orbel.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "client/controls/orbel_tool_tips.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_ui.h"
 #include "client/common/orbel_web.h"
 
 orbel_address::orbel_address(QWidget* parent) : QDialog(parent) {

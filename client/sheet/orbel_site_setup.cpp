@@ -15,8 +15,8 @@
 #include "client/controls/orbel_select_pallet.h"
 #include "client/controls/orbel_static_color.h"
 #include "client/controls/orbel_static_picture.h"
-#include "client/common/orbel_text.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_text.h"
+#include "gui/orbel_ui.h"
 #include "desktop/records/vux_desktop_site_change.h"
 
 namespace {

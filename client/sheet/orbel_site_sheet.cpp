@@ -12,9 +12,9 @@
 
 #include "client/start/orbel.h"
 #include "client/contacts/orbel_contact.h"
-#include "client/common/orbel_settings.h"
+#include "gui/orbel_settings.h"
 #include "client/sheet/orbel_site_type.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "desktop/records/vux_desktop_site_change.h"
 
 namespace {

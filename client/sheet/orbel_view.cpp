@@ -5,7 +5,7 @@
 #include "client/start/orbel.h"
 #include "client/sheet/orbel_code.h"
 #include "client/controls/orbel_tool_tips.h"
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_ui.h"
 
 orbel_view::orbel_view(const vux_string& site_id, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("124"));

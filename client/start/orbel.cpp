@@ -7,7 +7,7 @@
 #include "client/start/orbel_instance_mark.h"
 #include "client/start/orbel_main.h"
 #include "client/common/orbel_resources.h"
-#include "client/common/orbel_strings.h"
+#include "gui/orbel_strings.h"
 
 namespace {
 orbel* the_application = nullptr;

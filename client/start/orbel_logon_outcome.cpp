@@ -1,8 +1,8 @@
 #include "client/start/orbel_logon_outcome.h"
 
 #include "client/start/orbel_ip.h"
-#include "client/common/orbel_strings.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_strings.h"
+#include "gui/orbel_text.h"
 #include "core/vux_hex.h"
 #include "desktop/messages/vux_desktop_response_logon.h"
 #include "desktop/messages/vux_desktop_response_verify.h"

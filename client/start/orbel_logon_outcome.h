@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "client/common/orbel_settings.h"
+#include "gui/orbel_settings.h"
 #include "core/vux_string.h"
 #include "desktop/messages/vux_desktop_request_verify.h"
 

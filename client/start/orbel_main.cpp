@@ -10,9 +10,9 @@
 #include "client/manager/orbel_group.h"
 #include "client/manager/orbel_group_steps.h"
 #include "client/start/orbel_logon.h"
-#include "client/common/orbel_settings.h"
-#include "client/common/orbel_strings.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_settings.h"
+#include "gui/orbel_strings.h"
+#include "gui/orbel_text.h"
 
 namespace {
 constexpr Qt::WindowStates not_restored = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QStringDecoder>
 
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "client/contacts/orbel_address_book.h"
 #include "client/contacts/orbel_contact_table.h"
 #include "client/contacts/orbel_number_list.h"

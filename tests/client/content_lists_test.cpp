@@ -16,7 +16,7 @@
 #include "client/content/orbel_item_list.h"
 #include "client/controls/orbel_list_box.h"
 #include "client/controls/orbel_static_picture.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "desktop/messages/vux_desktop_messages.h"
 #include "desktop/vux_desktop_accept.h"
 #include "orbel_test_support.h"

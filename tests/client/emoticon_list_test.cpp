@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "client/controls/orbel_emoticon_list.h"
+#include "gui/orbel_emoticon_list.h"
 #include "client/orbel_test_support.h"
 
 namespace {

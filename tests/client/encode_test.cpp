@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QThreadPool>
 
-#include "client/common/orbel_encode.h"
+#include "gui/orbel_encode.h"
 #include "orbel_test_support.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "client/common/orbel_fatal.h"
-#include "client/common/orbel_strings.h"
+#include "gui/orbel_strings.h"
 #include "orbel_test_support.h"
 
 namespace {

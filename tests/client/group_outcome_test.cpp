@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "client/manager/orbel_group_outcome.h"
-#include "client/common/orbel_strings.h"
+#include "gui/orbel_strings.h"
 #include "core/vux_tea.h"
 #include "desktop/messages/vux_desktop_response_group.h"
 #include "desktop/messages/vux_desktop_response_password.h"

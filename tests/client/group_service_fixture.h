@@ -12,7 +12,7 @@
 #include "client/common/orbel_fatal.h"
 #include "client/manager/orbel_group.h"
 #include "client/controls/orbel_list_control.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "orbel_test_support.h"
 #include "service/quellmark_service.h"
 

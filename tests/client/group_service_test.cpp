@@ -18,9 +18,9 @@
 #include "client/controls/orbel_list_control.h"
 #include "client/start/orbel_logon.h"
 #include "client/manager/orbel_password.h"
-#include "client/common/orbel_settings.h"
-#include "client/common/orbel_strings.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_settings.h"
+#include "gui/orbel_strings.h"
+#include "gui/orbel_text.h"
 #include "client/controls/orbel_tool_tips.h"
 #include "desktop/messages/vux_desktop_messages.h"
 #include "group_service_fixture.h"
@@ -61,7 +61,7 @@ TEST_F(group_service_test, start_lists_every_status_and_fetches_each_site_once) 
     run(1040);
     EXPECT_EQ(ui.urls, QList<QUrl>{QUrl(QStringLiteral("http://www.quellmark.com/tabid/57/language/zh-CN/Default.aspx"))});
     int made = 0;
-    group->set_emulator_factory([&](QWidget*) {
+    group->set_emulator_factory([&](QWidget*, const QString&) {
         ++made;
         return std::make_unique<QWidget>();
     });

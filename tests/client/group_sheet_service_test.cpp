@@ -16,7 +16,7 @@
 #include "client/controls/orbel_list_control.h"
 #include "client/controls/orbel_picture_list.h"
 #include "client/controls/orbel_select_logo.h"
-#include "client/common/orbel_settings.h"
+#include "gui/orbel_settings.h"
 #include "client/sheet/orbel_site_column.h"
 #include "client/sheet/orbel_site_page.h"
 #include "client/controls/orbel_static_color.h"

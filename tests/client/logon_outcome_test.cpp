@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "client/start/orbel_logon_outcome.h"
-#include "client/common/orbel_strings.h"
+#include "gui/orbel_strings.h"
 #include "desktop/messages/vux_desktop_response_logon.h"
 #include "desktop/messages/vux_desktop_response_verify.h"
 #include "desktop/orbel_md5.h"

@@ -8,8 +8,8 @@
 
 #include "client/start/orbel.h"
 #include "client/start/orbel_logon.h"
-#include "client/common/orbel_settings.h"
-#include "client/common/orbel_strings.h"
+#include "gui/orbel_settings.h"
+#include "gui/orbel_strings.h"
 #include "orbel_test_support.h"
 #include "service/quellmark_service.h"
 

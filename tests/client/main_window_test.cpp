@@ -12,7 +12,7 @@
 #include "client/controls/orbel_list_control.h"
 #include "client/start/orbel_logon.h"
 #include "client/start/orbel_main.h"
-#include "client/common/orbel_settings.h"
+#include "gui/orbel_settings.h"
 #include "desktop/messages/vux_desktop_request_profile.h"
 #include "desktop/messages/vux_desktop_response_logon.h"
 #include "desktop/messages/vux_desktop_response_profile.h"

@@ -29,7 +29,7 @@
 #include <functional>
 #include <memory>
 
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_ui.h"
 #include "core/vux_buffer.h"
 #include "core/vux_object.h"
 #include "desktop/vux_desktop_accept.h"

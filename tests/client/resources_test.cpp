@@ -8,7 +8,7 @@
 #include "client/sheet/orbel_address.h"
 #include "client/start/orbel_banner.h"
 #include "client/common/orbel_resources.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "core/vux_buffer.h"
 #include "core/vux_link.h"
 #include "orbel_test_support.h"

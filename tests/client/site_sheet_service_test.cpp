@@ -14,7 +14,7 @@
 #include "client/sheet/orbel_homepage.h"
 #include "client/controls/orbel_picture_list.h"
 #include "client/controls/orbel_select_logo.h"
-#include "client/common/orbel_settings.h"
+#include "gui/orbel_settings.h"
 #include "client/manager/orbel_site_queue.h"
 #include "client/sheet/orbel_site_sheet.h"
 #include "client/controls/orbel_static_color.h"

@@ -14,7 +14,7 @@
 #include <QWizard>
 
 #include "client/sheet/orbel_homepage.h"
-#include "client/common/orbel_settings.h"
+#include "gui/orbel_settings.h"
 #include "client/sheet/orbel_site_sheet.h"
 #include "client/sheet/orbel_site_type.h"
 #include "client/controls/orbel_static_picture.h"

@@ -6,7 +6,7 @@
 #include "client/sheet/orbel_homepage.h"
 #include "client/sheet/orbel_site_sheet.h"
 #include "client/sheet/orbel_site_type.h"
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 #include "client/common/orbel_web.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "client/start/orbel.h"
 #include "client/common/orbel_fatal.h"
 #include "client/controls/orbel_static_picture.h"
-#include "client/common/orbel_strings.h"
+#include "gui/orbel_strings.h"
 #include "desktop/messages/vux_desktop_request_data.h"
 #include "desktop/messages/vux_desktop_response_data.h"
 #include "desktop/messages/vux_desktop_response_download.h"

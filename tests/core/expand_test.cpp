@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 #include "core/vux_expand.h"
-#include "tools/vux_lzw_pack.h"
+#include "toolkit/vux_lzw_pack.h"
 
 namespace {
 

@@ -83,7 +83,7 @@ struct frame_fixture {
 
     frame_fixture() {
         orbel_test_clear_settings();
-        orbel_set_emulator_factory([this](QWidget* owner) -> std::unique_ptr<QWidget> {
+        orbel_set_emulator_factory([this](QWidget* owner, const QString&) -> std::unique_ptr<QWidget> {
             orbel_client_setup setup;
             setup.document = small_document();
             setup.blob = orbel_client_default_setup().blob;
@@ -94,7 +94,7 @@ struct frame_fixture {
             return made;
         });
         // as the site manager's button does
-        frame = orbel_get_emulator_factory()(nullptr);
+        frame = orbel_get_emulator_factory()(nullptr, QString());
         if (frame) frame->show();
     }
     ~frame_fixture() { orbel_set_emulator_factory({}); }
@@ -146,7 +146,7 @@ TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictur
     application.session.text1 = vux_string(signed_in.token);
     application.session.account = vux_string(signed_in.account);
     // the program's factory, its service address replaced as QUELLMARK_SERVICE would
-    orbel_set_emulator_factory([&](QWidget* owner) -> std::unique_ptr<QWidget> {
+    orbel_set_emulator_factory([&](QWidget* owner, const QString&) -> std::unique_ptr<QWidget> {
         orbel_client_setup setup = orbel_client_default_setup();
         setup.host = service.host();
         setup.port = service.port();

@@ -11,7 +11,7 @@
 #include "service/quellmark_fault.h"
 #include "service/quellmark_service.h"
 #include "service/sign_in.h"
-#include "tools/vux_dumper.h"
+#include "toolkit/vux_dumper.h"
 #include "vux_fake_host.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "client/controls/orbel_emoticon_list.h"
+#include "gui/orbel_emoticon_list.h"
 #include "client/orbel_test_support.h"
 #include "emulator/orbel_client_device_dialogs.h"
 #include "emulator/orbel_client_input.h"

@@ -179,7 +179,7 @@ TEST(emulator_window, the_program_factory_makes_a_skinned_frame_owned_by_the_sit
     orbel_set_emulator_factory(orbel_emulator_make);
     ASSERT_TRUE(orbel_get_emulator_factory());
     QWidget owner;
-    std::unique_ptr<QWidget> frame = orbel_get_emulator_factory()(&owner);
+    std::unique_ptr<QWidget> frame = orbel_get_emulator_factory()(&owner, QString());
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isWindow());
     EXPECT_EQ(frame->parentWidget(), &owner);

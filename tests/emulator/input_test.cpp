@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "client/controls/orbel_emoticon_list.h"
+#include "gui/orbel_emoticon_list.h"
 #include "client/orbel_test_support.h"
 #include "emulator/orbel_client_input.h"
 

@@ -5,7 +5,7 @@
 #include "markup/model/vux_action_invoke.h"
 #include "markup/model/vux_action_upload.h"
 #include "markup/model/vux_data.h"
-#include "tools/vux_lzw_pack.h"
+#include "toolkit/vux_lzw_pack.h"
 
 namespace {
 

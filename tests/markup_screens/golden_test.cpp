@@ -7,7 +7,7 @@
 #include <set>
 #include "core/vux_writer.h"
 #include "markup_runtime/screens_fixture.h"
-#include "tools/vux_image_host.h"
+#include "toolkit/vux_image_host.h"
 #ifdef VUX_HAVE_BUILTIN
 #include "resources/markup/vux_builtin_document.h"
 #endif

@@ -15,8 +15,8 @@
 #include "service/quellmark_service.h"
 #include "service/quellmark_site_page.h"
 #include "sign_in.h"
-#include "tools/vux_builder.h"
-#include "tools/vux_dumper.h"
+#include "toolkit/vux_builder.h"
+#include "toolkit/vux_dumper.h"
 
 namespace {
 

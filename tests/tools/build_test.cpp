@@ -11,8 +11,8 @@
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_window.h"
 #include "resources/markup/vux_builtin_document.h"
-#include "tools/vux_builder.h"
-#include "tools/vux_dumper.h"
+#include "toolkit/vux_builder.h"
+#include "toolkit/vux_dumper.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "markup/model/vux_resource.h"
 #include "markup/model/vux_response_go.h"
 #include "markup/model/vux_response_logon.h"
-#include "tools/vux_dumper.h"
-#include "tools/vux_lzw_pack.h"
+#include "toolkit/vux_dumper.h"
+#include "toolkit/vux_lzw_pack.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "client/common/orbel_encode.h"
+#include "gui/orbel_encode.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "client/common/orbel_text.h"
+#include "gui/orbel_text.h"
 
 #include "core/vux_unicode.h"
 #include "desktop/orbel_text_utils.h"

@@ -1,4 +1,4 @@
-#include "tools/vux_image_host.h"
+#include "toolkit/vux_image_host.h"
 #include <QByteArray>
 #include <QPolygon>
 #include <sstream>

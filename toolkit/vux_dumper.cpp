@@ -1,4 +1,4 @@
-#include "tools/vux_dumper.h"
+#include "toolkit/vux_dumper.h"
 #include <cstdio>
 #include <fstream>
 #include <iostream>

@@ -1,4 +1,4 @@
-#include "client/common/orbel_strings.h"
+#include "gui/orbel_strings.h"
 
 namespace {
 

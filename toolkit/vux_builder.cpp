@@ -1,4 +1,4 @@
-#include "tools/vux_builder.h"
+#include "toolkit/vux_builder.h"
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -12,8 +12,8 @@
 #include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_element_text.h"
-#include "tools/vux_dumper.h"
-#include "tools/vux_lzw_pack.h"
+#include "toolkit/vux_dumper.h"
+#include "toolkit/vux_lzw_pack.h"
 
 namespace json = vux_record_build;
 

@@ -1,4 +1,4 @@
-#include "client/common/orbel_image_pack.h"
+#include "gui/orbel_image_pack.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "client/common/orbel_settings.h"
+#include "gui/orbel_settings.h"
 
 #include <QDir>
 #include <QFile>

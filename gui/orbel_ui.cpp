@@ -1,11 +1,11 @@
-#include "client/common/orbel_ui.h"
+#include "gui/orbel_ui.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "client/common/orbel_strings.h"
+#include "gui/orbel_strings.h"
 
 orbel_ui::~orbel_ui() = default;
 

@@ -1,4 +1,4 @@
-#include "client/controls/orbel_emoticon_list.h"
+#include "gui/orbel_emoticon_list.h"
 
 #include <QMouseEvent>
 #include <QPainter>
