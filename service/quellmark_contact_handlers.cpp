@@ -1,5 +1,4 @@
 // Contacts and share entries of the stored sites.
-#include "desktop/records/vux_desktop_site_change.h"
 #include "service/quellmark_contact_handlers.h"
 
 #include <array>
@@ -9,6 +8,7 @@
 #include "desktop/messages/vux_desktop_request_site.h"
 #include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/records/vux_desktop_item_state.h"
+#include "desktop/records/vux_desktop_site_change.h"
 #include "service/quellmark_service_state.h"
 
 namespace {

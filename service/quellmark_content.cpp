@@ -1,4 +1,3 @@
-#include "desktop/records/vux_desktop_site_change.h"
 #include "service/quellmark_content.h"
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 #include "desktop/records/vux_desktop_message_list.h"
 #include "desktop/records/vux_desktop_recent_list.h"
 #include "desktop/records/vux_desktop_site.h"
+#include "desktop/records/vux_desktop_site_change.h"
 
 namespace {
 vux_string text_of(const std::string& s) { return vux_string(s.data(), int32_t(s.size())); }
