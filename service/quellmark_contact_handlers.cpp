@@ -86,15 +86,5 @@ void quellmark_apply_share_entries(vux_desktop_site& site, const vux_link& diges
 }
 
 void quellmark_add_contact_handlers(quellmark_handler_table& table) {
-    const int32_t code = vux_desktop_request_site::code;
-    quellmark_handler earlier = table.count(code) ? table[code] : quellmark_handler();
-    table[code] = [earlier](const vux_record& r, quellmark_context& c) -> std::unique_ptr<vux_record> {
-        const auto* request = dynamic_cast<const vux_desktop_request_site*>(&r);
-        if (request && request->operation == share_operation) return share(*request, c);
-        if (earlier) return earlier(r, c);
-        auto response = std::make_unique<vux_desktop_response_site>();
-        response->result = quellmark_result_unsupported;
-        if (request) response->key = request->key;
-        return response;
-    };
+    table[{vux_desktop_request_site::code, share_operation}] = quellmark_handler_for<vux_desktop_request_site>(share);
 }

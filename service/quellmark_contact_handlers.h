@@ -14,7 +14,5 @@ void quellmark_apply_contact_update(vux_desktop_site& site, const vux_desktop_si
 // to its share data (operation 3); a trailing partial digest is ignored.
 void quellmark_apply_share_entries(vux_desktop_site& site, const vux_link& digests);
 
-// 3912 operation 3 (share entries). Any other operation goes to the 3912
-// handler registered before this call, so the site handlers can be added in
-// any order before it.
+// 3912 operation 3 (share entries).
 void quellmark_add_contact_handlers(quellmark_handler_table& table);

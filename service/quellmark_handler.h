@@ -22,9 +22,29 @@ struct quellmark_context {
 // Answers one decoded request with its response; null when it cannot answer
 // at all (the connection then gets an HTTP error).
 using quellmark_handler = std::function<std::unique_ptr<vux_record>(const vux_record& request, quellmark_context&)>;
-// Handlers by request code. Each message area adds its own; a later message
-// is one more entry.
-using quellmark_handler_table = std::map<int32_t, quellmark_handler>;
+// Handlers by request code and, for a request that carries an operation
+// (3912), by operation: the entry of quellmark_any_operation takes every
+// operation that has no entry of its own. Each message area adds its own
+// entries; which handler answers never depends on the order they were added.
+inline constexpr int32_t quellmark_any_operation = -1;
+struct quellmark_handler_key {
+    quellmark_handler_key(int32_t request_code, int32_t request_operation = quellmark_any_operation)
+        : code(request_code), operation(request_operation) {}
+    int32_t code;
+    int32_t operation;
+    auto operator<=>(const quellmark_handler_key&) const = default;
+};
+using quellmark_handler_table = std::map<quellmark_handler_key, quellmark_handler>;
+
+// The operation a decoded request carries; quellmark_any_operation for a
+// request without one.
+int32_t quellmark_operation_of(const vux_record& request);
+// The handler for a request: its operation's own, else its code's general
+// one; null when there is neither.
+const quellmark_handler* quellmark_find_handler(const quellmark_handler_table& table, int32_t code,
+                                                const vux_record& request);
+// Whether any entry answers the code.
+bool quellmark_handles(const quellmark_handler_table& table, int32_t code);
 
 // A handler for one request class: the table hands it the request as that class.
 template <class Request, class F>

@@ -36,6 +36,12 @@ const vux_message_entry* response_to(int32_t request) {
     return nullptr;
 }
 
+// A request code that some response answers.
+bool answerable(int32_t code) {
+    const vux_message_entry* e = find_entry(code);
+    return e && !e->response && response_to(code);
+}
+
 std::unique_ptr<vux_record> decode_request(const vux_link& frame) {
     const vux_message_entry* e = find_entry(vux_frame_code(frame));
     if (!e || e->response) return nullptr;
@@ -65,8 +71,9 @@ quellmark_service::quellmark_service() {
     quellmark_add_group_handlers(built_in);
     quellmark_add_site_update_handlers(built_in);
     quellmark_add_content_handlers(built_in);
-    quellmark_add_contact_handlers(built_in);  // after the other site handlers: it passes them what is not its own
-    for (auto& [code, handler] : built_in) set_handler(code, std::move(handler));
+    quellmark_add_contact_handlers(built_in);
+    for (auto& [key, handler] : built_in)
+        if (answerable(key.code)) handlers_[key] = std::move(handler);
 }
 
 quellmark_service::~quellmark_service() = default;
@@ -106,12 +113,10 @@ QString quellmark_service::address() const {
 }
 
 bool quellmark_service::set_handler(int32_t code, quellmark_handler handler) {
-    const vux_message_entry* e = find_entry(code);
-    if (!e || e->response || !response_to(code)) return false;
-    if (handler)
-        handlers_[code] = std::move(handler);
-    else
-        handlers_.erase(code);
+    if (!answerable(code)) return false;
+    // The new handler answers every operation of the code.
+    std::erase_if(handlers_, [code](const auto& entry) { return entry.first.code == code; });
+    if (handler) handlers_[code] = std::move(handler);
     return true;
 }
 
@@ -134,12 +139,13 @@ quellmark_context quellmark_service::context() { return {state_, host(), port(),
 
 vux_buffer quellmark_service::respond_frame(const vux_link& request) {
     const int32_t code = vux_frame_code(request);
-    auto handler = handlers_.find(code);
-    if (handler == handlers_.end()) return {};
+    if (!quellmark_handles(handlers_, code)) return {};
     std::unique_ptr<vux_record> decoded = decode_request(request);
     if (!decoded) return {};
+    const quellmark_handler* handler = quellmark_find_handler(handlers_, code, *decoded);
+    if (!handler) return {};
     quellmark_context c = context();
-    std::unique_ptr<vux_record> response = handler->second(*decoded, c);
+    std::unique_ptr<vux_record> response = (*handler)(*decoded, c);
     const vux_message_entry* reply = response_to(code);
     if (!response || !reply || response->type_code() != reply->code) return {};
     ++served_[code];
@@ -156,7 +162,7 @@ QByteArray quellmark_service::http(int status, const QByteArray& body) {
 quellmark_service::answer quellmark_service::respond(const QByteArray&, const QByteArray& body) {
     const vux_link request(body.constData(), int32_t(body.size()));
     const int32_t code = vux_frame_code(request);
-    if (!handlers_.count(code)) return {http(404, {})};
+    if (!quellmark_handles(handlers_, code)) return {http(404, {})};
     vux_buffer frame = respond_frame(request);
     if (frame.empty()) return {http(400, {})};
     const int32_t response_code = response_to(code)->code;

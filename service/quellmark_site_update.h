@@ -6,9 +6,8 @@
 struct quellmark_account;
 class quellmark_service_state;
 
-// Site requests (3912): operation 2 takes an update's masked fields into
-// the stored site. Other operations go to the 3912 handler registered
-// before this one.
+// Site requests (3912), operation 2: takes an update's masked fields into
+// the stored site.
 void quellmark_add_site_update_handlers(quellmark_handler_table& table);
 
 // The activation phone confirms the site's number, as a text message from

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int32_t fetch_operation = 1;
 constexpr int32_t update_operation = 2;
 // What the client takes as a refusal of the request (not a fault).
 constexpr int32_t result_refused = -1;
@@ -85,34 +84,10 @@ std::unique_ptr<vux_record> update(const vux_desktop_request_site& request, quel
     return response;
 }
 
-// The plain fetch, for a service that has no other 3912 handler.
-std::unique_ptr<vux_record> fetch(const vux_desktop_request_site& request, quellmark_context& c) {
-    quellmark_account* account = nullptr;
-    auto response = answer(request, c, account);
-    if (!account) return response;
-    const vux_desktop_site* site = c.state.find_site(request.key.str());
-    if (account->document.groups.find_by_name(request.key) < 0 || !site) {
-        response->result = result_refused;
-        return response;
-    }
-    response->result = 0;
-    response->site.copy_from(*site);
-    return response;
-}
-
 }  // namespace
 
 void quellmark_add_site_update_handlers(quellmark_handler_table& table) {
-    auto found = table.find(vux_desktop_request_site::code);
-    quellmark_handler before = found == table.end() ? quellmark_handler() : found->second;
-    table[vux_desktop_request_site::code] = quellmark_handler_for<vux_desktop_request_site>(
-        [before](const vux_desktop_request_site& request, quellmark_context& c) -> std::unique_ptr<vux_record> {
-            if (request.operation == update_operation) return update(request, c);
-            if (before) return before(request, c);
-            if (request.operation == fetch_operation) return fetch(request, c);
-            quellmark_account* account = nullptr;
-            return answer(request, c, account);
-        });
+    table[{vux_desktop_request_site::code, update_operation}] = quellmark_handler_for<vux_desktop_request_site>(update);
 }
 
 bool quellmark_confirm_activation(quellmark_service_state& state, const quellmark_account& account,

@@ -125,28 +125,44 @@ TEST_F(share_entries, appends_digests_not_yet_held_and_answers_the_site) {
     EXPECT_EQ(share("q0000101", a)->result, quellmark_result_no_session);
 }
 
-TEST(contact_handlers, other_site_operations_go_to_the_earlier_handler) {
-    quellmark_handler_table table;
-    int earlier_calls = 0;
-    table[vux_desktop_request_site::code] = [&](const vux_record&, quellmark_context&) -> std::unique_ptr<vux_record> {
-        ++earlier_calls;
-        auto r = std::make_unique<vux_desktop_response_site>();
-        r->result = 42;
-        return r;
-    };
-    quellmark_add_contact_handlers(table);
-    quellmark_service_state state;
-    quellmark_context c{state, {}, 0, {}};
-    vux_desktop_request_site r;
-    r.operation = 2;
-    auto answer = table[vux_desktop_request_site::code](r, c);
-    EXPECT_EQ(earlier_calls, 1);
-    EXPECT_EQ(static_cast<vux_desktop_response_site*>(answer.get())->result, 42);
+TEST(contact_handlers, other_site_operations_go_to_the_general_handler) {
+    // Whichever is added first, an operation other than 3 reaches the
+    // code's general handler, and operation 3 the share handler.
+    for (const bool contacts_first : {false, true}) {
+        SCOPED_TRACE(contacts_first);
+        quellmark_handler_table table;
+        int general_calls = 0;
+        const auto general = [&](const vux_record&, quellmark_context&) -> std::unique_ptr<vux_record> {
+            ++general_calls;
+            auto r = std::make_unique<vux_desktop_response_site>();
+            r->result = 42;
+            return r;
+        };
+        if (contacts_first) quellmark_add_contact_handlers(table);
+        table[vux_desktop_request_site::code] = general;
+        if (!contacts_first) quellmark_add_contact_handlers(table);
+        quellmark_service_state state;
+        quellmark_context c{state, {}, 0, {}};
+        vux_desktop_request_site r;
+        r.operation = 2;
+        const quellmark_handler* handler = quellmark_find_handler(table, vux_desktop_request_site::code, r);
+        ASSERT_NE(handler, nullptr);
+        auto answer = (*handler)(r, c);
+        EXPECT_EQ(general_calls, 1);
+        EXPECT_EQ(static_cast<vux_desktop_response_site*>(answer.get())->result, 42);
+        r.operation = 3;
+        handler = quellmark_find_handler(table, vux_desktop_request_site::code, r);
+        ASSERT_NE(handler, nullptr);
+        answer = (*handler)(r, c);
+        EXPECT_EQ(general_calls, 1);
+        EXPECT_EQ(static_cast<vux_desktop_response_site*>(answer.get())->result, quellmark_result_no_session);
+    }
 
     quellmark_handler_table alone;
     quellmark_add_contact_handlers(alone);
-    answer = alone[vux_desktop_request_site::code](r, c);
-    EXPECT_EQ(static_cast<vux_desktop_response_site*>(answer.get())->result, quellmark_result_unsupported);
+    vux_desktop_request_site r;
+    r.operation = 2;
+    EXPECT_EQ(quellmark_find_handler(alone, vux_desktop_request_site::code, r), nullptr);
 }
 
 }  // namespace
