@@ -6,7 +6,6 @@
 #include "gui/orbel_text.h"
 #include "desktop/messages/vux_desktop_request_message.h"
 #include "desktop/messages/vux_desktop_response_message.h"
-#include "desktop/vux_desktop_accept.h"
 
 namespace {
 int poll_ms = 15000;
@@ -34,6 +33,7 @@ void orbel_message_dialog::done(int result) {
     ended_ = true;
     timer_.stop();
     cancel_requests();
+    forget_replies();
     QDialog::done(result);
 }
 
@@ -41,8 +41,9 @@ void orbel_message_dialog::send(const vux_desktop_request_message& request) {
     if (ended_ || orbel_ending()) return;
     orbel& app = orbel_app();
     set_busy(true);
-    out_.insert(app.socket_list.send_request(request, app.service_host, quint16(app.service_port),
-                                             orbel_to_qstring(app.service_path), this));
+    expect(app.socket_list.send_request(request, app.service_host, quint16(app.service_port),
+                                        orbel_to_qstring(app.service_path), this),
+           vux_desktop_response_message::code);
 }
 
 void orbel_message_dialog::set_busy(bool busy) {
@@ -53,33 +54,18 @@ void orbel_message_dialog::set_busy(bool busy) {
         unsetCursor();
 }
 
-void orbel_message_dialog::on_reply(int32_t id, const vux_buffer& body) {
-    if (!out_.erase(id)) return;
-    // Fatal messages run an event loop of their own: handle the reply after
-    // the transport's call has returned (dropped if the dialog goes first).
-    const QByteArray bytes(reinterpret_cast<const char*>(body.data()), body.length());
-    QMetaObject::invokeMethod(this, [this, bytes] { handle(bytes); }, Qt::QueuedConnection);
-}
-
-void orbel_message_dialog::on_failure(int32_t id) {
-    if (!out_.erase(id)) return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (ended_) return;
-            set_busy(false);
-            on_idle();
-            orbel_fatal(orbel_ids_network_failure);
-        },
-        Qt::QueuedConnection);
-}
-
-void orbel_message_dialog::handle(const QByteArray& body) {
+void orbel_message_dialog::take_failure() {
     if (ended_) return;
     set_busy(false);
     on_idle();
-    const auto reply =
-        vux_desktop_accept_as<vux_desktop_response_message>(vux_link(body.constData(), int32_t(body.size())));
+    orbel_fatal(orbel_ids_network_failure);
+}
+
+void orbel_message_dialog::take_reply(int32_t, std::unique_ptr<vux_record> decoded) {
+    if (ended_) return;
+    set_busy(false);
+    on_idle();
+    const auto reply = reply_as<vux_desktop_response_message>(std::move(decoded));
     if (!reply || reply->result != 0) return orbel_fatal(orbel_ids_system_failure);
     on_message(*reply);
     on_idle();

@@ -1,9 +1,8 @@
 #pragma once
 #include <QDialog>
 #include <QTimer>
-#include <set>
 
-#include "desktop/transport/orbel_socket_observer.h"
+#include "client/common/orbel_reply_path.h"
 
 class vux_desktop_request_message;
 class vux_desktop_response_message;
@@ -16,14 +15,12 @@ void orbel_set_message_poll_ms(int ms);
 // handling of the replies, the poll timer, the wait cursor while a request
 // is out, and no close while busy. As it ends the dialog detaches from the
 // transport, so a reply still on its way never reaches it.
-class orbel_message_dialog : public QDialog, public orbel_socket_observer {
+class orbel_message_dialog : public QDialog, public orbel_reply_path {
     Q_OBJECT
 public:
     explicit orbel_message_dialog(QWidget* parent);
 
     bool busy() const { return busy_; }
-    void on_reply(int32_t id, const vux_buffer& body) override;
-    void on_failure(int32_t id) override;
 
     // Enter (OK) does nothing; cancel ends the dialog unless busy.
     void accept() override {}
@@ -46,10 +43,10 @@ protected:
 
 private:
     void set_busy(bool busy);
-    void handle(const QByteArray& body);
+    void take_reply(int32_t code, std::unique_ptr<vux_record> reply) override;
+    void take_failure() override;
 
     QTimer timer_;
-    std::set<int32_t> out_;  // requests on their way
     bool busy_ = false;
     bool ended_ = false;
     bool started_ = false;

@@ -10,7 +10,6 @@
 #include "gui/orbel_text.h"
 #include "desktop/messages/vux_desktop_request_data.h"
 #include "desktop/messages/vux_desktop_response_data.h"
-#include "desktop/vux_desktop_accept.h"
 
 orbel_static_picture::orbel_static_picture(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -31,35 +30,20 @@ void orbel_static_picture::load(const vux_string& key) {
     request.operation = 1;
     request.name = key;
     request.session.copy_from(app.session);
-    request_id_ = app.socket_list.send_request(request, app.service_host, quint16(app.service_port),
-                                               orbel_to_qstring(app.service_path), this);
+    forget_replies();  // only the latest load counts
+    expect(app.socket_list.send_request(request, app.service_host, quint16(app.service_port),
+                                        orbel_to_qstring(app.service_path), this),
+           vux_desktop_response_data::code);
 }
 
-void orbel_static_picture::on_reply(int32_t id, const vux_buffer& body) {
-    if (id != request_id_ || !busy_) return;
-    request_id_ = 0;
-    // Fatal messages run an event loop of their own: handle the reply after
-    // the transport's call has returned (dropped if the control goes first).
-    const QByteArray bytes(reinterpret_cast<const char*>(body.data()), body.length());
-    QMetaObject::invokeMethod(this, [this, bytes] { handle_reply(bytes); }, Qt::QueuedConnection);
-}
-
-void orbel_static_picture::on_failure(int32_t id) {
-    if (id != request_id_ || !busy_) return;
-    request_id_ = 0;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            busy_ = false;
-            orbel_fatal(orbel_ids_network_failure);
-        },
-        Qt::QueuedConnection);
-}
-
-void orbel_static_picture::handle_reply(const QByteArray& body) {
+void orbel_static_picture::take_failure() {
     busy_ = false;
-    const auto reply =
-        vux_desktop_accept_as<vux_desktop_response_data>(vux_link(body.constData(), int32_t(body.size())));
+    orbel_fatal(orbel_ids_network_failure);
+}
+
+void orbel_static_picture::take_reply(int32_t, std::unique_ptr<vux_record> decoded) {
+    busy_ = false;
+    const auto reply = reply_as<vux_desktop_response_data>(std::move(decoded));
     if (!reply || reply->result != 0) return orbel_fatal(orbel_ids_system_failure);
     set_bytes(QByteArray(reinterpret_cast<const char*>(reply->bytes.data()), reply->bytes.length()));
 }

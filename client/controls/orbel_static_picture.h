@@ -4,12 +4,12 @@
 #include <QWidget>
 
 #include "core/vux_string.h"
-#include "desktop/transport/orbel_socket_observer.h"
+#include "client/common/orbel_reply_path.h"
 
 // A picture shown on white, fitted into the control with its proportions
 // and centred; empty bytes show white only. `load` fetches the picture of a
 // key from the service; a closed control is never called back.
-class orbel_static_picture : public QWidget, public orbel_socket_observer {
+class orbel_static_picture : public QWidget, public orbel_reply_path {
     Q_OBJECT
 public:
     explicit orbel_static_picture(QWidget* parent = nullptr);
@@ -22,18 +22,16 @@ public:
     void load(const vux_string& key);
     bool busy() const { return busy_; }
 
-    void on_reply(int32_t id, const vux_buffer& body) override;
-    void on_failure(int32_t id) override;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void take_reply(int32_t code, std::unique_ptr<vux_record> reply) override;
+    void take_failure() override;
+    bool takes_replies() const override { return busy_; }
 
 private:
-    void handle_reply(const QByteArray& body);
 
     QByteArray bytes_;
     QImage image_;
     vux_string key_;
     bool busy_ = false;
-    int32_t request_id_ = 0;
 };

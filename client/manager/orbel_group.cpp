@@ -29,7 +29,6 @@
 #include "desktop/messages/vux_desktop_response_profile.h"
 #include "desktop/messages/vux_desktop_response_sms.h"
 #include "desktop/records/vux_desktop_group.h"
-#include "desktop/vux_desktop_accept.h"
 
 namespace {
 
@@ -188,9 +187,10 @@ void orbel_group::set_busy(bool on) {
 void orbel_group::send(const vux_object& request, int32_t expected) {
     orbel& app = orbel_app();
     set_busy(true);
-    request_id_ = app.socket_list.send_request(request, app.service_host, quint16(app.service_port),
-                                               orbel_to_qstring(app.service_path), this);
-    expected_ = expected;
+    forget_replies();  // only the latest request counts
+    expect(app.socket_list.send_request(request, app.service_host, quint16(app.service_port),
+                                        orbel_to_qstring(app.service_path), this),
+           expected);
 }
 
 void orbel_group::send_group(int32_t operation, std::initializer_list<vux_string> arguments) {
@@ -231,41 +231,23 @@ void orbel_group::send_sms(const vux_string& key, const QString& text, const vux
 
 // ---- replies ----------------------------------------------------------------
 
-void orbel_group::on_reply(int32_t id, const vux_buffer& body) {
-    if (id != request_id_ || !busy_) return;
-    request_id_ = 0;
-    // Message boxes and dialogs run event loops of their own: never inside
-    // the transport's call.
-    const QByteArray bytes(reinterpret_cast<const char*>(body.data()), body.length());
-    const int32_t expected = expected_;
-    QMetaObject::invokeMethod(this, [this, expected, bytes] { handle_reply(expected, bytes); }, Qt::QueuedConnection);
-}
-
-void orbel_group::on_failure(int32_t id) {
-    if (id != request_id_ || !busy_) return;
-    request_id_ = 0;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            set_busy(false);
-            apply(orbel_group_outcome::on_failure());
-        },
-        Qt::QueuedConnection);
-}
-
-void orbel_group::handle_reply(int32_t expected, const QByteArray& body) {
+void orbel_group::take_failure() {
     set_busy(false);
-    const vux_link frame(body.constData(), int32_t(body.size()));
+    apply(orbel_group_outcome::on_failure());
+}
+
+void orbel_group::take_reply(int32_t code, std::unique_ptr<vux_record> decoded) {
+    set_busy(false);
     orbel& app = orbel_app();
-    switch (expected) {
+    switch (code) {
     case vux_desktop_response_profile::code: {
-        const auto reply = vux_desktop_accept_as<vux_desktop_response_profile>(frame);
+        const auto reply = reply_as<vux_desktop_response_profile>(std::move(decoded));
         const orbel_group_outcome out = orbel_group_outcome::on_profile_reply(reply.get());
         if (reply && !out.fatal) app.profile.value = reply->profile.value;
         return apply(out);
     }
     case vux_desktop_response_group::code: {
-        const auto reply = vux_desktop_accept_as<vux_desktop_response_group>(frame);
+        const auto reply = reply_as<vux_desktop_response_group>(std::move(decoded));
         const orbel_group_outcome out = orbel_group_outcome::on_group_reply(reply.get());
         const int32_t operation = std::exchange(last_operation_, 0);
         const vux_string key = std::exchange(last_key_, vux_string());
@@ -281,9 +263,9 @@ void orbel_group::handle_reply(int32_t expected, const QByteArray& body) {
         return apply(out);
     }
     case vux_desktop_response_sms::code:
-        return apply(orbel_group_outcome::on_sms_reply(vux_desktop_accept_as<vux_desktop_response_sms>(frame).get()));
+        return apply(orbel_group_outcome::on_sms_reply(reply_as<vux_desktop_response_sms>(std::move(decoded)).get()));
     case vux_desktop_response_password::code: {
-        const auto reply = vux_desktop_accept_as<vux_desktop_response_password>(frame);
+        const auto reply = reply_as<vux_desktop_response_password>(std::move(decoded));
         const orbel_group_outcome out = orbel_group_outcome::on_password_reply(
             reply.get(), orbel_get_profile_password(), std::exchange(chosen_password_, QString()));
         if (out.remembered_password) orbel_write_setting_text(orbel_key_password, *out.remembered_password);
@@ -395,12 +377,16 @@ void orbel_group::run_command(int id) {
     step->second(*group_copy, *site_copy);
 }
 
+bool orbel_group::free_after_modal(const QPointer<orbel_group>& self) {
+    return self && !orbel_ending() && !self->busy_;
+}
+
 void orbel_group::create(bool from_template) {
     const vux_string key = selected_key();
     QPointer<orbel_group> self(this);
     orbel_group_create dialog(this);
     const bool ok = dialog.exec() == QDialog::Accepted;
-    if (!self || !ok || orbel_ending() || busy_) return;
+    if (!ok || !free_after_modal(self)) return;
     const vux_desktop_site* site = orbel_app().site_list.find(key);
     if (from_template && !site) return;  // the site vanished meanwhile
     // A later create drops what an earlier one left waiting.
@@ -415,14 +401,13 @@ void orbel_group::properties() {
     QPointer<orbel_group> self(this);
     if (group->state == offered) {
         const bool yes = orbel_get_ui().question(this, QStringLiteral("是否取消移交？"));
-        if (self && yes && !orbel_ending() && !busy_ && group_of(key)) send_group(op_cancel, {key});
+        if (yes && free_after_modal(self) && group_of(key)) send_group(op_cancel, {key});
         return;
     }
     if (group->state == offered_to_us) {
         orbel_group_acquire dialog(this);
         const bool ok = dialog.exec() == QDialog::Accepted;
-        if (self && ok && !orbel_ending() && !busy_ && group_of(key))
-            send_group(op_acquire, {key, orbel_to_utf8(dialog.code())});
+        if (ok && free_after_modal(self) && group_of(key)) send_group(op_acquire, {key, orbel_to_utf8(dialog.code())});
         return;
     }
     if (group->state == own) open_sheet(key, false);
@@ -452,7 +437,7 @@ void orbel_group::delete_site(vux_string key, bool ask) {
     if (ask) {
         QPointer<orbel_group> self(this);
         const bool yes = orbel_get_ui().question(this, QStringLiteral("是否删除所选项？"));
-        if (!self || !yes || orbel_ending() || busy_ || !group_of(key)) return;
+        if (!yes || !free_after_modal(self) || !group_of(key)) return;
     }
     send_group(op_delete, {key});
 }
@@ -463,7 +448,7 @@ void orbel_group::rename() {
     QPointer<orbel_group> self(this);
     orbel_group_rename dialog(orbel_to_qstring(group->display_name), this);
     const bool ok = dialog.exec() == QDialog::Accepted;
-    if (!self || !ok || orbel_ending() || busy_ || !group_of(key)) return;
+    if (!ok || !free_after_modal(self) || !group_of(key)) return;
     send_group(op_rename, {key, orbel_to_utf8(dialog.name().trimmed())});
 }
 
@@ -472,7 +457,7 @@ void orbel_group::transfer() {
     QPointer<orbel_group> self(this);
     orbel_group_transfer dialog(orbel_to_qstring(key), orbel_app().session.account, this);
     const bool ok = dialog.exec() == QDialog::Accepted;
-    if (!self || !ok || orbel_ending() || busy_ || !group_of(key)) return;
+    if (!ok || !free_after_modal(self) || !group_of(key)) return;
     // Account names are lower-case everywhere.
     vux_string receiver = orbel_to_utf8(dialog.receiver());
     receiver.to_lower();
@@ -483,7 +468,7 @@ void orbel_group::change_password() {
     QPointer<orbel_group> self(this);
     orbel_password dialog(this);
     const bool ok = dialog.exec() == QDialog::Accepted;
-    if (!self || !ok || orbel_ending() || busy_) return;
+    if (!ok || !free_after_modal(self)) return;
     chosen_password_ = dialog.password();
     send(orbel_group_outcome::password_request(chosen_password_, orbel_app().session),
          vux_desktop_response_password::code);

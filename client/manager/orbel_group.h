@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QHash>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -15,7 +16,7 @@
 #include "client/manager/orbel_group_rules.h"
 #include "core/vux_string.h"
 #include "desktop/messages/vux_desktop_request_site.h"
-#include "desktop/transport/orbel_socket_observer.h"
+#include "client/common/orbel_reply_path.h"
 
 class QPushButton;
 class orbel_banner;
@@ -35,7 +36,7 @@ class vux_desktop_site;
 // site sheet (own sites, and a newly created site once it arrives), the
 // per-command steps of contacts, sharing, reminders, messages, votes, news,
 // notices and the home page, and the emulator window.
-class orbel_group : public QWidget, public orbel_socket_observer {
+class orbel_group : public QWidget, public orbel_reply_path {
     Q_OBJECT
 public:
     explicit orbel_group(QWidget* parent = nullptr);
@@ -99,11 +100,11 @@ public:
     const std::optional<vux_string>& created_key() const { return created_key_; }
     const vux_desktop_site* template_site() const { return template_site_.get(); }
 
-    void on_reply(int32_t id, const vux_buffer& body) override;
-    void on_failure(int32_t id) override;
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void take_reply(int32_t code, std::unique_ptr<vux_record> reply) override;
+    void take_failure() override;
+    bool takes_replies() const override { return busy_; }
 
 private:
     // The selected row's group and its cached site (either may be null).
@@ -114,7 +115,9 @@ private:
     void send(const vux_object& request, int32_t expected);
     void send_group(int32_t operation, std::initializer_list<vux_string> arguments);
     void set_busy(bool on);
-    void handle_reply(int32_t expected, const QByteArray& body);
+    // After a modal dialog or question: the manager is still there, the
+    // program is not ending and no request of the manager is out.
+    static bool free_after_modal(const QPointer<orbel_group>& self);
     void apply(const orbel_group_outcome& outcome);
     void take_document(const vux_desktop_document& document);
     void refill();
@@ -136,8 +139,6 @@ private:
     std::map<int, QPushButton*> buttons_;
 
     bool busy_ = false;
-    int32_t request_id_ = 0;
-    int32_t expected_ = 0;        // response code of the request out
     int32_t last_operation_ = 0;  // of the group request out
     vux_string last_key_;         // its first argument
     QString chosen_password_;     // of the password request out

@@ -3,17 +3,15 @@
 #include <functional>
 #include <memory>
 
+#include "client/common/orbel_reply_path.h"
 #include "client/manager/orbel_site_queue.h"
-#include "desktop/transport/orbel_socket_observer.h"
-
-class QObject;
 
 // The application's cache of full sites: fetches each site of the group list
 // one request at a time, and carries the site updates and share requests of
 // the dialogs in the same queue, so never two requests are out and no stale
 // fetch overwrites an update. Every reply is handled in a queued call, never
 // inside the socket's own callback.
-class orbel_site_list : public orbel_socket_observer {
+class orbel_site_list : public orbel_reply_path {
 public:
     orbel_site_list();
     ~orbel_site_list() override;
@@ -44,17 +42,12 @@ public:
     using sender = std::function<int32_t(const vux_object& request, orbel_socket_observer* observer)>;
     void set_sender(sender send) { sender_ = std::move(send); }
 
-    void on_reply(int32_t id, const vux_buffer& body) override;
-    void on_failure(int32_t id) override;
-
 private:
     void send_next();
-    void handle_reply(const QByteArray& body);
+    void take_reply(int32_t code, std::unique_ptr<vux_record> reply) override;
+    void take_failure() override;
 
     orbel_site_queue queue_;
     std::function<void(const vux_string&)> on_arrived_;
     sender sender_;
-    int32_t request_id_ = 0;
-    // Context of the queued reply handling: deleting it drops calls still queued.
-    std::unique_ptr<QObject> context_;
 };

@@ -27,7 +27,6 @@
 #include "desktop/messages/vux_desktop_response_logon.h"
 #include "desktop/messages/vux_desktop_response_verify.h"
 #include "desktop/transport/orbel_service_address.h"
-#include "desktop/vux_desktop_accept.h"
 
 namespace {
 
@@ -37,8 +36,6 @@ QPushButton* make_button(QWidget* parent, const char* id, const QString& text) {
     button->setAutoDefault(false);
     return button;
 }
-
-vux_link link_of(const QByteArray& bytes) { return vux_link(bytes.constData(), int32_t(bytes.size())); }
 
 }  // namespace
 
@@ -171,7 +168,9 @@ void orbel_logon::logon_checks() {
 void orbel_logon::send(const vux_object& request, step next) {
     set_busy(true);
     step_ = next;
-    request_id_ = orbel_app().socket_list.send_request(request, host_, quint16(port_), orbel_to_qstring(path_), this);
+    forget_replies();  // only the latest request counts
+    expect(orbel_app().socket_list.send_request(request, host_, quint16(port_), orbel_to_qstring(path_), this),
+           next == step::logon ? vux_desktop_response_logon::code : vux_desktop_response_verify::code);
 }
 
 void orbel_logon::set_busy(bool on) {
@@ -188,21 +187,7 @@ void orbel_logon::set_busy(bool on) {
     }
 }
 
-void orbel_logon::on_reply(int32_t id, const vux_buffer& body) {
-    if (id != request_id_ || !busy()) return;
-    request_id_ = 0;
-    // Message boxes run an event loop of their own: handle the reply after
-    // the transport's call has returned.
-    const QByteArray bytes(reinterpret_cast<const char*>(body.data()), body.length());
-    const step expected = step_;
-    QMetaObject::invokeMethod(this, [this, expected, bytes] { handle_reply(expected, bytes); }, Qt::QueuedConnection);
-}
-
-void orbel_logon::on_failure(int32_t id) {
-    if (id != request_id_ || !busy()) return;
-    request_id_ = 0;
-    QMetaObject::invokeMethod(this, [this] { apply(orbel_logon_outcome::on_failure(), nullptr); }, Qt::QueuedConnection);
-}
+void orbel_logon::take_failure() { apply(orbel_logon_outcome::on_failure(), nullptr); }
 
 orbel_logon_outcome::request orbel_logon::request_state() const {
     orbel_logon_outcome::request state;
@@ -215,13 +200,13 @@ orbel_logon_outcome::request orbel_logon::request_state() const {
     return state;
 }
 
-void orbel_logon::handle_reply(step expected, const QByteArray& body) {
+void orbel_logon::take_reply(int32_t code, std::unique_ptr<vux_record> decoded) {
     const orbel_logon_outcome::request state = request_state();
-    if (expected == step::logon) {
-        const auto reply = vux_desktop_accept_as<vux_desktop_response_logon>(link_of(body));
+    if (code == vux_desktop_response_logon::code) {
+        const auto reply = reply_as<vux_desktop_response_logon>(std::move(decoded));
         return apply(orbel_logon_outcome::on_logon_reply(state, reply.get()), nullptr);
     }
-    const auto reply = vux_desktop_accept_as<vux_desktop_response_verify>(link_of(body));
+    const auto reply = reply_as<vux_desktop_response_verify>(std::move(decoded));
     apply(orbel_logon_outcome::on_verify_reply(state, reply.get()), reply.get());
 }
 
@@ -270,7 +255,7 @@ void orbel_logon::close_nested_dialogs() {
 
 void orbel_logon::done(int result) {
     cancel_requests();
-    request_id_ = 0;
+    forget_replies();
     set_busy(false);
     QDialog::done(result);
 }

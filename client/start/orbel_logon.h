@@ -6,7 +6,7 @@
 
 #include "client/start/orbel_logon_outcome.h"
 #include "core/vux_string.h"
-#include "desktop/transport/orbel_socket_observer.h"
+#include "client/common/orbel_reply_path.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -18,7 +18,7 @@ class orbel_tool_tips;
 // challenge exchange and leaves the service address and the session in the
 // application. Ends with Accepted on success; every other end is Rejected,
 // which ends the program.
-class orbel_logon : public QDialog, public orbel_socket_observer {
+class orbel_logon : public QDialog, public orbel_reply_path {
     Q_OBJECT
 public:
     explicit orbel_logon(QWidget* parent = nullptr);
@@ -42,9 +42,6 @@ public:
     void accept() override;
     void done(int result) override;
 
-    void on_reply(int32_t id, const vux_buffer& body) override;
-    void on_failure(int32_t id) override;
-
     // The hidden maintenance tools.
     void on_server_address();
     void on_image_pack();
@@ -54,7 +51,9 @@ private:
 
     void logon_checks();
     void send(const vux_object& request, step next);
-    void handle_reply(step expected, const QByteArray& body);
+    void take_reply(int32_t code, std::unique_ptr<vux_record> reply) override;
+    void take_failure() override;
+    bool takes_replies() const override { return busy(); }
     void apply(const orbel_logon_outcome& outcome, const vux_desktop_response_verify* signed_in);
     orbel_logon_outcome::request request_state() const;
     void set_busy(bool on);
@@ -75,6 +74,5 @@ private:
     vux_string path_;
 
     step step_ = step::idle;
-    int32_t request_id_ = 0;
     bool cursor_set_ = false;
 };

@@ -191,7 +191,9 @@ void orbel_socket::finish() {
     if (done_) return;
     orbel_socket_observer* observer = end();
     if (!observer) return;
-    const vux_buffer body(reply_.get_body(), reply_.get_content_length());
+    // The observer reads the parser's bytes in place, during its call.
+    vux_buffer body;
+    body.borrow(reply_.get_body(), reply_.get_content_length());
     calling(true);
     QPointer<orbel_socket> self(this);
     observer->on_reply(id_, body);
