@@ -102,9 +102,11 @@ TEST(String, LessIsAStrictWeakOrderOverMixedTexts) {
             if (vux_string_less(a, b)) {
                 EXPECT_FALSE(vux_string_less(b, a));
             }
-            for (auto& c : texts)
-                if (vux_string_less(a, b) && vux_string_less(b, c))
+            for (auto& c : texts) {
+                if (vux_string_less(a, b) && vux_string_less(b, c)) {
                     EXPECT_TRUE(vux_string_less(a, c)) << a.str() << "<" << b.str() << "<" << c.str();
+                }
+            }
         }
     }
     // Sorting any permutation gives one and the same order.
