@@ -10,10 +10,7 @@
 #include "core/vux_link.h"
 #include "desktop/orbel_text_utils.h"
 
-static void orbel_init_client_resources() {
-    Q_INIT_RESOURCE(client);
-    Q_INIT_RESOURCE(orbel_art);
-}
+static void orbel_init_client_resources() { Q_INIT_RESOURCE(orbel_art); }
 
 namespace {
 
