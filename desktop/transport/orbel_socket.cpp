@@ -38,7 +38,9 @@ orbel_socket::~orbel_socket() {
     }
 }
 
-void orbel_socket::open(const QString& host, quint16 port, const QString& path, const vux_link& body) {
+void orbel_socket::open(const QString& host, quint16 port, const QString& path, const vux_link& body,
+                        vux_http_body_sink* body_sink) {
+    reply_.stream_body_to(body_sink);
     // A path or host the wrapper refuses (line breaks), or no body at all
     // (the request could not be framed), leaves no request, which
     // start_connect reports as a failure.
@@ -191,9 +193,10 @@ void orbel_socket::finish() {
     if (done_) return;
     orbel_socket_observer* observer = end();
     if (!observer) return;
-    // The observer reads the parser's bytes in place, during its call.
+    // The observer reads the parser's bytes in place, during its call; a
+    // streamed body has reached it piece by piece already.
     vux_buffer body;
-    body.borrow(reply_.get_body(), reply_.get_content_length());
+    if (!reply_.streams_body()) body.borrow(reply_.get_body(), reply_.get_content_length());
     calling(true);
     QPointer<orbel_socket> self(this);
     observer->on_reply(id_, body);
