@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "client/orbel_settings.h"
+#include "gui/orbel_settings.h"
 #include "client/orbel_test_support.h"
 #include "emulator/orbel_client_setup_location.h"
 
