@@ -36,7 +36,7 @@ void expect_named(QWidget& dialog, const std::map<QString, QString>& expected) {
     EXPECT_EQ(checked, int(expected.size()));
 }
 
-TEST(accessible_names, logon_and_server_address_controls) {
+TEST(AccessibleNames, logon_and_server_address_controls) {
     orbel_test_app();
     orbel_test_clear_settings();
     orbel app;

@@ -60,7 +60,7 @@ void shot(QWidget* w, const char* name) {
 }
 
 // A contact sheet over one stored site, with an address book of its own.
-struct contact_fixture : ::testing::Test {
+struct ContactFixture : ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(state.load_demo());
         stored = state.find_site("q0000101");
@@ -102,7 +102,7 @@ struct contact_fixture : ::testing::Test {
     int32_t remember = 0;
 };
 
-TEST_F(contact_fixture, sheet_shows_the_tables_and_a_typed_member_goes_out_and_comes_back) {
+TEST_F(ContactFixture, sheet_shows_the_tables_and_a_typed_member_goes_out_and_comes_back) {
     const vux_string key = orbel_md5_hex(vux_string("13911112222"));
     const int32_t mask = edit([&](orbel_contact& sheet) {
         EXPECT_EQ(sheet.windowTitle(), QStringLiteral("联系人 - 河畔跑团"));
@@ -157,7 +157,7 @@ TEST_F(contact_fixture, sheet_shows_the_tables_and_a_typed_member_goes_out_and_c
     EXPECT_EQ(plain.waiters(), nullptr);
 }
 
-TEST_F(contact_fixture, typed_contacts_are_remembered_and_picked_ones_use_the_same_key) {
+TEST_F(ContactFixture, typed_contacts_are_remembered_and_picked_ones_use_the_same_key) {
     remember = 1;
     edit([&](orbel_contact& sheet) {
         type_contact(sheet.managers(), "1056", QStringLiteral("小周"), QStringLiteral("Zhou@Mail.CN"));
@@ -190,7 +190,7 @@ TEST_F(contact_fixture, typed_contacts_are_remembered_and_picked_ones_use_the_sa
     EXPECT_EQ(remember, 0);  // the box's value goes back to the flag
 }
 
-TEST(add_contact_rules, ok_needs_a_name_and_a_value_of_a_known_form) {
+TEST(AddContactRules, ok_needs_a_name_and_a_value_of_a_known_form) {
     struct row {
         int selected;
         const char* name;
@@ -210,7 +210,7 @@ TEST(add_contact_rules, ok_needs_a_name_and_a_value_of_a_known_form) {
             << r.name << " " << r.value;
 }
 
-TEST_F(contact_fixture, import_of_a_gbk_file_and_the_limit_message) {
+TEST_F(ContactFixture, import_of_a_gbk_file_and_the_limit_message) {
     const QString path = dir.filePath(QStringLiteral("members.txt"));
     {
         QFile f(path);
@@ -262,7 +262,7 @@ TEST_F(contact_fixture, import_of_a_gbk_file_and_the_limit_message) {
     EXPECT_EQ(ui.messages, (QStringList{QStringLiteral("管理员总数不能超过10个。"), QStringLiteral("不支持的文件格式!")}));
 }
 
-TEST_F(contact_fixture, wizard_member_page_sends_members_only_with_a_member_column) {
+TEST_F(ContactFixture, wizard_member_page_sends_members_only_with_a_member_column) {
     QWizard wizard;
     auto* page = new orbel_contact_wizard_page(remember);
     page->page()->set_address_book(book);
@@ -282,7 +282,7 @@ TEST_F(contact_fixture, wizard_member_page_sends_members_only_with_a_member_colu
     }
 }
 
-TEST_F(contact_fixture, sms_takes_numbers_from_the_book_and_share_raises_the_count) {
+TEST_F(ContactFixture, sms_takes_numbers_from_the_book_and_share_raises_the_count) {
     book.add(vux_string("13812345678 张三"));
     book.add(vux_string("a@b.cn 李四"));
     when_up<orbel_sms>([](orbel_sms* d) {
@@ -327,7 +327,7 @@ TEST_F(contact_fixture, sms_takes_numbers_from_the_book_and_share_raises_the_cou
 
 // Operation 3 through the cache's rules to the stand-in and back: the reply
 // replaces the cached site, whose count the next share dialog shows.
-TEST(share_round_trip, shared_numbers_raise_the_count) {
+TEST(ShareRoundTrip, shared_numbers_raise_the_count) {
     orbel_test_ui ui;
     quellmark_service service;
     ASSERT_TRUE(service.state().load_demo());

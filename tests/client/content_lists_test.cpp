@@ -26,7 +26,7 @@ namespace {
 
 using rules = orbel_content_rules;
 
-TEST(content_rules, limits_states_and_keys) {
+TEST(ContentRules, limits_states_and_keys) {
     EXPECT_TRUE(rules::can_add(49));
     EXPECT_FALSE(rules::can_add(50));
     const int32_t states[][2] = {{1, 4}, {0, 3}, {3, 3}, {7, 3}};
@@ -46,7 +46,7 @@ TEST(content_rules, limits_states_and_keys) {
     EXPECT_EQ(rules::take_key(list).str(), "00000003");
 }
 
-TEST(content_rules, vote_ok_and_options) {
+TEST(ContentRules, vote_ok_and_options) {
     const struct {
         const char* content;
         int options;
@@ -76,7 +76,7 @@ TEST(content_rules, vote_ok_and_options) {
     EXPECT_FALSE(rules::news_ok(QStringLiteral(" "), QStringLiteral("c")));
 }
 
-class content_windows : public ::testing::Test {
+class ContentWindows : public ::testing::Test {
 protected:
     void SetUp() override {
         orbel_fatal_reset();
@@ -106,7 +106,7 @@ protected:
     std::unique_ptr<orbel> app;
 };
 
-TEST_F(content_windows, news_list_adds_on_top_up_to_fifty_and_deletes_by_state) {
+TEST_F(ContentWindows, news_list_adds_on_top_up_to_fifty_and_deletes_by_state) {
     vux_desktop_site site;
     site.news.key_counter = 49;
     for (int i = 0; i < 49; ++i) {
@@ -150,7 +150,7 @@ TEST_F(content_windows, news_list_adds_on_top_up_to_fifty_and_deletes_by_state) 
     EXPECT_EQ(out.items.at(0)->key.str(), vux_hex::format(48).str());
 }
 
-TEST_F(content_windows, run_entries_export_on_ok_and_drop_on_cancel) {
+TEST_F(ContentWindows, run_entries_export_on_ok_and_drop_on_cancel) {
     vux_desktop_site site;
     site.notices.key_counter = 1;
     site.notices.items.add().key = vux_string("0");
@@ -200,7 +200,7 @@ TEST_F(content_windows, run_entries_export_on_ok_and_drop_on_cancel) {
     EXPECT_EQ(update.votes.items.at(0)->counts.count(), 2);
 }
 
-TEST_F(content_windows, add_vote_buttons_and_ok) {
+TEST_F(ContentWindows, add_vote_buttons_and_ok) {
     orbel_add_vote dialog;
     dialog.show();
     auto* ok = dialog.findChild<QPushButton*>("1");
@@ -243,7 +243,7 @@ TEST_F(content_windows, add_vote_buttons_and_ok) {
     EXPECT_FALSE(dialog.findChild<QPushButton*>("1027")->isEnabled());
 }
 
-TEST_F(content_windows, picture_covers_the_box_or_keeps_its_size) {
+TEST_F(ContentWindows, picture_covers_the_box_or_keeps_its_size) {
     QTemporaryDir folder;
     const struct {
         int w, h, out_w, out_h;
@@ -268,7 +268,7 @@ TEST_F(content_windows, picture_covers_the_box_or_keeps_its_size) {
 // A news item with a picture through the stand-in: sent as an update, back
 // from the service with the picture's name, its details fetch it once, and
 // its deletion reaches the service.
-TEST_F(content_windows, news_round_trip_through_the_stand_in) {
+TEST_F(ContentWindows, news_round_trip_through_the_stand_in) {
     quellmark_service service;
     ASSERT_TRUE(service.state().load_demo());
     ASSERT_TRUE(service.listen());

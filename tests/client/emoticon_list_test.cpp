@@ -60,7 +60,7 @@ TEST(EmoticonList, CellsOnTheirPitch) {
     for (auto& c : cases) EXPECT_EQ(orbel_emoticon_cell(c.width, c.index), c.cell) << c.width << " " << c.index;
 }
 
-struct grid_fixture : ::testing::Test {
+struct GridFixture : ::testing::Test {
     fake_source source;
     QPlainTextEdit edit;
     std::unique_ptr<orbel_emoticon_list> grid;
@@ -81,7 +81,7 @@ struct grid_fixture : ::testing::Test {
     QPoint centre(int i) const { return orbel_emoticon_cell(300, i).center(); }
 };
 
-TEST_F(grid_fixture, ClickOnOneCellReplacesTheSelection) {
+TEST_F(GridFixture, ClickOnOneCellReplacesTheSelection) {
     QTest::mousePress(grid.get(), Qt::LeftButton, {}, centre(1));
     EXPECT_EQ(grid->pressed(), 1);
     QTest::mouseRelease(grid.get(), Qt::LeftButton, {}, centre(1));
@@ -89,7 +89,7 @@ TEST_F(grid_fixture, ClickOnOneCellReplacesTheSelection) {
     EXPECT_EQ(grid->pressed(), -1);
 }
 
-TEST_F(grid_fixture, ReleaseElsewhereInsertsNothing) {
+TEST_F(GridFixture, ReleaseElsewhereInsertsNothing) {
     QTest::mousePress(grid.get(), Qt::LeftButton, {}, centre(0));
     QTest::mouseRelease(grid.get(), Qt::LeftButton, {}, centre(2));
     EXPECT_EQ(edit.toPlainText(), "hello world");
@@ -99,7 +99,7 @@ TEST_F(grid_fixture, ReleaseElsewhereInsertsNothing) {
     EXPECT_EQ(edit.toPlainText(), "hello world");
 }
 
-TEST_F(grid_fixture, MissingPictureShowsTheRedFrameOnly) {
+TEST_F(GridFixture, MissingPictureShowsTheRedFrameOnly) {
     const QImage shot = grid->grab().toImage();
     if (const char* dir = std::getenv("VUX_SHOT_DIR")) shot.save(QString(dir) + "/emoticon_grid.png");
     const QRect with = orbel_emoticon_cell(300, 0), without = orbel_emoticon_cell(300, 1);

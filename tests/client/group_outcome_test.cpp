@@ -19,7 +19,7 @@ Reply with_result(int32_t result) {
     return r;
 }
 
-TEST(group_outcome, results_that_end_the_program_or_are_refused) {
+TEST(GroupOutcome, results_that_end_the_program_or_are_refused) {
     const QString fatal = orbel_string(orbel_ids_system_failure);
     const QString refused = QStringLiteral("服务器拒绝了该操作。");
     const auto group = [](int32_t r) {
@@ -64,7 +64,7 @@ TEST(group_outcome, results_that_end_the_program_or_are_refused) {
     }
 }
 
-TEST(group_outcome, successes) {
+TEST(GroupOutcome, successes) {
     const auto group = with_result<vux_desktop_response_group>(0);
     const orbel_group_outcome listed = orbel_group_outcome::on_group_reply(&group);
     EXPECT_TRUE(listed.take_document);
@@ -84,7 +84,7 @@ TEST(group_outcome, successes) {
     EXPECT_FALSE(none.remembered_password) << "nothing is stored when none was remembered";
 }
 
-TEST(group_outcome, password_request_is_keyed_with_the_session_id_as_hex_text) {
+TEST(GroupOutcome, password_request_is_keyed_with_the_session_id_as_hex_text) {
     vux_desktop_session session;
     session.id = 42;
     session.account = "me@example.com";

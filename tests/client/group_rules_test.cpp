@@ -34,7 +34,7 @@ std::vector<int> enabled_ids(const orbel_group_rules::state& s) {
     return out;
 }
 
-TEST(group_rules, enabled_commands_by_state) {
+TEST(GroupRules, enabled_commands_by_state) {
     const vux_desktop_group own = group(0), offered = group(1), away = group(2), to_us = group(3);
     const vux_desktop_site published = site(0, 1, "站点", 0xff);  // complete, every column
     const vux_desktop_site plain = site(0, 1, "站点");              // no columns
@@ -77,7 +77,7 @@ TEST(group_rules, enabled_commands_by_state) {
     for (const auto& c : cases) EXPECT_EQ(enabled_ids(c.s), c.enabled) << c.label;
 }
 
-TEST(group_rules, status_column) {
+TEST(GroupRules, status_column) {
     const struct {
         int32_t group_state, publish, activated;
         const char* name;
@@ -101,7 +101,7 @@ TEST(group_rules, status_column) {
             << c.group_state << "/" << c.publish << "/" << c.activated << "/" << c.name;
 }
 
-TEST(group_rules, delete_asks_unless_the_site_is_empty) {
+TEST(GroupRules, delete_asks_unless_the_site_is_empty) {
     using fill = void (*)(vux_desktop_site&);
     const struct {
         const char* label;
@@ -125,7 +125,7 @@ TEST(group_rules, delete_asks_unless_the_site_is_empty) {
     }
 }
 
-TEST(group_rules, refill_selection) {
+TEST(GroupRules, refill_selection) {
     const std::vector<vux_string> keys{"a", "b", "c"};
     const struct {
         const char* label;

@@ -29,9 +29,9 @@
 
 namespace {
 
-using group_service_test = group_service_fixture;
+using GroupServiceTest = group_service_fixture;
 
-TEST_F(group_service_test, start_lists_every_status_and_fetches_each_site_once) {
+TEST_F(GroupServiceTest, start_lists_every_status_and_fetches_each_site_once) {
     open();
     const std::map<std::string, row> expected{
         {"q0000101", {"河畔跑团", "河畔跑团", "已经发布"}},
@@ -98,7 +98,7 @@ TEST_F(group_service_test, start_lists_every_status_and_fetches_each_site_once) 
         }
 }
 
-TEST_F(group_service_test, uncached_sites_show_only_their_name_while_the_cache_fetches) {
+TEST_F(GroupServiceTest, uncached_sites_show_only_their_name_while_the_cache_fetches) {
     service.add_fault({quellmark_fault::delay, vux_desktop_request_site::code, 200, -1});
     group = std::make_unique<orbel_group>();
     group->show();
@@ -115,7 +115,7 @@ TEST_F(group_service_test, uncached_sites_show_only_their_name_while_the_cache_f
     EXPECT_TRUE(enabled(1002) && enabled(1008));
 }
 
-TEST_F(group_service_test, create_opens_the_new_site_and_a_cancelled_wizard_deletes_it) {
+TEST_F(GroupServiceTest, create_opens_the_new_site_and_a_cancelled_wizard_deletes_it) {
     open();
     std::vector<std::string> opened;
     bool new_site = false;
@@ -141,7 +141,7 @@ TEST_F(group_service_test, create_opens_the_new_site_and_a_cancelled_wizard_dele
     EXPECT_EQ(opened.size(), 1u);
 }
 
-TEST_F(group_service_test, a_never_edited_site_holding_entries_is_deleted_only_after_the_question) {
+TEST_F(GroupServiceTest, a_never_edited_site_holding_entries_is_deleted_only_after_the_question) {
     service.state().find_site("q0000107")->members.entries.resize(vux_desktop_contact::entry_size);
     open();
     group->set_sheet_opener([](QWidget*, const orbel_group::sheet_request&) { return orbel_group::sheet_result{}; });
@@ -162,7 +162,7 @@ TEST_F(group_service_test, a_never_edited_site_holding_entries_is_deleted_only_a
     EXPECT_EQ(rows().count("q0000107"), 0u);
 }
 
-TEST_F(group_service_test, copy_to_fills_the_created_site_from_the_template_and_a_refusal_drops_it) {
+TEST_F(GroupServiceTest, copy_to_fills_the_created_site_from_the_template_and_a_refusal_drops_it) {
     open();
     std::vector<std::string> templates;
     group->set_sheet_opener([&](QWidget*, const orbel_group::sheet_request& r) {
@@ -194,7 +194,7 @@ TEST_F(group_service_test, copy_to_fills_the_created_site_from_the_template_and_
     EXPECT_TRUE(enabled(1006)) << "the client runs on";
 }
 
-TEST_F(group_service_test, transfer_and_acquire_between_two_accounts) {
+TEST_F(GroupServiceTest, transfer_and_acquire_between_two_accounts) {
     open();
     select("q0000101");
     answer_with<orbel_group_transfer>({{"1001", QStringLiteral("RUTH@Quellmark.com")}, {"1010", QStringLiteral("k1")}});
@@ -217,7 +217,7 @@ TEST_F(group_service_test, transfer_and_acquire_between_two_accounts) {
     EXPECT_EQ(ui.messages.size(), 1);
 }
 
-TEST_F(group_service_test, rename_cancel_delete_and_refresh) {
+TEST_F(GroupServiceTest, rename_cancel_delete_and_refresh) {
     open();
     select("q0000102");
     answer_with<orbel_group_rename>({{"1038", QStringLiteral(" 读书会 ")}});
@@ -246,7 +246,7 @@ TEST_F(group_service_test, rename_cancel_delete_and_refresh) {
     EXPECT_TRUE(ui.messages.isEmpty());
 }
 
-TEST_F(group_service_test, password_change_then_logon_with_the_new_password) {
+TEST_F(GroupServiceTest, password_change_then_logon_with_the_new_password) {
     orbel_write_setting_text(orbel_key_password, QStringLiteral("demo1234"));
     open();
     answer_with<orbel_password>({{"1002", QStringLiteral("Neu12345")}, {"1077", QStringLiteral("Neu12345")}});
@@ -263,7 +263,7 @@ TEST_F(group_service_test, password_change_then_logon_with_the_new_password) {
     EXPECT_EQ(ui.messages.size(), 1);
 }
 
-TEST_F(group_service_test, failures_end_the_program_and_never_read_as_success) {
+TEST_F(GroupServiceTest, failures_end_the_program_and_never_read_as_success) {
     const struct {
         const char* label;
         quellmark_fault fault;
@@ -300,7 +300,7 @@ TEST_F(group_service_test, failures_end_the_program_and_never_read_as_success) {
     }
 }
 
-TEST_F(group_service_test, sms_is_logged_for_a_member_and_refused_otherwise) {
+TEST_F(GroupServiceTest, sms_is_logged_for_a_member_and_refused_otherwise) {
     open();
     vux_string_list numbers;
     numbers.append_cstr("13800000000");
@@ -326,7 +326,7 @@ TEST_F(group_service_test, sms_is_logged_for_a_member_and_refused_otherwise) {
     EXPECT_TRUE(enabled(1008));
 }
 
-TEST_F(group_service_test, an_update_made_during_a_fetch_goes_after_it) {
+TEST_F(GroupServiceTest, an_update_made_during_a_fetch_goes_after_it) {
     // The stand-in's own update handling comes with the site sheet; here an
     // update sets the name it carries.
     service.set_handler(vux_desktop_request_site::code, [](const vux_record& r, quellmark_context& c) {

@@ -30,7 +30,7 @@ namespace {
 
 constexpr int32_t site_code = vux_desktop_request_site::code;
 
-class group_sheet_service_test : public group_service_fixture {
+class GroupSheetServiceTest : public group_service_fixture {
 protected:
     // The site manager as the main window makes it.
     void open_with_steps() {
@@ -81,7 +81,7 @@ protected:
     orbel_modal_driver modals;
 };
 
-TEST_F(group_sheet_service_test, a_created_site_goes_through_its_wizard_to_published) {
+TEST_F(GroupSheetServiceTest, a_created_site_goes_through_its_wizard_to_published) {
     open_with_steps();
     select("q0000102");
     const int fetched = service.served(site_code);
@@ -122,7 +122,7 @@ TEST_F(group_sheet_service_test, a_created_site_goes_through_its_wizard_to_publi
     EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join('|').toStdString();
 }
 
-TEST_F(group_sheet_service_test, colours_opacity_and_a_pack_icon_are_stored_and_reopen_as_set) {
+TEST_F(GroupSheetServiceTest, colours_opacity_and_a_pack_icon_are_stored_and_reopen_as_set) {
     open_with_steps();
     select("q0000101");
     const QString introduction = orbel_to_qstring(stored("q0000101").introduction);
@@ -169,7 +169,7 @@ TEST_F(group_sheet_service_test, colours_opacity_and_a_pack_icon_are_stored_and_
     EXPECT_EQ(rows().at("q0000101").status, QStringLiteral("已经发布"));
 }
 
-TEST_F(group_sheet_service_test, a_cancelled_wizard_removes_a_never_edited_site_asking_when_it_holds_entries) {
+TEST_F(GroupSheetServiceTest, a_cancelled_wizard_removes_a_never_edited_site_asking_when_it_holds_entries) {
     stored("q0000107").members.append_entry(vux_string("成员").to_unicode(), vux_string("k1"), vux_string("138****0000"));
     open_with_steps();
 
@@ -196,7 +196,7 @@ TEST_F(group_sheet_service_test, a_cancelled_wizard_removes_a_never_edited_site_
     EXPECT_EQ(service.state().find_site("q0000107"), nullptr);
 }
 
-TEST_F(group_sheet_service_test, copy_to_fills_the_new_sites_sheet_from_the_template) {
+TEST_F(GroupSheetServiceTest, copy_to_fills_the_new_sites_sheet_from_the_template) {
     vux_desktop_site& source = stored("q0000101");
     ASSERT_GT(source.members.entry_count(), 0);
     open_with_steps();
@@ -239,7 +239,7 @@ TEST_F(group_sheet_service_test, copy_to_fills_the_new_sites_sheet_from_the_temp
     EXPECT_EQ(group->template_site(), nullptr);
 }
 
-TEST_F(group_sheet_service_test, home_page_accepted_unchanged_sends_nothing_and_an_emptied_address_is_cleared) {
+TEST_F(GroupSheetServiceTest, home_page_accepted_unchanged_sends_nothing_and_an_emptied_address_is_cleared) {
     open_with_steps();
     select("q0000101");
     const std::string introduction = stored("q0000101").introduction.str();
@@ -274,7 +274,7 @@ TEST_F(group_sheet_service_test, home_page_accepted_unchanged_sends_nothing_and_
     EXPECT_EQ(service.served(site_code), sent + 1);
 }
 
-TEST_F(group_sheet_service_test, pausing_and_a_new_activation_number_show_in_the_row) {
+TEST_F(GroupSheetServiceTest, pausing_and_a_new_activation_number_show_in_the_row) {
     open_with_steps();
     select("q0000101");
     modals.expect([](QWidget* w) {
@@ -302,7 +302,7 @@ TEST_F(group_sheet_service_test, pausing_and_a_new_activation_number_show_in_the
     EXPECT_EQ(rows().count("q0000101"), 1u) << "a cancelled sheet of a named site keeps it";
 }
 
-TEST_F(group_sheet_service_test, news_notices_and_votes_added_in_their_lists_reach_the_stand_in) {
+TEST_F(GroupSheetServiceTest, news_notices_and_votes_added_in_their_lists_reach_the_stand_in) {
     open_with_steps();
     select("q0000101");
     using count_of = int32_t (*)(const vux_desktop_site&);
@@ -359,7 +359,7 @@ TEST_F(group_sheet_service_test, news_notices_and_votes_added_in_their_lists_rea
     EXPECT_EQ(rows().at("q0000101").status, QStringLiteral("已经发布"));
 }
 
-TEST_F(group_sheet_service_test, private_messages_open_the_box_of_the_selected_site) {
+TEST_F(GroupSheetServiceTest, private_messages_open_the_box_of_the_selected_site) {
     open_with_steps();
     select("q0000101");
     const int sent = service.served(site_code);
@@ -380,7 +380,7 @@ TEST_F(group_sheet_service_test, private_messages_open_the_box_of_the_selected_s
     EXPECT_EQ(service.served(site_code), sent) << "nothing is sent on its return";
 }
 
-TEST_F(group_sheet_service_test, contacts_share_and_sms_reach_the_stand_in) {
+TEST_F(GroupSheetServiceTest, contacts_share_and_sms_reach_the_stand_in) {
     open_with_steps();
     select("q0000101");
     const int32_t members = stored("q0000101").members.entry_count();

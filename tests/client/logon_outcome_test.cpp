@@ -42,7 +42,7 @@ void expect_end(const orbel_logon_outcome& out, const expected_end& e, const std
     EXPECT_EQ(out.fatal, e.fatal) << label;
 }
 
-TEST(logon_outcome, logon_reply_table) {
+TEST(LogonOutcome, logon_reply_table) {
     const struct {
         int32_t result, verify_mode;
         expected_end end;
@@ -69,7 +69,7 @@ TEST(logon_outcome, logon_reply_table) {
     expect_end(orbel_logon_outcome::on_failure(), {orbel_ids_network_failure, field::none, true}, "failure");
 }
 
-TEST(logon_outcome, a_challenge_leads_to_the_verify_request) {
+TEST(LogonOutcome, a_challenge_leads_to_the_verify_request) {
     vux_desktop_response_logon reply;
     reply.result = 0;
     reply.verify_mode = 1;
@@ -92,7 +92,7 @@ vux_desktop_response_verify verify_reply(int32_t result, const char* host = "svc
     return r;
 }
 
-TEST(logon_outcome, verify_refusals_and_failures) {
+TEST(LogonOutcome, verify_refusals_and_failures) {
     const struct {
         const char* label;
         vux_desktop_response_verify reply;
@@ -110,7 +110,7 @@ TEST(logon_outcome, verify_refusals_and_failures) {
                "undecodable");
 }
 
-TEST(logon_outcome, success_writes_the_name_the_remembered_password_and_a_changed_tips_choice) {
+TEST(LogonOutcome, success_writes_the_name_the_remembered_password_and_a_changed_tips_choice) {
     const write name{&orbel_key_username, QStringLiteral("admin@example.com")};
     const write kept{&orbel_key_password, QStringLiteral("秘密pw")};
     const write cleared{&orbel_key_password, QString()};

@@ -15,7 +15,7 @@
 
 namespace {
 
-class logon_service_test : public ::testing::Test {
+class LogonServiceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         orbel_test_clear_settings();
@@ -42,7 +42,7 @@ protected:
     std::unique_ptr<orbel_logon> dialog;
 };
 
-TEST_F(logon_service_test, demo_account_with_a_small_challenge_signs_in) {
+TEST_F(LogonServiceTest, demo_account_with_a_small_challenge_signs_in) {
     // A challenge below 0x10000000 only verifies when its leading zeros are sent.
     service.state().set_challenge_source([] { return uint32_t(0x00000a5b); });
     log_on(QStringLiteral("DEMO@Quellmark.com"), QStringLiteral("demo1234"), true);
@@ -59,7 +59,7 @@ TEST_F(logon_service_test, demo_account_with_a_small_challenge_signs_in) {
     EXPECT_EQ(service.served(3908), 1);
 }
 
-TEST_F(logon_service_test, demo_refusals) {
+TEST_F(LogonServiceTest, demo_refusals) {
     const struct {
         const char* user;
         const char* password;

@@ -53,7 +53,7 @@ std::unique_ptr<T> decode_request(const QByteArray& body) {
     return std::unique_ptr<T>(static_cast<T*>(r.release()));
 }
 
-class logon_test : public ::testing::Test {
+class LogonTest : public ::testing::Test {
 protected:
     void SetUp() override {
         orbel_test_app();
@@ -100,7 +100,7 @@ protected:
     std::unique_ptr<orbel_logon> dialog;
 };
 
-TEST(logon_digest, challenge_is_eight_lower_case_digits_with_leading_zeros) {
+TEST(LogonDigest, challenge_is_eight_lower_case_digits_with_leading_zeros) {
     const struct {
         int32_t challenge;
         const char* joined;
@@ -117,7 +117,7 @@ TEST(logon_digest, challenge_is_eight_lower_case_digits_with_leading_zeros) {
     }
 }
 
-TEST_F(logon_test, controls_texts_and_opening_state) {
+TEST_F(LogonTest, controls_texts_and_opening_state) {
     orbel_write_setting_text(orbel_key_username, "kept@example.com");
     open();
     EXPECT_EQ(dialog->objectName(), "101");
@@ -147,7 +147,7 @@ TEST_F(logon_test, controls_texts_and_opening_state) {
     EXPECT_EQ(ui.urls[0], ui.urls[1]);
 }
 
-TEST_F(logon_test, input_checks_stop_before_anything_is_sent) {
+TEST_F(LogonTest, input_checks_stop_before_anything_is_sent) {
     const struct {
         const char* user;
         const char* password;
@@ -176,7 +176,7 @@ TEST_F(logon_test, input_checks_stop_before_anything_is_sent) {
     EXPECT_TRUE(server.requests.isEmpty());
 }
 
-TEST_F(logon_test, success_sends_lower_cased_name_and_digest_and_keeps_the_session) {
+TEST_F(LogonTest, success_sends_lower_cased_name_and_digest_and_keeps_the_session) {
     orbel_write_setting_text(orbel_key_password, "old");
     server.push(logon_reply(0, 1, 0x0000abcd));
     server.push(verify_reply(0));
@@ -209,7 +209,7 @@ TEST_F(logon_test, success_sends_lower_cased_name_and_digest_and_keeps_the_sessi
     EXPECT_EQ(orbel_get_profile_password(), "Geheim");
 }
 
-TEST_F(logon_test, unchecked_remember_clears_the_stored_password_and_tips_choice_is_kept) {
+TEST_F(LogonTest, unchecked_remember_clears_the_stored_password_and_tips_choice_is_kept) {
     orbel_write_setting_text(orbel_key_username, "admin@example.com");
     orbel_write_setting_text(orbel_key_password, "stored");
     server.push(logon_reply(0, 1, 5));
@@ -227,7 +227,7 @@ TEST_F(logon_test, unchecked_remember_clears_the_stored_password_and_tips_choice
 }
 
 // Refusals go back to the form with the fields enabled.
-TEST_F(logon_test, refusals_return_to_the_form) {
+TEST_F(LogonTest, refusals_return_to_the_form) {
     const struct {
         const char* name;
         std::function<void(orbel_canned_server&)> replies;
@@ -263,7 +263,7 @@ TEST_F(logon_test, refusals_return_to_the_form) {
 }
 
 // Fatal outcomes end the dialog (and with it the program) with a message.
-TEST_F(logon_test, fatal_outcomes_end_the_dialog) {
+TEST_F(LogonTest, fatal_outcomes_end_the_dialog) {
     vux_desktop_response_site foreign;
     const QByteArray good_logon = orbel_canned_server::vux_frame_bytes(logon_reply(0, 1, 1));
     const struct {
@@ -336,7 +336,7 @@ TEST_F(logon_test, fatal_outcomes_end_the_dialog) {
     EXPECT_EQ(ui.messages[0], orbel_string(orbel_ids_network_failure));
 }
 
-TEST_F(logon_test, enter_while_a_request_is_out_sends_nothing_more) {
+TEST_F(LogonTest, enter_while_a_request_is_out_sends_nothing_more) {
     server.push_silent();
     open();
     type(QStringLiteral("a@b.cn"), QStringLiteral("pw"));
@@ -355,7 +355,7 @@ TEST_F(logon_test, enter_while_a_request_is_out_sends_nothing_more) {
     EXPECT_TRUE(dialog->isVisible());
 }
 
-TEST_F(logon_test, a_late_reply_never_reaches_an_ended_dialog) {
+TEST_F(LogonTest, a_late_reply_never_reaches_an_ended_dialog) {
     server.push_later(logon_reply(-1, 0, 0), 150);
     open();
     type(QStringLiteral("a@b.cn"), QStringLiteral("pw"));
@@ -377,7 +377,7 @@ TEST_F(logon_test, a_late_reply_never_reaches_an_ended_dialog) {
     EXPECT_TRUE(ui.messages.isEmpty());
 }
 
-TEST_F(logon_test, a_fatal_reply_also_closes_a_dialog_opened_from_the_logon) {
+TEST_F(LogonTest, a_fatal_reply_also_closes_a_dialog_opened_from_the_logon) {
     server.push_close_later(150);
     open();
     type(QStringLiteral("a@b.cn"), QStringLiteral("pw"));
@@ -393,7 +393,7 @@ TEST_F(logon_test, a_fatal_reply_also_closes_a_dialog_opened_from_the_logon) {
     EXPECT_EQ(ui.messages[0], orbel_string(orbel_ids_network_failure));
 }
 
-TEST_F(logon_test, server_address_takes_ports_1_to_65535_only) {
+TEST_F(LogonTest, server_address_takes_ports_1_to_65535_only) {
     const struct {
         const char* address;
         const char* port;
@@ -429,7 +429,7 @@ TEST_F(logon_test, server_address_takes_ports_1_to_65535_only) {
     }
 }
 
-TEST_F(logon_test, image_pack_tool_writes_pngs_then_jpegs_sorted_by_name) {
+TEST_F(LogonTest, image_pack_tool_writes_pngs_then_jpegs_sorted_by_name) {
     QTemporaryDir folder;
     auto put = [&](const char* name, const QByteArray& bytes) {
         QFile f(QDir(folder.path()).filePath(name));

@@ -31,7 +31,7 @@ public:
     }
 };
 
-class main_window_test : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         orbel_test_app();
@@ -45,7 +45,7 @@ protected:
     std::unique_ptr<orbel> app;
 };
 
-TEST_F(main_window_test, cancelled_logon_ends_without_the_window_ever_shown) {
+TEST_F(MainWindowTest, cancelled_logon_ends_without_the_window_ever_shown) {
     orbel_main window;
     show_counter counter;
     window.installEventFilter(&counter);
@@ -66,7 +66,7 @@ TEST_F(main_window_test, cancelled_logon_ends_without_the_window_ever_shown) {
     EXPECT_EQ(window.site_manager(), nullptr);
 }
 
-TEST_F(main_window_test, signed_in_window_shows_the_account_and_the_site_manager_place) {
+TEST_F(MainWindowTest, signed_in_window_shows_the_account_and_the_site_manager_place) {
     orbel_canned_server server;
     vux_desktop_response_logon logon_reply;
     logon_reply.verify_mode = 1;
@@ -105,7 +105,7 @@ TEST_F(main_window_test, signed_in_window_shows_the_account_and_the_site_manager
     EXPECT_TRUE(ui.messages.isEmpty());
 }
 
-TEST_F(main_window_test, a_maximised_size_is_never_stored) {
+TEST_F(MainWindowTest, a_maximised_size_is_never_stored) {
     orbel_write_setting_int(orbel_key_width, 640);
     orbel_write_setting_int(orbel_key_height, 480);
     orbel_main window;
@@ -138,7 +138,7 @@ TEST_F(main_window_test, a_maximised_size_is_never_stored) {
     EXPECT_EQ(orbel_read_setting_int(orbel_key_height), 560);
 }
 
-TEST_F(main_window_test, settings_file_is_readable_by_its_owner_only) {
+TEST_F(MainWindowTest, settings_file_is_readable_by_its_owner_only) {
     orbel_write_setting_text(orbel_key_password, "secret");
     const QFileDevice::Permissions p = QFile::permissions(orbel_settings_file());
     EXPECT_TRUE(p & QFileDevice::ReadOwner);

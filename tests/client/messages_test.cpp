@@ -44,7 +44,7 @@ vux_desktop_recent& add_recent(vux_desktop_recent_list& list, const char* key, i
     return e;
 }
 
-TEST(message_rules, request_fields) {
+TEST(MessageRules, request_fields) {
     vux_desktop_session session;
     session.id = 7;
     vux_desktop_recent_list recent;
@@ -89,7 +89,7 @@ TEST(message_rules, request_fields) {
     }
 }
 
-TEST(message_rules, merge_keeps_strangers_unshown_and_names_replaced_rows) {
+TEST(MessageRules, merge_keeps_strangers_unshown_and_names_replaced_rows) {
     vux_desktop_contact members;
     members.append_entry(vux_unicode(), vux_string(lin), vux_string("138****0001"));
     members.append_entry(vux_unicode(), vux_string(tom), vux_string("138****0002"));
@@ -112,7 +112,7 @@ TEST(message_rules, merge_keeps_strangers_unshown_and_names_replaced_rows) {
     EXPECT_EQ(held.entries.at(2)->serial, 4);
 }
 
-TEST(message_rules, senders_send_rule_and_times) {
+TEST(MessageRules, senders_send_rule_and_times) {
     const struct {
         const char* sender;
         const char* line;
@@ -141,7 +141,7 @@ TEST(message_rules, senders_send_rule_and_times) {
 
 // Against the stand-in: the demo account signed in, site q0000101 with its
 // three members and conversations.
-class messages_service : public ::testing::Test {
+class MessagesService : public ::testing::Test {
 protected:
     void SetUp() override {
         fix_time_zone();
@@ -179,7 +179,7 @@ protected:
     vux_desktop_contact members;
 };
 
-TEST_F(messages_service, box_shows_members_and_conversations_and_a_chat_marks_read) {
+TEST_F(MessagesService, box_shows_members_and_conversations_and_a_chat_marks_read) {
     orbel_messagebox box(vux_string(site), QStringLiteral("河畔跑团"), members, nullptr);
     box.show();
     auto* recent = box.findChild<orbel_list_control*>("1045");
@@ -230,7 +230,7 @@ TEST_F(messages_service, box_shows_members_and_conversations_and_a_chat_marks_re
     EXPECT_FALSE(box.isVisible());
 }
 
-TEST_F(messages_service, a_sent_message_is_stored_and_polled_at_once) {
+TEST_F(MessagesService, a_sent_message_is_stored_and_polled_at_once) {
     orbel_messagebox box(vux_string(site), QStringLiteral("河畔跑团"), members, nullptr);
     box.show();
     auto* recent = box.findChild<orbel_list_control*>("1045");
@@ -277,7 +277,7 @@ TEST_F(messages_service, a_sent_message_is_stored_and_polled_at_once) {
     EXPECT_TRUE(ui.messages.isEmpty());
 }
 
-TEST_F(messages_service, an_ended_box_drops_late_replies_and_failures_are_fatal) {
+TEST_F(MessagesService, an_ended_box_drops_late_replies_and_failures_are_fatal) {
     orbel_canned_server silent;
     silent.push_silent();
     silent.push_silent();

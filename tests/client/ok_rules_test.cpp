@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(ok_rules, create_acquire_and_rename) {
+TEST(OkRules, create_acquire_and_rename) {
     EXPECT_TRUE(orbel_ok_rules::create(QStringLiteral("站点")));
     EXPECT_TRUE(orbel_ok_rules::create(QStringLiteral(" a ")));
     EXPECT_FALSE(orbel_ok_rules::create(QString()));
@@ -21,7 +21,7 @@ TEST(ok_rules, create_acquire_and_rename) {
         EXPECT_EQ(orbel_ok_rules::rename(QString::fromUtf8(r.name), QStringLiteral("old")), r.ok) << r.name;
 }
 
-TEST(ok_rules, transfer_refuses_the_own_account_in_any_case) {
+TEST(OkRules, transfer_refuses_the_own_account_in_any_case) {
     const struct {
         const char* receiver;
         const char* code;
@@ -42,7 +42,7 @@ TEST(ok_rules, transfer_refuses_the_own_account_in_any_case) {
             << c.receiver << " / " << c.code << " / " << c.account;
 }
 
-TEST(ok_rules, password_is_seven_ascii_letters_or_digits_repeated) {
+TEST(OkRules, password_is_seven_ascii_letters_or_digits_repeated) {
     const struct {
         const char* first;
         const char* second;

@@ -15,7 +15,7 @@
 
 namespace {
 
-TEST(image_data, signatures_and_their_lengths) {
+TEST(ImageData, signatures_and_their_lengths) {
     const QByteArray png = QByteArray::fromHex("89504e470d0a1a0a");
     const QByteArray jfif = QByteArray::fromHex("ffd8ffe000104a46494600") + QByteArray(1, 0);
     const struct {
@@ -39,7 +39,7 @@ TEST(image_data, signatures_and_their_lengths) {
         EXPECT_EQ(orbel_is_image_data(vux_link(c.bytes.constData(), int32_t(c.bytes.size()))), c.image) << c.name;
 }
 
-TEST(resources, embedded_pictures_load_and_missing_ones_give_null) {
+TEST(Resources, embedded_pictures_load_and_missing_ones_give_null) {
     orbel_test_app();
     for (int id : {orbel_res_banner_strip, orbel_res_banner_logo, orbel_res_icon}) {
         auto image = orbel_load_png_resource(id);
@@ -56,7 +56,7 @@ TEST(resources, embedded_pictures_load_and_missing_ones_give_null) {
     EXPECT_EQ(buffer.length(), 4);  // untouched
 }
 
-TEST(resources, folders_end_with_exactly_one_separator) {
+TEST(Resources, folders_end_with_exactly_one_separator) {
     orbel_test_app();
     EXPECT_TRUE(orbel_get_module_dir().endsWith('/'));
     EXPECT_FALSE(orbel_get_module_dir().endsWith("//"));
@@ -65,7 +65,7 @@ TEST(resources, folders_end_with_exactly_one_separator) {
     EXPECT_FALSE(book.endsWith("//vux_ab.txt"));
 }
 
-TEST(text, conversions_between_window_text_and_utf8) {
+TEST(Text, conversions_between_window_text_and_utf8) {
     vux_string bytes;
     orbel_cstring_to_vux_string(QString::fromUtf16(u"\u4e2d"), bytes);
     EXPECT_EQ(QByteArray(bytes.data(), bytes.length()).toHex(), "e4b8ad");
@@ -74,7 +74,7 @@ TEST(text, conversions_between_window_text_and_utf8) {
     EXPECT_EQ(back, QString::fromUtf16(u"\u4e2d"));
 }
 
-TEST(banner, strip_across_the_top_and_logo_centred) {
+TEST(Banner, strip_across_the_top_and_logo_centred) {
     orbel_test_app();
     orbel_banner banner;
     banner.resize(300, 72);
@@ -88,7 +88,7 @@ TEST(banner, strip_across_the_top_and_logo_centred) {
     EXPECT_EQ(shot.pixelColor(150, 3), strip->image().pixelColor(150 % strip->width(), 3));
 }
 
-TEST(address_lookup, opens_the_geocoder_with_the_address_encoded) {
+TEST(AddressLookup, opens_the_geocoder_with_the_address_encoded) {
     orbel_test_app();
     orbel_test_ui ui;
     orbel_address dialog;

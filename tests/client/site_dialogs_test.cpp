@@ -42,7 +42,7 @@ void check(QDialog& dialog, const char* id, const QString& title, const std::map
     }
 }
 
-TEST(site_dialogs, ids_titles_names_and_ok) {
+TEST(SiteDialogs, ids_titles_names_and_ok) {
     orbel_test_app();
     orbel_group_create create;
     check(create, "104", QStringLiteral("新建"), {{"1038", QStringLiteral("名称：")}},

@@ -27,7 +27,7 @@ vux_desktop_response_site reply(const char* key, int32_t result = 0, const char*
     return r;
 }
 
-class site_queue_test : public ::testing::Test {
+class SiteQueueTest : public ::testing::Test {
 protected:
     // Takes the next request and checks its key and operation.
     void expect_next(const char* key, int32_t operation) {
@@ -53,7 +53,7 @@ protected:
     orbel_site_queue queue;
 };
 
-TEST_F(site_queue_test, fetches_each_missing_key_once_in_order) {
+TEST_F(SiteQueueTest, fetches_each_missing_key_once_in_order) {
     queue.enqueue_missing(groups({"a", "b", "a"}));
     expect_next("a", 1);
     queue.enqueue_missing(groups({"a", "b", "c"}));  // a is out, b queued: only c joins
@@ -69,7 +69,7 @@ TEST_F(site_queue_test, fetches_each_missing_key_once_in_order) {
     EXPECT_EQ(queue.cached_count(), 3);
 }
 
-TEST_F(site_queue_test, an_update_made_during_a_fetch_goes_after_it_and_its_reply_wins) {
+TEST_F(SiteQueueTest, an_update_made_during_a_fetch_goes_after_it_and_its_reply_wins) {
     queue.enqueue_missing(groups({"a"}));
     expect_next("a", 1);
     auto update = std::make_unique<vux_desktop_request_site>();
@@ -83,7 +83,7 @@ TEST_F(site_queue_test, an_update_made_during_a_fetch_goes_after_it_and_its_repl
     EXPECT_EQ(queue.cached_count(), 1);
 }
 
-TEST_F(site_queue_test, replies_that_end_the_program_or_are_refused) {
+TEST_F(SiteQueueTest, replies_that_end_the_program_or_are_refused) {
     const QString system_failure = orbel_string(orbel_ids_system_failure);
     const struct {
         const char* label;
@@ -122,7 +122,7 @@ TEST_F(site_queue_test, replies_that_end_the_program_or_are_refused) {
     EXPECT_EQ(failed.message, orbel_string(orbel_ids_network_failure));
 }
 
-TEST_F(site_queue_test, refresh_forgets_the_cache_but_keeps_queued_updates) {
+TEST_F(SiteQueueTest, refresh_forgets_the_cache_but_keeps_queued_updates) {
     queue.enqueue_missing(groups({"a", "b"}));
     expect_next("a", 1);
     arrive("a");

@@ -63,7 +63,7 @@ private:
     orbel_socket_list requests_;
 };
 
-class site_sheet_service_test : public ::testing::Test {
+class SiteSheetServiceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         orbel_test_clear_settings();
@@ -101,7 +101,7 @@ protected:
     test_cache cache{service};
 };
 
-TEST_F(site_sheet_service_test, new_site_through_the_wizard_to_published) {
+TEST_F(SiteSheetServiceTest, new_site_through_the_wizard_to_published) {
     add_new_site("q0000199");
     fetch_all();
     const vux_desktop_site* cached = cache.queue.find("q0000199");
@@ -141,7 +141,7 @@ TEST_F(site_sheet_service_test, new_site_through_the_wizard_to_published) {
     EXPECT_EQ(status("q0000199"), QStringLiteral("已经发布"));
 }
 
-TEST_F(site_sheet_service_test, cancelled_wizard_sends_nothing) {
+TEST_F(SiteSheetServiceTest, cancelled_wizard_sends_nothing) {
     add_new_site("q0000199");
     fetch_all();
     orbel_test_when_modal([](QWidget* w) { orbel_test_control<QPushButton>(w, "2")->click(); });
@@ -151,7 +151,7 @@ TEST_F(site_sheet_service_test, cancelled_wizard_sends_nothing) {
     EXPECT_EQ(out.request, nullptr);
 }
 
-TEST_F(site_sheet_service_test, colours_opacity_and_a_pack_icon_come_back_as_set) {
+TEST_F(SiteSheetServiceTest, colours_opacity_and_a_pack_icon_come_back_as_set) {
     fetch_all();
     QByteArray picked;
     ui.color_answer = 0x123456;
@@ -199,7 +199,7 @@ TEST_F(site_sheet_service_test, colours_opacity_and_a_pack_icon_come_back_as_set
     EXPECT_EQ(service.state().find_site("q0000101")->brush.opacity, 30);
 }
 
-TEST_F(site_sheet_service_test, home_page_round_trip) {
+TEST_F(SiteSheetServiceTest, home_page_round_trip) {
     vux_desktop_site& site = *service.state().find_site("q0000101");
     site.introduction = vux_string("line one\r\nline two");
     site.web_address = "http://example.com";

@@ -44,7 +44,7 @@ QString file_with(QTemporaryFile& f, const QByteArray& bytes) {
     return f.fileName();
 }
 
-class site_sheet_test : public ::testing::Test {
+class SiteSheetTest : public ::testing::Test {
 protected:
     void SetUp() override { orbel_test_clear_settings(); }
     // Shows the sheet's window and makes it the active one, so the focus
@@ -57,7 +57,7 @@ protected:
     orbel_test_ui ui;
 };
 
-TEST_F(site_sheet_test, setup_check_keeps_its_page_with_the_focus) {
+TEST_F(SiteSheetTest, setup_check_keeps_its_page_with_the_focus) {
     const vux_desktop_site site = named_site();
     orbel_site_sheet sheet(nullptr, QStringLiteral("管理名"), "k1", site, nullptr, false);
     ASSERT_FALSE(sheet.is_wizard());
@@ -108,7 +108,7 @@ TEST_F(site_sheet_test, setup_check_keeps_its_page_with_the_focus) {
     EXPECT_EQ(orbel_read_setting_text(orbel_key_telephone), QStringLiteral("13900000000"));
 }
 
-TEST_F(site_sheet_test, wizard_of_a_new_site_checks_setup_then_takes_a_preset) {
+TEST_F(SiteSheetTest, wizard_of_a_new_site_checks_setup_then_takes_a_preset) {
     const vux_desktop_site fresh;
     orbel_site_sheet sheet(nullptr, QStringLiteral("新站"), "k2", fresh, nullptr, true);
     ASSERT_TRUE(sheet.is_wizard());
@@ -147,7 +147,7 @@ TEST_F(site_sheet_test, wizard_of_a_new_site_checks_setup_then_takes_a_preset) {
     EXPECT_EQ(update->options, 0x8 | 0x20);
 }
 
-TEST_F(site_sheet_test, copy_of_a_site_sends_its_values_and_contacts_anew) {
+TEST_F(SiteSheetTest, copy_of_a_site_sends_its_values_and_contacts_anew) {
     vux_desktop_site source = named_site();
     source.activated = 1;
     source.brush.opacity = 10;
@@ -170,7 +170,7 @@ TEST_F(site_sheet_test, copy_of_a_site_sends_its_values_and_contacts_anew) {
     EXPECT_EQ(update->waiters.entry_count(), 0);
 }
 
-TEST_F(site_sheet_test, tray_picture_controls_tray_only) {
+TEST_F(SiteSheetTest, tray_picture_controls_tray_only) {
     const vux_desktop_site site = named_site();
     orbel_site_sheet sheet(nullptr, "m", "k1", site, nullptr, false);
     orbel_site_setup* setup = sheet.setup();
@@ -206,7 +206,7 @@ TEST_F(site_sheet_test, tray_picture_controls_tray_only) {
     EXPECT_FALSE(tray_only->isEnabled());
 }
 
-TEST_F(site_sheet_test, column_page_controls) {
+TEST_F(SiteSheetTest, column_page_controls) {
     vux_desktop_site site = named_site();
     site.options = 0x80;  // pinned
     orbel_site_sheet sheet(nullptr, "m", "k1", site, nullptr, false);
@@ -236,7 +236,7 @@ TEST_F(site_sheet_test, column_page_controls) {
     EXPECT_TRUE(sheet.share()->findChild<QWidget*>("1011")->isHidden());
 }
 
-TEST_F(site_sheet_test, home_page_buttons) {
+TEST_F(SiteSheetTest, home_page_buttons) {
     vux_desktop_site site;
     orbel_homepage editor(QStringLiteral("河畔"), site);
     EXPECT_EQ(editor.objectName(), "138");

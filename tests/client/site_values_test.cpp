@@ -40,7 +40,7 @@ struct sheet_case {
     std::function<void(const vux_desktop_site& update, const orbel_site_sheet::values&)> more;
 };
 
-TEST(site_values, sheet_fill_then_collect) {
+TEST(SiteValues, sheet_fill_then_collect) {
     const auto nothing = [](auto&) {};
     const sheet_case cases[] = {
         {"untouched", nothing, {}, nothing, 0x80000,
@@ -122,7 +122,7 @@ TEST(site_values, sheet_fill_then_collect) {
     }
 }
 
-TEST(site_values, every_preset) {
+TEST(SiteValues, every_preset) {
     struct preset {
         int id;
         int32_t columns, options;
@@ -155,7 +155,7 @@ TEST(site_values, every_preset) {
     EXPECT_FALSE(orbel_site_type::apply_preset(1110, column, share));
 }
 
-TEST(site_values, template_fill_shows_no_status) {
+TEST(SiteValues, template_fill_shows_no_status) {
     vux_desktop_site s = edited_site();
     EXPECT_EQ(orbel_site_setup::fill(s, true, {}).status, QStringLiteral("【已经激活】"));
     s.activated = 0;
@@ -165,7 +165,7 @@ TEST(site_values, template_fill_shows_no_status) {
     EXPECT_TRUE(orbel_site_setup::fill(s, true, {}).status.isEmpty());
 }
 
-TEST(site_values, setup_check) {
+TEST(SiteValues, setup_check) {
     struct check_case {
         const char* title;
         const char* number;
@@ -197,7 +197,7 @@ TEST(site_values, setup_check) {
     }
 }
 
-TEST(site_values, column_check_rules) {
+TEST(SiteValues, column_check_rules) {
     struct rule {
         int32_t columns, options;  // before
         int id;
@@ -234,7 +234,7 @@ TEST(site_values, column_check_rules) {
     }
 }
 
-TEST(site_values, share_check_rules) {
+TEST(SiteValues, share_check_rules) {
     struct rule {
         bool sharing;
         int32_t options;
@@ -263,13 +263,13 @@ TEST(site_values, share_check_rules) {
     }
 }
 
-TEST(site_values, opacity_label) {
+TEST(SiteValues, opacity_label) {
     EXPECT_EQ(orbel_site_column::opacity_text(0), QStringLiteral("全透明"));
     EXPECT_EQ(orbel_site_column::opacity_text(37), QStringLiteral("37%"));
     EXPECT_EQ(orbel_site_column::opacity_text(100), QStringLiteral("不透明"));
 }
 
-TEST(site_values, coordinates) {
+TEST(SiteValues, coordinates) {
     using c = orbel_homepage::coordinate;
     struct coordinate_case {
         const char* text;
@@ -309,7 +309,7 @@ TEST(site_values, coordinates) {
     EXPECT_TRUE(orbel_homepage::coordinate_message(c::good, false).isEmpty());
 }
 
-TEST(site_values, test_page_opens_only_web_addresses) {
+TEST(SiteValues, test_page_opens_only_web_addresses) {
     const std::pair<const char*, const char*> cases[] = {
         {"http://example.com/a", "http://example.com/a"},
         {"HTTPS://example.com", "https://example.com"},
@@ -335,7 +335,7 @@ TEST(site_values, test_page_opens_only_web_addresses) {
     }
 }
 
-TEST(site_values, map_page_for_an_address_or_a_position) {
+TEST(SiteValues, map_page_for_an_address_or_a_position) {
     orbel_homepage::values v;
     v.address = QStringLiteral(" 北京 路1号 ");
     v.longitude = QStringLiteral("116.4");
@@ -350,7 +350,7 @@ TEST(site_values, map_page_for_an_address_or_a_position) {
     EXPECT_EQ(url.query(), QStringLiteral("hl=zh&mrt=loc&q=39.9,116.4"));
 }
 
-TEST(site_values, homepage_collect) {
+TEST(SiteValues, homepage_collect) {
     vux_desktop_site cached;
     cached.web_address = "http://example.com";
     cached.introduction = orbel_to_utf8(QStringLiteral("第一行\r\n第二行"));

@@ -14,7 +14,7 @@
 
 namespace {
 
-TEST(command_line, only_the_one_argument_shell_runs) {
+TEST(CommandLine, only_the_one_argument_shell_runs) {
     const struct {
         QStringList arguments;
         bool runs;
@@ -32,7 +32,7 @@ TEST(command_line, only_the_one_argument_shell_runs) {
 }
 
 // The program itself ends at once, silently, for every other command line.
-TEST(command_line, the_program_ends_silently_otherwise) {
+TEST(CommandLine, the_program_ends_silently_otherwise) {
     QTemporaryDir home;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -61,7 +61,7 @@ QProcessEnvironment program_environment(const QString& user) {
     return env;
 }
 
-class hand_over_test : public ::testing::Test {
+class HandOverTest : public ::testing::Test {
 protected:
     void SetUp() override {
         orbel_test_app();
@@ -74,11 +74,11 @@ protected:
     std::unique_ptr<orbel> app;
 };
 
-TEST_F(hand_over_test, nobody_listening_means_this_instance_runs) {
+TEST_F(HandOverTest, nobody_listening_means_this_instance_runs) {
     EXPECT_FALSE(orbel_find_running_instance(app->instance_name + "-none"));
 }
 
-TEST_F(hand_over_test, a_second_start_brings_the_main_window_forward) {
+TEST_F(HandOverTest, a_second_start_brings_the_main_window_forward) {
     orbel_main window;
     bool closed = false;
     window.set_on_closed([&] { closed = true; });
@@ -115,7 +115,7 @@ TEST_F(hand_over_test, a_second_start_brings_the_main_window_forward) {
     ASSERT_TRUE(ORBEL_WAIT(activations == 1)) << (activations);
 }
 
-TEST_F(hand_over_test, while_the_logon_runs_the_logon_dialog_comes_forward) {
+TEST_F(HandOverTest, while_the_logon_runs_the_logon_dialog_comes_forward) {
     orbel_main window;
     bool checked = false;
     QTimer::singleShot(0, [&] {
@@ -135,7 +135,7 @@ TEST_F(hand_over_test, while_the_logon_runs_the_logon_dialog_comes_forward) {
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(hand_over_test, a_mark_left_behind_by_a_crash_is_taken_over) {
+TEST_F(HandOverTest, a_mark_left_behind_by_a_crash_is_taken_over) {
     const QString name = app->instance_name + "-stale";
     QFile left(QDir(QDir::tempPath()).filePath(name));
     ASSERT_TRUE(left.open(QIODevice::WriteOnly));
@@ -148,7 +148,7 @@ TEST_F(hand_over_test, a_mark_left_behind_by_a_crash_is_taken_over) {
 
 // A start that finds the lock held by a live instance never takes its mark,
 // however busy that instance is.
-TEST_F(hand_over_test, a_live_lock_keeps_its_mark) {
+TEST_F(HandOverTest, a_live_lock_keeps_its_mark) {
     const QString name = app->instance_name + "-live";
     orbel_instance_mark first;
     int activations = 0;
@@ -165,7 +165,7 @@ TEST_F(hand_over_test, a_live_lock_keeps_its_mark) {
 
 // Two starts racing: the one that holds the lock is not yet listening when
 // the other looks; the other waits for it, hands over and ends.
-TEST_F(hand_over_test, a_start_that_cannot_lock_hands_over_once_the_holder_listens) {
+TEST_F(HandOverTest, a_start_that_cannot_lock_hands_over_once_the_holder_listens) {
     const QString user = QStringLiteral("race-%1").arg(QCoreApplication::applicationPid());
     app->instance_name = QStringLiteral("__ORBEL-") + user;
     orbel_instance_mark holder;
@@ -184,7 +184,7 @@ TEST_F(hand_over_test, a_start_that_cannot_lock_hands_over_once_the_holder_liste
 }
 
 // A lock whose owner was killed is taken over by the next start.
-TEST_F(hand_over_test, a_lock_whose_owner_has_gone_is_taken_over) {
+TEST_F(HandOverTest, a_lock_whose_owner_has_gone_is_taken_over) {
     const QString user = QStringLiteral("stale-%1").arg(QCoreApplication::applicationPid());
     const QString name = QStringLiteral("__ORBEL-") + user;
     QProcess process;

@@ -101,7 +101,7 @@ struct frame_fixture {
     orbel_client* client() { return static_cast<orbel_emulator*>(frame.get())->client(); }
 };
 
-TEST(e2e_emulator, the_document_runs_on_the_client_timer_and_restarts_after_logout) {
+TEST(E2eEmulator, the_document_runs_on_the_client_timer_and_restarts_after_logout) {
     frame_fixture fx;
     ASSERT_NE(fx.frame, nullptr);
     orbel_client* client = fx.client();
@@ -132,7 +132,7 @@ TEST(e2e_emulator, the_document_runs_on_the_client_timer_and_restarts_after_logo
 // The built-in document in the frame that the site manager's button
 // makes, its network reaching the local service through the emulator's
 // sockets.
-TEST(e2e_emulator, the_built_in_document_registers_enters_and_carries_its_pictures) {
+TEST(E2eEmulator, the_built_in_document_registers_enters_and_carries_its_pictures) {
     orbel_test_ui ui;
     orbel_test_clear_settings();
     quellmark_service service;

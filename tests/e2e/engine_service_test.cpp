@@ -70,7 +70,7 @@ struct phone {
     }
 };
 
-struct engine_service : ::testing::Test {
+struct EngineService : ::testing::Test {
     void SetUp() override {
         app();
         ASSERT_TRUE(service.state().load_demo());
@@ -85,7 +85,7 @@ struct engine_service : ::testing::Test {
     }
 };
 
-TEST_F(engine_service, fresh_phone_registers_enters_polls_and_keeps_its_credentials_then_logs_on) {
+TEST_F(EngineService, fresh_phone_registers_enters_polls_and_keeps_its_credentials_then_logs_on) {
     std::string store;
     {
         phone p(service, "", "");
@@ -118,7 +118,7 @@ TEST_F(engine_service, fresh_phone_registers_enters_polls_and_keeps_its_credenti
     EXPECT_EQ(service.served(1308), 1);
 }
 
-TEST_F(engine_service, enter_is_retried_after_a_bad_gateway_and_an_early_close) {
+TEST_F(EngineService, enter_is_retried_after_a_bad_gateway_and_an_early_close) {
     quellmark_fault bad_gateway;
     bad_gateway.kind = quellmark_fault::http_status;
     bad_gateway.value = 502;
@@ -138,7 +138,7 @@ TEST_F(engine_service, enter_is_retried_after_a_bad_gateway_and_an_early_close) 
     }
 }
 
-TEST_F(engine_service, phone_shows_the_site_of_the_administrator_it_names) {
+TEST_F(EngineService, phone_shows_the_site_of_the_administrator_it_names) {
     // The administrator signs in on the desktop and selects another site.
     const vux_desktop_session desktop = sign_in(service, "demo@quellmark.com", "demo1234");
     ASSERT_NE(desktop.id, 0);

@@ -70,7 +70,7 @@ struct client_fixture {
 
 std::string text_of(const char* p) { return p ? p : "(null)"; }
 
-TEST(client, create_runs_the_steps_in_order_and_gives_the_engine_who_it_is) {
+TEST(Client, create_runs_the_steps_in_order_and_gives_the_engine_who_it_is) {
     orbel_test_ui ui;
     orbel_test_clear_settings();
     orbel_client_setup setup;
@@ -97,7 +97,7 @@ TEST(client, create_runs_the_steps_in_order_and_gives_the_engine_who_it_is) {
     EXPECT_EQ(vux_le_get_document().persist().profile_name(), QStringLiteral("alice"));
 }
 
-TEST(client, the_program_setup_takes_its_host_from_one_constant_or_the_environment) {
+TEST(Client, the_program_setup_takes_its_host_from_one_constant_or_the_environment) {
     qunsetenv("QUELLMARK_SERVICE");
     orbel_client_setup setup = orbel_client_default_setup();
     EXPECT_EQ(setup.host, QString::fromLatin1(orbel_client_emulator_host));
@@ -113,7 +113,7 @@ TEST(client, the_program_setup_takes_its_host_from_one_constant_or_the_environme
     qunsetenv("QUELLMARK_SERVICE");
 }
 
-TEST(client, the_program_devices_read_the_running_engine_outside_its_calls) {
+TEST(Client, the_program_devices_read_the_running_engine_outside_its_calls) {
     orbel_test_ui ui;
     QTemporaryDir folder;
     orbel_client_setup setup = orbel_client_default_setup();
@@ -137,7 +137,7 @@ TEST(client, the_program_devices_read_the_running_engine_outside_its_calls) {
     EXPECT_EQ(fake_count(*e, "input_text"), 0);
 }
 
-TEST(client, a_store_saved_through_entry_9_loads_at_the_next_create) {
+TEST(Client, a_store_saved_through_entry_9_loads_at_the_next_create) {
     orbel_test_ui ui;
     orbel_test_clear_settings();
     auto created = [](const QString& session) {
@@ -158,7 +158,7 @@ TEST(client, a_store_saved_through_entry_9_loads_at_the_next_create) {
     EXPECT_EQ(fake_count(*stranger->host()->handle(), "load_private 0"), 1);
 }
 
-TEST(client, timer_ticks_from_zero_at_the_rate_and_ignores_rates_without_a_period) {
+TEST(Client, timer_ticks_from_zero_at_the_rate_and_ignores_rates_without_a_period) {
     client_fixture fx;
     fx.f().start_timer(fx.f().user, 0);
     fx.f().start_timer(fx.f().user, -5);
@@ -181,7 +181,7 @@ TEST(client, timer_ticks_from_zero_at_the_rate_and_ignores_rates_without_a_perio
     fx.f().stop_timer(fx.f().user);
 }
 
-TEST(client, keys_wheel_and_pointer_reach_the_engine) {
+TEST(Client, keys_wheel_and_pointer_reach_the_engine) {
     const struct {
         int qt_key;
         int code;
@@ -222,7 +222,7 @@ TEST(client, keys_wheel_and_pointer_reach_the_engine) {
     EXPECT_EQ(fx.e->calls, (std::vector<std::string>{"pointer 0 10 20", "pointer 2 11 30", "pointer 1 12 40"}));
 }
 
-TEST(client, events_before_the_start_reach_nothing) {
+TEST(Client, events_before_the_start_reach_nothing) {
     orbel_client_setup setup;
     orbel_client client(314, 474, std::move(setup));  // never created
     QTest::keyClick(&client, Qt::Key_Left);
@@ -232,7 +232,7 @@ TEST(client, events_before_the_start_reach_nothing) {
     EXPECT_EQ(client.grab().toImage().pixelColor(100, 100), QColor(Qt::black));
 }
 
-TEST(client, a_fast_drag_flings_until_the_engine_stops_it_and_a_key_stops_it_early) {
+TEST(Client, a_fast_drag_flings_until_the_engine_stops_it_and_a_key_stops_it_early) {
     client_fixture fx;
     vux_le_slip& slip = fx.client->slip();
     auto drag = [&](int from, int to) {
@@ -254,7 +254,7 @@ TEST(client, a_fast_drag_flings_until_the_engine_stops_it_and_a_key_stops_it_ear
     EXPECT_EQ(fake_count(*fx.e, "drag_step 1 0 1"), 1);
 }
 
-TEST(client, copy_asks_first_outside_the_engine_and_strips_the_markers) {
+TEST(Client, copy_asks_first_outside_the_engine_and_strips_the_markers) {
     client_fixture fx;
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("before"));
@@ -281,7 +281,7 @@ TEST(client, copy_asks_first_outside_the_engine_and_strips_the_markers) {
     EXPECT_EQ(fx.ui.questions.size(), 2);
 }
 
-TEST(client, a_link_without_kind_hands_the_file_to_the_engine_after_the_step) {
+TEST(Client, a_link_without_kind_hands_the_file_to_the_engine_after_the_step) {
     client_fixture fx;
     inside_engine(fx.e, [&] { fx.f().open_link(fx.f().user, nullptr, "missing.bin"); });
     EXPECT_TRUE(fx.calls_after_settling().empty());
@@ -293,7 +293,7 @@ TEST(client, a_link_without_kind_hands_the_file_to_the_engine_after_the_step) {
     EXPECT_EQ(fx.calls_after_settling(), (std::vector<std::string>{"clipboard 4"}));
 }
 
-TEST(client, web_links_open_only_http_and_https) {
+TEST(Client, web_links_open_only_http_and_https) {
     const struct {
         const char* text;
         const char* url;  // empty: refused
@@ -320,7 +320,7 @@ TEST(client, web_links_open_only_http_and_https) {
     EXPECT_EQ(fx.ui.urls, (QList<QUrl>{QUrl("http://example.com"), QUrl("https://m.example.com")}));
 }
 
-TEST(client, restart_runs_after_the_tick_returned) {
+TEST(Client, restart_runs_after_the_tick_returned) {
     client_fixture fx;
     fx.e->inside = [&](const std::string& call) {
         if (call == "tick 0") fx.f().after_logout(fx.f().user);
@@ -338,7 +338,7 @@ TEST(client, restart_runs_after_the_tick_returned) {
     EXPECT_TRUE(fx.client->started());
 }
 
-TEST(client, nothing_queued_reaches_a_destroyed_window) {
+TEST(Client, nothing_queued_reaches_a_destroyed_window) {
     client_fixture fx;
     inside_engine(fx.e, [&] {
         fx.f().after_logout(fx.f().user);
@@ -350,7 +350,7 @@ TEST(client, nothing_queued_reaches_a_destroyed_window) {
     EXPECT_TRUE(fx.ui.questions.isEmpty());
 }
 
-TEST(client, text_input_opens_after_the_step_and_answers_once) {
+TEST(Client, text_input_opens_after_the_step_and_answers_once) {
     client_fixture fx;
     const std::u16string title = u"标题";
     const std::u16string initial = u"hi";
@@ -399,7 +399,7 @@ TEST(client, text_input_opens_after_the_step_and_answers_once) {
     EXPECT_EQ(fx.devices->text_requests.size(), opened);
 }
 
-TEST(client, media_ends_in_exactly_one_answer_unless_closed_first) {
+TEST(Client, media_ends_in_exactly_one_answer_unless_closed_first) {
     client_fixture fx;
     auto open = [&](const char* kind) { inside_engine(fx.e, [&] { fx.f().open_media(fx.f().user, 0, kind); }); };
     open("photo");
@@ -433,7 +433,7 @@ TEST(client, media_ends_in_exactly_one_answer_unless_closed_first) {
     EXPECT_EQ(fx.devices->capture_kinds.size(), 4u);
 }
 
-TEST(client, location_is_prefilled_and_reported_on_ok_only) {
+TEST(Client, location_is_prefilled_and_reported_on_ok_only) {
     client_fixture fx;
     vux_le_get_document().persist().set_location(QStringLiteral("31.2"), QStringLiteral("121.5"));
     inside_engine(fx.e, [&] { fx.f().request_location(fx.f().user, 3); });
@@ -451,7 +451,7 @@ TEST(client, location_is_prefilled_and_reported_on_ok_only) {
     EXPECT_TRUE(fx.calls_after_settling().empty());
 }
 
-TEST(client, voice_and_busy_go_to_the_devices) {
+TEST(Client, voice_and_busy_go_to_the_devices) {
     client_fixture fx;
     const uint8_t amr[] = {'#', '!', 'A', 'M', 'R'};
     EXPECT_EQ(fx.f().play_music(fx.f().user, "audio/x-wav", amr, 5), 1);
@@ -471,7 +471,7 @@ TEST(client, voice_and_busy_go_to_the_devices) {
     EXPECT_EQ(fx.devices->busy_steps, (std::vector<std::pair<int, int>>{{1, 7}, {2, 40}}));
 }
 
-TEST(client, files_stay_plain_names_in_one_folder_under_the_cap) {
+TEST(Client, files_stay_plain_names_in_one_folder_under_the_cap) {
     const QString folder = QStringLiteral("/data/emulator");
     const struct {
         const char* name;
@@ -518,7 +518,7 @@ TEST(client, files_stay_plain_names_in_one_folder_under_the_cap) {
     EXPECT_EQ(fx.client->read_file("big.bin").size(), orbel_client::file_cap);
 }
 
-TEST(client, the_buffer_is_painted_once_started) {
+TEST(Client, the_buffer_is_painted_once_started) {
     client_fixture fx;
     vux_graphics_table& g = fx.e->graphics;
     g.clear(g.user, 0x000000FF);

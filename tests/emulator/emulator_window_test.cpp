@@ -30,7 +30,7 @@ void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons = 
     QCoreApplication::sendEvent(w, &event);
 }
 
-TEST(emulator_art, the_phone_picture_is_a_frame_on_transparency) {
+TEST(EmulatorArt, the_phone_picture_is_a_frame_on_transparency) {
     const QImage skin = orbel_emulator_skin();
     ASSERT_FALSE(skin.isNull());
     EXPECT_EQ(skin.size(), QSize(700, 820));
@@ -43,7 +43,7 @@ TEST(emulator_art, the_phone_picture_is_a_frame_on_transparency) {
     EXPECT_EQ(qAlpha(skin.pixel(170, 400)), 255);  // the body beside the screen
 }
 
-TEST(emulator_art, every_texture_of_the_blob_index_resolves_to_a_picture) {
+TEST(EmulatorArt, every_texture_of_the_blob_index_resolves_to_a_picture) {
     QFile index(QStringLiteral(ORBEL_EMULATOR_ART_DIR "/208.index"));
     ASSERT_TRUE(index.open(QIODevice::ReadOnly));
     const QByteArray blob = orbel_client_default_setup().blob;
@@ -73,7 +73,7 @@ TEST(emulator_art, every_texture_of_the_blob_index_resolves_to_a_picture) {
     }
 }
 
-TEST(emulator_art, the_document_records_pair_each_texture_and_carry_each_emoticon) {
+TEST(EmulatorArt, the_document_records_pair_each_texture_and_carry_each_emoticon) {
     QFile index_file(QStringLiteral(ORBEL_EMULATOR_ART_DIR "/208.index"));
     QFile records_file(QStringLiteral(ORBEL_EMULATOR_ART_DIR "/records.json"));
     ASSERT_TRUE(index_file.open(QIODevice::ReadOnly));
@@ -100,7 +100,7 @@ TEST(emulator_art, the_document_records_pair_each_texture_and_carry_each_emotico
     }
 }
 
-TEST(emulator_window, frameless_translucent_centred_with_the_client_over_the_screen) {
+TEST(EmulatorWindow, frameless_translucent_centred_with_the_client_over_the_screen) {
     orbel_test_clear_settings();
     orbel_emulator frame(test_setup());
     ASSERT_TRUE(frame.load_skin());
@@ -118,7 +118,7 @@ TEST(emulator_window, frameless_translucent_centred_with_the_client_over_the_scr
     EXPECT_TRUE(frame.client()->started());
 }
 
-TEST(emulator_window, the_button_hides_a_press_elsewhere_drags_and_escape_hides) {
+TEST(EmulatorWindow, the_button_hides_a_press_elsewhere_drags_and_escape_hides) {
     orbel_test_clear_settings();
     orbel_emulator frame(test_setup());
     ASSERT_TRUE(frame.load_skin());
@@ -157,7 +157,7 @@ TEST(emulator_window, the_button_hides_a_press_elsewhere_drags_and_escape_hides)
     EXPECT_FALSE(frame.isVisible());
 }
 
-TEST(emulator_window, keys_on_the_focused_frame_reach_the_engine) {
+TEST(EmulatorWindow, keys_on_the_focused_frame_reach_the_engine) {
     orbel_test_clear_settings();
     orbel_emulator frame(test_setup());
     ASSERT_TRUE(frame.load_skin());
@@ -174,7 +174,7 @@ TEST(emulator_window, keys_on_the_focused_frame_reach_the_engine) {
     EXPECT_EQ(keys, (std::vector<std::string>{"key 6", "key 5"}));
 }
 
-TEST(emulator_window, the_program_factory_makes_a_skinned_frame_owned_by_the_site_manager) {
+TEST(EmulatorWindow, the_program_factory_makes_a_skinned_frame_owned_by_the_site_manager) {
     orbel_test_clear_settings();
     orbel_set_emulator_factory(orbel_emulator_make);
     ASSERT_TRUE(orbel_get_emulator_factory());

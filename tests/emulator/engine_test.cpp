@@ -9,7 +9,7 @@ namespace {
 // One application for the whole test program, shared with the other suites.
 QApplication& app = orbel_test_app();
 
-TEST(engine, factory_registers_the_tables_in_order_and_destroys_the_handle) {
+TEST(Engine, factory_registers_the_tables_in_order_and_destroys_the_handle) {
     vux_le_persist persist;
     auto host = vux_le_engine::create(persist);
     ASSERT_TRUE(host);

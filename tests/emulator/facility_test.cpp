@@ -32,7 +32,7 @@ struct recording_window : vux_le_window {
     void exit_requested() override { note("exit_requested"); }
 };
 
-TEST(facility, supports_by_kind) {
+TEST(Facility, supports_by_kind) {
     vux_le_persist persist;
     vux_le_facility f(persist);
     const vux_facility_table t = f.table();
@@ -43,7 +43,7 @@ TEST(facility, supports_by_kind) {
     EXPECT_STREQ(t.link_kinds(t.user), "web\nwap\nxml");
 }
 
-TEST(facility, identity_texts_and_device_id_by_instance) {
+TEST(Facility, identity_texts_and_device_id_by_instance) {
     vux_le_persist persist;
     vux_le_facility f(persist);
     f.set_identity(vux_le_facility::device_id, "999000000000000");
@@ -77,7 +77,7 @@ TEST(facility, identity_texts_and_device_id_by_instance) {
     }
 }
 
-TEST(facility, window_entries_forward_their_arguments) {
+TEST(Facility, window_entries_forward_their_arguments) {
     vux_le_persist persist;
     vux_le_facility f(persist);
     const vux_facility_table t = f.table();
@@ -111,7 +111,7 @@ TEST(facility, window_entries_forward_their_arguments) {
     EXPECT_EQ(w.calls, expected);
 }
 
-TEST(facility, a_saved_store_loads_again) {
+TEST(Facility, a_saved_store_loads_again) {
     orbel_test_app();  // the program's one application, with settings of its own
     vux_le_persist persist;
     persist.set_profile_name("carol");

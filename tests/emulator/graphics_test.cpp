@@ -32,10 +32,10 @@ struct blob_window : vux_le_window {
     QByteArray image_blob() override { return blob; }
 };
 
-struct graphics_fixture : ::testing::Test {
+struct GraphicsFixture : ::testing::Test {
     vux_le_graphics g;
     vux_graphics_table t{};
-    graphics_fixture() {
+    GraphicsFixture() {
         g.create_buffers(314, 474);
         t = g.table();
     }
@@ -46,7 +46,7 @@ struct graphics_fixture : ::testing::Test {
     }
 };
 
-TEST_F(graphics_fixture, fills_outlines_and_gradients) {
+TEST_F(GraphicsFixture, fills_outlines_and_gradients) {
     t.set_colour(t.user, 0, 0x80FF0000);
     rect(10, 10, 20, 20);
     t.rectangle(t.user, 1, 0);
@@ -74,7 +74,7 @@ TEST_F(graphics_fixture, fills_outlines_and_gradients) {
     EXPECT_EQ(rgb(g, 100, 110), 0xffffffu);  // h rows only
 }
 
-TEST_F(graphics_fixture, lines_and_shapes) {
+TEST_F(GraphicsFixture, lines_and_shapes) {
     t.set_colour(t.user, 1, 0x00000000);
     t.set_colour(t.user, 3, 0x00ffffff);
     rect(0, 200, 20, 1);
@@ -97,7 +97,7 @@ TEST_F(graphics_fixture, lines_and_shapes) {
     EXPECT_EQ(rgb(g, 201, 301), 0xffffffu);
 }
 
-TEST_F(graphics_fixture, textures_and_image_names) {
+TEST_F(GraphicsFixture, textures_and_image_names) {
     const QByteArray png = stripes();
     rect(0, 0, 200, 20);
     t.texture(t.user, 0, 0, nullptr, reinterpret_cast<const uint8_t*>(png.constData()), int(png.size()));
@@ -125,7 +125,7 @@ TEST_F(graphics_fixture, textures_and_image_names) {
     }
 }
 
-TEST_F(graphics_fixture, decoded_pictures_are_kept_by_content_until_entries_29_and_30) {
+TEST_F(GraphicsFixture, decoded_pictures_are_kept_by_content_until_entries_29_and_30) {
     const QByteArray png = stripes();
     auto draw = [&](const QByteArray& bytes) {
         rect(0, 0, 40, 20);
@@ -162,7 +162,7 @@ TEST_F(graphics_fixture, decoded_pictures_are_kept_by_content_until_entries_29_a
     EXPECT_TRUE(cache.decode(nullptr, 10).isNull());
 }
 
-TEST_F(graphics_fixture, fonts_scale_with_the_screen) {
+TEST_F(GraphicsFixture, fonts_scale_with_the_screen) {
     EXPECT_EQ(g.scaled(12), 16);
     EXPECT_EQ(g.scaled(0), 0);
     t.select_font(t.user, 0, 0);
@@ -182,7 +182,7 @@ TEST_F(graphics_fixture, fonts_scale_with_the_screen) {
     EXPECT_TRUE(dark);
 }
 
-TEST_F(graphics_fixture, hostile_geometry_never_crashes) {
+TEST_F(GraphicsFixture, hostile_geometry_never_crashes) {
     const QByteArray png = stripes();
     const int values[] = {0, -1, -100000, INT_MAX, INT_MIN};
     for (int a : values)

@@ -12,7 +12,7 @@
 
 namespace {
 
-TEST(persist, keys_per_profile) {
+TEST(Persist, keys_per_profile) {
     struct row {
         const char* profile;
         int index;
@@ -30,7 +30,7 @@ TEST(persist, keys_per_profile) {
     }
 }
 
-TEST(persist, store_and_location_live_in_the_emulator_group) {
+TEST(Persist, store_and_location_live_in_the_emulator_group) {
     orbel_test_app();  // the program's one application, with settings of its own
     QSettings("__ORBEL", "Quellmark").clear();
 
@@ -57,7 +57,7 @@ TEST(persist, store_and_location_live_in_the_emulator_group) {
     EXPECT_EQ(p.load_private(0), store);
 }
 
-TEST(device, client_area_overrides_the_default_size) {
+TEST(Device, client_area_overrides_the_default_size) {
     vux_le_device d;
     d.set_default_size(314, 474);
     EXPECT_EQ(d.screen_width(), 314);
@@ -69,7 +69,7 @@ TEST(device, client_area_overrides_the_default_size) {
     EXPECT_EQ(d.screen_height(), 320);
 }
 
-TEST(resolver, references_resolve_only_inside_the_blob) {
+TEST(Resolver, references_resolve_only_inside_the_blob) {
     std::uint8_t blob[64] = {};
     struct row {
         const char* text;

@@ -40,17 +40,17 @@ struct peer {
     }
 };
 
-struct network_fixture : ::testing::Test {
+struct NetworkFixture : ::testing::Test {
     QApplication& app = orbel_test_app();  // the program's one application
     std::unique_ptr<vux_engine> engine{vux_engine_create()};
     vux_le_network net;
     vux_network_table t{};
-    network_fixture() {
+    NetworkFixture() {
         net.set_engine(engine.get());
         t = net.table();
         t.set_host(t.user, "127.0.0.1");
     }
-    ~network_fixture() override { fake_last_engine = nullptr; }
+    ~NetworkFixture() override { fake_last_engine = nullptr; }
     int open(peer& p, const QByteArray& request) {
         p.expect = request.size();
         t.set_port(t.user, p.server.serverPort());
@@ -59,7 +59,7 @@ struct network_fixture : ::testing::Test {
     int errors() const { return fake_count(*engine, "socket_error"); }
 };
 
-TEST_F(network_fixture, table_texts_and_port) {
+TEST_F(NetworkFixture, table_texts_and_port) {
     EXPECT_STREQ(t.connection_kinds(t.user), "network\nother");
     EXPECT_EQ(t.get_first_address(t.user), nullptr);
     t.set_first_address(t.user, "10.0.0.1");
@@ -72,7 +72,7 @@ TEST_F(network_fixture, table_texts_and_port) {
     t.close_connection(t.user, 12345);  // unknown ids are ignored
 }
 
-TEST_F(network_fixture, reply_arrives_in_pieces_then_two_ends_it) {
+TEST_F(NetworkFixture, reply_arrives_in_pieces_then_two_ends_it) {
     peer p;
     p.reply = QByteArray(3000, 'r');
     engine->socket_data_results = {1, 1, 2};  // complete after the third piece
@@ -91,7 +91,7 @@ TEST_F(network_fixture, reply_arrives_in_pieces_then_two_ends_it) {
     EXPECT_EQ(fake_count(*engine, "socket_data"), 3);
 }
 
-TEST_F(network_fixture, zero_stops_every_further_call) {
+TEST_F(NetworkFixture, zero_stops_every_further_call) {
     peer p;
     p.reply = QByteArray(5000, 'z');
     engine->socket_data_results = {0};
@@ -102,7 +102,7 @@ TEST_F(network_fixture, zero_stops_every_further_call) {
     EXPECT_EQ(errors(), 0);  // the peer's close is no longer reported either
 }
 
-TEST_F(network_fixture, failures_give_exactly_one_error_after_an_id) {
+TEST_F(NetworkFixture, failures_give_exactly_one_error_after_an_id) {
     struct row {
         const char* what;
         const char* host;
@@ -126,7 +126,7 @@ TEST_F(network_fixture, failures_give_exactly_one_error_after_an_id) {
     }
 }
 
-TEST_F(network_fixture, a_large_request_arrives_whole_before_ready) {
+TEST_F(NetworkFixture, a_large_request_arrives_whole_before_ready) {
     peer p;
     p.reply = "ok";
     const QByteArray big(1 << 20, 'b');
@@ -137,7 +137,7 @@ TEST_F(network_fixture, a_large_request_arrives_whole_before_ready) {
     EXPECT_EQ(fake_count(*engine, "socket_ready"), 1);
 }
 
-TEST_F(network_fixture, closing_from_inside_the_data_call_and_destroying_are_safe) {
+TEST_F(NetworkFixture, closing_from_inside_the_data_call_and_destroying_are_safe) {
     peer p;
     p.reply = QByteArray(4000, 'c');
     int id = 0;
@@ -162,7 +162,7 @@ TEST_F(network_fixture, closing_from_inside_the_data_call_and_destroying_are_saf
     EXPECT_NE(b, id);
 }
 
-TEST_F(network_fixture, nothing_reaches_the_engine_after_the_part_is_destroyed) {
+TEST_F(NetworkFixture, nothing_reaches_the_engine_after_the_part_is_destroyed) {
     peer p;
     p.reply = "answer";
     auto other = std::make_unique<vux_le_network>();

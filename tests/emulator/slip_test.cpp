@@ -30,7 +30,7 @@ struct slip_fixture {
     }
 };
 
-TEST(slip, fling_needs_thirty_pixels_per_hundred_ms_and_the_threshold) {
+TEST(Slip, fling_needs_thirty_pixels_per_hundred_ms_and_the_threshold) {
     struct row {
         int from, to;
         std::int64_t ms;
@@ -54,7 +54,7 @@ TEST(slip, fling_needs_thirty_pixels_per_hundred_ms_and_the_threshold) {
     }
 }
 
-TEST(slip, old_start_sample_is_replaced_by_the_next_move) {
+TEST(Slip, old_start_sample_is_replaced_by_the_next_move) {
     slip_fixture f;
     f.slip.press(0);
     f.now += 501;
@@ -72,7 +72,7 @@ TEST(slip, old_start_sample_is_replaced_by_the_next_move) {
     EXPECT_FALSE(g.slip.flinging());  // 130 px over 1500 ms
 }
 
-TEST(slip, steps_go_on_until_the_engine_says_zero) {
+TEST(Slip, steps_go_on_until_the_engine_says_zero) {
     slip_fixture f;
     f.answers = {1, 1, 0};
     f.drag(0, 200, 100);
@@ -85,7 +85,7 @@ TEST(slip, steps_go_on_until_the_engine_says_zero) {
     EXPECT_EQ(f.steps.size(), 3u);
 }
 
-TEST(slip, press_or_stop_ends_a_fling) {
+TEST(Slip, press_or_stop_ends_a_fling) {
     slip_fixture f;
     f.drag(0, 200, 100);
     ASSERT_TRUE(f.slip.flinging());
@@ -100,7 +100,7 @@ TEST(slip, press_or_stop_ends_a_fling) {
     EXPECT_FALSE(f.slip.flinging());
 }
 
-TEST(slip, the_timer_drives_the_steps) {
+TEST(Slip, the_timer_drives_the_steps) {
     slip_fixture f;
     f.answers = {1, 0};
     f.drag(0, 200, 100);

@@ -8,7 +8,7 @@ namespace {
 
 using draws = std::vector<vux_le_texture_draw>;
 
-TEST(texture, three_slice_on_a_forty_pixel_image) {
+TEST(Texture, three_slice_on_a_forty_pixel_image) {
     // 40 x 20 image: cap g = 40 * 50 / 100 - 4 = 16; into 200 x 20 the
     // caps keep 16 px and the middle stretches 8 source px over 168.
     const draws d = vux_le_texture_draws(0, 40, 20, 0, 0, 200, 20);
@@ -26,7 +26,7 @@ TEST(texture, three_slice_on_a_forty_pixel_image) {
     EXPECT_EQ(n[0].source, QRect(0, 0, 40, 20));
 }
 
-TEST(texture, nine_slice_covers_the_rectangle) {
+TEST(Texture, nine_slice_covers_the_rectangle) {
     // 64 x 64: k = 28, t = 44, b = 16 into 200 x 96
     const draws d = vux_le_texture_draws(2, 64, 64, 0, 0, 200, 96);
     ASSERT_EQ(d.size(), 9u);
@@ -39,7 +39,7 @@ TEST(texture, nine_slice_covers_the_rectangle) {
     EXPECT_EQ(area, 200L * 96);
 }
 
-TEST(texture, tiles_and_crop) {
+TEST(Texture, tiles_and_crop) {
     // mode 3: 40 x 20 into 100 x 20: tiles of 40, last cut to 20 from 20 px
     const draws h = vux_le_texture_draws(3, 40, 20, 0, 0, 100, 20);
     ASSERT_EQ(h.size(), 3u);
@@ -56,7 +56,7 @@ TEST(texture, tiles_and_crop) {
     EXPECT_EQ(c[0].source, QRect(0, 70, 40, 30));
 }
 
-TEST(texture, hostile_geometry_draws_nothing_or_the_whole_image) {
+TEST(Texture, hostile_geometry_draws_nothing_or_the_whole_image) {
     struct row {
         int mode, iw, ih, x, y, w, h;
         int max_draws;

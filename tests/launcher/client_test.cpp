@@ -9,7 +9,7 @@
 #include "launcher/tessin_download_frame.h"
 #include "launcher_test_support.h"
 
-TEST(client_path, beside_the_launcher) {
+TEST(ClientPath, beside_the_launcher) {
     const QString name = tessin_client_file_name();
     const struct {
         const char* launcher;
@@ -26,7 +26,7 @@ TEST(client_path, beside_the_launcher) {
     EXPECT_EQ(tessin_client_path_for(deep), "/" + QString(300, u'd') + "/" + name);
 }
 
-TEST(client_digest, of_the_whole_file) {
+TEST(ClientDigest, of_the_whole_file) {
     QTemporaryDir dir;
     const QString path = dir.filePath("orbel");
     vux_string out;
@@ -51,7 +51,7 @@ namespace {
 vux_link view(const QByteArray& b) { return vux_link(b.constData(), int32_t(b.size())); }
 }  // namespace
 
-TEST(write_client, replaces_whole_and_executable) {
+TEST(WriteClient, replaces_whole_and_executable) {
     QTemporaryDir dir;
     const QString path = dir.filePath("orbel");
     ASSERT_TRUE(write_bytes(path, "old client, longer than the new one"));
@@ -71,7 +71,7 @@ TEST(write_client, replaces_whole_and_executable) {
     EXPECT_TRUE(QFileInfo(absent).isExecutable());
 }
 
-TEST(write_client, a_failed_write_keeps_the_old_client) {
+TEST(WriteClient, a_failed_write_keeps_the_old_client) {
     QTemporaryDir dir;
     const QString path = dir.filePath("orbel");
     const QByteArray old("#!/bin/sh\nexit 0\n");
@@ -114,7 +114,7 @@ ino_t inode_of(const QString& path) {
 }
 }  // namespace
 
-TEST(write_client, in_a_folder_that_takes_no_new_file_writes_over_the_client) {
+TEST(WriteClient, in_a_folder_that_takes_no_new_file_writes_over_the_client) {
     QTemporaryDir dir;
     const QString path = dir.filePath("orbel");
     ASSERT_TRUE(write_bytes(path, "old client"));
@@ -142,7 +142,7 @@ TEST(write_client, in_a_folder_that_takes_no_new_file_writes_over_the_client) {
     QFile::setPermissions(dir.path(), folder_rx | QFileDevice::WriteOwner);
 }
 
-TEST(write_client, in_a_folder_that_takes_new_files_renames_over_the_client) {
+TEST(WriteClient, in_a_folder_that_takes_new_files_renames_over_the_client) {
     QTemporaryDir dir;
     const QString path = dir.filePath("orbel");
     ASSERT_TRUE(write_bytes(path, "old client"));
@@ -167,7 +167,7 @@ QByteArray download_frame(int32_t code, int32_t status, int32_t announced, const
 }
 }  // namespace
 
-TEST(download_frame, takes_only_a_whole_successful_3905) {
+TEST(DownloadFrame, takes_only_a_whole_successful_3905) {
     const QByteArray file = QByteArray("new client\0\xff", 12) + QByteArray(5000, 'c');
     const int32_t n = int32_t(file.size());
     const struct {
@@ -208,7 +208,7 @@ TEST(download_frame, takes_only_a_whole_successful_3905) {
     }
 }
 
-TEST(download_frame, a_file_that_cannot_be_written_keeps_the_old_client) {
+TEST(DownloadFrame, a_file_that_cannot_be_written_keeps_the_old_client) {
     QTemporaryDir dir;
     const QString path = dir.filePath("orbel");
     ASSERT_TRUE(write_bytes(path, "old"));

@@ -8,7 +8,7 @@
 #include "launcher/tessin_main.h"
 #include "launcher_test_support.h"
 
-TEST(download_progress, position_of_received_bytes) {
+TEST(DownloadProgress, position_of_received_bytes) {
     const int64_t big = int64_t(3) << 30;  // 3 GiB: received * 100 overflows 32 bits
     const struct {
         int64_t total, received;
@@ -31,7 +31,7 @@ TEST(download_progress, position_of_received_bytes) {
 }
 
 namespace {
-struct download_dialog : ::testing::Test {
+struct DownloadDialog : ::testing::Test {
     QApplication& app = launcher_test_app();  // before any widget
     recording_host host;
     orbel_socket_list sockets;
@@ -40,7 +40,7 @@ struct download_dialog : ::testing::Test {
 };
 }  // namespace
 
-TEST_F(download_dialog, both_dialogs_show_their_texts) {
+TEST_F(DownloadDialog, both_dialogs_show_their_texts) {
     tessin_main check(host, sockets, {QStringLiteral("127.0.0.1"), 9, QStringLiteral("/cs")}, QStringLiteral("/nowhere/orbel"));
     const std::pair<QDialog*, QString> rows[] = {{&check, QStringLiteral("并检查软件更新...")},
                                                  {&dialog, QStringLiteral("正在下载更新软件...")}};
@@ -66,7 +66,7 @@ TEST_F(download_dialog, both_dialogs_show_their_texts) {
     EXPECT_EQ(bar()->value(), 0);
 }
 
-TEST_F(download_dialog, first_report_sets_the_total) {
+TEST_F(DownloadDialog, first_report_sets_the_total) {
     dialog.on_progress(1, 10000, 5000);
     EXPECT_EQ(bar()->value(), 50);
     dialog.on_progress(1, 20000, 9999);  // a later total is not taken
@@ -75,7 +75,7 @@ TEST_F(download_dialog, first_report_sets_the_total) {
     EXPECT_EQ(bar()->value(), 100);
 }
 
-TEST_F(download_dialog, enter_does_nothing_cancel_closes) {
+TEST_F(DownloadDialog, enter_does_nothing_cancel_closes) {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("2"));

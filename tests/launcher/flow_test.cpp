@@ -49,7 +49,7 @@ void when_dialog_shows(const char* id, F f) {
     poll->start(1);
 }
 
-struct flow : ::testing::Test {
+struct Flow : ::testing::Test {
     QApplication& app = launcher_test_app();
     QTemporaryDir dir;
     const QString client = dir.filePath(QStringLiteral("orbel"));
@@ -105,7 +105,7 @@ struct flow : ::testing::Test {
 };
 }  // namespace
 
-TEST_F(flow, current_client_is_started_with_shell) {
+TEST_F(Flow, current_client_is_started_with_shell) {
     service.state().set_client_bytes(old_client);
     EXPECT_TRUE(run());
     expect_started_once();
@@ -114,7 +114,7 @@ TEST_F(flow, current_client_is_started_with_shell) {
     EXPECT_EQ(read_bytes(client), old_client);
 }
 
-TEST_F(flow, outdated_client_is_replaced_then_started) {
+TEST_F(Flow, outdated_client_is_replaced_then_started) {
     EXPECT_TRUE(run());
     EXPECT_EQ(read_bytes(client), new_client);
     EXPECT_TRUE(QFileInfo(client).isExecutable());
@@ -123,7 +123,7 @@ TEST_F(flow, outdated_client_is_replaced_then_started) {
     EXPECT_EQ(service.served(vux_desktop_request_download::code), 1);
 }
 
-TEST_F(flow, missing_or_empty_client_is_downloaded) {
+TEST_F(Flow, missing_or_empty_client_is_downloaded) {
     for (bool present : {false, true}) {
         host = {};
         QFile::remove(client);
@@ -137,7 +137,7 @@ TEST_F(flow, missing_or_empty_client_is_downloaded) {
     }
 }
 
-TEST_F(flow, failed_check_shows_57345) {
+TEST_F(Flow, failed_check_shows_57345) {
     const int32_t code = vux_desktop_request_upgrade::code;
     const quellmark_fault faults[] = {
         fault(quellmark_fault::status, code),
@@ -154,13 +154,13 @@ TEST_F(flow, failed_check_shows_57345) {
     EXPECT_EQ(service.served(vux_desktop_request_download::code), 0);
 }
 
-TEST_F(flow, unreachable_service_shows_57345) {
+TEST_F(Flow, unreachable_service_shows_57345) {
     port = closed_port();
     EXPECT_FALSE(run());
     expect_failed(check_failed);
 }
 
-TEST_F(flow, unusable_download_address_shows_57345) {
+TEST_F(Flow, unusable_download_address_shows_57345) {
     for (int32_t bad_port : {0, -1, 65536, 1 << 20}) {
         host = {};
         service.set_handler(vux_desktop_request_upgrade::code, [bad_port](const vux_record&, quellmark_context& c) {
@@ -176,7 +176,7 @@ TEST_F(flow, unusable_download_address_shows_57345) {
     }
 }
 
-TEST_F(flow, failed_download_shows_57346_and_keeps_the_old_client) {
+TEST_F(Flow, failed_download_shows_57346_and_keeps_the_old_client) {
     const int32_t code = vux_desktop_request_download::code;
     const quellmark_fault faults[] = {
         fault(quellmark_fault::status, code),
@@ -191,7 +191,7 @@ TEST_F(flow, failed_download_shows_57346_and_keeps_the_old_client) {
     expect_each_fails(faults, update_failed);
 }
 
-TEST_F(flow, empty_download_shows_57346) {
+TEST_F(Flow, empty_download_shows_57346) {
     service.set_handler(vux_desktop_request_download::code, [](const vux_record&, quellmark_context&) {
         return std::unique_ptr<vux_record>(std::make_unique<vux_desktop_response_download>());
     });
@@ -199,13 +199,13 @@ TEST_F(flow, empty_download_shows_57346) {
     expect_failed(update_failed);
 }
 
-TEST_F(flow, unreachable_download_host_shows_57346) {
+TEST_F(Flow, unreachable_download_host_shows_57346) {
     service.set_public_address(service.host(), closed_port());  // the check names a dead port
     EXPECT_FALSE(run());
     expect_failed(update_failed);
 }
 
-TEST_F(flow, client_that_cannot_be_replaced_is_started_as_it_was) {
+TEST_F(Flow, client_that_cannot_be_replaced_is_started_as_it_was) {
     service.state().set_client_bytes(QByteArray(300000, 'n'));
     // The disk fills after 64 KiB: the new client cannot be written whole.
     {
@@ -219,7 +219,7 @@ TEST_F(flow, client_that_cannot_be_replaced_is_started_as_it_was) {
     EXPECT_TRUE(host.messages.isEmpty());
 }
 
-TEST_F(flow, client_that_does_not_start_says_so) {
+TEST_F(Flow, client_that_does_not_start_says_so) {
     host.start_result = false;
     service.state().set_client_bytes(old_client);
     EXPECT_FALSE(run());
@@ -231,7 +231,7 @@ TEST_F(flow, client_that_does_not_start_says_so) {
     EXPECT_EQ(host.starts.size(), 1u);
 }
 
-TEST_F(flow, cancel_starts_nothing) {
+TEST_F(Flow, cancel_starts_nothing) {
     const struct {
         const char* dialog;
         int32_t code;
@@ -256,7 +256,7 @@ TEST_F(flow, cancel_starts_nothing) {
     EXPECT_TRUE(host.messages.isEmpty());
 }
 
-TEST_F(flow, client_above_64_mib_streams_into_the_file) {
+TEST_F(Flow, client_above_64_mib_streams_into_the_file) {
     // Larger than any desktop reply may be; made here, kept only in the
     // test's own folder, which goes with the test.
     QByteArray big((64 << 20) + 4099, Qt::Uninitialized);
@@ -275,7 +275,7 @@ TEST_F(flow, client_above_64_mib_streams_into_the_file) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"orbel"});
 }
 
-TEST_F(flow, progress_reaches_the_bar) {
+TEST_F(Flow, progress_reaches_the_bar) {
     QByteArray big(24 << 20, 'b');  // past 21 MB, where 32-bit percentages overflow
     big[0] = '#';
     service.state().set_client_bytes(big);

@@ -19,7 +19,7 @@ QByteArray stub_client(const char* tag) {
            ".args\"\n";
 }
 
-struct program : ::testing::Test {
+struct Program : ::testing::Test {
     QApplication& app = launcher_test_app();
     QTemporaryDir dir;
     const QString launcher = dir.filePath(QStringLiteral("tessin"));
@@ -62,7 +62,7 @@ struct program : ::testing::Test {
 };
 }  // namespace
 
-TEST_F(program, starts_the_current_client_with_shell) {
+TEST_F(Program, starts_the_current_client_with_shell) {
     service.state().set_client_bytes(old_client);
     EXPECT_EQ(run_launcher(), 0);
     EXPECT_EQ(recorded("old"), (QStringList{"1", "shell"}));
@@ -70,7 +70,7 @@ TEST_F(program, starts_the_current_client_with_shell) {
     EXPECT_EQ(service.served(3904), 0);
 }
 
-TEST_F(program, replaces_an_outdated_client_and_starts_it) {
+TEST_F(Program, replaces_an_outdated_client_and_starts_it) {
     const QByteArray new_client = stub_client("new");
     service.state().set_client_bytes(new_client);
     EXPECT_EQ(run_launcher(), 0);

@@ -35,7 +35,7 @@ std::vector<std::string> rows(const vux_desktop_contact& t) {
     return out;
 }
 
-TEST(contact_data, demo_contacts_come_from_their_readable_form) {
+TEST(ContactData, demo_contacts_come_from_their_readable_form) {
     quellmark_service_state state;
     ASSERT_TRUE(state.load_demo());
     const vux_desktop_site& site = *state.find_site("q0000101");
@@ -61,7 +61,7 @@ TEST(contact_data, demo_contacts_come_from_their_readable_form) {
     }
 }
 
-TEST(contact_update, applies_each_table_whose_bit_is_set_in_order) {
+TEST(ContactUpdate, applies_each_table_whose_bit_is_set_in_order) {
     vux_desktop_site stored;
     add(stored.members, "13800000001", u"一", 0, 1);
     add(stored.members, "13800000002", u"二", 0, 0);
@@ -88,7 +88,7 @@ TEST(contact_update, applies_each_table_whose_bit_is_set_in_order) {
     EXPECT_EQ(rows(stored.waiters), (std::vector<std::string>{"服务员:0:0"}));
 }
 
-struct share_entries : ::testing::Test {
+struct ShareEntries : ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(service.state().load_demo());
         const auto& s = service.state().open_session("demo@quellmark.com");
@@ -108,7 +108,7 @@ struct share_entries : ::testing::Test {
     vux_desktop_session session;
 };
 
-TEST_F(share_entries, appends_digests_not_yet_held_and_answers_the_site) {
+TEST_F(ShareEntries, appends_digests_not_yet_held_and_answers_the_site) {
     const vux_string a = orbel_md5_hex(vux_string("13812345678")), b = orbel_md5_hex(vux_string("13812345679"));
     auto first = share("q0000101", a + a + b);
     ASSERT_TRUE(first);
@@ -125,7 +125,7 @@ TEST_F(share_entries, appends_digests_not_yet_held_and_answers_the_site) {
     EXPECT_EQ(share("q0000101", a)->result, quellmark_result_no_session);
 }
 
-TEST(contact_handlers, other_site_operations_go_to_the_general_handler) {
+TEST(ContactHandlers, other_site_operations_go_to_the_general_handler) {
     // Whichever is added first, an operation other than 3 reaches the
     // code's general handler, and operation 3 the share handler.
     for (const bool contacts_first : {false, true}) {

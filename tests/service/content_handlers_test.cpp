@@ -21,7 +21,7 @@ std::unique_ptr<Response> ask(quellmark_service& service, const vux_object& requ
     return vux_desktop_accept_as<Response>(service.respond_frame(vux_desktop_frame(request)));
 }
 
-struct content_handlers : ::testing::Test {
+struct ContentHandlers : ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(service.state().load_demo());
         session = sign_in(service, "demo@quellmark.com", "demo1234");
@@ -57,7 +57,7 @@ struct content_handlers : ::testing::Test {
     vux_desktop_session session;
 };
 
-TEST_F(content_handlers, recent_entries_newest_first_above_the_marker_with_unread_images) {
+TEST_F(ContentHandlers, recent_entries_newest_first_above_the_marker_with_unread_images) {
     auto r = message(1, "", {}, "", 256);
     ASSERT_TRUE(r);
     ASSERT_EQ(r->result, 0);
@@ -79,7 +79,7 @@ TEST_F(content_handlers, recent_entries_newest_first_above_the_marker_with_unrea
     EXPECT_EQ(message(1, "", {}, "", 2)->recent.entries.get_count(), 2);
 }
 
-TEST_F(content_handlers, reading_marks_read_and_sending_stores_as_the_site) {
+TEST_F(ContentHandlers, reading_marks_read_and_sending_stores_as_the_site) {
     auto r = message(2, lin, {});
     ASSERT_EQ(r->result, 0);
     ASSERT_EQ(r->messages.messages.get_count(), 3);
@@ -110,7 +110,7 @@ TEST_F(content_handlers, reading_marks_read_and_sending_stores_as_the_site) {
     EXPECT_NE(message(1, "", {}, "", 256)->result, 0);
 }
 
-TEST_F(content_handlers, content_updates_store_items_keep_pictures_by_name_and_remove) {
+TEST_F(ContentHandlers, content_updates_store_items_keep_pictures_by_name_and_remove) {
     // Seeded pictures are kept by name, the site holds an empty block.
     const vux_desktop_data& seeded = stored().news.items.at(0)->picture;
     ASSERT_FALSE(seeded.name.empty());

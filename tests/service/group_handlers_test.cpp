@@ -18,7 +18,7 @@ std::unique_ptr<Response> ask(quellmark_service& service, const vux_object& requ
     return vux_desktop_accept_as<Response>(reply);
 }
 
-struct group_handlers : ::testing::Test {
+struct GroupHandlers : ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(service.state().load_demo());
         demo = session_of("demo@quellmark.com");
@@ -61,7 +61,7 @@ struct group_handlers : ::testing::Test {
     vux_desktop_session demo, ruth;
 };
 
-TEST_F(group_handlers, create_rename_transfer_acquire_and_delete) {
+TEST_F(GroupHandlers, create_rename_transfer_acquire_and_delete) {
     auto created = op(demo, 2, {"新站"});
     ASSERT_EQ(created->result, 0);
     const std::string key(created->document.groups.text.view());
@@ -108,7 +108,7 @@ TEST_F(group_handlers, create_rename_transfer_acquire_and_delete) {
     EXPECT_FALSE(service.state().find_site(key));
 }
 
-TEST_F(group_handlers, cancel_and_decline_give_the_site_back) {
+TEST_F(GroupHandlers, cancel_and_decline_give_the_site_back) {
     // Demo offered q0000103 to ruth: demo cancels.
     ASSERT_EQ(op(demo, 5, {"q0000103"})->result, 0);
     EXPECT_EQ(state_of("demo@quellmark.com", "q0000103"), 0);
@@ -122,7 +122,7 @@ TEST_F(group_handlers, cancel_and_decline_give_the_site_back) {
     EXPECT_TRUE(service.state().offers().empty());
 }
 
-TEST_F(group_handlers, refusals_change_nothing) {
+TEST_F(GroupHandlers, refusals_change_nothing) {
     quellmark_account& empty = *service.state().find_account(vux_string("empty@quellmark.com"));
     vux_desktop_group& g = empty.document.groups.groups.add();
     g.name = vux_string("q0000105x");
@@ -162,7 +162,7 @@ TEST_F(group_handlers, refusals_change_nothing) {
     EXPECT_EQ(service.state().sites().size(), 8u);
 }
 
-TEST_F(group_handlers, fetch_sms_and_password) {
+TEST_F(GroupHandlers, fetch_sms_and_password) {
     auto own = fetch(demo, "q0000101");
     ASSERT_TRUE(own);
     EXPECT_EQ(own->result, 0);

@@ -26,7 +26,7 @@ vux_string digest_of(const char* name, int32_t challenge, const char* password) 
     return orbel_md5_hex(vux_string(name) + vux_hex::format(challenge) + vux_string(password));
 }
 
-struct handlers : ::testing::Test {
+struct Handlers : ::testing::Test {
     void SetUp() override { ASSERT_TRUE(service.state().load_demo()); }
     quellmark_service service;
 
@@ -51,7 +51,7 @@ struct handlers : ::testing::Test {
     }
 };
 
-TEST_F(handlers, logon_answers) {
+TEST_F(Handlers, logon_answers) {
     struct row {
         const char* name;
         int32_t result, verify_mode;
@@ -76,7 +76,7 @@ TEST_F(handlers, logon_answers) {
     EXPECT_NE(logon("demo@quellmark.com")->challenge, logon("demo@quellmark.com")->challenge);
 }
 
-TEST_F(handlers, verify_checks_the_digest_of_the_latest_challenge_once) {
+TEST_F(Handlers, verify_checks_the_digest_of_the_latest_challenge_once) {
     const char* name = "demo@quellmark.com";
     const int32_t first = logon(name)->challenge;
     const int32_t latest = logon(name)->challenge;
@@ -104,7 +104,7 @@ TEST_F(handlers, verify_checks_the_digest_of_the_latest_challenge_once) {
     EXPECT_FALSE(ok->session.text1.empty());
 }
 
-TEST_F(handlers, digest_enters_a_small_challenge_with_leading_zeros) {
+TEST_F(Handlers, digest_enters_a_small_challenge_with_leading_zeros) {
     // The service's check and the client's computation meet on "%08x".
     service.state().set_challenge_source([] { return uint32_t(0x2a); });
     const char* name = "demo@quellmark.com";
@@ -114,7 +114,7 @@ TEST_F(handlers, digest_enters_a_small_challenge_with_leading_zeros) {
     EXPECT_EQ(verify(name, orbel_md5_hex(vux_string("demo@quellmark.com2ademo1234")))->result, -1);
 }
 
-TEST_F(handlers, profile_and_site_list_need_the_session) {
+TEST_F(Handlers, profile_and_site_list_need_the_session) {
     const vux_desktop_session session = sign_in();
 
     vux_desktop_request_profile p;
@@ -148,7 +148,7 @@ TEST_F(handlers, profile_and_site_list_need_the_session) {
     EXPECT_EQ(ask<vux_desktop_response_group>(service, g)->result, quellmark_result_no_session);
 }
 
-TEST_F(handlers, upgrade_compares_the_client_digest_and_download_serves_the_file) {
+TEST_F(Handlers, upgrade_compares_the_client_digest_and_download_serves_the_file) {
     service.set_public_address(QStringLiteral("127.0.0.1"), 4321);
     vux_desktop_request_upgrade u;
     u.application_id = vux_string(vux_desktop_application_id);
@@ -188,7 +188,7 @@ TEST_F(handlers, upgrade_compares_the_client_digest_and_download_serves_the_file
     EXPECT_EQ(ask<vux_desktop_response_download>(service, d)->status, 1);
 }
 
-TEST_F(handlers, requests_that_do_not_decode_get_no_answer) {
+TEST_F(Handlers, requests_that_do_not_decode_get_no_answer) {
     vux_desktop_request_logon r;
     r.user_name = vux_string("demo@quellmark.com");
     const vux_buffer frame = vux_desktop_frame(r);
@@ -206,7 +206,7 @@ TEST_F(handlers, requests_that_do_not_decode_get_no_answer) {
     EXPECT_TRUE(ask<vux_desktop_response_message>(service, unhandled));
 }
 
-TEST(service_data, loads_lower_cases_and_refuses_bad_files) {
+TEST(ServiceData, loads_lower_cases_and_refuses_bad_files) {
     quellmark_service_state state;
     ASSERT_TRUE(state.load(R"({"accounts":[{"name":"A@B.CN","password":"x"}]})"));
     EXPECT_NE(state.find_account(vux_string("a@b.cn")), nullptr);
@@ -242,7 +242,7 @@ void expect_builds_back(T& record) {
 }  // namespace
 
 // The demo data's records are in the dumper's form and come back whole.
-TEST(service_data, demo_records_build_from_their_dump) {
+TEST(ServiceData, demo_records_build_from_their_dump) {
     quellmark_service_state state;
     QString error;
     ASSERT_TRUE(state.load_demo(&error)) << error.toStdString();
@@ -280,7 +280,7 @@ TEST(service_data, demo_records_build_from_their_dump) {
     EXPECT_TRUE(error.contains(QLatin1String("document")));
 }
 
-TEST(service_faults, parse) {
+TEST(ServiceFaults, parse) {
     const std::optional<int64_t> unset;
     struct row {
         const char* text;

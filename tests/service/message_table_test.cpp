@@ -25,7 +25,7 @@ const named_table tables[] = {
 
 // Each table holds its code range exactly once, each row makes its own class,
 // and every request is answered by exactly one response of the same table.
-TEST(message_table, rows_are_whole_and_consistent) {
+TEST(MessageTable, rows_are_whole_and_consistent) {
     for (const named_table& t : tables) {
         SCOPED_TRACE(t.name);
         std::set<int32_t> codes, answered;
@@ -50,7 +50,7 @@ TEST(message_table, rows_are_whole_and_consistent) {
     }
 }
 
-TEST(message_table, make_and_accept_keep_to_the_kind_and_the_table) {
+TEST(MessageTable, make_and_accept_keep_to_the_kind_and_the_table) {
     const vux_message_table desktop = vux_desktop_message_table();
     EXPECT_FALSE(vux_make_message(desktop, 1304));
     EXPECT_FALSE(vux_make_message(desktop, 3901));
@@ -68,7 +68,7 @@ TEST(message_table, make_and_accept_keep_to_the_kind_and_the_table) {
 // The service decodes every request of both tables: a runtime message is
 // served by its handler only (a later one replaces it), and a code outside
 // the tables (or a response code) cannot take a handler.
-TEST(message_table, service_serves_any_request_of_the_tables) {
+TEST(MessageTable, service_serves_any_request_of_the_tables) {
     quellmark_service service;
     EXPECT_FALSE(service.set_handler(3907, {}));
     EXPECT_FALSE(service.set_handler(4000, {}));

@@ -39,7 +39,7 @@ std::unique_ptr<Response> exchange(const orbel_service_address& at, const vux_ob
     return vux_desktop_accept_as<Response>(vux_link(body.constData(), int32_t(body.size())));
 }
 
-TEST(program, prints_its_address_and_answers_there) {
+TEST(Program, prints_its_address_and_answers_there) {
     QTemporaryDir dir;
     const QString client = dir.filePath(QStringLiteral("orbel"));
     QFile f(client);
@@ -74,7 +74,7 @@ TEST(program, prints_its_address_and_answers_there) {
     EXPECT_EQ(stale->port, at.port);
 }
 
-TEST(program, faults_from_the_command_line) {
+TEST(Program, faults_from_the_command_line) {
     running_service s({QStringLiteral("--fault"), QStringLiteral("status:9@3906")});
     ASSERT_TRUE(s.started);
     orbel_service_address at = orbel_service_builtin_address();
@@ -85,7 +85,7 @@ TEST(program, faults_from_the_command_line) {
     EXPECT_EQ(l->result, 9);
 }
 
-TEST(program, refuses_bad_arguments) {
+TEST(Program, refuses_bad_arguments) {
     const QStringList bad[] = {{QStringLiteral("70000")},
                                {QStringLiteral("--fault"), QStringLiteral("sometimes")},
                                {QStringLiteral("--data"), QStringLiteral("/no/such/file.json")}};

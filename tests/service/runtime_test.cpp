@@ -27,7 +27,7 @@ int32_t be32_at(const std::string& s, size_t at) {
 
 // The phone's side of the exchanges, in-process: each reply is checked to be
 // a whole document that builds back from its dump byte for byte.
-struct runtime : ::testing::Test {
+struct Runtime : ::testing::Test {
     void SetUp() override { ASSERT_TRUE(service.state().load_demo()); }
     quellmark_service service;
 
@@ -64,7 +64,7 @@ struct runtime : ::testing::Test {
     std::string dumped;
 };
 
-TEST_F(runtime, register_and_logon_hand_out_a_home) {
+TEST_F(Runtime, register_and_logon_hand_out_a_home) {
     vux_response_register first;
     const vux_session s = registered("460001234567890", &first);
     EXPECT_EQ(first.user.str(), "m1");
@@ -99,7 +99,7 @@ TEST_F(runtime, register_and_logon_hand_out_a_home) {
 // The stand-in keeps its phones only while it runs: a phone that registered
 // with an earlier run logs on with the name it was given then, and keeps it;
 // a later registration never hands that name out again.
-TEST_F(runtime, a_phone_of_an_earlier_run_is_taken_on_at_logon) {
+TEST_F(Runtime, a_phone_of_an_earlier_run_is_taken_on_at_logon) {
     vux_request_logon logon;
     logon.kind = 1;
     logon.user = vux_string("m1");
@@ -119,7 +119,7 @@ TEST_F(runtime, a_phone_of_an_earlier_run_is_taken_on_at_logon) {
 // The enter reply carries the request's sequence, asks for a poll and shows
 // the selected site of the administrator whose desktop session the phone
 // names; without one, the first demo site.
-TEST_F(runtime, enter_shows_the_site_as_members_see_it) {
+TEST_F(Runtime, enter_shows_the_site_as_members_see_it) {
     vux_request_enter enter;
     enter.sequence = 7;
     enter.session = registered("460001234567890");
@@ -144,7 +144,7 @@ TEST_F(runtime, enter_shows_the_site_as_members_see_it) {
     EXPECT_FALSE(shows("__window_site"));
 }
 
-TEST_F(runtime, enter_names_the_administrators_site_by_desktop_session) {
+TEST_F(Runtime, enter_names_the_administrators_site_by_desktop_session) {
     // Sign the demo administrator in and select another of its sites.
     const vux_desktop_session desktop = sign_in(service, "demo@quellmark.com", "demo1234");
     ASSERT_NE(desktop.id, 0);
@@ -171,7 +171,7 @@ TEST_F(runtime, enter_names_the_administrators_site_by_desktop_session) {
     EXPECT_FALSE(shows("__window_site"));
 }
 
-TEST_F(runtime, poll_is_answered_at_once) {
+TEST_F(Runtime, poll_is_answered_at_once) {
     vux_request_poll poll;
     poll.sequence = 4;
     poll.session = registered("460001234567890");
@@ -190,7 +190,7 @@ TEST_F(runtime, poll_is_answered_at_once) {
 // Every reply the stand-in gives, desktop or runtime, builds back from its
 // dump byte for byte: to each request of both tables as it comes by default,
 // and to an administrator's logon, which gets a challenge.
-TEST_F(runtime, every_reply_builds_back_from_its_dump) {
+TEST_F(Runtime, every_reply_builds_back_from_its_dump) {
     auto rebuilds = [](const std::string& reply) {
         vux_dump_result d = vux_dump_stream(vux_link(reply.data(), int32_t(reply.size())), true);
         vux_build_result b = vux_build_stream(d.out);
@@ -212,7 +212,7 @@ TEST_F(runtime, every_reply_builds_back_from_its_dump) {
     EXPECT_TRUE(rebuilds(bytes_of(service.respond_frame(vux_desktop_frame(logon)))));
 }
 
-TEST(site_page, template_fills_every_list_and_refuses_unknown_ones) {
+TEST(SitePage, template_fills_every_list_and_refuses_unknown_ones) {
     vux_desktop_site site;
     site.name = vux_string("S {name}");  // a value is not filled again
     std::string error;

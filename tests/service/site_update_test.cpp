@@ -11,7 +11,7 @@
 
 namespace {
 
-struct site_update : ::testing::Test {
+struct SiteUpdate : ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(service.state().load_demo());
         account = service.state().find_account("demo@quellmark.com");
@@ -49,7 +49,7 @@ struct site_update : ::testing::Test {
     vux_desktop_session session;
 };
 
-TEST_F(site_update, takes_masked_fields_only) {
+TEST_F(SiteUpdate, takes_masked_fields_only) {
     vux_desktop_site u;  // every int at its default
     u.change_mask = 0x40 | 0x80 | 0x200 | 0x80000;
     u.name = "Renamed";
@@ -75,7 +75,7 @@ TEST_F(site_update, takes_masked_fields_only) {
     EXPECT_EQ(reply->site.brush.value_of(4, 0), 0x444444);
 }
 
-TEST_F(site_update, a_new_number_waits_for_its_phone) {
+TEST_F(SiteUpdate, a_new_number_waits_for_its_phone) {
     vux_desktop_site u;
     u.change_mask = 0x1000;
     u.activation_number = "13800000000";  // the same number: still activated
@@ -93,7 +93,7 @@ TEST_F(site_update, a_new_number_waits_for_its_phone) {
     EXPECT_EQ(send("q0000101", u)->site.activated, 1);
 }
 
-TEST_F(site_update, who_may_edit) {
+TEST_F(SiteUpdate, who_may_edit) {
     // A group handed over to another account (state 2) is not ours to edit.
     auto gone = std::make_unique<vux_desktop_group>();
     gone->state = 2;
@@ -118,7 +118,7 @@ TEST_F(site_update, who_may_edit) {
     EXPECT_EQ(send("q0000101", u)->result, 2);
 }
 
-TEST(site_demo, edited_sites_have_pictures_colours_and_home_pages) {
+TEST(SiteDemo, edited_sites_have_pictures_colours_and_home_pages) {
     quellmark_service service;
     QString error;
     ASSERT_TRUE(service.state().load_demo(&error)) << error.toStdString();
@@ -136,7 +136,7 @@ TEST(site_demo, edited_sites_have_pictures_colours_and_home_pages) {
     EXPECT_FALSE(service.state().overlay(R"({"accounts": [{"name": "nobody", "sites": {}}]})"));
 }
 
-TEST_F(site_update, other_operations_still_answer) {
+TEST_F(SiteUpdate, other_operations_still_answer) {
     const vux_desktop_site none;
     const auto fetched = send("q0000101", none, 1);
     ASSERT_NE(fetched, nullptr);

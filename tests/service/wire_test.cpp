@@ -51,7 +51,7 @@ private:
     const char* password_;
 };
 
-struct wire : ::testing::Test {
+struct Wire : ::testing::Test {
     void SetUp() override {
         qt_test_app();
         ASSERT_TRUE(service.state().load_demo());
@@ -61,7 +61,7 @@ struct wire : ::testing::Test {
     orbel_socket_list list;
 };
 
-TEST_F(wire, logon_round_trip_reaches_on_reply_with_3909) {
+TEST_F(Wire, logon_round_trip_reaches_on_reply_with_3909) {
     logon_observer o(list, service, "demo@quellmark.com", "demo1234");
     o.start();
     ASSERT_TRUE(qt_wait_for([&] { return o.verified || o.failures || o.refused; }));
@@ -97,7 +97,7 @@ TEST_F(wire, logon_round_trip_reaches_on_reply_with_3909) {
 
 // Each fault as the client meets it: a reply that the acceptance rule takes
 // or refuses, or a transport failure.
-TEST_F(wire, faults_on_demand) {
+TEST_F(Wire, faults_on_demand) {
     enum outcome { accepted_with_status, refused_by_rule, transport_failure };
     struct row {
         const char* fault;
@@ -142,7 +142,7 @@ TEST_F(wire, faults_on_demand) {
     }
 }
 
-TEST_F(wire, delay_and_wearing_off) {
+TEST_F(Wire, delay_and_wearing_off) {
     quellmark_fault delay;
     delay.kind = quellmark_fault::delay;
     delay.value = 300;
@@ -164,7 +164,7 @@ TEST_F(wire, delay_and_wearing_off) {
 }
 
 // What the service says on the wire to requests that are not its protocol.
-TEST_F(wire, http_answers) {
+TEST_F(Wire, http_answers) {
     vux_desktop_request_logon logon;
     logon.user_name = vux_string("demo@quellmark.com");
     const vux_buffer frame = vux_desktop_frame(logon);

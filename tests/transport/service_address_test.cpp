@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(service_address, parse) {
+TEST(ServiceAddress, parse) {
     struct row {
         const char* text;
         bool ok;
@@ -40,7 +40,7 @@ TEST(service_address, parse) {
     }
 }
 
-TEST(service_address, environment_overrides_host_and_port_only) {
+TEST(ServiceAddress, environment_overrides_host_and_port_only) {
     unsetenv(orbel_service_variable);
     orbel_service_address a = orbel_service_address_in_force();
     EXPECT_EQ(a.host, QLatin1String(orbel_service_builtin_host));

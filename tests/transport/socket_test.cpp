@@ -35,7 +35,7 @@ quint16 dead_port() {
     return p;
 }
 
-struct transport : ::testing::Test {
+struct Transport : ::testing::Test {
     void SetUp() override { qt_test_app(); }
     orbel_socket_list list;
     recording_observer observer;
@@ -58,7 +58,7 @@ struct transport : ::testing::Test {
     }
 };
 
-TEST_F(transport, request_is_a_post_with_host_and_exact_length) {
+TEST_F(Transport, request_is_a_post_with_host_and_exact_length) {
     loopback_server server([](QTcpSocket& peer, const QByteArray&) { peer.write(loopback_server::ok_reply("x")); });
     const vux_buffer request = payload(17);
     const int32_t id = list.send_request(request, local, server.port(), path, &observer);
@@ -75,7 +75,7 @@ TEST_F(transport, request_is_a_post_with_host_and_exact_length) {
 
 // Progress comes for every piece that leaves the reply incomplete once the
 // Content-Length is known, then exactly one reply with the whole body.
-TEST_F(transport, reply_in_three_pieces) {
+TEST_F(Transport, reply_in_three_pieces) {
     const QByteArray body = body_of(300);
     const QByteArray reply = loopback_server::ok_reply(body);
     const int header = int(reply.size() - body.size());
@@ -112,7 +112,7 @@ TEST_F(transport, reply_in_three_pieces) {
 
 // Every way a request can go wrong ends in exactly one on_failure, reported
 // from the event loop and never from inside send_request.
-TEST_F(transport, every_failure_is_one_on_failure) {
+TEST_F(Transport, every_failure_is_one_on_failure) {
     const QByteArray body = body_of(25);
     auto answer = [](QByteArray bytes, bool close) {
         return [bytes, close](QTcpSocket& peer, const QByteArray&) {
@@ -166,7 +166,7 @@ TEST_F(transport, every_failure_is_one_on_failure) {
     }
 }
 
-TEST_F(transport, close_before_the_whole_request_was_sent) {
+TEST_F(Transport, close_before_the_whole_request_was_sent) {
     // The peer takes a little and hangs up while most of a large request is
     // still on its way.
     loopback_server server;
@@ -181,7 +181,7 @@ TEST_F(transport, close_before_the_whole_request_was_sent) {
     EXPECT_EQ(observer.ends(), 1);
 }
 
-TEST_F(transport, stalled_connection_times_out) {
+TEST_F(Transport, stalled_connection_times_out) {
     loopback_server server([](QTcpSocket&, const QByteArray&) {});  // takes the request, never answers
     list.set_inactivity_timeout(std::chrono::milliseconds(300));
     send(server.port());
@@ -190,7 +190,7 @@ TEST_F(transport, stalled_connection_times_out) {
     EXPECT_TRUE(qt_wait_for([&] { return server.closed() == 1; }));
 }
 
-TEST_F(transport, slow_reply_with_steady_bytes_does_not_time_out) {
+TEST_F(Transport, slow_reply_with_steady_bytes_does_not_time_out) {
     // The limit is on silence, not on the whole exchange.
     const QByteArray reply = loopback_server::ok_reply(body_of(6));
     loopback_server server([&](QTcpSocket& peer, const QByteArray&) {
@@ -204,7 +204,7 @@ TEST_F(transport, slow_reply_with_steady_bytes_does_not_time_out) {
     EXPECT_EQ(observer.count(observer_event::reply), 1);
 }
 
-TEST_F(transport, megabyte_reply_and_request) {
+TEST_F(Transport, megabyte_reply_and_request) {
     const QByteArray body = body_of(1 << 20);
     loopback_server server([&](QTcpSocket& peer, const QByteArray&) { peer.write(loopback_server::ok_reply(body)); });
     send(server.port(), 1 << 20);
@@ -223,7 +223,7 @@ TEST_F(transport, megabyte_reply_and_request) {
     }
 }
 
-TEST_F(transport, observer_destroyed_in_flight_is_never_called) {
+TEST_F(Transport, observer_destroyed_in_flight_is_never_called) {
     auto log = std::make_shared<observer_log>();
     QTcpSocket* held = nullptr;
     loopback_server server([&](QTcpSocket& peer, const QByteArray&) { held = &peer; });
@@ -245,7 +245,7 @@ TEST_F(transport, observer_destroyed_in_flight_is_never_called) {
     EXPECT_TRUE(log->empty());
 }
 
-TEST_F(transport, cancel_requests_silences_every_request_of_the_observer) {
+TEST_F(Transport, cancel_requests_silences_every_request_of_the_observer) {
     loopback_server server([](QTcpSocket& peer, const QByteArray&) {
         loopback_server::send_pieces(peer, {"HTTP/1.1 200 OK\r\n", "Content-Length: 1\r\n\r\nx"}, 200);
     });
@@ -262,7 +262,7 @@ TEST_F(transport, cancel_requests_silences_every_request_of_the_observer) {
     EXPECT_EQ(other.count(observer_event::reply), 1);
 }
 
-TEST_F(transport, ids_count_from_one_and_finished_sockets_are_purged_later) {
+TEST_F(Transport, ids_count_from_one_and_finished_sockets_are_purged_later) {
     loopback_server server([](QTcpSocket& peer, const QByteArray&) { peer.write(loopback_server::ok_reply("ok")); });
     EXPECT_EQ(send(server.port()), 1);
     EXPECT_EQ(send(server.port()), 2);
@@ -286,7 +286,7 @@ TEST_F(transport, ids_count_from_one_and_finished_sockets_are_purged_later) {
     EXPECT_EQ(list.count(), 0);
 }
 
-TEST_F(transport, observer_may_send_again_or_die_inside_its_call) {
+TEST_F(Transport, observer_may_send_again_or_die_inside_its_call) {
     loopback_server server([](QTcpSocket& peer, const QByteArray&) { peer.write(loopback_server::ok_reply("ok")); });
     // A second request from inside on_reply, and a purge asked for there.
     int sent = 0;
@@ -325,7 +325,7 @@ TEST_F(transport, observer_may_send_again_or_die_inside_its_call) {
     EXPECT_EQ(log->front().kind, observer_event::progress);
 }
 
-TEST_F(transport, list_destroyed_with_requests_in_flight_calls_nobody) {
+TEST_F(Transport, list_destroyed_with_requests_in_flight_calls_nobody) {
     loopback_server server([](QTcpSocket&, const QByteArray&) {});
     {
         orbel_socket_list short_lived;
