@@ -229,6 +229,7 @@ TEST(ElementText, KeywordsAndEnvironmentSync) {
     EXPECT_TRUE(t.sync(true, env));
     EXPECT_EQ(t.text.to_utf8_string().str(), "**********");
 
+
     vux_element_text e;
     for (auto [text, ends] : {std::pair{u"...", false}, {u"a...", true}, {u"a..", false}}) {
         e.text = vux_unicode(text);
@@ -369,6 +370,18 @@ TEST(Menu, EmptyOrEditedMenusNeverReadPastTheList) {
     r.command(1)->guard->add() = c;
     EXPECT_FALSE(r.refresh(env));
     EXPECT_EQ(r.selected, -1);
+}
+
+TEST(Menu, RefreshLetsEachCommandDecideAndClearsTheirRectangles) {
+    model_test::variables env;
+    vux_menu m = menu_of(2, 0, {0});  // hidden from an earlier refresh
+    for (int i = 0; i < 2; ++i) m.command(i)->rect = vux_rect(vux_point(1, 2), vux_point(30, 40));
+    EXPECT_TRUE(m.refresh(env));
+    EXPECT_EQ(m.selected, 0);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(m.command(i)->hidden, 0) << i;
+        EXPECT_TRUE(m.command(i)->rect.is_empty()) << i;  // laid out anew at the next paint
+    }
 }
 
 std::string names(const vux_menu& m) {

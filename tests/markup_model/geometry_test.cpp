@@ -538,6 +538,32 @@ TEST(ParagraphPaging, DragsTurnPagesPastTheSwitchDistance) {
     q->measure(l);
     EXPECT_TRUE(q->next_page());
     EXPECT_EQ(q->page_index, 1);
+
+    // Paging disabled: the steps still turn the pages; without pages they fail.
+    struct off_row {
+        int32_t count, from, kind, index;
+        bool ok;
+        int32_t to;
+    };
+    const off_row off_rows[] = {
+        {3, 0, 1, 0, true, 1}, {3, 0, 4, 0, true, 2}, {3, 1, 5, 0, true, 0}, {3, 2, 1, 0, false, 2},
+        {0, 0, 1, 0, false, 0}, {0, 0, 2, 0, false, 0}, {0, 0, 4, 0, false, 0}, {-1, INT32_MAX, 1, 0, false, INT32_MAX},
+    };
+    for (const off_row& r : off_rows) {
+        auto o = paging_paragraph();
+        o->set_flag(vux_element_paragraph::paging_bit, false);
+        o->page_count = r.count;
+        o->page_index = r.from;
+        ASSERT_FALSE(o->paging_active());
+        EXPECT_EQ(o->page_step(r.kind, r.index), r.ok) << r.count << " " << r.from << " " << r.kind;
+        EXPECT_EQ(o->page_index, r.to) << r.count << " " << r.from << " " << r.kind;
+    }
+
+    // Ending a drag places the boxes anew and says so, even with no offset.
+    auto still = paging_paragraph();
+    still->measure(l);
+    EXPECT_TRUE(still->end_drag());
+    EXPECT_EQ(still->page_index, 0);
 }
 
 TEST(ParagraphPasses, SyncLinksAndPressActions) {
