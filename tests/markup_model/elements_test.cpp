@@ -229,6 +229,35 @@ TEST(ElementText, KeywordsAndEnvironmentSync) {
     EXPECT_TRUE(t.sync(true, env));
     EXPECT_EQ(t.text.to_utf8_string().str(), "**********");
 
+    // A masked text reports a change only when what it shows changed: the
+    // stars never equal the value, so comparing with the value would report
+    // one on every sync (and lay the box out again on every paint).
+    struct masked_row {
+        const char* value;
+        bool changed;
+        const char* shown;
+    };
+    const masked_row masked_rows[] = {
+        {"abcdefghijklmn", false, "**********"},  // the same value again
+        {"abcdefghijklmnop", false, "**********"}, // still ten stars
+        {"secret", true, "******"},
+        {"secret", false, "******"},
+        {"sacred", false, "******"},  // another value of the same length shows the same
+        {"", true, ""},
+        {"", false, ""},
+        {"pw", true, "**"},
+    };
+    for (const masked_row& r : masked_rows) {
+        SCOPED_TRACE(r.value);
+        env.values["v"] = r.value;
+        EXPECT_EQ(t.sync(true, env), r.changed);
+        EXPECT_EQ(t.text.to_utf8_string().str(), r.shown);
+    }
+    // Cut while measuring: the full text counts as what is shown.
+    t.save_full_text();
+    t.text = vux_unicode(u"*");
+    EXPECT_FALSE(t.sync(true, env));
+
 
     vux_element_text e;
     for (auto [text, ends] : {std::pair{u"...", false}, {u"a...", true}, {u"a..", false}}) {
