@@ -3,8 +3,10 @@
 #include "client/orbel.h"
 #include "client/orbel_text.h"
 #include "client/orbel_ui.h"
+#include "core/vux_file_name.h"
 #include "desktop/transport/orbel_service_address.h"
 #include "emulator/vux_le_document.h"
+#include "markup/runtime/vux_key_code.h"
 #include "resources/markup/vux_builtin_document.h"
 
 #include <QClipboard>
@@ -26,7 +28,6 @@ namespace {
 
 constexpr char no_exit_function[] = "__function_no_exit";
 constexpr char copy_question[] = "是否复制文字到系统剪切板？";
-constexpr int max_file_name_bytes = 128;
 constexpr int busy_hide = 0;
 constexpr int busy_show = 1;
 
@@ -77,20 +78,20 @@ orbel_client_setup orbel_client_default_setup() {
 
 int orbel_client_key_code(int qt_key) {
     switch (qt_key) {
-    case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Space: return 0;
-    case Qt::Key_Escape: return 7;
-    case Qt::Key_Left: return 3;
-    case Qt::Key_Up: return 5;
-    case Qt::Key_Right: return 4;
-    case Qt::Key_Down: return 6;
+    case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Space: return key_select;
+    case Qt::Key_Escape: return key_back;
+    case Qt::Key_Left: return key_left;
+    case Qt::Key_Up: return key_up;
+    case Qt::Key_Right: return key_right;
+    case Qt::Key_Down: return key_down;
     default: return -1;
     }
 }
 
 orbel_client_wheel orbel_client_wheel_keys(int delta) {
     const int notches = delta / 120;
-    if (notches > 0) return {12, notches};
-    if (notches < 0) return {13, -notches};
+    if (notches > 0) return {key_line_up, notches};
+    if (notches < 0) return {key_line_down, -notches};
     return {};
 }
 
@@ -108,16 +109,8 @@ QString orbel_client_strip_markers(const QString& text) {
 }
 
 QString orbel_client_file_path(const QString& folder, const char* name) {
-    if (folder.isEmpty() || !name) return {};
-    const QByteArray bytes(name);
-    if (bytes.isEmpty() || bytes.size() > max_file_name_bytes || bytes.startsWith('.')) return {};
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f || c == '/' || c == '\\') return {};
-    }
-    const QString plain = QString::fromUtf8(bytes);
-    if (plain.contains(QChar::ReplacementCharacter)) return {};
-    return folder + u'/' + plain;
+    if (folder.isEmpty() || !name || !vux_file_name_safe(name)) return {};
+    return folder + u'/' + QString::fromUtf8(name);
 }
 
 QUrl orbel_client_link_url(const char* text) {

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdio>
+#include "core/vux_file_name.h"
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_menu.h"
 #include "markup/model/vux_overtime.h"
@@ -9,6 +10,8 @@
 #include "markup/runtime/vux_canvas.h"
 #include "markup/runtime/vux_layout_impl.h"
 #include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_reserved_names.h"
+#include "markup/runtime/vux_capability.h"
 
 namespace {
 
@@ -28,17 +31,6 @@ const vux_string texture_proceed("__texture_proceed");
 
 const vux_string& or_default(const vux_string& own, const vux_string& fallback) {
     return own.empty() ? fallback : own;
-}
-
-// A name the host may look up as a file of its own: nothing that climbs out
-// of its folder, hides, or carries control characters.
-bool host_name_safe(const vux_string& name) {
-    if (name.empty() || name.byte_at(0) == '.' || name.find(vux_string("..")) >= 0) return false;
-    for (int32_t i = 0; i < name.length(); ++i) {
-        const uint8_t b = name.byte_at(i);
-        if (b < 0x20 || b == 0x7F || b == '/' || b == '\\') return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -62,7 +54,7 @@ vux_canvas::image_ref vux_canvas::find_image(const vux_string& name) const {
         ref.host_name = vux_string("_");
         ref.host_name.append(resolved);
     }
-    if (!host_name_safe(resolved) || !host_name_safe(ref.host_name)) {
+    if (!vux_file_name_safe(resolved.view()) || !vux_file_name_safe(ref.host_name.view())) {
         ref.host_name.clear();
         ref.mapped = false;
     }
@@ -72,7 +64,7 @@ vux_canvas::image_ref vux_canvas::find_image(const vux_string& name) const {
 int32_t vux_canvas::emoticon_number(const vux_unicode& text, int32_t start, int32_t length) {
     if (!emoticons_read_) {
         emoticons_read_ = true;
-        emoticon_keys_ = text_of(vux_string("__key_emoticon")).to_unicode();
+        emoticon_keys_ = text_of(vux_string(vux_names::key_emoticon)).to_unicode();
     }
     const int32_t n = emoticon_keys_.length();
     // The marker must lie inside the text, and each comparison inside the list.
@@ -140,7 +132,7 @@ void vux_canvas::text_at(int32_t x, int32_t y, const char16_t* text, int32_t len
 const vux_unicode& vux_canvas::ellipsis_text() {
     if (!ellipsis_read_) {
         ellipsis_read_ = true;
-        ellipsis_text_ = text_of(vux_string("__key_ellipsis")).to_unicode();
+        ellipsis_text_ = text_of(vux_string(vux_names::key_ellipsis)).to_unicode();
         int64_t w = 0;
         for (int32_t i = 0; i < ellipsis_text_.length(); ++i) w += char_width(uint16_t(ellipsis_text_.units()[i]));
         ellipsis_width_ = int32_t(std::min<int64_t>(w, INT32_MAX));
@@ -216,7 +208,7 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
     if (!client.current_layout()) {
         auto layout = std::make_unique<vux_layout_impl>(*this);
         layout->indent = metric(12);
-        layout->copy_allowed = window_client && host_supports(4) ? 1 : 0;
+        layout->copy_allowed = window_client && host_supports(capability_scroll_copy) ? 1 : 0;
         client.set_layout(std::move(layout));
         const int32_t indent = metric(12);
         client.client_rect = vux_layout_rect{rect.left() + indent, rect.top(), rect.width() - 2 * indent, rect.height()};
@@ -511,7 +503,7 @@ void vux_canvas::finish_frame() {
     const vux_document& doc = manager_->document();
     const vux_receiver& main = manager_->main_receiver();
     const bool running = doc.main_waiting;
-    if (manager_->facility().supports(1)) {
+    if (manager_->facility().supports(capability_host_progress)) {
         if (running) {
             const int32_t p = main.progress(100);
             progress_state = p < 0 ? 1 : 2;

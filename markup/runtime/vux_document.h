@@ -67,7 +67,6 @@ public:
     void load(const uint8_t* bytes, int32_t length);
     void read(vux_reader& reader) override;
     void script_error(const char* text);
-    bool is_data_name_safe(const vux_string& name) const;
 
     // ---- exchanges
     void connect();

@@ -14,6 +14,8 @@
 #include "markup/model/vux_request_register.h"
 #include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_reserved_names.h"
+#include "markup/runtime/vux_capability.h"
 
 namespace {
 
@@ -46,7 +48,7 @@ void vux_document::close_dialog(const char* name) {
 
 void vux_document::show_status(const vux_string& text) {
     status_text = text;
-    show_dialog("__dialog_status", text);
+    show_dialog(vux_names::dialog_status, text);
 }
 
 // ---- requests
@@ -56,12 +58,12 @@ void vux_document::connect() {
     manager_->reset_traffic();
     manager_->last_sequence = 0;
     vux_string v;
-    if (env.get(vux_string("__key_ip"), v)) manager_->network().set_host(v.str().c_str());
-    if (env.get(vux_string("__key_port"), v)) manager_->network().set_port(vux_decimal::parse(v));
-    if (private_store.variables.remove(vux_string("__key_connected"))) save_private();
+    if (env.get(vux_string(vux_names::key_ip), v)) manager_->network().set_host(v.str().c_str());
+    if (env.get(vux_string(vux_names::key_port), v)) manager_->network().set_port(vux_decimal::parse(v));
+    if (private_store.variables.remove(vux_string(vux_names::key_connected))) save_private();
     establishing_ = true;
-    if (private_store.has_credential() && !env.contains(vux_string("__key_imsi_register"))) {
-        show_status(text_of("__key_status_logon"));
+    if (private_store.has_credential() && !env.contains(vux_string(vux_names::key_imsi_register))) {
+        show_status(text_of(vux_names::key_status_logon));
         vux_request_logon m;
         m.kind = 1;
         private_store.credentials.get_user(m.user);
@@ -74,20 +76,20 @@ void vux_document::connect() {
 
 void vux_document::send_register() {
     vux_environment& env = variables();
-    show_status(text_of("__key_status_register"));
+    show_status(text_of(vux_names::key_status_register));
     const vux_facility& f = manager_->facility();
     vux_request_register m;
     m.text_1 = host_text(f.model());
     m.text_2 = host_text(f.platform());
-    const vux_string imsi_register("__key_imsi_register");
+    const vux_string imsi_register(vux_names::key_imsi_register);
     if (env.get(imsi_register, m.text_3)) {
         env.remove(imsi_register);
         own_variables.remove(imsi_register);
     } else {
         m.text_3 = host_text(f.device_key());
     }
-    m.text_4 = value_of(env, "__key_country");
-    m.text_5 = value_of(env, "__key_channel");
+    m.text_4 = value_of(env, vux_names::key_country);
+    m.text_5 = value_of(env, vux_names::key_channel);
     m.text_6 = host_text(f.application_id());
     send_message(m, true);
 }
@@ -136,7 +138,7 @@ void vux_document::send_go(const vux_action_go& step) {
     if (step.send != 0) {
         if (step.clear_first) end_overtime();
         show_status(step.status_text.length() > 0 ? step.status_text.to_utf8_string()
-                                                  : text_of("__key_status_default"));
+                                                  : text_of(vux_names::key_status_default));
         send_message(m, true);
         return;
     }
@@ -168,11 +170,11 @@ bool vux_document::send_message(const vux_object& message, bool main_channel) {
         return false;
     }
     if (main_channel) {
-        variables().set_ok(vux_string("__status_main"));
+        variables().set_ok(vux_string(vux_names::status_main));
         main_waiting = true;
         main_timeout_count = 0;
     } else {
-        variables().set_ok(vux_string("__status_poll"));
+        variables().set_ok(vux_string(vux_names::status_poll));
         poll_waiting = true;
         poll_tick_count = 0;
         poll_resend_count = 0;
@@ -212,33 +214,33 @@ bool vux_document::poll_due() {
 
 void vux_document::channel_failed(bool main_channel) {
     state_ = state_network_error;
-    show_dialog("__dialog_error", text_of(main_channel ? "__key_error_main" : "__key_error_poll"));
+    show_dialog(vux_names::dialog_error, text_of(main_channel ? vux_names::key_error_main : vux_names::key_error_poll));
     manager_->machine().settle(false);
 }
 
 void vux_document::connection_failed(bool main_channel) {
     vux_environment& env = variables();
-    if (env.contains(vux_string("__key_final"))) return;
+    if (env.contains(vux_string(vux_names::key_final))) return;
     if (establishing_) {
         establishing_ = false;
-        close_dialog("__dialog_establish");
+        close_dialog(vux_names::dialog_establish);
         state_ = state_network_error;
-        show_dialog("__dialog_error", text_of("__key_error_establish"));
+        show_dialog(vux_names::dialog_error, text_of(vux_names::key_error_establish));
         return;
     }
     if (!in_error()) retry(main_channel);
 }
 
 void vux_document::reply_refused(bool main_channel, int32_t code) {
-    if (variables().contains(vux_string("__key_final")) || in_error()) return;
+    if (variables().contains(vux_string(vux_names::key_final)) || in_error()) return;
     if (code == 0 || code == 502 || code == 504) {
         retry(main_channel);
         return;
     }
     state_ = state_network_error;
-    vux_string text = text_of("__key_error_response");
+    vux_string text = text_of(vux_names::key_error_response);
     text.append(vux_decimal::format(code));
-    show_dialog("__dialog_error", text);
+    show_dialog(vux_names::dialog_error, text);
     manager_->machine().settle(false);
 }
 
@@ -251,14 +253,14 @@ void vux_document::retry(bool main_channel) {
         if (r.has_request()) {
             r.close_connection();
             main_timeout_count = 0;
-            env.remove(vux_string("__key_network_timeout"));
-            env.remove(vux_string("__key_network_retry"));
+            env.remove(vux_string(vux_names::key_network_timeout));
+            env.remove(vux_string(vux_names::key_network_retry));
             if (r.resend()) {
-                show_dialog("__dialog_status", status_text);
+                show_dialog(vux_names::dialog_status, status_text);
                 ok = true;
             }
         }
-    } else if (env.contains(vux_string("__key_final"))) {
+    } else if (env.contains(vux_string(vux_names::key_final))) {
         ok = true;
     } else if (poll_resend_count++ < 2) {
         vux_receiver& r = manager_->poll_receiver();
@@ -276,21 +278,21 @@ void vux_document::retry(bool main_channel) {
 void vux_document::main_reply(const uint8_t* body, int32_t length) {
     if (in_error()) return;
     vux_environment& env = variables();
-    env.remove(vux_string("__status_main"));
+    env.remove(vux_string(vux_names::status_main));
     end_overtime();
     if (establishing_) {
         establishing_ = false;
-        close_dialog("__dialog_establish");
+        close_dialog(vux_names::dialog_establish);
     }
-    if (!private_store.variables.contains(vux_string("__key_connected"))) {
-        private_store.variables.set_ok(vux_string("__key_connected"));
+    if (!private_store.variables.contains(vux_string(vux_names::key_connected))) {
+        private_store.variables.set_ok(vux_string(vux_names::key_connected));
         save_private();
     }
     main_waiting = false;
     manager_->main_receiver().close_connection();
     main_timeout_count = 0;
-    env.remove(vux_string("__key_network_timeout"));
-    env.remove(vux_string("__key_network_retry"));
+    env.remove(vux_string(vux_names::key_network_timeout));
+    env.remove(vux_string(vux_names::key_network_retry));
     load(body, length);
     manager_->machine().settle(false);
 }
@@ -298,13 +300,13 @@ void vux_document::main_reply(const uint8_t* body, int32_t length) {
 void vux_document::poll_reply(const uint8_t* body, int32_t length) {
     if (in_error()) return;
     vux_environment& env = variables();
-    env.remove(vux_string("__status_poll"));
+    env.remove(vux_string(vux_names::status_poll));
     poll_waiting = false;
     manager_->poll_receiver().close_connection();
     poll_tick_count = 0;
     ++poll_counter;
-    env.set_plain(vux_string("__key_poll"), vux_decimal::format(poll_counter));
-    if (env.contains(vux_string("__key_final"))) return;
+    env.set_plain(vux_string(vux_names::key_poll), vux_decimal::format(poll_counter));
+    if (env.contains(vux_string(vux_names::key_final))) return;
     load(body, length);
     manager_->machine().settle(false);
 }
@@ -312,7 +314,7 @@ void vux_document::poll_reply(const uint8_t* body, int32_t length) {
 void vux_document::traffic(bool main_channel) {
     if (main_channel) {
         main_timeout_count = 0;
-        if (manager_->facility().supports(1))
+        if (manager_->facility().supports(capability_host_progress))
             ++manager_->canvas().repaint_count;
         else
             deferred_settle = true;
@@ -324,8 +326,8 @@ void vux_document::traffic(bool main_channel) {
 void vux_document::abort_main() {
     main_waiting = false;
     manager_->main_receiver().end();
-    variables().remove(vux_string("__status_main"));
-    close_dialog("__dialog_status");
+    variables().remove(vux_string(vux_names::status_main));
+    close_dialog(vux_names::dialog_status);
 }
 
 void vux_document::write_state(vux_writer& w) const {
@@ -352,7 +354,7 @@ void vux_document::apply_home(const vux_home& home) {
     path = home.path;
     manager_->network().set_host(home.host.str().c_str());
     manager_->network().set_port(home.port);
-    show_status(text_of("__key_status_enter"));
+    show_status(text_of(vux_names::key_status_enter));
     send_enter();
 }
 
@@ -378,12 +380,12 @@ bool vux_document::timed_step(int32_t seconds) {
                     retry(true);
                 return true;
             }
-            if (!env.contains(vux_string("__key_network_timeout"))) {
+            if (!env.contains(vux_string(vux_names::key_network_timeout))) {
                 ++main_timeout_count;
-                if (env.contains(vux_string("__key_final")) && main_timeout_count > 3) exit_requested = true;
+                if (env.contains(vux_string(vux_names::key_final)) && main_timeout_count > 3) exit_requested = true;
                 if (main_timeout_count >= 16) {
-                    env.set_ok(vux_string("__key_network_timeout"));
-                    if (r.has_request()) env.set_ok(vux_string("__key_network_retry"));
+                    env.set_ok(vux_string(vux_names::key_network_timeout));
+                    if (r.has_request()) env.set_ok(vux_string(vux_names::key_network_retry));
                 }
             }
             return false;
@@ -408,18 +410,18 @@ bool vux_document::timed_step(int32_t seconds) {
         did = true;
     }
     if (!overtime_counts()) return did;
-    env.set_plain(vux_string("__key_overtime"), vux_decimal::format(overtime->counter));
+    env.set_plain(vux_string(vux_names::key_overtime), vux_decimal::format(overtime->counter));
     if (overtime->tick()) {
         // The overtime goes before its action runs: the action may load a new one.
         std::unique_ptr<vux_overtime> fired = std::move(overtime);
-        env.remove(vux_string("__status_overtime"));
+        env.remove(vux_string(vux_names::status_overtime));
         run_copy(fired->action);
         machine.settle(true);
         return true;
     }
     machine.repaint();
     manager_->canvas().repaint();
-    if (time_count % 2 == 0 && env.contains(vux_string("__key_beep")) && music_handle == 0)
+    if (time_count % 2 == 0 && env.contains(vux_string(vux_names::key_beep)) && music_handle == 0)
         manager_->facility().notify_user(1);
     return true;
 }

@@ -7,6 +7,7 @@
 #include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_hyperlink.h"
 #include "markup/runtime/vux_canvas.h"
+#include "markup/runtime/vux_capability.h"
 
 namespace {
 
@@ -255,7 +256,7 @@ void vux_layout_impl::draw_box_image(const vux_element_box& box, const vux_point
         canvas_->call(&vux_graphics_table::image, nullptr, opaque, frame.data(), frame.length(), 0, 0, 0);
         return;
     }
-    if (box.tile == 3 && !canvas_->host_supports(7)) {
+    if (box.tile == 3 && !canvas_->host_supports(capability_nine_slice)) {
         const vux_brush_sheet& sheet = canvas_->brush_sheet();
         canvas_->call(&vux_graphics_table::set_colour, 0, uint32_t(sheet.map_ground(box.ground_t)));
         canvas_->place(r);

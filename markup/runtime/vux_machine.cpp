@@ -5,6 +5,8 @@
 #include "markup/model/vux_menu.h"
 #include "markup/model/vux_switch.h"
 #include "markup/model/vux_window.h"
+#include "markup/runtime/vux_capability.h"
+#include "markup/runtime/vux_key_code.h"
 #include "markup/runtime/vux_manager.h"
 
 namespace {
@@ -44,9 +46,6 @@ bool view_holds(const vux_element_client& client, const vux_point& p) {
 
 vux_layout* layout_of(vux_element_client* client) { return client ? client->current_layout() : nullptr; }
 
-std::unique_ptr<vux_action> copy_of(const vux_action* a) {
-    return a ? std::unique_ptr<vux_action>(static_cast<vux_action*>(a->clone().release())) : nullptr;
-}
 
 // Presses the linked item under the point, which takes the focus; false on a miss.
 bool press_item(vux_layout& layout, const vux_point& p) {
@@ -117,14 +116,14 @@ void vux_machine::pop_front_screen() {
 void vux_machine::take_menu_command() {
     vux_element_command* c = menus.selected_command();
     if (!c) return;
-    auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(c->action.clone().release()));
+    auto copy = c->action.copy();
     pop_menu(copy && copy->value_1 == 3);
     if (copy) run_action(*copy, false);
 }
 
 void vux_machine::perform(const vux_action& action) {
     // The action may belong to a screen that closes below: keep a copy.
-    auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(action.clone().release()));
+    auto copy = action.copy();
     if (!copy) return;
     if (menus.count() > 0) {
         if (copy->value_1 == 2) {
@@ -184,7 +183,8 @@ bool vux_machine::select() {
         layout = layout_of(client);
         const vux_action* a = layout ? layout->focused_item_target(false) : nullptr;
         if (!a && client) a = client->default_action.get();
-        if (auto copy = copy_of(a)) {
+        if (a) {
+            auto copy = a->copy();
             if (copy->value_1 == 3) pop_front_screen();
             run_action(*copy, false);
             took = true;
@@ -203,7 +203,7 @@ void vux_machine::back() {
     vux_element_commandbar* bar = bar_of(s);
     const vux_action* found = bar ? bar->triggered_action(manager_->variables()) : nullptr;
     if (found) {
-        auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(found->clone().release()));
+        auto copy = found->copy();
         if (as_menu(s))
             pop_menu(copy && copy->value_1 == 3);
         else if (copy && copy->value_1 == 3)
@@ -222,9 +222,9 @@ void vux_machine::back() {
 
 bool vux_machine::move_menu(vux_menu& menu, int32_t code) {
     switch (code) {
-    case 3: return menu.select_left();
-    case 4: return menu.select_right();
-    case 5: return menu.select_previous();
+    case key_left: return menu.select_left();
+    case key_right: return menu.select_right();
+    case key_up: return menu.select_previous();
     default: return menu.select_next();
     }
 }
@@ -235,9 +235,9 @@ bool vux_machine::move_focus(int32_t code) {
     vux_element_client* c = client_of(front());
     if (!c || !c->current_layout()) return false;
     switch (code) {
-    case 3: return c->move_left_or_up();
-    case 4: return c->move_right_or_down();
-    case 5: return c->move_up_or_left();
+    case key_left: return c->move_left_or_up();
+    case key_right: return c->move_right_or_down();
+    case key_up: return c->move_up_or_left();
     default: return c->move_down_or_right();
     }
 }
@@ -249,12 +249,12 @@ bool vux_machine::scroll_key(int32_t code) {
     if (!w) return false;
     vux_element_client& c = w->client;
     switch (code) {
-    case 8: return c.page_up();
-    case 9: return c.page_down();
-    case 10: return c.to_top();
-    case 11: return c.to_bottom();
-    case 12: return c.line_up();
-    case 13: return c.line_down();
+    case key_page_up: return c.page_up();
+    case key_page_down: return c.page_down();
+    case key_to_top: return c.to_top();
+    case key_to_bottom: return c.to_bottom();
+    case key_line_up: return c.line_up();
+    case key_line_down: return c.line_down();
     default: return false;
     }
 }
@@ -280,14 +280,14 @@ void vux_machine::key(int32_t code) {
     bool moved = false;
     vux_menu* menu = as_menu(menus.top());
     switch (code) {
-    case 0:
+    case key_select:
         if (!select()) soft_key(0);
         break;
-    case 1: case 2: soft_key(code - 1); break;
-    case 3: case 4: case 5: case 6:
+    case key_left_soft: case key_right_soft: soft_key(code - key_left_soft); break;
+    case key_left: case key_right: case key_up: case key_down:
         moved = menu ? move_menu(*menu, code) : move_focus(code);
         break;
-    case 7: back(); break;
+    case key_back: back(); break;
     default: moved = scroll_key(code); break;
     }
     if (moved) {
@@ -364,7 +364,7 @@ bool vux_machine::pointer_press(const vux_point& p) {
     }
     vux_window* w = as_window(windows.top());
     if (!w) return done(false);
-    const bool deferred = manager_->facility().supports(8);
+    const bool deferred = manager_->facility().supports(capability_deferred_press);
     auto hit = [&] {
         if (deferred) {
             repaint_pending = 1;
@@ -431,7 +431,8 @@ void vux_machine::pointer_move(const vux_point& p) {
             drag_moved = 0;
             drag_release_countdown = 4;
             if (vux_layout* l = layout_of(client)) l->release_all_pressed();
-            if (!as_window(s) || manager_->facility().supports(2) || !manager_->facility().supports(9)) {
+            if (!as_window(s) || manager_->facility().supports(capability_host_paints) ||
+                !manager_->facility().supports(capability_deferred_drag)) {
                 full_paint = as_window(s) ? 0 : 1;
                 repaint();
                 present();
@@ -496,8 +497,7 @@ void vux_machine::pointer_release(const vux_point& p) {
             sw->pressed = -1;
             windows.changed = 1;
             if (item->type_code() == vux_element_command::code) {
-                auto copy = std::unique_ptr<vux_action>(
-                    static_cast<vux_action*>(static_cast<vux_element_command*>(item)->action.clone().release()));
+                auto copy = static_cast<vux_element_command*>(item)->action.copy();
                 if (copy) run_action(*copy, false);
             }
             settle(false);
@@ -574,7 +574,7 @@ bool vux_machine::long_press() {
         l->clear_focus();
         l->set_focus(i, true);
     }
-    if (auto copy = copy_of(l->focused_item_target(false))) run_action(*copy, false);
+    if (const vux_action* a = l->focused_item_target(false)) run_action(*a->copy(), false);
     return true;
 }
 
@@ -623,12 +623,12 @@ bool vux_machine::timed_tick() {
 void vux_machine::repaint() {
     repaint_pending = 0;
     vux_canvas& canvas = manager_->canvas();
-    if (manager_->facility().supports(3)) {
+    if (manager_->facility().supports(capability_window_image)) {
         const vux_window* top = as_window(windows.top());
         canvas.show_window_image(top && top->extras.count() > 1 ? top->extras.item_at(1) : vux_string());
     }
-    if (manager_->facility().supports(2)) return;
-    const bool full = full_paint != 0 || !manager_->facility().supports(5);
+    if (manager_->facility().supports(capability_host_paints)) return;
+    const bool full = full_paint != 0 || !manager_->facility().supports(capability_partial_paint);
     if (vux_window* w = as_window(windows.top())) canvas.paint_window(*w, full);
     if (vux_dialog* d = as_dialog(dialogs.top())) canvas.paint_dialog(*d);
     if (vux_menu* m = as_menu(menus.top())) canvas.paint_menu(*m);

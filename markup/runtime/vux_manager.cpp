@@ -1,4 +1,5 @@
 #include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_reserved_names.h"
 #include "core/vux_decimal.h"
 
 vux_manager::vux_manager() {
@@ -119,5 +120,5 @@ void vux_manager::reset_traffic() {
 }
 
 void vux_manager::publish_traffic() {
-    variables().set_plain(vux_string("__key_flow"), vux_string(std::to_string(sent_ + received_)));
+    variables().set_plain(vux_string(vux_names::key_flow), vux_string(std::to_string(sent_ + received_)));
 }
