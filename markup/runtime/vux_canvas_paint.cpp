@@ -500,9 +500,8 @@ void vux_canvas::paint_menu(vux_menu& menu) {
 
 void vux_canvas::finish_frame() {
     if (!manager_) return;
-    const vux_document& doc = manager_->document();
     const vux_receiver& main = manager_->main_receiver();
-    const bool running = doc.main_waiting;
+    const bool running = manager_->exchange().main_waiting;
     if (manager_->facility().supports(capability_host_progress)) {
         if (running) {
             const int32_t p = main.progress(100);

@@ -146,12 +146,7 @@ void vux_document::stop() {
     deferred_settle = false;
     establishing_ = false;
     manager_->close_side_connections();
-    main_waiting = poll_waiting = false;
-    main_timeout_count = poll_tick_count = 0;
-    manager_->main_receiver().end();
-    manager_->poll_receiver().end();
-    poll_resend_count = 0;
-    poll_counter = 0;
+    manager_->exchange().end();
     manager_->network().stopped();
     status_text.clear();
     for (vux_object_list* list : {&functions, &odds, &options, &switches, &windows, &dialogs, &menus, &start_actions})
@@ -172,7 +167,6 @@ void vux_document::stop() {
     default_menu_switch = true;
     deferred_status_close = false;
     timed_triggers = false;
-    poll_interval = 0;
     stop_media(false);
     action_queue.close();
 }
@@ -254,15 +248,15 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
         vux_response_enter m;
         if (!read_response(reader, m)) return;
         close_dialog(vux_names::dialog_status);
-        poll_interval = m.document_value;
-        if (m.follow_up != 0 && !poll_waiting) send_poll();
+        manager_->exchange().poll_interval = m.document_value;
+        if (m.follow_up != 0 && !manager_->exchange().poll_waiting) send_poll();
         return;
     }
     case vux_type_response_go: {
         vux_response_go m;
         if (!read_response(reader, m)) return;
         if (m.continued == 0 || deferred_status_close) close_dialog(vux_names::dialog_status);
-        if (m.follow_up != 0 && !poll_waiting) send_poll();
+        if (m.follow_up != 0 && !manager_->exchange().poll_waiting) send_poll();
         deferred_status_close = false;
         return;
     }
@@ -270,12 +264,12 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
         vux_response_poll m;
         if (!read_response(reader, m)) return;
         if (m.continued == 0) {
-            if (main_waiting)
+            if (manager_->exchange().main_waiting)
                 deferred_status_close = true;
             else
                 close_dialog(vux_names::dialog_status);
         }
-        if (m.follow_up != 0 && !poll_waiting) send_poll();
+        if (m.follow_up != 0 && !manager_->exchange().poll_waiting) send_poll();
         return;
     }
     case vux_type_response_logon: {

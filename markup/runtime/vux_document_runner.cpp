@@ -282,15 +282,7 @@ void vux_document::run_command(int32_t code) {
     const vux_facility& f = manager_->facility();
     switch (code) {
     case 1: connect(); break;
-    case 2: {
-        env.remove(vux_string(vux_names::key_network_timeout));
-        env.remove(vux_string(vux_names::key_network_retry));
-        if (main_waiting || manager_->main_receiver().has_request())
-            retry(true);
-        else if (poll_waiting)
-            retry(false);
-        break;
-    }
+    case 2: manager_->exchange().user_retry(); break;
     case 5:
         if (waiting_) {
             f.close_text_input();
@@ -332,9 +324,7 @@ void vux_document::run_command(int32_t code) {
     case 14: f.notify_user(4); break;
     case 15: f.notify_user(5); break;
     case 16: stop_media(false); break;
-    case 17:
-        if (poll_waiting && poll_tick_count > poll_interval + 10) retry(false);
-        break;
+    case 17: manager_->exchange().resend_stale_poll(); break;
     case 18: case 19: case 20: f.request_location(code - 18); break;
     case 21:
         time_count = 0;

@@ -264,8 +264,8 @@ bool vux_machine::scroll_key(int32_t code) {
 // no further.
 bool vux_machine::swallowed() {
     vux_document& doc = manager_->document();
-    if (doc.main_waiting)
-        doc.abort_main();
+    if (manager_->exchange().main_waiting)
+        manager_->exchange().abort_main();
     else if (doc.media_blocking())
         doc.stop_media(true);
     else

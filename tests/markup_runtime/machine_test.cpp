@@ -117,15 +117,15 @@ TEST_F(Machine, SelectedActionThatClosesItsOwnScreenRunsToItsEnd) {
 }
 
 TEST_F(Machine, OnlyAWaitingMainExchangeTakesTheInput) {
-    doc().poll_waiting = true;
+    m().exchange().poll_waiting = true;
     key(2);
     EXPECT_EQ(variable("right"), "1");
     run(action_of(set_step("right", "")));
-    doc().main_waiting = true;
+    m().exchange().main_waiting = true;
     m().variables().set_ok(vux_string("__status_main"));
     key(2);
     EXPECT_EQ(variable("right"), "(none)");
-    EXPECT_FALSE(doc().main_waiting);
+    EXPECT_FALSE(m().exchange().main_waiting);
     EXPECT_EQ(variable("__status_main"), "(none)");
     press(1, 1);
     key(2);
