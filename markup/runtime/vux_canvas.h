@@ -96,7 +96,6 @@ public:
     int32_t menu_anchor_top = 0, menu_anchor_bottom = 0;
     int32_t clock_hour = -1, clock_minute = -1;
     int32_t emoticon_index = -1;  // the number matched last
-    int32_t repaint_count = 0;
     int32_t reset_count = 0;
 
     // ---- drawing primitives over the graphics table; colours by brush-sheet key

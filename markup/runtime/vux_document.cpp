@@ -5,6 +5,7 @@
 #include "core/vux_file_name.h"
 #include "core/vux_reader.h"
 #include "core/vux_writer.h"
+#include "markup/model/vux_action_go.h"
 #include "markup/model/vux_brush.h"
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_extent.h"
@@ -250,6 +251,18 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
         close_dialog(vux_names::dialog_status);
         manager_->exchange().poll_interval = m.document_value;
         if (m.follow_up != 0 && !manager_->exchange().poll_waiting) send_poll();
+        // The device's token goes to the service once, on a side request.
+        vux_string token;
+        if (env.get(vux_names::key_token, token)) {
+            env.remove(vux_names::key_token);
+            const char* application = manager_->facility().application_id();
+            vux_action_go go;
+            go.send = 0;
+            go.target_1 = vux_string(application ? application : "");
+            go.target_2 = vux_string("devicetoken~");
+            go.target_2.append(token);
+            send_go(go);
+        }
         return;
     }
     case vux_type_response_go: {

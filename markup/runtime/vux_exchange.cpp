@@ -177,8 +177,10 @@ void vux_exchange::traffic(bool main_channel) {
         return;
     }
     main_timeout_count = 0;
+    // A host that shows the progress itself is told at once; otherwise the
+    // next tick settles and paints it.
     if (facility_.supports(capability_host_progress))
-        ++canvas_.repaint_count;
+        canvas_.finish_frame();
     else
         document_.deferred_settle = true;
 }

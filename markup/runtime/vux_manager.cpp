@@ -91,7 +91,7 @@ void vux_manager::tick(int32_t t) {
         }
     }
     if (t % 7 == 0) {
-        if (!exchange_.main_waiting && machine_.timed_tick()) {
+        if (machine_.timed_tick()) {
             document_.timed_step(t / 7);
             return;
         }

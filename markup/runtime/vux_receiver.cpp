@@ -11,6 +11,10 @@ void vux_receiver::bind(vux_manager* manager, bool main_channel) {
 }
 
 bool vux_receiver::send(const uint8_t* bytes, int32_t length) {
+    // A new request replaces the old one whole: its connection, its reply
+    // and a failure not yet reported go with it.
+    close_connection();
+    close_reply();
     drop_request();
     attempts_ = 0;
     connection_id_ = manager_->network().open_connection(bytes, length);
