@@ -109,4 +109,8 @@ void vux_canvas::note_file_status(const vux_string_list& pairs) {
     }
 }
 
-void vux_canvas::drop_owner(const vux_string&) {}
+// The window painted last is remembered so that the host tidies once per new
+// window; once that window closed, the next one of its name is new again.
+void vux_canvas::drop_owner(const vux_string& owner) {
+    if (vux_string_equal(owner, last_window_name)) last_window_name.clear();
+}

@@ -166,7 +166,6 @@ public:
     bool deferred_status_close = false;
     bool default_menu_switch = true;
     bool timed_triggers = false;
-    bool second_switch = false;
     bool timer_running = false;
     bool private_dirty = false;
 

@@ -177,6 +177,8 @@ void vux_document::on_media(const uint8_t* bytes, int32_t length) {
 void vux_document::on_location(int32_t status, const char* text) {
     if (status >= 0 && status <= 2) {
         const location_kind& k = location_kinds[status];
+        // The screens showing the reading repaint with the settle below.
+        mark_stacks_changed();
         const vux_string name(k.variable);
         const vux_string value(text ? text : "null");
         variables().set_plain(name, value);
@@ -338,7 +340,9 @@ void vux_document::run_command(int32_t code) {
         if (vux_screen* m = default_menu()) manager_->machine().menus.push(m);
         break;
     case 25: sweep_motions(true); break;
-    case 26: case 27: second_switch = code == 26; break;
+    // The machine's second switch: while it is on, input runs only actions
+    // whose header asks for it.
+    case 26: case 27: manager_->machine().set_action_lock(code == 26 ? 1 : 0); break;
     case 28: case 29: timed_triggers = code == 28; break;
     case 30:
         manager_->machine().repaint();

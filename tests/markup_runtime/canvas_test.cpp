@@ -86,6 +86,18 @@ TEST_F(Canvas, WindowsAreTidiedOncePerName) {
               (std::vector<std::string>{R"(facility.open_link "tidy" "a")", R"(facility.open_link "tidy" "b")"}));
 }
 
+// A window that closed is new again when a later stream brings it back:
+// the host tidies it again.
+TEST_F(Canvas, AClosedWindowIsTidiedAgainWhenItComesBack) {
+    const std::string a = doc_builder().add(*screen_named<vux_window>("a")).done();
+    start(a);
+    run(action_of(show_step(1, 2, "a")));
+    run(action_of(show_step(1, 4, "a")));
+    vux_engine_on_clipboard(e, reinterpret_cast<const uint8_t*>(a.data()), int(a.size()));
+    run(action_of(show_step(1, 2, "a")));
+    EXPECT_EQ(host.count(R"(facility.open_link "tidy" "a")"), 2);
+}
+
 // Each painter's texture mode and flag (the dialog's and menu's empty
 // command bars draw nothing); without the texture it fills.
 TEST_F(Canvas, TextureModesAndFallbacks) {
