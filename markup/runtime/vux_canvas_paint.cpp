@@ -219,11 +219,22 @@ void vux_canvas::text_in(const vux_rect& r, const vux_unicode& text, int32_t ali
 // rectangle: background, content in two passes, scroll bars, and the marks.
 void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, bool window_client) {
     const vux_environment& env = variables_;
-    if (client.current_layout()) client.refresh(env);
-    // Texts that follow a variable take its current value before they are
-    // measured; one that changed since the last layout drops that layout so
-    // the box is measured (and placed) again with its new text.
-    client.sync(env);
+    // While the pointer is busy the paragraphs stay as they are (a layout
+    // dropped now would end the drag); the passes run on the repaint asked
+    // for here once it is up.
+    if (manager_ && manager_->machine().pointer_busy() && client.current_layout()) {
+        redraw_requested = true;
+    } else {
+        redraw_requested = false;
+        client.update_checked(env);
+        client.update_images(env);
+        if (client.current_layout()) client.refresh(env);
+        // Texts that follow a variable take its current value before they
+        // are measured; one that changed since the last layout drops that
+        // layout so the box is measured (and placed) again with its new text.
+        client.sync(env);
+        if (client.current_layout()) client.links_changed(env);
+    }
     if (!client.current_layout()) {
         auto layout = std::make_unique<vux_layout_impl>(*this);
         layout->indent = metric(12);
@@ -234,6 +245,7 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
         client.layout(env);
         client.current_layout()->restore_focus();
     }
+    client.scroll_to_target();
     vux_layout& layout = *client.current_layout();
     clip(rect);
     // Scroll by copying: what stays in view moves with the host's copy, and
@@ -255,12 +267,18 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
             clip(vux_rect(rect.left(), rect.top(), rect.width(), -shift));
         }
     }
+    // The scroll bar's clip tests leave out what the copy kept.
+    vux_element_scrollbar* bar = client.scroll_bar.get();
+    if (bar && layout.copy_allowed && shift > -rect.height() && shift < rect.height()) bar->blit_shift = shift;
     if (window_client) paint_window_ground(client, layout, rect);
     client.draw(1);
     // Fixed and floating items of the second pass stand over the whole client.
     clip(rect);
     client.draw(2);
-    if (vux_element_scrollbar* bar = client.scroll_bar.get()) paint_scroll_bars(*bar, rect);
+    if (bar) {
+        bar->blit_shift = 0;
+        paint_scroll_bars(*bar, rect);
+    }
     layout.publish_marks(variables_);
 }
 
