@@ -20,6 +20,10 @@ bool is_blank(uint8_t c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
+void vux_http_parser::stream_body_to(vux_http_body_sink* sink) {
+    if (received() == 0) sink_ = sink;
+}
+
 bool vux_http_parser::refuse(refusal why) {
     refusal_ = why;
     return false;
@@ -70,6 +74,7 @@ bool vux_http_parser::find_header_end() {
 int64_t vux_http_parser::parse_content_length() {
     const uint8_t* p = received_.data();
     const int32_t end = header_length_ - 2;  // the CR of the blank line
+    const int64_t cap = sink_ ? max_streamed_length : max_content_length;
     int64_t found = 0;
     int32_t line = 0;
     while (line < end) {
@@ -88,7 +93,7 @@ int64_t vux_http_parser::parse_content_length() {
             int32_t digits = 0;
             for (; i < line_end && is_digit(p[i]); ++i, ++digits) {
                 value = value * 10 + (p[i] - '0');
-                if (value > max_content_length) {
+                if (value > cap) {
                     refuse(refusal::content_too_large);
                     return 0;
                 }
@@ -123,23 +128,43 @@ bool vux_http_parser::feed(const void* data, int32_t length) {
         if (!accepted_) return true;  // too short to judge the first line
         if (!find_header_end()) return false;
         if (header_length_ == 0) return true;
+        if (sink_) {
+            if (!sink_->begin(content_length_)) return refuse(refusal::body_refused);
+            // Body bytes that came with the header go the way of the rest.
+            const vux_buffer early(received_.data() + header_length_, received_.length() - header_length_);
+            received_.set_length(header_length_);
+            if (!take_input(early.data(), early.length())) return false;
+        }
     }
+    return take_input(bytes, length);
+}
 
-    const int64_t expected = int64_t(header_length_) + content_length_;
-    if (int64_t(received_.length()) + length > expected) {
-        // Hold what a byte-by-byte arrival would have held at the refusal:
+bool vux_http_parser::take_input(const uint8_t* bytes, int32_t length) {
+    const int64_t held = get_body_length();
+    if (held + length > content_length_) {
+        // Take what a byte-by-byte arrival would have taken at the refusal:
         // exactly the announced reply.
-        if (received_.length() > expected) received_.set_length(int32_t(expected));
-        else received_.append_bytes(bytes, int32_t(expected - received_.length()));
+        if (held > content_length_) received_.set_length(header_length_ + content_length_);
+        else if (!take_body(bytes, int32_t(content_length_ - held))) return false;
         return refuse(refusal::too_many_bytes);
     }
-    received_.append_bytes(bytes, length);
+    return take_body(bytes, length);
+}
+
+bool vux_http_parser::take_body(const uint8_t* bytes, int32_t length) {
+    if (length <= 0) return true;
+    if (!sink_) {
+        received_.append_bytes(bytes, length);
+        return true;
+    }
+    if (!sink_->take(bytes, length)) return refuse(refusal::body_refused);
+    streamed_ += length;
     return true;
 }
 
 bool vux_http_parser::is_complete() const {
     return !is_refused() && header_length_ > 0 && content_length_ > 0 &&
-           received_.length() == header_length_ + content_length_;
+           received() == header_length_ + content_length_;
 }
 
 const uint8_t* vux_http_parser::get_body() const {
@@ -148,5 +173,5 @@ const uint8_t* vux_http_parser::get_body() const {
 
 int32_t vux_http_parser::get_body_length() const {
     if (header_length_ == 0 || content_length_ == 0) return 0;
-    return received_.length() - header_length_;
+    return received_.length() - header_length_ + streamed_;
 }

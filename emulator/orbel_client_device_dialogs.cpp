@@ -89,7 +89,8 @@ orbel_client_device_dialogs::orbel_client_device_dialogs(QWidget* client, orbel_
     : client_(client),
       context_(std::move(context)),
       media_folder_(media_folder_of(context_.emulator_folder)),
-      music_(std::make_unique<orbel_client_music>(media_folder_)),
+      music_(context_.make_music ? context_.make_music(media_folder_)
+                                 : std::make_unique<orbel_client_music>(media_folder_)),
       waiter_(new vux_waiter_window(client)) {}
 
 orbel_client_device_dialogs::~orbel_client_device_dialogs() {
@@ -130,14 +131,6 @@ void orbel_client_device_dialogs::answer(slot<Done>& s, int serial, Value value)
         s.dialog = nullptr;
     }
     if (done) done(std::move(value));
-}
-
-template <class Done, class Value>
-void orbel_client_device_dialogs::answer_later(slot<Done>& s, Value value) {
-    const int serial = s.serial;
-    QMetaObject::invokeMethod(
-        this, [this, &s, serial, value = std::move(value)]() mutable { answer(s, serial, std::move(value)); },
-        Qt::QueuedConnection);
 }
 
 template <class Done, class Make>
@@ -199,7 +192,7 @@ void orbel_client_device_dialogs::open_photo() {
 void orbel_client_device_dialogs::open_camera() {
     const QString capture_path = media_folder_ + QStringLiteral("capture.bmp");
     QFile::remove(capture_path);
-    auto camera = std::make_unique<vux_le_camera>();
+    auto camera = context_.make_camera ? context_.make_camera() : std::make_unique<vux_le_camera>();
     if (!camera->open()) {
         camera->close();
         const int serial = capture_.serial;
@@ -224,12 +217,10 @@ void orbel_client_device_dialogs::open_camera() {
 void orbel_client_device_dialogs::open_voice() {
     QFile::remove(media_folder_ + QStringLiteral("record.wav"));
     QFile::remove(media_folder_ + QStringLiteral("record.amr"));
-    auto recorder = std::make_unique<orbel_voice_recorder>();
-    if (!recorder->start()) {
-        // No audio input: no dialog and no message, only the empty answer.
-        answer_later(capture_, std::optional<QByteArray>());
-        return;
-    }
+    auto recorder = context_.make_recorder ? context_.make_recorder() : std::make_unique<orbel_voice_recorder>();
+    // Without an audio input the dialog shows all the same and records
+    // nothing; closing it answers with nothing.
+    recorder->start();
     auto* dialog = new orbel_client_record(std::move(recorder), media_folder_ + QStringLiteral("record.wav"), client_);
     const QString folder = media_folder_;
     on_finish(capture_, dialog, [folder](int result) -> std::optional<QByteArray> {

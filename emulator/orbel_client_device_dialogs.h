@@ -78,8 +78,6 @@ private:
     bool end(slot<Done>& s);
     template <class Done, class Value>
     void answer(slot<Done>& s, int serial, Value value);
-    template <class Done, class Value>
-    void answer_later(slot<Done>& s, Value value);
     template <class Done, class Make>
     void on_finish(slot<Done>& s, QDialog* dialog, Make make);
 

@@ -6,6 +6,9 @@
 #include <optional>
 
 class QWidget;
+class orbel_client_music;
+class orbel_voice_recorder;
+class vux_le_camera;
 struct vux_engine;
 
 // The device facilities one client window offers the engine: text input,
@@ -69,6 +72,11 @@ struct orbel_client_devices_context {
     std::function<vux_engine*()> engine;
     // The built-in image blob that the grid's picture references point into.
     std::function<QByteArray()> image_blob;
+    // Where the camera, the voice recorder and the voice player come from;
+    // no function: the machine's own devices. Tests put stand-ins here.
+    std::function<std::unique_ptr<vux_le_camera>()> make_camera;
+    std::function<std::unique_ptr<orbel_voice_recorder>()> make_recorder;
+    std::function<std::unique_ptr<orbel_client_music>(const QString& folder)> make_music;
 };
 
 // Makes the device facilities of one client window (its dialogs' parent).

@@ -45,12 +45,17 @@ void orbel_client_music::stop() {
 
 int orbel_client_music::play(const QByteArray& amr) {
     stop();
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull() || amr.isEmpty()) return 0;
-
+    if (!output_present() || amr.isEmpty()) return 0;
     const QByteArray samples = orbel_received_voice(folder_, amr);
     if (samples.isEmpty()) return 0;
+    return start_output(samples) ? 1 : 0;
+}
 
+bool orbel_client_music::output_present() const { return !QMediaDevices::defaultAudioOutput().isNull(); }
+
+bool orbel_client_music::start_output(const QByteArray& samples) {
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) return false;
     QAudioFormat format;
     format.setSampleRate(8000);
     format.setChannelCount(1);
@@ -60,13 +65,13 @@ int orbel_client_music::play(const QByteArray& amr) {
     } else {
         format = device.preferredFormat();
         pcm_format to;
-        if (!orbel_pcm_format_of(format, to)) return 0;
+        if (!orbel_pcm_format_of(format, to)) return false;
         const std::span<const int16_t> voice(reinterpret_cast<const int16_t*>(samples.constData()),
                                              size_t(samples.size()) / 2);
         const std::vector<uint8_t> converted = voice_to_pcm(voice, to);
         pcm_ = QByteArray(reinterpret_cast<const char*>(converted.data()), qsizetype(converted.size()));
     }
-    if (pcm_.isEmpty()) return 0;
+    if (pcm_.isEmpty()) return false;
     buffer_.setData(pcm_);
     buffer_.open(QIODevice::ReadOnly);
     sink_ = std::make_unique<QAudioSink>(device, format);
@@ -82,7 +87,7 @@ int orbel_client_music::play(const QByteArray& amr) {
     sink_->start(&buffer_);
     if (sink_->error() != QAudio::NoError) {
         stop();
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }

@@ -27,6 +27,13 @@ public:
     void stop();
     bool playing() const { return sink_ != nullptr; }
 
+protected:
+    // The audio output's part, which a test's stand-in replaces: whether
+    // there is an output at all, and the start of the voice's samples (8000
+    // Hz, 16-bit, mono) on it.
+    virtual bool output_present() const;
+    virtual bool start_output(const QByteArray& samples);
+
 private:
     QString folder_;
     std::unique_ptr<QAudioSink> sink_;

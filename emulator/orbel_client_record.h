@@ -21,8 +21,9 @@ public:
     orbel_voice_recorder();
     ~orbel_voice_recorder() override;
 
-    // False when there is no audio input or it does not start.
-    bool start();
+    // False when there is no audio input or it does not start. A stand-in
+    // recorder of a test sets its format and calls take() itself.
+    virtual bool start();
     void stop();
     bool recording() const { return source_ != nullptr; }
 

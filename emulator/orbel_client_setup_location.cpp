@@ -1,22 +1,20 @@
 #include "emulator/orbel_client_setup_location.h"
 #include "emulator/orbel_dialog_buttons.h"
+#include "emulator/vux_le_persist.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
 
+// The emulator's persisted state owns these keys; its writer keeps the
+// settings file, which also holds the remembered password, its owner's only.
 orbel_location orbel_location_stored() {
-    QSettings settings("__ORBEL", "Quellmark");
-    settings.beginGroup("__EMULATOR");
-    return {settings.value("__LATITUDE", "0.000").toString(), settings.value("__LONGITUDE", "0.000").toString()};
+    const vux_le_persist persist;
+    return {persist.latitude(), persist.longitude()};
 }
 
 void orbel_location_store(const orbel_location& location) {
-    QSettings settings("__ORBEL", "Quellmark");
-    settings.beginGroup("__EMULATOR");
-    settings.setValue("__LATITUDE", location.latitude);
-    settings.setValue("__LONGITUDE", location.longitude);
+    vux_le_persist().set_location(location.latitude, location.longitude);
 }
 
 QString orbel_location_text(const orbel_location& location) { return location.latitude + ' ' + location.longitude; }

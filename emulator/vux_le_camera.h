@@ -27,8 +27,9 @@ public:
 
     // Closes an earlier session, then starts the default video input (else
     // the first). False, with status 20 when there is no video input or 1
-    // when it cannot start.
-    bool open();
+    // when it cannot start. A stand-in camera of a test only opens and
+    // feeds sink() itself.
+    virtual bool open();
     // The frames the sink delivers are painted scaled into the control
     // until close.
     bool preview(QWidget* control);

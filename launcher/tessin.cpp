@@ -1,4 +1,5 @@
 #include "launcher/tessin.h"
+#include <QDir>
 #include "launcher/tessin_client.h"
 #include "launcher/tessin_download.h"
 #include "launcher/tessin_host.h"
@@ -28,6 +29,8 @@ bool tessin::run()
     }
     if (outcome != tessin_start_client) return false;
     if (tessin_launch_client(host_, client_path_)) return true;
-    host_.show_message(nullptr, tessin_load_string(tessin_ids_update_failure));
+    // Nothing was updated when the check found the client current: the
+    // message names what failed, and the file, so the user can look at it.
+    host_.show_message(nullptr, tessin_load_string(tessin_ids_start_failure).arg(QDir::toNativeSeparators(client_path_)));
     return false;
 }

@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 #include "core/vux_buffer.h"
 #include "desktop/orbel_md5.h"
+#include "launcher/tessin_client_writer.h"
 #include "launcher/tessin_host.h"
 
 QString tessin_client_file_name()
@@ -42,36 +42,10 @@ void tessin_client_digest(const QString& path, vux_string& out)
     orbel_md5_hex_of_bytes(vux_link(bytes.constData(), int32_t(bytes.size())), out);
 }
 
-namespace {
-// Every class that may read the file may also run it.
-QFileDevice::Permissions executable(QFileDevice::Permissions p)
-{
-    using P = QFileDevice;
-    p |= P::ReadOwner | P::WriteOwner | P::ExeOwner | P::ReadUser | P::WriteUser | P::ExeUser;
-    if (p & P::ReadGroup) p |= P::ExeGroup;
-    if (p & P::ReadOther) p |= P::ExeOther;
-    return p;
-}
-}  // namespace
-
 bool tessin_write_client(const QString& path, const vux_link& bytes)
 {
-    const QFileInfo old(path);
-    const QFileDevice::Permissions permissions = executable(
-        old.exists() ? old.permissions()
-                     : QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const qint64 length = bytes.length();
-    if (length > 0 && file.write(reinterpret_cast<const char*>(bytes.data()), length) != length) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.setPermissions(permissions)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    tessin_client_writer writer(path);
+    return writer.open(bytes.length()) && writer.write(bytes.data(), bytes.length()) && writer.commit();
 }
 
 bool tessin_launch_client(tessin_host& host, const QString& path)

@@ -20,10 +20,8 @@ QString tessin_client_path();
 // path; appends nothing when the file is absent, unreadable or empty.
 void tessin_client_digest(const QString& path, vux_string& out);
 
-// Replaces the file at path with bytes, executable. The bytes go to a
-// temporary file in the same folder that is renamed over the old file only
-// once all of them are written, so a failure at any point leaves the old
-// file as it was. False on any failure.
+// Replaces the file at path with bytes, executable, as tessin_client_writer
+// does. False on any failure.
 bool tessin_write_client(const QString& path, const vux_link& bytes);
 
 // Starts the client at path with the single argument "shell" (the client

@@ -18,6 +18,9 @@ tessin_dialog::tessin_dialog(tessin_host& host, orbel_socket_list& sockets, cons
       body_(new QVBoxLayout(this))
 {
     setWindowTitle(tessin_load_string(tessin_ids_app_title));
+    // One icon of several sizes: the title bar takes the small picture, the
+    // task switcher the large one.
+    setWindowIcon(tessin_icon());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     body_->addWidget(new QLabel(text, this));
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
@@ -40,9 +43,9 @@ tessin_outcome tessin_dialog::run()
     return tessin_outcome(exec());
 }
 
-void tessin_dialog::send_request(const vux_object& request)
+void tessin_dialog::send_request(const vux_object& request, vux_http_body_sink* body_sink)
 {
-    sockets_.send_request(request, service_.host, service_.port, service_.path, this);
+    sockets_.send_request(request, service_.host, service_.port, service_.path, this, body_sink);
 }
 
 void tessin_dialog::reject()

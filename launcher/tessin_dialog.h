@@ -7,6 +7,7 @@
 class QVBoxLayout;
 class orbel_socket_list;
 class tessin_host;
+class vux_http_body_sink;
 class vux_object;
 
 // What the exec of a launcher dialog gives back.
@@ -42,7 +43,8 @@ public:
 protected:
     // Builds the dialog's request and hands it to send_request.
     virtual void send() = 0;
-    void send_request(const vux_object& request);
+    // With a body sink, the reply's body goes there as it arrives.
+    void send_request(const vux_object& request, vux_http_body_sink* body_sink = nullptr);
     // Settles the outcome once; the first decision stands. message_id is a
     // string-table entry shown before the dialog closes, 0 for none.
     void finish(tessin_outcome outcome, int message_id = 0);

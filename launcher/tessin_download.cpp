@@ -4,14 +4,12 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 #include "desktop/messages/vux_desktop_request_download.h"
-#include "desktop/messages/vux_desktop_response_download.h"
-#include "desktop/vux_desktop_accept.h"
-#include "launcher/tessin_client.h"
 #include "launcher/tessin_strings.h"
 
 tessin_download::tessin_download(tessin_host& host, orbel_socket_list& sockets, const orbel_service_address& source,
                                  const QString& client_path, QWidget* parent)
     : tessin_dialog(host, sockets, source, client_path, QStringLiteral("正在下载更新软件..."), parent),
+      frame_(client_path),
       bar_(new QProgressBar(this))
 {
     setObjectName(QStringLiteral("102"));
@@ -38,7 +36,7 @@ void tessin_download::send()
 {
     vux_desktop_request_download request;
     request.application_id.assign(vux_desktop_application_id);
-    send_request(request);
+    send_request(request, &frame_);
 }
 
 void tessin_download::on_progress(int32_t, int64_t expected, int64_t received)
@@ -47,21 +45,23 @@ void tessin_download::on_progress(int32_t, int64_t expected, int64_t received)
     bar_->setValue(position(total_, received));
 }
 
-void tessin_download::on_reply(int32_t, const vux_buffer& body)
+void tessin_download::on_reply(int32_t, const vux_buffer&)
 {
-    auto response = vux_desktop_accept_as<vux_desktop_response_download>(body);
-    if (!response || response->status != 0 || response->file.empty()) {
-        finish(tessin_failed, tessin_ids_update_failure);
+    // The frame has refused anything but a whole successful 3905 on the way,
+    // which ends in on_failure.
+    if (!frame_.whole()) {
+        on_failure(0);
         return;
     }
     bar_->setValue(100);
-    // A client that cannot be replaced (in use, no rights) stays as it was
-    // and is started all the same.
-    tessin_write_client(client_path(), response->file);
+    // A client that cannot be replaced (in use, no rights, no room) stays as
+    // it was and is started all the same.
+    frame_.commit();
     finish(tessin_start_client);
 }
 
 void tessin_download::on_failure(int32_t)
 {
+    frame_.cancel();
     finish(tessin_failed, tessin_ids_update_failure);
 }

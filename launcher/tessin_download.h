@@ -1,10 +1,12 @@
 #pragma once
 #include "launcher/tessin_dialog.h"
+#include "launcher/tessin_download_frame.h"
 
 class QProgressBar;
 
 // Fetches the new client with a 3904 request, shows the transfer on a bar
-// from 0 to 100, and replaces the client file with the bytes received.
+// from 0 to 100, and writes the client's bytes into the new client file as
+// they arrive; the old client is replaced once the whole reply is good.
 class tessin_download : public tessin_dialog {
     Q_OBJECT
 public:
@@ -23,6 +25,7 @@ protected:
     void send() override;
 
 private:
+    tessin_download_frame frame_;
     QProgressBar* bar_;
     int64_t total_ = 0;  // set by the first progress report
 };

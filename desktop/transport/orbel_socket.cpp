@@ -38,7 +38,9 @@ orbel_socket::~orbel_socket() {
     }
 }
 
-void orbel_socket::open(const QString& host, quint16 port, const QString& path, const vux_link& body) {
+void orbel_socket::open(const QString& host, quint16 port, const QString& path, const vux_link& body,
+                        vux_http_body_sink* body_sink) {
+    reply_.stream_body_to(body_sink);
     // A path or host the wrapper refuses (line breaks), or no body at all
     // (the request could not be framed), leaves no request, which
     // start_connect reports as a failure.
@@ -191,7 +193,8 @@ void orbel_socket::finish() {
     if (done_) return;
     orbel_socket_observer* observer = end();
     if (!observer) return;
-    const vux_buffer body(reply_.get_body(), reply_.get_content_length());
+    const vux_buffer body = reply_.streams_body() ? vux_buffer()
+                                                  : vux_buffer(reply_.get_body(), reply_.get_content_length());
     calling(true);
     QPointer<orbel_socket> self(this);
     observer->on_reply(id_, body);

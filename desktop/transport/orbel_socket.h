@@ -27,7 +27,9 @@ public:
 
     // Builds the request and starts connecting on the next turn of the event
     // loop, so that no outcome can reach the observer from inside the caller.
-    void open(const QString& host, quint16 port, const QString& path, const vux_link& body);
+    // A body sink takes the reply's body in place of the socket.
+    void open(const QString& host, quint16 port, const QString& path, const vux_link& body,
+              vux_http_body_sink* body_sink = nullptr);
 
     int32_t id() const { return id_; }
     bool is_done() const { return done_; }

@@ -21,7 +21,8 @@ int32_t orbel_socket_list::next_id() {
 }
 
 int32_t orbel_socket_list::send_request(const vux_object& request, const QString& host, quint16 port,
-                                        const QString& path, orbel_socket_observer* observer) {
+                                        const QString& path, orbel_socket_observer* observer,
+                                        vux_http_body_sink* body_sink) {
     vux_buffer body;
     // A request too large to frame opens no connection: the observer hears
     // of the failure like any other.
@@ -30,7 +31,7 @@ int32_t orbel_socket_list::send_request(const vux_object& request, const QString
     auto socket = std::make_unique<orbel_socket>(id, observer, timeout_, [this] { socket_finished(); });
     orbel_socket& ref = *socket;
     sockets_.push_back(std::move(socket));
-    ref.open(host, port, path, body);
+    ref.open(host, port, path, body, body_sink);
     return id;
 }
 

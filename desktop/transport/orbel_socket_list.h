@@ -7,6 +7,7 @@
 #include <QtGlobal>
 
 class QObject;
+class vux_http_body_sink;
 class vux_object;
 class orbel_socket;
 class orbel_socket_observer;
@@ -28,8 +29,11 @@ public:
     // Frames the request, posts it to host:port at path on a socket of its
     // own and returns the request id (a counter from 1, never reused within
     // the list). Every outcome reaches the observer later, from the event loop.
+    // With a body sink, the reply's body goes to the sink as it arrives (up
+    // to the parser's streamed cap) and on_reply gets an empty body; the
+    // sink must live as long as the observer.
     int32_t send_request(const vux_object& request, const QString& host, quint16 port, const QString& path,
-                         orbel_socket_observer* observer);
+                         orbel_socket_observer* observer, vux_http_body_sink* body_sink = nullptr);
 
     // Deletes every finished socket.
     void purge_finished();

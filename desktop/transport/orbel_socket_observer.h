@@ -22,6 +22,7 @@ public:
     // Content-Length, received the body bytes held so far.
     virtual void on_progress(int32_t id, int64_t expected, int64_t received);
     // The complete reply body (a frame); the buffer lives only during the call.
+    // Empty for a request whose body went to a sink.
     virtual void on_reply(int32_t id, const vux_buffer& body) = 0;
     // Connecting, sending or receiving failed, the reply was refused, or the
     // connection stalled.

@@ -169,3 +169,82 @@ TEST(HttpParser, RequestMode) {
     vux_http_parser q(vux_http_parser::mode_request);
     EXPECT_FALSE(q.feed("GET / HTTP/1.1\r\n", 16));
 }
+
+namespace {
+// Records what a streamed body brings; refuses where told to.
+struct recording_sink : vux_http_body_sink {
+    int32_t announced = -1;
+    std::string body;
+    bool refuse_begin = false;
+    size_t refuse_after = std::string::npos;  // refuses a piece that would pass this many bytes
+    bool begin(int32_t content_length) override {
+        announced = content_length;
+        return !refuse_begin;
+    }
+    bool take(const uint8_t* data, int32_t length) override {
+        if (body.size() + size_t(length) > refuse_after) return false;
+        body.append(reinterpret_cast<const char*>(data), size_t(length));
+        return true;
+    }
+};
+}  // namespace
+
+TEST(HttpParser, StreamsTheBodyToASink) {
+    const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 600\r\n\r\n";
+    std::string body(600, 'b');
+    for (size_t i = 0; i < body.size(); ++i) body[i] = char('a' + i % 26);
+    const struct row {
+        const char* name;
+        std::string reply;
+        bool refuse_begin;
+        size_t refuse_after;
+        bool accepted, complete;
+        refusal why;
+        std::string taken;  // what the sink holds at the end
+    } rows[] = {
+        {"whole", head + body, false, std::string::npos, true, true, refusal::none, body},
+        {"waiting for the body", head + body.substr(0, 599), false, std::string::npos, true, false, refusal::none,
+         body.substr(0, 599)},
+        {"one byte too many", head + body + "!", false, std::string::npos, false, false, refusal::too_many_bytes, body},
+        {"sink refuses the start", head + body, true, std::string::npos, false, false, refusal::body_refused, ""},
+        // Past the cap of held bodies, within the streamed one.
+        {"above 64 MiB", "HTTP/1.1 200 OK\r\nContent-Length: 67108865\r\n\r\nxyz", false, std::string::npos, true,
+         false, refusal::none, "xyz"},
+        {"above 1 GiB", "HTTP/1.1 200 OK\r\nContent-Length: 1073741825\r\n\r\nxyz", false, std::string::npos, false,
+         false, refusal::content_too_large, ""},
+    };
+    for (const row& r : rows) {
+        for (size_t piece : {r.reply.size(), size_t(1), size_t(7), size_t(100)}) {
+            SCOPED_TRACE(std::string(r.name) + " in pieces of " + std::to_string(piece));
+            recording_sink sink;
+            sink.refuse_begin = r.refuse_begin;
+            vux_http_parser p;
+            p.stream_body_to(&sink);
+            bool accepted = true;
+            for (size_t at = 0; at < r.reply.size() && accepted; at += piece)
+                accepted = p.feed(r.reply.data() + at, int32_t(std::min(piece, r.reply.size() - at)));
+            EXPECT_EQ(accepted, r.accepted);
+            EXPECT_EQ(p.is_complete(), r.complete);
+            EXPECT_EQ(int(p.get_refusal()), int(r.why));
+            EXPECT_EQ(sink.body, r.taken);
+            if (r.why == refusal::none) {
+                EXPECT_EQ(sink.announced, p.get_content_length());
+                EXPECT_EQ(p.get_body_length(), int32_t(r.taken.size()));
+                EXPECT_EQ(p.received(), int32_t(r.reply.size()));
+            }
+        }
+    }
+    // A sink that stops taking part-way refuses the reply there.
+    recording_sink sink;
+    sink.refuse_after = 300;
+    vux_http_parser p;
+    p.stream_body_to(&sink);
+    const std::string reply = head + body;
+    EXPECT_FALSE(p.feed(reply.data(), int32_t(reply.size())));
+    EXPECT_EQ(int(p.get_refusal()), int(refusal::body_refused));
+    EXPECT_FALSE(p.is_complete());
+    // Without a sink the 64 MiB cap stands.
+    vux_http_parser held;
+    EXPECT_FALSE(held.feed(rows[4].reply.data(), int32_t(rows[4].reply.size())));
+    EXPECT_EQ(int(held.get_refusal()), int(refusal::content_too_large));
+}

@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "emulator/amr_wav.h"
@@ -11,6 +13,22 @@
 namespace {
 
 using bytes = std::vector<uint8_t>;
+
+// A folder of the test's own in the system's temporary folder, removed with
+// what it holds, so runs side by side never share a file.
+struct temp_folder {
+    std::filesystem::path path;
+    temp_folder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "amr_wav_XXXXXX").string();
+        if (mkdtemp(pattern.data())) path = pattern;
+    }
+    ~temp_folder() {
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+    temp_folder(const temp_folder&) = delete;
+    temp_folder& operator=(const temp_folder&) = delete;
+};
 
 void append(bytes& b, const char* s) { b.insert(b.end(), s, s + std::strlen(s)); }
 void append16(bytes& b, uint32_t v) {
@@ -104,7 +122,9 @@ TEST(AmrWav, HeaderMatchesTheLayoutByteForByte) {
     make_wav_header(made, 50);
     EXPECT_EQ(0, std::memcmp(made, golden, 48));
 
-    const auto path = std::filesystem::temp_directory_path() / "header.wav";
+    const temp_folder dir;
+    ASSERT_FALSE(dir.path.empty());
+    const auto path = dir.path / "header.wav";
     std::FILE* f = std::fopen(path.c_str(), "wb");
     std::fputs("xy", f);
     write_wav_header(f, 50);
@@ -229,8 +249,9 @@ TEST(AmrWav, BothDirectionsStopAtTenMinutes) {
 }
 
 TEST(AmrWav, FileConversionsReplaceOldResultsAndLeaveNoneOnFailure) {
-    const auto dir = std::filesystem::temp_directory_path() / "amr_wav_files";
-    std::filesystem::create_directories(dir);
+    const temp_folder folder;
+    ASSERT_FALSE(folder.path.empty());
+    const auto& dir = folder.path;
     const auto write = [](const std::filesystem::path& p, const bytes& b) {
         std::FILE* f = std::fopen(p.c_str(), "wb");
         std::fwrite(b.data(), 1, b.size(), f);

@@ -12,30 +12,10 @@
 #include "client/orbel_test_support.h"
 #include "emulator/orbel_client_camera.h"
 #include "emulator/orbel_client_device_dialogs.h"
+#include "fake_media.h"
 
 namespace {
 
-// A frame of one colour, as a camera would hand it to the sink.
-QVideoFrame solid_frame(QColor color, QSize size = {64, 48}) {
-    QVideoFrame frame(QVideoFrameFormat(size, QVideoFrameFormat::Format_BGRA8888));
-    frame.map(QVideoFrame::WriteOnly);
-    for (int y = 0; y < size.height(); ++y) {
-        uchar* line = frame.bits(0) + y * frame.bytesPerLine(0);
-        for (int x = 0; x < size.width(); ++x) {
-            line[4 * x] = uchar(color.blue());
-            line[4 * x + 1] = uchar(color.green());
-            line[4 * x + 2] = uchar(color.red());
-            line[4 * x + 3] = 255;
-        }
-    }
-    frame.unmap();
-    return frame;
-}
-
-bool same_colour(QRgb got, QColor want) {
-    return std::abs(qRed(got) - want.red()) < 8 && std::abs(qGreen(got) - want.green()) < 8 &&
-           std::abs(qBlue(got) - want.blue()) < 8;
-}
 
 TEST(Camera, GrabTakesTheFrameAfterTheRequestOnce) {
     orbel_test_app();
@@ -189,7 +169,7 @@ TEST(CameraDevice, NoCameraShowsTheMessageAndAnswersNothingOnce) {
     if (!QMediaDevices::videoInputs().isEmpty()) GTEST_SKIP() << "this machine has a camera";
     QTemporaryDir dir;
     QWidget client;
-    orbel_client_device_dialogs devices(&client, {dir.path(), {}, {}});
+    orbel_client_device_dialogs devices(&client, devices_context(dir.path()));
     QFile stale(devices.media_folder() + "capture.bmp");
     QDir().mkpath(devices.media_folder());
     stale.open(QIODevice::WriteOnly);

@@ -11,6 +11,7 @@
 #include "emulator/orbel_client_device_dialogs.h"
 #include "emulator/orbel_client_input.h"
 #include "fake_engine.h"
+#include "fake_media.h"
 
 namespace {
 
@@ -25,8 +26,10 @@ struct client_fixture {
     client_fixture() {
         client.resize(314, 474);
         client.show();
-        devices = std::make_unique<orbel_client_device_dialogs>(
-            &client, orbel_client_devices_context{dir.path(), [this] { return engine; }, [this] { return blob; }});
+        orbel_client_devices_context context = devices_context(dir.path());
+        context.engine = [this] { return engine; };
+        context.image_blob = [this] { return blob; };
+        devices = std::make_unique<orbel_client_device_dialogs>(&client, std::move(context));
     }
     ~client_fixture() {
         devices.reset();

@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include "client/orbel_test_support.h"
+
 #include <QStandardPaths>
 #include <string>
 #include <vector>
@@ -111,9 +112,7 @@ TEST(facility, window_entries_forward_their_arguments) {
 }
 
 TEST(facility, a_saved_store_loads_again) {
-    int argc = 0;
-    QCoreApplication app(argc, nullptr);
-    QStandardPaths::setTestModeEnabled(true);
+    orbel_test_app();  // the program's one application, with settings of its own
     vux_le_persist persist;
     persist.set_profile_name("carol");
     vux_le_facility f(persist);

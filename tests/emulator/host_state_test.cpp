@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include "client/orbel_test_support.h"
+
 #include <QSettings>
 #include <QStandardPaths>
 #include <string>
@@ -30,9 +31,7 @@ TEST(persist, keys_per_profile) {
 }
 
 TEST(persist, store_and_location_live_in_the_emulator_group) {
-    int argc = 0;
-    QCoreApplication app(argc, nullptr);
-    QStandardPaths::setTestModeEnabled(true);
+    orbel_test_app();  // the program's one application, with settings of its own
     QSettings("__ORBEL", "Quellmark").clear();
 
     vux_le_persist p;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "client/orbel_settings.h"
 #include "client/orbel_test_support.h"
 #include "emulator/orbel_client_setup_location.h"
 
@@ -31,9 +33,20 @@ TEST(Location, OkWaitsForBothFieldsThenStoresAndPrefillsTheNextOpen) {
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(orbel_location_text(orbel_location_stored()), "0.000 0.000");
     }
+    // A settings file others may read, as another program might leave it.
+    {
+        QSettings other("__ORBEL", "Quellmark");
+        other.setValue("__EMULATOR/probe", 1);
+    }
+    const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(orbel_settings_file(), readable));
     latitude->setText("39.904");
     longitude->setText("116.407");
     ok->click();
+    // It also holds the remembered password: the location's write leaves it
+    // its owner's only.
+    EXPECT_EQ(QFile::permissions(orbel_settings_file()) & (QFileDevice::ReadGroup | QFileDevice::ReadOther), 0);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
 

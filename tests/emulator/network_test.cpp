@@ -1,7 +1,8 @@
 #include "emulator/vux_le_network.h"
 #include "fake_engine.h"
 
-#include <QCoreApplication>
+#include "client/orbel_test_support.h"
+
 #include <QDeadlineTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -40,8 +41,7 @@ struct peer {
 };
 
 struct network_fixture : ::testing::Test {
-    int argc = 0;
-    QCoreApplication app{argc, nullptr};
+    QApplication& app = orbel_test_app();  // the program's one application
     std::unique_ptr<vux_engine> engine{vux_engine_create()};
     vux_le_network net;
     vux_network_table t{};

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QImage>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -45,6 +46,12 @@ TEST_F(download_dialog, both_dialogs_show_their_texts) {
                                                  {&dialog, QStringLiteral("正在下载更新软件...")}};
     for (const auto& [d, text] : rows) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("Quellmark"));
+        // Icon 128, in the title bar's small size and the task switcher's large one.
+        for (int size : {16, 32}) {
+            const QImage icon = d->windowIcon().pixmap(size, size).toImage();
+            EXPECT_EQ(icon.width(), size) << size;
+            EXPECT_GT(qAlpha(icon.pixel(size / 2, size / 2)), 0) << size;  // a picture, not an empty square
+        }
         QStringList texts;
         for (auto* l : d->findChildren<QLabel*>()) texts << l->text();
         EXPECT_EQ(texts, QStringList{text});
