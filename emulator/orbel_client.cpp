@@ -207,9 +207,10 @@ void orbel_client::later(std::function<void()> call) {
 void orbel_client::tick() {
     if (!started_ || !engine()) return;
     ticked_ = true;
-    const int tick = ticks_;
+    // The count moves on after the call: a timer restarted inside the tick
+    // counts on from 0, so the next tick passes 1.
+    vux_engine_tick(engine(), ticks_);
     ticks_ = ticks_ == INT_MAX ? 0 : ticks_ + 1;
-    vux_engine_tick(engine(), tick);
 }
 
 void orbel_client::start_timer(int rate) {

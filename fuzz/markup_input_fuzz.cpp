@@ -1,6 +1,8 @@
 // fuzz-libs: vux_markup_fuzz
 // Keys, pointer events, drag steps and ticks from the fuzz bytes, fed to an
-// engine running a small document of a window, a menu and a dialog. When the
+// engine running a small document of a window, a menu and a dialog; the
+// window's client holds what the clocks, the press countdown, long presses,
+// header lock and the frame passes work on. When the
 // first byte is odd, the next two bytes give the length of further document
 // records (fuzz bytes too) that are added before the events.
 // Each event is four bytes: kind, then three arguments.
@@ -13,6 +15,9 @@
 #include "markup/model/vux_action_environment.h"
 #include "markup/model/vux_action_show.h"
 #include "markup/model/vux_dialog.h"
+#include "markup/model/vux_element_box.h"
+#include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_hyperlink.h"
 #include "markup/model/vux_menu.h"
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_engine.h"
@@ -50,6 +55,56 @@ std::unique_ptr<vux_prediction> set(const char* name) {
     return s;
 }
 
+// A box 30 high whose link sets "tapped".
+std::unique_ptr<vux_element_box> box(const char16_t* text) {
+    auto b = std::make_unique<vux_element_box>();
+    b->height = 30;
+    b->text.text = vux_unicode(text);
+    b->hyperlink = std::make_unique<vux_hyperlink>();
+    b->hyperlink->action = std::make_unique<vux_action>();
+    b->hyperlink->action->add_step(set("tapped"));
+    return b;
+}
+
+// A box with a press action (long presses), a page of a paging paragraph,
+// an animated waiter box with a blinking link in a paragraph that expires,
+// and a password box that also follows "noted" as its checked mark, under
+// a header-locked scroll bar.
+void fill_client(vux_element_client& client) {
+    auto pages = std::make_unique<vux_element_paragraph>();
+    pages->set_flag(vux_element_paragraph::paging_bit, true);
+    pages->page_count = 3;
+    pages->page_width = 100;
+    pages->page_switch = 30;
+    auto pressed = box(u"press");
+    pressed->press = std::make_unique<vux_action>();
+    pressed->press->add_step(set("held"));
+    pages->children.append(std::move(pressed));
+    auto roll = box(u"page");
+    roll->set_property(vux_string("roll"), vux_string("yes"));
+    pages->children.append(std::move(roll));
+    client.paragraphs.append(std::move(pages));
+
+    auto expiring = std::make_unique<vux_element_paragraph>();
+    expiring->countdown = 2;
+    auto animated = box(u"wait...");
+    animated->set_property(vux_string("animation"), vux_string("yes"));
+    animated->set_property(vux_string("waiter"), vux_string("yes"));
+    animated->image = vux_string("pic");
+    animated->hyperlink->flags |= 1 << 3;  // blinks
+    expiring->children.append(std::move(animated));
+    client.paragraphs.append(std::move(expiring));
+
+    auto secret = std::make_unique<vux_element_paragraph>();
+    auto password = box(u"");
+    password->set_property(vux_string("password"), vux_string("yes"));
+    password->text.key = vux_string("noted");
+    password->key_mark = vux_string("noted");
+    secret->children.append(std::move(password));
+    client.paragraphs.append(std::move(secret));
+    client.scroll_bar->header_lock = 1;
+}
+
 template <class R>
 void add(vux_writer& w, const R& r) {
     w.write_int32(r.type_code());
@@ -66,6 +121,7 @@ std::string screens_document() {
     win.commandbar.left = command("menu", show(3, 2, "m"));
     win.commandbar.right = command("dialog", show(2, 2, "d"));
     win.client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+    fill_client(win.client);
     add(w, win);
     vux_menu menu;
     menu.name = vux_string("m");

@@ -17,7 +17,8 @@ bool tessin_download_frame::begin(int32_t content_length)
 
 bool tessin_download_frame::take_prefix()
 {
-    vux_reader r(vux_link(prefix_, prefix_length));
+    const vux_link prefix(prefix_, prefix_length);  // the reader keeps a reference to it
+    vux_reader r(prefix);
     if (!r.read_header()) return false;
     const int32_t code = r.read_int32();
     const int32_t status = r.read_int32();

@@ -67,6 +67,7 @@ bool vux_element_box::matches(const char* key) const { return key && vux_string_
 
 std::unique_ptr<vux_object> vux_element_box::clone() const {
     auto copy = vux_clone_record(*this);
+    if (!copy) return nullptr;
     copy->clear_run_time_bits();
     return copy;
 }

@@ -5,6 +5,7 @@
 #include "markup/model/vux_action_paragraph.h"
 #include "markup/model/vux_action_property.h"
 #include "markup/model/vux_clamp.h"
+#include "markup/model/vux_hyperlink.h"
 #include "markup/model/vux_variables.h"
 
 void vux_element_client::fields(vux_field_visitor& v) {
@@ -246,12 +247,13 @@ bool vux_element_client::layout(const vux_variables& environment) {
         l.scroll_bar = scroll_bar.get();
         scroll_bar->attach(l);
         if (!scroll_bar->restore()) {
-            if (vux_flag_bit(flags, bottom_bit))
+            if (vux_flag_bit(flags, bottom_bit)) {
                 scroll_bar->to_bottom();
-            else if (l.scroll_top_mark >= 0)
-                scroll_bar->scroll_to(l.scroll_top_mark);
-            else if (l.scroll_bottom_mark >= 0)
-                scroll_bar->scroll_bottom_to(l.scroll_bottom_mark);
+            } else {
+                // Both marks apply when both were recorded: the bottom one last.
+                if (l.scroll_top_mark >= 0) scroll_bar->scroll_to(l.scroll_top_mark);
+                if (l.scroll_bottom_mark >= 0) scroll_bar->scroll_bottom_to(l.scroll_bottom_mark);
+            }
         }
     }
     l.finish_line();
@@ -378,8 +380,51 @@ void vux_element_client::start_drag(int32_t x, int32_t y) {
 }
 
 bool vux_element_client::scroll_by_drag(int32_t x, int32_t y) {
-    if (!scroll_bar || !scroll_bar->drag(x, y)) return false;
+    if (focus_locked() || !scroll_bar || !scroll_bar->drag(x, y)) return false;
     note_scroll_shift();
+    return true;
+}
+
+const vux_action* vux_element_client::focused_sub_item(bool own) const {
+    const vux_action* a = layout_ ? layout_->focused_item_target(own) : nullptr;
+    if (!a && !own) a = default_action.get();
+    return a;
+}
+
+bool vux_element_client::focused_item_activate(bool force) {
+    return layout_ && layout_->count_down_press(layout_->find_focused_item(), force);
+}
+
+bool vux_element_client::focus_locked() const {
+    if (!layout_) return false;
+    const vux_hyperlink* h = layout_->link_at(layout_->find_focused_item());
+    return h && h->bit(2);
+}
+
+bool vux_element_client::press(const vux_point& p, bool only_test) {
+    press_missed = false;
+    if (!layout_) return false;
+    vux_layout& l = *layout_;
+    const int32_t focused = l.find_focused_item();
+    l.release_item(focused);
+    if (scroll_bar) {
+        // A press in the fixed band of a header-locked client holds the
+        // content still: the header is not dragged with it.
+        const bool in_band = l.in_header_band(vux_clamp32(int64_t(p.y) - l.view.y));
+        scroll_bar->drag_blocked =
+            scroll_bar->header_lock != 0 && (l.within_reach(p.y) || (l.anchor_outside_view(true) && in_band));
+    }
+    const int32_t i = l.hit_test(p);
+    if (i < 0) {
+        press_missed = true;
+        return false;
+    }
+    if (only_test) return true;
+    if (i != focused) {
+        l.clear_focus();
+        l.set_focus(i, true);
+    }
+    l.set_item_pressed(i, true);
     return true;
 }
 
@@ -450,6 +495,7 @@ bool vux_element_client::pending_tick() {
 }
 
 void vux_element_client::clear() {
+    drop_focus();
     refresh_layout(false);
     forget_paragraph_pointers();
     paragraphs.delete_all();

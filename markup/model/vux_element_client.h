@@ -93,6 +93,31 @@ public:
     void start_drag(int32_t x, int32_t y);
     bool scroll_by_drag(int32_t x, int32_t y);
 
+    // --- focus and pointer (the layout does the item work) ---
+    bool has_focus() const { return layout_ && layout_->find_focused_item() >= 0; }
+    // The focused item's target: with `own` its own action, else its link's
+    // action, failing that the client's default action. Null when nothing
+    // in view is focused (and, without `own`, no default action).
+    const vux_action* focused_sub_item(bool own) const;
+    // The focused item's press countdown; with `force` it ends at once.
+    // True when a pressed countdown ran out (or was ended).
+    bool focused_item_activate(bool force);
+    void drop_focus() {
+        if (layout_) layout_->clear_focus();
+    }
+    // The focused item's link holds its state (state bit 2): the content
+    // does not follow the pointer.
+    bool focus_locked() const;
+    // Presses the item under the point, which takes the focus; false (and
+    // press_missed) on a miss. With only_test the focus and the press stay.
+    bool press(const vux_point& p, bool only_test);
+    // The pressed item's link action (for the back key), null when none.
+    const vux_action* pressed_target() const { return layout_ ? layout_->find_pressed_target() : nullptr; }
+    // Lets go of every pressed item.
+    void release_pressed() {
+        if (layout_) layout_->release_all_pressed();
+    }
+
     vux_action* press_action_at(const vux_point& p) const;
     vux_action* triggered_action(const vux_variables& environment);
 

@@ -37,6 +37,7 @@ void vux_element_image::fields(vux_field_visitor& v) {
 
 std::unique_ptr<vux_object> vux_element_image::clone() const {
     auto copy = vux_clone_record(*this);
+    if (!copy) return nullptr;
     copy->set_flag(fixed_bit, false);
     return copy;
 }

@@ -38,6 +38,7 @@ void vux_element_paragraph::fields(vux_field_visitor& v) {
 
 std::unique_ptr<vux_object> vux_element_paragraph::clone() const {
     auto copy = vux_clone_record(*this);
+    if (!copy) return nullptr;
     copy->set_flag(measured_bit, false);
     for (int32_t i = 0; i < copy->children.get_count(); ++i) {
         vux_object* child = copy->children.get(i);
@@ -251,10 +252,11 @@ void vux_element_paragraph::apply_box_offsets() {
 }
 
 bool vux_element_paragraph::page_step(int32_t kind, int32_t index) {
-    if (!paging_active()) return false;
-    const int32_t last = page_count - 1;
-    const int32_t at = std::clamp(page_index, 0, last);
-    int32_t to = at;
+    // Works whether or not paging is enabled; a page count of 0 or less has
+    // no page to go to.
+    const int64_t last = int64_t(page_count) - 1;
+    const int64_t at = last >= 0 ? std::clamp<int64_t>(page_index, 0, last) : std::max(page_index, 0);
+    int64_t to = at;
     switch (kind) {
     case 1: to = at + 1; break;
     case 2: to = at >= last ? 0 : at + 1; break;
@@ -264,7 +266,7 @@ bool vux_element_paragraph::page_step(int32_t kind, int32_t index) {
     default: return false;
     }
     if (to < 0 || to > last || to == at) return false;
-    page_index = to;
+    page_index = int32_t(to);
     apply_box_offsets();
     return true;
 }
@@ -282,20 +284,13 @@ bool vux_element_paragraph::drag(int32_t dx) {
 }
 
 bool vux_element_paragraph::end_drag() {
-    bool changed = false;
-    if (page_switch_px > 0 && drag_offset >= page_switch_px && int64_t(page_index) < int64_t(page_count) - 1) {
+    if (page_switch_px > 0 && drag_offset >= page_switch_px && int64_t(page_index) < int64_t(page_count) - 1)
         page_index = std::max(page_index, 0) + 1;
-        changed = true;
-    } else if (page_switch_px > 0 && drag_offset <= -page_switch_px && page_index > 0) {
+    else if (page_switch_px > 0 && drag_offset <= -page_switch_px && page_index > 0)
         --page_index;
-        changed = true;
-    }
-    if (drag_offset != 0) {
-        drag_offset = 0;
-        changed = true;
-    }
+    drag_offset = 0;
     apply_box_offsets();
-    return changed;
+    return true;  // the boxes are placed anew either way
 }
 
 void vux_element_paragraph::measure(vux_layout& l) {

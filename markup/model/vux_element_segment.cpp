@@ -28,6 +28,7 @@ bool vux_element_segment::matches(const char* key) const { return key && vux_str
 
 std::unique_ptr<vux_object> vux_element_segment::clone() const {
     auto copy = vux_clone_record(*this);
+    if (!copy) return nullptr;
     copy->set_flag(fixed_bit, false);
     return copy;
 }

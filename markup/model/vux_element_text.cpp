@@ -43,23 +43,41 @@ void vux_element_text::save_full_text() {
     if (!full_text) full_text = std::make_unique<vux_unicode>(text);
 }
 
+namespace {
+// A password shows as stars: as many as the value's characters (a cipher
+// text's stated plain length), at most ten.
+vux_unicode masked_form(const vux_string& v) {
+    vux_unicode decoded;
+    v.decode_utf8_into(decoded);
+    int32_t n = decoded.length();
+    // The cipher header states the plain length; never trust it past the text.
+    if (vux_tea::is_cipher_text(v)) n = std::clamp(vux_tea::text_length(v), 0, n);
+    n = std::min(n, 10);
+    vux_unicode stars;
+    for (int32_t i = 0; i < n; ++i) stars.append_unit(u'*');
+    return stars;
+}
+}  // namespace
+
 bool vux_element_text::sync(bool masked, const vux_variables& environment) {
     if (key.empty()) return false;
     vux_string v;
     if (environment.get(key, v)) {
         if (!saved_text && !text.empty()) saved_text = std::make_unique<vux_unicode>(text);
+        if (masked) {
+            // The stars never equal the value itself: compare what would be
+            // shown, so an unchanged password is no change (and its box is
+            // not laid out again on every paint).
+            vux_unicode stars = masked_form(v);
+            if (stars == text || (full_text && stars == *full_text)) return false;
+            text = std::move(stars);
+            full_text.reset();
+            return true;
+        }
         const bool differs = !(v == text.to_utf8_string()) && (!full_text || !(v == full_text->to_utf8_string()));
         if (!text.empty() && !differs) return false;
         text.clear();
         v.decode_utf8_into(text);
-        if (masked) {
-            int32_t n = text.length();
-            // The cipher header states the plain length; never trust it past the text.
-            if (vux_tea::is_cipher_text(v)) n = std::clamp(vux_tea::text_length(v), 0, n);
-            n = std::min(n, 10);
-            text.clear();
-            for (int32_t i = 0; i < n; ++i) text.append_unit(u'*');
-        }
         full_text.reset();
         return true;
     }

@@ -94,9 +94,13 @@ bool vux_layout::past_anchor_bottom(int32_t y) const {
 }
 
 namespace {
-// The scroll bar decides only when clipping applies at all.
+// The scroll bar decides only when clipping applies at all. It is told
+// whether the element asking is anchored: an anchored one is measured
+// against the paging paragraph the bar hands drags to.
 bool asks_scroll_bar(const vux_layout& l, bool no_clip, bool anchored) {
-    return l.scroll_bar && !no_clip && !l.anchor_outside_view(anchored) && !l.fits_view();
+    if (!l.scroll_bar) return false;
+    l.scroll_bar->anchored = anchored;
+    return !no_clip && !l.anchor_outside_view(anchored) && !l.fits_view();
 }
 }  // namespace
 

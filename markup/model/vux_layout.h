@@ -136,6 +136,8 @@ public:
     void release_all_pressed();
     bool release_item(int32_t i);
     bool count_down_press(int32_t i, bool zero);
+    // The item's hyperlink, null for an index outside the list.
+    vux_hyperlink* link_at(int32_t i) const;
     vux_action* find_pressed_target() const;
     // The focused item's first target, or with `second` its own action.
     vux_action* focused_item_target(bool second);

@@ -128,6 +128,10 @@ bool vux_layout::release_item(int32_t i) {
     return set_item_pressed(i, false);
 }
 
+vux_hyperlink* vux_layout::link_at(int32_t i) const {
+    return i >= 0 && i < int32_t(items.size()) ? link_of(items[size_t(i)]) : nullptr;
+}
+
 bool vux_layout::count_down_press(int32_t i, bool zero) {
     vux_hyperlink* h = i >= 0 && i < int32_t(items.size()) ? link_of(items[size_t(i)]) : nullptr;
     return h && h->count_down_press(zero);

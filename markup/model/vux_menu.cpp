@@ -50,7 +50,7 @@ void vux_menu::validate_selection() {
 bool vux_menu::refresh(const vux_variables& environment) {
     selected = -1;
     clear_press();
-    for (int32_t i = 0; i < count(); ++i) command(i)->hidden = environment.check_conditions(command(i)->guard.get()) ? 0 : 1;
+    for (int32_t i = 0; i < count(); ++i) command(i)->refresh(environment);
     selected = first_visible_from(0, 1);
     return selected >= 0;
 }

@@ -33,9 +33,28 @@ int32_t vux_odds::visible_rows() const {
     return int32_t(std::min<int64_t>(rows, (cells + columns - 1) / columns));
 }
 
+namespace {
+// Whether the query requires a column in [from, to): the columns a table
+// wider than its buffer has past it.
+bool requires_any(const vux_odds::query& q, int32_t from, int32_t to) {
+    if (from >= to) return false;
+    if (q.pattern_form) {
+        for (int32_t c = from; c < std::min(to, q.pattern.length()); ++c)
+            if (q.pattern.byte_at(c) == '1') return true;
+        return false;
+    }
+    if (int64_t(to) - from >= 32) return q.mask != 0;
+    for (int32_t c = from; c < to; ++c)
+        if (q.mask >> (c % 32) & 1u) return true;
+    return false;
+}
+}  // namespace
+
 void vux_odds::run_query(const query& q) {
-    const int32_t nr = visible_rows();
     const int32_t nc = visible_columns();
+    // The columns past the buffer are clear, so a row that needs one of them
+    // is never found.
+    const int32_t nr = requires_any(q, nc, columns) ? 0 : visible_rows();
     int64_t limit = q.limit > 0 ? q.limit : 0;
     if (!count_only) limit = limit == 0 ? max_found : std::min<int64_t>(limit, max_found);
 

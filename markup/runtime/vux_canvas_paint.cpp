@@ -208,11 +208,22 @@ void vux_canvas::text_in(const vux_rect& r, const vux_unicode& text, int32_t ali
 // rectangle: background, content in two passes, scroll bars, and the marks.
 void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, bool window_client) {
     const vux_environment& env = variables_;
-    if (client.current_layout()) client.refresh(env);
-    // Texts that follow a variable take its current value before they are
-    // measured; one that changed since the last layout drops that layout so
-    // the box is measured (and placed) again with its new text.
-    client.sync(env);
+    // While the pointer is busy the paragraphs stay as they are (a layout
+    // dropped now would end the drag); the passes run on the repaint asked
+    // for here once it is up.
+    if (manager_ && manager_->machine().pointer_busy() && client.current_layout()) {
+        redraw_requested = true;
+    } else {
+        redraw_requested = false;
+        client.update_checked(env);
+        client.update_images(env);
+        if (client.current_layout()) client.refresh(env);
+        // Texts that follow a variable take its current value before they
+        // are measured; one that changed since the last layout drops that
+        // layout so the box is measured (and placed) again with its new text.
+        client.sync(env);
+        if (client.current_layout()) client.links_changed(env);
+    }
     if (!client.current_layout()) {
         auto layout = std::make_unique<vux_layout_impl>(*this);
         layout->indent = metric(12);
@@ -223,6 +234,7 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
         client.layout(env);
         client.current_layout()->restore_focus();
     }
+    client.scroll_to_target();
     vux_layout& layout = *client.current_layout();
     clip(rect);
     if (window_client && !image(client.string_1, rect)) fill(rect, 1, 1);
@@ -242,10 +254,14 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
             clip(vux_rect(rect.left(), rect.top(), rect.width(), -shift));
         }
     }
+    // The scroll bar's clip tests leave out what the copy kept.
+    vux_element_scrollbar* bar = client.scroll_bar.get();
+    if (bar && layout.copy_allowed && shift > -rect.height() && shift < rect.height()) bar->blit_shift = shift;
     client.draw(1);
     client.draw(2);
+    if (bar) bar->blit_shift = 0;
     clip(rect);
-    if (vux_element_scrollbar* bar = client.scroll_bar.get(); bar && bar->content_taller()) {
+    if (bar && bar->content_taller()) {
         bar->track_v = scroll_track(rect, true, false);
         texture(vux_string("__texture_scrollbar_vertical"), 1, 0, bar->track_v);
         const vux_rect thumb = bar->thumb_vertical();

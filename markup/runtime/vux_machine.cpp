@@ -48,15 +48,15 @@ std::unique_ptr<vux_action> copy_of(const vux_action* a) {
     return a ? std::unique_ptr<vux_action>(static_cast<vux_action*>(a->clone().release())) : nullptr;
 }
 
-// Presses the linked item under the point, which takes the focus; false on a miss.
-bool press_item(vux_layout& layout, const vux_point& p) {
-    const int32_t i = layout.hit_test(p);
+// The focused item shows itself pressed while the pointer is on it; true
+// when that changed.
+bool track_focused(vux_element_client& client, const vux_point& p) {
+    vux_layout* l = client.current_layout();
+    const int32_t i = l ? l->find_focused_item() : -1;
     if (i < 0) return false;
-    if (layout.find_focused_item() != i) {
-        layout.clear_focus();
-        layout.set_focus(i, true);
-    }
-    layout.set_item_pressed(i, true);
+    const bool on = l->hit_test(p) == i;
+    if (on == l->is_item_pressed(i)) return false;
+    l->set_item_pressed(i, on);
     return true;
 }
 
@@ -171,20 +171,14 @@ bool vux_machine::select() {
             took = true;
         }
     } else if (vux_element_client* client = client_of(front())) {
-        vux_layout* layout = layout_of(client);
         // The focused item's own action runs at once, from a copy.
-        if (layout) {
-            if (const vux_action* own = layout->focused_item_target(true)) {
-                run_action(*own, true);
-                took = true;
-            }
+        if (auto own = copy_of(client->focused_sub_item(true))) {
+            run_action(*own, true);
+            took = true;
         }
         // Its link's action, else the client's own, may close the screen first.
         client = client_of(front());
-        layout = layout_of(client);
-        const vux_action* a = layout ? layout->focused_item_target(false) : nullptr;
-        if (!a && client) a = client->default_action.get();
-        if (auto copy = copy_of(a)) {
+        if (auto copy = copy_of(client ? client->focused_sub_item(false) : nullptr)) {
             if (copy->value_1 == 3) pop_front_screen();
             run_action(*copy, false);
             took = true;
@@ -202,6 +196,10 @@ void vux_machine::back() {
     }
     vux_element_commandbar* bar = bar_of(s);
     const vux_action* found = bar ? bar->triggered_action(manager_->variables()) : nullptr;
+    // A dialog or window whose bar has nothing for the key takes the
+    // pressed item's target.
+    if (!found && !as_menu(s))
+        if (vux_element_client* c = client_of(s)) found = c->pressed_target();
     if (found) {
         auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(found->clone().release()));
         if (as_menu(s))
@@ -349,7 +347,7 @@ bool vux_machine::pointer_press(const vux_point& p) {
         }
         if (view_holds(d->client, p)) {
             d->client.start_drag(p.x, p.y);
-            if (press_item(*d->client.current_layout(), p))
+            if (d->client.press(p, drag_moved != 0))
                 repaint_full();
             else
                 dragging = 1;
@@ -379,14 +377,14 @@ bool vux_machine::pointer_press(const vux_point& p) {
     }
     if (view_holds(w->client, p)) {
         vux_layout& layout = *w->client.current_layout();
-        w->client.start_drag(p.x, p.y);
         if (layout.hit_test(p) >= 0) {
             press_recorded = 1;
             press_x = p.x;
             press_y = p.y;
             press_ticks = 0;
         }
-        if (!press_item(layout, p)) {
+        w->client.start_drag(p.x, p.y);
+        if (!w->client.press(p, false)) {
             dragging = 1;
             return done(false);
         }
@@ -440,6 +438,8 @@ void vux_machine::pointer_move(const vux_point& p) {
                 full_paint = 0;
             }
             return;
+        } else if (client && track_focused(*client, p)) {
+            changed = true;
         } else if (vux_window* w = as_window(s); w && !w->third.empty()) {
             const int32_t i = manager_->document().switches.find(w->third.str().c_str());
             auto* sw = static_cast<vux_switch*>(manager_->document().switches.get(i));
@@ -476,10 +476,17 @@ void vux_machine::pointer_release(const vux_point& p) {
         if (slot >= 0) soft_key(slot);
         return;
     }
-    // A release on the focused item selects it; anywhere else it only lets go.
-    if (vux_layout* l = layout_of(client_of(s)); l && !as_menu(s) && l->find_focused_item() >= 0) {
+    // A release on the focused item selects it; anywhere else it only lets
+    // go. On a window a pressed item first shows its press for the rest of
+    // its countdown: the selection follows two ticks later (hold_tick).
+    vux_element_client* client = as_menu(s) ? nullptr : client_of(s);
+    if (vux_layout* l = layout_of(client); l && client->has_focus()) {
         const bool on_focus = l->hit_test(p) == l->find_focused_item() && !dragging;
-        l->release_all_pressed();
+        if (on_focus && as_window(s) && client->focused_item_activate(true)) {
+            activation_countdown = 2;
+            return;
+        }
+        client->release_pressed();
         if (!on_focus) {
             repaint_full();
             return;
@@ -541,7 +548,9 @@ bool vux_machine::hold_tick() {
     vux_canvas& canvas = manager_->canvas();
     if (canvas.redraw_requested && !pointer_busy()) {
         canvas.redraw_requested = false;
+        // What the clocks moved is shown, not only painted.
         repaint();
+        present();
         return true;
     }
     if (drag_release_countdown > 0) {
@@ -555,27 +564,45 @@ bool vux_machine::hold_tick() {
         settle(true);
         return true;
     }
-    if (window_in_front() && activation_countdown > 0 && --activation_countdown == 0) return select();
+    vux_window* w = window_in_front() ? as_window(windows.top()) : nullptr;
+    if (!w) return false;
+    if (activation_countdown > 0) {
+        if (--activation_countdown > 0 || !w->client.has_focus()) return false;
+        w->client.release_pressed();
+        windows.changed = 1;
+        return select();
+    }
+    // A press held on the focused item: its look changes when its own
+    // countdown runs out.
+    if (w->client.focused_item_activate(false)) {
+        repaint_full();
+        return true;
+    }
     return false;
 }
 
-// A tap candidate held past the eighth tick: the item under it runs its action.
+// A tap candidate held past the eighth tick: the box under it runs its
+// press action.
 bool vux_machine::long_press() {
     vux_window* w = as_window(windows.top());
-    vux_layout* l = w ? w->client.current_layout() : nullptr;
-    if (!l || !window_in_front()) return false;
-    const int32_t i = l->hit_test(vux_point(press_x, press_y));
-    if (i < 0) return false;
-    l->release_all_pressed();
+    if (!w || !w->client.current_layout() || !window_in_front()) return false;
+    auto copy = copy_of(w->client.press_action_at(vux_point(press_x, press_y)));
+    if (!copy) return false;
+    w->client.release_pressed();
     w->client.end_drag();
     press_recorded = 0;
     pointer_down = 0;
-    if (l->find_focused_item() != i) {
-        l->clear_focus();
-        l->set_focus(i, true);
-    }
-    if (auto copy = copy_of(l->focused_item_target(false))) run_action(*copy, false);
+    run_action(*copy, false);
     return true;
+}
+
+void vux_machine::frame_step(int32_t t) {
+    // The clocks of the clients painted on each frame: the top window's and
+    // the top dialog's. A change asks for a repaint on the next tick.
+    bool changed = false;
+    for (vux_screen* s : {windows.top(), dialogs.top()})
+        if (vux_element_client* c = client_of(s); c && c->tick(t, clock_rate)) changed = true;
+    if (changed) manager_->canvas().redraw_requested = true;
 }
 
 bool vux_machine::timed_tick() {
@@ -629,7 +656,11 @@ void vux_machine::repaint() {
     }
     if (manager_->facility().supports(2)) return;
     const bool full = full_paint != 0 || !manager_->facility().supports(5);
-    if (vux_window* w = as_window(windows.top())) canvas.paint_window(*w, full);
+    if (vux_window* w = as_window(windows.top())) {
+        // A title bound to a variable follows it.
+        w->titlebar.refresh(manager_->variables());
+        canvas.paint_window(*w, full);
+    }
     if (vux_dialog* d = as_dialog(dialogs.top())) canvas.paint_dialog(*d);
     if (vux_menu* m = as_menu(menus.top())) canvas.paint_menu(*m);
     canvas.finish_frame();

@@ -20,6 +20,8 @@ class vux_machine : public vux_object {
 public:
     // Ticks a tap candidate must be held before it counts as a long press.
     static constexpr int32_t long_press_ticks = 7;
+    // Host ticks a second (the rate the document starts the host timer with).
+    static constexpr int32_t clock_rate = 7;
 
     void bind(vux_manager* manager) { manager_ = manager; }
 
@@ -27,6 +29,8 @@ public:
     void pointer(int32_t kind, int32_t x, int32_t y);
     int32_t drag_step(int32_t restart, int32_t direction, int32_t fast);
     bool hold_tick();
+    // The last of the per-tick work: the element clocks with the tick count.
+    void frame_step(int32_t t);
     bool timed_tick();
     bool deferred_repaint();
     void settle(bool force);

@@ -96,7 +96,10 @@ void vux_manager::tick(int32_t t) {
         if (document_.timed_step(t / 7)) return;
     }
     if (machine_.hold_tick()) return;
-    if (!machine_.pointer_busy() && document_.tick_work()) return;
+    if (!machine_.pointer_busy()) {
+        if (document_.tick_work()) return;
+        machine_.frame_step(t);
+    }
     if (++idle_ticks >= 10) document_.idle_work();
     if (!machine_.pointer_busy()) machine_.settle(false);
 }

@@ -161,3 +161,19 @@ TEST(Lists, ReadsStopAtTheFirstErrorAndBoundCounts) {
     EXPECT_TRUE(r.has_error());
     EXPECT_EQ(il.get_count(), 0);  // the count could not fit: nothing read
 }
+
+// The object base answers what a class without its own slots answers: no
+// clone, no name to match, so a list finds no such item.
+TEST(ObjectBase, DefaultsCloneNothingAndMatchNothing) {
+    struct bare : vux_object {};
+    bare b;
+    EXPECT_EQ(b.clone(), nullptr);
+    EXPECT_FALSE(b.matches("x"));
+    EXPECT_FALSE(b.matches(""));
+    EXPECT_EQ(b.type_code(), 0);
+    vux_object_list list;
+    list.append(std::make_unique<bare>());
+    list.append(std::make_unique<bare>());
+    EXPECT_EQ(list.find("x"), -1);
+    EXPECT_EQ(list.find(""), -1);
+}

@@ -181,6 +181,26 @@ TEST(client, timer_ticks_from_zero_at_the_rate_and_ignores_rates_without_a_perio
     fx.f().stop_timer(fx.f().user);
 }
 
+TEST(client, the_tick_count_moves_on_after_the_engine_call) {
+    client_fixture fx;
+    // The engine restarts its timer inside tick 1: the count that was reset
+    // to 0 moves on after the call, so the next tick passes 1.
+    bool restarted = false;
+    fx.e->inside = [&](const std::string& call) {
+        if (call != "tick 1" || restarted) return;
+        restarted = true;
+        fx.f().start_timer(fx.f().user, 100);
+    };
+    fx.f().start_timer(fx.f().user, 100);
+    ASSERT_TRUE(ORBEL_WAIT(fake_count(*fx.e, "tick") >= 4));
+    fx.f().stop_timer(fx.f().user);
+    fx.e->inside = nullptr;
+    std::vector<std::string> ticks;
+    for (const std::string& c : fx.e->calls)
+        if (c.rfind("tick ", 0) == 0 && ticks.size() < 4) ticks.push_back(c);
+    EXPECT_EQ(ticks, (std::vector<std::string>{"tick 0", "tick 1", "tick 1", "tick 2"}));
+}
+
 TEST(client, keys_wheel_and_pointer_reach_the_engine) {
     const struct {
         int qt_key;

@@ -39,7 +39,7 @@ TEST(Data, FlagsAndLabel) {
     struct row {
         const char *name, *label, *out;
     };
-    const row rows[] = {{"a", "", "a"}, {"a", "b", "a: b"}, {"", "", ""}};
+    const row rows[] = {{"a", "", "a"}, {"a", "b", "a: b"}, {"", "", ""}, {"", "x", ""}};
     for (const row& r : rows) {
         d.name = vux_string(r.name);
         d.label = vux_string(r.label);

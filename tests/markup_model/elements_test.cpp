@@ -229,6 +229,36 @@ TEST(ElementText, KeywordsAndEnvironmentSync) {
     EXPECT_TRUE(t.sync(true, env));
     EXPECT_EQ(t.text.to_utf8_string().str(), "**********");
 
+    // A masked text reports a change only when what it shows changed: the
+    // stars never equal the value, so comparing with the value would report
+    // one on every sync (and lay the box out again on every paint).
+    struct masked_row {
+        const char* value;
+        bool changed;
+        const char* shown;
+    };
+    const masked_row masked_rows[] = {
+        {"abcdefghijklmn", false, "**********"},  // the same value again
+        {"abcdefghijklmnop", false, "**********"}, // still ten stars
+        {"secret", true, "******"},
+        {"secret", false, "******"},
+        {"sacred", false, "******"},  // another value of the same length shows the same
+        {"", true, ""},
+        {"", false, ""},
+        {"pw", true, "**"},
+    };
+    for (const masked_row& r : masked_rows) {
+        SCOPED_TRACE(r.value);
+        env.values["v"] = r.value;
+        EXPECT_EQ(t.sync(true, env), r.changed);
+        EXPECT_EQ(t.text.to_utf8_string().str(), r.shown);
+    }
+    // Cut while measuring: the full text counts as what is shown.
+    t.save_full_text();
+    t.text = vux_unicode(u"*");
+    EXPECT_FALSE(t.sync(true, env));
+
+
     vux_element_text e;
     for (auto [text, ends] : {std::pair{u"...", false}, {u"a...", true}, {u"a..", false}}) {
         e.text = vux_unicode(text);
@@ -369,6 +399,18 @@ TEST(Menu, EmptyOrEditedMenusNeverReadPastTheList) {
     r.command(1)->guard->add() = c;
     EXPECT_FALSE(r.refresh(env));
     EXPECT_EQ(r.selected, -1);
+}
+
+TEST(Menu, RefreshLetsEachCommandDecideAndClearsTheirRectangles) {
+    model_test::variables env;
+    vux_menu m = menu_of(2, 0, {0});  // hidden from an earlier refresh
+    for (int i = 0; i < 2; ++i) m.command(i)->rect = vux_rect(vux_point(1, 2), vux_point(30, 40));
+    EXPECT_TRUE(m.refresh(env));
+    EXPECT_EQ(m.selected, 0);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(m.command(i)->hidden, 0) << i;
+        EXPECT_TRUE(m.command(i)->rect.is_empty()) << i;  // laid out anew at the next paint
+    }
 }
 
 std::string names(const vux_menu& m) {

@@ -14,6 +14,7 @@
 #include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_hyperlink.h"
 #include "core/vux_record_build.h"
 #include "core/vux_record_dump.h"
 #include "markup/model/vux_dialog.h"
@@ -538,6 +539,32 @@ TEST(ParagraphPaging, DragsTurnPagesPastTheSwitchDistance) {
     q->measure(l);
     EXPECT_TRUE(q->next_page());
     EXPECT_EQ(q->page_index, 1);
+
+    // Paging disabled: the steps still turn the pages; without pages they fail.
+    struct off_row {
+        int32_t count, from, kind, index;
+        bool ok;
+        int32_t to;
+    };
+    const off_row off_rows[] = {
+        {3, 0, 1, 0, true, 1}, {3, 0, 4, 0, true, 2}, {3, 1, 5, 0, true, 0}, {3, 2, 1, 0, false, 2},
+        {0, 0, 1, 0, false, 0}, {0, 0, 2, 0, false, 0}, {0, 0, 4, 0, false, 0}, {-1, INT32_MAX, 1, 0, false, INT32_MAX},
+    };
+    for (const off_row& r : off_rows) {
+        auto o = paging_paragraph();
+        o->set_flag(vux_element_paragraph::paging_bit, false);
+        o->page_count = r.count;
+        o->page_index = r.from;
+        ASSERT_FALSE(o->paging_active());
+        EXPECT_EQ(o->page_step(r.kind, r.index), r.ok) << r.count << " " << r.from << " " << r.kind;
+        EXPECT_EQ(o->page_index, r.to) << r.count << " " << r.from << " " << r.kind;
+    }
+
+    // Ending a drag places the boxes anew and says so, even with no offset.
+    auto still = paging_paragraph();
+    still->measure(l);
+    EXPECT_TRUE(still->end_drag());
+    EXPECT_EQ(still->page_index, 0);
 }
 
 TEST(ParagraphPasses, SyncLinksAndPressActions) {
@@ -917,6 +944,14 @@ TEST(ClientLayout, ScrollPositionAfterLayout) {
     EXPECT_EQ(top.client.scroll_bar->y_offset, 240);
     EXPECT_FALSE(top.client.paragraph(10)->flag(vux_element_paragraph::scroll_top_bit));  // one-shot
 
+    // Both marks: the top one, then the bottom one (paragraph 20 ends at 504).
+    client_fixture both;
+    fill(both);
+    both.client.paragraph(10)->set_flag(vux_element_paragraph::scroll_top_bit, true);
+    both.client.paragraph(20)->set_flag(vux_element_paragraph::scroll_bottom_bit, true);
+    both.lay_out();
+    EXPECT_EQ(both.client.scroll_bar->y_offset, 504 - 320);
+
     // A relayout that keeps the position restores it.
     top.client.scroll_bar->y_offset = 100;
     top.client.refresh_layout(true);
@@ -926,6 +961,128 @@ TEST(ClientLayout, ScrollPositionAfterLayout) {
     top.client.refresh_layout(false);
     top.lay_out();
     EXPECT_EQ(top.client.scroll_bar->y_offset, 0);
+}
+
+// Three linked boxes 24 high, at y 0, 24 and 48, on a client that scrolls
+// (so the short content stays at the top of the view).
+struct pointer_fixture : client_fixture {
+    explicit pointer_fixture(int32_t header_lock = 0) {
+        client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+        client.scroll_bar->header_lock = header_lock;
+        for (const char* n : {"a", "b", "c"}) {
+            auto p = named_paragraph(n);
+            auto b = box_with(u"x", 0, 0);
+            b->name = vux_string(n);
+            b->hyperlink = std::make_unique<vux_hyperlink>();
+            b->hyperlink->action = std::make_unique<vux_action>();
+            b->hyperlink->action->value_5 = 1;  // tells the link's action apart
+            b->action = std::make_unique<vux_action>();
+            b->action->value_5 = 2;  // and the box's own
+            p->children.append(std::move(b));
+            client.paragraphs.append(std::move(p));
+        }
+        client.default_action = std::make_unique<vux_action>();
+        client.default_action->value_5 = 3;
+        lay_out();
+    }
+    int32_t focused() const { return client.current_layout()->find_focused_item(); }
+    int32_t pressed() const { return client.current_layout()->find_pressed_item(); }
+};
+
+TEST(ClientPointer, PressFocusesAndPressesTheItemUnderThePoint) {
+    struct row {
+        const char* what;
+        int32_t first_y;  // an earlier press, -1 none
+        int32_t y;
+        bool only_test;
+        bool result, missed;
+        int32_t focused, pressed;
+    };
+    const row rows[] = {
+        {"hit", -1, 30, false, true, false, 1, 1},
+        {"only a test", -1, 30, true, true, false, -1, -1},
+        {"miss", -1, 200, false, false, true, -1, -1},
+        {"another item", 5, 30, false, true, false, 1, 1},
+        {"a miss lets the pressed focus go", 5, 200, false, false, true, 0, -1},
+        {"a test keeps the focus", 5, 30, true, true, false, 0, -1},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        pointer_fixture f;
+        if (r.first_y >= 0) {
+            ASSERT_TRUE(f.client.press(vux_point(5, r.first_y), false));
+        }
+        EXPECT_EQ(f.client.press(vux_point(5, r.y), r.only_test), r.result);
+        EXPECT_EQ(f.client.press_missed, r.missed);
+        EXPECT_EQ(f.focused(), r.focused);
+        EXPECT_EQ(f.pressed(), r.pressed);
+        EXPECT_EQ(f.client.has_focus(), r.focused >= 0);
+    }
+    vux_element_client bare;  // no layout
+    EXPECT_FALSE(bare.press(vux_point(5, 5), false));
+    EXPECT_FALSE(bare.has_focus());
+}
+
+TEST(ClientPointer, FocusedTargetsAndThePressCountdown) {
+    pointer_fixture f;
+    EXPECT_EQ(f.client.focused_sub_item(true), nullptr);  // nothing focused
+    EXPECT_EQ(f.client.focused_sub_item(false)->value_5, 3);  // the client's default
+    ASSERT_TRUE(f.client.press(vux_point(5, 30), false));
+    EXPECT_EQ(f.client.focused_sub_item(true)->value_5, 2);
+    EXPECT_EQ(f.client.focused_sub_item(false)->value_5, 1);
+    EXPECT_EQ(f.client.pressed_target()->value_5, 1);
+
+    // The press countdown is two: it runs out on the second call, or at
+    // once when forced; a released item has none.
+    EXPECT_FALSE(f.client.focused_item_activate(false));
+    EXPECT_TRUE(f.client.focused_item_activate(false));
+    EXPECT_FALSE(f.client.focused_item_activate(false));
+    EXPECT_FALSE(f.client.focused_item_activate(true));
+    ASSERT_TRUE(f.client.press(vux_point(5, 30), false));
+    EXPECT_TRUE(f.client.focused_item_activate(true));
+    EXPECT_FALSE(f.client.focused_item_activate(false));
+    f.client.release_pressed();
+    EXPECT_EQ(f.client.pressed_target(), nullptr);
+
+    f.client.drop_focus();
+    EXPECT_FALSE(f.client.has_focus());
+}
+
+TEST(ClientPointer, ALockedFocusHoldsTheContentStill) {
+    pointer_fixture f;
+    vux_element_scrollbar& bar = *f.client.scroll_bar;
+    bar.content_height = 1000;
+    bar.view_height = 100;
+    ASSERT_TRUE(f.client.press(vux_point(5, 30), false));
+    f.client.current_layout()->link_at(1)->set_bit_2(true);
+    f.client.start_drag(5, 50);
+    EXPECT_FALSE(f.client.scroll_by_drag(5, 20));
+    EXPECT_EQ(bar.y_offset, 0);
+    f.client.current_layout()->link_at(1)->set_bit_2(false);
+    EXPECT_TRUE(f.client.scroll_by_drag(5, 20));
+    EXPECT_EQ(bar.y_offset, 30);
+}
+
+// With header lock a press within the layout's reach, or in the fixed band
+// while the anchor is outside the view, blocks the drag that follows.
+TEST(ClientPointer, HeaderLockBlocksDragsFromTheHeader) {
+    struct row {
+        int32_t header_lock, reach, y;
+        bool blocked;
+    };
+    const row rows[] = {{1, 20, 10, true}, {1, 20, 21, false}, {0, 20, 10, false}, {1, 0, 10, false}};
+    for (const row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "lock " << r.header_lock << " reach " << r.reach << " y " << r.y);
+        pointer_fixture f(r.header_lock);
+        vux_element_scrollbar& bar = *f.client.scroll_bar;
+        bar.content_height = 1000;
+        bar.view_height = 100;
+        f.client.current_layout()->reach_limit = r.reach;
+        f.client.press(vux_point(5, r.y), false);
+        EXPECT_EQ(bar.drag_blocked, r.blocked);
+        f.client.start_drag(5, 60);
+        EXPECT_EQ(f.client.scroll_by_drag(5, 30), !r.blocked);
+    }
 }
 
 TEST(ClientLayout, VisibleRectLeavesOutTheFixedBand) {

@@ -1,5 +1,6 @@
 // The layout's placement, clip and mapping rules through the fake metrics.
 #include <gtest/gtest.h>
+#include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_scrollbar.h"
 #include "markup_model/fake_layout.h"
 #include "markup_model/model_test_support.h"
@@ -98,6 +99,18 @@ TEST(Layout, ClipTestsAskTheScrollBarOnlyWhenClipping) {
     }
     EXPECT_TRUE(l.is_right_of_view(300, false, false));
     EXPECT_TRUE(l.is_left_of_view(-1, false, false));
+
+    // An anchored element is measured against the paging paragraph the
+    // scroll bar hands drags to: the layout tells the bar which it asks for.
+    vux_element_paragraph pages;
+    pages.top_y = 0;
+    pages.height_px = 60;
+    bar.paging = &pages;
+    EXPECT_TRUE(l.is_below_view(70, false, true));
+    EXPECT_TRUE(bar.anchored);
+    EXPECT_FALSE(l.is_below_view(70, false, false));
+    EXPECT_FALSE(bar.anchored);
+    EXPECT_TRUE(l.is_above_view(-1, false, true));
 }
 
 TEST(Layout, ReachAndAnchorBottom) {

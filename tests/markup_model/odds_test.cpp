@@ -240,6 +240,34 @@ TEST(Odds, WideTablesFoldColumnsIntoTheMask) {
     env.values["q"] = "00000001";
     EXPECT_TRUE(o.apply(step_of(4), env));
     EXPECT_EQ(results(o), (std::vector<std::string>{"00000001"}));
+
+    // A buffer that ends inside row 0: the columns past it read as clear, so
+    // a row that needs one of them is not found.
+    struct row {
+        const char* what;
+        int32_t operation;
+        const char* query;
+        int32_t found;
+    };
+    const row rows[] = {
+        {"mask bit 0 needs column 32", 4, "00000001", 0},
+        {"mask bit 31 needs only column 31", 4, "80000000", 1},
+        {"mask bit 7 needs column 39", 4, "00000080", 0},
+        {"no column needed", 4, "00000000", 1},
+        {"pattern needs column 33", 3, "000000000000000000000000000000000100000000", 0},
+        {"pattern inside the buffer", 3, "1", 1},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        vux_odds w;
+        w.rows = 1;
+        w.columns = 40;
+        const uint8_t bits[] = {0xFF, 0xFF, 0xFF, 0xFF};
+        w.bits.assign_bytes(bits, 4);
+        env.values["q"] = r.query;
+        EXPECT_TRUE(w.apply(step_of(r.operation), env));
+        EXPECT_EQ(w.found, r.found);
+    }
 }
 
 }  // namespace

@@ -11,7 +11,10 @@
 #include "markup/model/vux_action_motion.h"
 #include "markup/model/vux_condition_list.h"
 #include "markup/model/vux_device.h"
+#include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_image.h"
+#include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_model_factory.h"
 #include "markup/model/vux_option.h"
 #include "markup/model/vux_pick.h"
@@ -242,6 +245,47 @@ TEST(ModelRecords, NestingDepthIsBounded) {
     };
     EXPECT_TRUE(read_from(back, linked(5)));
     EXPECT_FALSE(read_from(back, linked(20)));
+}
+
+// An element built in memory may nest deeper than a copy can read back: its
+// clone fails as a whole and gives null.
+TEST(ModelRecords, ElementsNestedPastTheLimitCloneToNull) {
+    const auto with_action = [](auto element, int levels) {
+        element->action = nested_action(levels);
+        return element;
+    };
+    auto in_paragraph = [&](int levels) {
+        auto p = std::make_unique<vux_element_paragraph>();
+        p->children.append(with_action(std::make_unique<vux_element_box>(), levels));
+        return p;
+    };
+    struct row {
+        const char* what;
+        std::unique_ptr<vux_object> shallow, deep;
+    };
+    row rows[] = {
+        {"box", with_action(std::make_unique<vux_element_box>(), 5), with_action(std::make_unique<vux_element_box>(), 40)},
+        {"segment", with_action(std::make_unique<vux_element_segment>(), 5),
+         with_action(std::make_unique<vux_element_segment>(), 40)},
+        {"image", with_action(std::make_unique<vux_element_image>(), 5),
+         with_action(std::make_unique<vux_element_image>(), 40)},
+        {"paragraph", in_paragraph(5), in_paragraph(40)},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        auto copy = r.shallow->clone();
+        ASSERT_NE(copy, nullptr);
+        EXPECT_EQ(copy->type_code(), r.shallow->type_code());
+        EXPECT_EQ(r.deep->clone(), nullptr);
+    }
+
+    // A paragraph's edits skip the clone that failed.
+    vux_element_paragraph p;
+    vux_object_list items;
+    items.append(with_action(std::make_unique<vux_element_box>(), 40));
+    items.append(with_action(std::make_unique<vux_element_box>(), 1));
+    p.append_clones(items);
+    EXPECT_EQ(p.children.get_count(), 1);
 }
 
 }  // namespace

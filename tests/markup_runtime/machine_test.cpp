@@ -401,30 +401,105 @@ TEST_F(Items, ArrowsMoveTheFocusAndSelectRunsTheFocusedLink) {
     EXPECT_EQ(variable("soft"), "(none)");
 }
 
-TEST_F(Items, TapSelectsAndAHeldPressRunsOnTheEighthTick) {
+TEST_F(Items, TapSelectsWhenThePressCountdownEnds) {
+    // A quick tap: the item shows its press for its countdown of two ticks,
+    // then the selection runs.
     const vux_point third = centre_of(2);
     press(third.x, third.y);
     EXPECT_EQ(layout().find_focused_item(), 2);
+    EXPECT_TRUE(layout().is_item_pressed(2));
+    release(third.x, third.y);
+    EXPECT_EQ(variable("picked"), "(none)");
+    EXPECT_TRUE(layout().is_item_pressed(2));
+    EXPECT_EQ(machine().activation_countdown, 2);
+    vux_engine_tick(e, 1);  // the press's deferred repaint takes this tick
+    vux_engine_tick(e, 2);
+    EXPECT_EQ(variable("picked"), "(none)");
+    vux_engine_tick(e, 3);
+    EXPECT_EQ(variable("picked"), "3");
+    EXPECT_FALSE(layout().is_item_pressed(2));
+
+    // Held past its countdown, the release selects at once.
+    run(action_of(set_step("picked", "")));
+    press(third.x, third.y);
+    ticks(4, 3);
     release(third.x, third.y);
     EXPECT_EQ(variable("picked"), "3");
+    EXPECT_EQ(machine().activation_countdown, 0);
 
+    // Moving off the focused item lets it go; a release there selects nothing.
+    run(action_of(set_step("picked", "")));
+    const vux_point first = centre_of(0);
+    press(third.x, third.y);
+    move(first.x, first.y);
+    EXPECT_FALSE(layout().is_item_pressed(2));
+    move(third.x, third.y);
+    EXPECT_TRUE(layout().is_item_pressed(2));
+    move(first.x, first.y);
+    release(first.x, first.y);
+    ticks(7, 3);
+    EXPECT_EQ(variable("picked"), "(none)");
+}
+
+TEST_F(Items, BackTakesThePressedItemsTarget) {
+    key(7);  // nothing pressed, no command: nothing runs
+    EXPECT_EQ(variable("picked"), "(none)");
+    const vux_point second = centre_of(1);
+    press(second.x, second.y);
+    key(7);
+    EXPECT_EQ(variable("picked"), "2");
+}
+
+namespace {
+
+// Item 1 is a box with a link and a press action.
+struct HeldItems : Items {
+    std::unique_ptr<vux_object> item(const char* n) override {
+        if (n[0] != '1') return Items::item(n);
+        auto b = std::make_unique<vux_element_box>();
+        b->width = 100;
+        b->height = 30;
+        b->hyperlink = link_picking(n);
+        b->press = std::make_unique<vux_action>(action_of(set_step("held", "1")));
+        return b;
+    }
+};
+
+}  // namespace
+
+// A press held past the eighth tick without moving beyond the tolerance
+// runs the box's press action; the link's action does not run.
+TEST_F(HeldItems, LongPressRunsTheBoxPressAction) {
     struct row {
-        int moved;     // pixels moved after the press
-        int ticks;     // held that long
+        int moved;  // pixels moved after the press
+        int ticks;  // held that long
         bool long_press;
     };
     const row rows[] = {{0, 7, false}, {0, 9, true}, {11, 9, false}, {10, 9, true}};
     int t = 100;
     for (const row& r : rows) {
         SCOPED_TRACE(std::to_string(r.moved) + " px, " + std::to_string(r.ticks) + " ticks");
-        run(action_of(set_step("picked", "")));
+        run(action_of(set_step("held", ""), set_step("picked", "")));
         const vux_point first = centre_of(0);
         press(first.x, first.y);
         if (r.moved) move(first.x + r.moved, first.y);
         for (int k = 0; k < r.ticks; ++k) vux_engine_tick(e, t++);
-        EXPECT_EQ(variable("picked"), r.long_press ? "1" : "(none)");
+        EXPECT_EQ(variable("held"), r.long_press ? "1" : "(none)");
+        EXPECT_EQ(variable("picked"), "(none)");
         release(first.x + r.moved, first.y);
+        for (int k = 0; k < 3; ++k) vux_engine_tick(e, t++);
+        // A release after a long press has nothing left to select.
+        if (r.long_press) {
+            EXPECT_EQ(variable("picked"), "(none)");
+        }
     }
+    // A segment has no press action: holding it runs nothing.
+    run(action_of(set_step("held", "")));
+    const vux_point second = centre_of(1);
+    press(second.x, second.y);
+    for (int k = 0; k < 9; ++k) vux_engine_tick(e, t++);
+    EXPECT_EQ(variable("held"), "(none)");
+    EXPECT_EQ(variable("picked"), "(none)");
 }
 
 namespace {
@@ -477,6 +552,7 @@ TEST_F(PlacedItems, FocusCrossesBoxAndImageAndAPressOnTheImageRunsIt) {
     press(image.x, image.y);
     EXPECT_EQ(layout().find_focused_item(), 2);
     release(image.x, image.y);
+    ticks(1, 3);  // the deferred repaint, then the press countdown
     EXPECT_EQ(variable("picked"), "3");
 
     run(action_of(set_step("picked", "")));

@@ -9,6 +9,8 @@
 #include <vector>
 #include "markup/model/vux_element_box.h"
 #include "core/vux_writer.h"
+#include "markup/model/vux_element_box.h"
+#include "markup/model/vux_element_paragraph.h"
 #include "markup_runtime/screens_fixture.h"
 #include "tools/vux_image_host.h"
 #ifdef VUX_HAVE_BUILTIN
@@ -123,6 +125,41 @@ TEST_F(Golden, TouchSoftKeysInTheTitleBar) {
     static_cast<vux_window*>(m().document().find_screen(1, vux_string("home")))->commandbar.value_3 = 1;
     show(1, "home");
     expect_golden(host.image(), "touch_soft_keys");
+}
+
+// The clocks end to end, through the renderer's event lines: a paragraph
+// with a countdown of one clock period (seven ticks) shows its green box
+// until the period ends and is gone from the next frame.
+TEST_F(Golden, ExpiringParagraphLeavesTheScreenOnTheClock) {
+    vux_window w;
+    w.name = vux_string("w");
+    auto p = std::make_unique<vux_element_paragraph>();
+    p->countdown = 1;
+    auto b = std::make_unique<vux_element_box>();
+    b->height = 200;
+    b->ground = 0x00FF00;
+    p->children.append(std::move(b));
+    w.client.paragraphs.append(std::move(p));
+    vux_action start = action_of(show_step(1, 2, "w"));
+    vux_buffer bytes;
+    vux_writer out(bytes);
+    out.write_header_default();
+    out.write_int32(w.type_code());
+    w.write(out);
+    out.write_int32(start.type_code());
+    start.write(out);
+    out.write_trailer();
+    const std::string doc(reinterpret_cast<const char*>(bytes.data()), size_t(bytes.length()));
+    auto green = [&] {
+        const QRgb c = host.image().pixel(120, 160);
+        return qRed(c) == 0 && qGreen(c) == 255 && qBlue(c) == 0;
+    };
+    play(doc, {"tick 5"});  // six ticks with play's own
+    EXPECT_TRUE(green());
+    ASSERT_TRUE(host.feed(e, "tick 1"));  // the seventh: the period ends
+    EXPECT_TRUE(green());
+    ASSERT_TRUE(host.feed(e, "tick 1"));  // the frame that follows
+    EXPECT_FALSE(green());
 }
 
 namespace {
