@@ -8,6 +8,7 @@
 #include "client/orbel_main.h"
 #include "client/orbel_resources.h"
 #include "client/orbel_strings.h"
+#include "desktop/transport/orbel_qt_translation.h"
 
 namespace {
 orbel* the_application = nullptr;
@@ -66,6 +67,7 @@ void orbel::on_idle() {
 
 int orbel_run(int argc, char** argv) {
     QApplication application(argc, argv);
+    orbel_load_qt_translation(application);
     // The main window decides when the program ends: the logon dialog closes
     // before the main window is first shown.
     application.setQuitOnLastWindowClosed(false);

@@ -116,7 +116,7 @@ QString orbel_add_item::content() const { return content_->toPlainText(); }
 const QByteArray& orbel_add_item::picture() const { return picture_->bytes(); }
 
 void orbel_add_item::set_picture() {
-    const orbel_picture_texts texts{QStringLiteral("图片文件(*.jpg *.png)"), QStringLiteral("设置图片"),
+    const orbel_picture_texts texts{orbel_picture_filter(QStringLiteral("图片文件")), QStringLiteral("设置图片"),
                                     QStringLiteral("图片文件不能为空!"), QStringLiteral("不支持的图片文件格式!")};
     QByteArray bytes;
     if (orbel_custom_picture(this, texts, QSize(rules::picture_width, rules::picture_height), bytes))

@@ -60,6 +60,6 @@ QUrl orbel_address::lookup_url(const QString& address) {
 void orbel_address::on_lookup() {
     const QString address = address_->text();
     if (address.isEmpty()) return;
-    orbel_get_ui().open_url(lookup_url(address));
+    orbel_open_web_page(this, lookup_url(address));
     done(1);
 }

@@ -7,6 +7,8 @@
 #include "client/orbel_ui.h"
 #include "core/vux_link.h"
 
+QString orbel_picture_filter(const QString& kind) { return kind + QStringLiteral("(*.jpg *.png)"); }
+
 bool orbel_custom_picture(QWidget* parent, const orbel_picture_texts& texts, QSize box, QByteArray& picture) {
     orbel_ui& ui = orbel_get_ui();
     const QString path = ui.open_file_name(parent, texts.filter, texts.title);

@@ -5,6 +5,12 @@
 
 class QWidget;
 
+// The open chooser's filter for JPEG and PNG pictures of a kind:
+// "图标文件" gives "图标文件(*.jpg *.png)". The patterns are apart by blanks
+// only: Qt splits a filter's patterns at blanks, so "*.jpg;" would be a
+// pattern of its own that no JPEG file matches.
+QString orbel_picture_filter(const QString& kind);
+
 // The texts of one caller's custom-picture step.
 struct orbel_picture_texts {
     QString filter;       // the open chooser's filter

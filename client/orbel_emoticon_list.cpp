@@ -14,13 +14,13 @@ constexpr int margin = 8;
 }  // namespace
 
 std::vector<std::string> orbel_emoticon_codes(std::string_view list) {
+    // Every '[' starts an emoticon, also one inside another's brackets: the
+    // grid's cells follow the document's picture numbering "em000.png"...
+    // one per '['.
     std::vector<std::string> codes;
-    size_t at = 0;
-    while ((at = list.find('[', at)) != std::string_view::npos) {
+    for (size_t at = list.find('['); at != std::string_view::npos; at = list.find('[', at + 1)) {
         const size_t end = list.find(']', at);
-        if (end == std::string_view::npos) break;
-        codes.emplace_back(list.substr(at, end - at + 1));
-        at = end + 1;
+        codes.emplace_back(list.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at + 1));
     }
     return codes;
 }

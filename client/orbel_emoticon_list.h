@@ -20,8 +20,9 @@ public:
     virtual QByteArray picture(const std::string& name) = 0;
 };
 
-// The bracketed codes of a code list, brackets included; a '[' that is
-// never closed starts no code.
+// The codes of a code list, one per '[': each from its '[' up to the next
+// ']', brackets included ("[[a]]" holds "[[a]" and "[a]"); a '[' that is
+// never closed runs to the end of the list.
 std::vector<std::string> orbel_emoticon_codes(std::string_view list);
 // "em" + three-digit index + ".png".
 std::string orbel_emoticon_picture_name(int index);

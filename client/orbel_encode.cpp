@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -65,6 +66,28 @@ bool encode_file_fitted(const QString& path, QByteArray& out) {
     return encode_jpeg(image, out);
 }
 
+QSize orbel_boxed_size(QSize picture, QSize box) {
+    const qint64 w = picture.width(), h = picture.height(), a = box.width(), b = box.height();
+    if (w <= 0 || h <= 0 || a <= 0 || b <= 0) return {};
+    if (w <= a && h <= b) return picture;
+    qint64 tw = a, th = h * a / w;
+    if (w * b > h * a) {
+        tw = w * b / h;
+        th = b;
+    }
+    // Only a strip gets past the bound, and only along its length.
+    constexpr qint64 bound = 4;
+    if (tw > bound * a) {
+        th = std::max<qint64>(1, th * bound * a / tw);
+        tw = bound * a;
+    }
+    if (th > bound * b) {
+        tw = std::max<qint64>(1, tw * bound * b / th);
+        th = bound * b;
+    }
+    return QSize(int(tw), int(th));
+}
+
 bool encode_bytes_boxed(const QByteArray& bytes, int box_width, int box_height, QByteArray& out) {
     out.clear();
     if (bytes.size() > orbel_max_picture_bytes) return false;
@@ -73,19 +96,8 @@ bool encode_bytes_boxed(const QByteArray& bytes, int box_width, int box_height, 
     if (!buffer.open(QIODevice::ReadOnly)) return false;
     QImage image = read_image(&buffer);
     if (image.isNull()) return false;
-    const qint64 w = image.width(), h = image.height(), a = box_width, b = box_height;
-    if (w > a || h > b) {
-        // The smallest size of the picture's proportions that covers the
-        // box; a picture that would have to grow to cover it keeps its size.
-        qint64 tw, th;
-        if (w * b > h * a) {
-            tw = w * b / h;
-            th = b;
-        } else {
-            tw = a;
-            th = h * a / w;
-        }
-        if (tw <= w && th <= h) image = scale(image, int(tw), int(th), false);
-    }
+    const QSize target = orbel_boxed_size(image.size(), QSize(box_width, box_height));
+    if (target.isEmpty()) return false;
+    if (target != image.size()) image = scale(image, target.width(), target.height(), false);
     return encode_jpeg(image, out);
 }

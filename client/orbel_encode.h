@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 // Pictures the client uploads are scaled and re-encoded as JPEG at quality
@@ -13,10 +14,16 @@ constexpr qint64 orbel_max_picture_bytes = qint64(32) << 20;
 // smaller picture keeps its size). False, `out` empty, when the file is too
 // large, cannot be decoded or cannot be encoded.
 bool encode_file_fitted(const QString& path, QByteArray& out);
-// Decodes image bytes; a picture larger than the box A x B on either side is
-// scaled down to the smallest size of its proportions that covers the box
-// (never enlarged). False, `out` empty, when the bytes cannot be decoded or
-// encoded.
+// The size a w x h picture is re-encoded at for the box A x B: its own when
+// it fits inside the box; otherwise the smallest size of its proportions
+// that covers the box, which enlarges a picture that is over on one side
+// only (800 x 500 in 640 x 960 gives 1536 x 960). Covering an extreme strip
+// would take a huge bitmap: no side goes above four times the box's, the
+// strip then keeping its proportions as closely as whole pixels allow.
+// Empty for a picture or a box without area.
+QSize orbel_boxed_size(QSize picture, QSize box);
+// Decodes image bytes and re-encodes them at orbel_boxed_size. False, `out`
+// empty, when the bytes cannot be decoded or encoded.
 bool encode_bytes_boxed(const QByteArray& bytes, int box_width, int box_height, QByteArray& out);
 // The image drawn smoothly into width x height; with `keep_aspect` both
 // factors become the smaller one.

@@ -1,10 +1,14 @@
 #include "client/orbel_group.h"
 
 #include <QHeaderView>
+#include <QRect>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <algorithm>
+#include <iterator>
 
 #include "client/orbel.h"
 #include "client/orbel_banner.h"
@@ -73,6 +77,47 @@ constexpr int spacing = 5;
 
 QString text_of(const char16_t* text) { return QString::fromUtf16(text); }
 
+// Where the two rows of buttons and the list go below the banner. Every
+// button is as wide as the widest label needs, at least button_width.
+struct button_grid {
+    int each;  // the width of every button
+    int top;   // the first row's
+
+    static button_grid of(const std::map<int, QPushButton*>& buttons, int banner_height) {
+        int widest = button_width;
+        for (const auto& entry : buttons) widest = std::max(widest, entry.second->sizeHint().width());
+        return {widest, banner_height + margin};
+    }
+    QRect at(int index) const {
+        return QRect(margin + (index % buttons_per_row) * (each + spacing),
+                     top + (index / buttons_per_row) * (button_height + spacing), each, button_height);
+    }
+    int list_top() const {
+        const int rows = (int(std::size(button_texts)) + buttons_per_row - 1) / buttons_per_row;
+        return top + rows * (button_height + spacing) + margin - spacing;
+    }
+    // The least size that shows every button whole and a few rows of the list.
+    QSize minimum(int list_height) const {
+        return QSize(2 * margin + buttons_per_row * each + (buttons_per_row - 1) * spacing,
+                     list_top() + list_height + margin);
+    }
+};
+
+// Hands the keys pressed in a widget to `on_key`, which says whether it took them.
+class key_relay final : public QObject {
+public:
+    key_relay(QWidget* widget, std::function<bool(int key)> on_key) : QObject(widget), on_key_(std::move(on_key)) {
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && on_key_(static_cast<QKeyEvent*>(event)->key())) return true;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<bool(int key)> on_key_;
+};
+
 QString status_text(const vux_desktop_group& group, const vux_desktop_site* site, const QString& current) {
     if (!site) return {};
     return orbel_group_rules::status(group, *site).value_or(current);
@@ -105,6 +150,16 @@ orbel_group::orbel_group(QWidget* parent) : QWidget(parent) {
     list_->header()->setStretchLastSection(false);
     list_->setAccessibleName(QStringLiteral("站点"));
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { run_command(1016); });
+    new key_relay(list_, [this](int key) {
+        const std::optional<int> command = orbel_group_rules::list_key_command(key, !selected_key().empty());
+        if (command) run_command(*command);
+        return command.has_value();
+    });
+    // The list is where a signed-in administrator starts: it has the focus.
+    list_->setFocus();
+    // The header and four rows of the list below the buttons.
+    const int list_height = list_->header()->sizeHint().height() + 4 * (list_->fontMetrics().height() + 6);
+    setMinimumSize(button_grid::of(buttons_, banner_->sizeHint().height()).minimum(list_height));
 
     if (auto* app = orbel::instance())
         app->site_list.set_on_arrived([this](const vux_string& key) { site_arrived(key); });
@@ -128,16 +183,9 @@ void orbel_group::resizeEvent(QResizeEvent* event) {
     // list keeps its place and leaves its left margin on the right and below.
     const int banner_height = banner_->sizeHint().height();
     banner_->setGeometry(0, 0, width(), banner_height);
-    int y = banner_height + margin;
-    int column = 0;
-    for (const button_text& b : button_texts) {
-        buttons_[b.id]->setGeometry(margin + column * (button_width + spacing), y, button_width, button_height);
-        if (++column == buttons_per_row) {
-            column = 0;
-            y += button_height + spacing;
-        }
-    }
-    const int top = y + (column ? button_height + spacing : 0) + margin - spacing;
+    const button_grid grid = button_grid::of(buttons_, banner_height);
+    for (size_t i = 0; i < std::size(button_texts); ++i) buttons_[button_texts[i].id]->setGeometry(grid.at(int(i)));
+    const int top = grid.list_top();
     list_->setGeometry(margin, top, std::max(0, width() - 2 * margin), std::max(0, height() - top - margin));
 }
 
@@ -383,7 +431,7 @@ void orbel_group::run_command(int id) {
     case 1007: return delete_site(s.group->name, orbel_group_rules::ask_before_delete(*s.site));
     case 1002: return change_password();
     case 1008: return refresh();
-    case 1040: orbel_get_ui().open_url(orbel_web_page(orbel_web_help_page)); return;
+    case 1040: orbel_open_web_page(this, orbel_web_page(orbel_web_help_page)); return;
     case 1091: return toggle_emulator();
     }
     const auto step = steps_.find(id);

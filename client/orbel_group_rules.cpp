@@ -1,5 +1,7 @@
 #include "client/orbel_group_rules.h"
 
+#include <Qt>
+
 #include "desktop/records/vux_desktop_group.h"
 #include "desktop/records/vux_desktop_site.h"
 
@@ -67,6 +69,11 @@ bool orbel_group_rules::enabled(int id, const state& s) {
         return c.column_bit == 0 || (s.site->columns & c.column_bit) != 0;
     }
     return true;
+}
+
+std::optional<int> orbel_group_rules::list_key_command(int key, bool row_selected) {
+    if (!row_selected || (key != Qt::Key_Return && key != Qt::Key_Enter)) return std::nullopt;
+    return 1016;
 }
 
 const std::vector<int>& orbel_group_rules::command_ids() {

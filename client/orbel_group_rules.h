@@ -36,6 +36,10 @@ struct orbel_group_rules {
     static bool enabled(int id, const state& s);
     // The ids whose enabled state the idle pass keeps, in button order.
     static const std::vector<int>& command_ids();
+    // The command a key pressed in the site list runs: Enter (either key) on
+    // a selected row runs "编辑", as a double click on it does; none for
+    // other keys, which the list handles itself.
+    static std::optional<int> list_key_command(int key, bool row_selected);
 
     // The "状态" text of a group whose site is cached; none when the column
     // is left as it is.

@@ -231,7 +231,7 @@ orbel_homepage::orbel_homepage(const QString& management_name, const vux_desktop
     });
     connect(show_map_, &QPushButton::clicked, this, &orbel_homepage::on_map);
     connect(set_picture, &QPushButton::clicked, this, [this] {
-        const orbel_picture_texts texts{QStringLiteral("图片文件(*.jpg; *.png)"), QStringLiteral("设置图片"),
+        const orbel_picture_texts texts{orbel_picture_filter(QStringLiteral("图片文件")), QStringLiteral("设置图片"),
                                         QStringLiteral("图片文件不能为空!"), QStringLiteral("不支持的图片文件格式!")};
         orbel_site_page::choose_file(this, texts, QSize(640, 960), picture_);
     });
@@ -297,7 +297,7 @@ void orbel_homepage::on_ok() {
 }
 
 void orbel_homepage::on_test_page() {
-    if (const std::optional<QUrl> url = test_url(web_address_->text())) orbel_get_ui().open_url(*url);
+    if (const std::optional<QUrl> url = test_url(web_address_->text())) orbel_open_web_page(this, *url);
 }
 
 void orbel_homepage::on_map() {
@@ -305,5 +305,5 @@ void orbel_homepage::on_map() {
     if (!position_given(v) || check_coordinate(v.longitude, 180) != coordinate::good ||
         check_coordinate(v.latitude, 90) != coordinate::good)
         return;
-    orbel_get_ui().open_url(map_url(v));
+    orbel_open_web_page(this, map_url(v));
 }

@@ -119,7 +119,7 @@ orbel_logon::orbel_logon(QWidget* parent) : QDialog(parent) {
     pack_tool->setVisible(false);
 
     connect(logon_button_, &QPushButton::clicked, this, &orbel_logon::accept);
-    auto open_account_page = [] { orbel_get_ui().open_url(orbel_web_page(orbel_web_account_page)); };
+    auto open_account_page = [this] { orbel_open_web_page(this, orbel_web_page(orbel_web_account_page)); };
     connect(new_user, &QPushButton::clicked, this, open_account_page);
     connect(forgotten, &QPushButton::clicked, this, open_account_page);
     connect(no_tips_box_, &QCheckBox::toggled, this, [this](bool checked) { tips_->set_active(!checked); });

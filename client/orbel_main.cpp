@@ -64,6 +64,8 @@ void orbel_main::finish_logon(bool signed_in) {
     if (auto* app = orbel::instance()) setWindowTitle(orbel_to_qstring(app->session.account));
     site_manager_ = new orbel_group(this);
     orbel_add_group_steps(*site_manager_);
+    // The window cannot shrink below what the site manager shows whole.
+    setMinimumSize(site_manager_->minimumSize());
     site_manager_->setGeometry(rect());
     site_manager_->show();
     show();

@@ -26,3 +26,8 @@ bool orbel_ok_rules::password(const QString& password, const QString& repeated) 
         if (c.unicode() >= 0x80 || !c.isLetterOrNumber()) return false;
     return true;
 }
+
+orbel_ok_rules::enter orbel_ok_rules::on_enter(bool ok_enabled, bool on_button) {
+    if (on_button) return enter::press_button;
+    return ok_enabled ? enter::accept : enter::nothing;
+}

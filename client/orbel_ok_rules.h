@@ -17,4 +17,10 @@ struct orbel_ok_rules {
     static bool transfer(const QString& receiver, const QString& code, const vux_string& account);
     // Password: at least 7 ASCII letters or digits, repeated exactly.
     static bool password(const QString& password, const QString& repeated);
+
+    // What Enter does in one of these dialogs. In a field it accepts exactly
+    // while OK is enabled, and does nothing otherwise (never a cancel); on a
+    // button the user moved to, it presses that button.
+    enum class enter { accept, nothing, press_button };
+    static enter on_enter(bool ok_enabled, bool on_button);
 };

@@ -10,6 +10,17 @@ orbel_richedit::orbel_richedit(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
     setContextMenuPolicy(Qt::NoContextMenu);
     set_editable(false);
+    // Handed the focus while not editable (a click cannot: the view takes no
+    // focus; a dialog's setFocus can), it gives it back to the widget of the
+    // same window that had it. Only this signal names that widget: by the
+    // focus-in event the application's focus widget is already this view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (now != this || editable_) return;
+        if (old && old != this && old->window() == window() && old->isEnabled() && old->isVisible())
+            old->setFocus(Qt::OtherFocusReason);
+        else
+            clearFocus();
+    });
 }
 
 void orbel_richedit::set_editable(bool editable) {
@@ -66,10 +77,9 @@ void orbel_richedit::mousePressEvent(QMouseEvent* event) {
 }
 
 void orbel_richedit::focusInEvent(QFocusEvent* event) {
-    // Not editable: the focus goes back where it came from.
+    // Not editable: no caret; the focus moves on at once (see the constructor).
     if (!editable_) {
-        if (QWidget* previous = QApplication::focusWidget(); previous && previous != this) previous->setFocus();
-        else clearFocus();
+        event->accept();
         return;
     }
     QTextEdit::focusInEvent(event);

@@ -231,7 +231,7 @@ orbel_site_column::orbel_site_column(QWidget* parent) : orbel_site_page("142", Q
         refresh();
     });
     connect(file, &QPushButton::clicked, this, [this] {
-        const orbel_picture_texts texts{QStringLiteral("图片文件(*.jpg; *.png)"), QStringLiteral("自定义背景"),
+        const orbel_picture_texts texts{orbel_picture_filter(QStringLiteral("图片文件")), QStringLiteral("自定义背景"),
                                         QStringLiteral("背景文件不能为空!"), QStringLiteral("不支持的背景文件格式!")};
         if (!choose_file(this, texts, QSize(640, 960), background_)) return;
         values_.background = background_->bytes();

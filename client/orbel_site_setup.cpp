@@ -228,7 +228,7 @@ void orbel_site_setup::choose_icon_pack() {
 }
 
 void orbel_site_setup::choose_icon_file() {
-    const orbel_picture_texts texts{QStringLiteral("图标文件(*.jpg; *.png)"), QStringLiteral("自定义图标"),
+    const orbel_picture_texts texts{orbel_picture_filter(QStringLiteral("图标文件")), QStringLiteral("自定义图标"),
                                     QStringLiteral("图标文件不能为空!"), QStringLiteral("不支持的图标文件格式!")};
     if (choose_file(this, texts, QSize(100, 100), icon_)) refresh();
 }
@@ -242,7 +242,7 @@ void orbel_site_setup::choose_tray_pack() {
 }
 
 void orbel_site_setup::choose_tray_file() {
-    const orbel_picture_texts texts{QStringLiteral("托盘文件(*.jpg; *.png)"), QStringLiteral("自定义托盘"),
+    const orbel_picture_texts texts{orbel_picture_filter(QStringLiteral("托盘文件")), QStringLiteral("自定义托盘"),
                                     QStringLiteral("托盘文件不能为空!"), QStringLiteral("不支持的托盘文件格式!")};
     if (!choose_file(this, texts, QSize(360, 160), tray_)) return;
     tray_only_->setEnabled(true);

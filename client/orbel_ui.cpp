@@ -50,3 +50,12 @@ orbel_ui& orbel_get_ui() {
 }
 
 void orbel_set_ui(orbel_ui* ui) { current_ui = ui; }
+
+QString orbel_web_page_failed_text(const QUrl& url) {
+    return QStringLiteral("无法打开网页，请在浏览器中打开以下地址：\n%1").arg(url.toString());
+}
+
+void orbel_open_web_page(QWidget* parent, const QUrl& url) {
+    orbel_ui& ui = orbel_get_ui();
+    if (!ui.open_url(url)) ui.message(parent, orbel_web_page_failed_text(url));
+}

@@ -31,3 +31,9 @@ public:
 orbel_ui& orbel_get_ui();
 // Replaces the interface (not owned); null restores the desktop one.
 void orbel_set_ui(orbel_ui* ui);
+
+// Opens a web page through the interface in force. When it cannot be opened
+// a message says so and names the address, so the user can open it by hand.
+void orbel_open_web_page(QWidget* parent, const QUrl& url);
+// That message's text.
+QString orbel_web_page_failed_text(const QUrl& url);

@@ -155,6 +155,12 @@ bool quellmark_content_store::load_conversations(const vux_record_build::value& 
     return true;
 }
 
+void quellmark_content_store::for_each_time(const std::function<void(int32_t& time)>& visit) {
+    for (auto& [site, messages] : sites_)
+        for (auto& [member, c] : messages.conversations)
+            for (message& m : c.messages) visit(m.time);
+}
+
 void quellmark_content_store::clear() {
     pictures_.clear();
     next_picture_ = 1;

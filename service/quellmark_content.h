@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -61,6 +62,8 @@ public:
     // "read": bool, "messages": [{"time", "from": "site" or "member",
     // "text"}]}]}. False with a reason when the form is wrong.
     bool load_conversations(const vux_record_build::value& sites, std::string* why);
+    // Every message's time, for moving them all at once.
+    void for_each_time(const std::function<void(int32_t& time)>& visit);
 
     void clear();
 

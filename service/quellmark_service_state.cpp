@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QImage>
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <string_view>
 #include <QRandomGenerator>
 #include "core/vux_hex.h"
 #include "core/vux_record_build.h"
@@ -137,6 +139,35 @@ bool read_offer(const json::value& o, quellmark_offer& offer, QString* error) {
     return true;
 }
 
+// Visits every int32 field named "time" of a record and of the records it
+// holds: the dates of news, notices, votes and messages.
+class time_fields : public vux_field_visitor {
+public:
+    explicit time_fields(std::function<void(int32_t&)> visit) : visit_(std::move(visit)) {}
+
+    void int32(const char* name, int32_t& v) override {
+        if (std::string_view(name) == "time") visit_(v);
+    }
+    void record(const char*, vux_record& r) override { r.fields(*this); }
+    void records(const char*, vux_object_list& list, const vux_record_factory&) override {
+        for (int32_t i = 0; i < list.get_count(); ++i)
+            if (auto* r = dynamic_cast<vux_record*>(list.get(i))) r->fields(*this);
+    }
+    void child(const char*, std::unique_ptr<vux_record>& c, const vux_record_factory&) override {
+        if (c) c->fields(*this);
+    }
+    void int16(const char*, int16_t&) override {}
+    void byte(const char*, uint8_t&) override {}
+    void string(const char*, vux_string&) override {}
+    void unicode(const char*, vux_unicode&) override {}
+    void bytes(const char*, vux_buffer&) override {}
+    void strings(const char*, vux_string_list&) override {}
+    void integers(const char*, vux_integer_list&) override {}
+
+private:
+    std::function<void(int32_t&)> visit_;
+};
+
 std::string random_token() {
     std::string token;
     for (int i = 0; i < 4; ++i) token += vux_hex::format(int32_t(QRandomGenerator::system()->generate())).str();
@@ -195,6 +226,26 @@ bool quellmark_service_state::load_demo(QString* error) {
     QFile pages(QStringLiteral(":/service/demo_pages.json"));
     if (!pages.open(QIODevice::ReadOnly)) return fail(error, pages.errorString());
     return overlay(pages.readAll(), error);
+}
+
+int64_t quellmark_service_state::move_dates_before(int64_t now) {
+    auto each_date = [this](const std::function<void(int32_t&)>& visit) {
+        time_fields fields(visit);
+        for (auto& [key, site] : sites_) site->fields(fields);
+        content.for_each_time(visit);
+    };
+    int64_t earliest = INT64_MAX, latest = INT64_MIN;
+    each_date([&](int32_t& t) {
+        earliest = std::min<int64_t>(earliest, t);
+        latest = std::max<int64_t>(latest, t);
+    });
+    if (latest < earliest) return 0;
+    constexpr int64_t day = 86400;
+    auto day_of = [](int64_t t) { return (t >= 0 ? t : t - (day - 1)) / day; };
+    const int64_t by = (day_of(now) - 1 - day_of(latest)) * day;
+    if (by == 0 || earliest + by < INT32_MIN || latest + by > INT32_MAX) return 0;
+    each_date([by](int32_t& t) { t = int32_t(t + by); });
+    return by;
 }
 
 bool quellmark_service_state::overlay(const QByteArray& text, QString* error) {

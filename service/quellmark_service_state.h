@@ -69,6 +69,14 @@ public:
     bool load_file(const QString& path, QString* error = nullptr);
     // The demo data built into the service.
     bool load_demo(QString* error = nullptr);
+    // Moves every date the data holds (news, notices, votes and private
+    // messages) by whole days so that the latest falls on the day before the
+    // one of `now` (seconds since 1970, UTC days); their order, gaps and
+    // times of day stay. The program does this to its demo data as it
+    // starts, so that what a user sends then sorts after the demo's own;
+    // tests keep the dates as written. Nothing moves when there are no dates
+    // or a moved one would leave the 32-bit range. Returns the seconds moved.
+    int64_t move_dates_before(int64_t now);
     // Fields laid over sites already loaded: {"accounts": [{"name", "sites":
     // {key: record}}]}, each record holding only the fields it changes.
     // False (with a reason) when it does not parse or names a site that is

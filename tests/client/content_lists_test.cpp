@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QTemporaryDir>
 
 #include "client/orbel.h"
@@ -15,6 +16,7 @@
 #include "client/orbel_item_detail.h"
 #include "client/orbel_item_list.h"
 #include "client/orbel_list_box.h"
+#include "client/orbel_message_rules.h"
 #include "client/orbel_static_picture.h"
 #include "client/orbel_text.h"
 #include "desktop/messages/vux_desktop_messages.h"
@@ -263,6 +265,78 @@ TEST_F(content_windows, picture_covers_the_box_or_keeps_its_size) {
     EXPECT_EQ(ui.titles.last(), QStringLiteral("设置图片"));
     dialog.findChild<QPushButton*>("1007")->click();
     EXPECT_TRUE(dialog.picture().isEmpty());
+}
+
+// The notice and vote details show every field read-only: the author, the
+// date, the content, the flags as disabled check boxes, and for a vote its
+// valid days, maximum selections and options in order.
+TEST_F(content_windows, notice_and_vote_details_show_their_fields) {
+    auto checks = [](QWidget* dialog, std::vector<std::pair<const char*, int32_t>> flags) {
+        for (const auto& [id, value] : flags) {
+            auto* box = dialog->findChild<QCheckBox*>(QLatin1String(id));
+            ASSERT_NE(box, nullptr) << id;
+            EXPECT_EQ(box->isChecked(), value != 0) << id;
+            EXPECT_FALSE(box->isEnabled()) << id;
+        }
+    };
+    auto common = [](QWidget* dialog, const char* content, int32_t time) {
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("1034")->text(), QStringLiteral("作者"));
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("1035")->text(), orbel_message_rules::time_text(time, true));
+        EXPECT_EQ(dialog->findChild<QTextEdit*>("1038")->toPlainText(), QString::fromUtf8(content));
+    };
+    const struct {
+        int32_t members_only, push, show_receivers;
+    } notices[] = {{1, 0, 1}, {0, 1, 0}, {0, 0, 0}};
+    for (const auto& n : notices) {
+        SCOPED_TRACE(n.members_only * 100 + n.push * 10 + n.show_receivers);
+        vux_desktop_notice item;
+        item.time = 1797901200;
+        item.author = vux_string("作者");
+        item.content = vux_string("周六停课");
+        item.members_only = n.members_only;
+        item.push = n.push;
+        item.show_receivers = n.show_receivers;
+        orbel_notice_detail dialog(item, nullptr);
+        EXPECT_EQ(dialog.objectName(), "115");
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("通知详情"));
+        common(&dialog, "周六停课", item.time);
+        checks(&dialog, {{"1039", n.members_only}, {"1078", n.push}, {"1067", n.show_receivers}});
+    }
+
+    const struct {
+        int32_t members_only, comments, valid_days, max_selections;
+        std::vector<const char*> options;
+    } votes[] = {
+        {1, 0, 7, 2, {"早上", "中午", "晚上"}},
+        {0, 1, 0, 1, {"是", "否"}},
+    };
+    for (const auto& v : votes) {
+        SCOPED_TRACE(v.valid_days);
+        vux_desktop_vote item;
+        item.time = 1797465600;
+        item.author = vux_string("作者");
+        item.content = vux_string("几点集合？");
+        item.members_only = v.members_only;
+        item.comments = v.comments;
+        item.valid_days = v.valid_days;
+        item.max_selections = v.max_selections;
+        for (const char* o : v.options) item.options.append(vux_string(o));
+        orbel_vote_detail dialog(item, nullptr);
+        EXPECT_EQ(dialog.objectName(), "131");
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("投票详情"));
+        common(&dialog, "几点集合？", item.time);
+        checks(&dialog, {{"1039", v.members_only}, {"1042", v.comments}});
+        for (const auto& [id, value] : {std::pair{"1084", v.valid_days}, std::pair{"1085", v.max_selections}}) {
+            auto* number = dialog.findChild<QLineEdit*>(QLatin1String(id));
+            ASSERT_NE(number, nullptr) << id;
+            EXPECT_EQ(number->text(), QString::number(value)) << id;
+            EXPECT_TRUE(number->isReadOnly()) << id;
+        }
+        auto* options = dialog.findChild<orbel_list_box*>("1011");
+        ASSERT_NE(options, nullptr);
+        ASSERT_EQ(options->count(), int(v.options.size()));
+        for (int i = 0; i < options->count(); ++i) EXPECT_EQ(options->item(i)->text(), QString::fromUtf8(v.options[i]));
+    }
 }
 
 // A news item with a picture through the stand-in: sent as an update, back

@@ -2,6 +2,8 @@
 // colour swatch that opens the colour picker.
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -21,7 +23,7 @@ TEST(CustomPicture, OutcomesOfEveryKindOfFile) {
         file.write(bytes);
         return file.fileName();
     };
-    const orbel_picture_texts texts{"图片文件(*.jpg *.png)", "设置图片", "empty!", "unsupported!"};
+    const orbel_picture_texts texts{orbel_picture_filter("图片文件"), "设置图片", "empty!", "unsupported!"};
     const QByteArray old_picture("old");
     struct outcome {
         const char* name;
@@ -52,6 +54,33 @@ TEST(CustomPicture, OutcomesOfEveryKindOfFile) {
             EXPECT_EQ(picture, old_picture);
         }
     }
+}
+
+// Qt's own chooser, given the filter of the client's picture choosers, lists
+// the JPEG and PNG files of a folder and nothing else.
+TEST(CustomPicture, FilterListsJpegAndPngFiles) {
+    orbel_test_app();
+    QTemporaryDir dir;
+    for (const char* name : {"a.jpg", "b.png", "c.txt"}) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QFileDialog chooser;
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setDirectory(dir.path());
+    chooser.setNameFilter(orbel_picture_filter(QStringLiteral("图标文件")));
+    EXPECT_EQ(chooser.selectedNameFilter(), QStringLiteral("图标文件(*.jpg *.png)"));
+    auto* model = chooser.findChild<QFileSystemModel*>();
+    ASSERT_NE(model, nullptr);
+    auto listed = [&] {
+        QStringList names;
+        const QModelIndex folder = model->index(dir.path());
+        for (int row = 0; row < model->rowCount(folder); ++row) names << model->index(row, 0, folder).data().toString();
+        names.sort();
+        return names;
+    };
+    EXPECT_TRUE(ORBEL_WAIT(listed() == QStringList({"a.jpg", "b.png"}))) << listed().join(' ').toStdString();
 }
 
 TEST(StaticColor, ClickOpensThePickerAndOkStoresTheChoice) {

@@ -33,14 +33,16 @@ QByteArray green_png() {
     return bytes;
 }
 
-TEST(EmoticonList, CodesAreClosedBracketedRuns) {
+TEST(EmoticonList, OneCodePerOpeningBracket) {
     struct { const char* list; std::vector<std::string> codes; } cases[] = {
         {"[a][bb]", {"[a]", "[bb]"}},
         {"abc", {}},
         {"", {}},
-        {"[a][b", {"[a]"}},
+        {"[a][b", {"[a]", "[b"}},
         {"x[a]y[]", {"[a]", "[]"}},
-        {"[[a]]", {"[[a]"}},
+        {"[[a]]", {"[[a]", "[a]"}},
+        {"[", {"["}},
+        {"]][x]", {"[x]"}},
     };
     for (auto& c : cases) EXPECT_EQ(orbel_emoticon_codes(c.list), c.codes) << c.list;
     EXPECT_EQ(orbel_emoticon_picture_name(0), "em000.png");

@@ -43,9 +43,10 @@ TEST(Encode, SizesAfterFittingAndCovering) {
         {"tall file shrunk to 960 high", true, 800, 1920, 400, 960},
         {"bytes cover the box", false, 2560, 1920, 1280, 960},
         {"small bytes kept", false, 500, 500, 500, 500},
-        // Wider than the box but lower: covering would enlarge it tenfold.
-        {"one side over is never enlarged", false, 700, 100, 700, 100},
-        {"long strip is never enlarged", false, 10000, 50, 10000, 50},
+        // Over on one side only: enlarged until it covers the box.
+        {"one side over is enlarged to cover", false, 800, 500, 1536, 960},
+        // Covering would make it 192000 wide: bounded at four box widths.
+        {"long strip is bounded", false, 10000, 50, 2560, 12},
         {"tall bytes cover by width", false, 1280, 4000, 640, 2000},
     };
     for (const size_case& c : cases) {
@@ -65,6 +66,26 @@ TEST(Encode, SizesAfterFittingAndCovering) {
         const QImage image = jpeg_image(out);
         EXPECT_EQ(image.size(), QSize(c.out_w, c.out_h));
     }
+}
+
+TEST(Encode, BoxedSizes) {
+    const struct {
+        QSize picture, box, out;
+    } cases[] = {
+        {{500, 500}, {640, 960}, {500, 500}},     // inside: kept
+        {{640, 960}, {640, 960}, {640, 960}},     // the box itself
+        {{2560, 1920}, {640, 960}, {1280, 960}},  // wider proportions: by height
+        {{1280, 4000}, {640, 960}, {640, 2000}},  // taller proportions: by width
+        {{800, 500}, {640, 960}, {1536, 960}},    // enlarged to cover
+        {{641, 10}, {640, 960}, {2560, 39}},      // a strip: bounded along its length
+        {{10, 961}, {640, 960}, {39, 3840}},
+        {{100, 100}, {100, 100}, {100, 100}},
+        {{101, 100}, {100, 100}, {101, 100}},
+        {{0, 10}, {640, 960}, {}},                // no area: nothing
+        {{10, 10}, {0, 960}, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(orbel_boxed_size(c.picture, c.box), c.out) << c.picture.width() << "x" << c.picture.height();
 }
 
 TEST(Encode, UndecodableInputGivesNothing) {

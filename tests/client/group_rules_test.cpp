@@ -125,6 +125,19 @@ TEST(group_rules, delete_asks_unless_the_site_is_empty) {
     }
 }
 
+TEST(group_rules, enter_on_a_selected_row_edits) {
+    const struct {
+        int key;
+        bool selected;
+        std::optional<int> command;
+    } cases[] = {
+        {Qt::Key_Return, true, 1016}, {Qt::Key_Enter, true, 1016}, {Qt::Key_Return, false, std::nullopt},
+        {Qt::Key_Space, true, std::nullopt}, {Qt::Key_Down, true, std::nullopt}, {Qt::Key_Delete, true, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(orbel_group_rules::list_key_command(c.key, c.selected), c.command) << c.key << " " << c.selected;
+}
+
 TEST(group_rules, refill_selection) {
     const std::vector<vux_string> keys{"a", "b", "c"};
     const struct {

@@ -60,6 +60,11 @@ TEST_F(group_service_test, start_lists_every_status_and_fetches_each_site_once) 
     EXPECT_FALSE(enabled(1016));
     run(1040);
     EXPECT_EQ(ui.urls, QList<QUrl>{QUrl(QStringLiteral("http://www.quellmark.com/tabid/57/language/zh-CN/Default.aspx"))});
+    ui.urls_open = false;
+    run(1040);
+    EXPECT_EQ(ui.messages, QStringList{orbel_web_page_failed_text(ui.urls[0])});
+    ui.messages.clear();
+    ui.urls_open = true;
     int made = 0;
     group->set_emulator_factory([&](QWidget*) {
         ++made;
@@ -205,7 +210,9 @@ TEST_F(group_service_test, transfer_and_acquire_between_two_accounts) {
     EXPECT_EQ(rows().at("q0000101").status, "可以获取");
     select("q0000101");
     answer_with<orbel_group_acquire>({{"1038", QStringLiteral("wrong")}});
-    run(1016);
+    ASSERT_TRUE(enabled(1016));
+    QTest::keyClick(group->list(), Qt::Key_Return);  // Enter on the row runs what a double click runs
+    settle();
     EXPECT_EQ(ui.messages, QStringList{refused});
     EXPECT_EQ(rows().at("q0000101").status, "可以获取");
     answer_with<orbel_group_acquire>({{"1038", QStringLiteral("k1")}});

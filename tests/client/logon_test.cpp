@@ -145,6 +145,9 @@ TEST_F(logon_test, controls_texts_and_opening_state) {
     ASSERT_EQ(ui.urls.size(), 2);
     EXPECT_EQ(ui.urls[0].path(), "/tabid/58/default.aspx");
     EXPECT_EQ(ui.urls[0], ui.urls[1]);
+    ui.urls_open = false;
+    control<QPushButton>("1005")->click();
+    EXPECT_EQ(ui.messages, QStringList{orbel_web_page_failed_text(ui.urls[0])});
 }
 
 TEST_F(logon_test, input_checks_stop_before_anything_is_sent) {

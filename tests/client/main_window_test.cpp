@@ -103,6 +103,23 @@ TEST_F(main_window_test, signed_in_window_shows_the_account_and_the_site_manager
               vux_desktop_request_profile::code);
     EXPECT_EQ(window.site_manager()->list()->topLevelItemCount(), 0);
     EXPECT_TRUE(ui.messages.isEmpty());
+
+    // The site list has the focus; at the window's least size every button
+    // of the site manager shows whole, its label too.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(QApplication::focusWidget(), window.site_manager()->list());
+    EXPECT_EQ(window.minimumSize(), window.site_manager()->minimumSize());
+    window.resize(100, 100);
+    EXPECT_EQ(window.size(), window.minimumSize());
+    const QRect inside = window.site_manager()->rect();
+    const QList<QPushButton*> buttons = window.site_manager()->findChildren<QPushButton*>();
+    EXPECT_EQ(buttons.size(), 18);
+    for (const QPushButton* button : buttons) {
+        EXPECT_TRUE(inside.contains(button->geometry())) << button->objectName().toStdString();
+        EXPECT_GE(button->width(), button->sizeHint().width()) << button->objectName().toStdString();
+    }
+    EXPECT_GT(window.site_manager()->list()->height(), 0);
 }
 
 TEST_F(main_window_test, a_maximised_size_is_never_stored) {
@@ -133,8 +150,8 @@ TEST_F(main_window_test, a_maximised_size_is_never_stored) {
     ASSERT_TRUE(ORBEL_WAIT(window.isMinimized()));
     QCoreApplication::processEvents();
     window.showNormal();
-    window.resize(720, 560);
-    ASSERT_TRUE(ORBEL_WAIT(orbel_read_setting_int(orbel_key_width) == 720)) << (orbel_read_setting_int(orbel_key_width));
+    window.resize(880, 560);  // above the least size the site manager needs
+    ASSERT_TRUE(ORBEL_WAIT(orbel_read_setting_int(orbel_key_width) == 880)) << (orbel_read_setting_int(orbel_key_width));
     EXPECT_EQ(orbel_read_setting_int(orbel_key_height), 560);
 }
 

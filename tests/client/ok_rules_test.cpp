@@ -58,4 +58,19 @@ TEST(ok_rules, password_is_seven_ascii_letters_or_digits_repeated) {
             << c.first << " / " << c.second;
 }
 
+TEST(ok_rules, enter_accepts_only_while_ok_is_enabled) {
+    using enter = orbel_ok_rules::enter;
+    const struct {
+        bool ok_enabled, on_button;
+        enter outcome;
+    } cases[] = {
+        {true, false, enter::accept},
+        {false, false, enter::nothing},  // never a cancel
+        {true, true, enter::press_button},
+        {false, true, enter::press_button},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(orbel_ok_rules::on_enter(c.ok_enabled, c.on_button), c.outcome) << c.ok_enabled << c.on_button;
+}
+
 }  // namespace

@@ -112,7 +112,7 @@ public:
     }
     bool open_url(const QUrl& url) override {
         urls << url;
-        return true;
+        return urls_open;
     }
 
     QStringList messages;
@@ -124,6 +124,7 @@ public:
     std::optional<int> color_answer;
     QStringList file_names;
     QList<QUrl> urls;
+    bool urls_open = true;  // what open_url answers
     bool answer = true;
     std::function<void(const QString&)> on_message;
 };

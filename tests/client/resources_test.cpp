@@ -1,7 +1,9 @@
-// Resources, picture tests, the banner and the address lookup dialog.
+// Resources, Qt's own texts in Chinese, picture tests, the banner and the
+// address lookup dialog.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QTranslator>
 #include <QPushButton>
 
 #include "client/orbel.h"
@@ -9,11 +11,37 @@
 #include "client/orbel_banner.h"
 #include "client/orbel_resources.h"
 #include "client/orbel_text.h"
+#include "desktop/transport/orbel_qt_translation.h"
 #include "core/vux_buffer.h"
 #include "core/vux_link.h"
 #include "orbel_test_support.h"
 
 namespace {
+
+// What both programs load at start: Qt's file chooser and message-box
+// buttons speak Chinese. The set-up script installs the translation.
+TEST(qt_translation, qt_own_texts_are_chinese) {
+    QApplication& app = orbel_test_app();
+    QTranslator* translator = orbel_load_qt_translation(app);
+    ASSERT_NE(translator, nullptr) << "qtbase_zh_CN.qm is not installed (scripts/setup.sh installs it)";
+    const struct {
+        const char* context;
+        const char* english;
+        const char16_t* chinese;
+    } texts[] = {
+        {"QPlatformTheme", "OK", u"确定"},
+        {"QPlatformTheme", "Cancel", u"取消"},
+        {"QPlatformTheme", "&Yes", u"是(&Y)"},
+        {"QPlatformTheme", "&No", u"否(&N)"},
+        {"QFileDialog", "Look in:", u"查找范围："},
+        {"QFileDialog", "File &name:", u"文件名称(&N)："},
+    };
+    for (const auto& t : texts)
+        EXPECT_EQ(QCoreApplication::translate(t.context, t.english), QString::fromUtf16(t.chinese)) << t.english;
+    // The other tests of this program see Qt's texts as they were.
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+}
 
 TEST(image_data, signatures_and_their_lengths) {
     const QByteArray png = QByteArray::fromHex("89504e470d0a1a0a");
@@ -108,6 +136,15 @@ TEST(address_lookup, opens_the_geocoder_with_the_address_encoded) {
     EXPECT_EQ(ui.urls[0].query(QUrl::FullyDecoded), QString::fromUtf16(u"address=北京 a&b=1#x"));
     edit->clear();
     EXPECT_FALSE(lookup->isEnabled());
+
+    // A geocoder page the browser cannot open: the message names it.
+    ui.urls_open = false;
+    orbel_address failing;
+    failing.findChild<QLineEdit*>("1038")->setText(QStringLiteral("上海"));
+    failing.findChild<QPushButton*>("1060")->click();
+    ASSERT_EQ(ui.messages.size(), 1);
+    EXPECT_TRUE(ui.messages[0].contains(QStringLiteral("http://api.map.baidu.com/geocoder?address=上海")))
+        << ui.messages[0].toStdString();
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // The read-only text view: plain text only, colours in blue-green-red
-// order, indents in twips, the right-press copy and the bottom test.
+// order, indents in twips, the right-press copy, the bottom test and the
+// focus handed back.
 #include <gtest/gtest.h>
 
 #include <QClipboard>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QVBoxLayout>
 
 #include "client/orbel_richedit.h"
 #include "orbel_test_support.h"
@@ -56,6 +58,29 @@ TEST(RichEdit, AtBottomFollowsTheScrollPosition) {
     EXPECT_FALSE(edit.at_bottom());
     edit.verticalScrollBar()->setValue(edit.verticalScrollBar()->maximum());
     EXPECT_TRUE(edit.at_bottom());
+}
+
+TEST(RichEdit, HandsTheFocusBackToTheWidgetThatHadIt) {
+    orbel_test_app();
+    QWidget window;
+    auto* first = new QLineEdit(&window);
+    auto* view = new orbel_richedit(&window);
+    auto* second = new QLineEdit(&window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(first);
+    layout->addWidget(view);
+    layout->addWidget(second);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    for (QLineEdit* had : {first, second}) {
+        had->setFocus();
+        view->setFocus();
+        EXPECT_EQ(QApplication::focusWidget(), had);
+    }
+    view->set_editable(true);
+    view->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), view);
 }
 
 }  // namespace

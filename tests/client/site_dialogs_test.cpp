@@ -6,7 +6,10 @@
 #include <QAccessible>
 #include <QLineEdit>
 #include <QPushButton>
+#include <functional>
+#include <memory>
 
+#include "client/orbel_add_item.h"
 #include "client/orbel_group_acquire.h"
 #include "client/orbel_group_create.h"
 #include "client/orbel_group_rename.h"
@@ -72,6 +75,62 @@ TEST(site_dialogs, ids_titles_names_and_ok) {
     EXPECT_EQ(password.findChild<QLineEdit*>("1002")->echoMode(), QLineEdit::Password);
     EXPECT_EQ(password.findChild<QLineEdit*>("1077")->echoMode(), QLineEdit::Password);
     EXPECT_EQ(password.password(), QStringLiteral("abc1234"));
+}
+
+// Each small form opens with the focus in its first field and that field's
+// text selected, so typing replaces a prefilled name; Enter in a field does
+// nothing while OK is disabled and accepts once it is enabled.
+TEST(site_dialogs, focus_in_the_first_field_and_enter_accepts_only_with_ok) {
+    orbel_test_app();
+    const struct {
+        const char* name;
+        std::function<std::unique_ptr<QDialog>()> make;
+        const char* first;                                        // the field that has the focus
+        const char* prefilled;                                    // its text as opened
+        // Then typed, which enables OK; none for a dialog whose OK always is.
+        std::vector<std::pair<const char*, const char*>> typed;
+    } forms[] = {
+        {"create", [] { return std::make_unique<orbel_group_create>(); }, "1038", "", {{"1038", "站点"}}},
+        {"rename", [] { return std::make_unique<orbel_group_rename>(QStringLiteral("旧名")); }, "1038", "旧名",
+         {{"1038", "新名"}}},
+        {"acquire", [] { return std::make_unique<orbel_group_acquire>(); }, "1038", "", {{"1038", "12"}}},
+        {"transfer", [] { return std::make_unique<orbel_group_transfer>(QStringLiteral("k1"), "me@example.com"); },
+         "1001", "", {{"1001", "you@example.com"}, {"1010", "c"}}},
+        {"password", [] { return std::make_unique<orbel_password>(); }, "1002", "",
+         {{"1002", "abc1234"}, {"1077", "abc1234"}}},
+        // No rule keeps its OK disabled: the list refuses an empty name.
+        {"option", [] { return std::make_unique<orbel_input_option>(); }, "1038", "", {}},
+    };
+    for (const auto& f : forms) {
+        SCOPED_TRACE(f.name);
+        const std::unique_ptr<QDialog> dialog = f.make();
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        auto* first = dialog->findChild<QLineEdit*>(QLatin1String(f.first));
+        ASSERT_NE(first, nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), first);
+        EXPECT_EQ(first->selectedText(), QString::fromUtf8(f.prefilled));
+        // Wide enough for the whole title and an e-mail address in the field.
+        EXPECT_GE(dialog->width(), dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()));
+        EXPECT_GE(first->width(), first->fontMetrics().horizontalAdvance(QStringLiteral("someone.name@example.com")));
+        QTest::keyClick(first, Qt::Key_Return);
+        if (f.typed.empty()) {
+            EXPECT_EQ(dialog->result(), QDialog::Accepted);
+            continue;
+        }
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+        for (const auto& [id, text] : f.typed) {
+            auto* field = dialog->findChild<QLineEdit*>(QLatin1String(id));
+            if (field != first) field->setFocus();
+            field->insert(QString::fromUtf8(text));  // as typed: in place of the selection
+        }
+        EXPECT_EQ(first->text(), QString::fromUtf8(f.typed.front().second));  // typed over the prefilled name
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    }
 }
 
 }  // namespace

@@ -185,7 +185,7 @@ TEST_F(site_sheet_test, tray_picture_controls_tray_only) {
                      file_with(empty, {})};
     control<QPushButton>(setup, "1109")->click();
     EXPECT_EQ(ui.titles.last(), QStringLiteral("自定义托盘"));
-    EXPECT_EQ(ui.filters.last(), QStringLiteral("托盘文件(*.jpg; *.png)"));
+    EXPECT_EQ(ui.filters.last(), QStringLiteral("托盘文件(*.jpg *.png)"));
     const QByteArray chosen = tray->bytes();
     ASSERT_FALSE(chosen.isEmpty());
     EXPECT_EQ(QImage::fromData(chosen).size(), QSize(360, 160));
@@ -264,6 +264,17 @@ TEST_F(site_sheet_test, home_page_buttons) {
     control(&editor, "1053")->setText("200");
     map->click();  // a bad coordinate opens nothing
     EXPECT_EQ(ui.urls.size(), 2);
+    // Pages the browser cannot open are named in a message.
+    control(&editor, "1053")->setText("116.4");
+    ui.urls_open = false;
+    ui.messages.clear();
+    test_page->click();
+    map->click();
+    EXPECT_EQ(ui.messages, QStringList({orbel_web_page_failed_text(QUrl("http://example.com")),
+                                        orbel_web_page_failed_text(ui.urls.last())}));
+    EXPECT_TRUE(ui.messages.last().contains(QStringLiteral("q=39.9,116.4")));
+    ui.urls_open = true;
+    control(&editor, "1053")->setText("200");
 
     // "按地址检索" starts the lookup from the address typed here.
     control(&editor, "1066")->setText(QStringLiteral("北京"));

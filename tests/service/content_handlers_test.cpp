@@ -2,6 +2,9 @@
 // updates, asked in-process as the client asks them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "desktop/messages/vux_desktop_messages.h"
 #include "desktop/vux_desktop_accept.h"
 #include "service/quellmark_content_handlers.h"
@@ -160,6 +163,52 @@ TEST_F(content_handlers, content_updates_store_items_keep_pictures_by_name_and_r
 
     // The same new item sent again is not stored twice.
     EXPECT_EQ(update(u)->site.news.items.get_count(), 2);
+}
+
+// Every date of the data: news, notices and votes of every site, then the
+// private messages.
+std::vector<int64_t> dates(quellmark_service_state& state) {
+    std::vector<int64_t> out;
+    for (const auto& [key, site] : state.sites()) {
+        for (int32_t i = 0; i < site->news.items.get_count(); ++i) out.push_back(site->news.items.at(i)->time);
+        for (int32_t i = 0; i < site->notices.items.get_count(); ++i) out.push_back(site->notices.items.at(i)->time);
+        for (int32_t i = 0; i < site->votes.items.get_count(); ++i) out.push_back(site->votes.items.at(i)->time);
+    }
+    state.content.for_each_time([&](int32_t& t) { out.push_back(t); });
+    return out;
+}
+
+// The program moves the demo's dates before the day it starts, whole days at
+// a time, so a message sent that day sorts after every one of them.
+TEST_F(content_handlers, demo_dates_move_before_the_day_the_service_starts) {
+    const std::vector<int64_t> written = dates(service.state());
+    ASSERT_GE(written.size(), 11u);
+    const int64_t latest = *std::max_element(written.begin(), written.end());
+    constexpr int64_t day = 86400;
+    const struct {
+        const char* name;
+        int64_t now;
+        bool moves;
+    } cases[] = {
+        {"years later", 1900000000, true},
+        {"the day the demo was written for", (latest / day + 1) * day + 5, false},  // already before
+        {"before the demo's own dates", 1700000000, true},
+        {"past the 32-bit range", int64_t(1) << 40, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(service.state().load_demo());
+        const int64_t by = service.state().move_dates_before(c.now);
+        EXPECT_EQ(by != 0, c.moves);
+        EXPECT_EQ(by % day, 0);
+        const std::vector<int64_t> moved = dates(service.state());
+        ASSERT_EQ(moved.size(), written.size());
+        for (size_t i = 0; i < moved.size(); ++i) EXPECT_EQ(moved[i], written[i] + by) << i;
+        if (!c.moves) continue;
+        const int64_t start_day = c.now / day * day;
+        EXPECT_LT(latest + by, start_day);
+        EXPECT_GE(latest + by, start_day - day);
+    }
 }
 
 }  // namespace
