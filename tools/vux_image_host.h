@@ -54,6 +54,7 @@ public:
 
 private:
     QImage image_;
+    QImage save_;  // what save_area keeps and restore_area copies back
     QPainter painter_;
     int text_height_ = 12;
     int presents_ = 0;

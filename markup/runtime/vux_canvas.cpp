@@ -57,6 +57,7 @@ void vux_canvas::show_window_image(const vux_string& name) {
 bool vux_canvas::drop_data(const vux_string& name) {
     if (!images_.remove_named(name)) return false;
     variables_.remove_data_name(name);
+    if (vux_string_equal(ground_.name, name)) ground_.held = false;
     data_replaced(name.str().c_str());
     return true;
 }
@@ -64,6 +65,7 @@ bool vux_canvas::drop_data(const vux_string& name) {
 void vux_canvas::reset() {
     ++reset_count;
     reset_caches();
+    ground_.held = false;
     last_window_name.clear();
     brush_sheet_.reset();
     variables_.clear();

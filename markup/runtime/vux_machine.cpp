@@ -655,6 +655,7 @@ void vux_machine::repaint() {
         canvas.show_window_image(top && top->extras.count() > 1 ? top->extras.item_at(1) : vux_string());
     }
     if (manager_->facility().supports(2)) return;
+    prepare_frame();
     const bool full = full_paint != 0 || !manager_->facility().supports(5);
     if (vux_window* w = as_window(windows.top())) {
         // A title bound to a variable follows it.
@@ -667,6 +668,26 @@ void vux_machine::repaint() {
 }
 
 void vux_machine::present() { manager_->canvas().present(); }
+
+// The soft keys of the screens in front are resolved against their menus;
+// the overtime, the subtitle, the switch and the clock are looked up once.
+void vux_machine::prepare_frame() {
+    vux_document& doc = manager_->document();
+    vux_canvas::frame_input& in = manager_->canvas().prepared;
+    in = vux_canvas::frame_input();
+    for (vux_screen* s : {windows.top(), dialogs.top(), menus.top()})
+        if (vux_element_commandbar* bar = bar_of(s)) doc.resolve_soft_keys(*bar);
+    in.overtime = doc.overtime.get();
+    if (window_in_front()) in.subtitle = doc.subtitles.current();
+    vux_window* w = as_window(windows.top());
+    if (!w) return;
+    if (!w->third.empty())
+        in.window_switch = static_cast<vux_switch*>(doc.switches.get(doc.switches.find(w->third.str().c_str())));
+    if (w->value_3 != 0) {
+        in.hour = manager_->facility().query(2);
+        in.minute = manager_->facility().query(1);
+    }
+}
 
 void vux_machine::repaint_full() {
     full_paint = 1;

@@ -9,8 +9,14 @@
 #include <vector>
 #include "markup/model/vux_element_box.h"
 #include "core/vux_writer.h"
+#include "markup/model/vux_brush.h"
+#include "markup/model/vux_data.h"
 #include "markup/model/vux_element_box.h"
+#include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_element_scrollbar.h"
+#include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_switch.h"
 #include "markup_runtime/screens_fixture.h"
 #include "tools/vux_image_host.h"
 #ifdef VUX_HAVE_BUILTIN
@@ -216,6 +222,144 @@ TEST_F(Golden, RendererDrawsWithTheEmulatorsTable) {
     for (int y = 0; y < frame.height(); ++y)
         for (int x = 0; x < frame.width(); ++x) colours.insert(frame.pixel(x, y));
     EXPECT_GT(colours.size(), 4u);
+}
+
+namespace {
+
+std::unique_ptr<vux_element_paragraph> paragraph_with(std::unique_ptr<vux_object> child) {
+    auto p = std::make_unique<vux_element_paragraph>();
+    p->children.append(std::move(child));
+    return p;
+}
+
+std::unique_ptr<vux_element_segment> segment_of(const char16_t* text) {
+    auto s = std::make_unique<vux_element_segment>();
+    s->text.text = vux_unicode(text);
+    return s;
+}
+
+std::unique_ptr<vux_element_box> box_of(const char16_t* text) {
+    auto b = std::make_unique<vux_element_box>();
+    b->text.text = vux_unicode(text);
+    b->height = 30;
+    b->margin_left = 4;
+    b->margin_right = 4;
+    return b;
+}
+
+// Every element kind in one window: plain, linked, focused-link, icon and
+// rule segments; boxes with ground and border, a link box, a triangle and a
+// note; an image with its label; a scroll bar; a title, a notice line, two
+// soft keys and a switch with a badge. Beside it a menu of every style.
+std::string every_kind() {
+    auto w = std::make_unique<vux_window>();
+    w->name = vux_string("home");
+    w->titlebar.title = vux_unicode(u"Every element kind");
+    w->extras.append_cstr("A notice line that is longer than the strip it is shown in");
+    w->commandbar.left = command_of("Menu", vux_action());
+    w->commandbar.right = command_of("Back", vux_action());
+    w->client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+    vux_object_list& ps = w->client.paragraphs;
+    ps.append(paragraph_with(segment_of(u"Plain text of a segment")));
+    auto link = segment_of(u"A link");
+    link->hyperlink = std::make_unique<vux_hyperlink>();
+    link->hyperlink->flags |= 1 << 1;  // underlined
+    ps.append(paragraph_with(std::move(link)));
+    auto lit = segment_of(u"A focused link");
+    lit->hyperlink = std::make_unique<vux_hyperlink>();
+    lit->hyperlink->set_focused(true);
+    ps.append(paragraph_with(std::move(lit)));
+    auto filled = segment_of(u"A filled link");
+    filled->hyperlink = std::make_unique<vux_hyperlink>();
+    filled->hyperlink->flags |= 1 << 8;
+    ps.append(paragraph_with(std::move(filled)));
+    auto icon = segment_of(u"With an icon");
+    icon->icon = std::make_unique<vux_icon>();
+    icon->icon->name = vux_string("pic");
+    ps.append(paragraph_with(std::move(icon)));
+    auto rule = segment_of(u"");
+    rule->flags |= 1;
+    ps.append(paragraph_with(std::move(rule)));
+    auto grounded = box_of(u"Box with ground and border");
+    grounded->ground = 0x00E0F0E0;
+    grounded->border = 0x00FF0000;
+    grounded->border_indent = 2;
+    ps.append(paragraph_with(std::move(grounded)));
+    auto linked = box_of(u"Linked box, focused");
+    linked->flags &= ~(1 << 3);  // not flat: drawn in its link's colours
+    linked->hyperlink = std::make_unique<vux_hyperlink>();
+    linked->hyperlink->set_focused(true);
+    ps.append(paragraph_with(std::move(linked)));
+    auto arrow = box_of(u"");
+    arrow->triangle = 3;
+    arrow->width = 30;
+    ps.append(paragraph_with(std::move(arrow)));
+    auto note = box_of(u"A note");
+    note->flags |= 1 << 20;
+    ps.append(paragraph_with(std::move(note)));
+    auto image = std::make_unique<vux_element_image>();
+    image->name = vux_string("pic");
+    image->width = 40;
+    image->height = 40;
+    image->text.text = vux_unicode(u"Image label");
+    ps.append(paragraph_with(std::move(image)));
+    for (int i = 0; i < 8; ++i) ps.append(paragraph_with(segment_of(u"More lines to scroll")));
+
+    vux_switch tabs;
+    tabs.name = vux_string("tabs");
+    const int32_t values[] = {0, 240, 240, 26, 60, 26, 1, 0, 0, 0, 4, 0x00C08080, 0x0080C080};
+    std::copy(std::begin(values), std::end(values), tabs.values.begin());
+    for (const char* label : {"one", "two", "three"}) tabs.commands.append(command_of(label, vux_action()));
+    static_cast<vux_element_command*>(tabs.commands.get(1))->badge = vux_string("unread");
+    w->third = vux_string("tabs");
+    w->value_4 = 0;
+
+    vux_data pic;
+    pic.name = vux_string("pic");
+    pic.flags = 1;
+    doc_builder doc;
+    vux_brush brush;
+    for (int32_t key = 1; key <= 76; ++key)
+        brush.entries.append(vux_brush::pack(key, int32_t(uint32_t((key * 37 + 16) & 0xFF) << 16 |
+                                                          uint32_t((key * 91 + 8) & 0xFF) << 8 | 0xC0)));
+    brush.entries.append(vux_brush::pack(1, 0xFFFFFF));
+    brush.entries.append(vux_brush::pack(15, 0xFFFFFF));
+    doc.add(brush).add(pic).add(tabs).add(*w);
+    for (int32_t style = 1; style <= 8; ++style) {
+        vux_menu menu;
+        menu.name = vux_string("style" + std::to_string(style));
+        menu.style = style;
+        menu.layout_1 = 120;
+        menu.layout_2 = 2;
+        menu.layout_3 = 4;
+        menu.layout_4 = 4;
+        menu.layout_7 = 4;
+        for (const char* label : {"First", "Second", "Third"}) {
+            auto c = command_of(label, vux_action());
+            c->icon = vux_string("pic");
+            c->normal_image = vux_string("pic");
+            menu.commands.append(std::move(c));
+        }
+        doc.add(menu);
+    }
+    vux_action start = action_of(show_step(1, 2, "home"), set_step("unread", "2"));
+    return doc.add(start).done();
+}
+
+}  // namespace
+
+// Every element kind, and over it each menu style in turn.
+TEST_F(Golden, EveryElementKindAndMenuStyle) {
+    play(every_kind(), {});
+    expect_golden(host.image(), "every_kind");
+    for (int32_t style = 1; style <= 8; ++style) {
+        SCOPED_TRACE(style);
+        show(3, ("style" + std::to_string(style)).c_str());
+        expect_golden(host.image(), ("menu_style_" + std::to_string(style)).c_str());
+        vux_action close = action_of(show_step(3, 4, ("style" + std::to_string(style)).c_str()));
+        m().document().run(close);
+        m().machine().settle(true);
+    }
 }
 
 #ifdef VUX_HAVE_BUILTIN
