@@ -172,7 +172,8 @@ bool orbel_client::create() {
     facility.set_identity(vux_le_facility::platform, QStringLiteral("VUX1.0~WIN32~VARNEK"));
     facility.set_identity(vux_le_facility::model, QStringLiteral("Windows Emulator"));
     facility.set_identity(vux_le_facility::application_id, QStringLiteral("quellhome"));
-    facility.set_identity(vux_le_facility::session_text, setup_.session_text);
+    identity_ = setup_.session_text;
+    facility.set_identity(vux_le_facility::session_text, identity_);
 
     const QByteArray store = document.persist().load_private(0);
     vux_engine_load_private(engine(), store.isEmpty() ? nullptr : reinterpret_cast<const uint8_t*>(store.constData()),
@@ -183,6 +184,7 @@ bool orbel_client::create() {
 
 void orbel_client::start_document() {
     started_ = false;
+    ticked_ = false;
     const QByteArray doc = setup_.document;  // held while the engine reads it
     vux_engine_start_document(engine(), reinterpret_cast<const uint8_t*>(doc.constData()), int(doc.size()));
     started_ = true;
@@ -197,6 +199,7 @@ void orbel_client::later(std::function<void()> call) {
 
 void orbel_client::tick() {
     if (!started_ || !engine()) return;
+    ticked_ = true;
     // The count moves on after the call: a timer restarted inside the tick
     // counts on from 0, so the next tick passes 1.
     vux_engine_tick(engine(), ticks_);
@@ -391,6 +394,16 @@ QByteArray orbel_client::read_file(const char* name) {
     QByteArray bytes = file.read(file_cap + 1);
     if (bytes.size() > file_cap) return {};
     return bytes;
+}
+
+void orbel_client::set_selected_site(const QString& key) {
+    const QString identity = key.isEmpty() ? setup_.session_text : setup_.session_text + QLatin1Char(' ') + key;
+    if (!host_ || identity == identity_) return;
+    identity_ = identity;
+    host_->facility().set_identity(vux_le_facility::session_text, identity_);
+    // Before the first tick the document has not connected yet: its enter
+    // will carry the new text as it is.
+    if (started_ && ticked_) restart();
 }
 
 void orbel_client::restart() {

@@ -106,6 +106,7 @@ vux_image_host::vux_image_host(int width, int height) : image_(width, height, QI
     f.user = this;
     f.supports = [](void* u, int kind) { return kind >= 0 && kind < 32 && ((host(u).capabilities >> kind) & 1u) ? 1 : 0; };
     f.device_key = [](void*) { return "000000000000000"; };
+    f.session_text = [](void* u) { return host(u).session_text.empty() ? nullptr : host(u).session_text.c_str(); };
 }
 
 void vux_image_host::attach(vux_engine* e) {

@@ -4,7 +4,10 @@
 #include <QTemporaryDir>
 #include <QImage>
 #include <cstdlib>
+#include <algorithm>
 #include <set>
+#include <vector>
+#include "markup/model/vux_element_box.h"
 #include "core/vux_writer.h"
 #include "markup/model/vux_brush.h"
 #include "markup/model/vux_data.h"
@@ -375,6 +378,7 @@ TEST_F(Golden, BuiltInStartWindowWithTheStatusOverIt) {
 struct DemoSite : Golden {
     vux_service_network network;
     void show_site() {
+        host.session_text = "demo@quellmark.com q0000101";
         ASSERT_TRUE(network.service.state().load_demo());
         network.attach(e);
         play(std::string(reinterpret_cast<const char*>(vux_builtin_document_data), size_t(vux_builtin_document_size)),
@@ -421,19 +425,125 @@ TEST_F(DemoSite, DraggingUpScrollsTheSite) {
     EXPECT_NE(host.image(), before);
 }
 
-// The site's texts stack: the name, the introduction, each news item's title,
-// date and text, and so on, every one below the one before, none over another.
+// The site's texts stack: the name, the introduction, each news item's title
+// and date, and so on: no two texts are drawn over each other (pictures and
+// grounds lie under texts by design).
 TEST_F(DemoSite, ItsTextsStackWithoutOverlapping) {
     show_site();
     auto* site = static_cast<vux_window*>(m().document().find_screen(1, vux_string("__window_site")));
     ASSERT_NE(site, nullptr);
     vux_layout* layout = site->client.current_layout();
     ASSERT_NE(layout, nullptr);
-    const int32_t n = int32_t(layout->items.size());
-    ASSERT_GE(n, 6);
-    for (int32_t i = 1; i < n; ++i) {
-        EXPECT_LT(layout->item_top(i - 1), layout->item_bottom(i - 1)) << i - 1;
-        EXPECT_GE(layout->item_top(i), layout->item_bottom(i - 1)) << "item " << i << " overlaps item " << i - 1;
+    std::vector<const vux_element_box*> texts;
+    for (vux_record* r : layout->items)
+        if (r->type_code() == vux_element_box::code) {
+            const auto* b = static_cast<const vux_element_box*>(r);
+            if (b->text.text.length() > 0) texts.push_back(b);
+        }
+    ASSERT_GE(texts.size(), 6u);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const vux_element_box& a = *texts[i];
+        EXPECT_LT(a.top_y(), a.bottom_y()) << i;
+        for (size_t k = i + 1; k < texts.size(); ++k) {
+            const vux_element_box& b = *texts[k];
+            const bool apart = a.bottom_y() <= b.top_y() || b.bottom_y() <= a.top_y() || a.right_x() <= b.left_x() ||
+                               b.right_x() <= a.left_x();
+            EXPECT_TRUE(apart) << "text " << k << " overlaps text " << i;
+        }
+    }
+}
+#endif
+
+#ifdef VUX_HAVE_SERVICE
+namespace {
+
+// Markup units to pixels on the phone's 314-pixel-wide screen.
+int px(int units) { return (units * 314 + 120) / 240; }
+
+QColor blend(QColor over, QColor under, int opacity) {
+    auto mix = [&](int a, int b) { return (a * opacity + b * (100 - opacity)) / 100; };
+    return QColor(mix(over.red(), under.red()), mix(over.green(), under.green()), mix(over.blue(), under.blue()));
+}
+bool near(QColor a, QColor b, int tolerance) {
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+// The first row at or below `from` where `rows` rows in a row hold a colour
+// near `want` at x; -1 when there is none.
+int run_of(const QImage& frame, int x, int from, QColor want, int tolerance, int rows) {
+    for (int y = std::max(from, 0), run = 0; y < frame.height(); ++y) {
+        run = near(frame.pixelColor(x, y), want, tolerance) ? run + 1 : 0;
+        if (run >= rows) return y - rows + 1;
+    }
+    return -1;
+}
+
+}  // namespace
+
+// The service's site pages as the emulator draws them, one per demo site
+// members see: the title band in the site's tray colour (or its tray
+// picture's), and the column tiles in the column colours at the column
+// opacity over the client's white ground or the column background.
+TEST(PhoneScreens, EachDemoSiteInItsOwnColours) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile builtin(dir.filePath("builtin.dat"));
+    ASSERT_TRUE(builtin.open(QIODevice::WriteOnly));
+    builtin.write(reinterpret_cast<const char*>(vux_builtin_document_data), qint64(vux_builtin_document_size));
+    builtin.close();
+    quellmark_service service;
+    ASSERT_TRUE(service.state().load_demo());
+    const char* sites[][2] = {
+        {"demo@quellmark.com", "q0000101"}, {"demo@quellmark.com", "q0000103"}, {"ruth@quellmark.com", "q0000104"}};
+    // The tiles' colour keys in the brush and their defaults, in the order of
+    // the column bits.
+    const struct { int32_t bit, key, colour; } columns[] = {
+        {0x2, 1, 0xE21BA1}, {0x4, 2, 0x1BA1E2}, {0x8, 3, 0xF09609}, {0x10, 4, 0xD55111},
+        {0x20, 5, 0x9700FF}, {0x40, 6, 0xF70962}, {0x80, 7, 0x8CBF26}, {0x100, 8, 0x26BF26}};
+    for (const auto& [account, key] : sites) {
+        SCOPED_TRACE(key);
+        const vux_desktop_site& site = *service.state().find_site(key);
+        const QString out = dir.filePath(QString(key) + ".png");
+        QProcess run;
+        run.start(VUX_RENDER, {"--host", "emulator", "--size", "314x474", "--service",
+                               QString("%1 %2").arg(account, key), "--until", "__window_site", "--ticks", "2", "-o",
+                               out, builtin.fileName()});
+        ASSERT_TRUE(run.waitForFinished(60000));
+        ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+        const QImage frame = QImage(out).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(frame.size(), QSize(314, 474));
+        if (const QString shots = qEnvironmentVariable("VUX_SHOT_DIR"); !shots.isEmpty())
+            frame.save(shots + "/phone_" + key + ".png");
+
+        // The band, right of the icon and the name, near the top.
+        const QImage tray = QImage::fromData(site.tray_picture.data(), site.tray_picture.length());
+        const QColor band = tray.isNull() ? QColor::fromRgb(QRgb(site.tray_color))
+                                          : tray.pixelColor(tray.width() * 19 / 20, tray.height() / 2);
+        const int band_top = run_of(frame, 300, 0, band, tray.isNull() ? 2 : 24, px(24));
+        ASSERT_GE(band_top, 0) << "no band in " << band.name().toStdString();
+        EXPECT_LT(band_top, 80);
+        // 48 units high, or as high as the tray picture is at the screen's
+        // width (30 to 100 units)
+        const int band_units = tray.isNull() ? 48 : std::clamp(240 * tray.height() / tray.width(), 30, 100);
+        const int below_band = band_top + px(band_units);
+
+        // The first two tiles, at their left edges, below the band.
+        const QImage ground = QImage::fromData(site.background.data(), site.background.length());
+        int shown = 0;
+        for (const auto& c : columns) {
+            if (!(site.columns & c.bit) || shown == 2) continue;
+            const QColor colour = QColor::fromRgb(QRgb(site.brush.value_of(c.key, c.colour)));
+            const int x = px(6 + shown * 117) + 3;
+            // Over white the colour is mixed exactly; over a picture it stays
+            // within what the opacity lets through.
+            const int opacity = site.brush.opacity;
+            const QColor want = ground.isNull() ? blend(colour, Qt::white, opacity) : colour;
+            const int tolerance = ground.isNull() ? 4 : (100 - opacity) * 255 / 100 + 6;
+            EXPECT_GE(run_of(frame, x, below_band, want, tolerance, px(48) - 4), 0)
+                << "tile " << shown << " not in " << colour.name().toStdString();
+            ++shown;
+        }
+        EXPECT_GT(shown, 0);
     }
 }
 #endif
