@@ -79,6 +79,7 @@ struct frame_fixture {
             return;
         }
         if (s == scene::demo_site) {
+            host.session_text = "demo@quellmark.com q0000101";
             network.service.state().load_demo();
             network.attach(e);
         }

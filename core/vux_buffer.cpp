@@ -64,16 +64,24 @@ void vux_buffer::set_length(int32_t n) {
     length_ = std::min(n, limit);
 }
 
-bool vux_buffer::grow_to(int64_t capacity) {
+bool vux_buffer::grow_to(int64_t capacity, const void* more, int32_t more_length) {
     if (capacity > max_capacity) {
         overflowed_ = true;
         return false;
     }
     capacity = std::max<int64_t>(capacity, min_capacity);
-    auto fresh = std::make_unique<uint8_t[]>(size_t(capacity));
-    int32_t keep = int32_t(std::min<int64_t>(length_, capacity));
+    // Only the bytes past what is copied in are cleared: a fresh block reads
+    // as zeros beyond the text, and nothing is written twice.
+    auto fresh = std::make_unique_for_overwrite<uint8_t[]>(size_t(capacity));
+    int64_t keep = std::min<int64_t>(length_, capacity);
     if (keep > 0 && data_) std::memcpy(fresh.get(), data_, size_t(keep));
-    length_ = keep;
+    else keep = 0;
+    if (more && more_length > 0 && keep + more_length <= capacity) {
+        std::memcpy(fresh.get() + keep, more, size_t(more_length));
+        keep += more_length;
+    }
+    if (keep < capacity) std::memset(fresh.get() + keep, 0, size_t(capacity - keep));
+    length_ = int32_t(keep);
     storage_ = std::move(fresh);
     data_ = storage_.get();
     capacity_ = int32_t(capacity);
@@ -126,11 +134,10 @@ void vux_buffer::assign_bytes(const void* data, int32_t length) {
     if (!owns() || capacity_ < length) {
         // Copy first: the source may be our own storage.
         vux_buffer fresh;
-        if (!fresh.grow_to(length)) {
+        if (!fresh.grow_to(length, data, length)) {
             overflowed_ = true;
             return;
         }
-        if (data && length > 0) std::memcpy(fresh.storage_.get(), data, size_t(length));
         fresh.length_ = length;
         bool over = overflowed_;
         *this = std::move(fresh);
@@ -149,7 +156,12 @@ vux_buffer& vux_buffer::append_bytes(const void* data, int32_t length) {
         vux_buffer copy(src, length);
         return append_bytes(copy.data(), copy.length());
     }
-    if (!reserve(length)) return *this;
+    const int64_t need = int64_t(length_) + length;
+    if (!owns() || need > capacity_) {
+        // Growing: the old bytes and the new ones go into the new block at once.
+        grow_to(grown_capacity(owns() ? capacity_ : 0, need), src, length);
+        return *this;
+    }
     std::memcpy(storage_.get() + length_, src, size_t(length));
     length_ += length;
     return *this;
@@ -163,9 +175,10 @@ vux_buffer& vux_buffer::append_byte(uint8_t b) {
 }
 
 vux_buffer& vux_buffer::append_be32(int32_t v) {
-    uint8_t b[4];
-    vux_store_be32(b, uint32_t(v));
-    return append_bytes(b, 4);
+    if (!reserve(4)) return *this;
+    vux_store_be32(storage_.get() + length_, uint32_t(v));
+    length_ += 4;
+    return *this;
 }
 
 vux_buffer& vux_buffer::append_cstr(const char* text) {

@@ -56,7 +56,9 @@ public:
     bool put_be32(int32_t offset, int32_t v);
 
 private:
-    bool grow_to(int64_t capacity);
+    // New storage of max(capacity, 4096) bytes holding the bytes kept and,
+    // when given, `more` after them; the rest is zero.
+    bool grow_to(int64_t capacity, const void* more = nullptr, int32_t more_length = 0);
     void release();
 
     std::unique_ptr<uint8_t[]> storage_;

@@ -48,7 +48,7 @@ public:
     static result unpack(const vux_link& packed, vux_buffer& out, int32_t max_output = default_max_output);
 
 private:
-    std::unique_ptr<uint8_t[]> stack_;
-    std::unique_ptr<uint16_t[]> prefix_;
-    std::unique_ptr<uint8_t[]> suffix_;
+    // Per dictionary entry: where its string lies in the output and how long it is.
+    std::unique_ptr<int32_t[]> offset_;
+    std::unique_ptr<uint16_t[]> length_;
 };

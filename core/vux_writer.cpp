@@ -1,5 +1,8 @@
 // Positional writer: big-endian fields appended to a buffer, and frames.
 #include "core/vux_writer.h"
+#include <climits>
+#include <cstring>
+#include "core/vux_be32.h"
 #include "core/vux_buffer.h"
 #include "core/vux_frame_marks.h"
 #include "core/vux_string.h"
@@ -18,6 +21,20 @@ void vux_writer::write_int16(int32_t v) {
 void vux_writer::write_byte(int32_t v) { target_->append_byte(uint8_t(uint32_t(v))); }
 
 void vux_writer::write_bytes(const void* data, int32_t length) {
+    // The length and the bytes in one step when the buffer can take both and
+    // the bytes are not its own (growth would move them).
+    const uint8_t* src = static_cast<const uint8_t*>(data);
+    const uint8_t* own = target_->data();
+    const bool inside = own && src >= own && src < own + target_->capacity();
+    if (length > 0 && src && !inside && length <= INT32_MAX - 4) {
+        const int32_t at = target_->length();
+        if (target_->extend(4 + length)) {
+            uint8_t* p = target_->pointer() + at;
+            vux_store_be32(p, uint32_t(length));
+            std::memcpy(p + 4, src, size_t(length));
+            return;
+        }
+    }
     write_int32(length);
     if (length > 0 && data) target_->append_bytes(data, length);
 }

@@ -1,9 +1,11 @@
 #include "emulator/orbel_client.h"
 
+#include "core/vux_file_name.h"
 #include "gui/orbel_text.h"
 #include "gui/orbel_ui.h"
 #include "desktop/transport/orbel_service_address.h"
 #include "emulator/vux_le_document.h"
+#include "markup/runtime/vux_key_code.h"
 #include "resources/markup/vux_builtin_document.h"
 
 #include <QClipboard>
@@ -25,7 +27,6 @@ namespace {
 
 constexpr char no_exit_function[] = "__function_no_exit";
 constexpr char copy_question[] = "是否复制文字到系统剪切板？";
-constexpr int max_file_name_bytes = 128;
 constexpr int busy_hide = 0;
 constexpr int busy_show = 1;
 
@@ -76,20 +77,20 @@ orbel_client_setup orbel_client_default_setup(const QString& session_text) {
 
 int orbel_client_key_code(int qt_key) {
     switch (qt_key) {
-    case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Space: return 0;
-    case Qt::Key_Escape: return 7;
-    case Qt::Key_Left: return 3;
-    case Qt::Key_Up: return 5;
-    case Qt::Key_Right: return 4;
-    case Qt::Key_Down: return 6;
+    case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Space: return key_select;
+    case Qt::Key_Escape: return key_back;
+    case Qt::Key_Left: return key_left;
+    case Qt::Key_Up: return key_up;
+    case Qt::Key_Right: return key_right;
+    case Qt::Key_Down: return key_down;
     default: return -1;
     }
 }
 
 orbel_client_wheel orbel_client_wheel_keys(int delta) {
     const int notches = delta / 120;
-    if (notches > 0) return {12, notches};
-    if (notches < 0) return {13, -notches};
+    if (notches > 0) return {key_line_up, notches};
+    if (notches < 0) return {key_line_down, -notches};
     return {};
 }
 
@@ -107,16 +108,8 @@ QString orbel_client_strip_markers(const QString& text) {
 }
 
 QString orbel_client_file_path(const QString& folder, const char* name) {
-    if (folder.isEmpty() || !name) return {};
-    const QByteArray bytes(name);
-    if (bytes.isEmpty() || bytes.size() > max_file_name_bytes || bytes.startsWith('.')) return {};
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f || c == '/' || c == '\\') return {};
-    }
-    const QString plain = QString::fromUtf8(bytes);
-    if (plain.contains(QChar::ReplacementCharacter)) return {};
-    return folder + u'/' + plain;
+    if (folder.isEmpty() || !name || !vux_file_name_safe(name)) return {};
+    return folder + u'/' + QString::fromUtf8(name);
 }
 
 QUrl orbel_client_link_url(const char* text) {
@@ -178,7 +171,8 @@ bool orbel_client::create() {
     facility.set_identity(vux_le_facility::platform, QStringLiteral("VUX1.0~WIN32~VARNEK"));
     facility.set_identity(vux_le_facility::model, QStringLiteral("Windows Emulator"));
     facility.set_identity(vux_le_facility::application_id, QStringLiteral("quellhome"));
-    facility.set_identity(vux_le_facility::session_text, setup_.session_text);
+    identity_ = setup_.session_text;
+    facility.set_identity(vux_le_facility::session_text, identity_);
 
     const QByteArray store = document.persist().load_private(0);
     vux_engine_load_private(engine(), store.isEmpty() ? nullptr : reinterpret_cast<const uint8_t*>(store.constData()),
@@ -189,6 +183,7 @@ bool orbel_client::create() {
 
 void orbel_client::start_document() {
     started_ = false;
+    ticked_ = false;
     const QByteArray doc = setup_.document;  // held while the engine reads it
     vux_engine_start_document(engine(), reinterpret_cast<const uint8_t*>(doc.constData()), int(doc.size()));
     started_ = true;
@@ -203,6 +198,7 @@ void orbel_client::later(std::function<void()> call) {
 
 void orbel_client::tick() {
     if (!started_ || !engine()) return;
+    ticked_ = true;
     // The count moves on after the call: a timer restarted inside the tick
     // counts on from 0, so the next tick passes 1.
     vux_engine_tick(engine(), ticks_);
@@ -397,6 +393,16 @@ QByteArray orbel_client::read_file(const char* name) {
     QByteArray bytes = file.read(file_cap + 1);
     if (bytes.size() > file_cap) return {};
     return bytes;
+}
+
+void orbel_client::set_selected_site(const QString& key) {
+    const QString identity = key.isEmpty() ? setup_.session_text : setup_.session_text + QLatin1Char(' ') + key;
+    if (!host_ || identity == identity_) return;
+    identity_ = identity;
+    host_->facility().set_identity(vux_le_facility::session_text, identity_);
+    // Before the first tick the document has not connected yet: its enter
+    // will carry the new text as it is.
+    if (started_ && ticked_) restart();
 }
 
 void orbel_client::restart() {

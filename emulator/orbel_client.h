@@ -73,6 +73,12 @@ public:
     bool create();
 
     bool started() const { return started_; }
+    // The site the administrator has selected (its key; empty for none). The
+    // phone names it to the service after the desktop session's text, a
+    // blank between; a new one while the document runs starts it again, so
+    // that the phone enters anew and opens on that site.
+    void set_selected_site(const QString& key);
+    QString identity() const { return identity_; }
     vux_le_engine* host() const { return host_.get(); }
     const QTimer& tick_timer() const { return tick_timer_; }
     vux_le_slip& slip() { return *slip_; }
@@ -124,11 +130,13 @@ private:
     void copy_to_clipboard(const QString& text);
 
     orbel_client_setup setup_;
+    QString identity_;  // the session text the engine is given
     const int width_, height_;
     bool started_ = false;
     bool captured_ = false;
     bool timer_running_ = false;
     int ticks_ = 0;
+    bool ticked_ = false;  // the document has had a tick since it started
     QTimer tick_timer_;
     std::unique_ptr<vux_le_engine> host_;
     std::unique_ptr<vux_le_slip> slip_;

@@ -18,10 +18,11 @@
 #include "emulator/vux_le_resolve_resource_ref.h"
 #include "emulator/vux_waiter_window.h"
 #include "markup/runtime/vux_engine.h"
+#include "markup/runtime/vux_reserved_names.h"
 
 std::string orbel_engine_emoticon_source::codes() {
     if (!engine_) return {};
-    char* value = vux_engine_get_variable(engine_, "__key_emoticon");
+    char* value = vux_engine_get_variable(engine_, vux_names::key_emoticon);
     if (!value) return {};
     std::string codes(value);
     std::free(value);  // the engine's copy is the caller's to free

@@ -1,4 +1,5 @@
 #include "emulator/orbel_emulator.h"
+#include "gui/orbel_emulator_site.h"
 
 #include <QBitmap>
 #include <QGuiApplication>
@@ -17,7 +18,9 @@ QImage orbel_emulator_skin() {
 }
 
 orbel_emulator::orbel_emulator(orbel_client_setup setup, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+    // A tool window stays above its owner's window: clicking the site
+    // manager does not bury the phone.
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint),
       client_(new orbel_client(screen_rect.width(), screen_rect.height(), std::move(setup), this)) {
     setObjectName(QStringLiteral("orbel_emulator"));
     setAttribute(Qt::WA_TranslucentBackground);
@@ -43,6 +46,13 @@ bool orbel_emulator::load_skin() {
     }
     client_->move(screen_rect.topLeft());
     return true;
+}
+
+bool orbel_emulator::event(QEvent* event) {
+    if (event->type() == QEvent::DynamicPropertyChange &&
+        static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName() == orbel_emulator_site_property)
+        client_->set_selected_site(property(orbel_emulator_site_property).toString());
+    return QWidget::event(event);
 }
 
 void orbel_emulator::paintEvent(QPaintEvent*) {

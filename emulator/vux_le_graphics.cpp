@@ -172,7 +172,8 @@ void vux_le_graphics::round_rectangle(int filled, int radius) {
     if (!filled) {
         p.setPen(opaque(line));
         p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(QRectF(x_, y_, w_, h_), radius / 2.0, radius / 2.0);
+        // like the rectangle's outline, x .. x + w - 1 and y .. y + h - 1
+        p.drawRoundedRect(QRectF(x_, y_, i64(w_) - 1, i64(h_) - 1), radius / 2.0, radius / 2.0);
         return;
     }
     if (radius <= 0) return;
@@ -199,8 +200,9 @@ void vux_le_graphics::horizontal_line(int style) {
         for (int px = span.left(); !span.isEmpty() && px <= span.right(); ++px)
             p.fillRect(QRect(px, y_, 1, 1), mix(colours_[line], colours_[gradient], std::llabs(half - (px - i64(x_))), half));
     } else if (style == 2) {
+        // the platform's dotted pen: three pixels on, three off, from x
         for (int px = span.left(); !span.isEmpty() && px <= span.right(); ++px)
-            if ((px - i64(x_)) % 2 == 0) p.fillRect(QRect(px, y_, 1, 1), opaque(line));
+            if ((px - i64(x_)) % 6 < 3) p.fillRect(QRect(px, y_, 1, 1), opaque(line));
     } else {
         fill_bounded(p, clip_, x_, y_, w_, 1, blended(line));
     }
@@ -221,7 +223,8 @@ void vux_le_graphics::draw_text(const uint16_t* chars, int count, int underline)
     const QFontMetrics fm(font_);
     p.drawText(QPoint(x_, y_ + fm.ascent()), s);
     if (underline) {
-        const int width = fm.horizontalAdvance(s);
+        i64 width = 0;
+        for (int i = 0; i < count; ++i) width += char_width(chars[i]);
         fill_bounded(p, clip_, x_, i64(y_) + text_height() + 1, width, std::max(1, scaled(1)), opaque(text));
     }
 }

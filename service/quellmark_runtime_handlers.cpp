@@ -1,7 +1,8 @@
 // The phone runtime's messages: register and logon hand out a home (the
-// service's own address and a session), enter and go answer with the site
-// as members see it, poll answers at once. Every reply is a document: the
-// response first, then what the phone should show.
+// service's own address and a session), enter and go answer with the pages
+// a member sees (the home page of an account's sites, a site, one news item,
+// one vote), poll answers at once. Every reply is a document: the response
+// first, then what the phone should show.
 #include "markup/model/vux_action.h"
 #include "markup/model/vux_action_error.h"
 #include "markup/model/vux_request_enter.h"
@@ -17,14 +18,12 @@
 #include "service/quellmark_document_reply.h"
 #include "service/quellmark_handler.h"
 #include "service/quellmark_service_state.h"
-#include "service/quellmark_site_page.h"
+#include "service/quellmark_phone_pages.h"
 
 namespace {
 
 // What the enter reply gives as the poll interval.
 constexpr int32_t poll_interval = 30;
-// The go code that asks for the site again.
-constexpr int32_t go_refresh = 1;
 
 vux_home home_of(const quellmark_context& c, const vux_session& session) {
     vux_home h;
@@ -47,18 +46,81 @@ void append_error(quellmark_document_reply& reply, const char16_t* text, bool fa
     reply.append(a);
 }
 
-// The site the phone shows: the selected site of the administrator whose
-// desktop session the phone names, else the first demo site.
-void append_site(quellmark_document_reply& reply, const std::string& desktop_token, quellmark_context& c) {
-    const vux_desktop_site* site = c.state.site_for_token(desktop_token);
-    if (!site) return;
-    const std::string records = quellmark_site_records(*site);
+void append_page(quellmark_document_reply& reply, const std::string& records, const std::string& error) {
     if (records.empty()) {
-        append_error(reply, u"The site cannot be shown.", false);
+        if (!error.empty()) append_error(reply, u"The page cannot be shown.", false);
         return;
     }
     reply.append_records(records);
 }
+
+// The pages of one phone session: whose sites it shows, and which of them
+// its member may see.
+struct phone_pages {
+    quellmark_context& c;
+    const vux_session& session;
+    quellmark_service_state::phone_view view = c.state.phone_view_of(c.state.runtime.identity(session));
+
+    quellmark_phone_site site(const std::string& key) {
+        quellmark_phone_site s;
+        s.key = key;
+        s.site = view.account ? c.state.visible_site(*view.account, key) : nullptr;
+        s.picture = [this](const std::string& name) { return c.state.content.picture(name); };
+        return s;
+    }
+    void home(quellmark_document_reply& reply) {
+        std::vector<quellmark_phone_site> sites;
+        if (view.account)
+            for (const std::string& key : c.state.visible_site_keys(*view.account)) sites.push_back(site(key));
+        std::string error;
+        append_page(reply, quellmark_home_records(sites, &error), error);
+    }
+    // The site's page, or the home page when members do not see it.
+    void site_or_home(quellmark_document_reply& reply, const std::string& key) {
+        const quellmark_phone_site s = site(key);
+        if (!s.site) return home(reply);
+        std::string error;
+        append_page(reply, quellmark_site_records(s, &error), error);
+    }
+    void news(quellmark_document_reply& reply, const std::string& key, const std::string& item) {
+        const quellmark_phone_site s = site(key);
+        std::string error;
+        const std::string records = s.site ? quellmark_news_records(s, item, &error) : std::string();
+        if (records.empty() && error.empty()) return site_or_home(reply, key);
+        append_page(reply, records, error);
+    }
+    void vote(quellmark_document_reply& reply, const std::string& key, const std::string& item) {
+        const quellmark_phone_site s = site(key);
+        std::string error;
+        const bool voted = c.state.runtime.has_voted(session, key, item);
+        const std::string records = s.site ? quellmark_vote_records(s, item, voted, &error) : std::string();
+        if (records.empty() && error.empty()) return site_or_home(reply, key);
+        append_page(reply, records, error);
+    }
+    // A choice "<vote key>/<option index>": counted once per phone and vote,
+    // then the vote's page with the counts.
+    void cast(quellmark_document_reply& reply, const std::string& key, const std::string& choice) {
+        const size_t slash = choice.rfind('/');
+        const std::string item = choice.substr(0, slash);
+        vux_desktop_site* stored = view.account ? c.state.visible_site(*view.account, key) : nullptr;
+        const int32_t i = stored ? stored->votes.find_by_key(vux_string(item)) : -1;
+        if (i >= 0 && slash != std::string::npos) {
+            vux_desktop_vote& v = *stored->votes.items.at(i);
+            const std::string digits = choice.substr(slash + 1);
+            const bool number = !digits.empty() && digits.size() <= 4 &&
+                                digits.find_first_not_of("0123456789") == std::string::npos;
+            const int32_t option = number ? std::stoi(digits) : -1;
+            if (option >= 0 && option < v.options.count() && c.state.runtime.take_vote(session, key, item)) {
+                while (v.counts.count() < v.options.count()) v.counts.append(0);
+                const int32_t count = v.counts.get(option);
+                if (count < INT32_MAX) v.counts.set(option, count + 1);
+            }
+        }
+        vote(reply, key, item);
+    }
+    // The page the phone starts with: the selected site, else the home page.
+    void first(quellmark_document_reply& reply) { site_or_home(reply, view.selected); }
+};
 
 std::unique_ptr<vux_record> register_device(const vux_request_register& request, quellmark_context& c) {
     // The third text is the device key (or the number registered for it).
@@ -90,20 +152,31 @@ std::unique_ptr<vux_record> enter(const vux_request_enter& request, quellmark_co
     response->follow_up = known ? 1 : 0;
     auto reply = std::make_unique<quellmark_document_reply>(std::move(response), request.sequence);
     if (known) {
-        c.state.runtime.set_site_token(request.session, request.identity_b.str());
-        append_site(*reply, request.identity_b.str(), c);
-    }
-    else
+        c.state.runtime.set_identity(request.session, request.identity_b.str());
+        phone_pages{c, request.session}.first(*reply);
+    } else {
         append_error(*reply, u"The session has ended. Please start again.", true);
+    }
     return reply;
 }
 
 std::unique_ptr<vux_record> go(const vux_request_go& request, quellmark_context& c) {
     auto reply = std::make_unique<quellmark_document_reply>(std::make_unique<vux_response_go>(), request.sequence);
-    if (!c.state.runtime.has_session(request.session))
+    if (!c.state.runtime.has_session(request.session)) {
         append_error(*reply, u"The session has ended. Please start again.", true);
-    else if (request.code == go_refresh)
-        append_site(*reply, c.state.runtime.site_token(request.session), c);
+        return reply;
+    }
+    phone_pages pages{c, request.session};
+    const std::string key = request.target_1.str(), item = request.target_2.str();
+    switch (request.code) {
+    case quellmark_go_default: pages.first(*reply); break;
+    case quellmark_go_site: pages.site_or_home(*reply, key); break;
+    case quellmark_go_home: pages.home(*reply); break;
+    case quellmark_go_news: pages.news(*reply, key, item); break;
+    case quellmark_go_vote: pages.vote(*reply, key, item); break;
+    case quellmark_go_cast: pages.cast(*reply, key, item); break;
+    default: break;  // nothing to show: the exchange only ends
+    }
     return reply;
 }
 

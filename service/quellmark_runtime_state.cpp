@@ -65,10 +65,20 @@ bool quellmark_runtime_state::has_session(const vux_session& session) const {
     return it != sessions_.end() && it->second.token == session.token_1.view();
 }
 
-void quellmark_runtime_state::set_site_token(const vux_session& session, const std::string& token) {
-    if (has_session(session)) sessions_[session.number].site_token = token;
+void quellmark_runtime_state::set_identity(const vux_session& session, const std::string& identity) {
+    if (has_session(session)) sessions_[session.number].identity = identity;
 }
 
-std::string quellmark_runtime_state::site_token(const vux_session& session) const {
-    return has_session(session) ? sessions_.at(session.number).site_token : std::string();
+std::string quellmark_runtime_state::identity(const vux_session& session) const {
+    return has_session(session) ? sessions_.at(session.number).identity : std::string();
+}
+
+bool quellmark_runtime_state::has_voted(const vux_session& session, const std::string& site,
+                                        const std::string& vote) const {
+    return has_session(session) && votes_.count(vote_key(sessions_.at(session.number).key, site, vote)) > 0;
+}
+
+bool quellmark_runtime_state::take_vote(const vux_session& session, const std::string& site, const std::string& vote) {
+    if (!has_session(session)) return false;
+    return votes_.insert(vote_key(sessions_.at(session.number).key, site, vote)).second;
 }

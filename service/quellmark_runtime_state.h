@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include "markup/model/vux_session.h"
 
@@ -29,20 +30,28 @@ public:
     vux_session open_session(const std::string& key);
     // True when the service handed out this session (number and first token).
     bool has_session(const vux_session& session) const;
-    // Which administrator's site the session shows: the desktop session text
-    // its enter named (kept for its later go requests).
-    void set_site_token(const vux_session& session, const std::string& token);
-    std::string site_token(const vux_session& session) const;
+    // Whose sites the session shows: the identity its enter named (kept for
+    // its later go requests).
+    void set_identity(const vux_session& session, const std::string& identity);
+    std::string identity(const vux_session& session) const;
+    // Counts one vote of the session's phone on a site's vote: false when
+    // that phone has voted on it already (or the session is unknown).
+    bool take_vote(const vux_session& session, const std::string& site, const std::string& vote);
+    bool has_voted(const vux_session& session, const std::string& site, const std::string& vote) const;
     int32_t device_count() const { return int32_t(devices_.size()); }
 
 private:
     struct session_entry {
         std::string token;
         std::string key;
-        std::string site_token;
+        std::string identity;
     };
+    static std::string vote_key(const std::string& device, const std::string& site, const std::string& vote) {
+        return device + '\n' + site + '\n' + vote;
+    }
     std::map<std::string, quellmark_device> devices_;
     std::map<int32_t, session_entry> sessions_;
+    std::set<std::string> votes_;  // device, site and vote keys
     bool user_taken(const std::string& user) const;
     int32_t next_user_ = 1;
 };

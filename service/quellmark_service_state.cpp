@@ -340,32 +340,48 @@ quellmark_account* quellmark_service_state::account_of(const vux_desktop_session
     return a == accounts_.end() ? nullptr : a->second.get();
 }
 
-const vux_desktop_site* quellmark_service_state::site_for_token(const std::string& token) const {
-    // The selected site is the one the account's site list names.
-    auto selected = [this](const quellmark_account& a) -> const vux_desktop_site* {
-        auto site_of = [this](std::string_view key) -> const vux_desktop_site* {
-            auto it = sites_.find(std::string(key));
-            return it == sites_.end() ? nullptr : it->second.get();
-        };
-        if (const vux_desktop_site* s = site_of(a.document.groups.text.view())) return s;
-        const auto& groups = a.document.groups.groups;
-        for (int32_t i = 0; i < groups.get_count(); ++i)
-            if (const vux_desktop_site* s = site_of(groups.at(i)->name.view())) return s;
-        return nullptr;
-    };
-    if (!token.empty()) {
-        for (const auto& [id, s] : sessions_) {
-            if (s.token != token) continue;
-            auto a = accounts_.find(s.account);
-            if (a != accounts_.end()) return selected(*a->second);
-        }
-        // The emulator names its administrator by the desktop session's
-        // second text, the signed-in account's name.
-        if (auto a = accounts_.find(token); a != accounts_.end()) return selected(*a->second);
+std::vector<std::string> quellmark_service_state::visible_site_keys(const quellmark_account& account) const {
+    std::vector<std::string> keys;
+    const auto& groups = account.document.groups.groups;
+    for (int32_t i = 0; i < groups.get_count(); ++i) {
+        const vux_desktop_group& g = *groups.at(i);
+        // 2: handed over to another account; 3: offered to this one, not yet taken.
+        if (g.state != 0 && g.state != 1) continue;
+        auto it = sites_.find(g.name.str());
+        if (it == sites_.end() || !it->second->is_complete()) continue;
+        if (std::find(keys.begin(), keys.end(), it->first) == keys.end()) keys.push_back(it->first);
     }
-    for (const auto& [name, a] : accounts_)
-        if (const vux_desktop_site* site = selected(*a)) return site;
-    return nullptr;
+    return keys;
+}
+
+vux_desktop_site* quellmark_service_state::visible_site(const quellmark_account& account, const std::string& key) {
+    const std::vector<std::string> keys = visible_site_keys(account);
+    return std::find(keys.begin(), keys.end(), key) == keys.end() ? nullptr : find_site(key);
+}
+
+quellmark_service_state::phone_view quellmark_service_state::phone_view_of(const std::string& identity) const {
+    phone_view view;
+    const size_t blank = identity.find(' ');
+    const std::string who = identity.substr(0, blank);
+    if (blank != std::string::npos) view.selected = identity.substr(blank + 1);
+    if (!who.empty()) {
+        for (const auto& [id, s] : sessions_) {
+            if (s.token != who) continue;
+            if (auto a = accounts_.find(s.account); a != accounts_.end()) view.account = a->second.get();
+            break;
+        }
+        if (!view.account)
+            if (auto a = accounts_.find(who); a != accounts_.end()) view.account = a->second.get();
+    }
+    if (!view.account) {
+        view.selected.clear();
+        for (const auto& [name, a] : accounts_)
+            if (!visible_site_keys(*a).empty()) {
+                view.account = a.get();
+                break;
+            }
+    }
+    return view;
 }
 
 QByteArray quellmark_service_state::client_bytes() const {

@@ -127,10 +127,22 @@ public:
     // id and token are those the service handed out.
     quellmark_account* account_of(const vux_desktop_session& session);
 
-    // The site a phone shows: the selected site of the account whose desktop
-    // session text is token, or whose name it is, else the first site of the
-    // demo data; null when there is none.
-    const vux_desktop_site* site_for_token(const std::string& token) const;
+    // Whose sites a phone shows, from the text its enter names: the desktop
+    // session's second text (the account's name) or a desktop session's
+    // token, then, when the administrator has a site selected, a blank and
+    // that site's key. An identity that names no account shows the first
+    // account that has a site members can see.
+    struct phone_view {
+        const quellmark_account* account = nullptr;
+        std::string selected;  // empty: none selected
+    };
+    phone_view phone_view_of(const std::string& identity) const;
+    // What members of the account see: its sites that are published,
+    // activated and named, in a group the account still holds (not handed
+    // over, not offered to it), in the order of its list.
+    std::vector<std::string> visible_site_keys(const quellmark_account& account) const;
+    // The site of that key when members of the account see it, else null.
+    vux_desktop_site* visible_site(const quellmark_account& account, const std::string& key);
     // The phones of the runtime messages.
     quellmark_runtime_state runtime;
     // Pictures of news, notices and votes, and private messages.

@@ -14,6 +14,7 @@ QColor colour_of(uint32_t c) { return QColor::fromRgb(QRgb(c | 0xFF000000u)); }
 
 vux_image_host::vux_image_host(int width, int height) : image_(width, height, QImage::Format_RGB32) {
     image_.fill(Qt::white);
+    save_ = image_.copy();
     painter_.begin(&image_);
     painter_.setRenderHint(QPainter::Antialiasing, false);
     for (QColor& c : colours) c = Qt::black;
@@ -38,13 +39,17 @@ vux_image_host::vux_image_host(int width, int height) : image_(width, height, QI
     };
     g.set_width = [](void* u, int w) { host(u).w_ = w; };
     g.set_height = [](void* u, int h) { host(u).h_ = h; };
+    // Areas are saved to and copied back from a second buffer, as on the
+    // phone; the copy honours the clip.
+    g.save_area = [](void* u, int x, int y, int w, int h) {
+        vux_image_host& self = host(u);
+        QPainter p(&self.save_);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QPoint(x, y), self.image(), QRect(x, y, w, h));
+    };
     g.restore_area = [](void* u, int sx, int sy, int w, int h, int x, int y) {
         vux_image_host& self = host(u);
-        const QImage part = self.image().copy(sx, sy, w, h);
-        self.painter().save();
-        self.painter().setClipping(false);
-        self.painter().drawImage(x, y, part);
-        self.painter().restore();
+        self.painter().drawImage(QPoint(x, y), self.save_, QRect(sx, sy, w, h));
     };
     g.rectangle = [](void* u, int filled, int gradient) {
         vux_image_host& self = host(u);
@@ -101,6 +106,7 @@ vux_image_host::vux_image_host(int width, int height) : image_(width, height, QI
     f.user = this;
     f.supports = [](void* u, int kind) { return kind >= 0 && kind < 32 && ((host(u).capabilities >> kind) & 1u) ? 1 : 0; };
     f.device_key = [](void*) { return "000000000000000"; };
+    f.session_text = [](void* u) { return host(u).session_text.empty() ? nullptr : host(u).session_text.c_str(); };
 }
 
 void vux_image_host::attach(vux_engine* e) {

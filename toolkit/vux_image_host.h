@@ -10,7 +10,8 @@
 // A graphics table that draws into a QImage with a box font: every glyph is
 // a filled box half as wide as the line is high, so a frame is the same on
 // every machine; the line height follows a font size as on the phone. It serves the renderer, the golden images and the frame
-// benchmark; the facility table answers nothing but its capabilities.
+// benchmark; the facility table answers nothing but its capabilities, a device
+// key and the session text.
 class vux_image_host {
 public:
     vux_image_host(int width, int height);
@@ -31,6 +32,8 @@ public:
     int presents() const { return presents_; }
     // Facility capabilities the host reports (bit n for kind n).
     unsigned capabilities = 0;
+    // The session text the engine's enter names (empty: none).
+    std::string session_text;
 
     vux_graphics_table graphics{};
     vux_facility_table facility{};
@@ -51,6 +54,7 @@ public:
 
 private:
     QImage image_;
+    QImage save_;  // what save_area keeps and restore_area copies back
     QPainter painter_;
     int text_height_ = 12;
     int presents_ = 0;

@@ -1,6 +1,12 @@
-// vux_render [--host test|emulator] [--ticks N] [--script FILE] [--size WxH] [-o OUT.png] DOC
+// vux_render [--host test|emulator] [--ticks N] [--script FILE] [--size WxH]
+//            [--service IDENTITY --until VARIABLE] [-o OUT.png] DOC
 // Runs a markup document (raw or packed) on the QImage graphics table, feeds
 // it the script's events and then N ticks, and writes the screen as PNG.
+// --service answers the engine's network with the local service and its demo
+// data in-process, the phone naming IDENTITY (an account, a blank and a site
+// key): the document's "__function_no_exit" is called and the exchanges run
+// until VARIABLE reads "ok" (a page's window, "__window_site"), before the
+// script.
 // --host emulator draws with the emulator's own graphics table instead (its
 // fonts and the pictures of its image blob) and answers the capabilities as
 // the emulator does; the events and the rest of the host stay the test's.
@@ -12,6 +18,9 @@
 #include <memory>
 #include <string>
 #include "toolkit/vux_image_host.h"
+#ifdef VUX_RENDER_SERVICE
+#include "tools/vux_service_network.h"
+#endif
 #ifdef VUX_RENDER_EMULATOR
 #include "emulator/orbel_client.h"
 #include "emulator/vux_le_facility.h"
@@ -24,7 +33,8 @@ namespace {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: vux_render [--host test|emulator] [--ticks N] [--script FILE] [--size WxH] [-o OUT.png] DOC\n");
+                 "usage: vux_render [--host test|emulator] [--ticks N] [--script FILE] [--size WxH]\n"
+                 "                  [--service IDENTITY --until VARIABLE] [-o OUT.png] DOC\n");
     return 2;
 }
 
@@ -60,7 +70,8 @@ struct emulator_graphics : vux_le_window {
 
 int main(int argc, char** argv) {
     int ticks = 1, width = 240, height = 320;
-    std::string script, out = "screen.png", doc, host_name = "test";
+    std::string script, out = "screen.png", doc, host_name = "test", identity, until;
+    bool service = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool has_value = i + 1 < argc;
@@ -77,6 +88,11 @@ int main(int argc, char** argv) {
 #endif
         } else if (arg == "--ticks" && has_value) {
             ticks = std::atoi(argv[++i]);
+        } else if (arg == "--service" && has_value) {
+            service = true;
+            identity = argv[++i];
+        } else if (arg == "--until" && has_value) {
+            until = argv[++i];
         } else if (arg == "--script" && has_value) {
             script = argv[++i];
         } else if (arg == "--size" && has_value) {
@@ -91,7 +107,13 @@ int main(int argc, char** argv) {
             return usage();
         }
     }
-    if (doc.empty()) return usage();
+    if (doc.empty() || service != !until.empty()) return usage();
+#ifndef VUX_RENDER_SERVICE
+    if (service) {
+        std::fprintf(stderr, "vux_render: this build has no service\n");
+        return 2;
+    }
+#endif
     QGuiApplication app(argc, argv);
     QFile file(QString::fromStdString(doc));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -109,7 +131,29 @@ int main(int argc, char** argv) {
         vux_engine_set_graphics(e, &emulator->table);
     }
 #endif
+#ifdef VUX_RENDER_SERVICE
+    vux_service_network network;
+    if (service) {
+        host.session_text = identity;
+        if (!network.service.state().load_demo()) {
+            std::fprintf(stderr, "vux_render: the demo data does not load\n");
+            vux_engine_destroy(e);
+            return 1;
+        }
+        network.attach(e);
+    }
+#endif
     vux_image_host::start(e, file.readAll());
+#ifdef VUX_RENDER_SERVICE
+    if (service) {
+        host.feed(e, "call __function_no_exit");
+        if (!network.run_until_ok(e, host, until.c_str())) {
+            std::fprintf(stderr, "vux_render: %s never came\n", until.c_str());
+            vux_engine_destroy(e);
+            return 1;
+        }
+    }
+#endif
     if (!script.empty()) {
         std::ifstream lines(script);
         if (!lines) {

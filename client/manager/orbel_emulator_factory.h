@@ -1,4 +1,6 @@
 #pragma once
+#include "gui/orbel_emulator_site.h"
+
 #include <QString>
 #include <QWidget>
 #include <functional>

@@ -530,13 +530,19 @@ void orbel_group::refresh() {
 }
 
 void orbel_group::toggle_emulator() {
-    if (emulator_) {
-        emulator_->setVisible(!emulator_->isVisible());
+    if (emulator_ && emulator_->isVisible()) {
+        emulator_->hide();
         return;
     }
-    if (!emulator_factory_) return;
-    setCursor(Qt::WaitCursor);
-    emulator_ = emulator_factory_(this, orbel_to_qstring(orbel_app().session.account));
-    if (!busy_) unsetCursor();
-    if (emulator_) emulator_->show();
+    if (!emulator_) {
+        if (!emulator_factory_) return;
+        setCursor(Qt::WaitCursor);
+        emulator_ = emulator_factory_(this, orbel_to_qstring(orbel_app().session.account));
+        if (!busy_) unsetCursor();
+        if (!emulator_) return;
+    }
+    emulator_->setProperty(orbel_emulator_site_property, QString::fromStdString(selected_key().str()));
+    emulator_->show();
+    emulator_->raise();
+    emulator_->activateWindow();
 }

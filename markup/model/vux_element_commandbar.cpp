@@ -16,21 +16,18 @@ void vux_element_commandbar::fields(vux_field_visitor& v) {
 
 namespace {
 int32_t slot_of(int32_t i) { return i == 0 ? 0 : 1; }
-std::unique_ptr<vux_element_command> clone_command(const vux_element_command& c) {
-    return std::unique_ptr<vux_element_command>(static_cast<vux_element_command*>(c.clone().release()));
-}
 }  // namespace
 
 void vux_element_commandbar::show_command(int32_t i, const vux_element_command& command) {
     auto& s = shown[slot_of(i)];
     if (s && vux_unicode_equal(s->label, command.label)) return;
-    s = clone_command(command);
+    s = command.copy();
 }
 
 void vux_element_commandbar::show_default(int32_t i) {
     const auto& d = default_command(i);
     auto& s = shown[slot_of(i)];
-    if (d && (!s || !vux_unicode_equal(s->label, d->label))) s = clone_command(*d);
+    if (d && (!s || !vux_unicode_equal(s->label, d->label))) s = d->copy();
 }
 
 void vux_element_commandbar::promote_default(int32_t i) {
@@ -72,7 +69,7 @@ void vux_element_commandbar::apply_softkey_step(const vux_action_softkey& step) 
     if (command) {
         if (mode == 1 || mode == 2) save(i, mode == 2);
         shown[i].reset();
-        default_command(i) = clone_command(*command);
+        default_command(i) = command->copy();
         return;
     }
     if (!step.clear_flag()) {

@@ -61,7 +61,7 @@ void vux_set_link_countdown(vux_hyperlink* link, const vux_string& value);
 template <class T>
 void vux_replace_link(std::unique_ptr<T>& own, const std::unique_ptr<T>& given) {
     if (!given) return;
-    own.reset(static_cast<T*>(given->clone().release()));
+    own = given->copy();
 }
 
 // The links box, segment and image all have: "hyperlink" and "action".

@@ -13,4 +13,9 @@ public:
     std::unique_ptr<vux_object> clone() const override {
         return vux_clone_record(static_cast<const Derived&>(*this));
     }
+    // A deep copy typed as this class: clone() makes an object of the
+    // record's own class, which is a Derived.
+    std::unique_ptr<Derived> copy() const {
+        return std::unique_ptr<Derived>(static_cast<Derived*>(this->clone().release()));
+    }
 };

@@ -3,6 +3,8 @@
 #include "markup/model/vux_device.h"
 #include "markup/runtime/vux_facility.h"
 #include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_reserved_names.h"
+#include "markup/runtime/vux_capability.h"
 
 vux_string vux_canvas::text_of(const vux_string& key) const {
     vux_string value;
@@ -13,8 +15,8 @@ vux_string vux_canvas::text_of(const vux_string& key) const {
 
 bool vux_canvas::is_touch_screen() const {
     vux_string value;
-    if (variables_.get(vux_string("__key_touch_screen"), value)) return value.view() == "yes";
-    if (!pointer_seen && manager_) return manager_->facility().supports(0);
+    if (variables_.get(vux_string(vux_names::key_touch_screen), value)) return value.view() == "yes";
+    if (!pointer_seen && manager_) return manager_->facility().supports(capability_touch);
     return true;
 }
 
@@ -23,7 +25,7 @@ bool vux_canvas::host_supports(int32_t kind) const { return manager_ && manager_
 void vux_canvas::describe_device(vux_device& device) const {
     if (call(&vux_graphics_table::reserved_5) != 0) device.set_capability(0);
     if (is_touch_screen()) device.set_capability(1);
-    const int32_t host_caps[] = {3, 10, 11, 12};
+    const int32_t host_caps[] = {capability_window_image, capability_device_10, capability_device_11, capability_device_12};
     for (int32_t i = 0; i < 4; ++i)
         if (manager_ && manager_->facility().supports(host_caps[i])) device.set_capability(2 + i);
     const int64_t times = call(&vux_graphics_table::capability);
@@ -57,6 +59,7 @@ void vux_canvas::show_window_image(const vux_string& name) {
 bool vux_canvas::drop_data(const vux_string& name) {
     if (!images_.remove_named(name)) return false;
     variables_.remove_data_name(name);
+    if (vux_string_equal(ground_.name, name)) ground_.held = false;
     data_replaced(name.str().c_str());
     return true;
 }
@@ -64,6 +67,7 @@ bool vux_canvas::drop_data(const vux_string& name) {
 void vux_canvas::reset() {
     ++reset_count;
     reset_caches();
+    ground_.held = false;
     last_window_name.clear();
     brush_sheet_.reset();
     variables_.clear();
@@ -107,4 +111,8 @@ void vux_canvas::note_file_status(const vux_string_list& pairs) {
     }
 }
 
-void vux_canvas::drop_owner(const vux_string&) {}
+// The window painted last is remembered so that the host tidies once per new
+// window; once that window closed, the next one of its name is new again.
+void vux_canvas::drop_owner(const vux_string& owner) {
+    if (vux_string_equal(owner, last_window_name)) last_window_name.clear();
+}

@@ -14,6 +14,12 @@ class vux_dialog;
 class vux_menu;
 class vux_element_commandbar;
 class vux_element_client;
+class vux_overtime;
+class vux_subtitle;
+class vux_switch;
+class vux_element_command;
+class vux_element_scrollbar;
+class vux_layout;
 
 // Drawing side of the runtime. It keeps what screens draw from: the named
 // data items, the resource table, the colour sheet and the shared variables.
@@ -88,6 +94,15 @@ public:
         }
     } banner;
 
+    // What the machine settles before it asks for a frame; the painters take
+    // it from here and ask neither the document nor the machine.
+    struct frame_input {
+        const vux_overtime* overtime = nullptr;  // the document's, when it runs on the front window
+        vux_subtitle* subtitle = nullptr;        // the current one, only while the window is in front
+        vux_switch* window_switch = nullptr;     // the switch the top window names
+        int32_t hour = 0, minute = 0;            // the host's clock, for a window that shows it
+    } prepared;
+
     bool pointer_seen = false;
     bool redraw_requested = false;
     int32_t paint_count = 0;
@@ -96,7 +111,6 @@ public:
     int32_t menu_anchor_top = 0, menu_anchor_bottom = 0;
     int32_t clock_hour = -1, clock_minute = -1;
     int32_t emoticon_index = -1;  // the number matched last
-    int32_t repaint_count = 0;
     int32_t reset_count = 0;
 
     // ---- drawing primitives over the graphics table; colours by brush-sheet key
@@ -104,6 +118,8 @@ public:
     void clip(const vux_rect& r) const;
     void fill(const vux_rect& r, int32_t top_key, int32_t bottom_key) const;
     void fill_colour(const vux_rect& r, uint32_t colour) const;
+    // A fill in the colour, with rounded corners when the radius is above 0.
+    void fill_rounded(const vux_rect& r, uint32_t colour, int32_t radius) const;
     void round_fill(const vux_rect& r, int32_t key, int32_t radius) const;
     void frame(const vux_rect& r, int32_t key) const;
     // False when the texture is missing; the caller then fills.
@@ -111,6 +127,9 @@ public:
     bool image(const vux_string& name, const vux_rect& r) const;
     void text_in(const vux_rect& r, const vux_unicode& text, int32_t align, int32_t key) const;
     void text_at(int32_t x, int32_t y, const char16_t* text, int32_t length, uint32_t colour, bool underline) const;
+    // The text whole when it fits the width, else cut and completed with the
+    // ellipsis text.
+    vux_unicode fit_text(const vux_unicode& text, int32_t width);
     // The "__key_ellipsis" text and its width, read once.
     const vux_unicode& ellipsis_text();
     int32_t ellipsis_width();
@@ -118,15 +137,26 @@ public:
 private:
     void paint_title_bar(vux_window& window);
     void paint_client(vux_element_client& client, const vux_rect& rect, bool window_client);
+    void paint_window_ground(const vux_element_client& client, vux_layout& layout, const vux_rect& rect);
     bool paint_subtitle();
     // Paints a command bar into the strip and places its slots; false when
     // the bar shows nothing.
     bool paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip);
     void paint_switch(vux_window& window);
+    void paint_badge(const vux_element_command& item);
+    void paint_corner_menu_item(const vux_menu& menu, int32_t i, bool lit, int32_t text_key);
+    void paint_scroll_bars(vux_element_scrollbar& bar, const vux_rect& area);
     void paint_touch_soft_keys(vux_element_commandbar& bar);
     void paint_clock();
 
     vux_manager* manager_ = nullptr;
+    // The window picture the host holds in its save buffer, and where.
+    struct {
+        bool held = false;
+        vux_string name;
+        const vux_data* item = nullptr;  // a replaced item is another picture
+        vux_rect rect;
+    } ground_;
     bool emoticons_read_ = false;
     vux_unicode emoticon_keys_;
     bool ellipsis_read_ = false;

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdio>
+#include "core/vux_file_name.h"
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_menu.h"
 #include "markup/model/vux_overtime.h"
@@ -9,12 +10,14 @@
 #include "markup/runtime/vux_canvas.h"
 #include "markup/runtime/vux_layout_impl.h"
 #include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_reserved_names.h"
+#include "markup/runtime/vux_capability.h"
 
 namespace {
 
 // Texture modes of the host: 0 horizontal three-slice, 1 vertical
 // three-slice, 2 nine-slice, 3 horizontal tiling, 4 vertical tiling, 5 bottom crop.
-constexpr int32_t three_slice = 0, nine_slice = 2, tiled = 3;
+constexpr int32_t three_slice = 0, nine_slice = 2, tiled = 3, bottom_crop = 5;
 
 const vux_string texture_titlebar("__texture_titlebar");
 const vux_string texture_commandbar("__texture_commandbar");
@@ -25,20 +28,11 @@ const vux_string texture_menuitem("__texture_menuitem");
 const vux_string texture_sending("__texture_sending");
 const vux_string texture_progress("__texture_progress");
 const vux_string texture_proceed("__texture_proceed");
+const vux_string texture_scrollbar_vertical("__texture_scrollbar_vertical");
+const vux_string texture_scrollbar_horizontal("__texture_scrollbar_horizontal");
 
 const vux_string& or_default(const vux_string& own, const vux_string& fallback) {
     return own.empty() ? fallback : own;
-}
-
-// A name the host may look up as a file of its own: nothing that climbs out
-// of its folder, hides, or carries control characters.
-bool host_name_safe(const vux_string& name) {
-    if (name.empty() || name.byte_at(0) == '.' || name.find(vux_string("..")) >= 0) return false;
-    for (int32_t i = 0; i < name.length(); ++i) {
-        const uint8_t b = name.byte_at(i);
-        if (b < 0x20 || b == 0x7F || b == '/' || b == '\\') return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -62,7 +56,7 @@ vux_canvas::image_ref vux_canvas::find_image(const vux_string& name) const {
         ref.host_name = vux_string("_");
         ref.host_name.append(resolved);
     }
-    if (!host_name_safe(resolved) || !host_name_safe(ref.host_name)) {
+    if (!vux_file_name_safe(resolved.view()) || !vux_file_name_safe(ref.host_name.view())) {
         ref.host_name.clear();
         ref.mapped = false;
     }
@@ -72,7 +66,7 @@ vux_canvas::image_ref vux_canvas::find_image(const vux_string& name) const {
 int32_t vux_canvas::emoticon_number(const vux_unicode& text, int32_t start, int32_t length) {
     if (!emoticons_read_) {
         emoticons_read_ = true;
-        emoticon_keys_ = text_of(vux_string("__key_emoticon")).to_unicode();
+        emoticon_keys_ = text_of(vux_string(vux_names::key_emoticon)).to_unicode();
     }
     const int32_t n = emoticon_keys_.length();
     // The marker must lie inside the text, and each comparison inside the list.
@@ -129,6 +123,15 @@ void vux_canvas::fill_colour(const vux_rect& r, uint32_t colour) const {
     call(&vux_graphics_table::rectangle, 1, 0);
 }
 
+void vux_canvas::fill_rounded(const vux_rect& r, uint32_t colour, int32_t radius) const {
+    call(&vux_graphics_table::set_colour, 0, colour);
+    place(r);
+    if (radius > 0)
+        call(&vux_graphics_table::round_rectangle, 1, radius);
+    else
+        call(&vux_graphics_table::rectangle, 1, 0);
+}
+
 void vux_canvas::text_at(int32_t x, int32_t y, const char16_t* text, int32_t length, uint32_t colour,
                          bool underline) const {
     if (!text || length <= 0) return;
@@ -140,7 +143,7 @@ void vux_canvas::text_at(int32_t x, int32_t y, const char16_t* text, int32_t len
 const vux_unicode& vux_canvas::ellipsis_text() {
     if (!ellipsis_read_) {
         ellipsis_read_ = true;
-        ellipsis_text_ = text_of(vux_string("__key_ellipsis")).to_unicode();
+        ellipsis_text_ = text_of(vux_string(vux_names::key_ellipsis)).to_unicode();
         int64_t w = 0;
         for (int32_t i = 0; i < ellipsis_text_.length(); ++i) w += char_width(uint16_t(ellipsis_text_.units()[i]));
         ellipsis_width_ = int32_t(std::min<int64_t>(w, INT32_MAX));
@@ -227,7 +230,7 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
     if (!client.current_layout()) {
         auto layout = std::make_unique<vux_layout_impl>(*this);
         layout->indent = metric(12);
-        layout->copy_allowed = window_client && host_supports(4) ? 1 : 0;
+        layout->copy_allowed = window_client && host_supports(capability_scroll_copy) ? 1 : 0;
         client.set_layout(std::move(layout));
         const int32_t indent = metric(12);
         client.client_rect = vux_layout_rect{rect.left() + indent, rect.top(), rect.width() - 2 * indent, rect.height()};
@@ -237,13 +240,15 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
     client.scroll_to_target();
     vux_layout& layout = *client.current_layout();
     clip(rect);
-    if (window_client && !image(client.string_1, rect)) fill(rect, 1, 1);
     // Scroll by copying: what stays in view moves with the host's copy, and
-    // only the strip that comes into view is painted again.
+    // only the strip that comes into view is painted again. The host copies
+    // from its save buffer, so the screen as it stands goes there first.
     const int32_t shift = layout.user_value;
     layout.user_value = 0;
     if (shift != 0 && layout.copy_allowed && shift > -rect.height() && shift < rect.height()) {
         const int32_t keep = rect.height() - (shift > 0 ? shift : -shift);
+        call(&vux_graphics_table::save_area, rect.left(), rect.top(), rect.width(), rect.height());
+        ground_.held = false;  // the save buffer now holds this client, not a picture
         if (shift > 0) {
             call(&vux_graphics_table::restore_area, rect.left(), rect.top() + shift, rect.width(), keep, rect.left(),
                  rect.top());
@@ -257,17 +262,88 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
     // The scroll bar's clip tests leave out what the copy kept.
     vux_element_scrollbar* bar = client.scroll_bar.get();
     if (bar && layout.copy_allowed && shift > -rect.height() && shift < rect.height()) bar->blit_shift = shift;
+    if (window_client) paint_window_ground(client, layout, rect);
     client.draw(1);
-    client.draw(2);
-    if (bar) bar->blit_shift = 0;
+    // Fixed and floating items of the second pass stand over the whole client.
     clip(rect);
-    if (bar && bar->content_taller()) {
-        bar->track_v = scroll_track(rect, true, false);
-        texture(vux_string("__texture_scrollbar_vertical"), 1, 0, bar->track_v);
-        const vux_rect thumb = bar->thumb_vertical();
-        if (!thumb.is_empty()) fill(thumb, 28, 28);
+    client.draw(2);
+    if (bar) {
+        bar->blit_shift = 0;
+        paint_scroll_bars(*bar, rect);
     }
     layout.publish_marks(variables_);
+}
+
+// A window client's ground: its picture (bottom-cropped), or a plain fill.
+// A host that keeps areas (capability 4) saves the drawn picture and copies
+// it back when the same picture fills the same rectangle again; a client
+// over a picture never scrolls by copying, as the picture stays put.
+void vux_canvas::paint_window_ground(const vux_element_client& client, vux_layout& layout, const vux_rect& rect) {
+    const vux_string& name = client.string_1;
+    const image_ref picture = name.empty() ? image_ref() : find_image(name);
+    if (!picture.drawable()) {
+        fill(rect, 1, 1);
+        return;
+    }
+    if (host_supports(capability_window_image)) return;  // the host shows the window's picture itself
+    if (!host_supports(capability_background_image) && !(client.flags >> 7 & 1)) {
+        fill(rect, 1, 1);
+        return;
+    }
+    layout.copy_allowed = 0;
+    const bool keeps = host_supports(capability_scroll_copy);
+    if (keeps && ground_.held && ground_.item == picture.item && vux_string_equal(ground_.name, name) &&
+        ground_.rect.equals(rect)) {
+        call(&vux_graphics_table::restore_area, rect.left(), rect.top(), rect.width(), rect.height(), rect.left(),
+             rect.top());
+        return;
+    }
+    if (!texture(name, bottom_crop, 1, rect)) fill(rect, 1, 1);
+    if (!keeps) return;
+    ground_.held = true;
+    ground_.name = name;
+    ground_.item = picture.item;
+    ground_.rect = rect;
+    call(&vux_graphics_table::save_area, rect.left(), rect.top(), rect.width(), rect.height());
+}
+
+// The tracks over their textures (or filled in the track colour) and the
+// thumbs over them in a colour of their own, the text colour.
+void vux_canvas::paint_scroll_bars(vux_element_scrollbar& bar, const vux_rect& area) {
+    const uint32_t thumb_colour = uint32_t(brush_sheet_.text_color());
+    if (bar.content_taller()) {
+        bar.track_v = scroll_track(area, true, false);
+        if (!texture(texture_scrollbar_vertical, 1, 0, bar.track_v)) fill(bar.track_v, 28, 28);
+        const vux_rect thumb = bar.thumb_vertical();
+        if (!thumb.is_empty()) fill_colour(thumb, thumb_colour);
+    }
+    if (bar.horizontal_overflow()) {
+        bar.track_h = scroll_track(area, false, false);
+        if (!texture(texture_scrollbar_horizontal, 0, 0, bar.track_h)) fill(bar.track_h, 28, 28);
+        const vux_rect thumb = bar.thumb_horizontal();
+        if (!thumb.is_empty()) fill_colour(thumb, thumb_colour);
+    }
+}
+
+// The text as it fits the width: whole, or cut after the last unit that
+// leaves room for the ellipsis text, which completes it.
+vux_unicode vux_canvas::fit_text(const vux_unicode& text, int32_t width) {
+    int64_t w = 0;
+    for (int32_t i = 0; i < text.length(); ++i) w += char_width(uint16_t(text.units()[i]));
+    if (w <= width) return text;
+    const vux_unicode& dots = ellipsis_text();
+    const int64_t room = int64_t(width) - ellipsis_width();
+    int64_t used = 0;
+    int32_t keep = 0;
+    while (keep < text.length()) {
+        const int32_t cw = char_width(uint16_t(text.units()[keep]));
+        if (used + cw > room) break;
+        used += cw;
+        ++keep;
+    }
+    std::u16string cut(text.units(), size_t(keep));
+    cut.append(dots.units(), size_t(dots.length()));
+    return vux_unicode(cut);
 }
 
 // ---- screens
@@ -292,8 +368,8 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
     if (!full) return;
     // The document's overtime, when it runs on this window, shows the seconds
     // left in a box at the client's top right.
-    if (manager_) {
-        const vux_overtime* o = manager_->document().overtime.get();
+    {
+        const vux_overtime* o = prepared.overtime;
         if (o && !o->stopped && (o->title.empty() || vux_string_equal(o->title, window.name))) {
             const vux_rect c = client_rect();
             const int32_t w = metric(21), h = metric(22), gap = metric(5);
@@ -322,7 +398,7 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
         clip(strip);
         fill(strip, 63, 63);
         frame(strip, 64);
-        text_in(strip, window.extras.item_at(0).to_unicode(), 2, 62);
+        text_in(strip, fit_text(window.extras.item_at(0).to_unicode(), strip.width()), 2, 62);
     }
     if (!touch_keys) paint_command_bar(window.commandbar, command_bar_rect());
     if (window.value_3 != 0) paint_clock();
@@ -332,8 +408,7 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
 // The current subtitle scrolls through the title-bar strip while the
 // window is in front; true when one was drawn.
 bool vux_canvas::paint_subtitle() {
-    if (!manager_ || !manager_->machine().window_in_front()) return false;
-    vux_subtitle* sub = manager_->document().subtitles.current();
+    vux_subtitle* sub = prepared.subtitle;
     if (!sub) return false;
     if (sub->widths.count() != sub->text.length()) {
         sub->widths.clear();
@@ -349,21 +424,23 @@ bool vux_canvas::paint_subtitle() {
 }
 
 void vux_canvas::paint_title_bar(vux_window& window) {
-    const vux_element_titlebar& bar = window.titlebar;
+    vux_element_titlebar& bar = window.titlebar;
     const vux_rect strip = title_bar_rect();
+    select_bar_font();
     clip(strip);
     if (!texture(or_default(bar.string_2, texture_titlebar), tiled, 1, strip)) fill(strip, 16, 17);
     if (!bar.is_blank()) {
         const int32_t side = metric(16);
         const vux_rect area(strip.left() + side, strip.top(), strip.width() - 2 * side, strip.height());
-        text_in(area, bar.title, bar.value, 15);
+        // Cut once for the title it shows; a new title clears the cut.
+        if (bar.display_cache.empty() && !bar.title.empty()) bar.display_cache = fit_text(bar.title, area.width());
+        text_in(area, bar.display_cache, bar.value, 15);
     }
     select_font(3, 0);
 }
 
 bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip) {
     const vux_environment& env = variables_;
-    if (manager_) manager_->document().resolve_soft_keys(bar);
     int32_t n = 0;
     for (int32_t i = 0; i < 2; ++i) {
         vux_element_command* c = bar.shown_command(i);
@@ -374,6 +451,7 @@ bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, const vux_rect& 
     }
     if (n == 0 && bar.value_1 != 0) return false;
     if (!bar.shown_command(0) && !bar.shown_command(1)) return false;
+    select_bar_font();
     clip(strip);
     if (!texture(or_default(bar.image, texture_commandbar), tiled, 1, strip)) fill(strip, 23, 22);
     for (int32_t i = 0; i < 2 && n > 0; ++i) {
@@ -386,16 +464,30 @@ bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, const vux_rect& 
         c->rect = r;
         if (bar.pressed_slot == i && !texture(or_default(bar.focus_image, texture_commandbar_focus), tiled, 1, r))
             fill(r, 24, 24);
-        const int32_t inset = metric(12);
-        const vux_rect text_area(r.left() + inset, r.top(), r.width() - 2 * inset, r.height());
-        text_in(text_area, c->label, i == 0 ? 1 : 3, env.contains(c->name) ? 25 : 21);
+        // Icon and text from the slot's outer edge, inset by metric 17: the
+        // left slot's from its left, the right slot's from its right.
+        const int32_t inset = metric(17), icon_w = metric(6), gap = metric(7);
+        const vux_rect inner(r.left() + inset, r.top(), r.width() - 2 * inset, r.height());
+        const bool icon = !c->icon.empty() && find_image(c->icon).drawable();
+        int64_t text_w = 0;
+        for (int32_t k = 0; k < c->label.length(); ++k) text_w += char_width(uint16_t(c->label.unit_at(k)));
+        const int64_t used = (icon ? int64_t(icon_w) + gap : 0) + text_w;
+        const int64_t x = i == 0 ? inner.left() : std::max<int64_t>(inner.left(), int64_t(inner.right()) - used);
+        if (icon) {
+            const int32_t side = std::min(icon_w, inner.height());
+            image(c->icon, vux_rect(int32_t(x), inner.top() + (inner.height() - side) / 2, icon_w, side));
+        }
+        const int64_t text_x = x + (icon ? int64_t(icon_w) + gap : 0);
+        const int64_t text_room = int64_t(inner.right()) - text_x;
+        if (text_room > 0)
+            text_in(vux_rect(int32_t(text_x), inner.top(), int32_t(text_room), inner.height()),
+                    fit_text(c->label, int32_t(text_room)), 1, env.contains(c->name) ? 25 : 21);
     }
     select_font(3, 0);
     return true;
 }
 
 void vux_canvas::paint_touch_soft_keys(vux_element_commandbar& bar) {
-    if (manager_) manager_->document().resolve_soft_keys(bar);
     const vux_rect strip = title_bar_rect();
     const int32_t pad = metric(28);
     select_font(3, 0);
@@ -421,9 +513,8 @@ void vux_canvas::paint_touch_soft_keys(vux_element_commandbar& bar) {
 }
 
 void vux_canvas::paint_clock() {
-    if (!manager_) return;
-    clock_hour = manager_->facility().query(2);
-    clock_minute = manager_->facility().query(1);
+    clock_hour = prepared.hour;
+    clock_minute = prepared.minute;
     const vux_rect box = centred_box();
     round_fill(box, 27, metric(5));
     char text[16];
@@ -431,24 +522,50 @@ void vux_canvas::paint_clock() {
     text_in(box, vux_string(text).to_unicode(), 2, 26);
 }
 
+// The switch's integers, scaled: 0-3 its rectangle; 4 and 5 an item's width
+// and height, 6 their alignment, 7 the gap between them, 8 the margin, 9 the
+// items' offset from the top, 10 the corner radius; 11 and 12 the fills of
+// the pressed and the selected item.
 void vux_canvas::paint_switch(vux_window& window) {
-    if (!manager_) return;
-    vux_document& doc = manager_->document();
-    auto* sw = static_cast<vux_switch*>(doc.switches.get(doc.switches.find(window.third.str().c_str())));
+    vux_switch* sw = prepared.window_switch;
     if (!sw) return;
     // The selection comes from the document: outside the items it selects nothing.
     sw->current = window.value_4 >= 0 && window.value_4 < sw->item_count() ? window.value_4 : -1;
     const auto& v = sw->values;
     sw->bounds = vux_rect(scale(v[0]), scale(v[1]), scale(v[2]), scale(v[3]));
-    for (int32_t i = 0; i < sw->item_count(); ++i) {
+    const int32_t n = sw->item_count(), radius = scale(v[10]);
+    clip(sw->bounds);
+    for (int32_t i = 0; i < n; ++i) {
         auto* c = static_cast<vux_element_command*>(sw->commands.get(i));
         if (!c || c->type_code() != vux_element_command::code) continue;
-        const int64_t w = sw->item_count() > 0 ? sw->bounds.width() / sw->item_count() : 0;
-        c->rect = vux_rect(int32_t(sw->bounds.left() + w * i), sw->bounds.top(), int32_t(w), sw->bounds.height());
+        c->rect = slot_rect(sw->bounds, i, n, v[6], scale(v[4]), scale(v[5]), scale(v[7]), scale(v[8]), scale(v[9]));
         const bool pressed = sw->pressed == i, selected = sw->pressed < 0 && sw->current == i;
-        const vux_string& name = pressed ? c->pressed_image : selected ? c->focus_image : c->normal_image;
-        image(name, c->rect);
+        const int32_t ground = pressed ? v[11] : selected ? v[12] : -1;
+        if (ground >= 0) fill_rounded(c->rect, uint32_t(brush_sheet_.map_ground(ground)), radius);
+        const vux_string& name = pressed ? c->pressed_image : sw->current == i ? c->focus_image : c->normal_image;
+        if (!name.empty()) image(name, c->rect);
+        paint_badge(*c);
     }
+}
+
+// The item's badge: the value of its badge variable in a red box of
+// scale(13) whose centre sits on the item's top right corner.
+void vux_canvas::paint_badge(const vux_element_command& item) {
+    vux_string value;
+    if (item.badge.empty() || !variables_.get(item.badge, value) || value.empty()) return;
+    const int32_t side = scale(13);
+    const vux_rect box(item.rect.right() - side / 2, item.rect.top() - side / 2, side, side);
+    clip(screen_rect());
+    call(&vux_graphics_table::set_colour, 0, 0x00EF0000u);
+    place(box);
+    call(&vux_graphics_table::round_rectangle, 1, scale(1));
+    call(&vux_graphics_table::set_colour, 1, 0x00FFFFFFu);
+    call(&vux_graphics_table::round_rectangle, 0, scale(1));
+    const vux_unicode text = value.to_unicode();
+    int64_t w = 0;
+    for (int32_t i = 0; i < text.length(); ++i) w += char_width(uint16_t(text.units()[i]));
+    text_at(int32_t(box.left() + (box.width() - w) / 2), box.top() + (box.height() - text_height()) / 2, text.units(),
+            text.length(), 0x00FFFFFFu, false);
 }
 
 void vux_canvas::paint_dialog(vux_dialog& dialog) {
@@ -467,9 +584,14 @@ void vux_canvas::paint_dialog(vux_dialog& dialog) {
     clip(box);
     const int32_t inset = metric(8);
     const vux_rect inner(box.left() + inset, box.top() + inset, box.width() - 2 * inset, box.height() - 2 * inset);
+    // Without a picture: style 1 is one colour, rounded by the dialog's fifth
+    // integer when that is set; other styles run from one colour to another.
     if (!texture(or_default(dialog.client.string_1, texture_dialog), nine_slice, 0, inner)) {
-        if (dialog.client.value_4 == 1)
-            round_fill(inner, 16, 0);
+        const int32_t radius = scale(dialog.value_5);
+        if (dialog.client.value_4 == 1 && radius > 0)
+            round_fill(inner, 16, radius);
+        else if (dialog.client.value_4 == 1)
+            fill(inner, 16, 16);
         else
             fill(inner, 16, 17);
     }
@@ -504,30 +626,67 @@ void vux_canvas::paint_menu(vux_menu& menu) {
         frame(inner, 35);
     }
     int32_t slot = 0;
+    const bool corner_style = menu.style == 7 || menu.style == 8;
     for (int32_t i = 0; i < menu.count(); ++i) {
         vux_element_command* c = menu.command(i);
         if (c->hidden) continue;
         c->rect = menu_item_rect(menu, menu.bounds, slot++);
-        const bool lit = i == menu.selected && (!(menu.style == 7 || menu.style == 8) || menu.is_pressed());
+        const bool lit = i == menu.selected && (!corner_style || menu.is_pressed());
         const int32_t text_key = variables_.contains(c->name) ? 32 : lit ? 30 : 29;
-        if (lit && menu.style != 6 && menu.style != vux_menu::grid_style &&
-            !texture(or_default(c->focus_image, texture_menuitem), three_slice, 0, c->rect))
-            fill(c->rect, menu.is_pressed() ? 31 : 33, menu.is_pressed() ? 31 : 33);
         if (menu.style == vux_menu::grid_style) {
             image(c->icon, c->rect);
-            continue;
+        } else if (menu.style == 6) {
+            // A cell shows its picture for its state and its text centred.
+            const vux_string& picture = !lit                  ? c->normal_image
+                                        : menu.is_pressed()   ? c->pressed_image
+                                        : is_touch_screen()   ? c->normal_image
+                                                              : c->focus_image;
+            if (!picture.empty()) image(picture, c->rect);
+            text_in(c->rect, c->label, 2, text_key);
+        } else if (corner_style) {
+            paint_corner_menu_item(menu, i, lit, text_key);
+        } else {
+            if (lit && !texture(or_default(c->focus_image, texture_menuitem), three_slice, 0, c->rect))
+                fill(c->rect, menu.is_pressed() ? 31 : 33, menu.is_pressed() ? 31 : 33);
+            text_in(c->rect, c->label, 1, text_key);
         }
-        text_in(c->rect, c->label, menu.style == 6 ? 2 : 1, text_key);
     }
     select_font(3, 0);
 }
 
+// An item of a corner menu (styles 7 and 8): lit, it is filled in the
+// menu's selection colour (its thirteenth integer, else colour 31), rounded
+// by its corner radius; its icon one line high at its left, its text two
+// line heights in, in the menu's text colour (its fourteenth integer, else
+// the item colours); a separator in the menu's fifteenth colour (else the
+// menu frame's) under it unless every item after it is hidden.
+void vux_canvas::paint_corner_menu_item(const vux_menu& menu, int32_t i, bool lit, int32_t text_key) {
+    const vux_element_command* c = menu.command(i);
+    const vux_rect& r = c->rect;
+    auto colour = [&](int32_t code, int32_t key) {
+        return uint32_t(code >= 0 ? brush_sheet_.map_ground(code) : brush_sheet_.color(key));
+    };
+    if (lit) fill_rounded(r, colour(menu.value_13, 31), scale(menu.layout_7));
+    const int32_t line = text_height();
+    if (!c->icon.empty()) image(c->icon, vux_rect(r.left(), r.top() + (r.height() - line) / 2, line, line));
+    const int32_t indent = 2 * line;
+    const vux_rect text_area(r.left() + indent, r.top(), std::max(0, r.width() - indent), r.height());
+    const uint32_t ink = menu.value_14 >= 0 && !variables_.contains(c->name) ? uint32_t(brush_sheet_.map_text(menu.value_14))
+                                                                          : uint32_t(brush_sheet_.color(text_key));
+    text_at(text_area.left(), text_area.top() + (text_area.height() - line) / 2, c->label.units(), c->label.length(), ink,
+            false);
+    if (menu.all_hidden_from(i + 1)) return;
+    call(&vux_graphics_table::set_colour, 1, colour(menu.value_15, 35));
+    call(&vux_graphics_table::move_to, r.left(), r.bottom() + scale(menu.layout_2) / 2);
+    call(&vux_graphics_table::set_width, r.width());
+    call(&vux_graphics_table::horizontal_line, 0);
+}
+
 void vux_canvas::finish_frame() {
     if (!manager_) return;
-    const vux_document& doc = manager_->document();
     const vux_receiver& main = manager_->main_receiver();
-    const bool running = doc.main_waiting;
-    if (manager_->facility().supports(1)) {
+    const bool running = manager_->exchange().main_waiting;
+    if (manager_->facility().supports(capability_host_progress)) {
         if (running) {
             const int32_t p = main.progress(100);
             progress_state = p < 0 ? 1 : 2;

@@ -2,8 +2,10 @@
 #include <cstring>
 #include "core/vux_decimal.h"
 #include "core/vux_expand.h"
+#include "core/vux_file_name.h"
 #include "core/vux_reader.h"
 #include "core/vux_writer.h"
+#include "markup/model/vux_action_go.h"
 #include "markup/model/vux_brush.h"
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_extent.h"
@@ -22,10 +24,9 @@
 #include "markup/model/vux_switch.h"
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_reserved_names.h"
 
 namespace {
-
-const vux_string key_connected("__key_connected");
 
 template <class T>
 std::unique_ptr<T> take_as(std::unique_ptr<vux_record>& r) {
@@ -84,23 +85,23 @@ void vux_document::set_startup_variables() {
     env.assign_all(private_store.variables);
     if (private_store.credentials.is_valid_device_key()) {
         const char* key = manager_->facility().device_key();
-        env.set_plain(vux_string("__key_imsi"), vux_string(key ? key : ""));
-        if (private_store.has_credential()) env.set_ok(vux_string("__key_registered"));
+        env.set_plain(vux_string(vux_names::key_imsi), vux_string(key ? key : ""));
+        if (private_store.has_credential()) env.set_ok(vux_string(vux_names::key_registered));
     }
     if (failure_note) {
-        env.set_ok(vux_string("__key_failure"));
+        env.set_ok(vux_string(vux_names::key_failure));
         failure_note = false;
     }
-    for (const char* name : {"__key_gps", "__key_cid", "__key_mac"}) env.set_plain(vux_string(name), vux_string("null"));
+    for (const char* name : {vux_names::key_gps, vux_names::key_cid, vux_names::key_mac}) env.set_plain(vux_string(name), vux_string("null"));
     update_time_variables();
     env.assign_all(own_variables);
 }
 
 void vux_document::update_time_variables() {
     vux_environment& env = variables();
-    env.set_plain(vux_string("__key_time_count"), vux_string(std::to_string(time_count)));
+    env.set_plain(vux_string(vux_names::key_time_count), vux_string(std::to_string(time_count)));
     const int64_t minutes = time_count / 60;
-    env.set_plain(vux_string("__key_time_minute_second"),
+    env.set_plain(vux_string(vux_names::key_time_minute_second),
                   vux_decimal::format_time(int32_t(minutes > 99 ? 99 : minutes), int32_t(time_count % 60)));
 }
 
@@ -115,11 +116,11 @@ void vux_document::refresh() {
     if (logout_requested) {
         started_ = false;
         stop();
-        if (private_store.variables.remove(key_connected)) save_private();
+        if (private_store.variables.remove(vux_names::key_connected)) save_private();
         if (state_ == state_network_error) failure_note = true;
         state_ = state_ok;
         logout_requested = false;
-        variables().set_ok(vux_string("__key_logout"));
+        variables().set_ok(vux_string(vux_names::key_logout));
         manager_->facility().after_logout();
     }
     if (exit_requested) {
@@ -146,12 +147,7 @@ void vux_document::stop() {
     deferred_settle = false;
     establishing_ = false;
     manager_->close_side_connections();
-    main_waiting = poll_waiting = false;
-    main_timeout_count = poll_tick_count = 0;
-    manager_->main_receiver().end();
-    manager_->poll_receiver().end();
-    poll_resend_count = 0;
-    poll_counter = 0;
+    manager_->exchange().end();
     manager_->network().stopped();
     status_text.clear();
     for (vux_object_list* list : {&functions, &odds, &options, &switches, &windows, &dialogs, &menus, &start_actions})
@@ -172,7 +168,6 @@ void vux_document::stop() {
     default_menu_switch = true;
     deferred_status_close = false;
     timed_triggers = false;
-    poll_interval = 0;
     stop_media(false);
     action_queue.close();
 }
@@ -188,7 +183,7 @@ bool vux_document::save_private() {
 void vux_document::end_overtime() {
     if (!overtime) return;
     overtime.reset();
-    if (manager_) variables().remove(vux_string("__status_overtime"));
+    if (manager_) variables().remove(vux_string(vux_names::status_overtime));
 }
 
 // ---- loading
@@ -253,16 +248,28 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     case vux_type_response_enter: {
         vux_response_enter m;
         if (!read_response(reader, m)) return;
-        close_dialog("__dialog_status");
-        poll_interval = m.document_value;
-        if (m.follow_up != 0 && !poll_waiting) send_poll();
+        close_dialog(vux_names::dialog_status);
+        manager_->exchange().poll_interval = m.document_value;
+        if (m.follow_up != 0 && !manager_->exchange().poll_waiting) send_poll();
+        // The device's token goes to the service once, on a side request.
+        vux_string token;
+        if (env.get(vux_names::key_token, token)) {
+            env.remove(vux_names::key_token);
+            const char* application = manager_->facility().application_id();
+            vux_action_go go;
+            go.send = 0;
+            go.target_1 = vux_string(application ? application : "");
+            go.target_2 = vux_string("devicetoken~");
+            go.target_2.append(token);
+            send_go(go);
+        }
         return;
     }
     case vux_type_response_go: {
         vux_response_go m;
         if (!read_response(reader, m)) return;
-        if (m.continued == 0 || deferred_status_close) close_dialog("__dialog_status");
-        if (m.follow_up != 0 && !poll_waiting) send_poll();
+        if (m.continued == 0 || deferred_status_close) close_dialog(vux_names::dialog_status);
+        if (m.follow_up != 0 && !manager_->exchange().poll_waiting) send_poll();
         deferred_status_close = false;
         return;
     }
@@ -270,25 +277,25 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
         vux_response_poll m;
         if (!read_response(reader, m)) return;
         if (m.continued == 0) {
-            if (main_waiting)
+            if (manager_->exchange().main_waiting)
                 deferred_status_close = true;
             else
-                close_dialog("__dialog_status");
+                close_dialog(vux_names::dialog_status);
         }
-        if (m.follow_up != 0 && !poll_waiting) send_poll();
+        if (m.follow_up != 0 && !manager_->exchange().poll_waiting) send_poll();
         return;
     }
     case vux_type_response_logon: {
         vux_response_logon m;
         if (!read_response(reader, m)) return;
-        close_dialog("__dialog_status");
+        close_dialog(vux_names::dialog_status);
         apply_home(m.home);
         return;
     }
     case vux_type_response_register: {
         vux_response_register m;
         if (!read_response(reader, m)) return;
-        close_dialog("__dialog_status");
+        close_dialog(vux_names::dialog_status);
         private_store.credentials.store(m.user, m.password);
         save_private();
         apply_home(m.home);
@@ -373,9 +380,9 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     }
     case vux_type_overtime:
         overtime = take_as<vux_overtime>(record);
-        env.set_ok(vux_string("__status_overtime"));
+        env.set_ok(vux_string(vux_names::status_overtime));
         overtime->reset(true);
-        env.set_plain(vux_string("__key_overtime"), vux_string("0"));
+        env.set_plain(vux_string(vux_names::key_overtime), vux_string("0"));
         break;
     case vux_type_subtitle:
         subtitles.add(take_as<vux_subtitle>(record));
@@ -395,14 +402,6 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     }
 }
 
-bool vux_document::is_data_name_safe(const vux_string& name) const {
-    if (name.empty() || name.view() == "/" || name.view() == "\\" || name.byte_at(0) == '.') return false;
-    if (name.find(vux_string("..")) >= 0) return false;
-    for (int32_t i = 0; i < name.length(); ++i)
-        if (name.byte_at(i) < 0x20 || name.byte_at(i) == 0x7F) return false;
-    return true;
-}
-
 void vux_document::file_data(std::unique_ptr<vux_data> data) {
     vux_canvas& canvas = manager_->canvas();
     if (data->host_only()) {
@@ -410,7 +409,7 @@ void vux_document::file_data(std::unique_ptr<vux_data> data) {
         return;
     }
     if (data->name.empty()) return;
-    if (data->stores_file() && is_data_name_safe(data->name))
+    if (data->stores_file() && vux_file_name_safe(data->name.view()))
         manager_->facility().write_file(data->name.str().c_str(), data->bytes.data(), data->bytes.length());
     canvas.drop_data(data->name);
     if (data->bytes.length() == 0) return;
@@ -421,5 +420,5 @@ void vux_document::file_data(std::unique_ptr<vux_data> data) {
 
 void vux_document::script_error(const char* text) {
     state_ = state_script_error;
-    if (started_) show_dialog("__dialog_fatal", vux_string(text));
+    if (started_) show_dialog(vux_names::dialog_fatal, vux_string(text));
 }

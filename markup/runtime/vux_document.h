@@ -67,7 +67,6 @@ public:
     void load(const uint8_t* bytes, int32_t length);
     void read(vux_reader& reader) override;
     void script_error(const char* text);
-    bool is_data_name_safe(const vux_string& name) const;
 
     // ---- exchanges
     void connect();
@@ -75,23 +74,15 @@ public:
     void send_enter();
     void send_poll();
     void send_go(const vux_action_go& step);
-    bool send_message(const vux_object& message, bool main_channel);
-    bool build_request(const vux_object& message, vux_buffer& out);
-    bool main_due();
-    bool poll_due();
-    void retry(bool main_channel);
-    void channel_failed(bool main_channel);
-    void connection_failed(bool main_channel);
-    void reply_refused(bool main_channel, int32_t code);
-    void main_reply(const uint8_t* body, int32_t length);
-    void poll_reply(const uint8_t* body, int32_t length);
-    void traffic(bool main_channel);
     bool timed_step(int32_t seconds);
     void apply_home(const vux_home& home);
-    // The user's way out of a waiting main exchange: the connection closes,
-    // its request goes and the status dialog closes; the document keeps its
-    // state.
-    void abort_main();
+    // A failure of the service's exchanges: the network-error state and the
+    // error dialog with the text of the variable text_key, then suffix.
+    void network_failed(const char* text_key, const vux_string& suffix = vux_string());
+    // The connect dialog goes when the first exchange ends either way.
+    void end_establishing();
+    void end_overtime();
+    bool save_private();
     // The state record of the settle snapshot.
     void write_state(vux_writer& w) const;
 
@@ -167,13 +158,6 @@ public:
 
     int32_t main_sequence = 0;
     int32_t poll_sequence = 0;
-    int32_t poll_interval = 0;
-    int32_t poll_counter = 0;
-    int32_t main_timeout_count = 0;
-    int32_t poll_tick_count = 0;
-    int32_t poll_resend_count = 0;
-    bool main_waiting = false;
-    bool poll_waiting = false;
     int64_t time_count = 0;
     bool logout_requested = false;
     bool exit_requested = false;
@@ -182,7 +166,6 @@ public:
     bool deferred_status_close = false;
     bool default_menu_switch = true;
     bool timed_triggers = false;
-    bool second_switch = false;
     bool timer_running = false;
     bool private_dirty = false;
 
@@ -190,9 +173,7 @@ private:
     void set_startup_variables();
     void file_record(int32_t code, vux_reader& reader);
     void file_data(std::unique_ptr<vux_data> data);
-    void end_overtime();
     void run_start_actions();
-    bool save_private();
     void open_waiting(std::unique_ptr<vux_action> action);
     void drop_waiting();
     int32_t run_step(vux_prediction& step);

@@ -8,6 +8,7 @@
 #include "markup/model/vux_function.h"
 #include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_reserved_names.h"
 
 namespace {
 
@@ -17,9 +18,9 @@ struct location_kind {
     const char* function;
 };
 constexpr location_kind location_kinds[] = {
-    {"__key_gps", "__function_on_gps"},
-    {"__key_cid", "__function_on_cid"},
-    {"__key_mac", "__function_on_mac"},
+    {vux_names::key_gps, vux_names::function_on_gps},
+    {vux_names::key_cid, vux_names::function_on_cid},
+    {vux_names::key_mac, vux_names::function_on_mac},
 };
 
 }  // namespace
@@ -43,7 +44,7 @@ int32_t vux_document::run(vux_action& action) {
 }
 
 int32_t vux_document::run_copy(const vux_action& action) {
-    auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(action.clone().release()));
+    auto copy = action.copy();
     if (!copy) return 0;
     if (depth_ >= max_depth) {
         script_error("SCRIPT ERROR!");
@@ -56,7 +57,7 @@ int32_t vux_document::run_copy(const vux_action& action) {
 }
 
 void vux_document::start_action(const vux_action& action) {
-    auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(action.clone().release()));
+    auto copy = action.copy();
     if (!copy) return;
     open_waiting(std::move(copy));
 }
@@ -70,9 +71,9 @@ void vux_document::open_waiting(std::unique_ptr<vux_action> action) {
         vux_unicode initial = in->text;
         if (in->value_3 == 1) env.get_unicode(in->variable, initial);
         int32_t maximum = in->value_1;
-        if (maximum == 0) maximum = vux_decimal::parse(text_of("__key_input_maximum"));
+        if (maximum == 0) maximum = vux_decimal::parse(text_of(vux_names::key_input_maximum));
         if (in->value_2 == 0) f.screen_reset();
-        env.set_ok(vux_string("__status_input"));
+        env.set_ok(vux_string(vux_names::status_input));
         const vux_unicode title = in->text_1.to_unicode();
         waiting_ = std::move(action);
         f.open_text_input(in->state, maximum, reinterpret_cast<const uint16_t*>(title.units()), title.length(),
@@ -81,7 +82,7 @@ void vux_document::open_waiting(std::unique_ptr<vux_action> action) {
         return;
     }
     if (vux_action_upload* up = action->find_pending_upload(env)) {
-        env.set_ok(vux_string("__status_load"));
+        env.set_ok(vux_string(vux_names::status_load));
         const int32_t value = up->value_2;
         const std::string kind = up->text_1.str();
         waiting_ = std::move(action);
@@ -139,7 +140,7 @@ bool vux_document::resume_media() {
 }
 
 void vux_document::on_input_text(const uint16_t* text, int32_t count) {
-    variables().remove(vux_string("__status_input"));
+    variables().remove(vux_string(vux_names::status_input));
     if (in_error() || !text || !waiting_) {
         drop_waiting();
         manager_->machine().settle(true);
@@ -150,7 +151,7 @@ void vux_document::on_input_text(const uint16_t* text, int32_t count) {
 }
 
 void vux_document::on_media(const uint8_t* bytes, int32_t length) {
-    variables().remove(vux_string("__status_load"));
+    variables().remove(vux_string(vux_names::status_load));
     if (in_error() || !bytes || length <= 0 || !waiting_) {
         drop_waiting();
         manager_->machine().settle(true);
@@ -165,17 +166,19 @@ void vux_document::on_media(const uint8_t* bytes, int32_t length) {
         for (int32_t n = 0; n < max_numbered_names; ++n) {
             const std::string name = std::to_string(n) + ".ul";
             if (f.query_file(name.c_str()) != 0) continue;
-            variables().set_plain(vux_string("__key_chat_file_id"), vux_string(std::string_view(name)));
+            variables().set_plain(vux_string(vux_names::key_chat_file_id), vux_string(std::string_view(name)));
             f.write_file(name.c_str(), bytes, length);
             return;
         }
-        variables().remove(vux_string("__key_chat_file_id"));
+        variables().remove(vux_string(vux_names::key_chat_file_id));
     }
 }
 
 void vux_document::on_location(int32_t status, const char* text) {
     if (status >= 0 && status <= 2) {
         const location_kind& k = location_kinds[status];
+        // The screens showing the reading repaint with the settle below.
+        mark_stacks_changed();
         const vux_string name(k.variable);
         const vux_string value(text ? text : "null");
         variables().set_plain(name, value);
@@ -281,22 +284,14 @@ void vux_document::run_command(int32_t code) {
     const vux_facility& f = manager_->facility();
     switch (code) {
     case 1: connect(); break;
-    case 2: {
-        env.remove(vux_string("__key_network_timeout"));
-        env.remove(vux_string("__key_network_retry"));
-        if (main_waiting || manager_->main_receiver().has_request())
-            retry(true);
-        else if (poll_waiting)
-            retry(false);
-        break;
-    }
+    case 2: manager_->exchange().user_retry(); break;
     case 5:
         if (waiting_) {
             f.close_text_input();
             f.close_media();
             drop_waiting();
-            env.remove(vux_string("__status_input"));
-            env.remove(vux_string("__status_load"));
+            env.remove(vux_string(vux_names::status_input));
+            env.remove(vux_string(vux_names::status_load));
         }
         break;
     case 3: manager_->machine().settle(true); break;
@@ -307,7 +302,7 @@ void vux_document::run_command(int32_t code) {
     case 7:
         if (overtime) {
             std::unique_ptr<vux_overtime> fired = std::move(overtime);
-            variables().remove(vux_string("__status_overtime"));
+            variables().remove(vux_string(vux_names::status_overtime));
             run_copy(fired->action);
             manager_->machine().settle(true);
         }
@@ -317,7 +312,7 @@ void vux_document::run_command(int32_t code) {
         break;
     case 9: request_connect(); break;
     case 10:
-        close_dialog("__dialog_status");
+        close_dialog(vux_names::dialog_status);
         send_register();
         break;
     case 11: exit_requested = true; break;
@@ -326,14 +321,12 @@ void vux_document::run_command(int32_t code) {
         save_private();
         break;
     case 13:
-        if (env.contains(vux_string("__key_beep"))) f.notify_user(2);
+        if (env.contains(vux_string(vux_names::key_beep))) f.notify_user(2);
         break;
     case 14: f.notify_user(4); break;
     case 15: f.notify_user(5); break;
     case 16: stop_media(false); break;
-    case 17:
-        if (poll_waiting && poll_tick_count > poll_interval + 10) retry(false);
-        break;
+    case 17: manager_->exchange().resend_stale_poll(); break;
     case 18: case 19: case 20: f.request_location(code - 18); break;
     case 21:
         time_count = 0;
@@ -347,7 +340,9 @@ void vux_document::run_command(int32_t code) {
         if (vux_screen* m = default_menu()) manager_->machine().menus.push(m);
         break;
     case 25: sweep_motions(true); break;
-    case 26: case 27: second_switch = code == 26; break;
+    // The machine's second switch: while it is on, input runs only actions
+    // whose header asks for it.
+    case 26: case 27: manager_->machine().set_action_lock(code == 26 ? 1 : 0); break;
     case 28: case 29: timed_triggers = code == 28; break;
     case 30:
         manager_->machine().repaint();

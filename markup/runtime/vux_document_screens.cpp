@@ -163,16 +163,20 @@ int32_t vux_document::show_screen(const vux_action_show& step) {
         s->keep = closing;
         sweep_closing();
         break;
-    case 5: case 6: case 8: case 9: {
+    case 6:
+        // The screen closes with the next sweep (command 4, or the settle
+        // that ends the event), not at once as with operation 4.
+        if (step.kind == 3) return -1;
+        s->keep = closing;
+        if (stack->top() == s) stack->changed = 1;
+        break;
+    case 5: case 8: case 9: {
         if (step.kind == 3) return -1;
         vux_element_client& client =
             step.kind == 1 ? static_cast<vux_window*>(s)->client : static_cast<vux_dialog*>(s)->client;
         if (step.operation == 5) {
             client.clear();
             sweep_closing();
-        } else if (step.operation == 6) {
-            // The client is laid out again from nothing at the next painting.
-            client.refresh_layout(false);
         } else if (step.kind != 1) {
             return -1;
         } else if (step.operation == 8) {

@@ -2,6 +2,7 @@
 #include "markup/model/vux_menu.h"
 #include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_reserved_names.h"
 
 // Ties each soft key whose default opens a menu to that menu's enabled
 // items: none hides the slot, one shows that item itself, more show the
@@ -32,6 +33,6 @@ void vux_document::resolve_soft_keys(vux_element_commandbar& bar) {
     vux_string title;
     if (!default_menu())
         bar.drop_close_command();
-    else if (bar.left_slot_empty() && env.get(vux_string("__key_menu_title"), title))
+    else if (bar.left_slot_empty() && env.get(vux_string(vux_names::key_menu_title), title))
         bar.show_close_command(title);
 }

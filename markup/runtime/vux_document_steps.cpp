@@ -26,12 +26,9 @@
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_reserved_names.h"
 
 namespace {
-
-const vux_string status_music("__status_music");
-const vux_string status_animation("__status_animation");
-const vux_string status_motion("__status_motion");
 
 // Removes every variable whose name begins with the prefix; true when any went.
 bool remove_prefixed(vux_environment& env, const vux_string& prefix, vux_environment* also = nullptr) {
@@ -59,10 +56,6 @@ bool remove_named_prefixed(vux_object_list& list, const vux_string& prefix, vux_
     return any;
 }
 
-std::unique_ptr<vux_action> copy_of(const vux_action* a) {
-    if (!a) return nullptr;
-    return std::unique_ptr<vux_action>(static_cast<vux_action*>(a->clone().release()));
-}
 
 }  // namespace
 
@@ -118,12 +111,12 @@ void vux_document::stop_media(bool run_end) {
     std::unique_ptr<vux_action> ends[2];
     const bool was_animation = animation_handle != 0;
     if (music_handle) {
-        env.remove(status_music);
+        env.remove(vux_names::status_music);
         f.stop_music(1);
         music_handle = 0;
     }
     if (animation_handle) {
-        env.remove(status_animation);
+        env.remove(vux_names::status_animation);
         f.stop_music(2);
         animation_handle = 0;
     }
@@ -149,7 +142,7 @@ void vux_document::sweep_motions(bool finish_all) {
         motions.remove_at(i);
         any = true;
     }
-    if (any && motions.count() == 0) variables().remove(status_motion);
+    if (any && motions.count() == 0) variables().remove(vux_names::status_motion);
 }
 
 bool vux_document::tick_work() {
@@ -185,10 +178,10 @@ bool vux_document::pull_step() {
     std::unique_ptr<vux_action> pull;
     if (over_top && !bar->overscroll_top() && w->client.pull_top && !w->client.pull_top->runtime_a) {
         w->client.pull_top->runtime_a = 1;
-        pull = copy_of(w->client.pull_top.get());
+        pull = w->client.pull_top->copy();
     } else if (over_bottom && !bar->overscroll_bottom() && w->client.pull_bottom && !w->client.pull_bottom->runtime_a) {
         w->client.pull_bottom->runtime_a = 1;
-        pull = copy_of(w->client.pull_bottom.get());
+        pull = w->client.pull_bottom->copy();
     }
     machine.repaint_full();
     if (pull) start_action(*pull);
@@ -234,9 +227,9 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
                                       s.value_4, item->bytes.data(), item->bytes.length());
         if (handle == 0) return 0;
         animation_handle = handle;
-        env.set_ok(status_animation);
+        env.set_ok(vux_names::status_animation);
         animation_blocking = s.value_5 != 0;
-        animation_end = copy_of(s.end_action.get());
+        animation_end = s.end_action ? s.end_action->copy() : nullptr;
         return 0;
     }
     case vux_type_action_clear:
@@ -262,7 +255,7 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         auto& s = static_cast<vux_action_error&>(step);
         if (s.message.empty() || in_error()) return 0;
         state_ = state_step_error;
-        show_dialog(s.flag ? "__dialog_fatal" : "__dialog_error", s.message.to_utf8_string());
+        show_dialog(s.flag ? vux_names::dialog_fatal : vux_names::dialog_error, s.message.to_utf8_string());
         return 0;
     }
     case vux_type_action_font: {
@@ -296,7 +289,7 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         return 0;
     }
     case vux_type_action_motion: {
-        env.set_ok(status_motion);
+        env.set_ok(vux_names::status_motion);
         if (auto copy = vux_prediction::clone_step(step)) motions.append(std::move(copy));
         return 0;
     }
@@ -310,9 +303,9 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
                                       item->bytes.data(), item->bytes.length());
         if (handle == 0) return 0;
         music_handle = handle;
-        env.set_ok(status_music);
+        env.set_ok(vux_names::status_music);
         music_blocking = s.value_1 != 0;
-        music_end = copy_of(s.end_action.get());
+        music_end = s.end_action ? s.end_action->copy() : nullptr;
         return 0;
     }
     case vux_type_action_odds: {

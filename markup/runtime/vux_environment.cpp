@@ -50,15 +50,15 @@ int64_t multiply(int64_t a, int64_t b) {
 int64_t divide(int64_t a, int64_t b) { return (a == int64_min && b == -1) ? int64_max : a / b; }
 
 // Operators 0-3 on an 8-digit hex value or a text of binary digits; false
-// when the value is neither or the bit index does not fit it.
+// when the value is neither or the bit index lies outside the binary text.
 bool apply_bits(char op, const vux_string& value, int64_t n, vux_string& out) {
     if (vux_hex::is_hex8(value)) {
         uint32_t x = uint32_t(vux_hex::parse(value));
         if (op == '3') {
             x = n == 0 ? 0u : n == 1 ? ~0u : ~x;
         } else {
-            if (n < 0 || n > 31) return false;  // no such bit: shifting by it is undefined
-            uint32_t mask = uint32_t(1) << n;
+            // The bit number is taken mod 32 (so -1 is bit 31).
+            const uint32_t mask = uint32_t(1) << (n & 31);
             x = op == '0' ? x & ~mask : op == '1' ? x | mask : x ^ mask;
         }
         out = vux_hex::format(int32_t(x));

@@ -6,7 +6,10 @@
 #include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_hyperlink.h"
+#include "markup/model/vux_icon.h"
+#include "markup/model/vux_clamp.h"
 #include "markup/runtime/vux_canvas.h"
+#include "markup/runtime/vux_capability.h"
 
 namespace {
 
@@ -70,10 +73,14 @@ uint32_t vux_layout_impl::text_colour(int32_t code) const {
     return uint32_t(canvas_->brush_sheet().map_text(code));
 }
 
-void vux_layout_impl::draw_segment_text(const vux_element_segment& segment, const vux_point& pos, int32_t,
+void vux_layout_impl::draw_segment_text(const vux_element_segment& segment, const vux_point& pos, int32_t width,
                                         const char16_t* text, int32_t length) {
     vux_canvas::vux_canvas_banner& banner = canvas_->banner;
     banner.name_row(pos.y);
+    if (const vux_hyperlink* link = segment.hyperlink.get()) {
+        draw_link_text(*link, pos, width, text, length);
+        return;
+    }
     if (banner.mark != 2) banner.mark = 1;
     canvas_->text_at(pos.x, pos.y, text, length, text_colour(segment.text.colour), false);
 }
@@ -93,42 +100,104 @@ void vux_layout_impl::draw_segment_line(const vux_element_segment& segment, cons
     }
 }
 
-// A link whose mode is 1 is underlaid across the whole row, once per row; a
-// row that follows another such row starts a metric 14 higher, so the two
-// bands meet. Other links are underlaid only while focused.
-void vux_layout_impl::draw_segment_link(const vux_element_segment& segment, const vux_point& pos) {
+// A link's underlay, then its text. A link whose mode is 1 is underlaid
+// across the whole row, once per row; a row that follows another such row
+// starts a metric 14 higher, so the two bands meet. Other links are
+// underlaid while focused or when they ask for a fill of their own (bit 8),
+// but not over a row-wide band.
+void vux_layout_impl::draw_link_text(const vux_hyperlink& link, const vux_point& pos, int32_t width,
+                                     const char16_t* text, int32_t length) {
     vux_canvas::vux_canvas_banner& banner = canvas_->banner;
-    banner.name_row(pos.y);
-    const vux_hyperlink* link = segment.hyperlink.get();
     const vux_brush_sheet& sheet = canvas_->brush_sheet();
-    const int32_t edge = canvas_->metric(14), row = row_height();
-    if (link && link->mode == 1) {
+    const int32_t edge = canvas_->metric(14), row = row_height(), round = canvas_->metric(5);
+    const bool lit = link.is_pressed() || link.bit(7);
+    const bool filled = link.bit(8);
+    if (link.mode == 1) {
         if (banner.mark == 0) {
-            const bool lit = link->is_pressed() || link->bit(7);
             const vux_rect band = banner.previous == 2 ? vux_rect(view.x, pos.y - edge, view.w, row)
                                                        : vux_rect(view.x, pos.y + edge, view.w, row - 2 * edge);
-            canvas_->fill_colour(band, uint32_t(sheet.color(lit ? 59 : 58)));
+            underlay(link, band, link.bit(9) ? round : 0, uint32_t(sheet.color(lit ? 59 : 58)));
+            if (link.bit(13)) canvas_->frame(band, 42);
             banner.mark = 2;
         }
-    } else {
-        if (link && link->is_focused() && banner.mark != 2) {
-            const bool lit = link->is_pressed() || link->bit(7);
-            int64_t w = 0;
-            for (int32_t i = 0; i < segment.text.text.length(); ++i) w += char_width(segment.text.text.unit_at(i));
-            canvas_->fill_colour(vux_rect(pos.x, pos.y, int32_t(std::min<int64_t>(w, INT32_MAX)), row),
-                                 uint32_t(sheet.color(lit ? 38 : 39)));
-        }
-        if (banner.mark != 2) banner.mark = 1;
+    } else if (banner.mark != 2) {
+        const vux_rect under(pos.x, pos.y, width, row);
+        const int32_t r = link.bit(9) || filled ? round : 0;
+        if (link.is_focused())
+            underlay(link, under, r, uint32_t(sheet.color(lit ? 38 : 39)));
+        else if (filled)
+            underlay(link, under, r, uint32_t(sheet.color(57)));
+        banner.mark = 1;
     }
-    const vux_unicode& t = segment.text.text;
-    const bool focused = link && link->is_focused();
-    const int32_t key = focused ? 37 : link && link->bit(6) ? 40 : 36;
-    canvas_->text_at(pos.x, pos.y, t.units(), t.length(), uint32_t(sheet.color(key)), !focused && link && link->bit(1));
+    const bool focused = link.is_focused();
+    const int32_t key = focused                 ? 37
+                        : filled                ? (link.bit(6) ? 61 : 60)
+                        : link.bit(7)           ? 38
+                        : link.bit(6)           ? 40
+                                                : 36;
+    if (filled && link.bit(12)) {
+        const int32_t d = canvas_->metric(9);
+        canvas_->text_at(pos.x + d, pos.y + d, text, length, uint32_t(sheet.color(41)), false);
+    }
+    canvas_->text_at(pos.x, pos.y, text, length, uint32_t(sheet.color(key)), !focused && link.bit(1));
 }
 
+// A link with bit 14 is underlaid with its texture (the focus texture while
+// pressed or with bit 7); without one, or without that bit, with the colour.
+void vux_layout_impl::underlay(const vux_hyperlink& link, const vux_rect& r, int32_t radius, uint32_t colour) {
+    if (link.bit(14)) {
+        const bool lit = link.is_pressed() || link.bit(7);
+        if (canvas_->texture(vux_string(lit ? "__texture_hyperlink_focus" : "__texture_hyperlink"), 0, 0, r)) return;
+    }
+    canvas_->fill_rounded(r, colour, radius);
+}
+
+// The segment's icon at its marker, one icon wide and high, centred in the
+// row; an animated picture shows its current frame.
+void vux_layout_impl::draw_segment_link(const vux_element_segment& segment, const vux_point& pos) {
+    canvas_->banner.name_row(pos.y);
+    const vux_icon* icon = segment.icon.get();
+    if (!icon || icon->name.empty() || icon->width <= 0 || icon->height <= 0) return;
+    const vux_rect r(pos.x, pos.y + (row_height() - icon->height) / 2, icon->width, icon->height);
+    const vux_canvas::image_ref ref = canvas_->find_image(icon->name);
+    if (icon->bit_1() && ref.item && ref.item->frame_count() > 0) {
+        const vux_link frame = ref.item->frame(icon->frame);
+        canvas_->place(r);
+        canvas_->call(&vux_graphics_table::image, nullptr, 0, frame.data(), frame.length(), 0, 0, 0);
+        return;
+    }
+    canvas_->image(icon->name, r);
+}
+
+// A box's text line in its state colour: the "colora" colour while
+// checked, its second colour while focused, else its own. A box that is not
+// flat and has a link draws its lines as link text, each underlaid one line
+// spacing above the text while focused.
 void vux_layout_impl::draw_box_text(const vux_element_box& box, const vux_point& pos, int32_t, int32_t,
                                     const char16_t* text, int32_t length) {
-    canvas_->text_at(pos.x, pos.y, text, length, text_colour(box.text.colour), false);
+    const vux_hyperlink* link = box.link();
+    if (link && !box.flag(3)) {
+        const vux_brush_sheet& sheet = canvas_->brush_sheet();
+        int64_t w = 0;
+        for (int32_t i = 0; i < length; ++i) w += char_width(text[i]);
+        const int32_t spacing = line_spacing();
+        const bool focused = link->is_focused();
+        if (focused) {
+            const bool lit = link->is_pressed() || link->bit(7);
+            const vux_rect under(pos.x, pos.y - spacing, int32_t(std::min<int64_t>(w, INT32_MAX)),
+                                 font_height() + 2 * spacing);
+            underlay(*link, under, link->bit(9) ? canvas_->metric(5) : 0, uint32_t(sheet.color(lit ? 38 : 39)));
+        }
+        const int32_t key = focused ? 37 : link->bit(6) ? 40 : 36;
+        canvas_->text_at(pos.x, pos.y, text, length, uint32_t(sheet.color(key)), !focused && link->bit(1));
+        return;
+    }
+    int32_t code = box.text.colour;
+    if (box.flag(vux_element_box::checked_bit) && box.colour_a >= 0)
+        code = box.colour_a;
+    else if (link && link->is_focused() && box.text.second_colour >= 0)
+        code = box.text.second_colour;
+    canvas_->text_at(pos.x, pos.y, text, length, text_colour(code), false);
 }
 
 void vux_layout_impl::draw_emoticon(const vux_record&, const vux_point& pos, int32_t width, int32_t height) {
@@ -147,21 +216,83 @@ void vux_layout_impl::draw_indicator(const vux_record& element, const vux_point&
                    rect_at(pos, height, height));
 }
 
+// The box's ground, then over it its focus ground ("grounds", not on a
+// touch screen) and its pressed ground ("groundf"), each rounded by "gcorner".
 void vux_layout_impl::draw_box_background(const vux_element_box& box, const vux_point& pos, int32_t width,
                                           int32_t height) {
     canvas_->banner.clear();
-    if (box.ground < 0) return;
-    canvas_->fill_colour(rect_at(pos, width, height), uint32_t(canvas_->brush_sheet().map_ground(box.ground)));
+    const vux_rect r = rect_at(pos, width, height);
+    const vux_hyperlink* link = box.link();
+    const int32_t radius = box.ground_corner != 0 ? scale(box.ground_corner) : 0;
+    auto ground = [&](int32_t code) {
+        if (code >= 0) canvas_->fill_rounded(r, uint32_t(canvas_->brush_sheet().map_ground(code)), radius);
+    };
+    ground(box.ground);
+    if (link && link->is_focused() && !is_touch_screen()) ground(box.ground_s);
+    if (link && link->is_pressed()) ground(box.ground_f);
 }
 
-void vux_layout_impl::draw_box_frame(const vux_element_box&, const vux_point&, int32_t, int32_t) {}
+// An overlay box draws its three layers, each inset by "bindent" more than
+// the one before: its border, its focus border, its pressed border. Any
+// other box draws one: its border slot.
+void vux_layout_impl::draw_box_frame(const vux_element_box& box, const vux_point& pos, int32_t width,
+                                     int32_t height) {
+    if (!box.flag(vux_element_box::overlay_bit)) {
+        draw_box_border(box, pos, width, height);
+        return;
+    }
+    const vux_hyperlink* link = box.link();
+    const int32_t step = scale(box.border_indent);
+    const int32_t colours[3] = {box.border, link && link->is_focused() ? box.border_s : -1,
+                                link && link->is_pressed() ? box.border_f : -1};
+    for (int32_t layer = 0; layer < 3; ++layer) {
+        const int64_t in = int64_t(step) * layer;
+        outline(box, vux_rect(vux_clamp32(pos.x + in), vux_clamp32(pos.y + in), vux_clamp32(width - 2 * in),
+                              vux_clamp32(height - 2 * in)),
+                colours[layer]);
+    }
+}
 
+// The border inset by "bindent", then over it the focus or pressed border.
 void vux_layout_impl::draw_box_border(const vux_element_box& box, const vux_point& pos, int32_t width,
                                       int32_t height) {
-    if (box.border < 0) return;
-    canvas_->call(&vux_graphics_table::set_colour, 1, uint32_t(canvas_->brush_sheet().map_frame(box.border)));
-    canvas_->place(rect_at(pos, width, height));
-    canvas_->call(&vux_graphics_table::rectangle, 0, 0);
+    const int64_t in = scale(box.border_indent);
+    const vux_rect r(vux_clamp32(pos.x + in), vux_clamp32(pos.y + in), vux_clamp32(width - 2 * in),
+                     vux_clamp32(height - 2 * in));
+    const vux_hyperlink* link = box.link();
+    outline(box, r, box.border);
+    if (link && link->is_pressed() && box.border_f >= 0)
+        outline(box, r, box.border_f);
+    else if (link && link->is_focused() && box.border_s >= 0)
+        outline(box, r, box.border_s);
+}
+
+// One border line in a colour code: the whole outline (rounded by
+// "bcorner") when the box names all four lines or none, else the lines it names.
+void vux_layout_impl::outline(const vux_element_box& box, const vux_rect& r, int32_t code) {
+    if (code < 0 || r.width() <= 0 || r.height() <= 0) return;
+    canvas_->call(&vux_graphics_table::set_colour, 1, uint32_t(canvas_->brush_sheet().map_frame(code)));
+    const int32_t lines = box.line_flags & 15;
+    if (lines == 0 || lines == 15) {
+        canvas_->place(r);
+        if (box.border_corner != 0)
+            canvas_->call(&vux_graphics_table::round_rectangle, 0, scale(box.border_corner));
+        else
+            canvas_->call(&vux_graphics_table::rectangle, 0, 0);
+        return;
+    }
+    auto across = [&](int32_t y) {
+        canvas_->place(vux_rect(r.left(), y, r.width(), 1));
+        canvas_->call(&vux_graphics_table::horizontal_line, 0);
+    };
+    auto down = [&](int32_t x) {
+        canvas_->place(vux_rect(x, r.top(), 1, r.height()));
+        canvas_->call(&vux_graphics_table::vertical_line);
+    };
+    if (lines & 1) down(r.left());
+    if (lines & 2) across(r.top());
+    if (lines & 4) down(r.right() - 1);
+    if (lines & 8) across(r.bottom() - 1);
 }
 
 void vux_layout_impl::draw_text_block(const vux_record& element, const vux_point& pos, int32_t width,
@@ -177,8 +308,23 @@ void vux_layout_impl::draw_image(const vux_element_image& image, const vux_point
     canvas_->image(image.name, rect_at(pos, scale(image.width), scale(image.height)));
 }
 
+// The label one line spacing below pos. A linked image (flag 2 clear, a
+// hyperlink present) first underlays it while focused or pressed: metric 10
+// wider on each side, inset by metric 14 from the row, rounded by metric 5
+// when its link asks for it (bit 9).
 void vux_layout_impl::draw_image_text(const vux_element_image& image, const vux_point& pos) {
     const vux_unicode& t = image.text.text;
+    const vux_hyperlink* link = image.hyperlink.get();
+    if (link && !image.flag(2) && (link->is_focused() || link->is_pressed())) {
+        int64_t w = 0;
+        for (int32_t i = 0; i < t.length(); ++i) w += char_width(t.unit_at(i));
+        const int32_t side = canvas_->metric(10), edge = canvas_->metric(14);
+        const vux_rect under(pos.x - side, pos.y + edge, vux_clamp32(w + 2 * int64_t(side)),
+                             row_height() - 2 * edge);
+        const bool lit = link->is_pressed() || link->bit(7);
+        underlay(*link, under, link->bit(9) ? canvas_->metric(5) : 0,
+                 uint32_t(canvas_->brush_sheet().color(lit ? 38 : 39)));
+    }
     canvas_->text_at(pos.x, pos.y + line_spacing(), t.units(), t.length(), text_colour(image.text.colour), false);
 }
 
@@ -255,14 +401,9 @@ void vux_layout_impl::draw_box_image(const vux_element_box& box, const vux_point
         canvas_->call(&vux_graphics_table::image, nullptr, opaque, frame.data(), frame.length(), 0, 0, 0);
         return;
     }
-    if (box.tile == 3 && !canvas_->host_supports(7)) {
-        const vux_brush_sheet& sheet = canvas_->brush_sheet();
-        canvas_->call(&vux_graphics_table::set_colour, 0, uint32_t(sheet.map_ground(box.ground_t)));
-        canvas_->place(r);
-        if (box.ground_corner != 0)
-            canvas_->call(&vux_graphics_table::round_rectangle, 1, scale(box.ground_corner));
-        else
-            canvas_->call(&vux_graphics_table::rectangle, 1, 0);
+    if (box.tile == 3 && !canvas_->host_supports(capability_nine_slice)) {
+        canvas_->fill_rounded(r, uint32_t(canvas_->brush_sheet().map_ground(box.ground_t)),
+                              box.ground_corner != 0 ? scale(box.ground_corner) : 0);
         return;
     }
     if (!ref.drawable()) return;

@@ -3,6 +3,7 @@
 #include "markup/model/vux_layout.h"
 
 class vux_canvas;
+class vux_hyperlink;
 
 // The one concrete layout: its measuring, drawing and environment slots go
 // to the canvas and its metrics. The canvas makes one per client it lays out.
@@ -60,6 +61,10 @@ public:
 private:
     // The element's text colour from its colour code.
     uint32_t text_colour(int32_t code) const;
+    void draw_link_text(const vux_hyperlink& link, const vux_point& pos, int32_t width, const char16_t* text,
+                        int32_t length);
+    void underlay(const vux_hyperlink& link, const vux_rect& r, int32_t radius, uint32_t colour);
+    void outline(const vux_element_box& box, const vux_rect& r, int32_t code);
 
     vux_canvas* canvas_;
 };

@@ -5,6 +5,8 @@
 #include "markup/model/vux_menu.h"
 #include "markup/model/vux_switch.h"
 #include "markup/model/vux_window.h"
+#include "markup/runtime/vux_capability.h"
+#include "markup/runtime/vux_key_code.h"
 #include "markup/runtime/vux_manager.h"
 
 namespace {
@@ -44,9 +46,6 @@ bool view_holds(const vux_element_client& client, const vux_point& p) {
 
 vux_layout* layout_of(vux_element_client* client) { return client ? client->current_layout() : nullptr; }
 
-std::unique_ptr<vux_action> copy_of(const vux_action* a) {
-    return a ? std::unique_ptr<vux_action>(static_cast<vux_action*>(a->clone().release())) : nullptr;
-}
 
 // The focused item shows itself pressed while the pointer is on it; true
 // when that changed.
@@ -117,14 +116,14 @@ void vux_machine::pop_front_screen() {
 void vux_machine::take_menu_command() {
     vux_element_command* c = menus.selected_command();
     if (!c) return;
-    auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(c->action.clone().release()));
+    auto copy = c->action.copy();
     pop_menu(copy && copy->value_1 == 3);
     if (copy) run_action(*copy, false);
 }
 
 void vux_machine::perform(const vux_action& action) {
     // The action may belong to a screen that closes below: keep a copy.
-    auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(action.clone().release()));
+    auto copy = action.copy();
     if (!copy) return;
     if (menus.count() > 0) {
         if (copy->value_1 == 2) {
@@ -172,13 +171,14 @@ bool vux_machine::select() {
         }
     } else if (vux_element_client* client = client_of(front())) {
         // The focused item's own action runs at once, from a copy.
-        if (auto own = copy_of(client->focused_sub_item(true))) {
-            run_action(*own, true);
+        if (const vux_action* own = client->focused_sub_item(true)) {
+            run_action(*own->copy(), true);
             took = true;
         }
         // Its link's action, else the client's own, may close the screen first.
         client = client_of(front());
-        if (auto copy = copy_of(client ? client->focused_sub_item(false) : nullptr)) {
+        if (const vux_action* a = client ? client->focused_sub_item(false) : nullptr) {
+            auto copy = a->copy();
             if (copy->value_1 == 3) pop_front_screen();
             run_action(*copy, false);
             took = true;
@@ -201,7 +201,7 @@ void vux_machine::back() {
     if (!found && !as_menu(s))
         if (vux_element_client* c = client_of(s)) found = c->pressed_target();
     if (found) {
-        auto copy = std::unique_ptr<vux_action>(static_cast<vux_action*>(found->clone().release()));
+        auto copy = found->copy();
         if (as_menu(s))
             pop_menu(copy && copy->value_1 == 3);
         else if (copy && copy->value_1 == 3)
@@ -220,9 +220,9 @@ void vux_machine::back() {
 
 bool vux_machine::move_menu(vux_menu& menu, int32_t code) {
     switch (code) {
-    case 3: return menu.select_left();
-    case 4: return menu.select_right();
-    case 5: return menu.select_previous();
+    case key_left: return menu.select_left();
+    case key_right: return menu.select_right();
+    case key_up: return menu.select_previous();
     default: return menu.select_next();
     }
 }
@@ -233,9 +233,9 @@ bool vux_machine::move_focus(int32_t code) {
     vux_element_client* c = client_of(front());
     if (!c || !c->current_layout()) return false;
     switch (code) {
-    case 3: return c->move_left_or_up();
-    case 4: return c->move_right_or_down();
-    case 5: return c->move_up_or_left();
+    case key_left: return c->move_left_or_up();
+    case key_right: return c->move_right_or_down();
+    case key_up: return c->move_up_or_left();
     default: return c->move_down_or_right();
     }
 }
@@ -247,12 +247,12 @@ bool vux_machine::scroll_key(int32_t code) {
     if (!w) return false;
     vux_element_client& c = w->client;
     switch (code) {
-    case 8: return c.page_up();
-    case 9: return c.page_down();
-    case 10: return c.to_top();
-    case 11: return c.to_bottom();
-    case 12: return c.line_up();
-    case 13: return c.line_down();
+    case key_page_up: return c.page_up();
+    case key_page_down: return c.page_down();
+    case key_to_top: return c.to_top();
+    case key_to_bottom: return c.to_bottom();
+    case key_line_up: return c.line_up();
+    case key_line_down: return c.line_down();
     default: return false;
     }
 }
@@ -262,8 +262,8 @@ bool vux_machine::scroll_key(int32_t code) {
 // no further.
 bool vux_machine::swallowed() {
     vux_document& doc = manager_->document();
-    if (doc.main_waiting)
-        doc.abort_main();
+    if (manager_->exchange().main_waiting)
+        manager_->exchange().abort_main();
     else if (doc.media_blocking())
         doc.stop_media(true);
     else
@@ -278,14 +278,14 @@ void vux_machine::key(int32_t code) {
     bool moved = false;
     vux_menu* menu = as_menu(menus.top());
     switch (code) {
-    case 0:
+    case key_select:
         if (!select()) soft_key(0);
         break;
-    case 1: case 2: soft_key(code - 1); break;
-    case 3: case 4: case 5: case 6:
+    case key_left_soft: case key_right_soft: soft_key(code - key_left_soft); break;
+    case key_left: case key_right: case key_up: case key_down:
         moved = menu ? move_menu(*menu, code) : move_focus(code);
         break;
-    case 7: back(); break;
+    case key_back: back(); break;
     default: moved = scroll_key(code); break;
     }
     if (moved) {
@@ -362,7 +362,7 @@ bool vux_machine::pointer_press(const vux_point& p) {
     }
     vux_window* w = as_window(windows.top());
     if (!w) return done(false);
-    const bool deferred = manager_->facility().supports(8);
+    const bool deferred = manager_->facility().supports(capability_deferred_press);
     auto hit = [&] {
         if (deferred) {
             repaint_pending = 1;
@@ -429,7 +429,8 @@ void vux_machine::pointer_move(const vux_point& p) {
             drag_moved = 0;
             drag_release_countdown = 4;
             if (vux_layout* l = layout_of(client)) l->release_all_pressed();
-            if (!as_window(s) || manager_->facility().supports(2) || !manager_->facility().supports(9)) {
+            if (!as_window(s) || manager_->facility().supports(capability_host_paints) ||
+                !manager_->facility().supports(capability_deferred_drag)) {
                 full_paint = as_window(s) ? 0 : 1;
                 repaint();
                 present();
@@ -503,8 +504,7 @@ void vux_machine::pointer_release(const vux_point& p) {
             sw->pressed = -1;
             windows.changed = 1;
             if (item->type_code() == vux_element_command::code) {
-                auto copy = std::unique_ptr<vux_action>(
-                    static_cast<vux_action*>(static_cast<vux_element_command*>(item)->action.clone().release()));
+                auto copy = static_cast<vux_element_command*>(item)->action.copy();
                 if (copy) run_action(*copy, false);
             }
             settle(false);
@@ -586,8 +586,9 @@ bool vux_machine::hold_tick() {
 bool vux_machine::long_press() {
     vux_window* w = as_window(windows.top());
     if (!w || !w->client.current_layout() || !window_in_front()) return false;
-    auto copy = copy_of(w->client.press_action_at(vux_point(press_x, press_y)));
-    if (!copy) return false;
+    const vux_action* action = w->client.press_action_at(vux_point(press_x, press_y));
+    if (!action) return false;
+    auto copy = action->copy();
     w->client.release_pressed();
     w->client.end_drag();
     press_recorded = 0;
@@ -650,12 +651,13 @@ bool vux_machine::timed_tick() {
 void vux_machine::repaint() {
     repaint_pending = 0;
     vux_canvas& canvas = manager_->canvas();
-    if (manager_->facility().supports(3)) {
+    if (manager_->facility().supports(capability_window_image)) {
         const vux_window* top = as_window(windows.top());
         canvas.show_window_image(top && top->extras.count() > 1 ? top->extras.item_at(1) : vux_string());
     }
-    if (manager_->facility().supports(2)) return;
-    const bool full = full_paint != 0 || !manager_->facility().supports(5);
+    if (manager_->facility().supports(capability_host_paints)) return;
+    prepare_frame();
+    const bool full = full_paint != 0 || !manager_->facility().supports(capability_partial_paint);
     if (vux_window* w = as_window(windows.top())) {
         // A title bound to a variable follows it.
         w->titlebar.refresh(manager_->variables());
@@ -667,6 +669,26 @@ void vux_machine::repaint() {
 }
 
 void vux_machine::present() { manager_->canvas().present(); }
+
+// The soft keys of the screens in front are resolved against their menus;
+// the overtime, the subtitle, the switch and the clock are looked up once.
+void vux_machine::prepare_frame() {
+    vux_document& doc = manager_->document();
+    vux_canvas::frame_input& in = manager_->canvas().prepared;
+    in = vux_canvas::frame_input();
+    for (vux_screen* s : {windows.top(), dialogs.top(), menus.top()})
+        if (vux_element_commandbar* bar = bar_of(s)) doc.resolve_soft_keys(*bar);
+    in.overtime = doc.overtime.get();
+    if (window_in_front()) in.subtitle = doc.subtitles.current();
+    vux_window* w = as_window(windows.top());
+    if (!w) return;
+    if (!w->third.empty())
+        in.window_switch = static_cast<vux_switch*>(doc.switches.get(doc.switches.find(w->third.str().c_str())));
+    if (w->value_3 != 0) {
+        in.hour = manager_->facility().query(2);
+        in.minute = manager_->facility().query(1);
+    }
+}
 
 void vux_machine::repaint_full() {
     full_paint = 1;

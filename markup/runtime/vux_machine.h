@@ -84,6 +84,8 @@ private:
     void pointer_move(const vux_point& p);
     void pointer_release(const vux_point& p);
     void present();
+    // Settles what the frame shows before the canvas paints it.
+    void prepare_frame();
     bool swallowed();
     void write_snapshot();
     int32_t tolerance() const;

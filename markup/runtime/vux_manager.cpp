@@ -1,7 +1,9 @@
 #include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_reserved_names.h"
 #include "core/vux_decimal.h"
 
-vux_manager::vux_manager() {
+vux_manager::vux_manager()
+    : exchange_(document_, main_, poll_, network_, facility_, canvas_, machine_) {
     document_.bind(this);
     machine_.bind(this);
     canvas_.bind(this);
@@ -27,7 +29,7 @@ int32_t vux_manager::on_socket_data(int32_t id, const uint8_t* bytes, int32_t le
         return 0;
     }
     const int32_t result = r->on_data(bytes, length);
-    document_.traffic(r->main_channel());
+    exchange_.traffic(r->main_channel());
     return result;
 }
 
@@ -35,7 +37,7 @@ void vux_manager::on_socket_ready(int32_t id) {
     vux_receiver* r = receiver_of(id);
     if (!r) return;
     r->on_ready();
-    document_.traffic(r->main_channel());
+    exchange_.traffic(r->main_channel());
 }
 
 void vux_manager::on_socket_error(int32_t id) {
@@ -72,12 +74,12 @@ void vux_manager::tick(int32_t t) {
     if (machine_.deferred_repaint()) return;
     if (document_.resume_input()) return;
     if (document_.resume_media()) return;
-    if (document_.main_due()) {
+    if (exchange_.main_due(last_sequence)) {
         if (main_.outcome() == vux_receiver::none) last_sequence = main_.sequence();
         main_.complete();
         return;
     }
-    if (document_.poll_due()) {
+    if (exchange_.poll_due(last_sequence)) {
         if (poll_.outcome() == vux_receiver::none) {
             last_sequence = poll_.sequence();
             poll_.complete();
@@ -89,7 +91,7 @@ void vux_manager::tick(int32_t t) {
         }
     }
     if (t % 7 == 0) {
-        if (!document_.main_waiting && machine_.timed_tick()) {
+        if (machine_.timed_tick()) {
             document_.timed_step(t / 7);
             return;
         }
@@ -122,5 +124,5 @@ void vux_manager::reset_traffic() {
 }
 
 void vux_manager::publish_traffic() {
-    variables().set_plain(vux_string("__key_flow"), vux_string(std::to_string(sent_ + received_)));
+    variables().set_plain(vux_string(vux_names::key_flow), vux_string(std::to_string(sent_ + received_)));
 }

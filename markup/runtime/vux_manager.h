@@ -4,6 +4,7 @@
 #include "core/vux_object.h"
 #include "markup/runtime/vux_canvas.h"
 #include "markup/runtime/vux_document.h"
+#include "markup/runtime/vux_exchange.h"
 #include "markup/runtime/vux_facility.h"
 #include "markup/runtime/vux_machine.h"
 #include "markup/runtime/vux_network.h"
@@ -28,6 +29,7 @@ public:
     vux_canvas& canvas() { return canvas_; }
     vux_receiver& main_receiver() { return main_; }
     vux_receiver& poll_receiver() { return poll_; }
+    vux_exchange& exchange() { return exchange_; }
     vux_environment& variables() { return canvas_.variables(); }
 
     // The receiver whose connection is id, else null.
@@ -64,6 +66,7 @@ private:
     vux_canvas canvas_;
     vux_receiver main_;
     vux_receiver poll_;
+    vux_exchange exchange_;
     vux_integer_list side_connections_;
     vux_integer_list ids_to_close_;
 };

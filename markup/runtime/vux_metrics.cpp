@@ -108,12 +108,16 @@ int32_t vux_metrics::select_font(int32_t size_class, int32_t style) const {
     return text_height();
 }
 
-int32_t vux_metrics::bar_height(int32_t extra_entry, int32_t& cache) const {
-    if (cache != 0) return cache;
+int32_t vux_metrics::select_bar_font() const {
     int32_t size = entry(0);
     if (is_portrait_tall() && call(&vux_graphics_table::reserved_5) == 0) size += entry(1, 0);
     vux_graphics::select_font(size, 0);
-    cache = text_height() + scale(entry(extra_entry));
+    return text_height();
+}
+
+int32_t vux_metrics::bar_height(int32_t extra_entry, int32_t& cache) const {
+    if (cache != 0) return cache;
+    cache = select_bar_font() + scale(entry(extra_entry));
     return cache;
 }
 

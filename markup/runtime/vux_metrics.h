@@ -26,6 +26,9 @@ public:
     int32_t metric(int32_t n) const;
     // Selects the host font of a size class; answers the text height.
     int32_t select_font(int32_t size_class, int32_t style) const;
+    // The title bar's and the command bar's font (a step larger on a tall
+    // portrait screen); answers the text height.
+    int32_t select_bar_font() const;
     int32_t title_bar_height() const;
     int32_t command_bar_height() const;
     int32_t row_height() const;

@@ -11,6 +11,10 @@ void vux_receiver::bind(vux_manager* manager, bool main_channel) {
 }
 
 bool vux_receiver::send(const uint8_t* bytes, int32_t length) {
+    // A new request replaces the old one whole: its connection, its reply
+    // and a failure not yet reported go with it.
+    close_connection();
+    close_reply();
     drop_request();
     attempts_ = 0;
     connection_id_ = manager_->network().open_connection(bytes, length);
@@ -110,18 +114,18 @@ void vux_receiver::count_waiting() {
 }
 
 bool vux_receiver::complete() {
-    vux_document& doc = manager_->document();
+    vux_exchange& exchange = manager_->exchange();
     const bool main = main_channel();
     if (outcome_ == connection_failed) {
         outcome_ = none;
         if (attempts_ >= (main ? 1 : 15)) drop_request();
-        doc.connection_failed(main);
+        exchange.connection_failed(main);
         return true;
     }
     if (outcome_ == reply_refused) {
         outcome_ = none;
         if (attempts_ >= 2) drop_request();
-        doc.reply_refused(main, error_code_);
+        exchange.reply_refused(main, error_code_);
         return true;
     }
     if (is_complete()) {
@@ -130,9 +134,9 @@ bool vux_receiver::complete() {
         vux_buffer body(parser_->get_body(), parser_->get_body_length());
         close_reply();
         if (main)
-            doc.main_reply(body.data(), body.length());
+            exchange.main_reply(body.data(), body.length());
         else
-            doc.poll_reply(body.data(), body.length());
+            exchange.poll_reply(body.data(), body.length());
         return true;
     }
     return false;

@@ -133,3 +133,43 @@ TEST(Expand, WhatCountsAsPacked) {
     EXPECT_EQ(e.expand(vux_link(eleven.data(), 11), 12, out), result::bad_offset);
     EXPECT_EQ(e.expand(vux_link(eleven.data(), 11), 9, out), result::ok);
 }
+
+TEST(Expand, AgreesWithThePrefixChainWalk) {
+    // Random code streams (mostly valid codes, some past the next free one,
+    // many repeats of the entry being defined) and random bytes, each under
+    // a roomy and a tight cap, into an output that already holds bytes.
+    std::mt19937 rng(11);
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE(round);
+        std::string source;
+        if (round % 3 == 0) {
+            source.resize(rng() % 2000);
+            for (char& c : source) c = char(rng());
+        } else {
+            std::vector<uint16_t> codes{uint16_t(rng() % 256)};
+            uint16_t next_free = 256;
+            const int n = int(rng() % 6000);
+            for (int i = 0; i < n; ++i) {
+                const uint32_t pick = rng() % 100;
+                uint16_t c = pick < 30 ? uint16_t(rng() % 256)
+                           : pick < 45 ? next_free
+                           : pick < 46 ? uint16_t(next_free + 1 + rng() % 5)
+                                       : uint16_t(256 + rng() % uint32_t(next_free - 255));
+                if (c >= 4095) c = 4094;
+                codes.push_back(c);
+                if (next_free <= 4094) ++next_free;
+            }
+            if (rng() % 2) codes.push_back(0xFFF);
+            source = pack(codes);
+        }
+        for (int32_t cap : {vux_expand::default_max_output, int32_t(rng() % 30000 + 1)}) {
+            std::string fast;
+            const result r = expand_codes(source, fast, cap);
+            std::string plain = "keep";
+            const result want = vux_tools::lzw_expand_by_chain(reinterpret_cast<const uint8_t*>(source.data()),
+                                                               source.size(), 0, plain, cap);
+            ASSERT_EQ(r, want);
+            ASSERT_EQ(fast, plain);
+        }
+    }
+}

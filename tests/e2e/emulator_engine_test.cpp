@@ -18,6 +18,8 @@
 #include "emulator/vux_le_engine.h"
 #include "markup/runtime/vux_engine_handle.h"
 #include "service/quellmark_service.h"
+#include "client/group_service_fixture.h"
+#include "markup/model/vux_action_go.h"
 
 #include <QClipboard>
 #include <QPushButton>
@@ -74,6 +76,20 @@ std::string variable(orbel_client* client, const char* name) {
     std::string out = v ? v : "";
     std::free(v);
     return out;
+}
+
+// The program's factory, its service address replaced as QUELLMARK_SERVICE
+// would, its files in the folder.
+orbel_emulator_factory frames_of(quellmark_service& service, const QString& folder) {
+    return [&service, folder](QWidget* owner, const QString& session_text) -> std::unique_ptr<QWidget> {
+        orbel_client_setup setup = orbel_client_default_setup(session_text);
+        setup.host = service.host();
+        setup.port = service.port();
+        setup.folder = folder;
+        auto made = std::make_unique<orbel_emulator>(std::move(setup), owner);
+        if (!made->load_skin()) return nullptr;
+        return made;
+    };
 }
 
 struct frame_fixture {
@@ -146,15 +162,7 @@ TEST(E2eEmulator, the_built_in_document_registers_enters_and_carries_its_picture
     application.session.text1 = vux_string(signed_in.token);
     application.session.account = vux_string(signed_in.account);
     // the program's factory, its service address replaced as QUELLMARK_SERVICE would
-    orbel_set_emulator_factory([&](QWidget* owner, const QString&) -> std::unique_ptr<QWidget> {
-        orbel_client_setup setup = orbel_client_default_setup();
-        setup.host = service.host();
-        setup.port = service.port();
-        setup.folder = folder.path();
-        auto made = std::make_unique<orbel_emulator>(std::move(setup), owner);
-        if (!made->load_skin()) return nullptr;
-        return made;
-    });
+    orbel_set_emulator_factory(frames_of(service, folder.path()));
     auto site_manager = std::make_unique<orbel_group>();
     site_manager->show();
     auto* button = site_manager->findChild<QPushButton*>(QStringLiteral("1091"));
@@ -166,13 +174,15 @@ TEST(E2eEmulator, the_built_in_document_registers_enters_and_carries_its_picture
     orbel_client* client = static_cast<orbel_emulator*>(frame)->client();
     ASSERT_TRUE(client->started());
     EXPECT_EQ(vux_le_get_document().persist().profile_name(), QStringLiteral("demo@quellmark.com"));
-    // the service finds an administrator's site by that name as by the token
-    // (another than the first account's, which is also what no match gives)
-    service.state().find_account(vux_string("ruth@quellmark.com"))->document.groups.text = vux_string("q0000103");
-    const vux_desktop_site* ruths = service.state().site_for_token(service.state().open_session("ruth@quellmark.com").token);
-    ASSERT_NE(ruths, nullptr);
-    EXPECT_EQ(service.state().site_for_token("ruth@quellmark.com"), ruths);
-    EXPECT_NE(service.state().site_for_token("nobody@quellmark.com"), ruths);
+    // the phone opens on the site selected in the site manager (this one
+    // has no rows: the test names the site as the button would)
+    frame->setProperty(orbel_emulator_site_property, QStringLiteral("q0000101"));
+    EXPECT_EQ(client->identity(), QStringLiteral("demo@quellmark.com q0000101"));
+    // the service finds the administrator by that name as by the token
+    const std::string token = service.state().open_session("ruth@quellmark.com").token;
+    EXPECT_EQ(service.state().phone_view_of(token + " q0000104").account, service.state().find_account(vux_string("ruth@quellmark.com")));
+    EXPECT_EQ(service.state().phone_view_of(token + " q0000104").selected, "q0000104");
+    EXPECT_EQ(service.state().phone_view_of("ruth@quellmark.com").account, service.state().find_account(vux_string("ruth@quellmark.com")));
 
     // registered, entered and polled, over the emulator's own sockets
     ASSERT_TRUE(ORBEL_WAIT(variable(client, "__window_site") == "ok" && service.served(1306) > 0));
@@ -259,6 +269,66 @@ TEST(E2eEmulator, the_built_in_document_registers_enters_and_carries_its_picture
     // the frame and its engine die with the site manager
     site_manager.reset();
     orbel_set_emulator_factory({});
+}
+
+// The site manager signed in to the local service: the emulator opens on
+// the selected site, opens on another once that is selected and the phone
+// shown again, and a vote cast on the phone is counted.
+struct E2ePhone : group_service_fixture {
+    QTemporaryDir folder;
+    orbel_client* client = nullptr;
+    const vux_window* window(const char* name) {
+        return static_cast<const vux_window*>(client->host()->handle()->document().find_screen(1, vux_string(name)));
+    }
+    bool shows(const char* name, const char* title) {
+        const vux_window* w = window(name);
+        return variable(client, name) == "ok" && w && w->title.str() == title;
+    }
+    void select(const char* key) {
+        orbel_list_control* list = group->list();
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (list->key_of(i).str() == key) list->setCurrentItem(list->topLevelItem(i));
+        ASSERT_EQ(selected(), key);
+    }
+};
+
+TEST_F(E2ePhone, the_emulator_opens_on_the_selected_site_and_a_vote_is_counted) {
+    open();
+    group->set_emulator_factory(frames_of(service, folder.path()));
+    select("q0000103");
+    group->run_command(1091);
+    auto* frame = static_cast<orbel_emulator*>(group->emulator());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    client = frame->client();
+    ASSERT_TRUE(ORBEL_WAIT(shows("__window_site", "旧城摄影社")));
+    EXPECT_EQ(variable(client, "__dialog_error_text"), "");
+
+    // hidden, another site selected, shown again: the phone enters anew
+    group->run_command(1091);
+    EXPECT_FALSE(frame->isVisible());
+    select("q0000101");
+    group->run_command(1091);
+    EXPECT_TRUE(frame->isVisible());
+    ASSERT_TRUE(ORBEL_WAIT(shows("__window_site", "河畔跑团")));
+
+    // the vote's page, its soft key's menu, the first option chosen
+    vux_action open_vote;
+    auto go = std::make_unique<vux_action_go>();
+    go->code = 5;
+    go->send = 1;
+    go->target_1 = vux_string("q0000101");
+    go->target_2 = vux_string("1");
+    open_vote.add_step(std::move(go));
+    vux_engine* e = client->host()->handle();
+    e->document().run(open_vote);
+    ASSERT_TRUE(ORBEL_WAIT(shows("__window_vote", "河畔跑团")));
+    const vux_desktop_vote& vote = *service.state().find_site("q0000101")->votes.items.at(0);
+    ASSERT_EQ(vote.count_of(0), 4);
+    vux_engine_key(e, 1);  // the left soft key, "投票"
+    vux_engine_key(e, 0);  // its first option
+    EXPECT_TRUE(ORBEL_WAIT(vote.count_of(0) == 5));
+    EXPECT_TRUE(ORBEL_WAIT(variable(client, "__window_vote") == "ok"));
 }
 
 }  // namespace

@@ -70,6 +70,9 @@ struct phone {
     }
 };
 
+// The demo administrator with the first demo site selected.
+const std::string demo_site = "demo@quellmark.com q0000101";
+
 struct EngineService : ::testing::Test {
     void SetUp() override {
         app();
@@ -88,7 +91,7 @@ struct EngineService : ::testing::Test {
 TEST_F(EngineService, fresh_phone_registers_enters_polls_and_keeps_its_credentials_then_logs_on) {
     std::string store;
     {
-        phone p(service, "", "");
+        phone p(service, "", demo_site);
         ASSERT_TRUE(entered(p)) << p.dumps();
         EXPECT_EQ(service.served(1308), 1);
         EXPECT_EQ(service.served(1304), 0);
@@ -97,7 +100,7 @@ TEST_F(EngineService, fresh_phone_registers_enters_polls_and_keeps_its_credentia
 
         // The site's window and texts arrived in the enter reply.
         const std::string shown = p.dumps();
-        for (const char* text : {"\"__window_site\"", "河畔跑团", "Spring relay", "Start time in summer?", "7:00: 9"})
+        for (const char* text : {"\"__window_site\"", "河畔跑团", "Spring relay", "Start time in summer?", "7:00：9 票"})
             EXPECT_NE(shown.find(text), std::string::npos) << text;
 
         store = p.host.saved_store;
@@ -111,7 +114,7 @@ TEST_F(EngineService, fresh_phone_registers_enters_polls_and_keeps_its_credentia
         EXPECT_EQ(user.str(), "m1");
     }
     // The next start logs on with what was kept, and enters again.
-    phone again(service, store, "");
+    phone again(service, store, demo_site);
     ASSERT_TRUE(QTest::qWaitFor([&] { return service.served(1300) == 2 && again.variable("__window_site") == "ok"; },
                                 20000));
     EXPECT_EQ(service.served(1304), 1);
@@ -131,7 +134,7 @@ TEST_F(EngineService, enter_is_retried_after_a_bad_gateway_and_an_early_close) {
         fault.times = 1;
         service.add_fault(fault);
         const int enters = service.served(1300), polls = service.served(1306);
-        phone p(service, "", "");
+        phone p(service, "", demo_site);
         ASSERT_TRUE(entered(p, polls)) << p.dumps();
         EXPECT_EQ(service.served(1300), enters + 2);  // the refused enter, then its retry
         EXPECT_EQ(p.variable("__dialog_error_text"), "");
@@ -139,14 +142,19 @@ TEST_F(EngineService, enter_is_retried_after_a_bad_gateway_and_an_early_close) {
 }
 
 TEST_F(EngineService, phone_shows_the_site_of_the_administrator_it_names) {
-    // The administrator signs in on the desktop and selects another site.
+    // The administrator signs in on the desktop and selects another site;
+    // the phone names the desktop session and that site.
     const vux_desktop_session desktop = sign_in(service, "demo@quellmark.com", "demo1234");
     ASSERT_NE(desktop.id, 0);
-    service.state().find_account(vux_string("demo@quellmark.com"))->document.groups.text = vux_string("q0000102");
-
-    phone p(service, "", desktop.text1.str());
+    phone p(service, "", desktop.text1.str() + " q0000103");
     ASSERT_TRUE(entered(p)) << p.dumps();
-    EXPECT_NE(p.dumps().find("Lakeside Book Club"), std::string::npos);
+    EXPECT_NE(p.dumps().find("\"title\":\"旧城摄影社\""), std::string::npos);
+
+    // A paused site is not shown: the home page, without it, instead.
+    phone paused(service, "", desktop.text1.str() + " q0000102");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return paused.variable("__window_home") == "ok"; }, 20000)) << paused.dumps();
+    EXPECT_EQ(paused.dumps().find("Lakeside Book Club"), std::string::npos);
+    EXPECT_NE(paused.dumps().find("河畔跑团"), std::string::npos);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -157,6 +158,33 @@ TEST(EmulatorWindow, the_button_hides_a_press_elsewhere_drags_and_escape_hides) 
     EXPECT_FALSE(frame.isVisible());
 }
 
+// The site selected in the site manager follows the desktop session's text;
+// a new one once the document ran starts it again, so the phone enters anew.
+TEST(EmulatorWindow, the_selected_site_names_itself_after_the_session_text) {
+    orbel_test_clear_settings();
+    orbel_client_setup setup = test_setup();
+    setup.session_text = QStringLiteral("demo@quellmark.com");
+    orbel_emulator frame(std::move(setup));
+    ASSERT_TRUE(frame.load_skin());
+    vux_engine* e = fake_last_engine;
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(frame.client()->identity(), QStringLiteral("demo@quellmark.com"));
+    const int started = fake_count(*e, "start_document");
+    frame.setProperty(orbel_emulator_site_property, QStringLiteral("q0000102"));
+    EXPECT_EQ(frame.client()->identity(), QStringLiteral("demo@quellmark.com q0000102"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(fake_count(*e, "start_document"), started);  // not connected yet: its enter carries the new text
+    frame.client()->start_timer(100);
+    ASSERT_TRUE(ORBEL_WAIT(fake_count(*e, "tick") > 0));
+    frame.client()->stop_timer();
+    frame.setProperty(orbel_emulator_site_property, QString());
+    EXPECT_EQ(frame.client()->identity(), QStringLiteral("demo@quellmark.com"));
+    EXPECT_TRUE(ORBEL_WAIT(fake_count(*e, "start_document") == started + 1));
+    frame.setProperty(orbel_emulator_site_property, QString());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(fake_count(*e, "start_document"), started + 1);  // the same site again changes nothing
+}
+
 TEST(EmulatorWindow, keys_on_the_focused_frame_reach_the_engine) {
     orbel_test_clear_settings();
     orbel_emulator frame(test_setup());
@@ -187,6 +215,12 @@ TEST(EmulatorWindow, the_program_factory_makes_a_skinned_frame_owned_by_the_site
     auto* emulator = dynamic_cast<orbel_emulator*>(frame.get());
     ASSERT_NE(emulator, nullptr);
     EXPECT_TRUE(emulator->client()->started());
+    // a tool window of its owner's window, so it stays above it
+    EXPECT_EQ(frame->windowType(), Qt::Tool);
+    owner.show();
+    frame->show();
+    ASSERT_NE(frame->windowHandle(), nullptr);
+    EXPECT_EQ(frame->windowHandle()->transientParent(), owner.windowHandle());
     frame.reset();  // the owner outlives the frame without harm
     orbel_set_emulator_factory({});
     EXPECT_FALSE(orbel_get_emulator_factory());

@@ -97,6 +97,93 @@ TEST_F(GraphicsFixture, lines_and_shapes) {
     EXPECT_EQ(rgb(g, 201, 301), 0xffffffu);
 }
 
+// Entries 17 and 18 go through the save buffer; 21's outline and 23 cover
+// what the rectangle's outline covers; 22's style 2 is a dotted pen of three
+// on, three off; drawing keeps inside the clip.
+TEST_F(GraphicsFixture, areas_outlines_dotted_lines_and_the_clip) {
+    t.set_colour(t.user, 0, 0x00ff0000);
+    rect(0, 0, 20, 10);
+    t.rectangle(t.user, 1, 0);
+    t.save_area(t.user, 0, 0, 10, 10);  // red, saved
+    t.set_colour(t.user, 0, 0x000000ff);
+    rect(0, 0, 20, 10);
+    t.rectangle(t.user, 1, 0);  // blue over it on screen, the save keeps red
+    t.restore_area(t.user, 0, 0, 10, 10, 100, 100);
+    EXPECT_EQ(rgb(g, 100, 100), 0xff0000u);
+    EXPECT_EQ(rgb(g, 109, 109), 0xff0000u);
+    EXPECT_EQ(rgb(g, 110, 105), 0xffffffu);
+    t.restore_area(t.user, 10, 0, 10, 10, 120, 100);  // never saved: the white it started with
+    EXPECT_EQ(rgb(g, 125, 105), 0xffffffu);
+    EXPECT_EQ(rgb(g, 5, 5), 0x0000ffu);
+
+    t.set_colour(t.user, 1, 0x00000000);
+    rect(20, 20, 30, 20);
+    t.round_rectangle(t.user, 0, 6);
+    EXPECT_EQ(rgb(g, 35, 20), 0u);  // top edge
+    EXPECT_EQ(rgb(g, 35, 39), 0u);  // bottom edge at y + h - 1
+    EXPECT_EQ(rgb(g, 49, 30), 0u);  // right edge at x + w - 1
+    EXPECT_EQ(rgb(g, 35, 40), 0xffffffu);
+    EXPECT_EQ(rgb(g, 50, 30), 0xffffffu);
+    EXPECT_EQ(rgb(g, 35, 30), 0xffffffu);  // hollow
+    rect(60, 20, 1, 10);
+    t.vertical_line(t.user);
+    EXPECT_EQ(rgb(g, 60, 20), 0u);
+    EXPECT_EQ(rgb(g, 60, 29), 0u);
+    EXPECT_EQ(rgb(g, 60, 30), 0xffffffu);  // y + h left out
+    rect(0, 50, 14, 1);
+    t.horizontal_line(t.user, 2);
+    for (int x = 0; x < 16; ++x)
+        EXPECT_EQ(rgb(g, x, 50), (x % 6 < 3 && x < 14) ? 0u : 0xffffffu) << x;
+
+    t.set_clip(t.user, 200, 200, 10, 10);
+    t.set_colour(t.user, 0, 0x0000ff00);
+    rect(190, 190, 40, 40);
+    t.rectangle(t.user, 1, 0);
+    EXPECT_EQ(rgb(g, 200, 200), 0x00ff00u);
+    EXPECT_EQ(rgb(g, 209, 209), 0x00ff00u);
+    EXPECT_EQ(rgb(g, 199, 205), 0xffffffu);
+    EXPECT_EQ(rgb(g, 210, 205), 0xffffffu);
+    t.restore_area(t.user, 0, 0, 10, 10, 195, 195);  // the copy keeps inside the clip too
+    EXPECT_EQ(rgb(g, 196, 196), 0xffffffu);
+    EXPECT_EQ(rgb(g, 201, 201), 0xff0000u);
+}
+
+// Text: the underline lies at y + text height + 1 under the characters'
+// summed widths; an ellipse centres its text and draws its outline in the
+// line colour.
+TEST_F(GraphicsFixture, underline_ellipse_outline_and_centred_text) {
+    t.select_font(t.user, 0, 0);
+    const int h = t.text_height(t.user);
+    const uint16_t text[] = {u'W', u'i', u'W'};
+    const int width = t.char_width(t.user, u'W') * 2 + t.char_width(t.user, u'i');
+    t.set_colour(t.user, 2, 0x000000ff);
+    rect(10, 100, 100, 30);
+    t.text(t.user, text, 3, 1);
+    EXPECT_EQ(rgb(g, 10, 100 + h + 1), 0x0000ffu);
+    EXPECT_EQ(rgb(g, 10 + width - 1, 100 + h + 1), 0x0000ffu);
+    EXPECT_EQ(rgb(g, 10 + width, 100 + h + 1), 0xffffffu);
+    EXPECT_EQ(rgb(g, 10, 100 + h + 2), 0xffffffu);  // one pixel thick on this screen
+
+    t.set_colour(t.user, 1, 0x00ff0000);
+    rect(150, 100, 60, 40);
+    t.ellipse(t.user, 0, 1, text, 3);
+    EXPECT_EQ(qRed(g.buffer().pixel(150, 120)), 255);  // the outline's left end
+    EXPECT_LT(qGreen(g.buffer().pixel(150, 120)), 200);
+    EXPECT_EQ(rgb(g, 152, 102), 0xffffffu);  // outside the ellipse
+    // The text's ink lies centred: as much left of the middle as right of it.
+    int left = INT_MAX, right = -1, top = INT_MAX, bottom = -1;
+    for (int y = 101; y < 139; ++y)
+        for (int x = 152; x < 208; ++x)
+            if (qBlue(g.buffer().pixel(x, y)) > 128 && qRed(g.buffer().pixel(x, y)) < 128) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    ASSERT_LE(left, right);
+    EXPECT_NEAR((left + right) / 2.0, 150 + 30, 3);
+    EXPECT_GE(top, 100 + (40 - h) / 2);
+    EXPECT_LE(bottom, 100 + (40 - h) / 2 + h);
+}
+
 TEST_F(GraphicsFixture, textures_and_image_names) {
     const QByteArray png = stripes();
     rect(0, 0, 200, 20);

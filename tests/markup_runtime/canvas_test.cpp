@@ -86,6 +86,18 @@ TEST_F(Canvas, WindowsAreTidiedOncePerName) {
               (std::vector<std::string>{R"(facility.open_link "tidy" "a")", R"(facility.open_link "tidy" "b")"}));
 }
 
+// A window that closed is new again when a later stream brings it back:
+// the host tidies it again.
+TEST_F(Canvas, AClosedWindowIsTidiedAgainWhenItComesBack) {
+    const std::string a = doc_builder().add(*screen_named<vux_window>("a")).done();
+    start(a);
+    run(action_of(show_step(1, 2, "a")));
+    run(action_of(show_step(1, 4, "a")));
+    vux_engine_on_clipboard(e, reinterpret_cast<const uint8_t*>(a.data()), int(a.size()));
+    run(action_of(show_step(1, 2, "a")));
+    EXPECT_EQ(host.count(R"(facility.open_link "tidy" "a")"), 2);
+}
+
 // Each painter's texture mode and flag (the dialog's and menu's empty
 // command bars draw nothing); without the texture it fills.
 TEST_F(Canvas, TextureModesAndFallbacks) {
@@ -177,8 +189,9 @@ TEST_F(Canvas, ClientIsLaidOutOnceAndPaintedInItsRectangle) {
     EXPECT_EQ(static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout(), first);
 }
 
-// A repeat step moves the painted client with the host's copy (entry 18)
-// and clips the next painting to the strip that came into view.
+// A repeat step saves the client as it stands (entry 17), moves it with the
+// host's copy from there (entry 18), and only then paints the ground and the
+// content, clipped to the strip that came into view.
 TEST_F(Canvas, ScrollByCopyingPaintsOnlyTheUncoveredStrip) {
     start(doc_builder().add(*long_window(60)).done());
     run(action_of(show_step(1, 2, "w")));
@@ -195,7 +208,19 @@ TEST_F(Canvas, ScrollByCopyingPaintsOnlyTheUncoveredStrip) {
                                         std::to_string(268 - shift) + " 0 26"}));
     const std::vector<std::string> clips = host.calls("graphics.set_clip");
     ASSERT_GE(clips.size(), 2u);
-    EXPECT_EQ(clips[1], "graphics.set_clip 0 " + std::to_string(294 - shift) + " 240 " + std::to_string(shift));
+    const std::string strip = "graphics.set_clip 0 " + std::to_string(294 - shift) + " 240 " + std::to_string(shift);
+    EXPECT_EQ(clips[1], strip);
+    // Nothing is drawn before the copy, and the ground is filled inside the strip.
+    std::vector<std::string> order;
+    for (const std::string& call : host.log)
+        if (call.rfind("graphics.set_clip", 0) == 0 || call.rfind("graphics.save_area", 0) == 0 ||
+            call.rfind("graphics.restore_area", 0) == 0 || call.rfind("graphics.rectangle", 0) == 0)
+            order.push_back(call.substr(0, call.find(' ', 9)));
+    ASSERT_GE(order.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(order.begin(), order.begin() + 5),
+              (std::vector<std::string>{"graphics.set_clip", "graphics.save_area", "graphics.restore_area",
+                                        "graphics.set_clip", "graphics.rectangle"}));
+    EXPECT_EQ(host.calls("graphics.save_area"), (std::vector<std::string>{"graphics.save_area 0 26 240 268"}));
 
     TearDown();
     SetUp();
@@ -206,6 +231,7 @@ TEST_F(Canvas, ScrollByCopyingPaintsOnlyTheUncoveredStrip) {
     host.clear_log();
     vux_engine_drag_step(e, 1, 0, 0);
     EXPECT_EQ(host.count("graphics.restore_area"), 0);
+    EXPECT_EQ(host.count("graphics.save_area"), 0);
 }
 
 // On a touch screen a touch-hide window's soft keys sit in the title bar,
@@ -303,5 +329,43 @@ TEST_F(Canvas, WindowImageGoesToAHostThatShowsIt) {
         std::vector<std::string> calls = host.calls("graphics.window_image");
         for (const std::string& c : host.calls("graphics.hook_16")) calls.push_back(c);
         EXPECT_EQ(calls, r.call[0] ? std::vector<std::string>{r.call} : std::vector<std::string>{});
+    }
+}
+
+// A window client's picture is bottom-cropped over the client (texture mode 5,
+// flag 1). A host that keeps areas (capability 4) saves it once and copies it
+// back at the next paint; a host that shows it itself (3) is not drawn on.
+TEST_F(Canvas, WindowPictureIsKeptByAHostThatKeepsAreas) {
+    auto w = long_window(3);
+    w->client.string_1 = vux_string("ground");
+    struct row {
+        const char* name;
+        bool keeps, shows;
+        int textures, saves, restores;  // over the first two paints
+    };
+    const row rows[] = {
+        {"keeps", true, false, 1, 1, 1},
+        {"draws", false, false, 2, 0, 0},
+        {"shows", true, true, 0, 0, 0},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        TearDown();
+        SetUp();
+        host.answer("facility.supports 3", r.shows ? "1" : "0");
+        host.answer("facility.supports 4", r.keeps ? "1" : "0");
+        start(doc_builder().add(data_named("ground")).add(*w).done());
+        host.clear_log();
+        run(action_of(show_step(1, 2, "w")));
+        machine().repaint_full();
+        const vux_rect c = m().canvas().client_rect();
+        const std::string area = std::to_string(c.left()) + " " + std::to_string(c.top()) + " " +
+                                 std::to_string(c.width()) + " " + std::to_string(c.height());
+        EXPECT_EQ(host.count(R"(graphics.texture 5 1 "ground" 4)"), r.textures);
+        EXPECT_EQ(host.count("graphics.save_area " + area), r.saves);
+        EXPECT_EQ(host.count("graphics.restore_area " + area + " " + std::to_string(c.left()) + " " +
+                             std::to_string(c.top())),
+                  r.restores);
+        EXPECT_EQ(host.count("graphics.texture"), r.textures);
     }
 }

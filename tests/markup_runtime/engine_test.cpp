@@ -372,6 +372,69 @@ TEST_F(Engine, PollAndGoRequestsByteForByte) {
     EXPECT_EQ(variable("__dialog_status_text"), "wait");
 }
 
+// After an enter response the device token goes to the service once, on a
+// side request, and its variable goes.
+TEST_F(Engine, EnterResponseSendsTheDeviceTokenOnce) {
+    log_on(*this, 0);
+    vux_action token;
+    token.disposition = 1;
+    token.variable = vux_string("__key_token");
+    token.assigned = vux_string("abc123");
+    vux_response_enter entered;
+    std::string reply = doc_builder().add(token).add(entered).done();
+    reply.replace(5, 4, be32(1));
+    vux_engine_on_socket_ready(e, 2);
+    feed(2, http_reply(reply));
+    vux_engine_tick(e, 2);
+    ASSERT_EQ(host.requests.count(3), 1u);
+    EXPECT_EQ(body_of(host.requests[3]), frame(1302, be32(0) + be32(0) + session_bytes() + str("app-1") +
+                                                          str("devicetoken~abc123") + be32(0) + be32(0) + str("") +
+                                                          be32(0)));
+    EXPECT_EQ(variable("__key_token"), "(none)");
+    EXPECT_EQ(variable("__status_main"), "(none)");  // a side request: no main exchange waits
+}
+
+// A new request on a channel replaces the old one whole: the old connection
+// is closed and the half-read reply on it does not prefix the new one.
+TEST_F(Engine, ANewSendClosesTheOldConnectionAndReply) {
+    log_on(*this, 0);  // the enter request waits on connection 2
+    const std::string again = doc_builder().add(function_of("again", {10})).done();
+    vux_engine_on_clipboard(e, reinterpret_cast<const uint8_t*>(again.data()), int(again.size()));
+    vux_engine_on_socket_ready(e, 2);
+    feed(2, "HTTP/1.1 200 OK\r\nContent-Length: 99\r\n\r\nabc");
+    vux_engine_call_function(e, "again");  // a register request on the main channel
+    EXPECT_EQ(host.count("network.close_connection 2"), 1);
+    ASSERT_EQ(host.requests.count(3), 1u);
+    vux_engine_on_socket_ready(e, 3);
+    EXPECT_EQ(feed(3, http_reply(doc_builder().done())), 2);
+    vux_engine_tick(e, 3);
+    EXPECT_EQ(variable("__status_main"), "(none)");  // delivered
+}
+
+// A host that shows progress itself hears of each step of the reply at once.
+TEST_F(Engine, HostShownProgressFollowsTheTraffic) {
+    log_on(*this, 0);
+    const struct {
+        const char* what;
+        std::string bytes;  // fed on connection 2; empty: the socket became ready
+        const char* busy;   // the last progress the host was told
+    } rows[] = {
+        {"written", "", "graphics.busy 2 0"},
+        {"header", "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n", "graphics.busy 2 0"},
+        {"half the body", "vux+x", "graphics.busy 2 50"},
+    };
+    for (const auto& r : rows) {
+        const int before = host.count("graphics.busy");
+        if (r.bytes.empty())
+            vux_engine_on_socket_ready(e, 2);
+        else
+            feed(2, r.bytes);
+        const std::vector<std::string> busy = host.calls("graphics.busy");
+        ASSERT_EQ(int(busy.size()), before + 1) << r.what;
+        EXPECT_EQ(busy.back(), r.busy) << r.what;
+    }
+}
+
 TEST_F(Engine, ReplyBodyOverTheCapIsRefused) {
     start_connecting();
     vux_engine_call_function(e, "__function_no_exit");

@@ -101,7 +101,7 @@ TEST_F(LayoutImpl, BoxImageByTileModeAndCapability) {
     }
 }
 
-// Link rows of mode 1 are underlaid once per row; a row that follows such a
+// Link rows of mode 1 (their text takes the link path) are underlaid once per row; a row that follows such a
 // row starts its band a metric 14 higher and a full row high, so they join.
 TEST_F(LayoutImpl, RowWideLinkUnderlaysJoin) {
     start(doc_builder().done());
@@ -112,9 +112,9 @@ TEST_F(LayoutImpl, RowWideLinkUnderlaysJoin) {
     link.hyperlink->mode = 1;
     link.text.text = vux_unicode(u"go");
     host.clear_log();
-    layout.draw_segment_link(link, vux_point(0, 40));
-    layout.draw_segment_link(link, vux_point(30, 40));  // the same row: no second band
-    layout.draw_segment_link(link, vux_point(0, 66));
+    layout.draw_segment_text(link, vux_point(0, 40), 12, u"go", 2);
+    layout.draw_segment_text(link, vux_point(30, 40), 12, u"go", 2);  // the same row: no second band
+    layout.draw_segment_text(link, vux_point(0, 66), 12, u"go", 2);
     // Row height 12 + 2 x 7; metric 14 is 2 at this scale.
     EXPECT_EQ(host.calls("graphics.set_height"),
               (std::vector<std::string>{"graphics.set_height 22", "graphics.set_height 26"}));
@@ -122,6 +122,6 @@ TEST_F(LayoutImpl, RowWideLinkUnderlaysJoin) {
     EXPECT_EQ(host.count("graphics.move_to 0 64"), 1);
     m().canvas().banner.clear();  // a box or an image in between breaks the band
     host.clear_log();
-    layout.draw_segment_link(link, vux_point(0, 92));
+    layout.draw_segment_text(link, vux_point(0, 92), 12, u"go", 2);
     EXPECT_EQ(host.calls("graphics.set_height"), (std::vector<std::string>{"graphics.set_height 22"}));
 }

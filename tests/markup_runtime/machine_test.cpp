@@ -117,15 +117,15 @@ TEST_F(Machine, SelectedActionThatClosesItsOwnScreenRunsToItsEnd) {
 }
 
 TEST_F(Machine, OnlyAWaitingMainExchangeTakesTheInput) {
-    doc().poll_waiting = true;
+    m().exchange().poll_waiting = true;
     key(2);
     EXPECT_EQ(variable("right"), "1");
     run(action_of(set_step("right", "")));
-    doc().main_waiting = true;
+    m().exchange().main_waiting = true;
     m().variables().set_ok(vux_string("__status_main"));
     key(2);
     EXPECT_EQ(variable("right"), "(none)");
-    EXPECT_FALSE(doc().main_waiting);
+    EXPECT_FALSE(m().exchange().main_waiting);
     EXPECT_EQ(variable("__status_main"), "(none)");
     press(1, 1);
     key(2);
@@ -221,13 +221,61 @@ TEST_F(Machine, DragStepsMoveTheWindowClient) {
 }
 
 TEST_F(Machine, FrontOvertimeFiresOnTheSeventhTicks) {
-    window().overtime = std::make_unique<vux_overtime>();
-    window().overtime->limit = 2;
-    window().overtime->action = action_of(set_step("late", "1"));
-    ticks(1, 7);
-    EXPECT_EQ(variable("late"), "(none)");
-    ticks(8, 7);
-    EXPECT_EQ(variable("late"), "1");
+    // The screens' timed work goes on while a main exchange waits.
+    for (const bool waiting : {false, true}) {
+        TearDown();
+        SetUp();
+        m().exchange().main_waiting = waiting;
+        window().overtime = std::make_unique<vux_overtime>();
+        window().overtime->limit = 2;
+        window().overtime->action = action_of(set_step("late", "1"));
+        ticks(1, 7);
+        EXPECT_EQ(variable("late"), "(none)") << waiting;
+        ticks(8, 7);
+        EXPECT_EQ(variable("late"), "1") << waiting;
+    }
+}
+
+// A location reading repaints the screens that may show it; a kind the
+// runtime does not know changes nothing and repaints nothing.
+TEST_F(Machine, LocationResultsRepaintTheScreens) {
+    const struct {
+        int kind;
+        const char* text;
+        const char* variable;
+        const char* value;
+        int repaints;
+    } rows[] = {{0, "31.2 121.5", "__key_gps", "31.2 121.5", 1},
+                {1, nullptr, "__key_cid", "null", 1},
+                {2, "aa:bb", "__key_mac", "aa:bb", 1},
+                {3, "x", "__key_gps", "31.2 121.5", 0}};
+    for (const auto& r : rows) {
+        const int before = host.count("graphics.repaint");
+        vux_engine_on_location(e, r.kind, r.text);
+        EXPECT_EQ(variable(r.variable), r.value) << r.kind;
+        EXPECT_EQ(host.count("graphics.repaint") - before, r.repaints) << r.kind;
+    }
+}
+
+// Commands 26 and 27: while the machine's second switch is on, input runs
+// only actions whose header asks for it.
+TEST_F(Machine, SecondSwitchLetsOnlyMarkedActionsRun) {
+    vux_action marked = action_of(set_step("marked", "1"));
+    marked.value_1 = 1;
+    window().commandbar.left = command_of("Marked", std::move(marked));
+    machine().settle(true);  // the bar shows its new command
+    const struct {
+        int32_t command;
+        const char* right;   // after the right soft key
+        const char* marked;  // after the left soft key
+    } rows[] = {{26, "(none)", "1"}, {27, "1", "1"}};
+    for (const auto& r : rows) {
+        run(action_of(set_step("right", ""), set_step("marked", ""), command_step(r.command)));
+        key(2);
+        EXPECT_EQ(variable("right"), r.right) << r.command;
+        key(1);
+        EXPECT_EQ(variable("marked"), r.marked) << r.command;
+    }
 }
 
 TEST_F(Machine, SnapshotGoesToTheHostOnEverySettle) {

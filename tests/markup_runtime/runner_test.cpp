@@ -138,7 +138,7 @@ TEST_F(Runner, StoredFileNamesAreConfined) {
         bool written;
     };
     const row rows[] = {{"notes.txt", true}, {"", false}, {"/", false}, {"\\", false}, {"..", false},
-                        {"a/../b", false},  {".hidden", false}, {"a\nb", false}};
+                        {"a/../b", false},  {"a/b", false},     {".hidden", false}, {"a\nb", false}};
     doc_builder d;
     for (const row& r : rows) {
         vux_data item;

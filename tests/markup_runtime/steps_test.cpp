@@ -46,6 +46,7 @@ TEST_F(Steps, ShowOperationsOnWindows) {
         {"a b c", 7, "a", "a", 0},
         {"a", 2, "missing", "a", -1},
         {"a", 2, "off", "a", -1},
+        {"a b c", 6, "b", "a c", 0},  // closing: gone with the settle that ends the event
         {"a", 9, "a", "a", 0},  // to the bottom: nothing to move without a scroll bar
         {"a", 99, "a", "a", -1},
     };
@@ -63,6 +64,25 @@ TEST_F(Steps, ShowOperationsOnWindows) {
         }
         EXPECT_EQ(result_of(show_step(1, r.operation, r.target)), r.result);
         EXPECT_EQ(window_names(), r.after);
+    }
+}
+
+// Operation 4 closes the screen at once; operation 6 only marks it, and the
+// rest of the action still sees it until the sweep.
+TEST_F(Steps, OperationSixClosesAtTheNextSweep) {
+    const struct {
+        int32_t operation;
+        const char* seen;  // the screen's variable, read by the step after
+    } rows[] = {{4, "(none)"}, {6, "ok"}};
+    for (const auto& r : rows) {
+        TearDown();
+        SetUp();
+        start(three_windows());
+        run(action_of(show_step(1, 2, "a"), show_step(1, 2, "b")));
+        run(action_of(show_step(1, r.operation, "b"), set_step("seen", "# b")));
+        EXPECT_EQ(variable("seen"), r.seen) << r.operation;
+        EXPECT_EQ(window_names(), "a") << r.operation;
+        EXPECT_EQ(variable("b"), "(none)") << r.operation;
     }
 }
 

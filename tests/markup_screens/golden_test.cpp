@@ -4,10 +4,19 @@
 #include <QTemporaryDir>
 #include <QImage>
 #include <cstdlib>
+#include <algorithm>
 #include <set>
-#include "core/vux_writer.h"
+#include <vector>
 #include "markup/model/vux_element_box.h"
+#include "core/vux_writer.h"
+#include "markup/model/vux_brush.h"
+#include "markup/model/vux_data.h"
+#include "markup/model/vux_element_box.h"
+#include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_element_scrollbar.h"
+#include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_switch.h"
 #include "markup_runtime/screens_fixture.h"
 #include "toolkit/vux_image_host.h"
 #ifdef VUX_HAVE_BUILTIN
@@ -215,6 +224,144 @@ TEST_F(Golden, RendererDrawsWithTheEmulatorsTable) {
     EXPECT_GT(colours.size(), 4u);
 }
 
+namespace {
+
+std::unique_ptr<vux_element_paragraph> paragraph_with(std::unique_ptr<vux_object> child) {
+    auto p = std::make_unique<vux_element_paragraph>();
+    p->children.append(std::move(child));
+    return p;
+}
+
+std::unique_ptr<vux_element_segment> segment_of(const char16_t* text) {
+    auto s = std::make_unique<vux_element_segment>();
+    s->text.text = vux_unicode(text);
+    return s;
+}
+
+std::unique_ptr<vux_element_box> box_of(const char16_t* text) {
+    auto b = std::make_unique<vux_element_box>();
+    b->text.text = vux_unicode(text);
+    b->height = 30;
+    b->margin_left = 4;
+    b->margin_right = 4;
+    return b;
+}
+
+// Every element kind in one window: plain, linked, focused-link, icon and
+// rule segments; boxes with ground and border, a link box, a triangle and a
+// note; an image with its label; a scroll bar; a title, a notice line, two
+// soft keys and a switch with a badge. Beside it a menu of every style.
+std::string every_kind() {
+    auto w = std::make_unique<vux_window>();
+    w->name = vux_string("home");
+    w->titlebar.title = vux_unicode(u"Every element kind");
+    w->extras.append_cstr("A notice line that is longer than the strip it is shown in");
+    w->commandbar.left = command_of("Menu", vux_action());
+    w->commandbar.right = command_of("Back", vux_action());
+    w->client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+    vux_object_list& ps = w->client.paragraphs;
+    ps.append(paragraph_with(segment_of(u"Plain text of a segment")));
+    auto link = segment_of(u"A link");
+    link->hyperlink = std::make_unique<vux_hyperlink>();
+    link->hyperlink->flags |= 1 << 1;  // underlined
+    ps.append(paragraph_with(std::move(link)));
+    auto lit = segment_of(u"A focused link");
+    lit->hyperlink = std::make_unique<vux_hyperlink>();
+    lit->hyperlink->set_focused(true);
+    ps.append(paragraph_with(std::move(lit)));
+    auto filled = segment_of(u"A filled link");
+    filled->hyperlink = std::make_unique<vux_hyperlink>();
+    filled->hyperlink->flags |= 1 << 8;
+    ps.append(paragraph_with(std::move(filled)));
+    auto icon = segment_of(u"With an icon");
+    icon->icon = std::make_unique<vux_icon>();
+    icon->icon->name = vux_string("pic");
+    ps.append(paragraph_with(std::move(icon)));
+    auto rule = segment_of(u"");
+    rule->flags |= 1;
+    ps.append(paragraph_with(std::move(rule)));
+    auto grounded = box_of(u"Box with ground and border");
+    grounded->ground = 0x00E0F0E0;
+    grounded->border = 0x00FF0000;
+    grounded->border_indent = 2;
+    ps.append(paragraph_with(std::move(grounded)));
+    auto linked = box_of(u"Linked box, focused");
+    linked->flags &= ~(1 << 3);  // not flat: drawn in its link's colours
+    linked->hyperlink = std::make_unique<vux_hyperlink>();
+    linked->hyperlink->set_focused(true);
+    ps.append(paragraph_with(std::move(linked)));
+    auto arrow = box_of(u"");
+    arrow->triangle = 3;
+    arrow->width = 30;
+    ps.append(paragraph_with(std::move(arrow)));
+    auto note = box_of(u"A note");
+    note->flags |= 1 << 20;
+    ps.append(paragraph_with(std::move(note)));
+    auto image = std::make_unique<vux_element_image>();
+    image->name = vux_string("pic");
+    image->width = 40;
+    image->height = 40;
+    image->text.text = vux_unicode(u"Image label");
+    ps.append(paragraph_with(std::move(image)));
+    for (int i = 0; i < 8; ++i) ps.append(paragraph_with(segment_of(u"More lines to scroll")));
+
+    vux_switch tabs;
+    tabs.name = vux_string("tabs");
+    const int32_t values[] = {0, 240, 240, 26, 60, 26, 1, 0, 0, 0, 4, 0x00C08080, 0x0080C080};
+    std::copy(std::begin(values), std::end(values), tabs.values.begin());
+    for (const char* label : {"one", "two", "three"}) tabs.commands.append(command_of(label, vux_action()));
+    static_cast<vux_element_command*>(tabs.commands.get(1))->badge = vux_string("unread");
+    w->third = vux_string("tabs");
+    w->value_4 = 0;
+
+    vux_data pic;
+    pic.name = vux_string("pic");
+    pic.flags = 1;
+    doc_builder doc;
+    vux_brush brush;
+    for (int32_t key = 1; key <= 76; ++key)
+        brush.entries.append(vux_brush::pack(key, int32_t(uint32_t((key * 37 + 16) & 0xFF) << 16 |
+                                                          uint32_t((key * 91 + 8) & 0xFF) << 8 | 0xC0)));
+    brush.entries.append(vux_brush::pack(1, 0xFFFFFF));
+    brush.entries.append(vux_brush::pack(15, 0xFFFFFF));
+    doc.add(brush).add(pic).add(tabs).add(*w);
+    for (int32_t style = 1; style <= 8; ++style) {
+        vux_menu menu;
+        menu.name = vux_string("style" + std::to_string(style));
+        menu.style = style;
+        menu.layout_1 = 120;
+        menu.layout_2 = 2;
+        menu.layout_3 = 4;
+        menu.layout_4 = 4;
+        menu.layout_7 = 4;
+        for (const char* label : {"First", "Second", "Third"}) {
+            auto c = command_of(label, vux_action());
+            c->icon = vux_string("pic");
+            c->normal_image = vux_string("pic");
+            menu.commands.append(std::move(c));
+        }
+        doc.add(menu);
+    }
+    vux_action start = action_of(show_step(1, 2, "home"), set_step("unread", "2"));
+    return doc.add(start).done();
+}
+
+}  // namespace
+
+// Every element kind, and over it each menu style in turn.
+TEST_F(Golden, EveryElementKindAndMenuStyle) {
+    play(every_kind(), {});
+    expect_golden(host.image(), "every_kind");
+    for (int32_t style = 1; style <= 8; ++style) {
+        SCOPED_TRACE(style);
+        show(3, ("style" + std::to_string(style)).c_str());
+        expect_golden(host.image(), ("menu_style_" + std::to_string(style)).c_str());
+        vux_action close = action_of(show_step(3, 4, ("style" + std::to_string(style)).c_str()));
+        m().document().run(close);
+        m().machine().settle(true);
+    }
+}
+
 #ifdef VUX_HAVE_BUILTIN
 // The built-in document as the host starts it: its start window, and the
 // status of the first connect over it (this host has no network).
@@ -231,6 +378,7 @@ TEST_F(Golden, BuiltInStartWindowWithTheStatusOverIt) {
 struct DemoSite : Golden {
     vux_service_network network;
     void show_site() {
+        host.session_text = "demo@quellmark.com q0000101";
         ASSERT_TRUE(network.service.state().load_demo());
         network.attach(e);
         play(std::string(reinterpret_cast<const char*>(vux_builtin_document_data), size_t(vux_builtin_document_size)),
@@ -277,19 +425,125 @@ TEST_F(DemoSite, DraggingUpScrollsTheSite) {
     EXPECT_NE(host.image(), before);
 }
 
-// The site's texts stack: the name, the introduction, each news item's title,
-// date and text, and so on, every one below the one before, none over another.
+// The site's texts stack: the name, the introduction, each news item's title
+// and date, and so on: no two texts are drawn over each other (pictures and
+// grounds lie under texts by design).
 TEST_F(DemoSite, ItsTextsStackWithoutOverlapping) {
     show_site();
     auto* site = static_cast<vux_window*>(m().document().find_screen(1, vux_string("__window_site")));
     ASSERT_NE(site, nullptr);
     vux_layout* layout = site->client.current_layout();
     ASSERT_NE(layout, nullptr);
-    const int32_t n = int32_t(layout->items.size());
-    ASSERT_GE(n, 6);
-    for (int32_t i = 1; i < n; ++i) {
-        EXPECT_LT(layout->item_top(i - 1), layout->item_bottom(i - 1)) << i - 1;
-        EXPECT_GE(layout->item_top(i), layout->item_bottom(i - 1)) << "item " << i << " overlaps item " << i - 1;
+    std::vector<const vux_element_box*> texts;
+    for (vux_record* r : layout->items)
+        if (r->type_code() == vux_element_box::code) {
+            const auto* b = static_cast<const vux_element_box*>(r);
+            if (b->text.text.length() > 0) texts.push_back(b);
+        }
+    ASSERT_GE(texts.size(), 6u);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const vux_element_box& a = *texts[i];
+        EXPECT_LT(a.top_y(), a.bottom_y()) << i;
+        for (size_t k = i + 1; k < texts.size(); ++k) {
+            const vux_element_box& b = *texts[k];
+            const bool apart = a.bottom_y() <= b.top_y() || b.bottom_y() <= a.top_y() || a.right_x() <= b.left_x() ||
+                               b.right_x() <= a.left_x();
+            EXPECT_TRUE(apart) << "text " << k << " overlaps text " << i;
+        }
+    }
+}
+#endif
+
+#ifdef VUX_HAVE_SERVICE
+namespace {
+
+// Markup units to pixels on the phone's 314-pixel-wide screen.
+int px(int units) { return (units * 314 + 120) / 240; }
+
+QColor blend(QColor over, QColor under, int opacity) {
+    auto mix = [&](int a, int b) { return (a * opacity + b * (100 - opacity)) / 100; };
+    return QColor(mix(over.red(), under.red()), mix(over.green(), under.green()), mix(over.blue(), under.blue()));
+}
+bool near(QColor a, QColor b, int tolerance) {
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+// The first row at or below `from` where `rows` rows in a row hold a colour
+// near `want` at x; -1 when there is none.
+int run_of(const QImage& frame, int x, int from, QColor want, int tolerance, int rows) {
+    for (int y = std::max(from, 0), run = 0; y < frame.height(); ++y) {
+        run = near(frame.pixelColor(x, y), want, tolerance) ? run + 1 : 0;
+        if (run >= rows) return y - rows + 1;
+    }
+    return -1;
+}
+
+}  // namespace
+
+// The service's site pages as the emulator draws them, one per demo site
+// members see: the title band in the site's tray colour (or its tray
+// picture's), and the column tiles in the column colours at the column
+// opacity over the client's white ground or the column background.
+TEST(PhoneScreens, EachDemoSiteInItsOwnColours) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile builtin(dir.filePath("builtin.dat"));
+    ASSERT_TRUE(builtin.open(QIODevice::WriteOnly));
+    builtin.write(reinterpret_cast<const char*>(vux_builtin_document_data), qint64(vux_builtin_document_size));
+    builtin.close();
+    quellmark_service service;
+    ASSERT_TRUE(service.state().load_demo());
+    const char* sites[][2] = {
+        {"demo@quellmark.com", "q0000101"}, {"demo@quellmark.com", "q0000103"}, {"ruth@quellmark.com", "q0000104"}};
+    // The tiles' colour keys in the brush and their defaults, in the order of
+    // the column bits.
+    const struct { int32_t bit, key, colour; } columns[] = {
+        {0x2, 1, 0xE21BA1}, {0x4, 2, 0x1BA1E2}, {0x8, 3, 0xF09609}, {0x10, 4, 0xD55111},
+        {0x20, 5, 0x9700FF}, {0x40, 6, 0xF70962}, {0x80, 7, 0x8CBF26}, {0x100, 8, 0x26BF26}};
+    for (const auto& [account, key] : sites) {
+        SCOPED_TRACE(key);
+        const vux_desktop_site& site = *service.state().find_site(key);
+        const QString out = dir.filePath(QString(key) + ".png");
+        QProcess run;
+        run.start(VUX_RENDER, {"--host", "emulator", "--size", "314x474", "--service",
+                               QString("%1 %2").arg(account, key), "--until", "__window_site", "--ticks", "2", "-o",
+                               out, builtin.fileName()});
+        ASSERT_TRUE(run.waitForFinished(60000));
+        ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+        const QImage frame = QImage(out).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(frame.size(), QSize(314, 474));
+        if (const QString shots = qEnvironmentVariable("VUX_SHOT_DIR"); !shots.isEmpty())
+            frame.save(shots + "/phone_" + key + ".png");
+
+        // The band, right of the icon and the name, near the top.
+        const QImage tray = QImage::fromData(site.tray_picture.data(), site.tray_picture.length());
+        const QColor band = tray.isNull() ? QColor::fromRgb(QRgb(site.tray_color))
+                                          : tray.pixelColor(tray.width() * 19 / 20, tray.height() / 2);
+        const int band_top = run_of(frame, 300, 0, band, tray.isNull() ? 2 : 24, px(24));
+        ASSERT_GE(band_top, 0) << "no band in " << band.name().toStdString();
+        EXPECT_LT(band_top, 80);
+        // 48 units high, or as high as the tray picture is at the screen's
+        // width (30 to 100 units)
+        const int band_units = tray.isNull() ? 48 : std::clamp(240 * tray.height() / tray.width(), 30, 100);
+        const int below_band = band_top + px(band_units);
+
+        // The first two tiles, at their left edges, below the band.
+        const QImage ground = QImage::fromData(site.background.data(), site.background.length());
+        int shown = 0;
+        for (const auto& c : columns) {
+            if (!(site.columns & c.bit) || shown == 2) continue;
+            const QColor colour = QColor::fromRgb(QRgb(site.brush.value_of(c.key, c.colour)));
+            const int x = px(6 + shown * 117) + 3;
+            // Over white the colour is mixed exactly; over a picture it stays
+            // within what the opacity lets through.
+            const int opacity = site.brush.opacity;
+            const QColor want = ground.isNull() ? blend(colour, Qt::white, opacity) : colour;
+            const int tolerance = ground.isNull() ? 4 : (100 - opacity) * 255 / 100 + 6;
+            EXPECT_GE(run_of(frame, x, below_band, want, tolerance, px(48) - 4), 0)
+                << "tile " << shown << " not in " << colour.name().toStdString();
+            ++shown;
+        }
+        EXPECT_GT(shown, 0);
     }
 }
 #endif

@@ -13,7 +13,9 @@
 #include "markup/model/vux_response_register.h"
 #include "markup/model/vux_runtime_messages.h"
 #include "service/quellmark_service.h"
-#include "service/quellmark_site_page.h"
+#include "service/quellmark_phone_pages.h"
+#include <QBuffer>
+#include <QImage>
 #include "sign_in.h"
 #include "toolkit/vux_builder.h"
 #include "toolkit/vux_dumper.h"
@@ -117,21 +119,24 @@ TEST_F(Runtime, a_phone_of_an_earlier_run_is_taken_on_at_logon) {
 }
 
 // The enter reply carries the request's sequence, asks for a poll and shows
-// the selected site of the administrator whose desktop session the phone
-// names; without one, the first demo site.
-TEST_F(Runtime, enter_shows_the_site_as_members_see_it) {
+// the page the phone starts with: the site the administrator it names has
+// selected, when members see it; else the home page of that account's sites
+// (the first account with any, when it names nobody).
+TEST_F(Runtime, enter_shows_the_selected_site_as_members_see_it) {
     vux_request_enter enter;
     enter.sequence = 7;
     enter.session = registered("460001234567890");
+    enter.identity_b = vux_string("demo@quellmark.com q0000101");
     const std::string reply = ask(enter);
     EXPECT_EQ(be32_at(reply, 5), 7);
     ASSERT_EQ(be32_at(reply, 9), 1301);
     EXPECT_EQ(be32_at(reply, 13), 30);  // poll interval
     EXPECT_EQ(be32_at(reply, 17), 1);   // follow-up: poll
     for (const char* text : {"\"__window_site\"", "\"title\":\"河畔跑团\"", "Spring relay", "2026-12-10", "新路线",
-                             "Teams of four", "The boathouse is closed", "Start time in summer?", "7:00: 9",
-                             "河畔步道集合"})
+                             "The boathouse is closed", "Start time in summer?", "7:00：9 票", "河畔步道集合",
+                             "\"刷新\"", "\"返回\"", "\"新闻\"", "\"通知\"", "\"投票\"", "vux_data"})
         EXPECT_TRUE(shows(text)) << text;
+    EXPECT_FALSE(shows("\"News\"")) << "headings are the phone's own Chinese";
 
     // A session the service never handed out: no poll, the fatal error step.
     vux_request_enter stranger;
@@ -144,31 +149,111 @@ TEST_F(Runtime, enter_shows_the_site_as_members_see_it) {
     EXPECT_FALSE(shows("__window_site"));
 }
 
-TEST_F(Runtime, enter_names_the_administrators_site_by_desktop_session) {
-    // Sign the demo administrator in and select another of its sites.
+// The home page lists what members see: published, activated, named sites
+// the account still holds. Demo's list also has a paused one, one never
+// activated, a deleted one, one never edited, one handed over and one only
+// offered to it; a site members cannot see opens the home page instead.
+TEST_F(Runtime, the_home_page_lists_only_the_sites_members_see) {
     const vux_desktop_session desktop = sign_in(service, "demo@quellmark.com", "demo1234");
     ASSERT_NE(desktop.id, 0);
-    service.state().find_account(vux_string("demo@quellmark.com"))->document.groups.text = vux_string("q0000102");
+    struct {
+        std::string identity;
+        bool site;
+    } cases[] = {
+        {"demo@quellmark.com", false},
+        {desktop.text1.str(), false},
+        {desktop.text1.str() + " q0000102", false},  // paused
+        {"demo@quellmark.com q0000105", false},      // never activated
+        {"nobody@quellmark.com q0000101", false},    // names no account: the first with sites, none selected
+    };
+    for (const auto& c : cases) {
+        vux_request_enter enter;
+        enter.session = registered("460001234567890");
+        enter.identity_b = vux_string(c.identity);
+        ask(enter);
+        EXPECT_TRUE(shows("\"__window_home\"")) << c.identity;
+        EXPECT_TRUE(shows("河畔跑团")) << c.identity;
+        EXPECT_TRUE(shows("旧城摄影社")) << c.identity;  // offered to another, not yet taken
+        for (const char* hidden : {"Lakeside Book Club", "社区菜园", "Old Chess Corner", "Harbour Kayakers", "Hill Choir"})
+            EXPECT_FALSE(shows(hidden)) << c.identity << ": " << hidden;
+        EXPECT_TRUE(shows("\"退出\"")) << c.identity;
+    }
 
+    // Choosing a site is a go request the service answers with its page;
+    // the refresh of that page asks for it again, the home key for the list.
+    vux_request_go go;
+    go.session = registered("460001234567890");
+    go.code = quellmark_go_site;
+    go.sequence = 3;
+    go.target_1 = vux_string("q0000101");
+    const std::string site = ask(go);
+    EXPECT_EQ(be32_at(site, 5), 3);
+    EXPECT_EQ(be32_at(site, 9), 1303);
+    EXPECT_TRUE(shows("\"__window_site\"")) << dumped;
+    EXPECT_TRUE(shows("\"target_1\":\"q0000101\""));
+    go.target_1 = vux_string("q0000102");
+    ask(go);
+    EXPECT_TRUE(shows("\"__window_home\""));
+    go.code = 99;
+    ask(go);
+    EXPECT_FALSE(shows("__window_"));
+}
+
+// An account whose members see nothing says so, and its soft keys work:
+// refresh asks for the home page again, exit ends the document.
+TEST_F(Runtime, an_account_without_sites_says_so_with_working_soft_keys) {
     vux_request_enter enter;
     enter.session = registered("460001234567890");
-    enter.identity_b = desktop.text1;
+    enter.identity_b = vux_string("empty@quellmark.com");
     ask(enter);
-    EXPECT_TRUE(shows("Lakeside Book Club")) << dumped;
+    EXPECT_TRUE(shows("还没有可以浏览的站点。")) << dumped;
+    EXPECT_TRUE(shows("\"label\":\"刷新\""));
+    EXPECT_TRUE(shows("\"code\":3"));
+    EXPECT_TRUE(shows("\"label\":\"退出\""));
+    EXPECT_TRUE(shows("\"command\":11"));
+}
 
-    // Go code 1 answers the refreshed site of the same administrator; other
-    // codes only end the exchange. Both carry the request's sequence.
+// One news item and one vote have pages of their own; a vote cast from the
+// phone is counted once per phone, and the vote's page shows the counts.
+TEST_F(Runtime, news_and_vote_pages_and_a_vote_counted_once) {
     vux_request_go go;
-    go.session = enter.session;
-    go.code = 1;
-    go.sequence = 3;
-    const std::string refreshed = ask(go);
-    EXPECT_EQ(be32_at(refreshed, 5), 3);
-    EXPECT_EQ(be32_at(refreshed, 9), 1303);
-    EXPECT_TRUE(shows("Lakeside Book Club"));
-    go.code = 2;
+    go.session = registered("460001234567890");
+    go.code = quellmark_go_news;
+    go.target_1 = vux_string("q0000101");
+    go.target_2 = vux_string("1");
     ask(go);
-    EXPECT_FALSE(shows("__window_site"));
+    for (const char* text : {"\"__window_news\"", "Spring relay", "Teams of four", "vux_data"})
+        EXPECT_TRUE(shows(text)) << text;
+    go.target_2 = vux_string("nothing");
+    ask(go);
+    EXPECT_TRUE(shows("\"__window_site\""));  // no such item: the site instead
+
+    go.code = quellmark_go_vote;
+    go.target_2 = vux_string("1");
+    ask(go);
+    for (const char* text : {"\"__window_vote\"", "\"__menu_vote\"", "7:00：9 票", "\"code\":6", "\"1/2\""})
+        EXPECT_TRUE(shows(text)) << text;
+
+    const vux_desktop_vote& vote = *service.state().find_site("q0000101")->votes.items.at(0);
+    go.code = quellmark_go_cast;
+    for (const char* bad : {"1/3", "1/-1", "1/x", "1", "2/0", "1/99999999999"}) {
+        go.target_2 = vux_string(bad);
+        ask(go);
+    }
+    EXPECT_EQ(vote.count_of(0) + vote.count_of(1) + vote.count_of(2), 15) << "a bad choice counts nothing";
+    go.target_2 = vux_string("1/2");
+    ask(go);
+    EXPECT_EQ(vote.count_of(2), 3);
+    EXPECT_TRUE(shows("7:30：3 票")) << dumped;
+    EXPECT_TRUE(shows("您已经投过票了")) << "the page offers no second choice";
+    EXPECT_FALSE(shows("\"code\":6"));
+    ask(go);
+    EXPECT_EQ(vote.count_of(2), 3) << "one vote per phone";
+    // another phone votes too
+    go.session = registered("460009999999999");
+    go.target_2 = vux_string("1/0");
+    ask(go);
+    EXPECT_EQ(vote.count_of(0), 5);
 }
 
 TEST_F(Runtime, poll_is_answered_at_once) {
@@ -212,23 +297,64 @@ TEST_F(Runtime, every_reply_builds_back_from_its_dump) {
     EXPECT_TRUE(rebuilds(bytes_of(service.respond_frame(vux_desktop_frame(logon)))));
 }
 
-TEST(SitePage, template_fills_every_list_and_refuses_unknown_ones) {
+TEST(PhonePages, the_template_fills_every_list_and_refuses_unknown_ones) {
     vux_desktop_site site;
     site.name = vux_string("S {name}");  // a value is not filled again
+    site.columns = 0x8E;                 // home, news, notices, votes
+    quellmark_phone_site s{"q1", &site, {}};
     std::string error;
-    const std::string empty = quellmark_site_records(site, &error);
-    ASSERT_FALSE(empty.empty()) << error;
-    EXPECT_NE(empty.find("S {name}"), std::string::npos);
+    // every choice of columns builds, none among them too
+    for (int32_t columns : {0, 0x1, 0x4, 0x82, 0x3FFF}) {
+        site.columns = columns;
+        EXPECT_FALSE(quellmark_site_records(s, &error).empty()) << columns << ": " << error;
+    }
+    site.columns = 0x8E;
+    const std::string records = quellmark_site_records(s, &error);
+    ASSERT_FALSE(records.empty()) << error;
+    const std::string stream = std::string("vux+\0\0\0\0\0", 9) + records + "+xuv";
+    const vux_dump_result dumped = vux_dump_stream(vux_link(stream.data(), int32_t(stream.size())), true);
+    ASSERT_TRUE(dumped.ok) << dumped.out;
+    const std::string& built = dumped.out;
+    EXPECT_NE(built.find("S {name}"), std::string::npos);
+    for (const char* empty : {"暂无新闻。", "暂无通知。", "暂无投票。", "主页还没有内容。"})
+        EXPECT_NE(built.find(empty), std::string::npos) << empty;
 
-    EXPECT_TRUE(quellmark_site_records(site, R"({"page":{"records":["@nothing"]}})", &error).empty());
+    EXPECT_TRUE(quellmark_site_records(s, &error, R"({"site_page":{"records":["@nothing"]}})").empty());
     EXPECT_NE(error.find("no list nothing"), std::string::npos) << error;
-    EXPECT_TRUE(quellmark_site_records(site, R"({"page":{"records":[{"type":1}]}})", &error).empty());
+    EXPECT_TRUE(quellmark_site_records(s, &error, R"({"site_page":{"records":[{"type":1}]}})").empty());
     EXPECT_NE(error.find("records[0].type"), std::string::npos) << error;
-    EXPECT_TRUE(quellmark_site_records(site, R"({"pages":{}})", &error).empty());
-    // A piece that repeats its own list is cut off, not followed for ever.
+    EXPECT_TRUE(quellmark_site_records(s, &error, R"({"pages":{}})").empty());
+    EXPECT_NE(error.find("no \"site_page\""), std::string::npos) << error;
+    // A piece that repeats its own list is cut off, not followed for ever,
+    // in an array as in a member.
     site.votes.items.append(std::make_unique<vux_desktop_vote>());
-    EXPECT_TRUE(quellmark_site_records(site, R"({"page":{"records":["@votes"]},"votes":["@votes"]})", &error).empty());
+    EXPECT_TRUE(quellmark_site_records(s, &error, R"({"site_page":{"records":["@votes_block"]},"votes_block":["@votes_block"]})").empty());
     EXPECT_NE(error.find("nested too deeply"), std::string::npos) << error;
+    EXPECT_TRUE(quellmark_site_records(s, &error, R"({"site_page":{"records":["@votes_block"]},"votes_block":[{"a":"@votes_block"}]})").empty());
+    EXPECT_NE(error.find("nested too deeply"), std::string::npos) << error;
+}
+
+// Pictures go as PNG no larger than they are shown; colours carry the
+// opacity as the top byte's transparency.
+TEST(PhonePages, pictures_are_png_and_colours_carry_the_opacity) {
+    QImage big(400, 200, QImage::Format_RGB32);
+    big.fill(Qt::red);
+    QByteArray jpeg;
+    QBuffer out(&jpeg);
+    out.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(big.save(&out, "JPEG"));
+    const QByteArray png = quellmark_phone_png(jpeg, 100, 100);
+    ASSERT_TRUE(png.startsWith("\x89PNG"));
+    EXPECT_EQ(QImage::fromData(png).size(), QSize(100, 50));
+    EXPECT_EQ(QImage::fromData(quellmark_phone_png(png, 300, 300)).size(), QSize(100, 50)) << "never scaled up";
+    EXPECT_TRUE(quellmark_phone_png("not a picture", 10, 10).isEmpty());
+    EXPECT_TRUE(quellmark_phone_png(png, 0, 10).isEmpty());
+
+    struct { int32_t rgb, opacity; const char* text; } colours[] = {
+        {0x1BA1E2, 100, "0x001BA1E2"}, {0xE21BA1, 75, "0x3FE21BA1"}, {0xE21BA1, 0, "0xFFE21BA1"},
+        {0x7F123456, 150, "0x00123456"}, {0x000000, -5, "0xFF000000"},
+    };
+    for (const auto& c : colours) EXPECT_EQ(quellmark_phone_colour(c.rgb, c.opacity), c.text) << c.text;
 }
 
 }  // namespace

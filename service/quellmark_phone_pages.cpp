@@ -1,0 +1,502 @@
+#include "service/quellmark_phone_pages.h"
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QFile>
+#include <QImage>
+#include <algorithm>
+#include <array>
+#include <map>
+#include <vector>
+#include "core/vux_record_build.h"
+#include "core/vux_record_dump.h"
+#include "toolkit/vux_builder.h"
+
+namespace json = vux_record_build;
+
+// The resource lives in a static library: it has to be registered by hand,
+// outside any namespace.
+static std::string builtin_template() {
+    Q_INIT_RESOURCE(service);
+    QFile f(QStringLiteral(":/service/markup/phone.json"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+}
+
+namespace {
+
+// The values of one item, and the lists of items below it.
+struct scope {
+    std::map<std::string, std::string> texts;
+    std::map<std::string, std::vector<scope>> lists;
+    const scope* outer = nullptr;
+};
+
+// A list of one item (something the page shows) or of none.
+void one_if(scope& s, const std::string& list, bool shown, scope item = {}) {
+    std::vector<scope>& l = s.lists[list];
+    if (shown) l.push_back(std::move(item));
+}
+
+scope text_item(std::initializer_list<std::pair<const std::string, std::string>> texts) {
+    scope s;
+    s.texts = texts;
+    return s;
+}
+
+std::string date_of(int32_t seconds) {
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(QStringLiteral("yyyy-MM-dd")).toStdString();
+}
+
+// The phone's screen is 240 units wide; a picture shown w units wide is sent
+// at the pixels of a 314-pixel-wide screen.
+constexpr int screen_units = 240;
+int pixels_of(int units) { return (units * 314 + screen_units - 1) / screen_units; }
+
+// The columns a member sees, in the order the column page lists them, with
+// the key of their colour in the site's brush and its default.
+struct column {
+    int32_t bit;
+    int32_t key;
+    int32_t colour;
+    const char* label;
+};
+constexpr std::array<column, 8> columns = {{
+    {0x2, 1, 0xE21BA1, "主页"},
+    {0x4, 2, 0x1BA1E2, "新闻"},
+    {0x8, 3, 0xF09609, "通知"},
+    {0x10, 4, 0xD55111, "论坛"},
+    {0x20, 5, 0x9700FF, "群聊"},
+    {0x40, 6, 0xF70962, "私信"},
+    {0x80, 7, 0x8CBF26, "投票"},
+    {0x100, 8, 0x26BF26, "相册"},
+}};
+constexpr int32_t column_home = 0x2, column_news = 0x4, column_notices = 0x8, column_votes = 0x80;
+constexpr int32_t option_tray_only = 0x100;
+
+// The pictures a page sends: each once, named by its bytes (so a changed
+// picture never meets the old one under the same name).
+class picture_set {
+public:
+    // The data record's name of a picture shown in w x h units; empty when
+    // the bytes are no picture. `height_out` gets the height that keeps the
+    // picture's shape at width w, within [min_h, h].
+    std::string add(const QByteArray& bytes, int w, int h, int* height_out = nullptr, int min_h = 0) {
+        if (bytes.isEmpty()) return {};
+        const QByteArray png = quellmark_phone_png(bytes, pixels_of(w), pixels_of(h));
+        if (png.isEmpty()) return {};
+        if (height_out) {
+            const QImage image = QImage::fromData(png);
+            const int shaped = image.width() > 0 ? w * image.height() / image.width() : h;
+            *height_out = std::clamp(shaped, min_h, h);
+        }
+        const std::string name =
+            "__picture_" + QCryptographicHash::hash(png, QCryptographicHash::Md5).toHex().left(16).toStdString();
+        if (std::none_of(items.begin(), items.end(), [&](const scope& s) { return s.texts.at("name") == name; }))
+            items.push_back(text_item({{"name", name}, {"bytes", png.toHex().toStdString()}}));
+        return name;
+    }
+    std::vector<scope> items;
+};
+
+std::string item_picture(const quellmark_phone_site& s, const vux_desktop_data& picture) {
+    if (picture.bytes.length() > 0)
+        return std::string(reinterpret_cast<const char*>(picture.bytes.data()), size_t(picture.bytes.length()));
+    if (!picture.name.empty() && s.picture) {
+        const QByteArray b = s.picture(picture.name.str());
+        return std::string(b.constData(), size_t(b.size()));
+    }
+    return {};
+}
+
+QByteArray bytes_of(const vux_buffer& b) {
+    return QByteArray(reinterpret_cast<const char*>(b.data()), int(b.length()));
+}
+QByteArray bytes_of(const std::string& s) { return QByteArray(s.data(), int(s.size())); }
+
+// The page's own values: the site's key and name, and its pictures.
+scope site_values(const quellmark_phone_site& s) {
+    scope page;
+    page.texts["key"] = s.key;
+    page.texts["name"] = s.site->name.str();
+    return page;
+}
+
+// The page of one item: the site's values, the item's key and date, and its
+// picture (in the list `picture_list`) across the screen.
+scope item_page(const quellmark_phone_site& s, const std::string& key, int32_t time, const vux_desktop_data& picture,
+                const char* picture_list, picture_set& pictures) {
+    scope page = site_values(s);
+    page.texts["item"] = key;
+    page.texts["date"] = date_of(time);
+    int h = 0;
+    const std::string name = pictures.add(bytes_of(item_picture(s, picture)), 224, 168, &h, 20);
+    one_if(page, picture_list, !name.empty(), text_item({{"picture", name}, {"picture_height", std::to_string(h)}}));
+    return page;
+}
+
+// The title band: the tray picture, else the tray colour; over it the icon
+// and the name, unless the site shows its tray picture alone.
+void add_band(scope& page, const vux_desktop_site& site, picture_set& pictures) {
+    int band = 48;
+    const std::string tray = pictures.add(bytes_of(site.tray_picture), screen_units, 100, &band, 30);
+    scope item;
+    item.texts["band_height"] = std::to_string(band);
+    item.texts["tray_colour"] = quellmark_phone_colour(site.tray_color);
+    one_if(item, "band_picture", !tray.empty(), text_item({{"picture", tray}}));
+    const bool alone = !tray.empty() && (site.options & option_tray_only) != 0;
+    const int side = std::min(band - 8, 40);
+    const std::string icon = alone ? std::string() : pictures.add(bytes_of(site.icon), side, side);
+    one_if(item, "band_icon", !icon.empty(),
+           text_item({{"icon", icon}, {"icon_side", std::to_string(side)}, {"icon_top", std::to_string((band - side) / 2)}}));
+    one_if(item, "band_title", !alone, text_item({{"title_left", std::to_string(icon.empty() ? 8 : side + 10)}}));
+    page.lists["band"].push_back(std::move(item));
+}
+
+// The column page as the interface style lays it out (the one style there
+// is, Metro: tiles two to a row in the column colours at the column
+// opacity, over the column background).
+void add_columns(scope& page, const vux_desktop_site& site, picture_set& pictures) {
+    page.lists["columns"];
+    scope block;
+    std::vector<scope>& tiles = block.lists["tiles"];
+    constexpr int left = 6, top = 6, width = 111, height = 48, step_x = 117, step_y = 54;
+    const char* align[] = {"1", "2", "3"};
+    for (const column& c : columns) {
+        if ((site.columns & c.bit) == 0) continue;
+        const int i = int(tiles.size());
+        tiles.push_back(text_item({{"label", c.label},
+                                   {"colour", quellmark_phone_colour(site.brush.value_of(c.key, c.colour),
+                                                                     std::clamp(site.brush.opacity, 0, 100))},
+                                   {"left", std::to_string(left + (i % 2) * step_x)},
+                                   {"top", std::to_string(top + (i / 2) * step_y)},
+                                   {"width", std::to_string(width)},
+                                   {"height", std::to_string(height)},
+                                   {"talign", align[std::clamp(site.column_align, 0, 2)]}}));
+    }
+    if (tiles.empty()) return;
+    const int rows = (int(tiles.size()) + 1) / 2;
+    const int block_height = top + rows * step_y;
+    block.texts["columns_height"] = std::to_string(block_height);
+    const std::string ground = pictures.add(bytes_of(site.background), screen_units, block_height);
+    one_if(block, "columns_background", !ground.empty(), text_item({{"background", ground}}));
+    page.lists["columns"].push_back(std::move(block));
+}
+
+void add_home(scope& page, const vux_desktop_site& site, picture_set& pictures) {
+    page.lists["home"];
+    if ((site.columns & column_home) == 0) return;
+    scope block;
+    int h = 0;
+    const std::string picture = pictures.add(bytes_of(site.home_picture), 224, 168, &h, 20);
+    one_if(block, "home_picture", !picture.empty(), text_item({{"picture", picture}, {"picture_height", std::to_string(h)}}));
+    auto line = [&](const char* list, const char* label, const vux_string& value) {
+        one_if(block, list, !value.empty(), text_item({{"line", label + value.str()}}));
+    };
+    line("home_lines", "", site.introduction);
+    line("home_lines", "电话：", site.telephone);
+    line("home_lines", "地址：", site.address);
+    line("home_lines", "网址：", site.web_address);
+    one_if(block, "home_empty", block.lists["home_lines"].empty() && picture.empty());
+    page.lists["home"].push_back(std::move(block));
+}
+
+// A column's block of items: absent when the site does not show the column,
+// else the items as `item` makes them, or the block's "none" line.
+template <class list_type, class make_item>
+void add_block(scope& page, const std::string& name, bool shown, const list_type& list, make_item item) {
+    std::vector<scope>& blocks = page.lists[name + "_block"];
+    if (!shown) return;
+    scope block;
+    std::vector<scope>& items = block.lists[name];
+    for (int32_t i = 0; i < list.items.get_count(); ++i) items.push_back(item(*list.items.at(i)));
+    one_if(block, name + "_none", items.empty());
+    blocks.push_back(std::move(block));
+}
+
+void add_news(scope& page, const quellmark_phone_site& s, picture_set& pictures) {
+    add_block(page, "news", (s.site->columns & column_news) != 0, s.site->news, [&](const vux_desktop_news& n) {
+        const std::string thumb = pictures.add(bytes_of(item_picture(s, n.picture)), 56, 42);
+        scope item = text_item({{"item", n.key.str()},
+                                {"title", n.title.str()},
+                                {"date", date_of(n.time)},
+                                {"text_left", thumb.empty() ? "8" : "70"}});
+        one_if(item, "news_thumb", !thumb.empty(), text_item({{"thumb", thumb}}));
+        return item;
+    });
+}
+
+void add_notices(scope& page, const quellmark_phone_site& s, picture_set& pictures) {
+    add_block(page, "notices", (s.site->columns & column_notices) != 0, s.site->notices,
+              [&](const vux_desktop_notice& n) {
+                  int h = 0;
+                  const std::string picture = pictures.add(bytes_of(item_picture(s, n.picture)), 120, 90, &h, 20);
+                  scope item = text_item({{"date", date_of(n.time)}, {"text", n.content.str()}});
+                  one_if(item, "notice_picture", !picture.empty(),
+                         text_item({{"picture", picture}, {"picture_height", std::to_string(h)}}));
+                  return item;
+              });
+}
+
+std::vector<scope> option_items(const vux_desktop_vote& v) {
+    std::vector<scope> out;
+    int32_t most = 1;
+    for (int32_t k = 0; k < v.options.count(); ++k) most = std::max(most, v.count_of(k));
+    for (int32_t k = 0; k < v.options.count(); ++k) {
+        const int32_t count = std::max(v.count_of(k), 0);
+        // The bar is as long as its share of the most votes any option has.
+        const int bar = 4 + int(int64_t(count) * 150 / most);
+        out.push_back(text_item({{"option", v.options.item_at(k).str()},
+                                 {"count", std::to_string(count)},
+                                 {"choice", v.key.str() + "/" + std::to_string(k)},
+                                 {"bar", std::to_string(bar)}}));
+    }
+    return out;
+}
+
+void add_votes(scope& page, const quellmark_phone_site& s) {
+    add_block(page, "votes", (s.site->columns & column_votes) != 0, s.site->votes, [](const vux_desktop_vote& v) {
+        scope item = text_item({{"item", v.key.str()}, {"text", v.content.str()}, {"date", date_of(v.time)}});
+        item.lists["options"] = option_items(v);
+        return item;
+    });
+}
+class filler {
+public:
+    explicit filler(const json::value& root) : root_(root) {}
+    std::string error;
+
+    void value(const json::value& v, const scope& s, std::string& out) {
+        if (json::is_text(v)) {
+            const std::string t = substitute(json::text(&v), s);
+            vux_record_dump::append_json_string(out, t.data(), t.size());
+        } else if (json::is_number(v)) {
+            out += std::to_string(json::number(&v));
+        } else if (json::is_boolean(v)) {
+            out += json::boolean(&v, false) ? "true" : "false";
+        } else if (json::is_object(v)) {
+            out += '{';
+            for (size_t i = 0; i < json::size(v); ++i) {
+                if (i) out += ',';
+                const std::string_view name = json::member_name(v, i);
+                vux_record_dump::append_json_string(out, name.data(), name.size());
+                out += ':';
+                const json::value& m = *json::member_at(v, i);
+                if (is_piece(m))
+                    member_piece(json::text(&m).substr(1), s, out);
+                else
+                    value(m, s, out);
+            }
+            out += '}';
+        } else if (json::is_array(v)) {
+            out += '[';
+            bool first = true;
+            for (size_t i = 0; i < json::size(v); ++i) items(*json::element(v, i), s, out, first);
+            out += ']';
+        } else {
+            out += "null";
+        }
+    }
+
+private:
+    static bool is_piece(const json::value& v) {
+        if (!json::is_text(v)) return false;
+        const std::string t = json::text(&v);
+        return t.size() >= 2 && t[0] == '@';
+    }
+    // A member whose value is "@piece": the piece's first element filled from
+    // the list's first item, or null when the list is empty.
+    void member_piece(const std::string& name, const scope& s, std::string& out) {
+        const json::value* piece = json::member(root_, name);
+        const std::vector<scope>* list = find_list(name, s);
+        if (!piece || !json::is_array(*piece) || json::size(*piece) == 0 || !list) {
+            if (error.empty()) error = "no list " + name + " in the template";
+            out += "null";
+            return;
+        }
+        if (list->empty() || depth_ >= max_depth) {
+            if (!list->empty() && error.empty()) error = "lists nested too deeply at " + name;
+            out += "null";
+            return;
+        }
+        ++depth_;
+        scope inner = list->front();
+        inner.outer = &s;
+        value(*json::element(*piece, 0), inner, out);
+        --depth_;
+    }
+    // One array item: a "@list" is spliced in once per item of the list.
+    void items(const json::value& v, const scope& s, std::string& out, bool& first) {
+        const std::string t = json::text(&v);
+        if (!json::is_text(v) || t.size() < 2 || t[0] != '@') {
+            if (!first) out += ',';
+            first = false;
+            value(v, s, out);
+            return;
+        }
+        const std::string name = t.substr(1);
+        const json::value* piece = json::member(root_, name);
+        const std::vector<scope>* list = find_list(name, s);
+        if (!piece || !json::is_array(*piece) || !list) {
+            if (error.empty()) error = "no list " + name + " in the template";
+            return;
+        }
+        // A piece that names its own list (or an outer one) would never end.
+        if (++depth_ > max_depth) {
+            if (error.empty()) error = "lists nested too deeply at " + name;
+            --depth_;
+            return;
+        }
+        for (const scope& item : *list) {
+            scope inner = item;
+            inner.outer = &s;
+            for (size_t i = 0; i < json::size(*piece); ++i) items(*json::element(*piece, i), inner, out, first);
+        }
+        --depth_;
+    }
+    static const std::vector<scope>* find_list(const std::string& name, const scope& s) {
+        for (const scope* at = &s; at; at = at->outer) {
+            auto it = at->lists.find(name);
+            if (it != at->lists.end()) return &it->second;
+        }
+        return nullptr;
+    }
+    static const std::string* find_text(const std::string& name, const scope& s) {
+        for (const scope* at = &s; at; at = at->outer) {
+            auto it = at->texts.find(name);
+            if (it != at->texts.end()) return &it->second;
+        }
+        return nullptr;
+    }
+    // "{name}" takes the value; anything else stays as written.
+    static std::string substitute(const std::string& t, const scope& s) {
+        std::string out;
+        for (size_t i = 0; i < t.size();) {
+            const size_t close = t[i] == '{' ? t.find('}', i) : std::string::npos;
+            const std::string* v = close != std::string::npos ? find_text(t.substr(i + 1, close - i - 1), s) : nullptr;
+            if (v) {
+                out += *v;
+                i = close + 1;
+            } else {
+                out += t[i++];
+            }
+        }
+        return out;
+    }
+
+    static constexpr int max_depth = 8;
+    const json::value& root_;
+    int depth_ = 0;
+};
+
+bool fail(std::string* error, const std::string& why) {
+    if (error) *error = why;
+    return false;
+}
+
+// The page `name` of the template, filled from `values`, as records.
+std::string build_page(const char* name, scope values, picture_set& pictures, const std::string& template_text,
+                       std::string* error) {
+    const std::string text = template_text.empty() ? builtin_template() : template_text;
+    std::string why;
+    json::value_ptr root = json::parse(text, &why);
+    if (!root) return fail(error, "phone template: " + why), std::string();
+    const json::value* page = json::member(*root, name);
+    if (!page) return fail(error, std::string("phone template: no \"") + name + "\""), std::string();
+    values.lists["pictures"] = std::move(pictures.items);
+    values.lists["close"] = {scope{}};
+    filler f(*root);
+    std::string stream_json;
+    f.value(*page, values, stream_json);
+    if (!f.error.empty()) return fail(error, "phone template: " + f.error), std::string();
+    vux_build_result built = vux_build_stream(stream_json);
+    if (!built.ok || built.bytes.size() < 13 || built.bytes.compare(0, 4, "vux+") != 0)
+        return fail(error, "phone template: " + (built.ok ? std::string("it must not be packed") : built.error)),
+               std::string();
+    return built.bytes.substr(9, built.bytes.size() - 13);
+}
+
+}  // namespace
+
+QByteArray quellmark_phone_png(const QByteArray& bytes, int width, int height) {
+    QImage image = QImage::fromData(bytes);
+    if (image.isNull() || width <= 0 || height <= 0) return {};
+    if (image.width() > width || image.height() > height)
+        image = image.scaled(width, height, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QByteArray png;
+    QBuffer out(&png);
+    out.open(QIODevice::WriteOnly);
+    if (!image.save(&out, "PNG")) return {};
+    return png;
+}
+
+std::string quellmark_phone_colour(int32_t rgb, int32_t opacity) {
+    // The top byte is the transparency: 0 opaque, 255 clear.
+    const uint32_t clear = uint32_t((100 - std::clamp(opacity, 0, 100)) * 255 / 100);
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%02X%06X", clear, uint32_t(rgb) & 0xFFFFFFu);
+    return text;
+}
+
+std::string quellmark_home_records(const std::vector<quellmark_phone_site>& sites, std::string* error,
+                                   const std::string& template_text) {
+    scope page;
+    picture_set pictures;
+    std::vector<scope>& list = page.lists["sites"];
+    for (const quellmark_phone_site& s : sites) {
+        if (!s.site) continue;
+        scope item = text_item({{"key", s.key}, {"name", s.site->name.str()}});
+        const std::string icon = pictures.add(bytes_of(s.site->icon), 36, 36);
+        one_if(item, "site_icon", !icon.empty(), text_item({{"icon", icon}}));
+        item.texts["title_left"] = icon.empty() ? "8" : "50";
+        list.push_back(std::move(item));
+    }
+    page.texts["count"] = std::to_string(list.size());
+    one_if(page, "sites_none", list.empty());
+    one_if(page, "sites_some", !list.empty());
+    return build_page("home_page", std::move(page), pictures, template_text, error);
+}
+
+std::string quellmark_site_records(const quellmark_phone_site& s, std::string* error, const std::string& template_text) {
+    if (!s.site) return fail(error, "no site"), std::string();
+    scope page = site_values(s);
+    picture_set pictures;
+    add_band(page, *s.site, pictures);
+    add_columns(page, *s.site, pictures);
+    add_home(page, *s.site, pictures);
+    add_news(page, s, pictures);
+    add_notices(page, s, pictures);
+    add_votes(page, s);
+    return build_page("site_page", std::move(page), pictures, template_text, error);
+}
+
+std::string quellmark_news_records(const quellmark_phone_site& s, const std::string& news_key, std::string* error,
+                                   const std::string& template_text) {
+    if (!s.site) return fail(error, "no site"), std::string();
+    const int32_t i = s.site->news.find_by_key(vux_string(news_key));
+    if (i < 0) return {};
+    const vux_desktop_news& n = *s.site->news.items.at(i);
+    picture_set pictures;
+    scope page = item_page(s, news_key, n.time, n.picture, "news_picture", pictures);
+    page.texts["title"] = n.title.str();
+    page.texts["text"] = n.content.str();
+    return build_page("news_page", std::move(page), pictures, template_text, error);
+}
+
+std::string quellmark_vote_records(const quellmark_phone_site& s, const std::string& vote_key, bool voted,
+                                   std::string* error, const std::string& template_text) {
+    if (!s.site) return fail(error, "no site"), std::string();
+    const int32_t i = s.site->votes.find_by_key(vux_string(vote_key));
+    if (i < 0) return {};
+    const vux_desktop_vote& v = *s.site->votes.items.at(i);
+    picture_set pictures;
+    scope page = item_page(s, vote_key, v.time, v.picture, "vote_picture", pictures);
+    page.texts["text"] = v.content.str();
+    page.lists["vote_options"] = option_items(v);
+    const bool open = !voted && v.options.count() > 0;
+    one_if(page, "vote_open", open);
+    one_if(page, "vote_key", open);
+    one_if(page, "vote_closed", !open, text_item({{"note", voted ? "您已经投过票了，谢谢参与！" : "这个投票没有选项。"}}));
+    // The menu's choices are the options again, under a name of their own.
+    page.lists["choices"] = open ? option_items(v) : std::vector<scope>{};
+    return build_page("vote_page", std::move(page), pictures, template_text, error);
+}
