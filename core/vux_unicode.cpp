@@ -93,4 +93,3 @@ vux_string vux_unicode::to_utf8_string() const {
 bool vux_unicode_equal(const vux_unicode& a, const vux_unicode& b) {
     return a.length() == b.length() && a.view() == b.view();
 }
-bool vux_unicode_not_equal(const vux_unicode& a, const vux_unicode& b) { return !vux_unicode_equal(a, b); }

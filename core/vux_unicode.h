@@ -54,5 +54,4 @@ private:
 };
 
 bool vux_unicode_equal(const vux_unicode& a, const vux_unicode& b);
-bool vux_unicode_not_equal(const vux_unicode& a, const vux_unicode& b);
 inline bool operator==(const vux_unicode& a, const vux_unicode& b) { return vux_unicode_equal(a, b); }

@@ -68,7 +68,6 @@ private:
     int32_t bar_height(int32_t extra_entry, int32_t& cache) const;
 
     std::array<int32_t, 2 * entry_count> table_;
-    int32_t spare_[3] = {0, 0, 0};
     mutable int32_t short_side_ = 0;
     mutable int32_t title_height_ = 0;
     mutable int32_t command_height_ = 0;
