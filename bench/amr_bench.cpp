@@ -29,8 +29,9 @@ std::vector<uint8_t> speech_like_wav() {
         const double voice = std::sin(phase) + 0.5 * std::sin(2 * phase) + 0.25 * std::sin(3 * phase);
         pcm[i] = uint8_t(std::lround(std::clamp(128 + 50 * envelope * voice + noise(rng), 0.0, 255.0)));
     }
-    std::vector<uint8_t> wav = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
-                                1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a'};
+    std::vector<uint8_t> wav = {'R',  'I',  'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V',  'E',  'f', 'm',
+                                't',  ' ',  16,  0,   0, 0, 1, 0, 1,   0,   0x40, 0x1F, 0,   0,
+                                0x40, 0x1F, 0,   0,   1, 0, 8, 0, 'd', 'a', 't',  'a'};
     const uint32_t n = uint32_t(pcm.size());
     for (int k = 0; k < 4; ++k) wav.push_back(uint8_t(n >> 8 * k));
     wav.insert(wav.end(), pcm.begin(), pcm.end());

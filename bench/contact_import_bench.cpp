@@ -25,8 +25,10 @@ QString contact_lines() {
     QString text;
     text.reserve(line_count * 20);
     for (int i = 0; i < line_count; ++i) {
-        if (i % 3 == 2) text += QStringLiteral("联系人%1 user%1@mail.example\r\n").arg(i);
-        else text += QStringLiteral("联系人%1 13%2\r\n").arg(i).arg(i, 9, 10, QLatin1Char('0'));
+        if (i % 3 == 2)
+            text += QStringLiteral("联系人%1 user%1@mail.example\r\n").arg(i);
+        else
+            text += QStringLiteral("联系人%1 13%2\r\n").arg(i).arg(i, 9, 10, QLatin1Char('0'));
     }
     return text;
 }
@@ -81,7 +83,8 @@ void import_file(benchmark::State& state) {
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
         orbel_textfile file;
-        if (orbel_import_file(s.path, file) != orbel_import_error::none) state.SkipWithError("the sample did not import");
+        if (orbel_import_file(s.path, file) != orbel_import_error::none)
+            state.SkipWithError("the sample did not import");
         orbel_add_file dialog(orbel_import_preview(file));
         benchmark::DoNotOptimize(dialog.view()->document());
         ours += seconds_since(start);
@@ -97,11 +100,16 @@ void import_file(benchmark::State& state) {
     state.counters["lines"] = line_count;
     state.counters["x_qt"] = ours / qt;
 }
-BENCHMARK(import_file)->Arg(int(form::utf16le))->Arg(int(form::utf8))->Arg(int(form::gbk))->Unit(benchmark::kMillisecond);
+BENCHMARK(import_file)
+    ->Arg(int(form::utf16le))
+    ->Arg(int(form::utf8))
+    ->Arg(int(form::gbk))
+    ->Unit(benchmark::kMillisecond);
 
 void add_to_a_full_page(benchmark::State& state) {
     orbel_contact_table table(100);
-    for (int i = 0; i < 100; ++i) table.add_one(vux_string("某人").to_unicode(), vux_string(("138" + std::to_string(10000000 + i)).c_str()));
+    for (int i = 0; i < 100; ++i)
+        table.add_one(vux_string("某人").to_unicode(), vux_string(("138" + std::to_string(10000000 + i)).c_str()));
     const vux_unicode name = vux_string("某人").to_unicode();
     const vux_string value("13912345678");
     for (auto _ : state)

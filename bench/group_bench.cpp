@@ -15,9 +15,9 @@
 #include <memory>
 #include <vector>
 
-#include "client/start/orbel.h"
-#include "client/manager/orbel_group.h"
 #include "client/controls/orbel_list_control.h"
+#include "client/manager/orbel_group.h"
+#include "client/start/orbel.h"
 #include "desktop/messages/vux_desktop_response_group.h"
 #include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/vux_desktop_accept.h"
@@ -141,8 +141,8 @@ void BM_plain_tree_widget_10000(benchmark::State& state) {
         tree.resize(800, 600);
         QList<QTreeWidgetItem*> items;
         for (int i = 0; i < site_count; ++i)
-            items.append(new QTreeWidgetItem(QStringList{QString::fromUtf8("站点 %1").arg(i),
-                                                         QString::fromUtf8("显示 %1").arg(i), QStringLiteral("已经发布")}));
+            items.append(new QTreeWidgetItem(QStringList{
+                QString::fromUtf8("站点 %1").arg(i), QString::fromUtf8("显示 %1").arg(i), QStringLiteral("已经发布")}));
         tree.addTopLevelItems(items);
         tree.show();
         QCoreApplication::processEvents();

@@ -12,6 +12,8 @@
 //   build/bench/bench_lzw --benchmark_filter=8388608   one size
 // Ratios: divide the bytes_per_second columns (expand / memcpy, and so on).
 #include <benchmark/benchmark.h>
+#include <unistd.h>
+#include <zlib.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,23 +21,21 @@
 #include <map>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
-#include <zlib.h>
 #include "bench/bench_ratio.h"
 #include "core/vux_expand.h"
 #include "core/vux_gif.h"
 #include "core/vux_png.h"
-#include "tools/vux_image_fixtures.h"
 #include "toolkit/vux_lzw_pack.h"
+#include "tools/vux_image_fixtures.h"
 
 namespace {
 
 // Document-like bytes: records of small big-endian integers and words of a
 // modest vocabulary, as markup documents are.
 std::string document_bytes(size_t n) {
-    static const char* words[] = {"window", "box", "paragraph", "text", "image", "command", "title", "color",
-                                  "yes", "no", "center", "left", "__status_", "value", "site", "news"};
+    static const char* words[] = {"window", "box", "paragraph", "text", "image",     "command", "title", "color",
+                                  "yes",    "no",  "center",    "left", "__status_", "value",   "site",  "news"};
     std::mt19937 rng(42);
     std::string s = std::string("vux+\0\0\0\0\0", 9);
     while (s.size() < n) {
@@ -146,8 +146,10 @@ std::string tool_file(size_t n, const char* suffix) {
     if (!made[base]) {
         files.names.insert(files.names.end(), {base, base + ".Z", base + ".gz"});
         std::ofstream(base, std::ios::binary) << document(n);
-        if (std::system(("compress -c " + base + " > " + base + ".Z 2>/dev/null").c_str()) != 0) std::remove((base + ".Z").c_str());
-        if (std::system(("gzip -c " + base + " > " + base + ".gz 2>/dev/null").c_str()) != 0) std::remove((base + ".gz").c_str());
+        if (std::system(("compress -c " + base + " > " + base + ".Z 2>/dev/null").c_str()) != 0)
+            std::remove((base + ".Z").c_str());
+        if (std::system(("gzip -c " + base + " > " + base + ".gz 2>/dev/null").c_str()) != 0)
+            std::remove((base + ".gz").c_str());
         made[base] = true;
     }
     return base + suffix;

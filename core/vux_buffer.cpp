@@ -1,9 +1,9 @@
 #include "core/vux_buffer.h"
-#include "core/vux_be32.h"
-#include "core/vux_reader.h"
 #include <algorithm>
 #include <cstring>
 #include <utility>
+#include "core/vux_be32.h"
+#include "core/vux_reader.h"
 
 vux_buffer::vux_buffer(const void* data, int32_t length) { assign_bytes(data, length); }
 
@@ -74,8 +74,10 @@ bool vux_buffer::grow_to(int64_t capacity, const void* more, int32_t more_length
     // as zeros beyond the text, and nothing is written twice.
     auto fresh = std::make_unique_for_overwrite<uint8_t[]>(size_t(capacity));
     int64_t keep = std::min<int64_t>(length_, capacity);
-    if (keep > 0 && data_) std::memcpy(fresh.get(), data_, size_t(keep));
-    else keep = 0;
+    if (keep > 0 && data_)
+        std::memcpy(fresh.get(), data_, size_t(keep));
+    else
+        keep = 0;
     if (more && more_length > 0 && keep + more_length <= capacity) {
         std::memcpy(fresh.get() + keep, more, size_t(more_length));
         keep += more_length;

@@ -12,8 +12,7 @@ constexpr int32_t last_definable = 4094;
 // byte, and those pad bits are no code.
 class code_reader {
 public:
-    code_reader(const uint8_t* data, int32_t length, int32_t offset)
-        : p_(data + offset), end_(data + length) {}
+    code_reader(const uint8_t* data, int32_t length, int32_t offset) : p_(data + offset), end_(data + length) {}
 
     int32_t next() {
         while (count_ <= 24 && p_ < end_) {
@@ -84,7 +83,7 @@ vux_expand::result vux_expand::expand(const vux_link& source, int32_t offset, vu
     int32_t next_free = first_free;
     int32_t previous_at = start_length;  // where the previous string lies in out
     int32_t previous_length = 1;
-    int32_t at = start_length + 1;      // the output's length, kept here while writing
+    int32_t at = start_length + 1;  // the output's length, kept here while writing
     uint8_t* base = out.pointer();
     int64_t room = out.capacity();
 

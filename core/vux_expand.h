@@ -41,8 +41,7 @@ public:
     // Decodes the codes from offset on and appends the bytes to out. On any
     // error out is left as it was and the result says why. Tables that were
     // not allocated are allocated here.
-    result expand(const vux_link& source, int32_t offset, vux_buffer& out,
-                  int32_t max_output = default_max_output);
+    result expand(const vux_link& source, int32_t offset, vux_buffer& out, int32_t max_output = default_max_output);
 
     // A packed document into out (cleared first): its codes from offset 9.
     static result unpack(const vux_link& packed, vux_buffer& out, int32_t max_output = default_max_output);

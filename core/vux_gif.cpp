@@ -1,8 +1,8 @@
 #include "core/vux_gif.h"
-#include "core/vux_buffer.h"
 #include <algorithm>
 #include <memory>
 #include <vector>
+#include "core/vux_buffer.h"
 
 namespace {
 
@@ -50,7 +50,8 @@ public:
 
     // Walks from offset to the trailer, noting each graphic control
     // extension's offset, the end of each image and the trailer's offset.
-    bool walk(int64_t offset, std::vector<int64_t>& controls, std::vector<int64_t>& image_ends, int64_t& trailer) const {
+    bool walk(int64_t offset, std::vector<int64_t>& controls, std::vector<int64_t>& image_ends,
+              int64_t& trailer) const {
         for (;;) {
             uint8_t b;
             if (!at(offset, b)) return false;
@@ -83,9 +84,7 @@ public:
                 case 0x01:  // plain text
                     if (!skip_sized_extension(offset, 12)) return false;
                     break;
-                default:
-                    offset += 2;
-                    break;
+                default: offset += 2; break;
                 }
             } else {
                 offset += 1;

@@ -144,8 +144,10 @@ bool vux_http_parser::take_input(const uint8_t* bytes, int32_t length) {
     if (held + length > content_length_) {
         // Take what a byte-by-byte arrival would have taken at the refusal:
         // exactly the announced reply.
-        if (held > content_length_) received_.set_length(header_length_ + content_length_);
-        else if (!take_body(bytes, int32_t(content_length_ - held))) return false;
+        if (held > content_length_)
+            received_.set_length(header_length_ + content_length_);
+        else if (!take_body(bytes, int32_t(content_length_ - held)))
+            return false;
         return refuse(refusal::too_many_bytes);
     }
     return take_body(bytes, length);
@@ -163,8 +165,7 @@ bool vux_http_parser::take_body(const uint8_t* bytes, int32_t length) {
 }
 
 bool vux_http_parser::is_complete() const {
-    return !is_refused() && header_length_ > 0 && content_length_ > 0 &&
-           received() == header_length_ + content_length_;
+    return !is_refused() && header_length_ > 0 && content_length_ > 0 && received() == header_length_ + content_length_;
 }
 
 const uint8_t* vux_http_parser::get_body() const {

@@ -27,12 +27,12 @@ public:
     // Why feed() refused the bytes; none while they are acceptable.
     enum class refusal : uint8_t {
         none,
-        first_line,         // not "HTTP/1.1 200 OK" (or not "POST /"); see get_status()
-        header_too_long,    // no blank line within the first 512 bytes
-        bad_content_length, // missing, 0, not digits, or two that differ
-        content_too_large,  // above max_content_length
-        too_many_bytes,     // more bytes than the header announced
-        body_refused,       // the body sink would not take the bytes
+        first_line,          // not "HTTP/1.1 200 OK" (or not "POST /"); see get_status()
+        header_too_long,     // no blank line within the first 512 bytes
+        bad_content_length,  // missing, 0, not digits, or two that differ
+        content_too_large,   // above max_content_length
+        too_many_bytes,      // more bytes than the header announced
+        body_refused,        // the body sink would not take the bytes
     };
 
     static constexpr int32_t max_header_length = 512;

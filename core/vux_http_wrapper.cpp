@@ -1,12 +1,10 @@
 #include "core/vux_http_wrapper.h"
-#include "core/vux_decimal.h"
 #include <cstring>
+#include "core/vux_decimal.h"
 
 namespace {
 
-bool has_line_break(const vux_string& s) {
-    return s.find_char('\r') >= 0 || s.find_char('\n') >= 0;
-}
+bool has_line_break(const vux_string& s) { return s.find_char('\r') >= 0 || s.find_char('\n') >= 0; }
 
 bool equal_ignoring_case(const vux_string& a, const char* b) {
     const size_t n = std::strlen(b);

@@ -1,8 +1,8 @@
 #include "core/vux_link.h"
+#include <cstring>
 #include "core/vux_be32.h"
 #include "core/vux_memory.h"
 #include "core/vux_writer.h"
-#include <cstring>
 
 vux_link::vux_link(const void* data, int32_t length)
     : data_(static_cast<const uint8_t*>(data)), length_(data ? (length > 0 ? length : 0) : 0) {}
@@ -59,11 +59,16 @@ bool vux_link::is_utf8() const {
     while (i < length_) {
         uint8_t b = data_[i];
         int32_t n;
-        if (b < 0x80) n = 1;
-        else if ((b & 0xE0) == 0xC0) n = 2;
-        else if ((b & 0xF0) == 0xE0) n = 3;
-        else if ((b & 0xF8) == 0xF0) n = 4;
-        else return false;
+        if (b < 0x80)
+            n = 1;
+        else if ((b & 0xE0) == 0xC0)
+            n = 2;
+        else if ((b & 0xF0) == 0xE0)
+            n = 3;
+        else if ((b & 0xF8) == 0xF0)
+            n = 4;
+        else
+            return false;
         if (n > length_ - i) return false;
         // Continuation bytes must be 10xxxxxx: without this check most
         // double-byte Chinese text would pass as UTF-8.

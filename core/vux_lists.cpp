@@ -1,10 +1,10 @@
 // String, integer and object lists.
+#include <algorithm>
 #include "core/vux_integer_list.h"
 #include "core/vux_object_list.h"
 #include "core/vux_reader.h"
 #include "core/vux_string_list.h"
 #include "core/vux_writer.h"
-#include <algorithm>
 
 // ---- vux_string_list ----
 

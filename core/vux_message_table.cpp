@@ -15,8 +15,7 @@ std::unique_ptr<vux_record> vux_make_message(vux_message_table table, int32_t co
     return e->make();
 }
 
-std::unique_ptr<vux_record> vux_accept_message(const vux_link& body, vux_message_table table,
-                                               vux_message_kind kind) {
+std::unique_ptr<vux_record> vux_accept_message(const vux_link& body, vux_message_table table, vux_message_kind kind) {
     vux_reader r(body);
     if (!r.read_header()) return nullptr;
     const int32_t code = r.read_int32();

@@ -1,9 +1,9 @@
 // Number, hexadecimal and colour text helpers.
+#include <cstdio>
+#include <limits>
 #include "core/vux_color.h"
 #include "core/vux_decimal.h"
 #include "core/vux_hex.h"
-#include <cstdio>
-#include <limits>
 
 int64_t vux_decimal::parse64(const vux_string& text) {
     constexpr int64_t lim = std::numeric_limits<int64_t>::max() / 16;

@@ -25,7 +25,9 @@ public:
     vux_object* get(int32_t i) const { return (i < 0 || i >= get_count()) ? nullptr : items_[size_t(i)].get(); }
     vux_object* item_at(int32_t i) const { return get(i); }
     template <class T>
-    T* get_as(int32_t i) const { return dynamic_cast<T*>(get(i)); }
+    T* get_as(int32_t i) const {
+        return dynamic_cast<T*>(get(i));
+    }
     void append(std::unique_ptr<vux_object> item);
     // i is clamped to 0..count (count appends).
     void insert_at(int32_t i, std::unique_ptr<vux_object> item);

@@ -1,16 +1,16 @@
 #include "core/vux_png.h"
-#include "core/vux_be32.h"
-#include "core/vux_reader.h"
 #include <zlib.h>
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include "core/vux_be32.h"
+#include "core/vux_reader.h"
 
 namespace {
 
 constexpr uint8_t signature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr uint32_t max_dimension = 0x7FFFFFFFu;  // the largest width or height a PNG may state
-constexpr int32_t chunk_overhead = 12;          // length, type, CRC
+constexpr int32_t chunk_overhead = 12;           // length, type, CRC
 
 uint32_t be32(const uint8_t* p) { return vux_load_be32(p); }
 

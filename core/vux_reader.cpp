@@ -130,6 +130,4 @@ bool vux_reader::is_message(const void* data, int32_t length) {
     return data && length > 8 && std::memcmp(data, vux_frame_magic, 4) == 0;
 }
 
-uint32_t vux_reader::decode_uint32(const void* data) {
-    return vux_load_be32(static_cast<const uint8_t*>(data));
-}
+uint32_t vux_reader::decode_uint32(const void* data) { return vux_load_be32(static_cast<const uint8_t*>(data)); }

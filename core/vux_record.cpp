@@ -108,8 +108,10 @@ void vux_field_writer::records(const char*, vux_object_list& list, const vux_rec
     for (int32_t i = 0; i < list.get_count(); ++i) {
         vux_object* item = list.get(i);
         if (f.typed) w_.write_int32(item->type_code());
-        if (auto* rec = dynamic_cast<vux_record*>(item)) rec->fields(*this);
-        else item->write(w_);
+        if (auto* rec = dynamic_cast<vux_record*>(item))
+            rec->fields(*this);
+        else
+            item->write(w_);
     }
 }
 

@@ -15,8 +15,8 @@ struct value {
     bool flag = false;
     long long n = 0;
     std::string s;
-    std::vector<value> items;                          // array
-    std::vector<object_entry> pairs;                        // object
+    std::vector<value> items;         // array
+    std::vector<object_entry> pairs;  // object
 };
 
 // One name and value of an object. A struct of its own rather than a pair:
@@ -89,7 +89,10 @@ private:
         out = 0;
         for (int i = 0; i < 4; ++i) {
             const char c = t_[at_++];
-            const int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+            const int d = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
             if (d < 0) return fail("bad \\u escape");
             out = out << 4 | uint32_t(d);
         }
@@ -237,8 +240,8 @@ public:
             return bad("", "class " + text(cls) + " where " + r.class_name() + " belongs");
         const value* type = member(v, "type");
         if (type && (type->kind != value::number || type->n != r.type_code()))
-            return bad("", "type " + std::to_string(number(type)) + " where " + std::to_string(r.type_code()) +
-                               " belongs");
+            return bad("",
+                       "type " + std::to_string(number(type)) + " where " + std::to_string(r.type_code()) + " belongs");
         const value* fields = member(v, "fields");
         static const value empty_object = [] {
             value o;
@@ -278,7 +281,8 @@ public:
         v.assign(units.data(), int32_t(units.size()));
     }
     void bytes(const char* name, vux_buffer& v) override {
-        if (const bytes_form* form = form_of(name); form && seen(name) && member(*fields_, name)->kind == value::array) {
+        if (const bytes_form* form = form_of(name);
+            form && seen(name) && member(*fields_, name)->kind == value::array) {
             vux_buffer out;
             std::string why;
             if (!form->build(*member(*fields_, name), out, &why)) return void(bad(name, why));
@@ -372,7 +376,10 @@ private:
         if (!(*set_)(r, pairs, why)) bad("", "set: " + why);
     }
     static int hex_digit(char c) {
-        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        return c >= '0' && c <= '9'   ? c - '0'
+               : c >= 'a' && c <= 'f' ? c - 'a' + 10
+               : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                      : -1;
     }
     const bytes_form* form_of(const char* name) const {
         if (!forms_ || !class_) return nullptr;
@@ -475,7 +482,7 @@ size_t size(const value& v) {
 }
 std::string_view member_name(const value& object, size_t i) {
     return object.kind == value::object && i < object.pairs.size() ? std::string_view(object.pairs[i].first)
-                                                                    : std::string_view();
+                                                                   : std::string_view();
 }
 const value* member_at(const value& object, size_t i) {
     return object.kind == value::object && i < object.pairs.size() ? &object.pairs[i].second : nullptr;

@@ -194,15 +194,19 @@ void vux_record_dump::records(const char* name, vux_object_list& list, const vux
     open_list();
     for (int32_t i = 0; i < list.get_count(); ++i) {
         list_item();
-        if (auto* r = dynamic_cast<vux_record*>(list.get(i))) value_record(*r);
-        else out_ += "null";
+        if (auto* r = dynamic_cast<vux_record*>(list.get(i)))
+            value_record(*r);
+        else
+            out_ += "null";
         first_ = false;
     }
     close_list();
 }
 void vux_record_dump::child(const char* name, std::unique_ptr<vux_record>& c, const vux_record_factory&) {
     key(name);
-    if (c) value_record(*c);
-    else out_ += form_ == form::json ? "null" : "(none)";
+    if (c)
+        value_record(*c);
+    else
+        out_ += form_ == form::json ? "null" : "(none)";
     first_ = false;
 }

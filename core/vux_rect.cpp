@@ -35,14 +35,38 @@ void vux_rect::centered(vux_rect& out, int32_t w, int32_t h) const {
     out.set(left() + (width() - w) / 2, top() + (height() - h) / 2, w, h);
 }
 
-void vux_rect::cut_top(vux_rect& out, int32_t n) const { out = *this; out.tl.y = i16(top() + n); }
-void vux_rect::top_part(vux_rect& out, int32_t n) const { out = *this; out.br.y = i16(top() + n); }
-void vux_rect::cut_bottom(vux_rect& out, int32_t n) const { out = *this; out.br.y = i16(bottom() - n); }
-void vux_rect::bottom_part(vux_rect& out, int32_t n) const { out = *this; out.tl.y = i16(bottom() - n); }
-void vux_rect::cut_left(vux_rect& out, int32_t n) const { out = *this; out.tl.x = i16(left() + n); }
-void vux_rect::left_part(vux_rect& out, int32_t n) const { out = *this; out.br.x = i16(left() + n); }
-void vux_rect::cut_right(vux_rect& out, int32_t n) const { out = *this; out.br.x = i16(right() - n); }
-void vux_rect::right_part(vux_rect& out, int32_t n) const { out = *this; out.tl.x = i16(right() - n); }
+void vux_rect::cut_top(vux_rect& out, int32_t n) const {
+    out = *this;
+    out.tl.y = i16(top() + n);
+}
+void vux_rect::top_part(vux_rect& out, int32_t n) const {
+    out = *this;
+    out.br.y = i16(top() + n);
+}
+void vux_rect::cut_bottom(vux_rect& out, int32_t n) const {
+    out = *this;
+    out.br.y = i16(bottom() - n);
+}
+void vux_rect::bottom_part(vux_rect& out, int32_t n) const {
+    out = *this;
+    out.tl.y = i16(bottom() - n);
+}
+void vux_rect::cut_left(vux_rect& out, int32_t n) const {
+    out = *this;
+    out.tl.x = i16(left() + n);
+}
+void vux_rect::left_part(vux_rect& out, int32_t n) const {
+    out = *this;
+    out.br.x = i16(left() + n);
+}
+void vux_rect::cut_right(vux_rect& out, int32_t n) const {
+    out = *this;
+    out.br.x = i16(right() - n);
+}
+void vux_rect::right_part(vux_rect& out, int32_t n) const {
+    out = *this;
+    out.tl.x = i16(right() - n);
+}
 
 bool vux_rect::contains(const vux_point& p) const {
     if (right() >= left()) {

@@ -1,12 +1,12 @@
 #include "core/vux_string.h"
+#include <algorithm>
+#include <cstring>
 #include "core/vux_decimal.h"
 #include "core/vux_link.h"
 #include "core/vux_reader.h"
 #include "core/vux_unicode.h"
 #include "core/vux_utf8.h"
 #include "core/vux_writer.h"
-#include <algorithm>
-#include <cstring>
 
 namespace {
 int32_t cstr_length(const char* text) {
@@ -163,9 +163,7 @@ bool vux_string::is_binary_digits() const {
     return true;
 }
 
-int32_t vux_string::count_ones() const {
-    return int32_t(std::count(data(), data() + length(), '1'));
-}
+int32_t vux_string::count_ones() const { return int32_t(std::count(data(), data() + length(), '1')); }
 
 int32_t vux_string::decode_utf8_into(vux_unicode& target) const {
     target.clear();
@@ -206,7 +204,8 @@ int compare_decimal(const vux_string& a, const vux_string& b) {
     if (na != nb) return na ? -1 : 1;
     int mag;
     int32_t la = a.length() - na, lb = b.length() - nb;
-    if (la != lb) mag = la < lb ? -1 : 1;
+    if (la != lb)
+        mag = la < lb ? -1 : 1;
     else {
         int c = std::memcmp(a.data() + na, b.data() + nb, size_t(la));
         mag = c < 0 ? -1 : (c > 0 ? 1 : 0);

@@ -1,8 +1,8 @@
 #include "core/vux_tea.h"
-#include "core/vux_be32.h"
-#include "core/vux_reader.h"
-#include "core/vux_hex.h"
 #include <cstring>
+#include "core/vux_be32.h"
+#include "core/vux_hex.h"
+#include "core/vux_reader.h"
 
 namespace {
 

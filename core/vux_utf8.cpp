@@ -17,8 +17,8 @@ int32_t vux_utf8_decode(const uint8_t* p, int32_t n, std::u16string& out) {
             out.push_back(char16_t((b & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F)));
             i += 3;
         } else if ((b & 0xF8) == 0xF0 && cont(1) && cont(2) && cont(3) && (b != 0xF0 || p[i + 1] >= 0x90)) {
-            uint32_t cp = uint32_t(b & 0x07) << 18 | uint32_t(p[i + 1] & 0x3F) << 12 |
-                          uint32_t(p[i + 2] & 0x3F) << 6 | uint32_t(p[i + 3] & 0x3F);
+            uint32_t cp = uint32_t(b & 0x07) << 18 | uint32_t(p[i + 1] & 0x3F) << 12 | uint32_t(p[i + 2] & 0x3F) << 6 |
+                          uint32_t(p[i + 3] & 0x3F);
             if (cp >= 0x10000 && cp <= 0x10FFFF) {
                 cp -= 0x10000;
                 out.push_back(char16_t(0xD800 + (cp >> 10)));

@@ -1,6 +1,6 @@
 #include "desktop/orbel_contact_key.h"
-#include "desktop/orbel_md5.h"
 #include <algorithm>
+#include "desktop/orbel_md5.h"
 
 #include "core/vux_record_build.h"
 #include "core/vux_unicode.h"
@@ -49,8 +49,11 @@ bool contacts_from_list(const json::value& list, vux_buffer& out, std::string* e
         vux_unicode units;
         vux_string(name).decode_utf8_into(units);
         if (!json::is_object(*item) || !units.is_valid_name() || icon < 0 || icon > 1 ||
-            !(value.is_mobile_number() || value.is_email_address() || orbel_is_md5_hex(orbel_contact_canonical(value)))) {
-            if (error) *error = "contact " + std::to_string(i) + ": a name, a number or e-mail address and an icon 0 or 1 expected";
+            !(value.is_mobile_number() || value.is_email_address() ||
+              orbel_is_md5_hex(orbel_contact_canonical(value)))) {
+            if (error)
+                *error =
+                    "contact " + std::to_string(i) + ": a name, a number or e-mail address and an icon 0 or 1 expected";
             return false;
         }
         const orbel_contact_key k = orbel_make_contact_key(value);
@@ -65,4 +68,6 @@ bool contacts_from_list(const json::value& list, vux_buffer& out, std::string* e
 }
 }  // namespace
 
-vux_record_build::bytes_form orbel_contact_json_form() { return {"vux_desktop_contact", "entries", contacts_from_list}; }
+vux_record_build::bytes_form orbel_contact_json_form() {
+    return {"vux_desktop_contact", "entries", contacts_from_list};
+}

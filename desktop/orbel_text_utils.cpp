@@ -57,8 +57,8 @@ void orbel_url_encode(vux_string& out, const vux_string& text) {
     out.clear();
     for (int32_t i = 0; i < source.length(); ++i) {
         const uint8_t c = source.byte_at(i);
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || is_digit(c) || c == '-' ||
-                           c == '.' || c == '_' || c == '~';
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || is_digit(c) || c == '-' || c == '.' ||
+                           c == '_' || c == '~';
         if (plain) {
             out.append(char(c));
         } else {

@@ -3,7 +3,9 @@
 #include "core/vux_utf8.h"
 
 namespace {
-bool is_space(char16_t c) { return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f' || c == u'\r' || c == u'\n' || c == u'\u3000'; }
+bool is_space(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f' || c == u'\r' || c == u'\n' || c == u'\u3000';
+}
 
 std::u16string_view trimmed(std::u16string_view s) {
     while (!s.empty() && is_space(s.front())) s.remove_prefix(1);
@@ -53,7 +55,8 @@ bool orbel_textfile::decode(const vux_link& bytes, gbk_decoder gbk) {
         utf16(p + 2, n - 2, false, text_);
         return true;
     }
-    if (n >= 4 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) return utf8(p + 3, n - 3, text_) || (text_.clear(), false);
+    if (n >= 4 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
+        return utf8(p + 3, n - 3, text_) || (text_.clear(), false);
     if (bytes.is_gb2312() && gbk) {
         if (gbk(p, n, text_)) return true;
         text_.clear();

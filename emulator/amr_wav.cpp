@@ -113,8 +113,7 @@ std::vector<uint8_t> voice_wav_bytes(std::span<const uint8_t> pcm) {
 
 int amr_to_wav_bytes(std::span<const uint8_t> amr, std::vector<uint8_t>& wav) {
     wav.clear();
-    if (amr.size() < size_t(amr_magic_size) || std::memcmp(amr.data(), amr_magic, amr_magic_size) != 0)
-        return 0;
+    if (amr.size() < size_t(amr_magic_size) || std::memcmp(amr.data(), amr_magic, amr_magic_size) != 0) return 0;
     wav.resize(wav_header_size);
     decoder dec;
     short samples[amr_frame_samples];

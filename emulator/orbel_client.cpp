@@ -1,10 +1,10 @@
 #include "emulator/orbel_client.h"
 
 #include "core/vux_file_name.h"
-#include "gui/orbel_text.h"
-#include "gui/orbel_ui.h"
 #include "desktop/transport/orbel_service_address.h"
 #include "emulator/vux_le_document.h"
+#include "gui/orbel_text.h"
+#include "gui/orbel_ui.h"
 #include "markup/runtime/vux_key_code.h"
 #include "resources/markup/vux_builtin_document.h"
 
@@ -46,8 +46,8 @@ QString utf16_text(const uint16_t* chars, int count) {
 
 orbel_client_setup orbel_client_default_setup(const QString& session_text) {
     orbel_client_setup setup;
-    setup.document = QByteArray::fromRawData(reinterpret_cast<const char*>(vux_builtin_document_data),
-                                             vux_builtin_document_size);
+    setup.document =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(vux_builtin_document_data), vux_builtin_document_size);
     setup.blob = resource_bytes(QStringLiteral(":/dat/208.dat"));
     setup.folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/emulator");
     setup.session_text = session_text;
@@ -77,7 +77,9 @@ orbel_client_setup orbel_client_default_setup(const QString& session_text) {
 
 int orbel_client_key_code(int qt_key) {
     switch (qt_key) {
-    case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Space: return key_select;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: return key_select;
     case Qt::Key_Escape: return key_back;
     case Qt::Key_Left: return key_left;
     case Qt::Key_Up: return key_up;
@@ -98,7 +100,8 @@ QString orbel_client_strip_markers(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size();) {
-        if (text.size() - i >= 4 && QStringView(text).mid(i, 3) == u"[[[" && (text[i + 3] == u'0' || text[i + 3] == u'1')) {
+        if (text.size() - i >= 4 && QStringView(text).mid(i, 3) == u"[[[" &&
+            (text[i + 3] == u'0' || text[i + 3] == u'1')) {
             i += 4;
             continue;
         }
@@ -220,8 +223,8 @@ void orbel_client::stop_timer() {
     ticks_ = 0;
 }
 
-void orbel_client::open_text_input(int kind, int maximum, const uint16_t* title, int title_count,
-                                   const uint16_t* text, int text_count) {
+void orbel_client::open_text_input(int kind, int maximum, const uint16_t* title, int title_count, const uint16_t* text,
+                                   int text_count) {
     if (!devices_) return;
     const unsigned serial = ++text_.serial;
     text_.state = dialog::asked;
@@ -233,9 +236,10 @@ void orbel_client::open_text_input(int kind, int maximum, const uint16_t* title,
         text_.state = dialog::open;
         QPointer<orbel_client> self(this);
         devices_->open_text_input(single_line, maximum, title_text, initial, [self, serial](std::optional<QString> t) {
-            if (self) self->later([self, serial, t] {
-                if (self) self->on_text(serial, t);
-            });
+            if (self)
+                self->later([self, serial, t] {
+                    if (self) self->on_text(serial, t);
+                });
         });
     });
 }
@@ -269,9 +273,10 @@ void orbel_client::open_media(int, const char* kind) {
         media_.state = dialog::open;
         QPointer<orbel_client> self(this);
         devices_->open_capture(which, [self, serial](std::optional<QByteArray> bytes) {
-            if (self) self->later([self, serial, bytes] {
-                if (self) self->on_media(serial, bytes);
-            });
+            if (self)
+                self->later([self, serial, bytes] {
+                    if (self) self->on_media(serial, bytes);
+                });
         });
     });
 }
@@ -318,7 +323,8 @@ void orbel_client::open_link(const char* kind, const char* text) {
         later([this, name] {
             const QByteArray bytes = read_file(name.constData());
             if (!bytes.isEmpty() && engine())
-                vux_engine_on_clipboard(engine(), reinterpret_cast<const uint8_t*>(bytes.constData()), int(bytes.size()));
+                vux_engine_on_clipboard(engine(), reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                        int(bytes.size()));
         });
         return;
     }
@@ -350,16 +356,15 @@ void orbel_client::request_location(int kind) {
         if (location_serial_ != serial || !devices_) return;
         const vux_le_persist& persist = vux_le_get_document().persist();
         QPointer<orbel_client> self(this);
-        devices_->request_location(
-            persist.latitude(), persist.longitude(),
-            [self, serial, kind](std::optional<std::pair<QString, QString>> where) {
-                if (!where || !self) return;
-                const QByteArray text = (where->first + u' ' + where->second).toUtf8();
-                self->later([self, serial, kind, text] {
-                    if (self && self->location_serial_ == serial && self->engine())
-                        vux_engine_on_location(self->engine(), kind, text.constData());
-                });
-            });
+        devices_->request_location(persist.latitude(), persist.longitude(),
+                                   [self, serial, kind](std::optional<std::pair<QString, QString>> where) {
+                                       if (!where || !self) return;
+                                       const QByteArray text = (where->first + u' ' + where->second).toUtf8();
+                                       self->later([self, serial, kind, text] {
+                                           if (self && self->location_serial_ == serial && self->engine())
+                                               vux_engine_on_location(self->engine(), kind, text.constData());
+                                       });
+                                   });
     });
 }
 

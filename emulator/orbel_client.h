@@ -5,9 +5,9 @@
 #include "emulator/vux_le_window.h"
 
 #include <QByteArray>
-#include <QUrl>
 #include <QString>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 #include <cstdint>
 #include <functional>

@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "gui/orbel_encode.h"
-#include "gui/orbel_ui.h"
 #include "emulator/amr_wav.h"
 #include "emulator/orbel_client_camera.h"
 #include "emulator/orbel_client_input.h"
@@ -17,6 +15,8 @@
 #include "emulator/orbel_client_setup_location.h"
 #include "emulator/vux_le_resolve_resource_ref.h"
 #include "emulator/vux_waiter_window.h"
+#include "gui/orbel_encode.h"
+#include "gui/orbel_ui.h"
 #include "markup/runtime/vux_engine.h"
 #include "markup/runtime/vux_reserved_names.h"
 
@@ -69,8 +69,8 @@ namespace {
 
 QString media_folder_of(QString emulator_folder) {
     if (emulator_folder.isEmpty())
-        emulator_folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
-                          QStringLiteral("/emulator");
+        emulator_folder =
+            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/emulator");
     if (!emulator_folder.endsWith('/')) emulator_folder += '/';
     return emulator_folder + QStringLiteral("media/");
 }
@@ -138,7 +138,8 @@ template <class Done, class Make>
 void orbel_client_device_dialogs::on_finish(slot<Done>& s, QDialog* dialog, Make make) {
     s.dialog = dialog;
     const int serial = s.serial;
-    connect(dialog, &QDialog::finished, this, [this, &s, serial, make](int result) { answer(s, serial, make(result)); });
+    connect(dialog, &QDialog::finished, this,
+            [this, &s, serial, make](int result) { answer(s, serial, make(result)); });
     dialog->open();
 }
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <optional>
 
-#include "gui/orbel_emoticon_list.h"
 #include "emulator/orbel_client_devices.h"
 #include "emulator/vux_waiter_window.h"
+#include "gui/orbel_emoticon_list.h"
 
 class QDialog;
 class orbel_client_music;

@@ -5,11 +5,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
-#include <algorithm>
 #include <QVBoxLayout>
+#include <algorithm>
 
-#include "gui/orbel_emoticon_list.h"
 #include "emulator/orbel_dialog_buttons.h"
+#include "gui/orbel_emoticon_list.h"
 #include "gui/orbel_text.h"
 
 orbel_input_title orbel_input_title_of(const QString& title) {
@@ -19,7 +19,6 @@ orbel_input_title orbel_input_title_of(const QString& title) {
     }
     return {title, false};
 }
-
 
 QString orbel_input_limited(const QString& text, int maximum) {
     if (maximum <= 0 || text.size() <= maximum) return text;

@@ -2,11 +2,11 @@
 
 #include <QFile>
 
-#include "gui/orbel_encode.h"
 #include "core/vux_gif.h"
 #include "core/vux_link.h"
 #include "core/vux_png.h"
 #include "desktop/orbel_text_utils.h"
+#include "gui/orbel_encode.h"
 
 QByteArray orbel_client_load_picture(const QString& path) {
     QFile file(path);

@@ -82,7 +82,11 @@ bool orbel_client_music::start_output(const QByteArray& samples) {
         // later, and only if no newer playback has replaced it meanwhile.
         if (state == QAudio::IdleState || (state == QAudio::StoppedState && sink->error() != QAudio::NoError))
             QMetaObject::invokeMethod(
-                this, [this, generation] { if (generation_ == generation) stop(); }, Qt::QueuedConnection);
+                this,
+                [this, generation] {
+                    if (generation_ == generation) stop();
+                },
+                Qt::QueuedConnection);
     });
     sink_->start(&buffer_);
     if (sink_->error() != QAudio::NoError) {

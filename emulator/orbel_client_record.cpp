@@ -83,8 +83,9 @@ void orbel_voice_recorder::convert(bool all) {
     const std::vector<uint8_t> converted = pcm_to_voice(format_, std::span(raw_.data(), n));
     raw_.erase(raw_.begin(), raw_.begin() + ptrdiff_t(n));
     if (all) raw_.clear();
-    voice_.insert(voice_.end(), converted.begin(),
-                  converted.begin() + ptrdiff_t(std::min(converted.size(), max_bytes - std::min(max_bytes, voice_.size()))));
+    voice_.insert(
+        voice_.end(), converted.begin(),
+        converted.begin() + ptrdiff_t(std::min(converted.size(), max_bytes - std::min(max_bytes, voice_.size()))));
     if (voice_.size() >= max_bytes) raw_.clear();
 }
 

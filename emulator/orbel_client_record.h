@@ -37,8 +37,8 @@ private:
     void convert(bool all);
 
     pcm_format format_;
-    bool native_ = true;          // the capture format is the voice format
-    std::vector<uint8_t> raw_;    // captured bytes not yet converted
+    bool native_ = true;        // the capture format is the voice format
+    std::vector<uint8_t> raw_;  // captured bytes not yet converted
     std::vector<uint8_t> voice_;
     std::unique_ptr<QAudioSource> source_;
     QIODevice* input_ = nullptr;  // the source's, while recording

@@ -39,7 +39,7 @@ private:
     bool pressed_ = false;  // pressed inside the button
     bool dragging_ = false;
     bool forwarding_ = false;  // a key is being handed to the client
-    QPoint drag_offset_;    // the press point, relative to the frame
+    QPoint drag_offset_;       // the press point, relative to the frame
 };
 
 // The phone picture, PNG 137; null when it cannot be loaded.

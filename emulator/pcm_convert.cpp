@@ -103,7 +103,8 @@ std::vector<uint8_t> voice_to_pcm(std::span<const int16_t> voice, const pcm_form
         const size_t j = std::min(i + 1, voice.size() - 1);
         const double t = at - double(i);
         const double v = ((1 - t) * voice[i] + t * voice[j]) / 32768.0;
-        for (int c = 0; c < format.channels; ++c) put_sample(out.data() + k * frame + size_t(c) * width, format.sample, v);
+        for (int c = 0; c < format.channels; ++c)
+            put_sample(out.data() + k * frame + size_t(c) * width, format.sample, v);
     }
     return out;
 }

@@ -96,7 +96,9 @@ void vux_le_graphics::select_font(int size, int face) {
     font_face_ = face;
     text_height_ = 0;
     font_ = QFont();
-    if (face) font_.setFamilies({QString::fromUtf8(face_name), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("sans-serif")});
+    if (face)
+        font_.setFamilies(
+            {QString::fromUtf8(face_name), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("sans-serif")});
     // The scaled size is the text cell's height (ascent plus descent), as the
     // engine measures lines with it; Qt's pixel size is the em, which CJK
     // fonts exceed by a third or more, so take the largest that fits.
@@ -198,7 +200,8 @@ void vux_le_graphics::horizontal_line(int style) {
         const i64 half = w_ / 2;
         if (half == 0) return;
         for (int px = span.left(); !span.isEmpty() && px <= span.right(); ++px)
-            p.fillRect(QRect(px, y_, 1, 1), mix(colours_[line], colours_[gradient], std::llabs(half - (px - i64(x_))), half));
+            p.fillRect(QRect(px, y_, 1, 1),
+                       mix(colours_[line], colours_[gradient], std::llabs(half - (px - i64(x_))), half));
     } else if (style == 2) {
         // the platform's dotted pen: three pixels on, three off, from x
         for (int px = span.left(); !span.isEmpty() && px <= span.right(); ++px)
@@ -239,8 +242,8 @@ QImage vux_le_graphics::decode(const char* name, const uint8_t* bytes, int lengt
     }
     if (n == 16) {
         const QByteArray blob = window_->image_blob();
-        const auto piece = vux_le_resolve_resource_ref(
-            name, reinterpret_cast<const uint8_t*>(blob.constData()), std::size_t(blob.size()));
+        const auto piece = vux_le_resolve_resource_ref(name, reinterpret_cast<const uint8_t*>(blob.constData()),
+                                                       std::size_t(blob.size()));
         if (piece.bytes) return images_.decode(piece.bytes, qsizetype(piece.size));
     }
     return {};
@@ -325,30 +328,41 @@ struct vux_le_graphics_entries {
     static void hook_15(void*, const char*, const uint8_t*, int) {}
     static void hook_16(void*) {}
     static void save_area(void* u, int x, int y, int w, int h) { g(u).save_area(x, y, w, h); }
-    static void restore_area(void* u, int sx, int sy, int w, int h, int x, int y) { g(u).restore_area(sx, sy, w, h, x, y); }
+    static void restore_area(void* u, int sx, int sy, int w, int h, int x, int y) {
+        g(u).restore_area(sx, sy, w, h, x, y);
+    }
     static void rectangle(void* u, int filled, int gradient) { g(u).rectangle(filled, gradient); }
-    static void texture(void* u, int mode, int, const char* name, const uint8_t* b, int n) { g(u).texture(mode, name, b, n); }
+    static void texture(void* u, int mode, int, const char* name, const uint8_t* b, int n) {
+        g(u).texture(mode, name, b, n);
+    }
     static void round_rectangle(void* u, int filled, int radius) { g(u).round_rectangle(filled, radius); }
     static void horizontal_line(void* u, int style) { g(u).horizontal_line(style); }
     static void vertical_line(void* u) { g(u).vertical_line(); }
     static void text(void* u, const uint16_t* c, int n, int underline) { g(u).draw_text(c, n, underline); }
-    static void image(void* u, const char* name, int, const uint8_t* b, int n, int, int, int) { g(u).image(name, b, n); }
+    static void image(void* u, const char* name, int, const uint8_t* b, int n, int, int, int) {
+        g(u).image(name, b, n);
+    }
     static void triangle(void* u, int direction) { g(u).triangle(direction); }
     static void ellipse(void* u, int filled, int pen, const uint16_t* c, int n) { g(u).ellipse(filled, pen, c, n); }
-    static void busy(void* u, int mode, int value) { if (auto* w = g(u).window_) w->show_busy(mode, value); }
+    static void busy(void* u, int mode, int value) {
+        if (auto* w = g(u).window_) w->show_busy(mode, value);
+    }
     // A data record was replaced, or the document's pictures changed: the
     // decoded pictures may be stale.
     static void data_replaced(void* u, const char*) { g(u).images_.clear(); }
     static void reserved_30(void* u) { g(u).images_.clear(); }
-    static void repaint(void* u) { if (auto* w = g(u).window_) w->repaint(); }
+    static void repaint(void* u) {
+        if (auto* w = g(u).window_) w->repaint();
+    }
 };
 
 vux_graphics_table vux_le_graphics::table() {
     using e = vux_le_graphics_entries;
-    return {this,         e::screen_width, e::screen_height,   e::capability,    e::image_formats, e::reserved,
-            e::select_font, e::text_height, e::char_width,     e::clear,         e::set_clip,      e::set_colour,
-            e::move_to,   e::set_width,    e::set_height,      e::hook_15,       e::hook_16,       e::save_area,
-            e::restore_area, e::rectangle, e::texture,         e::round_rectangle, e::horizontal_line, e::vertical_line,
-            e::text,      e::image,        e::triangle,        e::ellipse,       e::busy,          e::data_replaced,
+    return {this,           e::screen_width,    e::screen_height,   e::capability,    e::image_formats,
+            e::reserved,    e::select_font,     e::text_height,     e::char_width,    e::clear,
+            e::set_clip,    e::set_colour,      e::move_to,         e::set_width,     e::set_height,
+            e::hook_15,     e::hook_16,         e::save_area,       e::restore_area,  e::rectangle,
+            e::texture,     e::round_rectangle, e::horizontal_line, e::vertical_line, e::text,
+            e::image,       e::triangle,        e::ellipse,         e::busy,          e::data_replaced,
             e::reserved_30, e::repaint};
 }

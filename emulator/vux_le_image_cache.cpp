@@ -6,8 +6,8 @@
 
 QImage vux_le_image_cache::decode(const uint8_t* bytes, qsizetype length) {
     if (!bytes || length <= 0) return {};
-    const QByteArray key = QCryptographicHash::hash(
-        QByteArrayView(reinterpret_cast<const char*>(bytes), length), QCryptographicHash::Sha1);
+    const QByteArray key = QCryptographicHash::hash(QByteArrayView(reinterpret_cast<const char*>(bytes), length),
+                                                    QCryptographicHash::Sha1);
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
         if (it->key != key) continue;
         entries_.splice(entries_.begin(), entries_, it);

@@ -40,8 +40,8 @@ vux_le_network::~vux_le_network() {
 
 vux_network_table vux_le_network::table() {
     using e = vux_le_network_entries;
-    return {this,           e::connection_kinds, e::get_first_address, e::set_first_address, e::get_host, e::set_host,
-            e::get_port,    e::set_port,         e::open_connection,   e::close_connection,  e::stopped};
+    return {this,        e::connection_kinds, e::get_first_address, e::set_first_address, e::get_host, e::set_host,
+            e::get_port, e::set_port,         e::open_connection,   e::close_connection,  e::stopped};
 }
 
 int vux_le_network::open_connection(const uint8_t* bytes, int length) {

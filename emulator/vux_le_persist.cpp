@@ -2,7 +2,6 @@
 
 #include "gui/orbel_settings.h"
 
-
 namespace {
 constexpr char latitude_key[] = "__LATITUDE";
 constexpr char longitude_key[] = "__LONGITUDE";

@@ -84,7 +84,6 @@ std::vector<vux_le_texture_draw> vux_le_texture_draws(int mode, int iw_, int ih_
         add(out, x, y, w, h, 0, ih - f, iw, f);
         return out;
     }
-    default:
-        return out;
+    default: return out;
     }
 }

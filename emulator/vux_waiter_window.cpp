@@ -34,8 +34,7 @@ vux_waiter_window::vux_waiter_window(QWidget* client) : QWidget(client) {
 }
 
 void vux_waiter_window::recentre() {
-    if (parentWidget())
-        move((parentWidget()->width() - width()) / 2, (parentWidget()->height() - height()) / 2);
+    if (parentWidget()) move((parentWidget()->width() - width()) / 2, (parentWidget()->height() - height()) / 2);
 }
 
 void vux_waiter_window::show_busy(int mode, int value) {

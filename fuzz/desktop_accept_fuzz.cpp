@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 #include "core/vux_buffer.h"
 #include "core/vux_writer.h"
-#include <vector>
 #include "desktop/messages/vux_desktop_message_table.h"
 #include "desktop/vux_desktop_accept.h"
 

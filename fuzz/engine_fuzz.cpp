@@ -4,8 +4,8 @@
 // Odd: a document that connects starts, and the rest is the reply on the
 // main channel, cut into pieces of the second byte's size, then the ticks
 // that deliver it.
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>

@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const std::string packed = vux_tools::lzw_pack_document(std::string(reinterpret_cast<const char*>(data), size));
     vux_buffer back;
-    if (vux_expand::unpack(vux_link(packed.data(), int32_t(packed.size())), back) != vux_expand::result::ok) std::abort();
+    if (vux_expand::unpack(vux_link(packed.data(), int32_t(packed.size())), back) != vux_expand::result::ok)
+        std::abort();
     if (size_t(back.length()) != size || std::memcmp(back.data(), data, size) != 0) std::abort();
     return 0;
 }

@@ -28,7 +28,8 @@ outcome run(const uint8_t* data, size_t size, size_t piece, uint8_t mode) {
     o.header = p.get_header_length();
     o.content = p.get_content_length();
     o.body = p.get_body_length();
-    if (o.refusal == int(vux_http_parser::refusal::too_many_bytes) && o.header + o.content != p.received()) std::abort();
+    if (o.refusal == int(vux_http_parser::refusal::too_many_bytes) && o.header + o.content != p.received())
+        std::abort();
     if (o.complete && (o.body != o.content || o.header + o.content != p.received())) std::abort();
     if (o.header > vux_http_parser::max_header_length || o.content > vux_http_parser::max_content_length) std::abort();
     return o;

@@ -171,7 +171,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const uint8_t kind = data[at], a = data[at + 1], b = data[at + 2], c = data[at + 3];
         switch (kind % 6) {
         case 0: vux_engine_key(e, a % 16); break;
-        case 1: case 2: case 3: vux_engine_pointer(e, kind % 6 - 1, a, b | c << 8); break;
+        case 1:
+        case 2:
+        case 3: vux_engine_pointer(e, kind % 6 - 1, a, b | c << 8); break;
         case 4:
             for (int n = 0; n < a % 16; ++n) vux_engine_tick(e, tick++);
             break;

@@ -17,7 +17,8 @@ void check_frame(const vux_buffer& f) {
     const uint8_t* last = nullptr;
     while (at < n) {
         if (n - at < 12) std::abort();
-        const int64_t len = int64_t(uint32_t(p[at]) << 24 | uint32_t(p[at + 1]) << 16 | uint32_t(p[at + 2]) << 8 | p[at + 3]);
+        const int64_t len =
+            int64_t(uint32_t(p[at]) << 24 | uint32_t(p[at + 1]) << 16 | uint32_t(p[at + 2]) << 8 | p[at + 3]);
         if (len > n - at - 12) std::abort();
         last = p + at + 4;
         at += 12 + len;

@@ -120,9 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             r.read_int32();
             r.read_int16();
             break;
-        case 6:
-            r.read_count(int32_t(r.read_byte()));
-            break;
+        case 6: r.read_count(int32_t(r.read_byte())); break;
         case 7:
             r.at_trailer();
             r.read_trailer();

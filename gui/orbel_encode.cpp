@@ -25,8 +25,7 @@ QImage scale(const QImage& image, int width, int height, bool keep_aspect) {
     const int w = int(float(image.width()) * fx);
     const int h = int(float(image.height()) * fy);
     if (w <= 0 || h <= 0) return {};
-    return image.convertToFormat(QImage::Format_ARGB32)
-        .scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return image.convertToFormat(QImage::Format_ARGB32).scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 bool encode_jpeg(const QImage& image, QByteArray& out) {

@@ -51,9 +51,7 @@ QVariant read_setting(const orbel_setting_key& key, const QVariant& fallback) {
 
 }  // namespace
 
-QString orbel_settings_file() {
-    return QSettings(orbel_settings_organisation, orbel_settings_application).fileName();
-}
+QString orbel_settings_file() { return QSettings(orbel_settings_organisation, orbel_settings_application).fileName(); }
 
 QVariant orbel_read_setting_value(const char* group, const QString& key, const QVariant& fallback) {
     QSettings settings(orbel_settings_organisation, orbel_settings_application);
@@ -65,9 +63,7 @@ bool orbel_write_setting_value(const char* group, const QString& key, const QVar
     return write_setting([&](QSettings& s) { s.setValue(key, value); }, group);
 }
 
-QString orbel_read_setting_text(const orbel_setting_key& key) {
-    return read_setting(key, QString()).toString();
-}
+QString orbel_read_setting_text(const orbel_setting_key& key) { return read_setting(key, QString()).toString(); }
 
 int orbel_read_setting_int(const orbel_setting_key& key) {
     bool ok = false;

@@ -1,12 +1,11 @@
 #include <QApplication>
+#include "desktop/transport/orbel_qt_translation.h"
 #include "launcher/tessin.h"
 #include "launcher/tessin_client.h"
 #include "launcher/tessin_desktop_host.h"
 #include "launcher/tessin_strings.h"
-#include "desktop/transport/orbel_qt_translation.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     orbel_load_qt_translation(app);
     // The dialogs follow each other; the close of the first is no end.

@@ -7,15 +7,13 @@
 #include "launcher/tessin_strings.h"
 
 tessin::tessin(tessin_host& host, const orbel_service_address& service, const QString& client_path)
-    : host_(host), service_(service), client_path_(client_path)
-{
+    : host_(host), service_(service), client_path_(client_path) {
     // The launcher ends after one or two requests; its sockets may live
     // until then.
     sockets_.set_purge_when_finished(false);
 }
 
-bool tessin::run()
-{
+bool tessin::run() {
     tessin_outcome outcome;
     orbel_service_address source;
     {
@@ -31,6 +29,7 @@ bool tessin::run()
     if (tessin_launch_client(host_, client_path_)) return true;
     // Nothing was updated when the check found the client current: the
     // message names what failed, and the file, so the user can look at it.
-    host_.show_message(nullptr, tessin_load_string(tessin_ids_start_failure).arg(QDir::toNativeSeparators(client_path_)));
+    host_.show_message(nullptr,
+                       tessin_load_string(tessin_ids_start_failure).arg(QDir::toNativeSeparators(client_path_)));
     return false;
 }

@@ -1,8 +1,8 @@
 #pragma once
 #include <QString>
+#include "desktop/transport/orbel_service_address.h"
 #include "desktop/transport/orbel_socket_list.h"
 #include "desktop/transport/orbel_socket_observer.h"
-#include "desktop/transport/orbel_service_address.h"
 
 class tessin_host;
 

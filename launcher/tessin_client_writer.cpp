@@ -7,8 +7,7 @@
 
 namespace {
 // Every class that may read the file may also run it.
-QFileDevice::Permissions executable(QFileDevice::Permissions p)
-{
+QFileDevice::Permissions executable(QFileDevice::Permissions p) {
     using P = QFileDevice;
     p |= P::ReadOwner | P::WriteOwner | P::ExeOwner | P::ReadUser | P::WriteUser | P::ExeUser;
     if (p & P::ReadGroup) p |= P::ExeGroup;
@@ -18,19 +17,18 @@ QFileDevice::Permissions executable(QFileDevice::Permissions p)
 
 // The file's own mode: owner, group and others (Qt adds the running user's
 // view, which is no part of the file).
-constexpr QFileDevice::Permissions mode_bits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                               QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+constexpr QFileDevice::Permissions mode_bits = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                               QFileDevice::WriteGroup | QFileDevice::ExeGroup |
                                                QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
 
 // False when the disk of folder is known to hold fewer than length bytes more.
-bool room_for(const QString& folder, int64_t length)
-{
+bool room_for(const QString& folder, int64_t length) {
     const QStorageInfo disk(folder);
     return !disk.isValid() || disk.bytesAvailable() < 0 || disk.bytesAvailable() >= length;
 }
 
-bool write_all(QFileDevice& file, const char* data, int64_t length)
-{
+bool write_all(QFileDevice& file, const char* data, int64_t length) {
     while (length > 0) {
         const qint64 n = file.write(data, length);
         if (n <= 0) return false;
@@ -45,14 +43,12 @@ tessin_client_writer::tessin_client_writer(const QString& path) : path_(path) {}
 
 tessin_client_writer::~tessin_client_writer() { cancel(); }
 
-QFileDevice* tessin_client_writer::target() const
-{
+QFileDevice* tessin_client_writer::target() const {
     if (beside_) return beside_.get();
     return spool_.get();
 }
 
-bool tessin_client_writer::open(int64_t length)
-{
+bool tessin_client_writer::open(int64_t length) {
     cancel();
     if (length < 0) return false;
     length_ = length;
@@ -75,8 +71,7 @@ bool tessin_client_writer::open(int64_t length)
     return false;
 }
 
-bool tessin_client_writer::write(const uint8_t* data, int64_t length)
-{
+bool tessin_client_writer::write(const uint8_t* data, int64_t length) {
     QFileDevice* file = target();
     if (!file || length < 0 || length > length_ - written_) {
         cancel();
@@ -90,8 +85,7 @@ bool tessin_client_writer::write(const uint8_t* data, int64_t length)
     return true;
 }
 
-bool tessin_client_writer::commit()
-{
+bool tessin_client_writer::commit() {
     if (!target() || written_ != length_) {
         cancel();
         return false;
@@ -128,8 +122,7 @@ bool tessin_client_writer::commit()
     return in_place.commit();
 }
 
-void tessin_client_writer::cancel()
-{
+void tessin_client_writer::cancel() {
     if (beside_) beside_->cancelWriting();
     beside_.reset();
     spool_.reset();

@@ -1,7 +1,7 @@
 #pragma once
+#include <QString>
 #include <cstdint>
 #include <memory>
-#include <QString>
 
 class QFileDevice;
 class QSaveFile;

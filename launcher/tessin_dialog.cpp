@@ -15,8 +15,7 @@ tessin_dialog::tessin_dialog(tessin_host& host, orbel_socket_list& sockets, cons
       sockets_(sockets),
       service_(service),
       client_path_(client_path),
-      body_(new QVBoxLayout(this))
-{
+      body_(new QVBoxLayout(this)) {
     setWindowTitle(tessin_load_string(tessin_ids_app_title));
     // One icon of several sizes: the title bar takes the small picture, the
     // task switcher the large one.
@@ -37,19 +36,16 @@ tessin_dialog::tessin_dialog(tessin_host& host, orbel_socket_list& sockets, cons
 
 tessin_dialog::~tessin_dialog() = default;
 
-tessin_outcome tessin_dialog::run()
-{
+tessin_outcome tessin_dialog::run() {
     send();
     return tessin_outcome(exec());
 }
 
-void tessin_dialog::send_request(const vux_object& request, vux_http_body_sink* body_sink)
-{
+void tessin_dialog::send_request(const vux_object& request, vux_http_body_sink* body_sink) {
     sockets_.send_request(request, service_.host, service_.port, service_.path, this, body_sink);
 }
 
-void tessin_dialog::reject()
-{
+void tessin_dialog::reject() {
     // Once a reply has decided, the dialog is about to close with that
     // outcome; a late cancel must not undo a client already written.
     if (settled_) return;
@@ -58,8 +54,7 @@ void tessin_dialog::reject()
     done(tessin_cancelled);
 }
 
-void tessin_dialog::finish(tessin_outcome outcome, int message_id)
-{
+void tessin_dialog::finish(tessin_outcome outcome, int message_id) {
     if (settled_) return;
     settled_ = true;
     QMetaObject::invokeMethod(
@@ -71,8 +66,7 @@ void tessin_dialog::finish(tessin_outcome outcome, int message_id)
         Qt::QueuedConnection);
 }
 
-void tessin_dialog::keyPressEvent(QKeyEvent* event)
-{
+void tessin_dialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
         return;

@@ -1,8 +1,8 @@
 #include "launcher/tessin_download.h"
-#include <algorithm>
-#include <cstdint>
 #include <QProgressBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cstdint>
 #include "desktop/messages/vux_desktop_request_download.h"
 #include "launcher/tessin_strings.h"
 
@@ -10,8 +10,7 @@ tessin_download::tessin_download(tessin_host& host, orbel_socket_list& sockets, 
                                  const QString& client_path, QWidget* parent)
     : tessin_dialog(host, sockets, source, client_path, QStringLiteral("正在下载更新软件..."), parent),
       frame_(client_path),
-      bar_(new QProgressBar(this))
-{
+      bar_(new QProgressBar(this)) {
     setObjectName(QStringLiteral("102"));
     bar_->setObjectName(QStringLiteral("1001"));
     bar_->setRange(0, 100);
@@ -20,8 +19,7 @@ tessin_download::tessin_download(tessin_host& host, orbel_socket_list& sockets, 
     body()->insertWidget(1, bar_);
 }
 
-int tessin_download::position(int64_t total, int64_t received)
-{
+int tessin_download::position(int64_t total, int64_t received) {
     if (total <= 0 || received <= 0) return 0;
     if (received >= total) return 100;
     if (received > INT64_MAX / 100) {
@@ -32,21 +30,18 @@ int tessin_download::position(int64_t total, int64_t received)
     return int(std::min<int64_t>(99, received * 100 / total));
 }
 
-void tessin_download::send()
-{
+void tessin_download::send() {
     vux_desktop_request_download request;
     request.application_id.assign(vux_desktop_application_id);
     send_request(request, &frame_);
 }
 
-void tessin_download::on_progress(int32_t, int64_t expected, int64_t received)
-{
+void tessin_download::on_progress(int32_t, int64_t expected, int64_t received) {
     if (total_ == 0 && expected > 0) total_ = expected;
     bar_->setValue(position(total_, received));
 }
 
-void tessin_download::on_reply(int32_t, const vux_buffer&)
-{
+void tessin_download::on_reply(int32_t, const vux_buffer&) {
     // The frame has refused anything but a whole successful 3905 on the way,
     // which ends in on_failure.
     if (!frame_.whole()) {
@@ -60,8 +55,7 @@ void tessin_download::on_reply(int32_t, const vux_buffer&)
     finish(tessin_start_client);
 }
 
-void tessin_download::on_failure(int32_t)
-{
+void tessin_download::on_failure(int32_t) {
     frame_.cancel();
     finish(tessin_failed, tessin_ids_update_failure);
 }

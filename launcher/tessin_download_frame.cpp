@@ -6,8 +6,7 @@
 #include "core/vux_reader.h"
 #include "desktop/messages/vux_desktop_response_download.h"
 
-bool tessin_download_frame::begin(int32_t content_length)
-{
+bool tessin_download_frame::begin(int32_t content_length) {
     writer_.cancel();
     content_length_ = content_length;
     received_ = prefix_have_ = trailer_have_ = file_length_ = 0;
@@ -15,8 +14,7 @@ bool tessin_download_frame::begin(int32_t content_length)
     return content_length > prefix_length + trailer_length;
 }
 
-bool tessin_download_frame::take_prefix()
-{
+bool tessin_download_frame::take_prefix() {
     const vux_link prefix(prefix_, prefix_length);  // the reader keeps a reference to it
     vux_reader r(prefix);
     if (!r.read_header()) return false;
@@ -29,8 +27,7 @@ bool tessin_download_frame::take_prefix()
     return true;
 }
 
-bool tessin_download_frame::take(const uint8_t* data, int32_t length)
-{
+bool tessin_download_frame::take(const uint8_t* data, int32_t length) {
     if (content_length_ <= 0 || length < 0 || length > content_length_ - received_) return false;
     received_ += length;
     if (prefix_have_ < prefix_length) {
@@ -52,8 +49,7 @@ bool tessin_download_frame::take(const uint8_t* data, int32_t length)
     return true;
 }
 
-bool tessin_download_frame::commit()
-{
+bool tessin_download_frame::commit() {
     if (!whole() || !writing_) {
         writer_.cancel();
         return false;

@@ -1,6 +1,6 @@
 #pragma once
-#include <cstdint>
 #include <QString>
+#include <cstdint>
 #include "core/vux_http_parser.h"
 #include "launcher/tessin_client_writer.h"
 
@@ -26,7 +26,9 @@ public:
     bool take(const uint8_t* data, int32_t length) override;
 
     // Every byte of a good frame has arrived.
-    bool whole() const { return content_length_ > 0 && received_ == content_length_ && trailer_have_ == trailer_length; }
+    bool whole() const {
+        return content_length_ > 0 && received_ == content_length_ && trailer_have_ == trailer_length;
+    }
     // Puts the new client in place; false when it could not be written, and
     // the old client stays.
     bool commit();

@@ -8,29 +8,23 @@
 namespace {
 // The service's answer names the download address; one that no socket can
 // reach is as good as no answer.
-bool usable(int32_t port, const vux_string& host)
-{
-    return port > 0 && port <= 65535 && !host.empty();
-}
+bool usable(int32_t port, const vux_string& host) { return port > 0 && port <= 65535 && !host.empty(); }
 }  // namespace
 
 tessin_main::tessin_main(tessin_host& host, orbel_socket_list& sockets, const orbel_service_address& service,
                          const QString& client_path, QWidget* parent)
-    : tessin_dialog(host, sockets, service, client_path, QStringLiteral("并检查软件更新..."), parent)
-{
+    : tessin_dialog(host, sockets, service, client_path, QStringLiteral("并检查软件更新..."), parent) {
     setObjectName(QStringLiteral("101"));
 }
 
-void tessin_main::send()
-{
+void tessin_main::send() {
     vux_desktop_request_upgrade request;
     request.application_id.assign(vux_desktop_application_id);
     tessin_client_digest(client_path(), request.digest);
     send_request(request);
 }
 
-void tessin_main::on_reply(int32_t, const vux_buffer& body)
-{
+void tessin_main::on_reply(int32_t, const vux_buffer& body) {
     // Anything but a whole 3903 is a failed check, never "current".
     auto response = vux_desktop_accept_as<vux_desktop_response_upgrade>(body);
     if (!response || response->status != 0) {
@@ -47,7 +41,4 @@ void tessin_main::on_reply(int32_t, const vux_buffer& body)
     }
 }
 
-void tessin_main::on_failure(int32_t)
-{
-    finish(tessin_failed, tessin_ids_network_failure);
-}
+void tessin_main::on_failure(int32_t) { finish(tessin_failed, tessin_ids_network_failure); }

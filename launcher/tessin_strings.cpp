@@ -1,7 +1,6 @@
 #include "launcher/tessin_strings.h"
 
-QString tessin_load_string(int id)
-{
+QString tessin_load_string(int id) {
     switch (id) {
     case tessin_ids_network_init: return QStringLiteral("网络初始化失败。");
     case tessin_ids_start_failure: return QStringLiteral("无法启动客户端程序：\n%1");
@@ -12,8 +11,7 @@ QString tessin_load_string(int id)
     }
 }
 
-QIcon tessin_icon()
-{
+QIcon tessin_icon() {
     Q_INIT_RESOURCE(tessin);
     return QIcon(QStringLiteral(":/tessin/128.png"));
 }

@@ -1,10 +1,10 @@
 // The local stand-in of the service: listens on 127.0.0.1, prints the address
 // it listens on ("host:port", as QUELLMARK_SERVICE takes it) and serves until
 // it is stopped.
-#include <cstdio>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <cstdio>
 #include "service/quellmark_service.h"
 
 int main(int argc, char** argv) {

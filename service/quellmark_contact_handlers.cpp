@@ -20,7 +20,8 @@ using entry = std::array<uint8_t, entry_size>;
 
 std::vector<entry> entries_of(const vux_desktop_contact& table) {
     std::vector<entry> out(size_t(table.entry_count()));
-    for (size_t i = 0; i < out.size(); ++i) std::memcpy(out[i].data(), table.entries.data() + i * entry_size, entry_size);
+    for (size_t i = 0; i < out.size(); ++i)
+        std::memcpy(out[i].data(), table.entries.data() + i * entry_size, entry_size);
     return out;
 }
 
@@ -37,9 +38,12 @@ void apply_table(vux_desktop_contact& stored, const vux_desktop_contact& changes
         while (found != held.end() && !same_key(*found, change)) ++found;
         if (state == vux_desktop_state_added) {
             change[vux_desktop_contact::state_offset] = vux_desktop_state_received;
-            change[vux_desktop_contact::icon_offset] = found == held.end() ? 0 : (*found)[vux_desktop_contact::icon_offset];
-            if (found == held.end()) held.push_back(change);
-            else *found = change;
+            change[vux_desktop_contact::icon_offset] =
+                found == held.end() ? 0 : (*found)[vux_desktop_contact::icon_offset];
+            if (found == held.end())
+                held.push_back(change);
+            else
+                *found = change;
         } else if (state == vux_desktop_state_deleted && found != held.end()) {
             held.erase(found);
         }

@@ -12,7 +12,6 @@
 namespace {
 vux_string text_of(const std::string& s) { return vux_string(s.data(), int32_t(s.size())); }
 
-
 template <class List>
 void take_list_pictures(quellmark_content_store& store, List& list) {
     for (int32_t i = 0; i < list.items.get_count(); ++i) {
@@ -121,7 +120,7 @@ void quellmark_content_store::read(const std::string& site, const std::string& m
 }
 
 const quellmark_content_store::conversation* quellmark_content_store::find(const std::string& site,
-                                                                         const std::string& member) const {
+                                                                           const std::string& member) const {
     auto it = sites_.find(site);
     if (it == sites_.end()) return nullptr;
     auto c = it->second.conversations.find(member);

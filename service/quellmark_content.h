@@ -1,10 +1,10 @@
 #pragma once
+#include <QByteArray>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
-#include <QByteArray>
 
 #include "core/vux_string.h"
 
@@ -48,8 +48,7 @@ public:
 
     // A message into a conversation, with the site's next serial; `now` is
     // its time.
-    void post(const std::string& site, const std::string& member, bool from_site, const std::string& text,
-              int32_t now);
+    void post(const std::string& site, const std::string& member, bool from_site, const std::string& text, int32_t now);
     // Op 1: one entry per conversation whose latest message has a serial
     // above `after`, newest first, at most `limit`.
     void recent(const std::string& site, int32_t after, int32_t limit, vux_desktop_recent_list& out) const;

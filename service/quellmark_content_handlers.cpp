@@ -48,9 +48,7 @@ std::unique_ptr<vux_record> message(const vux_desktop_request_message& request, 
         c.state.content.read(site_key, member, request.site_key, after, limit, response->messages);
         return response;
     }
-    default:
-        response->result = quellmark_result_unsupported;
-        return response;
+    default: response->result = quellmark_result_unsupported; return response;
     }
 }
 
@@ -74,11 +72,11 @@ std::unique_ptr<vux_record> data(const vux_desktop_request_data& request, quellm
 void quellmark_add_content_handlers(quellmark_handler_table& table) {
     table[vux_desktop_request_message::code] = quellmark_handler_for<vux_desktop_request_message>(message);
     table[vux_desktop_request_data::code] = quellmark_handler_for<vux_desktop_request_data>(data);
-
 }
 
 bool quellmark_post_member_message(quellmark_service_state& state, const std::string& account_name,
-                                   const std::string& site_key, const std::string& member_key, const std::string& text) {
+                                   const std::string& site_key, const std::string& member_key,
+                                   const std::string& text) {
     quellmark_account* account = state.find_account(vux_string(account_name.data(), int32_t(account_name.size())));
     if (!account) return false;
     const vux_desktop_site* site = state.editable_site(*account, vux_string(site_key));

@@ -28,9 +28,9 @@ bool quellmark_parse_fault(const QString& text, quellmark_fault& out) {
         const char* name;
         quellmark_fault::kind_t kind;
     } kinds[] = {
-        {"status", quellmark_fault::status},           {"wrong_code", quellmark_fault::wrong_code},
-        {"truncated", quellmark_fault::truncated},     {"early_close", quellmark_fault::early_close},
-        {"delay", quellmark_fault::delay},             {"http_status", quellmark_fault::http_status},
+        {"status", quellmark_fault::status},       {"wrong_code", quellmark_fault::wrong_code},
+        {"truncated", quellmark_fault::truncated}, {"early_close", quellmark_fault::early_close},
+        {"delay", quellmark_fault::delay},         {"http_status", quellmark_fault::http_status},
     };
     quellmark_fault f;
     QString rest = text.trimmed();

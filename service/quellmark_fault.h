@@ -1,7 +1,7 @@
 #pragma once
+#include <QString>
 #include <cstdint>
 #include <optional>
-#include <QString>
 
 // A misbehaviour the service shows on demand, so that tests can walk every
 // failure path of the programs against a real peer.

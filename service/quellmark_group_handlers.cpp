@@ -63,8 +63,7 @@ std::optional<std::string> carry_out(quellmark_service_state& state, quellmark_a
     const std::string key = arg(0);
     vux_desktop_group* group = group_of(a, key);
     switch (request.operation) {
-    case op_list:
-        return std::string(a.document.groups.text.view());
+    case op_list: return std::string(a.document.groups.text.view());
     case op_create: {
         if (key.empty()) return std::nullopt;  // the name, for a create
         const std::string created = state.add_site();
@@ -130,8 +129,7 @@ std::optional<std::string> carry_out(quellmark_service_state& state, quellmark_a
         remove_group(a, key);
         return std::string();
     }
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
 }
 
@@ -172,7 +170,8 @@ int32_t sms(const vux_desktop_request_sms& request, quellmark_account& account, 
             vux_desktop_response_sms&) {
     if (!account.is_member()) return quellmark_result_refused;
     quellmark_sms logged{account.name, std::string(request.site_key.view()), std::string(request.text.view()), {}};
-    for (int32_t i = 0; i < request.numbers.count(); ++i) logged.numbers.emplace_back(request.numbers.item_at(i).view());
+    for (int32_t i = 0; i < request.numbers.count(); ++i)
+        logged.numbers.emplace_back(request.numbers.item_at(i).view());
     state.sms_log().push_back(std::move(logged));
     return 0;
 }

@@ -1,11 +1,11 @@
 #pragma once
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
-#include <QByteArray>
-#include <QString>
-#include <QtGlobal>
 #include "core/vux_record.h"
 
 class quellmark_service_state;

@@ -35,8 +35,8 @@ std::unique_ptr<vux_record> verify(const vux_desktop_request_verify& request, qu
     // One verify per challenge: a second attempt has to log on again.
     const std::optional<uint32_t> challenge = c.state.take_challenge(account->name);
     if (!challenge) return response;
-    const vux_string expected = orbel_md5_hex(vux_string(account->name) + vux_hex::format(int32_t(*challenge)) +
-                                              vux_string(account->password));
+    const vux_string expected =
+        orbel_md5_hex(vux_string(account->name) + vux_hex::format(int32_t(*challenge)) + vux_string(account->password));
     if (!vux_string_equal(expected, request.digest)) return response;
     const quellmark_session& s = c.state.open_session(account->name);
     response->result = 0;

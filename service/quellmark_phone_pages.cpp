@@ -147,7 +147,8 @@ void add_band(scope& page, const vux_desktop_site& site, picture_set& pictures) 
     const int side = std::min(band - 8, 40);
     const std::string icon = alone ? std::string() : pictures.add(bytes_of(site.icon), side, side);
     one_if(item, "band_icon", !icon.empty(),
-           text_item({{"icon", icon}, {"icon_side", std::to_string(side)}, {"icon_top", std::to_string((band - side) / 2)}}));
+           text_item(
+               {{"icon", icon}, {"icon_side", std::to_string(side)}, {"icon_top", std::to_string((band - side) / 2)}}));
     one_if(item, "band_title", !alone, text_item({{"title_left", std::to_string(icon.empty() ? 8 : side + 10)}}));
     page.lists["band"].push_back(std::move(item));
 }
@@ -188,7 +189,8 @@ void add_home(scope& page, const vux_desktop_site& site, picture_set& pictures) 
     scope block;
     int h = 0;
     const std::string picture = pictures.add(bytes_of(site.home_picture), 224, 168, &h, 20);
-    one_if(block, "home_picture", !picture.empty(), text_item({{"picture", picture}, {"picture_height", std::to_string(h)}}));
+    one_if(block, "home_picture", !picture.empty(),
+           text_item({{"picture", picture}, {"picture_height", std::to_string(h)}}));
     auto line = [&](const char* list, const char* label, const vux_string& value) {
         one_if(block, list, !value.empty(), text_item({{"line", label + value.str()}}));
     };
@@ -456,7 +458,8 @@ std::string quellmark_home_records(const std::vector<quellmark_phone_site>& site
     return build_page("home_page", std::move(page), pictures, template_text, error);
 }
 
-std::string quellmark_site_records(const quellmark_phone_site& s, std::string* error, const std::string& template_text) {
+std::string quellmark_site_records(const quellmark_phone_site& s, std::string* error,
+                                   const std::string& template_text) {
     if (!s.site) return fail(error, "no site"), std::string();
     scope page = site_values(s);
     picture_set pictures;
@@ -495,7 +498,8 @@ std::string quellmark_vote_records(const quellmark_phone_site& s, const std::str
     const bool open = !voted && v.options.count() > 0;
     one_if(page, "vote_open", open);
     one_if(page, "vote_key", open);
-    one_if(page, "vote_closed", !open, text_item({{"note", voted ? "您已经投过票了，谢谢参与！" : "这个投票没有选项。"}}));
+    one_if(page, "vote_closed", !open,
+           text_item({{"note", voted ? "您已经投过票了，谢谢参与！" : "这个投票没有选项。"}}));
     // The menu's choices are the options again, under a name of their own.
     page.lists["choices"] = open ? option_items(v) : std::vector<scope>{};
     return build_page("vote_page", std::move(page), pictures, template_text, error);

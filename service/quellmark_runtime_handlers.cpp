@@ -17,8 +17,8 @@
 #include "markup/model/vux_response_register.h"
 #include "service/quellmark_document_reply.h"
 #include "service/quellmark_handler.h"
-#include "service/quellmark_service_state.h"
 #include "service/quellmark_phone_pages.h"
+#include "service/quellmark_service_state.h"
 
 namespace {
 
@@ -107,8 +107,8 @@ struct phone_pages {
         if (i >= 0 && slash != std::string::npos) {
             vux_desktop_vote& v = *stored->votes.items.at(i);
             const std::string digits = choice.substr(slash + 1);
-            const bool number = !digits.empty() && digits.size() <= 4 &&
-                                digits.find_first_not_of("0123456789") == std::string::npos;
+            const bool number =
+                !digits.empty() && digits.size() <= 4 && digits.find_first_not_of("0123456789") == std::string::npos;
             const int32_t option = number ? std::stoi(digits) : -1;
             if (option >= 0 && option < v.options.count() && c.state.runtime.take_vote(session, key, item)) {
                 while (v.counts.count() < v.options.count()) v.counts.append(0);

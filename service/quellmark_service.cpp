@@ -1,17 +1,17 @@
 #include "service/quellmark_service.h"
-#include <algorithm>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include "core/vux_reader.h"
+#include <algorithm>
 #include "core/vux_message_table.h"
+#include "core/vux_reader.h"
 #include "desktop/messages/vux_desktop_message_table.h"
 #include "desktop/vux_desktop_accept.h"
 #include "markup/model/vux_runtime_messages.h"
 #include "service/quellmark_connection.h"
+#include "service/quellmark_contact_handlers.h"
 #include "service/quellmark_content_handlers.h"
 #include "service/quellmark_document_reply.h"
 #include "service/quellmark_site_update.h"
-#include "service/quellmark_contact_handlers.h"
 
 namespace {
 // Offsets in a frame: "vux+", a byte, an int32, then the type code and the

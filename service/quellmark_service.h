@@ -1,11 +1,11 @@
 #pragma once
+#include <QByteArray>
+#include <QHostAddress>
+#include <QString>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <vector>
-#include <QByteArray>
-#include <QHostAddress>
-#include <QString>
 #include "core/vux_buffer.h"
 #include "core/vux_link.h"
 #include "service/quellmark_fault.h"
@@ -22,9 +22,9 @@ class quellmark_service {
 public:
     // What one connection sends back.
     struct answer {
-        QByteArray bytes;       // the whole HTTP reply
-        int64_t send = -1;      // bytes of it to send before closing; -1 all
-        int64_t delay_ms = 0;   // wait before sending
+        QByteArray bytes;      // the whole HTTP reply
+        int64_t send = -1;     // bytes of it to send before closing; -1 all
+        int64_t delay_ms = 0;  // wait before sending
     };
 
     // With every built-in handler and an empty state.

@@ -3,11 +3,11 @@
 #include <QColor>
 #include <QFile>
 #include <QImage>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
-#include <QRandomGenerator>
 #include "core/vux_hex.h"
 #include "core/vux_record_build.h"
 #include "desktop/orbel_contact_key.h"
@@ -28,7 +28,8 @@ bool fail(QString* error, const QString& why) {
 }
 
 bool fail(QString* error, const std::string& account, const std::string& why) {
-    return fail(error, QStringLiteral("account %1: %2").arg(QString::fromStdString(account), QString::fromStdString(why)));
+    return fail(error,
+                QStringLiteral("account %1: %2").arg(QString::fromStdString(account), QString::fromStdString(why)));
 }
 
 using site_map = std::map<std::string, std::unique_ptr<vux_desktop_site>>;
@@ -110,7 +111,8 @@ bool read_account(const json::value& o, quellmark_account& a, site_map& sites, Q
     if (const json::value* pictures = json::member(o, "pictures")) {
         for (size_t i = 0; i < json::size(*pictures); ++i) {
             const std::string key(json::member_name(*pictures, i));
-            if (!listed || !json::member(*listed, key)) return fail(error, a.name, "pictures of " + key + ", no site of its own");
+            if (!listed || !json::member(*listed, key))
+                return fail(error, a.name, "pictures of " + key + ", no site of its own");
         }
     }
     if (listed) {
@@ -180,8 +182,7 @@ bool quellmark_service_state::load(const QByteArray& text, QString* error) {
     json::value_ptr doc = json::parse(std::string_view(text.constData(), size_t(text.size())), &why);
     if (!doc) return fail(error, QString::fromStdString(why));
     const json::value* list = json::member(*doc, "accounts");
-    if (!list || !json::is_array(*list))
-        return fail(error, QStringLiteral("no \"accounts\" list"));
+    if (!list || !json::is_array(*list)) return fail(error, QStringLiteral("no \"accounts\" list"));
     std::map<std::string, std::unique_ptr<quellmark_account>> accounts;
     site_map sites;
     for (size_t i = 0; const json::value* v = json::element(*list, i); ++i) {
@@ -263,7 +264,8 @@ bool quellmark_service_state::overlay(const QByteArray& text, QString* error) {
             const std::string key(json::member_name(*sites, k));
             vux_desktop_site* site = find_site(key);
             if (!site) return fail(error, a->name, "no site " + key);
-            if (!json::fill(*json::member_at(*sites, k), *site, &why)) return fail(error, a->name, "site " + key + ": " + why);
+            if (!json::fill(*json::member_at(*sites, k), *site, &why))
+                return fail(error, a->name, "site " + key + ": " + why);
         }
     }
     return true;

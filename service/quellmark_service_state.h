@@ -1,4 +1,6 @@
 #pragma once
+#include <QByteArray>
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -6,8 +8,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-#include <QByteArray>
-#include <QString>
 #include "desktop/records/vux_desktop_document.h"
 #include "desktop/records/vux_desktop_session.h"
 #include "desktop/records/vux_desktop_site.h"
@@ -151,7 +151,10 @@ public:
     // The client program the launcher messages check and serve: a file read
     // at each request (so a rebuilt client is served as it is now), or bytes
     // set directly. Both empty: there is no client to serve.
-    void set_client_file(const QString& path) { client_path_ = path; client_bytes_.reset(); }
+    void set_client_file(const QString& path) {
+        client_path_ = path;
+        client_bytes_.reset();
+    }
     void set_client_bytes(const QByteArray& bytes) { client_bytes_ = bytes; }
     // The client's bytes; empty when there is none or it cannot be read.
     QByteArray client_bytes() const;

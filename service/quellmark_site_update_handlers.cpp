@@ -6,9 +6,9 @@
 #include "desktop/messages/vux_desktop_request_site.h"
 #include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/records/vux_desktop_site_change.h"
+#include "service/quellmark_contact_handlers.h"
 #include "service/quellmark_service_state.h"
 #include "service/quellmark_site_update.h"
-#include "service/quellmark_contact_handlers.h"
 
 namespace {
 

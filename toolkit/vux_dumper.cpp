@@ -97,7 +97,8 @@ vux_dump_result vux_dump_stream(const vux_link& input, bool json) {
     if (packed) {
         vux_expand::result r = vux_expand::unpack(input, expanded);
         if (r != vux_expand::result::ok)
-            return fail_early(vux_expand::header_length, std::string("the packed codes do not expand: ") + expand_reason(r));
+            return fail_early(vux_expand::header_length,
+                              std::string("the packed codes do not expand: ") + expand_reason(r));
     }
     const vux_link stream = packed ? vux_link(expanded.data(), expanded.length()) : input;
 
@@ -127,8 +128,8 @@ vux_dump_result vux_dump_stream(const vux_link& input, bool json) {
         record->read(reader);
         if (reader.has_error()) {
             error_offset = reader.position();
-            error = std::string(record->class_name()) + " (" + std::to_string(code) + ") from byte " + std::to_string(at) +
-                    " is cut short or holds a code it cannot take";
+            error = std::string(record->class_name()) + " (" + std::to_string(code) + ") from byte " +
+                    std::to_string(at) + " is cut short or holds a code it cannot take";
             break;
         }
         p.record(at, *record);

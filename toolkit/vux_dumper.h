@@ -12,7 +12,7 @@
 // first, and byte offsets then count in the expanded stream.
 struct vux_dump_result {
     std::string out;
-    bool ok = false;          // every record read whole and the trailer found
+    bool ok = false;  // every record read whole and the trailer found
     int32_t error_offset = -1;
     std::string error;
 };

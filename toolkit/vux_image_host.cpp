@@ -1,8 +1,8 @@
 #include "toolkit/vux_image_host.h"
 #include <QByteArray>
 #include <QPolygon>
-#include <sstream>
 #include <algorithm>
+#include <sstream>
 
 namespace {
 
@@ -81,7 +81,9 @@ vux_image_host::vux_image_host(int width, int height) : image_(width, height, QI
         self.painter().setPen(self.colours[1]);
         self.painter().drawLine(self.x_, self.y_, self.x_, self.y_ + std::max(self.h_ - 1, 0));
     };
-    g.text = [](void* u, const uint16_t* chars, int count, int underline) { host(u).text(chars, count, underline != 0); };
+    g.text = [](void* u, const uint16_t* chars, int count, int underline) {
+        host(u).text(chars, count, underline != 0);
+    };
     g.image = [](void* u, const char*, int, const uint8_t* bytes, int length, int, int, int) {
         vux_image_host& self = host(u);
         self.draw_bytes(bytes, length, self.pen_rect());
@@ -91,7 +93,9 @@ vux_image_host::vux_image_host(int width, int height) : image_(width, height, QI
         const QRect r = self.pen_rect();
         QPolygon p;
         switch (direction) {
-        case 1: p << QPoint(r.right(), r.top()) << QPoint(r.left(), r.center().y()) << QPoint(r.right(), r.bottom()); break;
+        case 1:
+            p << QPoint(r.right(), r.top()) << QPoint(r.left(), r.center().y()) << QPoint(r.right(), r.bottom());
+            break;
         case 2: p << QPoint(r.left(), r.bottom()) << QPoint(r.center().x(), r.top()) << r.bottomRight(); break;
         case 3: p << r.topLeft() << QPoint(r.right(), r.center().y()) << r.bottomLeft(); break;
         default: p << r.topLeft() << r.topRight() << QPoint(r.center().x(), r.bottom()); break;
@@ -104,7 +108,9 @@ vux_image_host::vux_image_host(int width, int height) : image_(width, height, QI
 
     vux_facility_table& f = facility;
     f.user = this;
-    f.supports = [](void* u, int kind) { return kind >= 0 && kind < 32 && ((host(u).capabilities >> kind) & 1u) ? 1 : 0; };
+    f.supports = [](void* u, int kind) {
+        return kind >= 0 && kind < 32 && ((host(u).capabilities >> kind) & 1u) ? 1 : 0;
+    };
     f.device_key = [](void*) { return "000000000000000"; };
     f.session_text = [](void* u) { return host(u).session_text.empty() ? nullptr : host(u).session_text.c_str(); };
 }

@@ -9,9 +9,8 @@
 
 // A graphics table that draws into a QImage with a box font: every glyph is
 // a filled box half as wide as the line is high, so a frame is the same on
-// every machine; the line height follows a font size as on the phone. It serves the renderer, the golden images and the frame
-// benchmark; the facility table answers nothing but its capabilities, a device
-// key and the session text.
+// every machine; the line height follows a font size as on the phone. It serves the renderer, the golden images and the
+// frame benchmark; the facility table answers nothing but its capabilities, a device key and the session text.
 class vux_image_host {
 public:
     vux_image_host(int width, int height);

@@ -5,9 +5,9 @@
 // lives here for tests, benchmarks and fuzz seeds. Header-only.
 #include <cstdint>
 #include <string>
-#include "core/vux_expand.h"
 #include <unordered_map>
 #include <vector>
+#include "core/vux_expand.h"
 
 namespace vux_tools {
 

@@ -154,7 +154,8 @@ QImage gallery_picture(int i, int width, int height) {
         c.setAlpha(40 + 10 * k);
         p.setBrush(c);
         const qreal r = std::min(width, height) * (0.08 + 0.03 * ((i + k) % 5));
-        p.drawEllipse(QPointF(width * ((k * 37 + i * 11) % 100) / 100.0, height * ((k * 53 + i * 29) % 100) / 100.0), r, r);
+        p.drawEllipse(QPointF(width * ((k * 37 + i * 11) % 100) / 100.0, height * ((k * 53 + i * 29) % 100) / 100.0), r,
+                      r);
     }
     return image;
 }
@@ -192,7 +193,9 @@ QImage list_icon(int id) {
 bool draw_library(const QDir& out) {
     for (const char* sub : {"logo", "background", "tray", "list"})
         if (!QDir().mkpath(out.filePath(QLatin1String(sub)))) return false;
-    auto name = [](int i, const char* suffix) { return QStringLiteral("%1.%2").arg(i, 2, 10, QLatin1Char('0')).arg(QLatin1String(suffix)); };
+    auto name = [](int i, const char* suffix) {
+        return QStringLiteral("%1.%2").arg(i, 2, 10, QLatin1Char('0')).arg(QLatin1String(suffix));
+    };
     for (int i = 0; i < 32; ++i)
         if (!gallery_icon(i).save(out.filePath("logo/" + name(i, "png")), "PNG")) return false;
     for (int i = 0; i < 6; ++i) {
@@ -216,7 +219,7 @@ int main(int argc, char** argv) {
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(out.path());
-    const bool ok = banner_strip().save(out.filePath("125.png"), "PNG") && logo().save(out.filePath("130.png"), "PNG") &&
-                    icon().save(out.filePath("200.png"), "PNG");
+    const bool ok = banner_strip().save(out.filePath("125.png"), "PNG") &&
+                    logo().save(out.filePath("130.png"), "PNG") && icon().save(out.filePath("200.png"), "PNG");
     return ok ? 0 : 1;
 }

@@ -157,8 +157,10 @@ int main(int argc, char** argv) {
         {"__texture_dialog", panel(24, 24, QColor(255, 255, 255), QColor(236, 240, 246), QColor(90, 110, 140), 6)},
         {"__texture_menu", panel(24, 24, QColor(250, 250, 252), QColor(232, 236, 242), QColor(120, 130, 150), 4)},
         {"__texture_menuitem", panel(24, 24, QColor(120, 176, 240), QColor(60, 120, 210), none, 3)},
-        {"__texture_hyperlink", panel(24, 20, QColor(255, 255, 255, 0), QColor(255, 255, 255, 0), QColor(60, 110, 200), 3)},
-        {"__texture_hyperlink_focus", panel(24, 20, QColor(210, 228, 255), QColor(170, 200, 250), QColor(60, 110, 200), 3)},
+        {"__texture_hyperlink",
+         panel(24, 20, QColor(255, 255, 255, 0), QColor(255, 255, 255, 0), QColor(60, 110, 200), 3)},
+        {"__texture_hyperlink_focus",
+         panel(24, 20, QColor(210, 228, 255), QColor(170, 200, 250), QColor(60, 110, 200), 3)},
         {"__texture_proceed", panel(24, 24, QColor(120, 210, 120), QColor(50, 150, 50), QColor(30, 100, 30), 5)},
         {"__texture_progress", panel(24, 12, QColor(130, 200, 255), QColor(40, 120, 220), QColor(30, 80, 160), 5)},
         {"__texture_sending", panel(24, 24, QColor(255, 244, 200), QColor(250, 220, 140), QColor(200, 160, 60), 5)},
@@ -181,7 +183,8 @@ int main(int argc, char** argv) {
 
     constexpr int resource_type = 1014, data_type = 1003, drawable = 1, png_format = 2;
     QJsonArray records;
-    records << QJsonObject{{"class", "vux_resource"}, {"type", resource_type}, {"fields", QJsonObject{{"pairs", pairs}}}};
+    records << QJsonObject{
+        {"class", "vux_resource"}, {"type", resource_type}, {"fields", QJsonObject{{"pairs", pairs}}}};
     for (int n = 0; n < 24; ++n) {
         const QString name = QStringLiteral("em%1.png").arg(n, 3, 10, QChar(u'0'));
         const QByteArray bytes = png_bytes(emoticon(n));

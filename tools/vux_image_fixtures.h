@@ -80,9 +80,9 @@ inline std::string png_pixels(const image_frame& f, bool palette) {
 
 struct png_options {
     bool animated = true;
-    bool palette = false;      // colour type 3 with PLTE and a tRNS that makes index 0 clear
-    int pieces = 2;            // image data of each frame split over this many IDAT / fdAT chunks
-    bool ancillary = true;     // a tEXt chunk before and after the image data
+    bool palette = false;   // colour type 3 with PLTE and a tRNS that makes index 0 clear
+    int pieces = 2;         // image data of each frame split over this many IDAT / fdAT chunks
+    bool ancillary = true;  // a tEXt chunk before and after the image data
 };
 
 // An APNG on a canvas of the first frame's size (frame 0 is the default
@@ -93,8 +93,8 @@ inline std::string make_png(const std::vector<image_frame>& frames, png_options 
     std::string ihdr;
     be32(ihdr, frames[0].width);
     be32(ihdr, frames[0].height);
-    ihdr += std::string("\x08", 1);                 // bit depth
-    ihdr.push_back(o.palette ? '\x03' : '\x02');    // palette or RGB
+    ihdr += std::string("\x08", 1);               // bit depth
+    ihdr.push_back(o.palette ? '\x03' : '\x02');  // palette or RGB
     ihdr += std::string("\0\0\0", 3);
     png += chunk("IHDR", ihdr);
     if (o.ancillary) png += chunk("tEXt", std::string("Comment\0fixture", 15));
@@ -151,9 +151,9 @@ inline std::string make_png(const std::vector<image_frame>& frames, png_options 
 }
 
 struct gif_options {
-    bool control = true;   // a graphic control extension before each image
-    bool loop = true;      // a NETSCAPE2.0 application extension
-    bool comment = true;   // a comment extension between the frames
+    bool control = true;       // a graphic control extension before each image
+    bool loop = true;          // a NETSCAPE2.0 application extension
+    bool comment = true;       // a comment extension between the frames
     bool local_table = false;  // each image with its own (identical) colour table
 };
 

@@ -96,8 +96,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--script" && has_value) {
             script = argv[++i];
         } else if (arg == "--size" && has_value) {
-            if (std::sscanf(argv[++i], "%dx%d", &width, &height) != 2 || width <= 0 || height <= 0 ||
-                width > 4096 || height > 4096)
+            if (std::sscanf(argv[++i], "%dx%d", &width, &height) != 2 || width <= 0 || height <= 0 || width > 4096 ||
+                height > 4096)
                 return usage();
         } else if (arg == "-o" && has_value) {
             out = argv[++i];

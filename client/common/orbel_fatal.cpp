@@ -20,8 +20,7 @@ void orbel_fatal_message(const QString& text) {
     ending = true;
     orbel* app = orbel::instance();
     QPointer<QWidget> main = app && app->main_window ? static_cast<QWidget*>(app->main_window.get()) : nullptr;
-    orbel_get_ui().message(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : main.data(),
-                           text);
+    orbel_get_ui().message(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : main.data(), text);
     // Each close takes the dialog off the modal stack; a widget that refuses
     // to close must not keep this loop going.
     for (int guard = 0; guard < 64; ++guard) {

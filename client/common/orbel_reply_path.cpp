@@ -16,13 +16,14 @@ void orbel_reply_path::on_reply(int32_t id, const vux_buffer& body) {
     if (code == 0) return;
     // A queued call's function is copied: the decoded record travels in a
     // shared holder.
-    auto reply = std::make_shared<std::unique_ptr<vux_record>>(
-        vux_desktop_accept(vux_link(body.data(), body.length()), {code}));
+    auto reply =
+        std::make_shared<std::unique_ptr<vux_record>>(vux_desktop_accept(vux_link(body.data(), body.length()), {code}));
     QMetaObject::invokeMethod(
         &context_, [this, code, reply] { take_reply(code, std::move(*reply)); }, Qt::QueuedConnection);
 }
 
 void orbel_reply_path::on_failure(int32_t id) {
     if (take_awaited(id) == 0) return;
-    QMetaObject::invokeMethod(&context_, [this] { take_failure(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &context_, [this] { take_failure(); }, Qt::QueuedConnection);
 }

@@ -53,8 +53,7 @@ bool orbel_is_image_data(const vux_link& bytes) {
     if (n >= 12 && orbel_is_jpeg(bytes)) return true;
     if (n > 5) {
         auto is = [](uint8_t c, char upper) { return c == uint8_t(upper) || c == uint8_t(upper + ('a' - 'A')); };
-        if (is(p[0], 'G') && is(p[1], 'I') && is(p[2], 'F') && p[3] == '8' && p[4] == '9' && is(p[5], 'A'))
-            return true;
+        if (is(p[0], 'G') && is(p[1], 'I') && is(p[2], 'F') && p[3] == '8' && p[4] == '9' && is(p[5], 'A')) return true;
     }
     return false;
 }

@@ -9,16 +9,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "client/start/orbel.h"
 #include "client/contacts/orbel_contact_table.h"
 #include "client/contacts/orbel_contact_widgets.h"
 #include "client/controls/orbel_label.h"
 #include "client/controls/orbel_list_control.h"
-#include "gui/orbel_text.h"
 #include "client/controls/orbel_tool_tips.h"
+#include "client/start/orbel.h"
 #include "core/vux_unicode.h"
 #include "desktop/orbel_contact_key.h"
 #include "desktop/orbel_md5.h"
+#include "gui/orbel_text.h"
 
 namespace {
 QPushButton* button(QWidget* parent, const char* id, const QString& text) {
@@ -67,7 +67,9 @@ orbel_add_contact::orbel_add_contact(bool remember, const orbel_address_book& bo
     auto* tips = new orbel_tool_tips(this);
     tips->set_active(orbel_hints_off() == 0);
     tips->add(name_, QStringLiteral("　输入联系人的真实姓名。"));
-    tips->add(value_, QStringLiteral("　出于安全的考虑，系统会对手机号进行不可逆加密。也可以直接输入手机号的加密形式，加密算法采用MD5。"));
+    tips->add(value_,
+              QStringLiteral(
+                  "　出于安全的考虑，系统会对手机号进行不可逆加密。也可以直接输入手机号的加密形式，加密算法采用MD5。"));
     tips->add(remember_, QStringLiteral("　联系人信息只会保留在本地，不会上传到服务器。"));
     tips->add(pick_, QStringLiteral("　可以多选同时添加多个联系人。"));
     tips->add(delete_, QStringLiteral("　只删除本地保留的联系人信息。"));

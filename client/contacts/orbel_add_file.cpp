@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <QHBoxLayout>
-#include <QStringDecoder>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QVBoxLayout>
 
 #include "client/contacts/orbel_contact_widgets.h"

@@ -57,7 +57,8 @@ int32_t orbel_contact::run(const vux_desktop_site& site, const QString& manageme
     return sheet.collect(update);
 }
 
-orbel_contact_wizard_page::orbel_contact_wizard_page(int32_t& remember_contacts, QWidget* parent) : QWizardPage(parent) {
+orbel_contact_wizard_page::orbel_contact_wizard_page(int32_t& remember_contacts, QWidget* parent)
+    : QWizardPage(parent) {
     setTitle(QStringLiteral("成员"));
     setFinalPage(true);
     page_ = new orbel_contact_member(remember_contacts, this);

@@ -4,13 +4,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "client/start/orbel.h"
+#include "client/common/orbel_resources.h"
 #include "client/contacts/orbel_add_contact.h"
 #include "client/contacts/orbel_add_file.h"
 #include "client/controls/orbel_list_control.h"
-#include "client/common/orbel_resources.h"
-#include "gui/orbel_text.h"
 #include "client/controls/orbel_tool_tips.h"
+#include "client/start/orbel.h"
+#include "gui/orbel_text.h"
 #include "gui/orbel_ui.h"
 
 const orbel_contact_page::kind orbel_contact_member::page{
@@ -63,7 +63,8 @@ orbel_contact_page::orbel_contact_page(const kind& k, int32_t& remember_contacts
     layout->addLayout(buttons);
     tips_ = new orbel_tool_tips(this);
     tips_->set_active(orbel_hints_off() == 0);
-    tips_->add(import, QStringLiteral("　每行一个联系人：姓名，空格或逗号，手机号或电子邮箱。支持UTF-16、UTF-8和GBK编码。"));
+    tips_->add(import,
+               QStringLiteral("　每行一个联系人：姓名，空格或逗号，手机号或电子邮箱。支持UTF-16、UTF-8和GBK编码。"));
     connect(add, &QPushButton::clicked, this, &orbel_contact_page::on_add);
     connect(import, &QPushButton::clicked, this, &orbel_contact_page::on_import);
     connect(delete_, &QPushButton::clicked, this, &orbel_contact_page::on_delete);
@@ -130,7 +131,8 @@ void orbel_contact_page::on_add() {
 }
 
 void orbel_contact_page::on_import() {
-    const QString path = orbel_get_ui().open_file_name(this, QStringLiteral("文本文件(*.txt)"), QStringLiteral("文件导入"));
+    const QString path =
+        orbel_get_ui().open_file_name(this, QStringLiteral("文本文件(*.txt)"), QStringLiteral("文件导入"));
     if (path.isEmpty()) return;
     orbel_textfile file;
     const orbel_import_error error = orbel_import_file(path, file);

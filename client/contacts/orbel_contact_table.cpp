@@ -62,8 +62,9 @@ int orbel_contact_table::selection_after_delete(const std::vector<int>& selected
 int orbel_contact_table::delete_rows(std::vector<int> selected) {
     std::sort(selected.begin(), selected.end());
     selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
-    selected.erase(std::remove_if(selected.begin(), selected.end(), [&](int i) { return i < 0 || i >= int(rows_.size()); }),
-                   selected.end());
+    selected.erase(
+        std::remove_if(selected.begin(), selected.end(), [&](int i) { return i < 0 || i >= int(rows_.size()); }),
+        selected.end());
     for (auto index = selected.rbegin(); index != selected.rend(); ++index) {
         retire(live_entry(rows_[size_t(*index)].key));
         rows_.erase(rows_.begin() + *index);

@@ -7,7 +7,9 @@ namespace {
 bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool is_hex(char16_t c) { return is_digit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); }
 
-std::u16string_view view_of(const QString& s) { return {reinterpret_cast<const char16_t*>(s.utf16()), size_t(s.size())}; }
+std::u16string_view view_of(const QString& s) {
+    return {reinterpret_cast<const char16_t*>(s.utf16()), size_t(s.size())};
+}
 
 vux_string ascii(std::u16string_view s) {
     vux_string out;

@@ -12,13 +12,13 @@ namespace orbel_number_list {
 
 enum result : int {
     accepted = 0,
-    bad_length = 1,    // "数据长度有错误!"
-    bad_first = 2,     // "电话号码第一位有误!"
+    bad_length = 1,      // "数据长度有错误!"
+    bad_first = 2,       // "电话号码第一位有误!"
     trailing_space = 3,  // "行结尾存在多余的空格!"
-    bad_line_end = 4,  // "数据换行有错误!"
-    bad_digit = 5,     // "电话号码格式不对!"
-    refused = 6,       // SMS: too many numbers; share: a bad digest
-    bad_end = 7,       // "数据结尾有错误!"
+    bad_line_end = 4,    // "数据换行有错误!"
+    bad_digit = 5,       // "电话号码格式不对!"
+    refused = 6,         // SMS: too many numbers; share: a bad digest
+    bad_end = 7,         // "数据结尾有错误!"
 };
 
 // Walks CR LF text; each complete number goes to on_number, which may
@@ -34,8 +34,8 @@ QString message(int result, bool share);
 // The SMS dialog's OK rule: a verification text of 1-15 characters (after
 // trimming), then at most 100 distinct numbers in first-seen order.
 struct sms_outcome {
-    QString message;      // shown when not empty; the dialog stays
-    bool close = false;   // OK closes the dialog
+    QString message;     // shown when not empty; the dialog stays
+    bool close = false;  // OK closes the dialog
     vux_string_list numbers;
 };
 inline constexpr int sms_max_numbers = 100;

@@ -6,13 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "client/start/orbel.h"
 #include "client/contacts/orbel_contact_widgets.h"
 #include "client/contacts/orbel_number_list.h"
 #include "client/controls/orbel_tool_tips.h"
-#include "gui/orbel_ui.h"
+#include "client/start/orbel.h"
 #include "desktop/messages/vux_desktop_request_site.h"
 #include "gui/orbel_text.h"
+#include "gui/orbel_ui.h"
 
 namespace {
 constexpr int32_t share_operation = 3;
@@ -33,14 +33,15 @@ orbel_share::orbel_share(int32_t count, QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     auto* tips = new orbel_tool_tips(this);
     tips->set_active(orbel_hints_off() == 0);
-    tips->add(numbers_text_, QStringLiteral("　出于安全的考虑，系统会对手机号进行不可逆加密。也可以直接输入手机号的加密形式，加密算法采用MD5。"));
+    tips->add(numbers_text_,
+              QStringLiteral(
+                  "　出于安全的考虑，系统会对手机号进行不可逆加密。也可以直接输入手机号的加密形式，加密算法采用MD5。"));
     connect(ok, &QPushButton::clicked, this, &orbel_share::accept);
     resize(360, 360);
 }
 
 void orbel_share::accept() {
-    orbel_number_list::share_outcome o =
-        orbel_number_list::share_rule(orbel_crlf_lines(numbers_text_->toPlainText()));
+    orbel_number_list::share_outcome o = orbel_number_list::share_rule(orbel_crlf_lines(numbers_text_->toPlainText()));
     digests_ = std::move(o.digests);
     if (!o.message.isEmpty()) orbel_get_ui().message(this, o.message);
     if (o.close) QDialog::accept();

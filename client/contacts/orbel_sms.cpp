@@ -8,15 +8,15 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "client/start/orbel.h"
 #include "client/contacts/orbel_contact_widgets.h"
+#include "client/contacts/orbel_number_list.h"
 #include "client/controls/orbel_label.h"
 #include "client/controls/orbel_list_control.h"
-#include "client/contacts/orbel_number_list.h"
-#include "gui/orbel_text.h"
 #include "client/controls/orbel_tool_tips.h"
-#include "gui/orbel_ui.h"
+#include "client/start/orbel.h"
 #include "desktop/messages/vux_desktop_request_sms.h"
+#include "gui/orbel_text.h"
+#include "gui/orbel_ui.h"
 
 orbel_sms::orbel_sms(const QString& site_name, const orbel_address_book& book, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("123"));
@@ -48,7 +48,8 @@ orbel_sms::orbel_sms(const QString& site_name, const orbel_address_book& book, Q
 
     auto* tips = new orbel_tool_tips(this);
     tips->set_active(orbel_hints_off() == 0);
-    tips->add(numbers_text_, QStringLiteral("　每次发送最多100条。发送完短信后，手机号信息会被自动删除，系统不会存储这部分信息。"));
+    tips->add(numbers_text_,
+              QStringLiteral("　每次发送最多100条。发送完短信后，手机号信息会被自动删除，系统不会存储这部分信息。"));
 
     connect(ok, &QPushButton::clicked, this, &orbel_sms::accept);
     connect(pick_, &QPushButton::clicked, this, &orbel_sms::pick);

@@ -2,22 +2,22 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "client/start/orbel.h"
 #include "client/content/orbel_content_rules.h"
 #include "client/controls/orbel_custom_picture.h"
 #include "client/controls/orbel_label.h"
 #include "client/controls/orbel_list_box.h"
 #include "client/controls/orbel_static_picture.h"
-#include "gui/orbel_text.h"
 #include "client/controls/orbel_tool_tips.h"
+#include "client/start/orbel.h"
+#include "gui/orbel_text.h"
 
 using rules = orbel_content_rules;
 
@@ -148,8 +148,8 @@ orbel_add_notice::orbel_add_notice(QWidget* parent) : orbel_add_item("114", QStr
                               QStringLiteral("　只有成员用户能看到此通知，对普通关注者不可见。"));
     push_ = add_check("1078", QStringLiteral("成员消息推送"),
                       QStringLiteral("　给成员用户推送消息，成员用户必须在手机上设置允许推送。"));
-    show_receivers_ =
-        add_check("1067", QStringLiteral("查看接收者信息"), QStringLiteral("　可以查看接收者的数目，以及具体的成员用户。"));
+    show_receivers_ = add_check("1067", QStringLiteral("查看接收者信息"),
+                                QStringLiteral("　可以查看接收者的数目，以及具体的成员用户。"));
     for (QCheckBox* box : {members_only_, push_, show_receivers_}) add_row(QString(), box);
     resize(560, 360);
 }
@@ -166,9 +166,10 @@ orbel_add_vote::orbel_add_vote(QWidget* parent) : orbel_add_item("130", QStringL
     days_ = add_number("1084", QStringLiteral("投票有效天数："),
                        QStringLiteral("　表示投票自发布之日起，允许用户投票的时间范围，0表示没有任何时间范围限制。"),
                        QStringLiteral("0"));
-    max_ = add_number("1085", QStringLiteral("最多可投项数："),
-                      QStringLiteral("　允许用户可以多选。多选数目必须大于0，而且不能大于总的可选数，1表示只能选择一个。"),
-                      QStringLiteral("1"));
+    max_ =
+        add_number("1085", QStringLiteral("最多可投项数："),
+                   QStringLiteral("　允许用户可以多选。多选数目必须大于0，而且不能大于总的可选数，1表示只能选择一个。"),
+                   QStringLiteral("1"));
     options_ = new orbel_list_box(this);
     options_->setObjectName(QStringLiteral("1011"));
     tips()->add(options_, QStringLiteral("　应该至少包含两个选项，选项名字不能重复。"));

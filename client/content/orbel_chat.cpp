@@ -7,12 +7,12 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "client/start/orbel.h"
 #include "client/content/orbel_message_rules.h"
 #include "client/controls/orbel_richedit.h"
-#include "gui/orbel_text.h"
+#include "client/start/orbel.h"
 #include "desktop/messages/vux_desktop_request_message.h"
 #include "desktop/messages/vux_desktop_response_message.h"
+#include "gui/orbel_text.h"
 
 using rules = orbel_message_rules;
 
@@ -117,8 +117,7 @@ void orbel_chat::append(const vux_desktop_message& message) {
         cursor.movePosition(QTextCursor::End);
         transcript_->setTextCursor(cursor);
     };
-    const rules::sender_style style =
-        rules::sender(message.sender, site_key_, member_key_, site_name_, member_name_);
+    const rules::sender_style style = rules::sender(message.sender, site_key_, member_key_, site_name_, member_name_);
     to_end();
     transcript_->set_color(rules::time_color);
     transcript_->add_text(rules::time_text(message.time, false));

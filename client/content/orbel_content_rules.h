@@ -18,7 +18,9 @@ struct orbel_content_rules {
     // and is dropped (4); any other is sent as deleted (3).
     static int32_t deleted_state(int32_t state) { return state == 1 ? 4 : 3; }
     // The row selected after removing `removed`, with `rows` rows left; -1 when none.
-    static int selection_after_remove(int removed, int rows) { return rows <= 0 ? -1 : (removed < rows ? removed : rows - 1); }
+    static int selection_after_remove(int removed, int rows) {
+        return rows <= 0 ? -1 : (removed < rows ? removed : rows - 1);
+    }
 
     // The key of a new item: the list's next counter value whose key the
     // list does not hold yet (a counter behind the held keys would repeat one).

@@ -8,15 +8,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "client/content/orbel_message_rules.h"
 #include "client/controls/orbel_label.h"
 #include "client/controls/orbel_list_box.h"
-#include "client/content/orbel_message_rules.h"
 #include "client/controls/orbel_richedit.h"
 #include "client/controls/orbel_static_picture.h"
-#include "gui/orbel_text.h"
 #include "desktop/records/vux_desktop_news.h"
 #include "desktop/records/vux_desktop_notice.h"
 #include "desktop/records/vux_desktop_vote.h"
+#include "gui/orbel_text.h"
 
 namespace {
 QLineEdit* read_only(QWidget* parent, const char* id, const QString& text) {

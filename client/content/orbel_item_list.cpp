@@ -4,15 +4,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "client/start/orbel.h"
 #include "client/content/orbel_add_item.h"
 #include "client/content/orbel_content_rules.h"
 #include "client/content/orbel_item_detail.h"
 #include "client/controls/orbel_list_box.h"
-#include "gui/orbel_text.h"
-#include "gui/orbel_ui.h"
+#include "client/start/orbel.h"
 #include "desktop/records/vux_desktop_site.h"
 #include "desktop/records/vux_desktop_site_change.h"
+#include "gui/orbel_text.h"
+#include "gui/orbel_ui.h"
 
 using rules = orbel_content_rules;
 
@@ -182,9 +182,8 @@ int32_t orbel_vote::run_add() {
     vux_string_list options;
     for (const QString& option : dialog.options()) options.append(orbel_to_utf8(option));
     const vux_string key = rules::take_key(list_);
-    list_.add_vote(options, key, orbel_app().session.account, trimmed_utf8(dialog.content()),
-                   link_of(dialog.picture()), dialog.valid_days(), dialog.max_selections(), dialog.members_only(),
-                   dialog.comments());
+    list_.add_vote(options, key, orbel_app().session.account, trimmed_utf8(dialog.content()), link_of(dialog.picture()),
+                   dialog.valid_days(), dialog.max_selections(), dialog.members_only(), dialog.comments());
     return list_.items.get_count() - 1;
 }
 
@@ -192,8 +191,7 @@ int32_t orbel_vote::run_add() {
 
 int32_t orbel_run_news(QWidget* parent, const QString& management_name, const vux_desktop_site& site,
                        vux_desktop_site& update) {
-    return run_list<orbel_news>(parent, management_name, site.news, update.news, update,
-                                vux_desktop_site_change::news);
+    return run_list<orbel_news>(parent, management_name, site.news, update.news, update, vux_desktop_site_change::news);
 }
 
 int32_t orbel_run_notices(QWidget* parent, const QString& management_name, const vux_desktop_site& site,

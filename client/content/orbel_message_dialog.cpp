@@ -1,11 +1,11 @@
 #include "client/content/orbel_message_dialog.h"
 
-#include "client/start/orbel.h"
 #include "client/common/orbel_fatal.h"
-#include "gui/orbel_strings.h"
-#include "gui/orbel_text.h"
+#include "client/start/orbel.h"
 #include "desktop/messages/vux_desktop_request_message.h"
 #include "desktop/messages/vux_desktop_response_message.h"
+#include "gui/orbel_strings.h"
+#include "gui/orbel_text.h"
 
 namespace {
 int poll_ms = 15000;
@@ -14,9 +14,7 @@ int poll_ms = 15000;
 int orbel_message_poll_ms() { return poll_ms; }
 void orbel_set_message_poll_ms(int ms) { poll_ms = ms; }
 
-orbel_message_dialog::orbel_message_dialog(QWidget* parent) : QDialog(parent) {
-    timer_.setSingleShot(true);
-}
+orbel_message_dialog::orbel_message_dialog(QWidget* parent) : QDialog(parent) { timer_.setSingleShot(true); }
 
 void orbel_message_dialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

@@ -5,15 +5,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "client/start/orbel.h"
-#include "client/content/orbel_chat.h"
 #include "client/common/orbel_fatal.h"
-#include "client/controls/orbel_list_control.h"
-#include "client/content/orbel_message_rules.h"
 #include "client/common/orbel_resources.h"
-#include "gui/orbel_text.h"
+#include "client/content/orbel_chat.h"
+#include "client/content/orbel_message_rules.h"
+#include "client/controls/orbel_list_control.h"
+#include "client/start/orbel.h"
 #include "desktop/messages/vux_desktop_request_message.h"
 #include "desktop/messages/vux_desktop_response_message.h"
+#include "gui/orbel_text.h"
 
 using rules = orbel_message_rules;
 
@@ -127,7 +127,8 @@ void orbel_messagebox::on_message(const vux_desktop_response_message& reply) {
     const rules::merge_result merged = rules::merge(recent_, reply.recent, members_);
     for (int32_t i = 0; i < merged.replaced.count(); ++i) {
         const int32_t index = recent_list_->keys().find(merged.replaced.item_at(i));
-        for (int row; index >= 0 && (row = recent_list_->find_row(index)) >= 0;) delete recent_list_->takeTopLevelItem(row);
+        for (int row; index >= 0 && (row = recent_list_->find_row(index)) >= 0;)
+            delete recent_list_->takeTopLevelItem(row);
     }
     const QIcon icons[] = {icon_of(orbel_res_list_read), icon_of(orbel_res_list_unread)};
     int position = 0;

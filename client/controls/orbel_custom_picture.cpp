@@ -2,10 +2,10 @@
 
 #include <QFile>
 
-#include "gui/orbel_encode.h"
 #include "client/common/orbel_resources.h"
-#include "gui/orbel_ui.h"
 #include "core/vux_link.h"
+#include "gui/orbel_encode.h"
+#include "gui/orbel_ui.h"
 
 QString orbel_picture_filter(const QString& kind) { return kind + QStringLiteral("(*.jpg *.png)"); }
 

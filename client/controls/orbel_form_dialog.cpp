@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "client/start/orbel.h"
 #include "client/controls/orbel_label.h"
-#include "client/manager/orbel_ok_rules.h"
 #include "client/controls/orbel_tool_tips.h"
+#include "client/manager/orbel_ok_rules.h"
+#include "client/start/orbel.h"
 
 orbel_form_dialog::orbel_form_dialog(const char* id, const QString& title, QWidget* parent) : QDialog(parent) {
     setObjectName(QLatin1String(id));

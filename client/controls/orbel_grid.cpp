@@ -32,9 +32,7 @@ QRect orbel_fit_rect(QSize size, const QRect& box) {
     return QRect(box.left() + int((box.width() - w) / 2), box.top() + int((box.height() - h) / 2), int(w), int(h));
 }
 
-orbel_grid::orbel_grid(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+orbel_grid::orbel_grid(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 void orbel_grid::set_template(const orbel_cell_template& t) {
     template_ = t;

@@ -66,7 +66,8 @@ void orbel_richedit::add_text(const QString& text) {
 
 void orbel_richedit::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton && textCursor().hasSelection()) {
-        QApplication::clipboard()->setText(textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
+        QApplication::clipboard()->setText(
+            textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
         QTextCursor cursor = textCursor();
         cursor.setPosition(cursor.selectionEnd());
         setTextCursor(cursor);

@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "client/start/orbel.h"
 #include "client/controls/orbel_color_list.h"
 #include "client/controls/orbel_tool_tips.h"
+#include "client/start/orbel.h"
 #include "gui/orbel_ui.h"
 
 orbel_select_color::orbel_select_color(int initial, QWidget* parent)

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "client/controls/orbel_picture_list.h"
 #include "client/common/orbel_resources.h"
+#include "client/controls/orbel_picture_list.h"
 #include "core/vux_buffer.h"
 
 namespace {

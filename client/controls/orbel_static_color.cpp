@@ -6,18 +6,14 @@
 #include "client/common/orbel_fatal.h"
 #include "client/controls/orbel_select_color.h"
 
-orbel_static_color::orbel_static_color(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+orbel_static_color::orbel_static_color(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 void orbel_static_color::set_color(int color) {
     color_ = color & 0xFFFFFF;
     update();
 }
 
-void orbel_static_color::paintEvent(QPaintEvent*) {
-    QPainter(this).fillRect(rect(), QColor::fromRgb(QRgb(color_)));
-}
+void orbel_static_color::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), QColor::fromRgb(QRgb(color_))); }
 
 void orbel_static_color::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint())) return;

@@ -2,18 +2,16 @@
 
 #include <QPainter>
 
-#include "client/start/orbel.h"
 #include "client/common/orbel_fatal.h"
-#include "client/controls/orbel_grid.h"
 #include "client/common/orbel_image.h"
-#include "gui/orbel_strings.h"
-#include "gui/orbel_text.h"
+#include "client/controls/orbel_grid.h"
+#include "client/start/orbel.h"
 #include "desktop/messages/vux_desktop_request_data.h"
 #include "desktop/messages/vux_desktop_response_data.h"
+#include "gui/orbel_strings.h"
+#include "gui/orbel_text.h"
 
-orbel_static_picture::orbel_static_picture(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+orbel_static_picture::orbel_static_picture(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 void orbel_static_picture::set_bytes(const QByteArray& bytes) {
     bytes_ = bytes;

@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
-#include "core/vux_string.h"
 #include "client/common/orbel_reply_path.h"
+#include "core/vux_string.h"
 
 // A picture shown on white, fitted into the control with its proportions
 // and centred; empty bytes show white only. `load` fetches the picture of a
@@ -29,7 +29,6 @@ protected:
     bool takes_replies() const override { return busy_; }
 
 private:
-
     QByteArray bytes_;
     QImage image_;
     vux_string key_;

@@ -1,30 +1,27 @@
 #include "client/manager/orbel_group.h"
 
 #include <QHeaderView>
-#include <QRect>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QRect>
 #include <QResizeEvent>
 #include <algorithm>
 #include <iterator>
 
-#include "client/start/orbel.h"
-#include "client/start/orbel_banner.h"
 #include "client/common/orbel_fatal.h"
+#include "client/common/orbel_web.h"
+#include "client/controls/orbel_list_control.h"
+#include "client/controls/orbel_tool_tips.h"
 #include "client/manager/orbel_group_acquire.h"
 #include "client/manager/orbel_group_create.h"
 #include "client/manager/orbel_group_rename.h"
 #include "client/manager/orbel_group_transfer.h"
-#include "client/controls/orbel_list_control.h"
-#include "client/start/orbel_main.h"
 #include "client/manager/orbel_password.h"
-#include "gui/orbel_settings.h"
-#include "gui/orbel_text.h"
-#include "client/controls/orbel_tool_tips.h"
-#include "gui/orbel_ui.h"
-#include "client/common/orbel_web.h"
+#include "client/start/orbel.h"
+#include "client/start/orbel_banner.h"
+#include "client/start/orbel_main.h"
 #include "desktop/messages/vux_desktop_request_group.h"
 #include "desktop/messages/vux_desktop_request_profile.h"
 #include "desktop/messages/vux_desktop_request_sms.h"
@@ -33,6 +30,9 @@
 #include "desktop/messages/vux_desktop_response_profile.h"
 #include "desktop/messages/vux_desktop_response_sms.h"
 #include "desktop/records/vux_desktop_group.h"
+#include "gui/orbel_settings.h"
+#include "gui/orbel_text.h"
+#include "gui/orbel_ui.h"
 
 namespace {
 
@@ -51,7 +51,8 @@ struct button_text {
 constexpr button_text button_texts[] = {
     {1006, u"新建", u"　创建一个新的站点。"},
     {1016, u"编辑", u"　修改选中站点的数据。"},
-    {1047, u"联系人", u"　给选中站点添加（删除）成员和管理员。在允许服务员与成员之间发私信时，可以添加（删除）服务员。"},
+    {1047, u"联系人",
+     u"　给选中站点添加（删除）成员和管理员。在允许服务员与成员之间发私信时，可以添加（删除）服务员。"},
     {1009, u"重命名", u"　更改选中站点的名称。"},
     {1014, u"移交", u"　将选中站点移交给指定用户，站点移交后需重新激活。使用该功能需要成为会员用户。"},
     {1007, u"删除", u"　删除选中的站点。"},
@@ -389,7 +390,8 @@ void orbel_group::site_arrived(const vux_string& key) {
     if (site && created_key_ && *created_key_ == key) {
         created_key_.reset();
         // Not inside the cache's reply handling: the sheet runs a loop of its own.
-        QMetaObject::invokeMethod(this, [this, key] { open_sheet(key, true); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, key] { open_sheet(key, true); }, Qt::QueuedConnection);
     }
 }
 

@@ -11,12 +11,12 @@
 #include <string>
 #include <unordered_map>
 
+#include "client/common/orbel_reply_path.h"
 #include "client/manager/orbel_emulator_factory.h"
 #include "client/manager/orbel_group_outcome.h"
 #include "client/manager/orbel_group_rules.h"
 #include "core/vux_string.h"
 #include "desktop/messages/vux_desktop_request_site.h"
-#include "client/common/orbel_reply_path.h"
 
 class QPushButton;
 class orbel_banner;

@@ -1,13 +1,13 @@
 #include "client/manager/orbel_group_outcome.h"
 
-#include "gui/orbel_strings.h"
-#include "gui/orbel_text.h"
 #include "core/vux_hex.h"
 #include "core/vux_tea.h"
 #include "desktop/messages/vux_desktop_response_group.h"
 #include "desktop/messages/vux_desktop_response_password.h"
 #include "desktop/messages/vux_desktop_response_profile.h"
 #include "desktop/messages/vux_desktop_response_sms.h"
+#include "gui/orbel_strings.h"
+#include "gui/orbel_text.h"
 
 namespace {
 

@@ -16,13 +16,11 @@ struct command {
 };
 
 constexpr command commands[] = {
-    {1006, rule::busy_only, 0},  {1016, rule::editable, 0},     {1047, rule::editable, 0},
-    {1009, rule::renamable, 0},  {1014, rule::ready, 0},        {1007, rule::deletable, 0},
-    {1065, rule::ready, 0},      {1041, rule::ready, 0x1},      {1022, rule::ready, 0x40},
-    {1049, rule::remindable, 0}, {1079, rule::ready, 0x80},     {1096, rule::ready, 0x2},
-    {1043, rule::ready, 0x4},    {1020, rule::ready, 0x8},      {1002, rule::base, 0},
-    {1008, rule::base, 0},       {1011, rule::base, 0},         {1040, rule::none, 0},
-    {1091, rule::none, 0},
+    {1006, rule::busy_only, 0}, {1016, rule::editable, 0},   {1047, rule::editable, 0}, {1009, rule::renamable, 0},
+    {1014, rule::ready, 0},     {1007, rule::deletable, 0},  {1065, rule::ready, 0},    {1041, rule::ready, 0x1},
+    {1022, rule::ready, 0x40},  {1049, rule::remindable, 0}, {1079, rule::ready, 0x80}, {1096, rule::ready, 0x2},
+    {1043, rule::ready, 0x4},   {1020, rule::ready, 0x8},    {1002, rule::base, 0},     {1008, rule::base, 0},
+    {1011, rule::base, 0},      {1040, rule::none, 0},       {1091, rule::none, 0},
 };
 
 bool holds(rule r, const orbel_group_rules::state& s) {

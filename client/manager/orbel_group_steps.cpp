@@ -1,18 +1,18 @@
 #include "client/manager/orbel_group_steps.h"
 
-#include "client/start/orbel.h"
 #include "client/contacts/orbel_contact.h"
-#include "client/manager/orbel_group.h"
-#include "client/sheet/orbel_homepage.h"
+#include "client/contacts/orbel_share.h"
+#include "client/contacts/orbel_sms.h"
 #include "client/content/orbel_item_list.h"
 #include "client/content/orbel_messagebox.h"
-#include "client/contacts/orbel_share.h"
+#include "client/manager/orbel_group.h"
+#include "client/sheet/orbel_homepage.h"
 #include "client/sheet/orbel_site_sheet.h"
-#include "client/contacts/orbel_sms.h"
-#include "gui/orbel_text.h"
+#include "client/start/orbel.h"
 #include "desktop/messages/vux_desktop_request_sms.h"
 #include "desktop/records/vux_desktop_group.h"
 #include "desktop/records/vux_desktop_site.h"
+#include "gui/orbel_text.h"
 
 namespace {
 

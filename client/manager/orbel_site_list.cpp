@@ -1,11 +1,11 @@
 #include "client/manager/orbel_site_list.h"
 
-#include "client/start/orbel.h"
 #include "client/common/orbel_fatal.h"
+#include "client/start/orbel.h"
 #include "client/start/orbel_main.h"
+#include "desktop/messages/vux_desktop_response_site.h"
 #include "gui/orbel_text.h"
 #include "gui/orbel_ui.h"
-#include "desktop/messages/vux_desktop_response_site.h"
 
 orbel_site_list::orbel_site_list() = default;
 

@@ -19,9 +19,9 @@ class orbel_site_queue {
 public:
     // What a reply (or failure) means.
     struct outcome {
-        QString message;         // shown; empty for none
-        bool fatal = false;      // the program ends after the message
-        vux_string arrived;      // the key whose site was just cached
+        QString message;     // shown; empty for none
+        bool fatal = false;  // the program ends after the message
+        vux_string arrived;  // the key whose site was just cached
         bool has_arrived = false;
     };
 

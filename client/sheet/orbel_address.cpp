@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "client/common/orbel_web.h"
+#include "client/controls/orbel_tool_tips.h"
 #include "client/start/orbel.h"
 #include "gui/orbel_text.h"
-#include "client/controls/orbel_tool_tips.h"
 #include "gui/orbel_ui.h"
-#include "client/common/orbel_web.h"
 
 orbel_address::orbel_address(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("122"));
@@ -32,7 +32,8 @@ orbel_address::orbel_address(QWidget* parent) : QDialog(parent) {
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
     cancel->setObjectName(QStringLiteral("2"));
 
-    connect(address_, &QLineEdit::textChanged, this, [this](const QString& text) { lookup_->setEnabled(!text.isEmpty()); });
+    connect(address_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { lookup_->setEnabled(!text.isEmpty()); });
     connect(lookup_, &QPushButton::clicked, this, &orbel_address::on_lookup);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -52,8 +53,8 @@ orbel_address::orbel_address(QWidget* parent) : QDialog(parent) {
 QUrl orbel_address::lookup_url(const QString& address) {
     QString encoded;
     orbel_url_encode_cstring(address, encoded);
-    return QUrl(QStringLiteral("http://%1%2%3").arg(QLatin1String(orbel_geocoder_host),
-                                                    QLatin1String(orbel_geocoder_page), encoded),
+    return QUrl(QStringLiteral("http://%1%2%3")
+                    .arg(QLatin1String(orbel_geocoder_host), QLatin1String(orbel_geocoder_page), encoded),
                 QUrl::StrictMode);
 }
 

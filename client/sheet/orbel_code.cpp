@@ -23,8 +23,8 @@ QImage orbel_code::image_of(int width, const unsigned char* modules) {
 void orbel_code::render(const vux_string& site_id) {
     image_ = QImage();
     const QByteArray data = payload(site_id);
-    QRcode* code = QRcode_encodeData(int(data.size()), reinterpret_cast<const unsigned char*>(data.constData()), 0,
-                                     QR_ECLEVEL_L);
+    QRcode* code =
+        QRcode_encodeData(int(data.size()), reinterpret_cast<const unsigned char*>(data.constData()), 0, QR_ECLEVEL_L);
     if (code) {
         image_ = image_of(code->width, code->data);
         QRcode_free(code);

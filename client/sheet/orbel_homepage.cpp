@@ -10,18 +10,18 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
-#include "client/start/orbel.h"
-#include "client/sheet/orbel_address.h"
+#include "client/common/orbel_web.h"
 #include "client/controls/orbel_custom_picture.h"
+#include "client/controls/orbel_static_picture.h"
+#include "client/controls/orbel_tool_tips.h"
+#include "client/sheet/orbel_address.h"
 #include "client/sheet/orbel_site_page.h"
 #include "client/sheet/orbel_site_sheet.h"
-#include "client/controls/orbel_static_picture.h"
-#include "gui/orbel_text.h"
-#include "client/controls/orbel_tool_tips.h"
-#include "gui/orbel_ui.h"
-#include "client/common/orbel_web.h"
+#include "client/start/orbel.h"
 #include "desktop/orbel_text_utils.h"
 #include "desktop/records/vux_desktop_site_change.h"
+#include "gui/orbel_text.h"
+#include "gui/orbel_ui.h"
 
 namespace {
 
@@ -30,7 +30,6 @@ constexpr int32_t max_fraction_digits = 12;
 // Integer parts longer than this cannot be a coordinate, and would not fit
 // in 64 bits.
 constexpr int32_t max_integer_digits = 18;
-
 
 bool position_given(const orbel_homepage::values& v) {
     return !v.address.trimmed().isEmpty() || (!v.longitude.isEmpty() && !v.latitude.isEmpty());
@@ -104,14 +103,12 @@ orbel_homepage::coordinate orbel_homepage::check_coordinate(const QString& text,
 
 QString orbel_homepage::coordinate_message(coordinate c, bool longitude) {
     switch (c) {
-    case coordinate::good:
-        return {};
+    case coordinate::good: return {};
     case coordinate::not_a_number:
         return longitude ? QStringLiteral("不合法的经度数据！") : QStringLiteral("不合法的纬度数据！");
     case coordinate::fraction_too_long:
         return longitude ? QStringLiteral("经度小数部分过长！") : QStringLiteral("纬度小数部分过长！");
-    case coordinate::out_of_range:
-        break;
+    case coordinate::out_of_range: break;
     }
     return longitude ? QStringLiteral("经度数据超出范围！") : QStringLiteral("纬度数据超出范围！");
 }
@@ -136,8 +133,9 @@ QUrl orbel_homepage::map_url(const values& v) {
         orbel_url_encode_cstring(v.address.trimmed(), query);
     else
         query = v.latitude + QLatin1Char(',') + v.longitude;
-    return QUrl(QStringLiteral("https://%1%2%3").arg(QLatin1String(orbel_map_host), QLatin1String(orbel_map_page), query),
-                QUrl::StrictMode);
+    return QUrl(
+        QStringLiteral("https://%1%2%3").arg(QLatin1String(orbel_map_host), QLatin1String(orbel_map_page), query),
+        QUrl::StrictMode);
 }
 
 std::unique_ptr<vux_desktop_request_site> orbel_homepage::run(QWidget* parent, const QString& management_name,

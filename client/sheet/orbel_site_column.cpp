@@ -17,7 +17,8 @@
 #include "desktop/records/vux_desktop_site_change.h"
 
 const std::array<orbel_site_column::column, 13> orbel_site_column::columns = {{
-    {0x2, 1096, u"主页", 0xE21BA1, 1088, false, u"　【主页】栏目对所有用户开放，可以打开网页，地图和直接拨打联系电话。"},
+    {0x2, 1096, u"主页", 0xE21BA1, 1088, false,
+     u"　【主页】栏目对所有用户开放，可以打开网页，地图和直接拨打联系电话。"},
     {0x4, 1043, u"新闻", 0x1BA1E2, 1090, false, u"　【新闻】栏目对所有用户开放。"},
     {0x8, 1020, u"通知", 0xF09609, 1089, false,
      u"　【通知】栏目对所有用户开放，某些通知在发送时可以设定只让成员用户看到。"},
@@ -30,11 +31,13 @@ const std::array<orbel_site_column::column, 13> orbel_site_column::columns = {{
     {0x100, 1086, u"相册", 0x26BF26, 1095, false, u"　【相册】栏目只对成员用户开放。相册按照发布的日期组织在一起。"},
     {0x200, 1081, u"在哪", 0xBDB76B, 1102, true,
      u"　【在哪】栏目对所有用户开放，管理员或成员可以动态创建兴趣点，用户可以根据当前位置查找附近的兴趣点。"},
-    {0x400, 1080, u"问答", 0xBC8F8F, 1101, true, u"　【问答】栏目对所有用户开放，任何人都可以发问，任何人也都可以回答。"},
+    {0x400, 1080, u"问答", 0xBC8F8F, 1101, true,
+     u"　【问答】栏目对所有用户开放，任何人都可以发问，任何人也都可以回答。"},
     {0x800, 1023, u"任务", 0x778899, 1103, true, u"　【任务】栏目只对成员用户开放，成员之间可以互相安排任务。"},
     {0x1000, 1024, u"会议", 0x87CEEB, 1104, true,
      u"　【会议】栏目只对成员用户开放，一组成员可以在一个事先创建好的会议室里语音通话。"},
-    {0x2000, 1025, u"日历", 0xB0E0E6, 1105, true, u"　【日历】栏目只对成员用户开放，成员可以通过日历安排自己的工作和学习。"},
+    {0x2000, 1025, u"日历", 0xB0E0E6, 1105, true,
+     u"　【日历】栏目只对成员用户开放，成员可以通过日历安排自己的工作和学习。"},
 }};
 
 namespace {
@@ -115,8 +118,7 @@ void orbel_site_column::toggle(values& v, int id, bool checked) {
         set_bit(o, points, checked);
         if (checked) c |= where;
         return;
-    default:
-        break;
+    default: break;
     }
     for (const column& col : columns) {
         if (col.id != id) continue;
@@ -139,8 +141,8 @@ orbel_site_column::orbel_site_column(QWidget* parent) : orbel_site_page("142", Q
     for (size_t k = 0; k < columns.size(); ++k) {
         const column& col = columns[k];
         const QByteArray id = QByteArray::number(col.id), swatch_id = QByteArray::number(col.swatch);
-        auto* box = named(new QCheckBox(QString::fromUtf16(col.label), this), id.constData(),
-                          QString::fromUtf16(col.tip));
+        auto* box =
+            named(new QCheckBox(QString::fromUtf16(col.label), this), id.constData(), QString::fromUtf16(col.tip));
         auto* swatch = named(new orbel_static_color(this), swatch_id.constData());
         swatch->setFixedSize(40, 20);
         column_boxes_[k] = box;

@@ -20,11 +20,11 @@ class orbel_site_column : public orbel_site_page {
 public:
     // One column of the phone application.
     struct column {
-        int32_t bit;         // in the site's column bits
-        int id;              // its check
+        int32_t bit;  // in the site's column bits
+        int id;       // its check
         const char16_t* label;
-        int32_t color;       // default, 0xRRGGBB
-        int swatch;          // its colour swatch
+        int32_t color;  // default, 0xRRGGBB
+        int swatch;     // its colour swatch
         bool hidden;
         const char16_t* tip;
     };

@@ -1,9 +1,9 @@
 #include "client/sheet/orbel_site_page.h"
 
-#include "client/start/orbel.h"
 #include "client/controls/orbel_custom_picture.h"
 #include "client/controls/orbel_static_picture.h"
 #include "client/controls/orbel_tool_tips.h"
+#include "client/start/orbel.h"
 
 orbel_site_page::orbel_site_page(const char* id, const QString& title, QWidget* parent)
     : QWidget(parent), title_(title), tips_(new orbel_tool_tips(this)) {

@@ -28,7 +28,8 @@ public:
     static void set_buffer(vux_buffer& b, const QByteArray& a) { b.assign_bytes(a.constData(), int32_t(a.size())); }
     // The custom-picture step into a picture control; false (the control
     // unchanged) when nothing was taken.
-    static bool choose_file(QWidget* parent, const orbel_picture_texts& texts, QSize box, orbel_static_picture* control);
+    static bool choose_file(QWidget* parent, const orbel_picture_texts& texts, QSize box,
+                            orbel_static_picture* control);
 
 protected:
     // A control's id and its tip (empty for none).

@@ -15,16 +15,16 @@
 #include "client/controls/orbel_select_pallet.h"
 #include "client/controls/orbel_static_color.h"
 #include "client/controls/orbel_static_picture.h"
+#include "desktop/records/vux_desktop_site_change.h"
 #include "gui/orbel_text.h"
 #include "gui/orbel_ui.h"
-#include "desktop/records/vux_desktop_site_change.h"
 
 namespace {
 constexpr int32_t paused_state = 1;
 }  // namespace
 
 orbel_site_setup::values orbel_site_setup::fill(const vux_desktop_site& site, bool with_status,
-                                                 const QString& telephone) {
+                                                const QString& telephone) {
     values v;
     v.style = site.style;
     v.pinned = site.options & pinned_bit;

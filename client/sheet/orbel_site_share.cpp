@@ -53,9 +53,10 @@ void orbel_site_share::toggle(values& v, int id, bool checked) {
 
 orbel_site_share::orbel_site_share(QWidget* parent) : orbel_site_page("143", QStringLiteral("分享"), parent) {
     auto* page = new QVBoxLayout(this);
-    sharing_ = named(new QCheckBox(QStringLiteral("开启分享功能"), this), "1041",
-                     QStringLiteral("　允许添加非成员用户，适合大型组织。非成员用户（关注者）和成员用户在功能上有所区别。"
-                                    "非成员用户只有手机号而没有姓名，所以无法实现他们之间的某些互动功能。"));
+    sharing_ =
+        named(new QCheckBox(QStringLiteral("开启分享功能"), this), "1041",
+              QStringLiteral("　允许添加非成员用户，适合大型组织。非成员用户（关注者）和成员用户在功能上有所区别。"
+                             "非成员用户只有手机号而没有姓名，所以无法实现他们之间的某些互动功能。"));
     page->addWidget(sharing_);
     connect(sharing_, &QCheckBox::clicked, this, [this](bool on) {
         toggle(values_, 1041, on);

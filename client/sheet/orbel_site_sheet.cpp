@@ -10,12 +10,12 @@
 #include <QWizard>
 #include <QWizardPage>
 
-#include "client/start/orbel.h"
 #include "client/contacts/orbel_contact.h"
-#include "gui/orbel_settings.h"
 #include "client/sheet/orbel_site_type.h"
-#include "gui/orbel_text.h"
+#include "client/start/orbel.h"
 #include "desktop/records/vux_desktop_site_change.h"
+#include "gui/orbel_settings.h"
+#include "gui/orbel_text.h"
 
 namespace {
 
@@ -147,9 +147,9 @@ bool orbel_site_sheet::collect(const values& v, const vux_desktop_site& cached, 
     return number_changed;
 }
 
-orbel_site_sheet::outcome orbel_site_sheet::run(QWidget* parent, const QString& management_name,
-                                                const vux_string& key, const vux_desktop_site& cached,
-                                                const vux_desktop_site* template_site, bool new_site) {
+orbel_site_sheet::outcome orbel_site_sheet::run(QWidget* parent, const QString& management_name, const vux_string& key,
+                                                const vux_desktop_site& cached, const vux_desktop_site* template_site,
+                                                bool new_site) {
     orbel_site_sheet sheet(parent, management_name, key, cached, template_site, new_site);
     outcome out;
     out.accepted = sheet.window()->exec() == QDialog::Accepted;
@@ -160,9 +160,10 @@ orbel_site_sheet::outcome orbel_site_sheet::run(QWidget* parent, const QString& 
 }
 
 orbel_site_sheet::orbel_site_sheet(QWidget* parent, const QString& management_name, const vux_string& key,
-                                   const vux_desktop_site& cached, const vux_desktop_site* template_site,
-                                   bool new_site)
-    : cached_(cached), from_template_(template_site != nullptr), new_site_(template_site ? false : new_site),
+                                   const vux_desktop_site& cached, const vux_desktop_site* template_site, bool new_site)
+    : cached_(cached),
+      from_template_(template_site != nullptr),
+      new_site_(template_site ? false : new_site),
       wizard_(cached.name.empty()) {
     setup_ = new orbel_site_setup;
     if (new_site_) type_ = new orbel_site_type;
@@ -194,7 +195,8 @@ orbel_site_sheet::orbel_site_sheet(QWidget* parent, const QString& management_na
         vux_desktop_contact::append_all_from(members_, template_site->members);
         vux_desktop_contact::append_all_from(waiters_, template_site->waiters);
     }
-    if (type_) QObject::connect(type_, &orbel_site_type::preset_chosen, window_.get(), [this](int id) { choose_preset(id); });
+    if (type_)
+        QObject::connect(type_, &orbel_site_type::preset_chosen, window_.get(), [this](int id) { choose_preset(id); });
 }
 
 orbel_site_sheet::~orbel_site_sheet() = default;

@@ -2,9 +2,9 @@
 
 #include <QPushButton>
 
-#include "client/start/orbel.h"
-#include "client/sheet/orbel_code.h"
 #include "client/controls/orbel_tool_tips.h"
+#include "client/sheet/orbel_code.h"
+#include "client/start/orbel.h"
 #include "gui/orbel_ui.h"
 
 orbel_view::orbel_view(const vux_string& site_id, QWidget* parent) : QDialog(parent) {

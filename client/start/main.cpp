@@ -1,5 +1,5 @@
-#include "client/start/orbel.h"
 #include "client/manager/orbel_emulator_factory.h"
+#include "client/start/orbel.h"
 #include "emulator/orbel_emulator.h"
 
 int main(int argc, char** argv) {

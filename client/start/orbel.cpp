@@ -4,11 +4,11 @@
 #include <QApplication>
 #include <QPixmap>
 
+#include "client/common/orbel_resources.h"
 #include "client/start/orbel_instance_mark.h"
 #include "client/start/orbel_main.h"
-#include "client/common/orbel_resources.h"
-#include "gui/orbel_strings.h"
 #include "desktop/transport/orbel_qt_translation.h"
+#include "gui/orbel_strings.h"
 
 namespace {
 orbel* the_application = nullptr;

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "client/start/orbel_instance_mark.h"
 #include "client/manager/orbel_site_list.h"
+#include "client/start/orbel_instance_mark.h"
 #include "core/vux_string.h"
 #include "desktop/records/vux_desktop_document.h"
 #include "desktop/records/vux_desktop_profile.h"

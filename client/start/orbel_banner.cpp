@@ -11,9 +11,7 @@ orbel_banner::orbel_banner(QWidget* parent)
 
 orbel_banner::~orbel_banner() = default;
 
-QSize orbel_banner::sizeHint() const {
-    return QSize(360, strip_ && strip_->height() > 0 ? strip_->height() : 64);
-}
+QSize orbel_banner::sizeHint() const { return QSize(360, strip_ && strip_->height() > 0 ? strip_->height() : 64); }
 
 void orbel_banner::paintEvent(QPaintEvent*) {
     QPainter painter(this);

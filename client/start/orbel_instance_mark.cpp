@@ -74,7 +74,9 @@ QString orbel_instance_name() {
     return QStringLiteral("__ORBEL-%1").arg(user);
 }
 
-QString orbel_instance_lock_path(const QString& name) { return QDir(QDir::tempPath()).filePath(name + QStringLiteral(".lock")); }
+QString orbel_instance_lock_path(const QString& name) {
+    return QDir(QDir::tempPath()).filePath(name + QStringLiteral(".lock"));
+}
 
 bool orbel_find_running_instance(const QString& name) {
     QLocalSocket socket;

@@ -11,22 +11,22 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "client/common/orbel_web.h"
+#include "client/controls/orbel_label.h"
+#include "client/controls/orbel_tool_tips.h"
 #include "client/start/orbel.h"
 #include "client/start/orbel_banner.h"
-#include "gui/orbel_image_pack.h"
 #include "client/start/orbel_ip.h"
-#include "client/controls/orbel_label.h"
-#include "gui/orbel_settings.h"
-#include "gui/orbel_strings.h"
-#include "gui/orbel_text.h"
-#include "client/controls/orbel_tool_tips.h"
-#include "gui/orbel_ui.h"
-#include "client/common/orbel_web.h"
 #include "desktop/messages/vux_desktop_request_logon.h"
 #include "desktop/messages/vux_desktop_request_verify.h"
 #include "desktop/messages/vux_desktop_response_logon.h"
 #include "desktop/messages/vux_desktop_response_verify.h"
 #include "desktop/transport/orbel_service_address.h"
+#include "gui/orbel_image_pack.h"
+#include "gui/orbel_settings.h"
+#include "gui/orbel_strings.h"
+#include "gui/orbel_text.h"
+#include "gui/orbel_ui.h"
 
 namespace {
 
@@ -279,7 +279,8 @@ void orbel_logon::on_server_address() {
 }
 
 void orbel_logon::on_image_pack() {
-    const QString target = orbel_get_ui().save_file_name(this, QStringLiteral("dat"), QStringLiteral("资源文件 (*.dat)"));
+    const QString target =
+        orbel_get_ui().save_file_name(this, QStringLiteral("dat"), QStringLiteral("资源文件 (*.dat)"));
     if (target.isEmpty()) return;
     QString error;
     if (!orbel_write_image_pack(QFileInfo(target).absolutePath(), target, &error)) orbel_get_ui().message(this, error);

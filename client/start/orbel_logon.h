@@ -4,9 +4,9 @@
 #include <QString>
 #include <cstdint>
 
+#include "client/common/orbel_reply_path.h"
 #include "client/start/orbel_logon_outcome.h"
 #include "core/vux_string.h"
-#include "client/common/orbel_reply_path.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -1,12 +1,12 @@
 #include "client/start/orbel_logon_outcome.h"
 
 #include "client/start/orbel_ip.h"
-#include "gui/orbel_strings.h"
-#include "gui/orbel_text.h"
 #include "core/vux_hex.h"
 #include "desktop/messages/vux_desktop_response_logon.h"
 #include "desktop/messages/vux_desktop_response_verify.h"
 #include "desktop/orbel_md5.h"
+#include "gui/orbel_strings.h"
+#include "gui/orbel_text.h"
 
 namespace {
 
@@ -45,7 +45,8 @@ orbel_logon_outcome orbel_logon_outcome::on_logon_reply(const request& state, co
     return out;
 }
 
-orbel_logon_outcome orbel_logon_outcome::on_verify_reply(const request& state, const vux_desktop_response_verify* reply) {
+orbel_logon_outcome orbel_logon_outcome::on_verify_reply(const request& state,
+                                                         const vux_desktop_response_verify* reply) {
     if (!reply) return ending(orbel_ids_system_failure);
     if (reply->result == -1) return refuse(field::password, orbel_ids_verify_failed);
     // A success that names no service to go on with would leave every later

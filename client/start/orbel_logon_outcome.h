@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "gui/orbel_settings.h"
 #include "core/vux_string.h"
 #include "desktop/messages/vux_desktop_request_verify.h"
+#include "gui/orbel_settings.h"
 
 class vux_desktop_response_logon;
 class vux_desktop_response_verify;
@@ -20,15 +20,15 @@ struct orbel_logon_outcome {
         vux_string user;      // as sent: UTF-8, lower-cased
         vux_string password;  // as typed, UTF-8
         QString typed_password;
-        bool remember = false;     // "记住密码" checked
-        bool no_tips = false;      // "不显示提示信息" checked
-        int32_t hints_off = 0;     // the run's choice before this logon
+        bool remember = false;  // "记住密码" checked
+        bool no_tips = false;   // "不显示提示信息" checked
+        int32_t hints_off = 0;  // the run's choice before this logon
     };
     enum class field { none, user, password };
     struct profile_write {
         const orbel_setting_key* key;
-        QString text;      // for text keys
-        int value = 0;     // for integer keys
+        QString text;   // for text keys
+        int value = 0;  // for integer keys
         bool is_text = true;
         bool operator==(const profile_write&) const = default;
     };

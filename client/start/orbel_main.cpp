@@ -6,9 +6,9 @@
 #include <QResizeEvent>
 #include <QScreen>
 
-#include "client/start/orbel.h"
 #include "client/manager/orbel_group.h"
 #include "client/manager/orbel_group_steps.h"
+#include "client/start/orbel.h"
 #include "client/start/orbel_logon.h"
 #include "gui/orbel_settings.h"
 #include "gui/orbel_strings.h"
@@ -118,5 +118,7 @@ void orbel_main::changeEvent(QEvent* event) {
 void orbel_main::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     event->accept();
-    if (on_closed_) QMetaObject::invokeMethod(this, [cb = on_closed_] { cb(); }, Qt::QueuedConnection);
+    if (on_closed_)
+        QMetaObject::invokeMethod(
+            this, [cb = on_closed_] { cb(); }, Qt::QueuedConnection);
 }

@@ -8,7 +8,5 @@ public:
     vux_string application_id;  // vux_desktop_application_id
 
     const char* class_name() const override { return "vux_desktop_request_download"; }
-    void fields(vux_field_visitor& v) override {
-        v.string("application_id", application_id);
-    }
+    void fields(vux_field_visitor& v) override { v.string("application_id", application_id); }
 };

@@ -7,10 +7,10 @@ class vux_desktop_request_message : public vux_desktop_typed_record<vux_type_des
 public:
     int32_t operation = 0;
     int32_t has_marker = 0;  // 1 when marker holds values
-    int32_t limit = 0;  // 256 for the message box, 64 for a chat
+    int32_t limit = 0;       // 256 for the message box, 64 for a chat
     vux_string site_key;
     vux_string member_key;
-    vux_string text;  // the message sent (UTF-8)
+    vux_string text;          // the message sent (UTF-8)
     vux_integer_list marker;  // where the last poll ended
     vux_desktop_session session;
 

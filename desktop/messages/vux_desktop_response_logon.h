@@ -4,7 +4,7 @@
 // Whether the account exists and the challenge for the verify step.
 class vux_desktop_response_logon : public vux_desktop_typed_record<vux_type_desktop_response_logon> {
 public:
-    int32_t result = 0;  // 0 = success, -1 refused
+    int32_t result = 0;       // 0 = success, -1 refused
     int32_t verify_mode = 0;  // 1: send the verify request
     int32_t challenge = 0;
 

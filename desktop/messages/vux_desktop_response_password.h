@@ -7,7 +7,5 @@ public:
     int32_t result = 0;  // 0 = success
 
     const char* class_name() const override { return "vux_desktop_response_password"; }
-    void fields(vux_field_visitor& v) override {
-        v.int32("result", result);
-    }
+    void fields(vux_field_visitor& v) override { v.int32("result", result); }
 };

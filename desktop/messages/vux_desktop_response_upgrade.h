@@ -4,7 +4,7 @@
 // The service's answer to an upgrade check; port, host and path say where to download.
 class vux_desktop_response_upgrade : public vux_desktop_typed_record<vux_type_desktop_response_upgrade> {
 public:
-    int32_t status = 0;  // 0 = success
+    int32_t status = 0;   // 0 = success
     int32_t upgrade = 0;  // non-zero: download a new client
     int32_t port = 0;
     vux_string host;

@@ -1,7 +1,7 @@
 #include "desktop/records/vux_desktop_contact.h"
-#include "desktop/records/vux_desktop_item_state.h"
 #include <algorithm>
 #include <cstring>
+#include "desktop/records/vux_desktop_item_state.h"
 
 namespace {
 // Length of a zero-padded field's text: up to its first zero, at most size.

@@ -7,7 +7,7 @@ public:
     int32_t time = 0;
     int32_t state = 0;
     int32_t members_only = 0;
-    int32_t push = 0;            // pushed to the members' phones
+    int32_t push = 0;  // pushed to the members' phones
     int32_t show_receivers = 0;
     vux_string key;
     vux_string author;

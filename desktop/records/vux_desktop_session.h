@@ -5,9 +5,9 @@
 // a copy, so the service knows whose request it is.
 class vux_desktop_session : public vux_record {
 public:
-    int32_t id = 0;        // also keys the password's TEA text form
+    int32_t id = 0;  // also keys the password's TEA text form
     vux_string text1;
-    vux_string account;    // the signed-in account's name
+    vux_string account;  // the signed-in account's name
     vux_string text3;
 
     const char* class_name() const override { return "vux_desktop_session"; }

@@ -14,17 +14,17 @@ public:
     static constexpr int32_t share_entry_size = 32;  // one MD5 hex key per entry
 
     // The eleven ints, in wire order.
-    int32_t publish_state = 0;  // 0 published, 1 paused, 2 deleted
-    int32_t options = 0;        // option bits
+    int32_t publish_state = 0;                // 0 published, 1 paused, 2 deleted
+    int32_t options = 0;                      // option bits
     int32_t tray_color = default_tray_color;  // 0xRRGGBB
-    int32_t column_align = 1;   // 0 left, 1 centre, 2 right
-    int32_t style = 0;          // interface style
-    int32_t columns = 0;        // column bits
-    int32_t map_options = 0;    // 0x1 map shown, 0x2 locate by phone
-    int32_t activated = 0;      // non-zero once activated by phone
+    int32_t column_align = 1;                 // 0 left, 1 centre, 2 right
+    int32_t style = 0;                        // interface style
+    int32_t columns = 0;                      // column bits
+    int32_t map_options = 0;                  // 0x1 map shown, 0x2 locate by phone
+    int32_t activated = 0;                    // non-zero once activated by phone
     int32_t int9 = 0;
     int32_t int10 = 0;
-    int32_t change_mask = 0;    // of an update; 0 in a cached site
+    int32_t change_mask = 0;  // of an update; 0 in a cached site
 
     vux_string name;
 

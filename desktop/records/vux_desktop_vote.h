@@ -8,7 +8,7 @@ public:
     int32_t state = 0;
     int32_t members_only = 0;
     int32_t comments = 0;
-    int32_t valid_days = 0;      // 0: no limit
+    int32_t valid_days = 0;  // 0: no limit
     int32_t max_selections = 0;
     vux_string key;
     vux_string author;

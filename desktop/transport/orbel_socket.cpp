@@ -1,7 +1,7 @@
 #include "desktop/transport/orbel_socket.h"
-#include <algorithm>
 #include <QPointer>
 #include <QTcpSocket>
+#include <algorithm>
 #include "core/vux_buffer.h"
 #include "core/vux_link.h"
 #include "core/vux_string.h"
@@ -44,8 +44,8 @@ void orbel_socket::open(const QString& host, quint16 port, const QString& path, 
     // A path or host the wrapper refuses (line breaks), or no body at all
     // (the request could not be framed), leaves no request, which
     // start_connect reports as a failure.
-    if (body.length() == 0 || !request_.set_post_path(utf8_of(path)) || !request_.add_header(vux_string("Host"), utf8_of(host)) ||
-        !request_.build(body))
+    if (body.length() == 0 || !request_.set_post_path(utf8_of(path)) ||
+        !request_.add_header(vux_string("Host"), utf8_of(host)) || !request_.build(body))
         request_ = vux_http_wrapper();
     host_ = host;
     port_ = port;
@@ -68,8 +68,7 @@ void orbel_socket::start_connect() {
     });
     QObject::connect(s, &QTcpSocket::bytesWritten, this, [this](qint64 n) { on_bytes_written(n); });
     QObject::connect(s, &QTcpSocket::readyRead, this, [this] { on_ready_read(); });
-    QObject::connect(s, &QTcpSocket::errorOccurred, this,
-                     [this](QAbstractSocket::SocketError e) { on_error(e); });
+    QObject::connect(s, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) { on_error(e); });
     QObject::connect(s, &QTcpSocket::disconnected, this, [this] { on_disconnected(); });
     // The time-out also covers a host lookup or connect that never ends.
     timer_.start();

@@ -1,12 +1,12 @@
 #pragma once
-#include <chrono>
-#include <cstdint>
-#include <functional>
-#include <memory>
 #include <QAbstractSocket>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include "core/vux_http_parser.h"
 #include "core/vux_http_wrapper.h"
 
@@ -68,8 +68,8 @@ private:
     vux_http_parser reply_;
     QString host_;
     quint16 port_ = 0;
-    int64_t handed_ = 0;   // request bytes given to the socket
-    int64_t written_ = 0;  // request bytes the system has taken
+    int64_t handed_ = 0;     // request bytes given to the socket
+    int64_t written_ = 0;    // request bytes the system has taken
     int64_t reported_ = -1;  // body bytes the last progress call gave
     int32_t in_call_ = 0;
     bool done_ = false;

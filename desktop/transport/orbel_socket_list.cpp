@@ -1,8 +1,8 @@
 #include "desktop/transport/orbel_socket_list.h"
-#include <algorithm>
-#include <limits>
 #include <QObject>
 #include <QTimer>
+#include <algorithm>
+#include <limits>
 #include "core/vux_buffer.h"
 #include "core/vux_object.h"
 #include "core/vux_writer.h"

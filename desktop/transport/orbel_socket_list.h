@@ -1,10 +1,10 @@
 #pragma once
+#include <QString>
+#include <QtGlobal>
 #include <chrono>
 #include <cstdint>
 #include <memory>
 #include <vector>
-#include <QString>
-#include <QtGlobal>
 
 class QObject;
 class vux_http_body_sink;

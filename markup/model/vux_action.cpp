@@ -59,8 +59,8 @@ bool vux_action::take_upload(const vux_variables& env, vux_data& item) {
 }
 
 vux_action_input* vux_action::find_pending_input(const vux_variables& env) const {
-    return first_step<vux_action_input>(
-        [](const vux_action_input& s) { return s.state != 2 && !s.variable.empty(); }, env);
+    return first_step<vux_action_input>([](const vux_action_input& s) { return s.state != 2 && !s.variable.empty(); },
+                                        env);
 }
 
 bool vux_action::complete_input(const vux_variables& env, const vux_unicode& text) {

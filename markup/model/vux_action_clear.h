@@ -24,6 +24,6 @@ public:
     int32_t bit_9() const { return bit(9); }
     int32_t bit_10() const { return bit(10); }
 
-    int32_t what = 0;  // flag word: bit 10 is applied first, then bits 0..9
+    int32_t what = 0;   // flag word: bit 10 is applied first, then bits 0..9
     vux_string target;  // name prefix of what is cleared
 };

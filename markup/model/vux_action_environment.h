@@ -4,7 +4,8 @@
 #include "markup/model/vux_prediction.h"
 
 // Assigns or copies variables.
-class vux_action_environment : public vux_model_record<vux_action_environment, vux_type_action_environment, vux_prediction> {
+class vux_action_environment
+    : public vux_model_record<vux_action_environment, vux_type_action_environment, vux_prediction> {
 public:
     const char* class_name() const override { return "vux_action_environment"; }
     void fields(vux_field_visitor& v) override;

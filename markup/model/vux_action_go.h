@@ -15,6 +15,6 @@ public:
     vux_string target_1;
     vux_string target_2;
     vux_string_list variables;  // names whose values the request carries
-    vux_string upload_name;  // data item whose bytes become the body
+    vux_string upload_name;     // data item whose bytes become the body
     vux_unicode status_text;
 };

@@ -1,6 +1,6 @@
 #include "markup/model/vux_action_motion.h"
-#include "markup/model/vux_model_factory.h"
 #include <cstdint>
+#include "markup/model/vux_model_factory.h"
 
 void vux_action_motion::fields(vux_field_visitor& v) {
     vux_prediction::fields(v);

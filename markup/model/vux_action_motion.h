@@ -22,7 +22,7 @@ public:
     int32_t interval = 0;
     int32_t value_4 = 0;
     vux_string index_variable;
-    vux_object_list actions;  // vux_action items
+    vux_object_list actions;                 // vux_action items
     std::unique_ptr<vux_action> end_action;  // carried for the document
 
     // run-time

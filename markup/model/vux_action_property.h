@@ -23,7 +23,7 @@ public:
     bool relayout() const { return value_3 != 0; }
     bool keep() const { return value_4 != 0; }
     bool link_flag() const { return value_5 != 0; }  // sets the hyperlink's focus bit
-    int32_t clear_bits() const { return value_6; }     // bit 0 pull-top run flag, bit 1 pull-bottom
+    int32_t clear_bits() const { return value_6; }   // bit 0 pull-top run flag, bit 1 pull-bottom
     bool reset_links() const { return value_7 != 0; }
 
     vux_string text_1;

@@ -16,6 +16,6 @@ public:
     int32_t value_1 = 0;
     int32_t value_2 = 0;
     int32_t value_3 = 0;
-    vux_string window;  // a kept window whose command bar takes the step
+    vux_string window;                    // a kept window whose command bar takes the step
     std::unique_ptr<vux_record> command;  // element
 };

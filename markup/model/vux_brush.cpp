@@ -20,8 +20,10 @@ void vux_brush::set(int32_t key, int32_t value) {
     // of 130 replaces the entry that index_of(-126) finds.
     const int32_t entry = pack(key, value);
     const int32_t i = index_of(key_of(entry));
-    if (i >= 0) entries.set(i, entry);
-    else entries.append(entry);
+    if (i >= 0)
+        entries.set(i, entry);
+    else
+        entries.append(entry);
 }
 
 void vux_brush::merge(const vux_brush& other) {

@@ -26,9 +26,7 @@ int32_t vux_brush_sheet::map_text(int32_t code) const {
     return code;
 }
 
-int32_t vux_brush_sheet::map_frame(int32_t code) const {
-    return code == 3 ? color(alternate() ? 2 : 5) : code;
-}
+int32_t vux_brush_sheet::map_frame(int32_t code) const { return code == 3 ? color(alternate() ? 2 : 5) : code; }
 
 int32_t vux_brush_sheet::map_ground(int32_t code) const {
     switch (code) {

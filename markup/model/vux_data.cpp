@@ -12,8 +12,10 @@ void vux_data::fields(vux_field_visitor& v) {
 }
 
 void vux_data::write_label(vux_writer& w) const {
-    if (label.empty() || name.empty()) w.write_string(name);
-    else w.write_string(name + ": " + label);
+    if (label.empty() || name.empty())
+        w.write_string(name);
+    else
+        w.write_string(name + ": " + label);
 }
 
 bool vux_data::split_frames() {

@@ -38,7 +38,7 @@ public:
     vux_buffer bytes;
 
     // run-time
-    int32_t discard_after_send = 0;  // drop the item once a go request sent it
+    int32_t discard_after_send = 0;           // drop the item once a go request sent it
     std::unique_ptr<vux_object_list> frames;  // vux_buffer items, when split
 
 private:

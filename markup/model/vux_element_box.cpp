@@ -1,12 +1,12 @@
 #include "markup/model/vux_element_box.h"
-#include "markup/model/vux_element_box_aux.h"
 #include <algorithm>
 #include "markup/model/vux_action_property.h"
 #include "markup/model/vux_clamp.h"
+#include "markup/model/vux_element_box_aux.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_rules.h"
-#include "markup/model/vux_layout.h"
 #include "markup/model/vux_keyword.h"
+#include "markup/model/vux_layout.h"
 #include "markup/model/vux_model_factory.h"
 
 vux_element_box::vux_element_box() = default;
@@ -72,13 +72,13 @@ std::unique_ptr<vux_object> vux_element_box::clone() const {
     return copy;
 }
 
-
 namespace {
 using B = vux_element_box;
 using K = vux_keyword<B>;
 const char* const align_words[] = {"left", "center", "right", nullptr};
 const char* const valign_words[] = {"top", "center", "bottom", nullptr};
-const char* const tile_words[] = {"null", "horizontal", "vertical", "block", "horizontal_copy", "vertical_copy", nullptr};
+const char* const tile_words[] = {"null",          "horizontal", "vertical", "block", "horizontal_copy",
+                                  "vertical_copy", nullptr};
 const char* const fit_words[] = {"null", "center", "bottom", "height", "whole", nullptr};
 const char* const triangle_words[] = {"left", "top", "right", "bottom", nullptr};
 
@@ -300,7 +300,9 @@ int64_t right_edge(vux_layout& l, int32_t left, int32_t width) {
     return w;
 }
 
-int32_t scaled_sum(vux_layout& l, int64_t a, int64_t b, int64_t c, int64_t d) { return l.scale(vux_clamp32(a + b + c + d)); }
+int32_t scaled_sum(vux_layout& l, int64_t a, int64_t b, int64_t c, int64_t d) {
+    return l.scale(vux_clamp32(a + b + c + d));
+}
 
 }  // namespace
 
@@ -338,8 +340,8 @@ void vux_element_box::measure(vux_layout& l, int32_t y, vux_element_paragraph* o
     if (height <= 0 && height_rows <= 0 && aux->text_height <= 0) return;
     const int64_t base = flag(follow_bit) ? l.running_bottom : y;
     const int64_t t = base + l.scale(top) + row * top_rows;
-    const int64_t b = base + row * top_rows + l.scale(vux_clamp32(int64_t(top) + height)) + row * height_rows +
-                      aux->text_height;
+    const int64_t b =
+        base + row * top_rows + l.scale(vux_clamp32(int64_t(top) + height)) + row * height_rows + aux->text_height;
     if (t >= b) return;
     aux->placed = true;
     // A placed box is an item: it takes focus and presses through its link.

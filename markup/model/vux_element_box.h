@@ -21,10 +21,27 @@ class vux_element_box : public vux_model_record<vux_element_box, vux_type_elemen
 public:
     static constexpr int32_t default_flags = 0x80B;  // wrap, ellipsis, flat, stick
     enum bit : int32_t {
-        wrap_bit = 0, ellipsis_bit = 1, animation_bit = 4, ignore_bit = 5, static_bit = 7, checked_bit = 8,
-        overlay_bit = 9, password_bit = 10, stick_bit = 11, mark_bit = 12, inside_bit = 13, bottom_bit = 14,
-        follow_bit = 15, fixed_bit = 16, float_bit = 17, roll_bit = 18, indicator_bit = 19, note_bit = 20,
-        emoticon_bit = 21, expand_bit = 22, waiter_bit = 23
+        wrap_bit = 0,
+        ellipsis_bit = 1,
+        animation_bit = 4,
+        ignore_bit = 5,
+        static_bit = 7,
+        checked_bit = 8,
+        overlay_bit = 9,
+        password_bit = 10,
+        stick_bit = 11,
+        mark_bit = 12,
+        inside_bit = 13,
+        bottom_bit = 14,
+        follow_bit = 15,
+        fixed_bit = 16,
+        float_bit = 17,
+        roll_bit = 18,
+        indicator_bit = 19,
+        note_bit = 20,
+        emoticon_bit = 21,
+        expand_bit = 22,
+        waiter_bit = 23
     };
 
     vux_element_box();
@@ -129,7 +146,7 @@ public:
     vux_string_list list;
 
     // run-time
-    vux_hyperlink* inherited_link = nullptr;  // not owned
+    vux_hyperlink* inherited_link = nullptr;     // not owned
     vux_element_paragraph* paragraph = nullptr;  // not owned
     std::unique_ptr<vux_element_box_aux> aux;
     int32_t tick_accumulator = 0;

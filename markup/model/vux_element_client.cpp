@@ -1,11 +1,11 @@
 #include "markup/model/vux_element_client.h"
-#include "markup/model/vux_model_factory.h"
 #include <algorithm>
 #include "markup/model/vux_action_element.h"
 #include "markup/model/vux_action_paragraph.h"
 #include "markup/model/vux_action_property.h"
 #include "markup/model/vux_clamp.h"
 #include "markup/model/vux_hyperlink.h"
+#include "markup/model/vux_model_factory.h"
 #include "markup/model/vux_variables.h"
 
 void vux_element_client::fields(vux_field_visitor& v) {
@@ -226,8 +226,7 @@ bool vux_element_client::layout(const vux_variables& environment) {
         if (!p) continue;
         p->measure(l);
         if (!p->active()) continue;
-        if (p->row_colour == 2 && row_style != 0)
-            p->row_colour_in_use = row_style == 4 ? 4 : (shown % 2 == 0 ? 5 : 4);
+        if (p->row_colour == 2 && row_style != 0) p->row_colour_in_use = row_style == 4 ? 4 : (shown % 2 == 0 ? 5 : 4);
         ++shown;
         last = p;
     }
@@ -356,8 +355,7 @@ bool vux_element_client::move_up() {
 }
 
 bool vux_element_client::move_right() {
-    return focus_or_step(layout_.get(), scroll_bar.get(), &vux_layout::focus_right,
-                         &vux_element_scrollbar::line_right);
+    return focus_or_step(layout_.get(), scroll_bar.get(), &vux_layout::focus_right, &vux_element_scrollbar::line_right);
 }
 
 bool vux_element_client::move_left() {

@@ -2,12 +2,12 @@
 #include <memory>
 #include <vector>
 #include "core/vux_point.h"
-#include "markup/model/vux_layout.h"
-#include "markup/model/vux_layout_rect.h"
 #include "core/vux_type_codes.h"
 #include "markup/model/vux_action.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_scrollbar.h"
+#include "markup/model/vux_layout.h"
+#include "markup/model/vux_layout_rect.h"
 #include "markup/model/vux_model_record.h"
 
 class vux_action_element;

@@ -1,6 +1,6 @@
 #include "markup/model/vux_element_command.h"
-#include "markup/model/vux_model_factory.h"
 #include "markup/model/vux_action_command.h"
+#include "markup/model/vux_model_factory.h"
 #include "markup/model/vux_variables.h"
 
 void vux_element_command::fields(vux_field_visitor& v) {

@@ -35,11 +35,11 @@ public:
 
     int32_t enabled = 0;
     vux_string name;
-    vux_string icon;          // string 2
-    vux_string badge;         // string 3: the variable `has_command` looks for
-    vux_string normal_image;  // 4
-    vux_string pressed_image; // 5
-    vux_string focus_image;   // 6
+    vux_string icon;           // string 2
+    vux_string badge;          // string 3: the variable `has_command` looks for
+    vux_string normal_image;   // 4
+    vux_string pressed_image;  // 5
+    vux_string focus_image;    // 6
     vux_string string_7;
     vux_string string_8;
     vux_unicode label;

@@ -1,6 +1,6 @@
 #include "markup/model/vux_element_commandbar.h"
-#include "markup/model/vux_model_factory.h"
 #include "markup/model/vux_action_softkey.h"
+#include "markup/model/vux_model_factory.h"
 #include "markup/model/vux_variables.h"
 
 void vux_element_commandbar::fields(vux_field_visitor& v) {

@@ -1,12 +1,12 @@
 #include "markup/model/vux_element_image.h"
-#include "markup/model/vux_element_image_aux.h"
-#include "markup/model/vux_model_factory.h"
 #include <algorithm>
 #include "markup/model/vux_action_property.h"
 #include "markup/model/vux_clamp.h"
+#include "markup/model/vux_element_image_aux.h"
 #include "markup/model/vux_element_rules.h"
 #include "markup/model/vux_keyword.h"
 #include "markup/model/vux_layout.h"
+#include "markup/model/vux_model_factory.h"
 
 vux_element_image::vux_element_image() = default;
 vux_element_image::~vux_element_image() = default;
@@ -77,7 +77,6 @@ const K keywords[] = {
     {"secondary", K::string, nullptr, 0, nullptr, 0, &I::secondary},
 };
 
-
 // The image's place in its grid row; a negative position counts as 0.
 int32_t column_of(const vux_element_image& image, int32_t columns) {
     return std::max(image.position, 0) % std::max(columns, 1);
@@ -94,9 +93,7 @@ void vux_element_image::set_property(const vux_string& key, const vux_string& va
     }
 }
 
-void vux_element_image::clear_link(const vux_string& name) {
-    vux_clear_common_link(*this, name);
-}
+void vux_element_image::clear_link(const vux_string& name) { vux_clear_common_link(*this, name); }
 
 void vux_element_image::apply_property_step(const vux_action_property& step, const vux_variables& environment) {
     vux_apply_property_step(*this, step, environment);
@@ -170,7 +167,8 @@ vux_layout_rect vux_element_image::label_rect(vux_layout& l) const {
     if (!aux) return {};
     const vux_layout_rect p = picture_rect(l);
     const int64_t row = l.row_height();
-    if (flag(follow_bit)) return {vux_clamp32(p.right()), vux_clamp32(p.y + (int64_t(p.h) - row) / 2), 0, vux_clamp32(row)};
+    if (flag(follow_bit))
+        return {vux_clamp32(p.right()), vux_clamp32(p.y + (int64_t(p.h) - row) / 2), 0, vux_clamp32(row)};
     const int64_t lw = aux->label_width;
     const int64_t x = p.x + (label_align == 2 ? (p.w - lw) / 2 : label_align == 3 ? p.w - lw : 0);
     return {vux_clamp32(x), vux_clamp32(aux->start.y + (int64_t(aux->rows) - 1) * row), aux->label_width,

@@ -1,12 +1,12 @@
 #pragma once
 #include <memory>
 #include "core/vux_point.h"
-#include "markup/model/vux_layout_rect.h"
 #include "core/vux_type_codes.h"
 #include "markup/model/vux_action.h"
 #include "markup/model/vux_element_flags.h"
 #include "markup/model/vux_element_text.h"
 #include "markup/model/vux_hyperlink.h"
+#include "markup/model/vux_layout_rect.h"
 #include "markup/model/vux_model_record.h"
 
 class vux_action_property;
@@ -18,7 +18,15 @@ class vux_variables;
 // a label below or beside it.
 class vux_element_image : public vux_model_record<vux_element_image, vux_type_element_image> {
 public:
-    enum bit : int32_t { follow_bit = 1, animation_bit = 3, ignore_bit = 4, static_bit = 6, mark_bit = 7, fixed_bit = 8, float_bit = 9 };
+    enum bit : int32_t {
+        follow_bit = 1,
+        animation_bit = 3,
+        ignore_bit = 4,
+        static_bit = 6,
+        mark_bit = 7,
+        fixed_bit = 8,
+        float_bit = 9
+    };
 
     vux_element_image();
     ~vux_element_image() override;
@@ -44,7 +52,9 @@ public:
     bool in_view(vux_layout& layout) const;
     bool tick(int32_t ms, int32_t period);
     void reset();
-    vux_action* triggered_action(const vux_variables& environment) { return hyperlink ? hyperlink->trigger(environment) : nullptr; }
+    vux_action* triggered_action(const vux_variables& environment) {
+        return hyperlink ? hyperlink->trigger(environment) : nullptr;
+    }
 
     // Placement after measure (empty before).
     vux_layout_rect picture_rect(vux_layout& layout) const;

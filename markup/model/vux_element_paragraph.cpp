@@ -4,11 +4,11 @@
 #include "markup/model/vux_action_element.h"
 #include "markup/model/vux_action_property.h"
 #include "markup/model/vux_clamp.h"
-#include "markup/model/vux_element_rules.h"
-#include "markup/model/vux_layout.h"
 #include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_image.h"
+#include "markup/model/vux_element_rules.h"
 #include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_layout.h"
 #include "markup/model/vux_model_factory.h"
 
 void vux_element_paragraph::fields(vux_field_visitor& v) {
@@ -43,7 +43,8 @@ std::unique_ptr<vux_object> vux_element_paragraph::clone() const {
     for (int32_t i = 0; i < copy->children.get_count(); ++i) {
         vux_object* child = copy->children.get(i);
         if (auto* box = dynamic_cast<vux_element_box*>(child)) box->clear_run_time_bits();
-        if (auto* segment = dynamic_cast<vux_element_segment*>(child)) segment->set_flag(vux_element_segment::fixed_bit, false);
+        if (auto* segment = dynamic_cast<vux_element_segment*>(child))
+            segment->set_flag(vux_element_segment::fixed_bit, false);
         if (auto* image = dynamic_cast<vux_element_image*>(child)) image->set_flag(vux_element_image::fixed_bit, false);
     }
     return copy;
@@ -170,9 +171,10 @@ void vux_element_paragraph::apply_element_step(const vux_action_element& step) {
 bool vux_element_paragraph::apply_property_step(const vux_action_property& step, const vux_variables& environment) {
     vux_string name;
     if (!vux_resolve_name(environment, step.text_2, name)) return false;
-    const int32_t kind = step.element_kind() == vux_type_element_image || step.element_kind() == vux_type_element_segment
-                             ? step.element_kind()
-                             : vux_type_element_box;
+    const int32_t kind =
+        step.element_kind() == vux_type_element_image || step.element_kind() == vux_type_element_segment
+            ? step.element_kind()
+            : vux_type_element_box;
     const int32_t at = find(kind, name);
     if (at < 0) return false;
     // A link the step deletes may be one a sibling box inherited.
@@ -248,7 +250,8 @@ bool vux_element_paragraph::paging_active() const {
 void vux_element_paragraph::apply_box_offsets() {
     const int64_t offset = -int64_t(std::max(page_index, 0)) * page_width_px - drag_offset;
     for (int32_t i = 0; i < children.get_count(); ++i)
-        if (auto* b = children.get_as<box_t>(i); b && b->flag(box_t::roll_bit)) b->set_scroll_offset(vux_clamp32(offset));
+        if (auto* b = children.get_as<box_t>(i); b && b->flag(box_t::roll_bit))
+            b->set_scroll_offset(vux_clamp32(offset));
 }
 
 bool vux_element_paragraph::page_step(int32_t kind, int32_t index) {

@@ -1,10 +1,10 @@
 #pragma once
 #include <memory>
 #include <vector>
-#include "core/vux_point.h"
-#include "core/vux_unicode.h"
 #include "core/vux_object_list.h"
+#include "core/vux_point.h"
 #include "core/vux_type_codes.h"
+#include "core/vux_unicode.h"
 #include "markup/model/vux_condition_list.h"
 #include "markup/model/vux_element_flags.h"
 #include "markup/model/vux_model_record.h"
@@ -24,8 +24,16 @@ class vux_element_paragraph : public vux_model_record<vux_element_paragraph, vux
 public:
     static constexpr int32_t default_flags = 0x20;  // shown
     enum bit : int32_t {
-        fixed_bit = 0, pins_bit = 1, suppressed_bit = 2, measured_bit = 4, shown_bit = 5, marks_bit = 6,
-        expired_bit = 7, paging_bit = 10, scroll_top_bit = 11, scroll_bottom_bit = 12
+        fixed_bit = 0,
+        pins_bit = 1,
+        suppressed_bit = 2,
+        measured_bit = 4,
+        shown_bit = 5,
+        marks_bit = 6,
+        expired_bit = 7,
+        paging_bit = 10,
+        scroll_top_bit = 11,
+        scroll_bottom_bit = 12
     };
 
     const char* class_name() const override { return "vux_element_paragraph"; }

@@ -58,8 +58,8 @@ void vux_set_link_countdown(vux_hyperlink* link, const vux_string& value) {
     if (link && link->action) link->action->countdown = vux_decimal::parse(value);
 }
 
-bool vux_element_tick(bool animated, int32_t& frame, int32_t& accumulator, int32_t gap, vux_hyperlink* link,
-                      int32_t ms, int32_t period, int32_t* roll) {
+bool vux_element_tick(bool animated, int32_t& frame, int32_t& accumulator, int32_t gap, vux_hyperlink* link, int32_t ms,
+                      int32_t period, int32_t* roll) {
     bool changed = false;
     if (animated && vux_frame_due(accumulator, gap, period)) {
         ++frame;

@@ -34,8 +34,8 @@ bool vux_frame_due(int32_t& accumulator, int32_t gap, int32_t period);
 // One clock call of a box, segment or image: the animation frame (when
 // animated), the link's blink and, given a roll, the "waiter" dots
 // (2, 1, 0, 2, ...). True when anything changed.
-bool vux_element_tick(bool animated, int32_t& frame, int32_t& accumulator, int32_t gap, vux_hyperlink* link,
-                      int32_t ms, int32_t period, int32_t* roll);
+bool vux_element_tick(bool animated, int32_t& frame, int32_t& accumulator, int32_t gap, vux_hyperlink* link, int32_t ms,
+                      int32_t period, int32_t* roll);
 
 // Reset of a measured element: the text gets its full text back and the
 // aux record goes.

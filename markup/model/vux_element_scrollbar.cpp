@@ -187,7 +187,8 @@ void vux_element_scrollbar::start_drag(int32_t x, int32_t y) {
 }
 
 bool vux_element_scrollbar::beyond_tolerance(int32_t x, int32_t y) const {
-    return std::abs(int64_t(x) - drag_start_x) >= drag_tolerance || std::abs(int64_t(y) - drag_start_y) >= drag_tolerance;
+    return std::abs(int64_t(x) - drag_start_x) >= drag_tolerance ||
+           std::abs(int64_t(y) - drag_start_y) >= drag_tolerance;
 }
 
 bool vux_element_scrollbar::drag_axis_offset(int32_t& offset, int32_t& previous, int64_t start, int64_t start_offset,
@@ -271,7 +272,8 @@ bool vux_element_scrollbar::restore() {
     saved = false;
     if (content_taller()) {
         int64_t y = saved_y;
-        if (saved_keep_bottom && saved_content_height < content_height) y += int64_t(content_height) - saved_content_height;
+        if (saved_keep_bottom && saved_content_height < content_height)
+            y += int64_t(content_height) - saved_content_height;
         y_offset = vux_clamp32(y);
         normalise();
         clear_thumbs();

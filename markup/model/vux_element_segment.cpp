@@ -1,12 +1,12 @@
 #include "markup/model/vux_element_segment.h"
-#include "markup/model/vux_element_segment_aux.h"
-#include "markup/model/vux_model_factory.h"
 #include <algorithm>
 #include "markup/model/vux_action_property.h"
 #include "markup/model/vux_clamp.h"
 #include "markup/model/vux_element_rules.h"
+#include "markup/model/vux_element_segment_aux.h"
 #include "markup/model/vux_keyword.h"
 #include "markup/model/vux_layout.h"
+#include "markup/model/vux_model_factory.h"
 
 vux_element_segment::vux_element_segment() = default;
 vux_element_segment::~vux_element_segment() = default;

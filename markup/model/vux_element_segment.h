@@ -19,8 +19,18 @@ class vux_variables;
 class vux_element_segment : public vux_model_record<vux_element_segment, vux_type_element_segment> {
 public:
     enum bit : int32_t {
-        rule_bit = 0, single_bit = 2, ellipsis_bit = 3, ignore_bit = 4, waiter_bit = 5, static_bit = 6, mark_bit = 7,
-        half_bit = 8, hollow_bit = 10, long_bit = 12, fixed_bit = 14, float_bit = 15
+        rule_bit = 0,
+        single_bit = 2,
+        ellipsis_bit = 3,
+        ignore_bit = 4,
+        waiter_bit = 5,
+        static_bit = 6,
+        mark_bit = 7,
+        half_bit = 8,
+        hollow_bit = 10,
+        long_bit = 12,
+        fixed_bit = 14,
+        float_bit = 15
     };
 
     vux_element_segment();
@@ -44,7 +54,9 @@ public:
     bool in_view(vux_layout& layout) const;
     bool tick(int32_t ms, int32_t period);
     void reset();
-    vux_action* triggered_action(const vux_variables& environment) { return hyperlink ? hyperlink->trigger(environment) : nullptr; }
+    vux_action* triggered_action(const vux_variables& environment) {
+        return hyperlink ? hyperlink->trigger(environment) : nullptr;
+    }
 
     // Placement after measure (0 before).
     int32_t start_y() const;

@@ -9,6 +9,8 @@ void vux_function::fields(vux_field_visitor& v) {
 
 void vux_function::write_label(vux_writer& w) const {
     if (name.empty()) return;
-    if (title.empty()) w.write_string(name);
-    else w.write_string(name + ": " + title);
+    if (title.empty())
+        w.write_string(name);
+    else
+        w.write_string(name + ": " + title);
 }

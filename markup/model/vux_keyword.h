@@ -13,11 +13,11 @@ struct vux_keyword {
     enum kind_t { flag, integer, colour, word, string };
     const char* name;
     kind_t kind;
-    int32_t E::* field = nullptr;    // flag word, integer, colour or word field
-    int32_t bit = 0;                 // flag: its bit
+    int32_t E::*field = nullptr;         // flag word, integer, colour or word field
+    int32_t bit = 0;                     // flag: its bit
     const char* const* words = nullptr;  // word: the list, value = position + first
     int32_t first = 0;
-    vux_string E::* text = nullptr;  // string field
+    vux_string E::*text = nullptr;  // string field
 
     // Applies the value; a word outside the list, or a flag value other
     // than "yes"/"no", leaves the field.

@@ -6,9 +6,7 @@
 
 vux_layout::~vux_layout() = default;
 
-int32_t vux_layout::row_height() {
-    return vux_clamp32(int64_t(line_height()) + 2 * int64_t(line_spacing()));
-}
+int32_t vux_layout::row_height() { return vux_clamp32(int64_t(line_height()) + 2 * int64_t(line_spacing())); }
 
 void vux_layout::new_line(bool tight) {
     // A long client reaches far down; the pen saturates instead of wrapping.
@@ -89,8 +87,7 @@ bool vux_layout::within_reach(int32_t y) const {
 }
 
 bool vux_layout::past_anchor_bottom(int32_t y) const {
-    return anchor_outside_view(true) && scroll_bar &&
-           int64_t(y) >= int64_t(view.y) + view.h + anchor_y - pen.y;
+    return anchor_outside_view(true) && scroll_bar && int64_t(y) >= int64_t(view.y) + view.h + anchor_y - pen.y;
 }
 
 namespace {
@@ -137,8 +134,7 @@ offsets scroll_offsets(const vux_layout& l, bool no_scroll) {
         o.sx = l.scroll_bar->x_offset;
         o.sy = l.scroll_bar->y_offset;
     }
-    if (l.fits_view())
-        o.sy = o.sy + l.content_top - (int64_t(l.view.h) + l.content_top - l.content_bottom) / 2;
+    if (l.fits_view()) o.sy = o.sy + l.content_top - (int64_t(l.view.h) + l.content_top - l.content_bottom) / 2;
     return o;
 }
 }  // namespace

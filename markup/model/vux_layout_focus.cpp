@@ -164,7 +164,8 @@ void vux_layout::set_focus(int32_t i, bool on) {
     if (on) {
         const vux_unicode* text = text_of(r);
         if (!h->target.empty() && text && !text->empty()) assign_variable(h->target, text->to_utf8_string());
-        for (int32_t k = 0; k + 1 < h->values.count(); k += 2) assign_variable(h->values.item_at(k), h->values.item_at(k + 1));
+        for (int32_t k = 0; k + 1 < h->values.count(); k += 2)
+            assign_variable(h->values.item_at(k), h->values.item_at(k + 1));
     } else {
         remove_variable(h->target);
         for (int32_t k = 0; k < h->values.count(); k += 2) remove_variable(h->values.item_at(k));

@@ -17,8 +17,6 @@ struct vux_layout_rect {
     int64_t right() const { return int64_t(x) + w; }
     int64_t bottom() const { return int64_t(y) + h; }
     // Edges inclusive, as the screen rectangle tests them.
-    bool contains(const vux_layout_point& p) const {
-        return p.x >= x && p.x <= right() && p.y >= y && p.y <= bottom();
-    }
+    bool contains(const vux_layout_point& p) const { return p.x >= x && p.x <= right() && p.y >= y && p.y <= bottom(); }
     static vux_layout_rect from(const vux_rect& r) { return {r.left(), r.top(), r.width(), r.height()}; }
 };

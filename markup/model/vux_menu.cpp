@@ -187,9 +187,7 @@ void vux_menu::apply_menu_step(const vux_action_menu& step) {
     };
     const int32_t n = step.commands.get_count();
     switch (step.mode) {
-    case 1:
-        commands.delete_all();
-        [[fallthrough]];
+    case 1: commands.delete_all(); [[fallthrough]];
     case 3:
         for (int32_t k = 0; k < n; ++k)
             if (auto c = clone_of(step.commands.get(k))) commands.append(std::move(c));

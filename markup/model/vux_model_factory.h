@@ -27,9 +27,8 @@ inline constexpr vux_record_factory vux_model_paragraph_children{true, vux_model
 // wire fails the read (the body that follows cannot be skipped).
 template <int32_t Code>
 constexpr vux_record_factory vux_model_list_of() {
-    return {true, [](int32_t code) -> std::unique_ptr<vux_record> {
-                return code == Code ? vux_model_make(Code) : nullptr;
-            }};
+    return {true,
+            [](int32_t code) -> std::unique_ptr<vux_record> { return code == Code ? vux_model_make(Code) : nullptr; }};
 }
 
 // An optional child of one class: its marker only says "present", the body

@@ -10,9 +10,7 @@ class vux_model_record : public Base {
 public:
     static constexpr int32_t code = Code;
     int32_t type_code() const override { return Code; }
-    std::unique_ptr<vux_object> clone() const override {
-        return vux_clone_record(static_cast<const Derived&>(*this));
-    }
+    std::unique_ptr<vux_object> clone() const override { return vux_clone_record(static_cast<const Derived&>(*this)); }
     // A deep copy typed as this class: clone() makes an object of the
     // record's own class, which is a Derived.
     std::unique_ptr<Derived> copy() const {

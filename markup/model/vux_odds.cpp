@@ -67,8 +67,7 @@ void vux_odds::run_query(const query& q) {
         int32_t ones = 0;
         pattern.assign(size_t(nc), '0');
         for (int32_t c = 0; c < nc; ++c) {
-            const bool required =
-                q.pattern_form ? q.pattern.byte_at(c) == '1' : (q.mask >> (c % 32) & 1u) != 0;
+            const bool required = q.pattern_form ? q.pattern.byte_at(c) == '1' : (q.mask >> (c % 32) & 1u) != 0;
             const bool set = cell(r, c);
             if (required && !set) {
                 match = false;
@@ -83,8 +82,10 @@ void vux_odds::run_query(const query& q) {
         if (!match) continue;
         if (q.exact_wanted && !exact_found && exact) exact_found = 1;
         if (!count_only) {
-            if (q.pattern_form) added.emplace_back(ones, vux_string(pattern));
-            else added.emplace_back(vux_hex::count_bits(int32_t(row_mask)), vux_hex::format(int32_t(row_mask)));
+            if (q.pattern_form)
+                added.emplace_back(ones, vux_string(pattern));
+            else
+                added.emplace_back(vux_hex::count_bits(int32_t(row_mask)), vux_hex::format(int32_t(row_mask)));
         }
         ++found;
         if (limit != 0 && found >= limit) break;
@@ -135,8 +136,10 @@ bool vux_odds::collect(const vux_action_odds& step, vux_variables& env, bool pat
     if (!env.get(step.query_variable, text)) return false;
     query q;
     q.pattern_form = pattern_form;
-    if (pattern_form) q.pattern = text;
-    else q.mask = uint32_t(vux_hex::parse(text));
+    if (pattern_form)
+        q.pattern = text;
+    else
+        q.mask = uint32_t(vux_hex::parse(text));
     const int32_t query_bits = pattern_form ? text.count_ones() : vux_hex::count_bits(int32_t(q.mask));
     if (step.min_bits != 0 && query_bits < step.min_bits) return false;
 
@@ -151,8 +154,10 @@ bool vux_odds::collect(const vux_action_odds& step, vux_variables& env, bool pat
 
     if (found > 0 && !step.count_variable.empty()) env.set_integer(step.count_variable, found);
     if (!step.exact_variable.empty()) {
-        if (exact_found) env.assign(step.exact_variable, vux_string("ok"));
-        else env.remove(step.exact_variable);
+        if (exact_found)
+            env.assign(step.exact_variable, vux_string("ok"));
+        else
+            env.remove(step.exact_variable);
     }
     if (!counting && exact_found && step.locate_exact != 0) {
         for (int32_t i = 0; i < results.count(); ++i) {

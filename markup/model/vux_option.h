@@ -13,7 +13,9 @@ public:
     void fields(vux_field_visitor& v) override;
     bool matches(const char* key) const override { return key && vux_string_equals_cstr(name, key); }
 
-    bool move(bool backward, bool wrap) { return vux_pick::move_selection(selected, picks.get_count(), backward, wrap); }
+    bool move(bool backward, bool wrap) {
+        return vux_pick::move_selection(selected, picks.get_count(), backward, wrap);
+    }
     // Moves the option itself or its selected pick, as the step says; true
     // when the selection moved.
     bool apply_pick_step(const vux_action_pick& step);

@@ -13,13 +13,19 @@ bool vux_pick::move_selection(int32_t& selected, int32_t n, bool backward, bool 
         return true;
     }
     if (backward) {
-        if (selected > 0) --selected;
-        else if (wrap) selected = n - 1;
-        else return false;
+        if (selected > 0)
+            --selected;
+        else if (wrap)
+            selected = n - 1;
+        else
+            return false;
     } else {
-        if (selected < n - 1) ++selected;
-        else if (wrap) selected = 0;
-        else return false;
+        if (selected < n - 1)
+            ++selected;
+        else if (wrap)
+            selected = 0;
+        else
+            return false;
     }
     return true;
 }

@@ -11,7 +11,7 @@ public:
     int32_t type_code() const override { return vux_type_request_poll; }
     void fields(vux_field_visitor& v) override;
 
-    int32_t sequence = 0;        // the poll channel's own counter
+    int32_t sequence = 0;  // the poll channel's own counter
     int32_t host_value = 0;
     int32_t document_value = 0;  // as last received in an enter response
     int32_t queued = 0;          // what the action queue still waits for

@@ -11,7 +11,7 @@ public:
     int32_t type_code() const override { return vux_type_response_register; }
     void fields(vux_field_visitor& v) override;
 
-    vux_string user;      // stored for the current device key
+    vux_string user;  // stored for the current device key
     vux_string password;
     vux_home home;
     vux_string_list extras;

@@ -22,7 +22,8 @@ constexpr vux_message_entry rows[] = {
     vux_message_row<vux_request_poll>(vux_type_request_poll, "vux_request_poll"),
     vux_message_row<vux_response_poll>(vux_type_response_poll, "vux_response_poll", vux_type_request_poll),
     vux_message_row<vux_request_register>(vux_type_request_register, "vux_request_register"),
-    vux_message_row<vux_response_register>(vux_type_response_register, "vux_response_register", vux_type_request_register),
+    vux_message_row<vux_response_register>(vux_type_response_register, "vux_response_register",
+                                           vux_type_request_register),
 };
 }  // namespace
 

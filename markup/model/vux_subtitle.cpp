@@ -41,6 +41,7 @@ bool vux_subtitle::scrolled_out(int32_t w) const { return total_width() + int64_
 bool vux_subtitle::step(int32_t distance, int32_t w) {
     if (widths.count() == 0) return true;
     const int64_t next = int64_t(scrolled) + distance;
-    scrolled = int32_t(std::clamp<int64_t>(next, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    scrolled =
+        int32_t(std::clamp<int64_t>(next, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
     return !scrolled_out(w);
 }

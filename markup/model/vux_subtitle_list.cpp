@@ -2,8 +2,7 @@
 
 vux_subtitle* vux_subtitle_list::current() {
     if (!active_) return nullptr;
-    if (!current_ && queue_.get_count() > 0)
-        current_.reset(static_cast<vux_subtitle*>(queue_.remove_at(0).release()));
+    if (!current_ && queue_.get_count() > 0) current_.reset(static_cast<vux_subtitle*>(queue_.remove_at(0).release()));
     return current_.get();
 }
 
@@ -14,8 +13,10 @@ void vux_subtitle_list::advance(int32_t distance, int32_t w) {
 
 void vux_subtitle_list::stop() {
     if (active_ && current_) {
-        if (current_->repeat) current_->scrolled = 0;
-        else current_.reset();
+        if (current_->repeat)
+            current_->scrolled = 0;
+        else
+            current_.reset();
     }
     active_ = 0;
 }

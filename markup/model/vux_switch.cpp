@@ -3,8 +3,8 @@
 #include "markup/model/vux_placed_item.h"
 
 namespace {
-const char* const value_names[15] = {"value_0", "value_1", "value_2",  "value_3",  "value_4",
-                                     "value_5", "value_6", "value_7",  "value_8",  "value_9",
+const char* const value_names[15] = {"value_0",  "value_1",  "value_2",  "value_3",  "value_4",
+                                     "value_5",  "value_6",  "value_7",  "value_8",  "value_9",
                                      "value_10", "value_11", "value_12", "value_13", "value_14"};
 }
 

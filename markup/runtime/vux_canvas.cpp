@@ -1,10 +1,10 @@
 #include "markup/runtime/vux_canvas.h"
 #include "core/vux_decimal.h"
 #include "markup/model/vux_device.h"
+#include "markup/runtime/vux_capability.h"
 #include "markup/runtime/vux_facility.h"
 #include "markup/runtime/vux_manager.h"
 #include "markup/runtime/vux_reserved_names.h"
-#include "markup/runtime/vux_capability.h"
 
 vux_string vux_canvas::text_of(const vux_string& key) const {
     vux_string value;
@@ -25,7 +25,8 @@ bool vux_canvas::host_supports(int32_t kind) const { return manager_ && manager_
 void vux_canvas::describe_device(vux_device& device) const {
     if (call(&vux_graphics_table::reserved_5) != 0) device.set_capability(0);
     if (is_touch_screen()) device.set_capability(1);
-    const int32_t host_caps[] = {capability_window_image, capability_device_10, capability_device_11, capability_device_12};
+    const int32_t host_caps[] = {capability_window_image, capability_device_10, capability_device_11,
+                                 capability_device_12};
     for (int32_t i = 0; i < 4; ++i)
         if (manager_ && manager_->facility().supports(host_caps[i])) device.set_capability(2 + i);
     const int64_t times = call(&vux_graphics_table::capability);

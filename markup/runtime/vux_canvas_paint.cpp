@@ -8,10 +8,10 @@
 #include "markup/model/vux_switch.h"
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_canvas.h"
+#include "markup/runtime/vux_capability.h"
 #include "markup/runtime/vux_layout_impl.h"
 #include "markup/runtime/vux_manager.h"
 #include "markup/runtime/vux_reserved_names.h"
-#include "markup/runtime/vux_capability.h"
 
 namespace {
 
@@ -31,9 +31,7 @@ const vux_string texture_proceed("__texture_proceed");
 const vux_string texture_scrollbar_vertical("__texture_scrollbar_vertical");
 const vux_string texture_scrollbar_horizontal("__texture_scrollbar_horizontal");
 
-const vux_string& or_default(const vux_string& own, const vux_string& fallback) {
-    return own.empty() ? fallback : own;
-}
+const vux_string& or_default(const vux_string& own, const vux_string& fallback) { return own.empty() ? fallback : own; }
 
 }  // namespace
 
@@ -233,7 +231,8 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
         layout->copy_allowed = window_client && host_supports(capability_scroll_copy) ? 1 : 0;
         client.set_layout(std::move(layout));
         const int32_t indent = metric(12);
-        client.client_rect = vux_layout_rect{rect.left() + indent, rect.top(), rect.width() - 2 * indent, rect.height()};
+        client.client_rect =
+            vux_layout_rect{rect.left() + indent, rect.top(), rect.width() - 2 * indent, rect.height()};
         client.layout(env);
         client.current_layout()->restore_focus();
     }
@@ -458,9 +457,10 @@ bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, const vux_rect& 
         vux_element_command* c = bar.shown_command(i);
         if (!c || c->hidden) continue;
         vux_rect r = strip;
-        if (n == 2) r = i == 0 ? vux_rect(strip.left(), strip.top(), strip.width() / 2, strip.height())
-                               : vux_rect(strip.left() + strip.width() / 2, strip.top(),
-                                          strip.width() - strip.width() / 2, strip.height());
+        if (n == 2)
+            r = i == 0 ? vux_rect(strip.left(), strip.top(), strip.width() / 2, strip.height())
+                       : vux_rect(strip.left() + strip.width() / 2, strip.top(), strip.width() - strip.width() / 2,
+                                  strip.height());
         c->rect = r;
         if (bar.pressed_slot == i && !texture(or_default(bar.focus_image, texture_commandbar_focus), tiled, 1, r))
             fill(r, 24, 24);
@@ -637,10 +637,10 @@ void vux_canvas::paint_menu(vux_menu& menu) {
             image(c->icon, c->rect);
         } else if (menu.style == 6) {
             // A cell shows its picture for its state and its text centred.
-            const vux_string& picture = !lit                  ? c->normal_image
-                                        : menu.is_pressed()   ? c->pressed_image
-                                        : is_touch_screen()   ? c->normal_image
-                                                              : c->focus_image;
+            const vux_string& picture = !lit                ? c->normal_image
+                                        : menu.is_pressed() ? c->pressed_image
+                                        : is_touch_screen() ? c->normal_image
+                                                            : c->focus_image;
             if (!picture.empty()) image(picture, c->rect);
             text_in(c->rect, c->label, 2, text_key);
         } else if (corner_style) {
@@ -671,10 +671,11 @@ void vux_canvas::paint_corner_menu_item(const vux_menu& menu, int32_t i, bool li
     if (!c->icon.empty()) image(c->icon, vux_rect(r.left(), r.top() + (r.height() - line) / 2, line, line));
     const int32_t indent = 2 * line;
     const vux_rect text_area(r.left() + indent, r.top(), std::max(0, r.width() - indent), r.height());
-    const uint32_t ink = menu.value_14 >= 0 && !variables_.contains(c->name) ? uint32_t(brush_sheet_.map_text(menu.value_14))
-                                                                          : uint32_t(brush_sheet_.color(text_key));
-    text_at(text_area.left(), text_area.top() + (text_area.height() - line) / 2, c->label.units(), c->label.length(), ink,
-            false);
+    const uint32_t ink = menu.value_14 >= 0 && !variables_.contains(c->name)
+                             ? uint32_t(brush_sheet_.map_text(menu.value_14))
+                             : uint32_t(brush_sheet_.color(text_key));
+    text_at(text_area.left(), text_area.top() + (text_area.height() - line) / 2, c->label.units(), c->label.length(),
+            ink, false);
     if (menu.all_hidden_from(i + 1)) return;
     call(&vux_graphics_table::set_colour, 1, colour(menu.value_15, 35));
     call(&vux_graphics_table::move_to, r.left(), r.bottom() + scale(menu.layout_2) / 2);

@@ -92,7 +92,8 @@ void vux_document::set_startup_variables() {
         env.set_ok(vux_string(vux_names::key_failure));
         failure_note = false;
     }
-    for (const char* name : {vux_names::key_gps, vux_names::key_cid, vux_names::key_mac}) env.set_plain(vux_string(name), vux_string("null"));
+    for (const char* name : {vux_names::key_gps, vux_names::key_cid, vux_names::key_mac})
+        env.set_plain(vux_string(name), vux_string("null"));
     update_time_variables();
     env.assign_all(own_variables);
 }
@@ -301,14 +302,21 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
         apply_home(m.home);
         return;
     }
-    case vux_type_brush: case vux_type_data: case vux_type_extent: case vux_type_function:
-    case vux_type_odds: case vux_type_option: case vux_type_switch: case vux_type_overtime:
-    case vux_type_resource: case vux_type_subtitle: case vux_type_action:
-    case vux_type_dialog: case vux_type_menu: case vux_type_window:
-        break;
-    default:
-        script_error("SCRIPT ERROR!");
-        return;
+    case vux_type_brush:
+    case vux_type_data:
+    case vux_type_extent:
+    case vux_type_function:
+    case vux_type_odds:
+    case vux_type_option:
+    case vux_type_switch:
+    case vux_type_overtime:
+    case vux_type_resource:
+    case vux_type_subtitle:
+    case vux_type_action:
+    case vux_type_dialog:
+    case vux_type_menu:
+    case vux_type_window: break;
+    default: script_error("SCRIPT ERROR!"); return;
     }
     if (code == vux_type_resource) {
         canvas.resources().read(reader);
@@ -334,15 +342,15 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
         break;
     // Screens are appended, not replaced: a later one of the same name is
     // found after the first.
-    case vux_type_dialog: case vux_type_menu: case vux_type_window: {
+    case vux_type_dialog:
+    case vux_type_menu:
+    case vux_type_window: {
         env.set_ok(static_cast<vux_screen&>(*record).name);
         vux_object_list* list = code == vux_type_dialog ? &dialogs : code == vux_type_menu ? &menus : &windows;
         list->append(std::move(record));
         break;
     }
-    case vux_type_data:
-        file_data(take_as<vux_data>(record));
-        break;
+    case vux_type_data: file_data(take_as<vux_data>(record)); break;
     case vux_type_function: {
         auto f = take_as<vux_function>(record);
         if (f->action.step_count() > 0) {
@@ -384,9 +392,7 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
         overtime->reset(true);
         env.set_plain(vux_string(vux_names::key_overtime), vux_string("0"));
         break;
-    case vux_type_subtitle:
-        subtitles.add(take_as<vux_subtitle>(record));
-        break;
+    case vux_type_subtitle: subtitles.add(take_as<vux_subtitle>(record)); break;
     case vux_type_action: {
         auto a = take_as<vux_action>(record);
         switch (a->disposition) {
@@ -397,8 +403,7 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -4,13 +4,13 @@
 #include "markup/model/vux_function.h"
 #include "markup/model/vux_home.h"
 #include "markup/model/vux_option.h"
-#include "markup/model/vux_screen.h"
-#include "markup/model/vux_window.h"
 #include "markup/model/vux_request_enter.h"
 #include "markup/model/vux_request_go.h"
 #include "markup/model/vux_request_logon.h"
 #include "markup/model/vux_request_poll.h"
 #include "markup/model/vux_request_register.h"
+#include "markup/model/vux_screen.h"
+#include "markup/model/vux_window.h"
 #include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_manager.h"
 #include "markup/runtime/vux_reserved_names.h"
@@ -168,7 +168,8 @@ void vux_document::write_state(vux_writer& w) const {
     for (const auto& [marker, list] : screens) {
         w.write_int32(marker);
         w.write_int32(list->count());
-        for (int32_t i = 0; i < list->count(); ++i) w.write_string(static_cast<const vux_screen*>(list->get(i))->describe());
+        for (int32_t i = 0; i < list->count(); ++i)
+            w.write_string(static_cast<const vux_screen*>(list->get(i))->describe());
     }
     w.write_int32(11);
     own_variables.write(w);

@@ -218,9 +218,7 @@ void vux_document::run_invoke(const vux_string& target, bool read_data) {
 int32_t vux_document::run_step(vux_prediction& step) {
     vux_environment& env = variables();
     switch (step.type_code()) {
-    case vux_type_action_command:
-        run_command(static_cast<vux_action_command&>(step).command);
-        break;
+    case vux_type_action_command: run_command(static_cast<vux_action_command&>(step).command); break;
     case vux_type_action_environment: {
         auto& s = static_cast<vux_action_environment&>(step);
         if (s.operation == 5) {
@@ -249,9 +247,7 @@ int32_t vux_document::run_step(vux_prediction& step) {
         if (s.operation == 2) save_private();
         break;
     }
-    case vux_type_action_go:
-        send_go(static_cast<vux_action_go&>(step));
-        break;
+    case vux_type_action_go: send_go(static_cast<vux_action_go&>(step)); break;
     case vux_type_action_input: {
         auto& s = static_cast<vux_action_input&>(step);
         if (s.variable.empty()) break;
@@ -273,8 +269,7 @@ int32_t vux_document::run_step(vux_prediction& step) {
         --depth_;
         break;
     }
-    default:
-        return run_screen_step(step);
+    default: return run_screen_step(step);
     }
     return 0;
 }
@@ -307,9 +302,7 @@ void vux_document::run_command(int32_t code) {
             manager_->machine().settle(true);
         }
         break;
-    case 8:
-        end_overtime();
-        break;
+    case 8: end_overtime(); break;
     case 9: request_connect(); break;
     case 10:
         close_dialog(vux_names::dialog_status);
@@ -327,12 +320,15 @@ void vux_document::run_command(int32_t code) {
     case 15: f.notify_user(5); break;
     case 16: stop_media(false); break;
     case 17: manager_->exchange().resend_stale_poll(); break;
-    case 18: case 19: case 20: f.request_location(code - 18); break;
+    case 18:
+    case 19:
+    case 20: f.request_location(code - 18); break;
     case 21:
         time_count = 0;
         update_time_variables();
         break;
-    case 22: case 23:
+    case 22:
+    case 23:
         default_menu_switch = code == 22;
         manager_->machine().settle(true);
         break;
@@ -342,13 +338,14 @@ void vux_document::run_command(int32_t code) {
     case 25: sweep_motions(true); break;
     // The machine's second switch: while it is on, input runs only actions
     // whose header asks for it.
-    case 26: case 27: manager_->machine().set_action_lock(code == 26 ? 1 : 0); break;
-    case 28: case 29: timed_triggers = code == 28; break;
+    case 26:
+    case 27: manager_->machine().set_action_lock(code == 26 ? 1 : 0); break;
+    case 28:
+    case 29: timed_triggers = code == 28; break;
     case 30:
         manager_->machine().repaint();
         manager_->canvas().repaint();
         break;
-    default:
-        break;
+    default: break;
     }
 }

@@ -170,7 +170,9 @@ int32_t vux_document::show_screen(const vux_action_show& step) {
         s->keep = closing;
         if (stack->top() == s) stack->changed = 1;
         break;
-    case 5: case 8: case 9: {
+    case 5:
+    case 8:
+    case 9: {
         if (step.kind == 3) return -1;
         vux_element_client& client =
             step.kind == 1 ? static_cast<vux_window*>(s)->client : static_cast<vux_dialog*>(s)->client;
@@ -191,8 +193,7 @@ int32_t vux_document::show_screen(const vux_action_show& step) {
         if (step.kind != 1) return -1;
         static_cast<vux_stack_window*>(stack)->pop_until_named(s->name);
         break;
-    default:
-        return -1;
+    default: return -1;
     }
     return 0;
 }

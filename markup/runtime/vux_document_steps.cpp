@@ -56,7 +56,6 @@ bool remove_named_prefixed(vux_object_list& list, const vux_string& prefix, vux_
     return any;
 }
 
-
 }  // namespace
 
 void vux_document::run_clear(const vux_action_clear& step) {
@@ -223,8 +222,8 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         auto& s = static_cast<vux_action_animation&>(step);
         const vux_data* item = canvas.images().find(s.name);
         if (s.name.empty() || !item || s.value_1 <= 0) return -1;
-        const int32_t handle = f.call(&vux_facility_table::start_animation, s.value_1, s.value_2, s.value_3,
-                                      s.value_4, item->bytes.data(), item->bytes.length());
+        const int32_t handle = f.call(&vux_facility_table::start_animation, s.value_1, s.value_2, s.value_3, s.value_4,
+                                      item->bytes.data(), item->bytes.length());
         if (handle == 0) return 0;
         animation_handle = handle;
         env.set_ok(vux_names::status_animation);
@@ -232,10 +231,10 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         animation_end = s.end_action ? s.end_action->copy() : nullptr;
         return 0;
     }
-    case vux_type_action_clear:
-        run_clear(static_cast<vux_action_clear&>(step));
-        return 0;
-    case vux_type_action_element: case vux_type_action_paragraph: case vux_type_action_property: {
+    case vux_type_action_clear: run_clear(static_cast<vux_action_clear&>(step)); return 0;
+    case vux_type_action_element:
+    case vux_type_action_paragraph:
+    case vux_type_action_property: {
         auto& s = static_cast<vux_screen_step&>(step);
         const int32_t kind = s.targets_window() ? 1 : 2;
         vux_screen* target = live_screen(kind, s.screen);
@@ -299,8 +298,8 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         stop_media(false);
         const vux_data* item = canvas.images().find(s.name);
         if (!item) return -1;
-        const int32_t handle = f.call(&vux_facility_table::play_music, s.type_text.str().c_str(),
-                                      item->bytes.data(), item->bytes.length());
+        const int32_t handle = f.call(&vux_facility_table::play_music, s.type_text.str().c_str(), item->bytes.data(),
+                                      item->bytes.length());
         if (handle == 0) return 0;
         music_handle = handle;
         env.set_ok(vux_names::status_music);
@@ -343,8 +342,7 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         touched(w, 1);
         return 0;
     }
-    case vux_type_action_show:
-        return show_screen(static_cast<vux_action_show&>(step));
+    case vux_type_action_show: return show_screen(static_cast<vux_action_show&>(step));
     case vux_type_action_sms: {
         auto& s = static_cast<vux_action_sms&>(step);
         if (s.number.empty()) return 0;
@@ -373,7 +371,6 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         }
         return 0;
     }
-    default:
-        return 0;  // the upload step does nothing when run
+    default: return 0;  // the upload step does nothing when run
     }
 }

@@ -14,7 +14,9 @@ constexpr int64_t int64_max = std::numeric_limits<int64_t>::max();
 constexpr int64_t int64_min = std::numeric_limits<int64_t>::min();
 
 // "c rest": a one-character prefix, a space and at least one more character.
-bool has_form(const vux_string& s, char c) { return s.length() > 2 && s.byte_at(0) == uint8_t(c) && s.byte_at(1) == ' '; }
+bool has_form(const vux_string& s, char c) {
+    return s.length() > 2 && s.byte_at(0) == uint8_t(c) && s.byte_at(1) == ' ';
+}
 vux_string rest_of(const vux_string& s) { return s.substring(2, s.length() - 2); }
 bool is_verbatim(const vux_string& name) { return name.length() > 0 && name.byte_at(name.length() - 1) == '!'; }
 bool is_indirect(const vux_string& name) { return has_form(name, '$') && !is_verbatim(name); }
@@ -87,8 +89,10 @@ void vux_environment::fields(vux_field_visitor& v) {
     vux_string_list lines;
     if (!v.reading()) {
         for (int32_t i = 0; i < count(); ++i) {
-            if (vux_string_equals_cstr(stored_at(i), "ok")) lines.append(name_at(i));
-            else lines.append(name_at(i) + ": " + stored_at(i));
+            if (vux_string_equals_cstr(stored_at(i), "ok"))
+                lines.append(name_at(i));
+            else
+                lines.append(name_at(i) + ": " + stored_at(i));
         }
     }
     v.strings("variables", lines);
@@ -100,8 +104,10 @@ void vux_environment::fields(vux_field_visitor& v) {
     for (int32_t i = 0; i < lines.count(); ++i) {
         const vux_string& line = lines.item_at(i);
         int32_t at = line.find(separator);
-        if (at < 0) put(line, vux_string("ok"));
-        else put(line.left(at), line.substring(at + 2, line.length() - at - 2));
+        if (at < 0)
+            put(line, vux_string("ok"));
+        else
+            put(line.left(at), line.substring(at + 2, line.length() - at - 2));
     }
 }
 
@@ -255,13 +261,17 @@ bool vux_environment::remove(const vux_string& name) {
     return true;
 }
 
-void vux_environment::set_unicode(const vux_string& name, const vux_unicode& text) { assign(name, text.to_utf8_string()); }
+void vux_environment::set_unicode(const vux_string& name, const vux_unicode& text) {
+    assign(name, text.to_utf8_string());
+}
 
 void vux_environment::assign_pairs(const vux_string_list& pairs) {
     for (int32_t i = 0; i + 1 < pairs.count(); i += 2) {
         const vux_string& value = pairs.item_at(i + 1);
-        if (value.empty()) remove(pairs.item_at(i));
-        else assign(pairs.item_at(i), value);
+        if (value.empty())
+            remove(pairs.item_at(i));
+        else
+            assign(pairs.item_at(i), value);
     }
 }
 

@@ -21,7 +21,12 @@ bool sequence_fits(int32_t sequence, int32_t last) {
 
 vux_exchange::vux_exchange(vux_document& document, vux_receiver& main, vux_receiver& poll, vux_network& network,
                            const vux_facility& facility, vux_canvas& canvas, vux_machine& machine)
-    : document_(document), main_(main), poll_(poll), network_(network), facility_(facility), canvas_(canvas),
+    : document_(document),
+      main_(main),
+      poll_(poll),
+      network_(network),
+      facility_(facility),
+      canvas_(canvas),
       machine_(machine) {}
 
 // ---- sending

@@ -32,7 +32,9 @@ public:
     void machine_settled(const uint8_t* bytes, int32_t length) const {
         call(&vux_facility_table::machine_settled, bytes, length);
     }
-    void data_bytes(const uint8_t* bytes, int32_t length) const { call(&vux_facility_table::data_bytes, bytes, length); }
+    void data_bytes(const uint8_t* bytes, int32_t length) const {
+        call(&vux_facility_table::data_bytes, bytes, length);
+    }
     void write_file(const char* name, const uint8_t* bytes, int32_t length) const {
         call(&vux_facility_table::write_file, name, bytes, length);
     }

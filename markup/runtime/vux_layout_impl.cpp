@@ -1,13 +1,13 @@
 #include "markup/runtime/vux_layout_impl.h"
 #include <algorithm>
 #include <string>
+#include "markup/model/vux_clamp.h"
 #include "markup/model/vux_data.h"
 #include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_hyperlink.h"
 #include "markup/model/vux_icon.h"
-#include "markup/model/vux_clamp.h"
 #include "markup/runtime/vux_canvas.h"
 #include "markup/runtime/vux_capability.h"
 
@@ -69,9 +69,7 @@ int32_t vux_layout_impl::item_gap() { return canvas_->metric(10); }
 
 // ---- drawing
 
-uint32_t vux_layout_impl::text_colour(int32_t code) const {
-    return uint32_t(canvas_->brush_sheet().map_text(code));
-}
+uint32_t vux_layout_impl::text_colour(int32_t code) const { return uint32_t(canvas_->brush_sheet().map_text(code)); }
 
 void vux_layout_impl::draw_segment_text(const vux_element_segment& segment, const vux_point& pos, int32_t width,
                                         const char16_t* text, int32_t length) {
@@ -90,7 +88,10 @@ void vux_layout_impl::draw_segment_line(const vux_element_segment& segment, cons
     const vux_brush_sheet& sheet = canvas_->brush_sheet();
     const bool thick = segment.flag(9);
     const int32_t code = segment.text.colour;
-    const uint32_t colour = uint32_t(code == 1 ? sheet.color(thick ? 10 : segment.flag(11) ? 11 : 9) : sheet.map_text(code));
+    const uint32_t colour = uint32_t(code == 1 ? sheet.color(thick              ? 10
+                                                             : segment.flag(11) ? 11
+                                                                                : 9)
+                                               : sheet.map_text(code));
     const int32_t s = thick ? canvas_->scale(canvas_->entry(33)) : 0;
     canvas_->call(&vux_graphics_table::set_colour, 1, colour);
     for (int32_t dy = -s; dy <= s; ++dy) {
@@ -130,11 +131,7 @@ void vux_layout_impl::draw_link_text(const vux_hyperlink& link, const vux_point&
         banner.mark = 1;
     }
     const bool focused = link.is_focused();
-    const int32_t key = focused                 ? 37
-                        : filled                ? (link.bit(6) ? 61 : 60)
-                        : link.bit(7)           ? 38
-                        : link.bit(6)           ? 40
-                                                : 36;
+    const int32_t key = focused ? 37 : filled ? (link.bit(6) ? 61 : 60) : link.bit(7) ? 38 : link.bit(6) ? 40 : 36;
     if (filled && link.bit(12)) {
         const int32_t d = canvas_->metric(9);
         canvas_->text_at(pos.x + d, pos.y + d, text, length, uint32_t(sheet.color(41)), false);
@@ -235,8 +232,7 @@ void vux_layout_impl::draw_box_background(const vux_element_box& box, const vux_
 // An overlay box draws its three layers, each inset by "bindent" more than
 // the one before: its border, its focus border, its pressed border. Any
 // other box draws one: its border slot.
-void vux_layout_impl::draw_box_frame(const vux_element_box& box, const vux_point& pos, int32_t width,
-                                     int32_t height) {
+void vux_layout_impl::draw_box_frame(const vux_element_box& box, const vux_point& pos, int32_t width, int32_t height) {
     if (!box.flag(vux_element_box::overlay_bit)) {
         draw_box_border(box, pos, width, height);
         return;
@@ -247,15 +243,15 @@ void vux_layout_impl::draw_box_frame(const vux_element_box& box, const vux_point
                                 link && link->is_pressed() ? box.border_f : -1};
     for (int32_t layer = 0; layer < 3; ++layer) {
         const int64_t in = int64_t(step) * layer;
-        outline(box, vux_rect(vux_clamp32(pos.x + in), vux_clamp32(pos.y + in), vux_clamp32(width - 2 * in),
-                              vux_clamp32(height - 2 * in)),
+        outline(box,
+                vux_rect(vux_clamp32(pos.x + in), vux_clamp32(pos.y + in), vux_clamp32(width - 2 * in),
+                         vux_clamp32(height - 2 * in)),
                 colours[layer]);
     }
 }
 
 // The border inset by "bindent", then over it the focus or pressed border.
-void vux_layout_impl::draw_box_border(const vux_element_box& box, const vux_point& pos, int32_t width,
-                                      int32_t height) {
+void vux_layout_impl::draw_box_border(const vux_element_box& box, const vux_point& pos, int32_t width, int32_t height) {
     const int64_t in = scale(box.border_indent);
     const vux_rect r(vux_clamp32(pos.x + in), vux_clamp32(pos.y + in), vux_clamp32(width - 2 * in),
                      vux_clamp32(height - 2 * in));
@@ -295,8 +291,7 @@ void vux_layout_impl::outline(const vux_element_box& box, const vux_rect& r, int
     if (lines & 8) across(r.bottom() - 1);
 }
 
-void vux_layout_impl::draw_text_block(const vux_record& element, const vux_point& pos, int32_t width,
-                                      int32_t height) {
+void vux_layout_impl::draw_text_block(const vux_record& element, const vux_point& pos, int32_t width, int32_t height) {
     const vux_element_text* t = text_of(element);
     if (!t) return;
     if (t->second_colour >= 0) canvas_->fill_colour(rect_at(pos, width, height), text_colour(t->second_colour));
@@ -319,8 +314,7 @@ void vux_layout_impl::draw_image_text(const vux_element_image& image, const vux_
         int64_t w = 0;
         for (int32_t i = 0; i < t.length(); ++i) w += char_width(t.unit_at(i));
         const int32_t side = canvas_->metric(10), edge = canvas_->metric(14);
-        const vux_rect under(pos.x - side, pos.y + edge, vux_clamp32(w + 2 * int64_t(side)),
-                             row_height() - 2 * edge);
+        const vux_rect under(pos.x - side, pos.y + edge, vux_clamp32(w + 2 * int64_t(side)), row_height() - 2 * edge);
         const bool lit = link->is_pressed() || link->bit(7);
         underlay(*link, under, link->bit(9) ? canvas_->metric(5) : 0,
                  uint32_t(canvas_->brush_sheet().color(lit ? 38 : 39)));
@@ -390,8 +384,7 @@ void vux_layout_impl::select_font(int32_t size_class, int32_t style) {
 // Tile mode 0 draws the image as it is; 1-5 are the host's texture modes
 // 0-4. Nine-slice (3) needs the host's capability 7; without it the box is
 // filled in its "groundt" colour instead.
-void vux_layout_impl::draw_box_image(const vux_element_box& box, const vux_point& pos, int32_t width,
-                                     int32_t height) {
+void vux_layout_impl::draw_box_image(const vux_element_box& box, const vux_point& pos, int32_t width, int32_t height) {
     const vux_rect r = rect_at(pos, width, height);
     const int32_t opaque = box.flag(2) ? 1 : 0;
     const vux_canvas::image_ref ref = canvas_->find_image(box.image);
@@ -414,8 +407,8 @@ void vux_layout_impl::draw_box_image(const vux_element_box& box, const vux_point
     if (box.tile >= 1 && box.tile <= 5)
         canvas_->call(&vux_graphics_table::texture, box.tile - 1, opaque, item_name.c_str(), bytes, length);
     else
-        canvas_->call(&vux_graphics_table::image, item_name.c_str(), opaque, bytes, length, box.ground_corner,
-                      box.gap, box.ground_t);
+        canvas_->call(&vux_graphics_table::image, item_name.c_str(), opaque, bytes, length, box.ground_corner, box.gap,
+                      box.ground_t);
 }
 
 void vux_layout_impl::draw_triangle(const vux_element_box&, const vux_point& pos, int32_t width, int32_t height,

@@ -29,8 +29,7 @@ public:
                        const char16_t* text, int32_t length) override;
     void draw_emoticon(const vux_record& element, const vux_point& pos, int32_t width, int32_t height) override;
     void draw_indicator(const vux_record& element, const vux_point& pos, int32_t width, int32_t height) override;
-    void draw_box_background(const vux_element_box& box, const vux_point& pos, int32_t width,
-                             int32_t height) override;
+    void draw_box_background(const vux_element_box& box, const vux_point& pos, int32_t width, int32_t height) override;
     void draw_box_frame(const vux_element_box& box, const vux_point& pos, int32_t width, int32_t height) override;
     void draw_box_border(const vux_element_box& box, const vux_point& pos, int32_t width, int32_t height) override;
     void draw_text_block(const vux_record& element, const vux_point& pos, int32_t width, int32_t height) override;

@@ -46,7 +46,6 @@ bool view_holds(const vux_element_client& client, const vux_point& p) {
 
 vux_layout* layout_of(vux_element_client* client) { return client ? client->current_layout() : nullptr; }
 
-
 // The focused item shows itself pressed while the pointer is on it; true
 // when that changed.
 bool track_focused(vux_element_client& client, const vux_point& p) {
@@ -281,10 +280,12 @@ void vux_machine::key(int32_t code) {
     case key_select:
         if (!select()) soft_key(0);
         break;
-    case key_left_soft: case key_right_soft: soft_key(code - key_left_soft); break;
-    case key_left: case key_right: case key_up: case key_down:
-        moved = menu ? move_menu(*menu, code) : move_focus(code);
-        break;
+    case key_left_soft:
+    case key_right_soft: soft_key(code - key_left_soft); break;
+    case key_left:
+    case key_right:
+    case key_up:
+    case key_down: moved = menu ? move_menu(*menu, code) : move_focus(code); break;
     case key_back: back(); break;
     default: moved = scroll_key(code); break;
     }
@@ -522,8 +523,8 @@ int32_t vux_machine::drag_step(int32_t restart, int32_t direction, int32_t fast)
     vux_element_scrollbar* bar = w ? w->client.scroll_bar.get() : nullptr;
     if (!bar) return 0;
     const int32_t before = bar->y_offset;
-    const bool more = direction != 0 ? w->client.repeat_up(restart != 0, fast != 0)
-                                     : w->client.repeat_down(restart != 0, fast != 0);
+    const bool more =
+        direction != 0 ? w->client.repeat_up(restart != 0, fast != 0) : w->client.repeat_down(restart != 0, fast != 0);
     drag_moved = more ? 1 : 0;
     if (bar->y_offset != before) {
         full_paint = 0;
@@ -621,8 +622,8 @@ bool vux_machine::timed_tick() {
             return true;
         }
     }
-    if (vux_window* w = as_window(f); w && window_in_front() && !pointer_busy() && w->value_3 != 0 &&
-                                      manager_->canvas().clock_changed()) {
+    if (vux_window* w = as_window(f);
+        w && window_in_front() && !pointer_busy() && w->value_3 != 0 && manager_->canvas().clock_changed()) {
         repaint_full();
         return true;
     }
@@ -632,8 +633,8 @@ bool vux_machine::timed_tick() {
     if (!o || o->stopped || !o->tick()) return false;
     o->reset(true);
     perform(o->action);
-    for (vux_stack* stack : {static_cast<vux_stack*>(&menus), static_cast<vux_stack*>(&dialogs),
-                             static_cast<vux_stack*>(&windows)}) {
+    for (vux_stack* stack :
+         {static_cast<vux_stack*>(&menus), static_cast<vux_stack*>(&dialogs), static_cast<vux_stack*>(&windows)}) {
         for (int32_t i = stack->count() - 1; i >= 0; --i) {
             vux_screen* s = stack->at(i);
             if (!s || s == f) continue;

@@ -1,9 +1,8 @@
 #include "markup/runtime/vux_manager.h"
-#include "markup/runtime/vux_reserved_names.h"
 #include "core/vux_decimal.h"
+#include "markup/runtime/vux_reserved_names.h"
 
-vux_manager::vux_manager()
-    : exchange_(document_, main_, poll_, network_, facility_, canvas_, machine_) {
+vux_manager::vux_manager() : exchange_(document_, main_, poll_, network_, facility_, canvas_, machine_) {
     document_.bind(this);
     machine_.bind(this);
     canvas_.bind(this);

@@ -7,11 +7,10 @@ namespace {
 
 // entry: portrait, landscape
 constexpr int32_t defaults[vux_metrics::entry_count][2] = {
-    {0, 0},    {2, 2},     {2, 2},     {7, 3},   {14, 10}, {36, 36}, {6, 3},   {4, 4},   {2, 2},
-    {14, 10},  {10, 7},    {4, 4},     {4, 4},   {1, 1},   {1, 1},   {4, 4},   {6, 6},   {2, 2},
-    {0, 0},    {2, 2},     {8, 8},     {7, 7},   {6, 6},   {11, 11}, {60, 60}, {60, 60}, {40, 40},
-    {6, 3},    {120, 120}, {90, 90},   {6, 6},   {3, 1},   {10, 10}, {1, 1},   {3, 3},   {6, 6},
-    {220, 220}, {12, 12},  {6, 6},     {32, 32}, {120, 120}, {13, 13},
+    {0, 0}, {2, 2},   {2, 2},   {7, 3},     {14, 10}, {36, 36}, {6, 3},     {4, 4},     {2, 2},   {14, 10}, {10, 7},
+    {4, 4}, {4, 4},   {1, 1},   {1, 1},     {4, 4},   {6, 6},   {2, 2},     {0, 0},     {2, 2},   {8, 8},   {7, 7},
+    {6, 6}, {11, 11}, {60, 60}, {60, 60},   {40, 40}, {6, 3},   {120, 120}, {90, 90},   {6, 6},   {3, 1},   {10, 10},
+    {1, 1}, {3, 3},   {6, 6},   {220, 220}, {12, 12}, {6, 6},   {32, 32},   {120, 120}, {13, 13},
 };
 
 // metric(n) for n 0..34: the entry scaled (-1: screen width), and whether
@@ -22,11 +21,11 @@ struct metric_rule {
     int8_t times = 1;
 };
 constexpr metric_rule metric_rules[] = {
-    {-1, false}, {12, false}, {5, false},  {6, true},   {7, false},  {8, false},  {10, true},
-    {11, false}, {13, false}, {14, false}, {15, false}, {16, false}, {17, false}, {18, false},
-    {19, false}, {20, false}, {21, false}, {22, false}, {23, false}, {24, false}, {25, false},
+    {-1, false}, {12, false}, {5, false},  {6, true},   {7, false},  {8, false},    {10, true},
+    {11, false}, {13, false}, {14, false}, {15, false}, {16, false}, {17, false},   {18, false},
+    {19, false}, {20, false}, {21, false}, {22, false}, {23, false}, {24, false},   {25, false},
     {26, false}, {27, true},  {28, false}, {29, false}, {30, false}, {31, true, 2}, {32, false},
-    {35, false}, {36, false}, {37, false}, {38, false}, {39, false}, {40, false}, {41, false},
+    {35, false}, {36, false}, {37, false}, {38, false}, {39, false}, {40, false},   {41, false},
 };
 
 // Screen coordinates are 16-bit: every rectangle is built through here so that
@@ -73,9 +72,7 @@ int32_t vux_metrics::entry(int32_t k) const { return entry(k, is_landscape() ? 1
 
 bool vux_metrics::is_landscape() const { return screen_width() >= screen_height(); }
 
-bool vux_metrics::is_portrait_tall() const {
-    return int64_t(4) * screen_width() < int64_t(3) * screen_height();
-}
+bool vux_metrics::is_portrait_tall() const { return int64_t(4) * screen_width() < int64_t(3) * screen_height(); }
 
 int32_t vux_metrics::scale(int32_t units) const {
     if (short_side_ == 0) short_side_ = std::max(0, std::min(screen_width(), screen_height()));
@@ -238,7 +235,8 @@ vux_rect vux_metrics::menu_rect(const vux_menu& menu, int32_t upper, int32_t low
         const int64_t w = metric(29), h = (int64_t(metric(32)) + metric(31)) * n + 2 * int64_t(metric(30)) - metric(31);
         return rect_of(client.left() + (client.width() - w) / 2, client.top() + (client.height() - h) / 2, w, h);
     }
-    case 7: case 8: {
+    case 7:
+    case 8: {
         // Nothing visible: an empty rectangle, so nothing is painted.
         if (n == 0) return vux_rect();
         const int64_t w = scale(menu.layout_1);
@@ -253,7 +251,8 @@ vux_rect vux_metrics::menu_rect(const vux_menu& menu, int32_t upper, int32_t low
     case 4: {
         const int64_t gap = metric(10);
         if (int64_t(lower) + gap + rows_h <= client.bottom()) return rect_of(0, int64_t(lower) + gap, width, rows_h);
-        if (int64_t(upper) - gap - rows_h >= client.top()) return rect_of(0, int64_t(upper) - gap - rows_h, width, rows_h);
+        if (int64_t(upper) - gap - rows_h >= client.top())
+            return rect_of(0, int64_t(upper) - gap - rows_h, width, rows_h);
         return rect_of(0, client.top() + (client.height() - rows_h) / 2, width, rows_h);
     }
     default:  // lists: full width, so left and right alignment agree
@@ -273,7 +272,8 @@ vux_rect vux_metrics::menu_item_rect(const vux_menu& menu, const vux_rect& at, i
         return rect_of(at.left() + e, at.top() + e + int64_t(i) * (int64_t(metric(31)) + metric(32)),
                        int64_t(at.width()) - 2 * e, metric(32));
     }
-    case 7: case 8:
+    case 7:
+    case 8:
         return rect_of(at.left() + m, at.top() + m + menu.layout_5 + int64_t(i) * (r + scale(menu.layout_2)),
                        int64_t(at.width()) - 2 * m, r);
     default: return rect_of(at.left() + m, at.top() + m + int64_t(i) * r, int64_t(at.width()) - 2 * m, r);

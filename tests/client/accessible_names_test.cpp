@@ -41,9 +41,9 @@ TEST(AccessibleNames, logon_and_server_address_controls) {
     orbel_test_clear_settings();
     orbel app;
     orbel_logon logon;
-    expect_named(logon, {{"1001", QStringLiteral("用户名：")},
-                         {"1002", QStringLiteral("密码：")},
-                         {"1055", QStringLiteral("登录")}});
+    expect_named(
+        logon,
+        {{"1001", QStringLiteral("用户名：")}, {"1002", QStringLiteral("密码：")}, {"1055", QStringLiteral("登录")}});
     orbel_ip address(QStringLiteral("svc.example"), 8123);
     expect_named(address, {{"1059", QStringLiteral("地址：")}, {"1104", QStringLiteral("端口号：")}});
 }

@@ -17,17 +17,17 @@
 #include "client/contacts/orbel_add_file.h"
 #include "client/contacts/orbel_contact.h"
 #include "client/contacts/orbel_contact_page.h"
+#include "client/contacts/orbel_share.h"
+#include "client/contacts/orbel_sms.h"
 #include "client/controls/orbel_list_control.h"
 #include "client/controls/orbel_richedit.h"
-#include "client/contacts/orbel_share.h"
 #include "client/manager/orbel_site_queue.h"
-#include "client/contacts/orbel_sms.h"
 #include "desktop/messages/vux_desktop_request_site.h"
 #include "desktop/messages/vux_desktop_request_sms.h"
+#include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/orbel_contact_key.h"
 #include "desktop/orbel_md5.h"
 #include "desktop/records/vux_desktop_site_change.h"
-#include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/vux_desktop_accept.h"
 #include "orbel_test_support.h"
 #include "service/quellmark_contact_handlers.h"
@@ -117,7 +117,8 @@ TEST_F(ContactFixture, sheet_shows_the_tables_and_a_typed_member_goes_out_and_co
         EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("138****5678"));
         EXPECT_TRUE(list->topLevelItem(0)->isSelected());
         // Byte 126 picks the icon: rows 0 (1) and 1 (0) differ.
-        EXPECT_NE(list->topLevelItem(0)->icon(0).pixmap(16).toImage(), list->topLevelItem(1)->icon(0).pixmap(16).toImage());
+        EXPECT_NE(list->topLevelItem(0)->icon(0).pixmap(16).toImage(),
+                  list->topLevelItem(1)->icon(0).pixmap(16).toImage());
         EXPECT_TRUE(child<QPushButton>(sheet.members(), "1007")->isEnabled());
         list->clearSelection();
         EXPECT_FALSE(child<QPushButton>(sheet.members(), "1007")->isEnabled());
@@ -206,7 +207,8 @@ TEST(AddContactRules, ok_needs_a_name_and_a_value_of_a_known_form) {
         {0, "张三", "not an address", false},
     };
     for (const row& r : rows)
-        EXPECT_EQ(orbel_add_contact::ok_allowed(r.selected, QString::fromUtf8(r.name), QString::fromUtf8(r.value)), r.ok)
+        EXPECT_EQ(orbel_add_contact::ok_allowed(r.selected, QString::fromUtf8(r.name), QString::fromUtf8(r.value)),
+                  r.ok)
             << r.name << " " << r.value;
 }
 
@@ -259,7 +261,8 @@ TEST_F(ContactFixture, import_of_a_gbk_file_and_the_limit_message) {
         child<QPushButton>(sheet.managers(), "1056")->click();
         child<QPushButton>(sheet.members(), "1099")->click();
     });
-    EXPECT_EQ(ui.messages, (QStringList{QStringLiteral("管理员总数不能超过10个。"), QStringLiteral("不支持的文件格式!")}));
+    EXPECT_EQ(ui.messages,
+              (QStringList{QStringLiteral("管理员总数不能超过10个。"), QStringLiteral("不支持的文件格式!")}));
 }
 
 TEST_F(ContactFixture, wizard_member_page_sends_members_only_with_a_member_column) {

@@ -4,16 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 
-#include "gui/orbel_text.h"
 #include "client/contacts/orbel_address_book.h"
 #include "client/contacts/orbel_contact_table.h"
 #include "client/contacts/orbel_number_list.h"
-#include "desktop/orbel_textfile.h"
 #include "desktop/orbel_contact_key.h"
 #include "desktop/orbel_md5.h"
+#include "desktop/orbel_textfile.h"
+#include "gui/orbel_text.h"
 
 namespace {
 
@@ -189,8 +189,8 @@ TEST(ContactImport, LineParser) {
         {u"赵六，13812345678", true, "13812345678", u"赵六"},
         {u",13812345678", false, "", u""},
         {u", 13812345678", false, "", u""},
-        {u"a13812345678", false, "", u""},       // 12 characters
-        {u"张三 a@b.cn", false, "", u""},         // short e-mail lines stay refused
+        {u"a13812345678", false, "", u""},  // 12 characters
+        {u"张三 a@b.cn", false, "", u""},   // short e-mail lines stay refused
         {u"张三 not-an-address", false, "", u""},
     };
     for (const row& r : rows) {
@@ -217,10 +217,13 @@ TEST(ContactImport, WholeReaderOutcomes) {
     const QByteArray blank("\r\n  \r\n");
     const QByteArray bad = QStringLiteral("张三 1381234\r\n").toUtf8();
     const QByteArray binary("\x80\x81\x82\x83", 4);
-    EXPECT_EQ(orbel_read_contacts(vux_link(good.constData(), int32_t(good.size())), qt_gbk, f), orbel_import_error::none);
+    EXPECT_EQ(orbel_read_contacts(vux_link(good.constData(), int32_t(good.size())), qt_gbk, f),
+              orbel_import_error::none);
     EXPECT_EQ(orbel_read_contacts(vux_link(), qt_gbk, f), orbel_import_error::empty);
-    EXPECT_EQ(orbel_read_contacts(vux_link(blank.constData(), int32_t(blank.size())), qt_gbk, f), orbel_import_error::empty);
-    EXPECT_EQ(orbel_read_contacts(vux_link(bad.constData(), int32_t(bad.size())), qt_gbk, f), orbel_import_error::parse);
+    EXPECT_EQ(orbel_read_contacts(vux_link(blank.constData(), int32_t(blank.size())), qt_gbk, f),
+              orbel_import_error::empty);
+    EXPECT_EQ(orbel_read_contacts(vux_link(bad.constData(), int32_t(bad.size())), qt_gbk, f),
+              orbel_import_error::parse);
     EXPECT_EQ(orbel_read_contacts(vux_link(binary.constData(), 4), qt_gbk, f), orbel_import_error::format);
 }
 
@@ -239,7 +242,8 @@ TEST(AddressBook, RoundTripRemovalAndUnreadableBook) {
     EXPECT_TRUE(book.add(vux_string("13812345678 张三")));
     EXPECT_TRUE(book.add(vux_string("a@b.cn 李四")));
     EXPECT_TRUE(book.add(vux_string("a@b.cn 李四")));  // already there
-    EXPECT_EQ(file_bytes(path), QByteArray("\xEF\xBB\xBF") + QStringLiteral("13812345678 张三\r\na@b.cn 李四\r\n").toUtf8());
+    EXPECT_EQ(file_bytes(path),
+              QByteArray("\xEF\xBB\xBF") + QStringLiteral("13812345678 张三\r\na@b.cn 李四\r\n").toUtf8());
     ASSERT_TRUE(book.read(lines));
     ASSERT_EQ(lines.count(), 2);
     EXPECT_EQ(lines.item_at(1).str(), "a@b.cn 李四");
@@ -358,7 +362,8 @@ TEST(NumberList, ShareGrammar) {
         const share_outcome o = share_rule(r.text);
         EXPECT_EQ(o.message, r.message) << r.what;
         EXPECT_EQ(o.close, r.message.isEmpty()) << r.what;
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(o.digests.data()), size_t(o.digests.length())), r.digests) << r.what;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(o.digests.data()), size_t(o.digests.length())), r.digests)
+            << r.what;
     }
 }
 

@@ -6,21 +6,21 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextEdit>
 #include <QTemporaryDir>
+#include <QTextEdit>
 
-#include "client/start/orbel.h"
+#include "client/common/orbel_fatal.h"
 #include "client/content/orbel_add_item.h"
 #include "client/content/orbel_content_rules.h"
-#include "client/common/orbel_fatal.h"
 #include "client/content/orbel_item_detail.h"
 #include "client/content/orbel_item_list.h"
-#include "client/controls/orbel_list_box.h"
 #include "client/content/orbel_message_rules.h"
+#include "client/controls/orbel_list_box.h"
 #include "client/controls/orbel_static_picture.h"
-#include "gui/orbel_text.h"
+#include "client/start/orbel.h"
 #include "desktop/messages/vux_desktop_messages.h"
 #include "desktop/vux_desktop_accept.h"
+#include "gui/orbel_text.h"
 #include "orbel_test_support.h"
 #include "service/sign_in.h"
 
@@ -56,8 +56,8 @@ TEST(ContentRules, vote_ok_and_options) {
         const char* days;
         bool ok;
     } votes[] = {
-        {"c", 2, "3", "0", false}, {"c", 2, "2", "0", true},  {"c", 2, "0", "0", false}, {"c", 2, "-1", "0", false},
-        {"c", 2, "1", "-1", false}, {"c", 2, "1", "7", true}, {"c", 2, "1x", "0", false}, {"c", 2, "", "0", false},
+        {"c", 2, "3", "0", false},  {"c", 2, "2", "0", true},  {"c", 2, "0", "0", false},  {"c", 2, "-1", "0", false},
+        {"c", 2, "1", "-1", false}, {"c", 2, "1", "7", true},  {"c", 2, "1x", "0", false}, {"c", 2, "", "0", false},
         {"c", 1, "1", "0", false},  {" ", 2, "1", "0", false}, {"c", 32, "32", "0", true},
     };
     for (const auto& v : votes)
@@ -284,9 +284,7 @@ TEST_F(ContentWindows, notice_and_vote_details_show_their_fields) {
         EXPECT_EQ(dialog->findChild<QLineEdit*>("1035")->text(), orbel_message_rules::time_text(time, true));
         EXPECT_EQ(dialog->findChild<QTextEdit*>("1038")->toPlainText(), QString::fromUtf8(content));
     };
-    const struct {
-        int32_t members_only, push, show_receivers;
-    } notices[] = {{1, 0, 1}, {0, 1, 0}, {0, 0, 0}};
+    const struct { int32_t members_only, push, show_receivers; } notices[] = {{1, 0, 1}, {0, 1, 0}, {0, 0, 0}};
     for (const auto& n : notices) {
         SCOPED_TRACE(n.members_only * 100 + n.push * 10 + n.show_receivers);
         vux_desktop_notice item;

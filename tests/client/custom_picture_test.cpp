@@ -94,8 +94,7 @@ TEST(StaticColor, ClickOpensThePickerAndOkStoresTheChoice) {
     // Answer the picker through its custom-colour button once it is up.
     ui.color_answer = 0x445566;
     QTimer::singleShot(0, [] {
-        if (auto* picker = orbel_test_modal<orbel_select_color>())
-            picker->findChild<QPushButton*>("1025")->click();
+        if (auto* picker = orbel_test_modal<orbel_select_color>()) picker->findChild<QPushButton*>("1025")->click();
     });
     QTest::mouseClick(swatch, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(ui.color_initials, QList<int>{0x102030});

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <map>
 
-#include "gui/orbel_emoticon_list.h"
 #include "client/orbel_test_support.h"
+#include "gui/orbel_emoticon_list.h"
 
 namespace {
 
@@ -34,7 +34,10 @@ QByteArray green_png() {
 }
 
 TEST(EmoticonList, OneCodePerOpeningBracket) {
-    struct { const char* list; std::vector<std::string> codes; } cases[] = {
+    struct {
+        const char* list;
+        std::vector<std::string> codes;
+    } cases[] = {
         {"[a][bb]", {"[a]", "[bb]"}},
         {"abc", {}},
         {"", {}},
@@ -51,13 +54,14 @@ TEST(EmoticonList, OneCodePerOpeningBracket) {
 }
 
 TEST(EmoticonList, CellsOnTheirPitch) {
-    struct { int width, index; QRect cell; } cases[] = {
-        {300, 0, {10, 8, 24, 24}},    // 9 columns, offset (300 - 216 - 64) / 2
-        {300, 8, {266, 8, 24, 24}},
-        {300, 9, {10, 40, 24, 24}},   // second row
-        {30, 0, {3, 8, 24, 24}},      // under 40 px: one column
-        {30, 2, {3, 72, 24, 24}},
-        {0, 1, {-12, 40, 24, 24}},
+    struct {
+        int width, index;
+        QRect cell;
+    } cases[] = {
+        {300, 0, {10, 8, 24, 24}},                               // 9 columns, offset (300 - 216 - 64) / 2
+        {300, 8, {266, 8, 24, 24}}, {300, 9, {10, 40, 24, 24}},  // second row
+        {30, 0, {3, 8, 24, 24}},                                 // under 40 px: one column
+        {30, 2, {3, 72, 24, 24}},   {0, 1, {-12, 40, 24, 24}},
     };
     for (auto& c : cases) EXPECT_EQ(orbel_emoticon_cell(c.width, c.index), c.cell) << c.width << " " << c.index;
 }

@@ -18,9 +18,7 @@ TEST(Fatal, ShowsOnceAndClosesTheModalDialogs) {
     // A second fatal while the first message is up is dropped.
     ui.on_message = [](const QString&) { orbel_fatal(orbel_ids_network_failure); };
     QTimer::singleShot(0, inner, [inner] { inner->open(); });
-    QTimer::singleShot(0, [] {
-        QTimer::singleShot(0, [] { orbel_fatal(orbel_ids_system_failure); });
-    });
+    QTimer::singleShot(0, [] { QTimer::singleShot(0, [] { orbel_fatal(orbel_ids_system_failure); }); });
     outer.exec();
     EXPECT_EQ(ui.messages, QStringList{orbel_string(orbel_ids_system_failure)});
     EXPECT_EQ(closed, QStringList({"inner", "outer"}));

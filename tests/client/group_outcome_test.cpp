@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "client/manager/orbel_group_outcome.h"
-#include "gui/orbel_strings.h"
 #include "core/vux_tea.h"
 #include "desktop/messages/vux_desktop_response_group.h"
 #include "desktop/messages/vux_desktop_response_password.h"
 #include "desktop/messages/vux_desktop_response_profile.h"
 #include "desktop/messages/vux_desktop_response_sms.h"
+#include "gui/orbel_strings.h"
 
 namespace {
 

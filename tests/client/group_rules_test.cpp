@@ -37,7 +37,7 @@ std::vector<int> enabled_ids(const orbel_group_rules::state& s) {
 TEST(GroupRules, enabled_commands_by_state) {
     const vux_desktop_group own = group(0), offered = group(1), away = group(2), to_us = group(3);
     const vux_desktop_site published = site(0, 1, "站点", 0xff);  // complete, every column
-    const vux_desktop_site plain = site(0, 1, "站点");              // no columns
+    const vux_desktop_site plain = site(0, 1, "站点");            // no columns
     const vux_desktop_site unnamed = site(0, 1, "", 0xff);
     const vux_desktop_site paused = site(1, 1, "站点", 0xff);
     const vux_desktop_site deleted = site(2, 1, "站点", 0xff);
@@ -60,7 +60,9 @@ TEST(GroupRules, enabled_commands_by_state) {
         {"own, no columns",
          {false, false, &own, &plain},
          {1002, 1006, 1007, 1008, 1009, 1011, 1014, 1016, 1040, 1047, 1049, 1065, 1091}},
-        {"own, never edited", {false, false, &own, &unnamed}, {1002, 1006, 1007, 1008, 1009, 1011, 1016, 1040, 1047, 1091}},
+        {"own, never edited",
+         {false, false, &own, &unnamed},
+         {1002, 1006, 1007, 1008, 1009, 1011, 1016, 1040, 1047, 1091}},
         {"own, paused: no reminder",
          {false, false, &own, &paused},
          {1002, 1006, 1007, 1008, 1009, 1011, 1014, 1016, 1020, 1022, 1040, 1041, 1043, 1047, 1065, 1079, 1091, 1096}},
@@ -68,8 +70,12 @@ TEST(GroupRules, enabled_commands_by_state) {
          {false, false, &own, &inactive},
          {1002, 1006, 1007, 1008, 1009, 1011, 1014, 1016, 1040, 1041, 1047, 1065, 1091}},
         {"own, deleted: only delete", {false, false, &own, &deleted}, {1002, 1006, 1007, 1008, 1011, 1040, 1091}},
-        {"transfer offered: edit only", {false, false, &offered, &published}, {1002, 1006, 1008, 1011, 1016, 1040, 1047, 1091}},
-        {"transferred away: delete only", {false, false, &away, &published}, {1002, 1006, 1007, 1008, 1011, 1040, 1091}},
+        {"transfer offered: edit only",
+         {false, false, &offered, &published},
+         {1002, 1006, 1008, 1011, 1016, 1040, 1047, 1091}},
+        {"transferred away: delete only",
+         {false, false, &away, &published},
+         {1002, 1006, 1007, 1008, 1011, 1040, 1091}},
         {"offered to us: edit and delete",
          {false, false, &to_us, &published},
          {1002, 1006, 1007, 1008, 1011, 1016, 1040, 1047, 1091}},
@@ -83,18 +89,12 @@ TEST(GroupRules, status_column) {
         const char* name;
         std::optional<QString> status;
     } cases[] = {
-        {0, 0, 1, "", QStringLiteral("等待编辑")},
-        {3, 2, 1, "", QStringLiteral("等待编辑")},
-        {0, 2, 1, "站", QStringLiteral("已经被删除")},
-        {1, 2, 1, "站", QStringLiteral("已经被删除")},
-        {0, 0, 0, "站", QStringLiteral("需要用手机激活")},
-        {0, 0, 1, "站", QStringLiteral("已经发布")},
-        {0, 1, 0, "站", QStringLiteral("暂停发布")},
-        {0, 5, 1, "站", std::nullopt},
-        {1, 0, 1, "站", QStringLiteral("等待对方接收")},
-        {2, 1, 1, "站", QStringLiteral("已经移交给对方")},
-        {3, 0, 0, "站", QStringLiteral("可以获取")},
-        {4, 0, 1, "站", std::nullopt},
+        {0, 0, 1, "", QStringLiteral("等待编辑")},         {3, 2, 1, "", QStringLiteral("等待编辑")},
+        {0, 2, 1, "站", QStringLiteral("已经被删除")},     {1, 2, 1, "站", QStringLiteral("已经被删除")},
+        {0, 0, 0, "站", QStringLiteral("需要用手机激活")}, {0, 0, 1, "站", QStringLiteral("已经发布")},
+        {0, 1, 0, "站", QStringLiteral("暂停发布")},       {0, 5, 1, "站", std::nullopt},
+        {1, 0, 1, "站", QStringLiteral("等待对方接收")},   {2, 1, 1, "站", QStringLiteral("已经移交给对方")},
+        {3, 0, 0, "站", QStringLiteral("可以获取")},       {4, 0, 1, "站", std::nullopt},
     };
     for (const auto& c : cases)
         EXPECT_EQ(orbel_group_rules::status(group(c.group_state), site(c.publish, c.activated, c.name)), c.status)
@@ -111,7 +111,8 @@ TEST(GroupRules, delete_asks_unless_the_site_is_empty) {
     } cases[] = {
         {"never edited, empty", "", [](vux_desktop_site&) {}, false},
         {"named", "站", [](vux_desktop_site&) {}, true},
-        {"a manager", "", [](vux_desktop_site& s) { s.managers.entries.resize(vux_desktop_contact::entry_size); }, true},
+        {"a manager", "", [](vux_desktop_site& s) { s.managers.entries.resize(vux_desktop_contact::entry_size); },
+         true},
         {"a member", "", [](vux_desktop_site& s) { s.members.entries.resize(vux_desktop_contact::entry_size); }, true},
         {"a waiter", "", [](vux_desktop_site& s) { s.waiters.entries.resize(vux_desktop_contact::entry_size); }, true},
         {"news", "", [](vux_desktop_site& s) { s.news.items.add(); }, true},
@@ -131,7 +132,7 @@ TEST(GroupRules, enter_on_a_selected_row_edits) {
         bool selected;
         std::optional<int> command;
     } cases[] = {
-        {Qt::Key_Return, true, 1016}, {Qt::Key_Enter, true, 1016}, {Qt::Key_Return, false, std::nullopt},
+        {Qt::Key_Return, true, 1016},        {Qt::Key_Enter, true, 1016},        {Qt::Key_Return, false, std::nullopt},
         {Qt::Key_Space, true, std::nullopt}, {Qt::Key_Down, true, std::nullopt}, {Qt::Key_Delete, true, std::nullopt},
     };
     for (const auto& c : cases)

@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <map>
 
-#include "client/start/orbel.h"
 #include "client/common/orbel_fatal.h"
-#include "client/manager/orbel_group.h"
 #include "client/controls/orbel_list_control.h"
+#include "client/manager/orbel_group.h"
+#include "client/start/orbel.h"
 #include "gui/orbel_text.h"
 #include "orbel_test_support.h"
 #include "service/quellmark_service.h"
@@ -77,7 +77,8 @@ protected:
     }
     std::string selected() const {
         const QList<QTreeWidgetItem*> items = group->list()->selectedItems();
-        return items.isEmpty() ? std::string() : group->list()->key_of(group->list()->indexOfTopLevelItem(items[0])).str();
+        return items.isEmpty() ? std::string()
+                               : group->list()->key_of(group->list()->indexOfTopLevelItem(items[0])).str();
     }
     void select(const char* key) {
         orbel_list_control* list = group->list();

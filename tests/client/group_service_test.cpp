@@ -8,22 +8,22 @@
 #include <QPushButton>
 #include <map>
 
-#include "client/start/orbel.h"
 #include "client/common/orbel_fatal.h"
+#include "client/controls/orbel_list_control.h"
+#include "client/controls/orbel_tool_tips.h"
 #include "client/manager/orbel_group.h"
 #include "client/manager/orbel_group_acquire.h"
 #include "client/manager/orbel_group_create.h"
 #include "client/manager/orbel_group_rename.h"
 #include "client/manager/orbel_group_transfer.h"
-#include "client/controls/orbel_list_control.h"
-#include "client/start/orbel_logon.h"
 #include "client/manager/orbel_password.h"
+#include "client/start/orbel.h"
+#include "client/start/orbel_logon.h"
+#include "desktop/messages/vux_desktop_messages.h"
+#include "group_service_fixture.h"
 #include "gui/orbel_settings.h"
 #include "gui/orbel_strings.h"
 #include "gui/orbel_text.h"
-#include "client/controls/orbel_tool_tips.h"
-#include "desktop/messages/vux_desktop_messages.h"
-#include "group_service_fixture.h"
 #include "orbel_test_support.h"
 #include "service/quellmark_service.h"
 
@@ -59,7 +59,8 @@ TEST_F(GroupServiceTest, start_lists_every_status_and_fetches_each_site_once) {
     EXPECT_TRUE(enabled(1007));
     EXPECT_FALSE(enabled(1016));
     run(1040);
-    EXPECT_EQ(ui.urls, QList<QUrl>{QUrl(QStringLiteral("http://www.quellmark.com/tabid/57/language/zh-CN/Default.aspx"))});
+    EXPECT_EQ(ui.urls,
+              QList<QUrl>{QUrl(QStringLiteral("http://www.quellmark.com/tabid/57/language/zh-CN/Default.aspx"))});
     ui.urls_open = false;
     run(1040);
     EXPECT_EQ(ui.messages, QStringList{orbel_web_page_failed_text(ui.urls[0])});
@@ -277,17 +278,29 @@ TEST_F(GroupServiceTest, failures_end_the_program_and_never_read_as_success) {
         int command;
         int message;
     } cases[] = {
-        {"a truncated 3919", {quellmark_fault::truncated, vux_desktop_request_password::code, 1, -1}, 1002,
+        {"a truncated 3919",
+         {quellmark_fault::truncated, vux_desktop_request_password::code, 1, -1},
+         1002,
          orbel_ids_system_failure},
-        {"a 3919 with result 1", {quellmark_fault::status, vux_desktop_request_password::code, 1, -1}, 1002,
+        {"a 3919 with result 1",
+         {quellmark_fault::status, vux_desktop_request_password::code, 1, -1},
+         1002,
          orbel_ids_system_failure},
-        {"a list reply of another code", {quellmark_fault::wrong_code, vux_desktop_request_group::code, {}, -1}, 1008,
+        {"a list reply of another code",
+         {quellmark_fault::wrong_code, vux_desktop_request_group::code, {}, -1},
+         1008,
          orbel_ids_system_failure},
-        {"a list reply with result 2", {quellmark_fault::status, vux_desktop_request_group::code, 2, -1}, 1008,
+        {"a list reply with result 2",
+         {quellmark_fault::status, vux_desktop_request_group::code, 2, -1},
+         1008,
          orbel_ids_system_failure},
-        {"a fetch of another code", {quellmark_fault::wrong_code, vux_desktop_request_site::code, {}, -1}, 1008,
+        {"a fetch of another code",
+         {quellmark_fault::wrong_code, vux_desktop_request_site::code, {}, -1},
+         1008,
          orbel_ids_system_failure},
-        {"the connection closes", {quellmark_fault::early_close, vux_desktop_request_group::code, 0, -1}, 1008,
+        {"the connection closes",
+         {quellmark_fault::early_close, vux_desktop_request_group::code, 0, -1},
+         1008,
          orbel_ids_network_failure},
     };
     for (const auto& c : cases) {

@@ -12,17 +12,17 @@
 #include <QWizard>
 
 #include "client/content/orbel_add_item.h"
-#include "client/manager/orbel_group_steps.h"
 #include "client/controls/orbel_list_control.h"
 #include "client/controls/orbel_picture_list.h"
 #include "client/controls/orbel_select_logo.h"
-#include "gui/orbel_settings.h"
-#include "client/sheet/orbel_site_column.h"
-#include "client/sheet/orbel_site_page.h"
 #include "client/controls/orbel_static_color.h"
 #include "client/controls/orbel_static_picture.h"
+#include "client/manager/orbel_group_steps.h"
+#include "client/sheet/orbel_site_column.h"
+#include "client/sheet/orbel_site_page.h"
 #include "desktop/messages/vux_desktop_request_site.h"
 #include "group_service_fixture.h"
+#include "gui/orbel_settings.h"
 #include "orbel_test_support.h"
 #include "service/quellmark_site_update.h"
 
@@ -170,7 +170,8 @@ TEST_F(GroupSheetServiceTest, colours_opacity_and_a_pack_icon_are_stored_and_reo
 }
 
 TEST_F(GroupSheetServiceTest, a_cancelled_wizard_removes_a_never_edited_site_asking_when_it_holds_entries) {
-    stored("q0000107").members.append_entry(vux_string("成员").to_unicode(), vux_string("k1"), vux_string("138****0000"));
+    stored("q0000107")
+        .members.append_entry(vux_string("成员").to_unicode(), vux_string("k1"), vux_string("138****0000"));
     open_with_steps();
 
     // Just created, with nothing in it: it goes at once.

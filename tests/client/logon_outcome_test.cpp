@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "client/start/orbel_logon_outcome.h"
-#include "gui/orbel_strings.h"
 #include "desktop/messages/vux_desktop_response_logon.h"
 #include "desktop/messages/vux_desktop_response_verify.h"
 #include "desktop/orbel_md5.h"
+#include "gui/orbel_strings.h"
 
 namespace {
 
@@ -47,14 +47,10 @@ TEST(LogonOutcome, logon_reply_table) {
         int32_t result, verify_mode;
         expected_end end;
     } cases[] = {
-        {0, 0, {orbel_ids_not_activated, field::user, false}},
-        {0, 2, {orbel_ids_system_failure, field::none, true}},
-        {0, -1, {orbel_ids_system_failure, field::none, true}},
-        {-1, 0, {orbel_ids_user_unknown, field::user, false}},
-        {-1, 1, {orbel_ids_user_unknown, field::user, false}},
-        {-1, 7, {orbel_ids_user_unknown, field::user, false}},
-        {1, 1, {orbel_ids_system_failure, field::none, true}},
-        {-2, 1, {orbel_ids_system_failure, field::none, true}},
+        {0, 0, {orbel_ids_not_activated, field::user, false}},  {0, 2, {orbel_ids_system_failure, field::none, true}},
+        {0, -1, {orbel_ids_system_failure, field::none, true}}, {-1, 0, {orbel_ids_user_unknown, field::user, false}},
+        {-1, 1, {orbel_ids_user_unknown, field::user, false}},  {-1, 7, {orbel_ids_user_unknown, field::user, false}},
+        {1, 1, {orbel_ids_system_failure, field::none, true}},  {-2, 1, {orbel_ids_system_failure, field::none, true}},
     };
     for (const auto& c : cases) {
         vux_desktop_response_logon reply;

@@ -12,8 +12,6 @@
 #include "client/start/orbel.h"
 #include "client/start/orbel_ip.h"
 #include "client/start/orbel_logon.h"
-#include "gui/orbel_settings.h"
-#include "gui/orbel_strings.h"
 #include "core/vux_link.h"
 #include "desktop/messages/vux_desktop_request_logon.h"
 #include "desktop/messages/vux_desktop_request_verify.h"
@@ -21,6 +19,8 @@
 #include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/messages/vux_desktop_response_verify.h"
 #include "desktop/orbel_md5.h"
+#include "gui/orbel_settings.h"
+#include "gui/orbel_strings.h"
 #include "orbel_test_support.h"
 
 namespace {
@@ -81,9 +81,7 @@ protected:
     }
     void log_on() { control<QPushButton>("1003")->click(); }
     // Waits until the dialog ended or a message was shown.
-    void wait_for_outcome() {
-        EXPECT_TRUE(ORBEL_WAIT(!dialog->isVisible() || !ui.messages.isEmpty()));
-    }
+    void wait_for_outcome() { EXPECT_TRUE(ORBEL_WAIT(!dialog->isVisible() || !ui.messages.isEmpty())); }
     // Waits until no request runs and the server closed every connection,
     // then delivers what is still queued: after it no reply can come.
     void settle() {
@@ -125,8 +123,8 @@ TEST_F(LogonTest, controls_texts_and_opening_state) {
     const struct {
         const char* id;
         const char16_t* text;
-    } buttons[] = {{"1003", u"登录"}, {"1004", u"新用户"}, {"1005", u"忘记密码"}, {"2", u"取消"}, {"1015", u"记住密码"},
-                   {"1071", u"不显示提示信息"}};
+    } buttons[] = {{"1003", u"登录"}, {"1004", u"新用户"},   {"1005", u"忘记密码"},
+                   {"2", u"取消"},    {"1015", u"记住密码"}, {"1071", u"不显示提示信息"}};
     for (const auto& b : buttons) {
         auto* button = control<QAbstractButton>(b.id);
         ASSERT_NE(button, nullptr) << b.id;
@@ -238,7 +236,8 @@ TEST_F(LogonTest, refusals_return_to_the_form) {
         const char* focus;
     } cases[] = {
         {"unknown user", [](orbel_canned_server& s) { s.push(logon_reply(-1, 1, 0)); }, orbel_ids_user_unknown, "1001"},
-        {"not activated", [](orbel_canned_server& s) { s.push(logon_reply(0, 0, 0)); }, orbel_ids_not_activated, "1001"},
+        {"not activated", [](orbel_canned_server& s) { s.push(logon_reply(0, 0, 0)); }, orbel_ids_not_activated,
+         "1001"},
         {"wrong password",
          [](orbel_canned_server& s) {
              s.push(logon_reply(0, 1, 9));
@@ -276,11 +275,11 @@ TEST_F(LogonTest, fatal_outcomes_end_the_dialog) {
     } cases[] = {
         {"logon result 5", [](orbel_canned_server& s) { s.push(logon_reply(5, 1, 0)); }, orbel_ids_system_failure},
         {"verify mode 2", [](orbel_canned_server& s) { s.push(logon_reply(0, 2, 0)); }, orbel_ids_system_failure},
-        {"truncated logon reply",
-         [&](orbel_canned_server& s) { s.push_raw(good_logon.left(good_logon.size() - 6)); },
+        {"truncated logon reply", [&](orbel_canned_server& s) { s.push_raw(good_logon.left(good_logon.size() - 6)); },
          orbel_ids_system_failure},
         {"foreign code", [&](orbel_canned_server& s) { s.push(foreign); }, orbel_ids_system_failure},
-        {"verify reply to the logon", [](orbel_canned_server& s) { s.push(verify_reply(0)); }, orbel_ids_system_failure},
+        {"verify reply to the logon", [](orbel_canned_server& s) { s.push(verify_reply(0)); },
+         orbel_ids_system_failure},
         {"verify result 3",
          [](orbel_canned_server& s) {
              s.push(logon_reply(0, 1, 1));
@@ -350,7 +349,7 @@ TEST_F(LogonTest, enter_while_a_request_is_out_sends_nothing_more) {
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     QTest::keyClick(dialog.get(), Qt::Key_Return);
     QTest::keyClick(control("1002"), Qt::Key_Enter);
-    dialog->accept();  // the dialog's OK command itself
+    dialog->accept();                        // the dialog's OK command itself
     EXPECT_EQ(app->socket_list.count(), 1);  // no second request was made
     QCoreApplication::processEvents();
     EXPECT_EQ(server.requests.size(), 1);
@@ -403,12 +402,9 @@ TEST_F(LogonTest, server_address_takes_ports_1_to_65535_only) {
         const char* host_after;
         int port_after;
     } cases[] = {
-        {"10.0.0.9", "8080", "10.0.0.9", 8080},
-        {"10.0.0.9", "65535", "10.0.0.9", 65535},
-        {"10.0.0.9", "65536", "h", 80},
-        {"10.0.0.9", "0", "h", 80},
-        {"10.0.0.9", "99999999999", "h", 80},
-        {"", "8080", "h", 80},
+        {"10.0.0.9", "8080", "10.0.0.9", 8080}, {"10.0.0.9", "65535", "10.0.0.9", 65535},
+        {"10.0.0.9", "65536", "h", 80},         {"10.0.0.9", "0", "h", 80},
+        {"10.0.0.9", "99999999999", "h", 80},   {"", "8080", "h", 80},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.address) + ":" + c.port);
@@ -453,8 +449,12 @@ TEST_F(LogonTest, image_pack_tool_writes_pngs_then_jpegs_sorted_by_name) {
     QFile f(target);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray pack = f.readAll();
-    const QByteArray expected = QByteArray::fromHex("00000003" "00000007" "00000003" "00000005") + QByteArray(7, 'a') +
-                                QByteArray(3, 'b') + QByteArray(5, 'c');
+    const QByteArray expected = QByteArray::fromHex(
+                                    "00000003"
+                                    "00000007"
+                                    "00000003"
+                                    "00000005") +
+                                QByteArray(7, 'a') + QByteArray(3, 'b') + QByteArray(5, 'c');
     EXPECT_EQ(pack.size(), 16 + 7 + 3 + 5);
     EXPECT_EQ(pack.toHex(), expected.toHex());
     EXPECT_TRUE(ui.messages.isEmpty());

@@ -7,16 +7,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "client/start/orbel.h"
-#include "client/manager/orbel_group.h"
 #include "client/controls/orbel_list_control.h"
+#include "client/manager/orbel_group.h"
+#include "client/start/orbel.h"
 #include "client/start/orbel_logon.h"
 #include "client/start/orbel_main.h"
-#include "gui/orbel_settings.h"
 #include "desktop/messages/vux_desktop_request_profile.h"
 #include "desktop/messages/vux_desktop_response_logon.h"
 #include "desktop/messages/vux_desktop_response_profile.h"
 #include "desktop/messages/vux_desktop_response_verify.h"
+#include "gui/orbel_settings.h"
 #include "orbel_test_support.h"
 
 namespace {
@@ -130,7 +130,8 @@ TEST_F(MainWindowTest, a_maximised_size_is_never_stored) {
     window.finish_logon(true);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.resize(900, 700);
-    ASSERT_TRUE(ORBEL_WAIT(orbel_read_setting_int(orbel_key_width) == 900)) << (orbel_read_setting_int(orbel_key_width));
+    ASSERT_TRUE(ORBEL_WAIT(orbel_read_setting_int(orbel_key_width) == 900))
+        << (orbel_read_setting_int(orbel_key_width));
     EXPECT_EQ(orbel_read_setting_int(orbel_key_height), 700);
 
     window.showMaximized();
@@ -151,7 +152,8 @@ TEST_F(MainWindowTest, a_maximised_size_is_never_stored) {
     QCoreApplication::processEvents();
     window.showNormal();
     window.resize(880, 560);  // above the least size the site manager needs
-    ASSERT_TRUE(ORBEL_WAIT(orbel_read_setting_int(orbel_key_width) == 880)) << (orbel_read_setting_int(orbel_key_width));
+    ASSERT_TRUE(ORBEL_WAIT(orbel_read_setting_int(orbel_key_width) == 880))
+        << (orbel_read_setting_int(orbel_key_width));
     EXPECT_EQ(orbel_read_setting_int(orbel_key_height), 560);
 }
 

@@ -8,16 +8,16 @@
 #include <QTextBlock>
 #include <ctime>
 
-#include "client/start/orbel.h"
-#include "client/content/orbel_chat.h"
 #include "client/common/orbel_fatal.h"
-#include "client/controls/orbel_list_control.h"
+#include "client/content/orbel_chat.h"
 #include "client/content/orbel_message_rules.h"
 #include "client/content/orbel_messagebox.h"
+#include "client/controls/orbel_list_control.h"
 #include "client/controls/orbel_richedit.h"
+#include "client/start/orbel.h"
+#include "desktop/messages/vux_desktop_request_message.h"
 #include "gui/orbel_strings.h"
 #include "gui/orbel_text.h"
-#include "desktop/messages/vux_desktop_request_message.h"
 #include "orbel_test_support.h"
 #include "service/quellmark_content_handlers.h"
 #include "service/sign_in.h"
@@ -117,9 +117,8 @@ TEST(MessageRules, senders_send_rule_and_times) {
         const char* sender;
         const char* line;
         int name_color, text_color;
-    } senders[] = {{site, "【跑团】\n", 0x000080, 0x000080},
-                   {lin, "【林晓】\n", 0x646400, 0x006400},
-                   {tom, "", -1, -1}};
+    } senders[] = {
+        {site, "【跑团】\n", 0x000080, 0x000080}, {lin, "【林晓】\n", 0x646400, 0x006400}, {tom, "", -1, -1}};
     for (const auto& c : senders) {
         auto s = rules::sender(vux_string(c.sender), vux_string(site), vux_string(lin), QStringLiteral("跑团"),
                                QStringLiteral("林晓"));
@@ -131,8 +130,7 @@ TEST(MessageRules, senders_send_rule_and_times) {
         int length;
         bool busy, ok;
     } sends[] = {{0, false, false}, {1, false, true}, {199, false, true}, {200, false, false}, {1, true, false}};
-    for (const auto& c : sends)
-        EXPECT_EQ(rules::can_send(c.busy, QString(c.length, QChar(u'字'))), c.ok) << c.length;
+    for (const auto& c : sends) EXPECT_EQ(rules::can_send(c.busy, QString(c.length, QChar(u'字'))), c.ok) << c.length;
 
     fix_time_zone();
     EXPECT_EQ(rules::time_text(1797901200, true), QStringLiteral("2026年12月22日 09:00"));

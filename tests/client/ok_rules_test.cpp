@@ -28,13 +28,10 @@ TEST(OkRules, transfer_refuses_the_own_account_in_any_case) {
         const char* account;
         bool ok;
     } cases[] = {
-        {"other@example.com", "1234", "me@example.com", true},
-        {"Other@Example.COM", "x", "me@example.com", true},
-        {"me@example.com", "1234", "me@example.com", false},
-        {"ME@Example.com", "1234", "me@example.com", false},
+        {"other@example.com", "1234", "me@example.com", true}, {"Other@Example.COM", "x", "me@example.com", true},
+        {"me@example.com", "1234", "me@example.com", false},   {"ME@Example.com", "1234", "me@example.com", false},
         {"me@example.com", "1234", "Me@Example.com", false},  // an account name stored with capitals
-        {"other@example.com", "", "me@example.com", false},
-        {"", "1234", "me@example.com", false},
+        {"other@example.com", "", "me@example.com", false},    {"", "1234", "me@example.com", false},
         {"other@examplecom", "1234", "me@example.com", false},
     };
     for (const auto& c : cases)
@@ -48,9 +45,15 @@ TEST(OkRules, password_is_seven_ascii_letters_or_digits_repeated) {
         const char* second;
         bool ok;
     } cases[] = {
-        {"abc1234", "abc1234", true},  {"ABCdef7", "ABCdef7", true},   {"abc123", "abc123", false},
-        {"abc 1234", "abc 1234", false}, {"abc_1234", "abc_1234", false}, {"abc1234é", "abc1234é", false},
-        {"密码abc12345", "密码abc12345", false}, {"abc1234", "ABC1234", false}, {"abc1234", "abc12345", false},
+        {"abc1234", "abc1234", true},
+        {"ABCdef7", "ABCdef7", true},
+        {"abc123", "abc123", false},
+        {"abc 1234", "abc 1234", false},
+        {"abc_1234", "abc_1234", false},
+        {"abc1234é", "abc1234é", false},
+        {"密码abc12345", "密码abc12345", false},
+        {"abc1234", "ABC1234", false},
+        {"abc1234", "abc12345", false},
         {"１２３４５６７", "１２３４５６７", false},  // full-width digits are not ASCII
     };
     for (const auto& c : cases)

@@ -7,10 +7,10 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QImage>
 #include <QByteArray>
 #include <QCheckBox>
 #include <QDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QList>
 #include <QPointer>
@@ -29,10 +29,10 @@
 #include <functional>
 #include <memory>
 
-#include "gui/orbel_ui.h"
 #include "core/vux_buffer.h"
 #include "core/vux_object.h"
 #include "desktop/vux_desktop_accept.h"
+#include "gui/orbel_ui.h"
 
 // Waits, running the event loop, until the condition holds; false on time-out.
 // (QTest's QTRY_ macros do not report to GoogleTest: use these with EXPECT/ASSERT.)
@@ -134,7 +134,7 @@ public:
 class orbel_canned_server {
 public:
     struct reply {
-        QByteArray body;          // the frame sent back with 200 OK
+        QByteArray body;           // the frame sent back with 200 OK
         bool close_early = false;  // close without answering
         bool silent = false;       // keep the connection, answer nothing
         int delay_ms = 0;          // wait this long before answering or closing
@@ -288,8 +288,10 @@ private:
         if (drives_.empty()) {
             unexpected << modal->windowTitle();
             QTimer::singleShot(0, modal, [modal] {
-                if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-                else modal->close();
+                if (auto* dialog = qobject_cast<QDialog*>(modal))
+                    dialog->reject();
+                else
+                    modal->close();
             });
             return;
         }

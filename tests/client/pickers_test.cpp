@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "client/common/orbel_resources.h"
 #include "client/controls/orbel_color_list.h"
 #include "client/controls/orbel_picture_list.h"
-#include "client/common/orbel_resources.h"
 #include "client/controls/orbel_select_background.h"
 #include "client/controls/orbel_select_color.h"
 #include "client/controls/orbel_select_logo.h"
@@ -134,7 +134,7 @@ TEST(Grid, PaintsFittedPicturesWithFramesAndSkipsBrokenOnes) {
     const QRect c0 = grid.cell_rect(0), c1 = grid.cell_rect(1), c2 = grid.cell_rect(2);
     EXPECT_EQ(shot.pixelColor(c0.center()), QColor(Qt::blue));
     EXPECT_EQ(shot.pixelColor(c0.left() + 2, c0.top() + 2), QColor(Qt::white));  // above the wide picture
-    EXPECT_EQ(shot.pixelColor(c1.center()), QColor(Qt::white));                   // skipped
+    EXPECT_EQ(shot.pixelColor(c1.center()), QColor(Qt::white));                  // skipped
     EXPECT_EQ(shot.pixelColor(c2.topLeft() + QPoint(1, 1)), QColor(Qt::green));
 }
 

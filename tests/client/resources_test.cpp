@@ -3,17 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QTranslator>
 #include <QPushButton>
+#include <QTranslator>
 
-#include "client/start/orbel.h"
-#include "client/sheet/orbel_address.h"
-#include "client/start/orbel_banner.h"
 #include "client/common/orbel_resources.h"
-#include "gui/orbel_text.h"
-#include "desktop/transport/orbel_qt_translation.h"
+#include "client/sheet/orbel_address.h"
+#include "client/start/orbel.h"
+#include "client/start/orbel_banner.h"
 #include "core/vux_buffer.h"
 #include "core/vux_link.h"
+#include "desktop/transport/orbel_qt_translation.h"
+#include "gui/orbel_text.h"
 #include "orbel_test_support.h"
 
 namespace {
@@ -29,12 +29,9 @@ TEST(QtTranslation, qt_own_texts_are_chinese) {
         const char* english;
         const char16_t* chinese;
     } texts[] = {
-        {"QPlatformTheme", "OK", u"确定"},
-        {"QPlatformTheme", "Cancel", u"取消"},
-        {"QPlatformTheme", "&Yes", u"是(&Y)"},
-        {"QPlatformTheme", "&No", u"否(&N)"},
-        {"QFileDialog", "Look in:", u"查找范围："},
-        {"QFileDialog", "File &name:", u"文件名称(&N)："},
+        {"QPlatformTheme", "OK", u"确定"},          {"QPlatformTheme", "Cancel", u"取消"},
+        {"QPlatformTheme", "&Yes", u"是(&Y)"},      {"QPlatformTheme", "&No", u"否(&N)"},
+        {"QFileDialog", "Look in:", u"查找范围："}, {"QFileDialog", "File &name:", u"文件名称(&N)："},
     };
     for (const auto& t : texts)
         EXPECT_EQ(QCoreApplication::translate(t.context, t.english), QString::fromUtf16(t.chinese)) << t.english;

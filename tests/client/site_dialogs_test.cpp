@@ -85,18 +85,27 @@ TEST(SiteDialogs, focus_in_the_first_field_and_enter_accepts_only_with_ok) {
     const struct {
         const char* name;
         std::function<std::unique_ptr<QDialog>()> make;
-        const char* first;                                        // the field that has the focus
-        const char* prefilled;                                    // its text as opened
+        const char* first;      // the field that has the focus
+        const char* prefilled;  // its text as opened
         // Then typed, which enables OK; none for a dialog whose OK always is.
         std::vector<std::pair<const char*, const char*>> typed;
     } forms[] = {
         {"create", [] { return std::make_unique<orbel_group_create>(); }, "1038", "", {{"1038", "站点"}}},
-        {"rename", [] { return std::make_unique<orbel_group_rename>(QStringLiteral("旧名")); }, "1038", "旧名",
+        {"rename",
+         [] { return std::make_unique<orbel_group_rename>(QStringLiteral("旧名")); },
+         "1038",
+         "旧名",
          {{"1038", "新名"}}},
         {"acquire", [] { return std::make_unique<orbel_group_acquire>(); }, "1038", "", {{"1038", "12"}}},
-        {"transfer", [] { return std::make_unique<orbel_group_transfer>(QStringLiteral("k1"), "me@example.com"); },
-         "1001", "", {{"1001", "you@example.com"}, {"1010", "c"}}},
-        {"password", [] { return std::make_unique<orbel_password>(); }, "1002", "",
+        {"transfer",
+         [] { return std::make_unique<orbel_group_transfer>(QStringLiteral("k1"), "me@example.com"); },
+         "1001",
+         "",
+         {{"1001", "you@example.com"}, {"1010", "c"}}},
+        {"password",
+         [] { return std::make_unique<orbel_password>(); },
+         "1002",
+         "",
          {{"1002", "abc1234"}, {"1077", "abc1234"}}},
         // No rule keeps its OK disabled: the list refuses an empty name.
         {"option", [] { return std::make_unique<orbel_input_option>(); }, "1038", "", {}},

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "client/manager/orbel_site_queue.h"
-#include "gui/orbel_strings.h"
 #include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/records/vux_desktop_group_list.h"
+#include "gui/orbel_strings.h"
 
 namespace {
 

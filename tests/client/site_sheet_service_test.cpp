@@ -10,18 +10,18 @@
 #include <QSlider>
 #include <QWizard>
 
-#include "client/manager/orbel_group_rules.h"
-#include "client/sheet/orbel_homepage.h"
 #include "client/controls/orbel_picture_list.h"
 #include "client/controls/orbel_select_logo.h"
-#include "gui/orbel_settings.h"
-#include "client/manager/orbel_site_queue.h"
-#include "client/sheet/orbel_site_sheet.h"
 #include "client/controls/orbel_static_color.h"
 #include "client/controls/orbel_static_picture.h"
+#include "client/manager/orbel_group_rules.h"
+#include "client/manager/orbel_site_queue.h"
+#include "client/sheet/orbel_homepage.h"
+#include "client/sheet/orbel_site_sheet.h"
 #include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/transport/orbel_socket_list.h"
 #include "desktop/transport/orbel_socket_observer.h"
+#include "gui/orbel_settings.h"
 #include "orbel_test_support.h"
 #include "service/quellmark_service.h"
 #include "service/quellmark_site_update.h"

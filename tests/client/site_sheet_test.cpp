@@ -13,11 +13,11 @@
 #include <QTemporaryFile>
 #include <QWizard>
 
+#include "client/controls/orbel_static_picture.h"
 #include "client/sheet/orbel_homepage.h"
-#include "gui/orbel_settings.h"
 #include "client/sheet/orbel_site_sheet.h"
 #include "client/sheet/orbel_site_type.h"
-#include "client/controls/orbel_static_picture.h"
+#include "gui/orbel_settings.h"
 #include "orbel_test_support.h"
 
 namespace {
@@ -155,7 +155,7 @@ TEST_F(SiteSheetTest, copy_of_a_site_sends_its_values_and_contacts_anew) {
     source.members.append_entry(u"乙", "fedcba9876543210fedcba9876543210", "138****0002");
     source.managers.append_entry(u"丙", "00112233445566778899aabbccddeeff", "138****0003");
     for (int32_t i = 0; i < 2; ++i) source.members.set_state(i, 0);  // as the service holds them
-    const vux_desktop_site fresh;  // the site just created
+    const vux_desktop_site fresh;                                    // the site just created
     orbel_site_sheet sheet(nullptr, "copy", "k3", fresh, &source, true);
     EXPECT_TRUE(sheet.is_wizard());
     EXPECT_EQ(sheet.type(), nullptr);  // a copy is not set up from a preset
@@ -181,8 +181,7 @@ TEST_F(SiteSheetTest, tray_picture_controls_tray_only) {
     QTemporaryFile good, broken, empty;
     ui.file_names = {file_with(good, orbel_test_png(720, 320, Qt::blue)),
                      // A PNG signature over bytes that decode to nothing.
-                     file_with(broken, QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(64, 'x')),
-                     file_with(empty, {})};
+                     file_with(broken, QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(64, 'x')), file_with(empty, {})};
     control<QPushButton>(setup, "1109")->click();
     EXPECT_EQ(ui.titles.last(), QStringLiteral("自定义托盘"));
     EXPECT_EQ(ui.filters.last(), QStringLiteral("托盘文件(*.jpg *.png)"));

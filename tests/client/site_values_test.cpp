@@ -3,11 +3,11 @@
 // the opacity label, the coordinate checks and the pages they open.
 #include <gtest/gtest.h>
 
+#include "client/common/orbel_web.h"
 #include "client/sheet/orbel_homepage.h"
 #include "client/sheet/orbel_site_sheet.h"
 #include "client/sheet/orbel_site_type.h"
 #include "gui/orbel_text.h"
-#include "client/common/orbel_web.h"
 
 namespace {
 
@@ -33,9 +33,9 @@ vux_desktop_site edited_site() {
 
 struct sheet_case {
     const char* name;
-    std::function<void(vux_desktop_site&)> cached;          // changes to edited_site()
-    QString telephone;                                      // the profile's
-    std::function<void(orbel_site_sheet::values&)> edit;    // what the user did
+    std::function<void(vux_desktop_site&)> cached;        // changes to edited_site()
+    QString telephone;                                    // the profile's
+    std::function<void(orbel_site_sheet::values&)> edit;  // what the user did
     int32_t mask;
     std::function<void(const vux_desktop_site& update, const orbel_site_sheet::values&)> more;
 };
@@ -43,7 +43,11 @@ struct sheet_case {
 TEST(SiteValues, sheet_fill_then_collect) {
     const auto nothing = [](auto&) {};
     const sheet_case cases[] = {
-        {"untouched", nothing, {}, nothing, 0x80000,
+        {"untouched",
+         nothing,
+         {},
+         nothing,
+         0x80000,
          [](const vux_desktop_site& u, const orbel_site_sheet::values&) {
              EXPECT_EQ(u.brush.entries.count(), 13);
              EXPECT_EQ(u.brush.opacity, 40);  // never the record's default 75
@@ -57,13 +61,20 @@ TEST(SiteValues, sheet_fill_then_collect) {
              EXPECT_EQ(u.columns, 0x1 | 0x2 | 0x8 | 0x40 | 0x8000);
              EXPECT_TRUE(u.icon.empty());
          }},
-        {"title changed, trimmed", nothing, {},
-         [](orbel_site_sheet::values& v) { v.setup.title = QStringLiteral("  新标题 "); }, 0x40 | 0x80000,
+        {"title changed, trimmed",
+         nothing,
+         {},
+         [](orbel_site_sheet::values& v) { v.setup.title = QStringLiteral("  新标题 "); },
+         0x40 | 0x80000,
          [](const vux_desktop_site& u, const orbel_site_sheet::values&) {
              EXPECT_EQ(orbel_to_qstring(u.name), QStringLiteral("新标题"));
          }},
-        {"title with spaces only around the same", nothing, {},
-         [](orbel_site_sheet::values& v) { v.setup.title = QStringLiteral(" 河畔跑团 "); }, 0x80000, {}},
+        {"title with spaces only around the same",
+         nothing,
+         {},
+         [](orbel_site_sheet::values& v) { v.setup.title = QStringLiteral(" 河畔跑团 "); },
+         0x80000,
+         {}},
         {"empty number takes the profile's telephone", [](vux_desktop_site& s) { s.activation_number.clear(); },
          QStringLiteral("13900000002"), nothing, 0x1000 | 0x80000,
          [](const vux_desktop_site& u, const orbel_site_sheet::values& v) {
@@ -71,7 +82,9 @@ TEST(SiteValues, sheet_fill_then_collect) {
              EXPECT_EQ(v.setup.status, QStringLiteral("【已经激活】"));
              EXPECT_EQ(u.activation_number.str(), "13900000002");
          }},
-        {"pause, tray colour, align, opacity, colour, clear icon", nothing, {},
+        {"pause, tray colour, align, opacity, colour, clear icon",
+         nothing,
+         {},
          [](orbel_site_sheet::values& v) {
              v.setup.paused = true;
              v.setup.tray_color = 0xFF0000;
@@ -88,7 +101,9 @@ TEST(SiteValues, sheet_fill_then_collect) {
              EXPECT_EQ(u.column_align, 0);
              EXPECT_TRUE(u.icon.empty());
          }},
-        {"feedback off and a column more", nothing, {},
+        {"feedback off and a column more",
+         nothing,
+         {},
          [](orbel_site_sheet::values& v) {
              v.setup.feedback = false;
              v.column.columns |= 0x100;
@@ -98,7 +113,9 @@ TEST(SiteValues, sheet_fill_then_collect) {
              EXPECT_EQ(u.options, 0x80 | 0x2 | 0x8 | 0x200 | 0x10000);
              EXPECT_EQ(u.columns, 0x1 | 0x2 | 0x8 | 0x40 | 0x100 | 0x8000);
          }},
-        {"大型商家", [](vux_desktop_site& s) { s.options |= 0x1 | 0x4 | 0x10 | 0x1000; }, {},
+        {"大型商家",
+         [](vux_desktop_site& s) { s.options |= 0x1 | 0x4 | 0x10 | 0x1000; },
+         {},
          [](orbel_site_sheet::values& v) { ASSERT_TRUE(orbel_site_type::apply_preset(1115, v.column, v.share)); },
          0x2 | 0x20 | 0x80000,
          [](const vux_desktop_site& u, const orbel_site_sheet::values&) {
@@ -130,10 +147,8 @@ TEST(SiteValues, every_preset) {
         int32_t share_options;
     };
     const preset presets[] = {
-        {1111, 0x8 | 0x20 | 0x40, 0x2, false, 0},
-        {1112, 0x8 | 0x10 | 0x40 | 0x100, 0x2, false, 0},
-        {1113, 0x2 | 0x4 | 0x8, 0, false, 0},
-        {1114, 0x2 | 0x8 | 0x10 | 0x40, 0x1, false, 0},
+        {1111, 0x8 | 0x20 | 0x40, 0x2, false, 0}, {1112, 0x8 | 0x10 | 0x40 | 0x100, 0x2, false, 0},
+        {1113, 0x2 | 0x4 | 0x8, 0, false, 0},     {1114, 0x2 | 0x8 | 0x10 | 0x40, 0x1, false, 0},
         {1115, 0x2 | 0x8, 0, true, 0x8 | 0x20},
     };
     for (const preset& p : presets) {
@@ -286,11 +301,11 @@ TEST(SiteValues, coordinates) {
         {"-91", 90, c::out_of_range},
         {"90.000", 90, c::good},
         {"-0.5", 90, c::good},
-        {"12.123456789012", 180, c::good},        // 12 fraction digits
+        {"12.123456789012", 180, c::good},  // 12 fraction digits
         {"12.1234567890123", 180, c::fraction_too_long},
         {"1234567890123456789012345", 180, c::out_of_range},  // would overflow any int
         {"9223372036854775808", 90, c::out_of_range},
-        {"4294967297", 90, c::out_of_range},      // wraps to 1 in 32 bits
+        {"4294967297", 90, c::out_of_range},  // wraps to 1 in 32 bits
         {"abc", 180, c::not_a_number},
         {"1.2.3", 180, c::not_a_number},
         {"05", 180, c::not_a_number},
@@ -380,7 +395,8 @@ TEST(SiteValues, homepage_collect) {
          0x2000 | 0x4000 | 0x8000 | 0x20000 | 0x40000},
         {"a line added", [](auto& v) { v.introduction += QStringLiteral("\n第三行"); }, 0x2000},
         {"address with spaces around", [](auto& v) { v.address = QStringLiteral(" 北京 "); }, 0},
-        {"map off, locate on", [](auto& v) {
+        {"map off, locate on",
+         [](auto& v) {
              v.map = false;
              v.locate = true;
          },

@@ -19,16 +19,13 @@ TEST(CommandLine, only_the_one_argument_shell_runs) {
         QStringList arguments;
         bool runs;
     } cases[] = {
-        {{"orbel", "shell"}, true},
-        {{"orbel"}, false},
-        {{"orbel", "Shell"}, false},
-        {{"orbel", "SHELL"}, false},
-        {{"orbel", "shell", "x"}, false},
-        {{"orbel", ""}, false},
-        {{"orbel", " shell"}, false},
-        {{}, false},
+        {{"orbel", "shell"}, true},       {{"orbel"}, false},
+        {{"orbel", "Shell"}, false},      {{"orbel", "SHELL"}, false},
+        {{"orbel", "shell", "x"}, false}, {{"orbel", ""}, false},
+        {{"orbel", " shell"}, false},     {{}, false},
     };
-    for (const auto& c : cases) EXPECT_EQ(orbel_accepts_command_line(c.arguments), c.runs) << c.arguments.join(' ').toStdString();
+    for (const auto& c : cases)
+        EXPECT_EQ(orbel_accepts_command_line(c.arguments), c.runs) << c.arguments.join(' ').toStdString();
 }
 
 // The program itself ends at once, silently, for every other command line.

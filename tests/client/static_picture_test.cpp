@@ -2,13 +2,13 @@
 // key against a canned server, with every way the reply can fail.
 #include <gtest/gtest.h>
 
-#include "client/start/orbel.h"
 #include "client/common/orbel_fatal.h"
 #include "client/controls/orbel_static_picture.h"
-#include "gui/orbel_strings.h"
+#include "client/start/orbel.h"
 #include "desktop/messages/vux_desktop_request_data.h"
 #include "desktop/messages/vux_desktop_response_data.h"
 #include "desktop/messages/vux_desktop_response_download.h"
+#include "gui/orbel_strings.h"
 #include "orbel_test_support.h"
 
 namespace {

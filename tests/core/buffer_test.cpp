@@ -6,7 +6,7 @@
 
 namespace {
 std::vector<uint8_t> bytes_of(const vux_link& v) { return {v.data(), v.data() + v.length()}; }
-}
+}  // namespace
 
 TEST(Buffer, AppendsBigEndianAndGrowsByDoubling) {
     vux_buffer b;
@@ -131,7 +131,12 @@ TEST(Buffer, PutBe32AndSetLengthStayInside) {
 TEST(Link, FindBytes) {
     const char text[] = "abcabc";
     vux_link v(text, 6);
-    struct Case { int32_t from; const char* seq; int32_t len; int32_t want; };
+    struct Case {
+        int32_t from;
+        const char* seq;
+        int32_t len;
+        int32_t want;
+    };
     for (auto c : {Case{0, "bc", 2, 1}, Case{2, "bc", 2, 4}, Case{5, "bc", 2, -1}, Case{0, "", 0, -1},
                    Case{0, "abcabcd", 7, -1}, Case{-1, "a", 1, -1}, Case{0, "c", 1, 2}, Case{INT32_MAX, "a", 1, -1}})
         EXPECT_EQ(v.find_bytes(c.from, c.seq, c.len), c.want) << c.seq << "@" << c.from;

@@ -9,7 +9,9 @@ namespace {
 
 using result = vux_expand::result;
 
-std::string str(const vux_buffer& b) { return std::string(reinterpret_cast<const char*>(b.data()), size_t(b.length())); }
+std::string str(const vux_buffer& b) {
+    return std::string(reinterpret_cast<const char*>(b.data()), size_t(b.length()));
+}
 
 // Expands raw code bytes (no document header) into out, which starts with
 // "keep" so that an error visibly leaves it alone.
@@ -151,10 +153,10 @@ TEST(Expand, AgreesWithThePrefixChainWalk) {
             const int n = int(rng() % 6000);
             for (int i = 0; i < n; ++i) {
                 const uint32_t pick = rng() % 100;
-                uint16_t c = pick < 30 ? uint16_t(rng() % 256)
-                           : pick < 45 ? next_free
-                           : pick < 46 ? uint16_t(next_free + 1 + rng() % 5)
-                                       : uint16_t(256 + rng() % uint32_t(next_free - 255));
+                uint16_t c = pick < 30   ? uint16_t(rng() % 256)
+                             : pick < 45 ? next_free
+                             : pick < 46 ? uint16_t(next_free + 1 + rng() % 5)
+                                         : uint16_t(256 + rng() % uint32_t(next_free - 255));
                 if (c >= 4095) c = 4094;
                 codes.push_back(c);
                 if (next_free <= 4094) ++next_free;

@@ -64,8 +64,8 @@ TEST(Writer, FieldEncodings) {
         w.write_bytes("zz", -3);
         w.put_int32(-2);
     }
-    const bytes want = {0, 0, 0, 2, 'a', 'b', 0, 0, 0, 0, 0, 0, 0, 1, 0x4E, 0x2D, 0x23, 0x45, 0xFF,
-                        0xFF, 0xFF, 0xFF, 0xFD, 0xFF, 0xFF, 0xFF, 0xFE};
+    const bytes want = {0,    0,    0,    2,    'a',  'b',  0,    0,    0,    0,    0,    0,    0,   1,
+                        0x4E, 0x2D, 0x23, 0x45, 0xFF, 0xFF, 0xFF, 0xFF, 0xFD, 0xFF, 0xFF, 0xFF, 0xFE};
     EXPECT_EQ(of(out), want);
     vux_writer again(out);  // constructing a writer clears its buffer
     EXPECT_EQ(out.length(), 0);
@@ -87,10 +87,15 @@ TEST(Reader, UnderrunIsStickyAndConsumesNothing) {
 }
 
 TEST(Reader, BlockLengths) {
-    struct Case { bytes data; bool error; std::string want; int32_t pos; };
+    struct Case {
+        bytes data;
+        bool error;
+        std::string want;
+        int32_t pos;
+    };
     const Case cases[] = {
-        {{0, 0, 0, 10, 'a', 'b', 'c', 'd'}, true, "", 4},      // length beyond the bytes left
-        {{0xFF, 0xFF, 0xFF, 0xF0, 'a'}, false, "", 4},          // negative length reads empty
+        {{0, 0, 0, 10, 'a', 'b', 'c', 'd'}, true, "", 4},  // length beyond the bytes left
+        {{0xFF, 0xFF, 0xFF, 0xF0, 'a'}, false, "", 4},     // negative length reads empty
         {{0, 0, 0, 0}, false, "", 4},
         {{0, 0, 0, 2, 'h', 'i', '!'}, false, "hi", 6},
         {{0, 0}, true, "", 0},
@@ -122,7 +127,11 @@ TEST(Reader, UnicodeWithHugeCountReadsWhatIsThere) {
 }
 
 TEST(Reader, HeaderAndTrailer) {
-    struct Case { std::string data; bool header; int32_t pos; };
+    struct Case {
+        std::string data;
+        bool header;
+        int32_t pos;
+    };
     for (auto c : {Case{std::string("vux+\0\0\0\0\0", 9), true, 9}, Case{std::string("vux+\0\0\0\0", 8), false, 0},
                    Case{std::string("vuy+\0\0\0\0\0", 9), false, 3}, Case{std::string("vux+12345+xuv", 13), true, 9}}) {
         vux_link src(c.data.data(), int32_t(c.data.size()));

@@ -6,7 +6,9 @@
 
 namespace {
 
-std::string text_of(const vux_buffer& b) { return std::string(reinterpret_cast<const char*>(b.data()), size_t(b.length())); }
+std::string text_of(const vux_buffer& b) {
+    return std::string(reinterpret_cast<const char*>(b.data()), size_t(b.length()));
+}
 
 using refusal = vux_http_parser::refusal;
 
@@ -88,24 +90,26 @@ TEST(HttpParser, SameOutcomeWholeOrByteByByte) {
         {"HTTP/1.0", "HTTP/1.0 200 OK\r\nContent-Length: 1\r\n\r\nx", false, false, refusal::first_line, 601},
         {"no blank line in 512 bytes", "HTTP/1.1 200 OK\r\nX: " + std::string(600, 'a'), false, false,
          refusal::header_too_long, 0},
-        {"blank line ends past 512", "HTTP/1.1 200 OK\r\nContent-Length: 1\r\nX: " + std::string(470, 'a') + "\r\n\r\nx",
-         false, false, refusal::header_too_long, 0},
+        {"blank line ends past 512",
+         "HTTP/1.1 200 OK\r\nContent-Length: 1\r\nX: " + std::string(470, 'a') + "\r\n\r\nx", false, false,
+         refusal::header_too_long, 0},
         {"no Content-Length", "HTTP/1.1 200 OK\r\nServer: s\r\n\r\nbody", false, false, refusal::bad_content_length, 0},
-        {"Content-Length 0", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", false, false, refusal::bad_content_length, 0},
+        {"Content-Length 0", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", false, false, refusal::bad_content_length,
+         0},
         {"sign in the value", "HTTP/1.1 200 OK\r\nContent-Length: -5\r\n\r\nhello", false, false,
          refusal::bad_content_length, 0},
         {"letters in the value", "HTTP/1.1 200 OK\r\nContent-Length: 1a2\r\n\r\nhello", false, false,
          refusal::bad_content_length, 0},
-        {"two lengths that differ", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\nContent-Length: 6\r\n\r\nhello", false, false,
-         refusal::bad_content_length, 0},
+        {"two lengths that differ", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\nContent-Length: 6\r\n\r\nhello", false,
+         false, refusal::bad_content_length, 0},
         // Only a header name at a line start counts.
         {"name inside another header", "HTTP/1.1 200 OK\r\nX-Content-Length: 5\r\n\r\nhello", false, false,
          refusal::bad_content_length, 0},
         {"name inside a value", "HTTP/1.1 200 OK\r\nX: content-length: 5\r\n\r\nhello", false, false,
          refusal::bad_content_length, 0},
         // Above the cap; and a value that would overflow 32 (or 64) bits.
-        {"above 64 MiB", "HTTP/1.1 200 OK\r\nContent-Length: 67108865\r\n\r\n", false, false, refusal::content_too_large,
-         0},
+        {"above 64 MiB", "HTTP/1.1 200 OK\r\nContent-Length: 67108865\r\n\r\n", false, false,
+         refusal::content_too_large, 0},
         {"overflowing value", "HTTP/1.1 200 OK\r\nContent-Length: 99999999999999999999999\r\n\r\n", false, false,
          refusal::content_too_large, 0},
     };

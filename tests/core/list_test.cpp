@@ -35,15 +35,23 @@ TEST(StringList, GrowsFrom128ByDoubling) {
 }
 
 TEST(StringList, SplitLines) {
-    struct Case { std::string text; std::vector<std::string> want; };
+    struct Case {
+        std::string text;
+        std::vector<std::string> want;
+    };
     const Case cases[] = {
-        {"\xef\xbb\xbf" "a\r\n\r\nb\n", {"a", "b"}},
-        {"one\ntwo", {"one", "two"}},          // last line without a line break is kept
+        {"\xef\xbb\xbf"
+         "a\r\n\r\nb\n",
+         {"a", "b"}},
+        {"one\ntwo", {"one", "two"}},  // last line without a line break is kept
         {"solo", {"solo"}},
         {"", {}},
         {"\r\n\n\r", {}},
         {"a\rb\r\nc", {"a", "b", "c"}},
-        {"x\xef" "y", {"x\xef" "y"}},           // 0xEF only ignored at position 0
+        {"x\xef"
+         "y",
+         {"x\xef"
+          "y"}},  // 0xEF only ignored at position 0
     };
     for (const auto& c : cases) {
         vux_string_list l;
@@ -63,8 +71,8 @@ TEST(StringList, EditingAndEquality) {
     EXPECT_EQ(l.count(), 1);
     EXPECT_EQ(l.find(vux_string("ab")), -1);
     l.insert_at(0, vux_string("first"));
-    l.insert_at(99, vux_string("last"));   // clamped: appends
-    l.insert_at(-4, vux_string("zero"));   // clamped: front
+    l.insert_at(99, vux_string("last"));  // clamped: appends
+    l.insert_at(-4, vux_string("zero"));  // clamped: front
     EXPECT_EQ(items(l), (std::vector<std::string>{"zero", "first", "abc", "last"}));
     EXPECT_EQ(l.take_at(1).str(), "first");
     EXPECT_EQ(l.take_at(10).str(), "");
@@ -136,7 +144,11 @@ TEST(ObjectList, OwnershipAndLookup) {
 }
 
 TEST(Lists, ReadsStopAtTheFirstErrorAndBoundCounts) {
-    struct Case { std::vector<uint8_t> bytes; int32_t want_count; bool error; };
+    struct Case {
+        std::vector<uint8_t> bytes;
+        int32_t want_count;
+        bool error;
+    };
     const Case cases[] = {
         {{0, 0, 0, 2, 0, 0, 0, 1, 'a', 0, 0, 0, 1, 'b'}, 2, false},
         {{0, 0, 0, 2, 0, 0, 0, 1, 'a', 0, 0, 0, 5, 'b'}, 1, true},  // second item truncated

@@ -4,12 +4,24 @@
 #include "core/vux_hex.h"
 
 TEST(Decimal, ParseAndTest) {
-    struct Case { const char* text; bool decimal; int32_t value; };
+    struct Case {
+        const char* text;
+        bool decimal;
+        int32_t value;
+    };
     const Case cases[] = {
-        {"0", true, 0},       {"7", true, 7},          {"-7", true, -7},       {"120", true, 120},
-        {"-12", true, -12},   {"007", false, 7},       {"-0", false, 0},       {"-", false, 0},
-        {"", false, 0},       {"1a", false, 59},       {"2147483647", true, INT32_MAX},
-        {"99999999999", true, INT32_MAX},                // saturates instead of overflowing
+        {"0", true, 0},
+        {"7", true, 7},
+        {"-7", true, -7},
+        {"120", true, 120},
+        {"-12", true, -12},
+        {"007", false, 7},
+        {"-0", false, 0},
+        {"-", false, 0},
+        {"", false, 0},
+        {"1a", false, 59},
+        {"2147483647", true, INT32_MAX},
+        {"99999999999", true, INT32_MAX},  // saturates instead of overflowing
         {"-99999999999999999999999", true, INT32_MIN},
     };
     for (const auto& c : cases) {
@@ -22,7 +34,10 @@ TEST(Decimal, ParseAndTest) {
 }
 
 TEST(Hex, ParseFormatAndCount) {
-    struct Case { std::string text; int32_t value; };
+    struct Case {
+        std::string text;
+        int32_t value;
+    };
     const Case cases[] = {
         {"FFFFFFFF", -1}, {"00ff....", 255}, {"1", 1}, {"", 0}, {"abcdef0123", int32_t(0xabcdef01)}, {"0000001A", 26},
     };
@@ -42,7 +57,10 @@ TEST(Hex, ParseFormatAndCount) {
 }
 
 TEST(Color, ParseAndChannels) {
-    struct Case { const char* text; int32_t value; };
+    struct Case {
+        const char* text;
+        int32_t value;
+    };
     for (auto c : {Case{"ff102030", int32_t(0xFF102030)}, Case{"#102030", 0x00102030}, Case{"null", -1},
                    Case{"123456789", 0x23456789}, Case{"", 0}})
         EXPECT_EQ(vux_color::parse(vux_string(c.text)), c.value) << c.text;

@@ -224,9 +224,10 @@ TEST(Record, PlainListReadsMakeOnlyTheirItems) {
 }
 
 TEST(Record, HugeCountOfPlainRecordsIsRefusedBeforeAllocating) {
-    std::vector<uint8_t> bytes = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // id, name, blob, tags, counts
-    bytes.insert(bytes.end(), {0, 0, 0, 0, 0, 0, 0, 0});                                   // inner
-    bytes.insert(bytes.end(), {0x10, 0, 0, 0, 0, 0, 0, 0});                                // items: 2^28
+    std::vector<uint8_t> bytes = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                  0, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // id, name, blob, tags, counts
+    bytes.insert(bytes.end(), {0, 0, 0, 0, 0, 0, 0, 0});          // inner
+    bytes.insert(bytes.end(), {0x10, 0, 0, 0, 0, 0, 0, 0});       // items: 2^28
     vux_link src(bytes.data(), int32_t(bytes.size()));
     vux_reader r(src);
     holder h;
@@ -242,14 +243,18 @@ TEST(RecordDump, JsonKeepsWireOrder) {
     EXPECT_EQ(vux_record_dump::to_json(l), R"({"class":"leaf","type":0,"fields":{"n":-4,"s":"q\"\n"}})");
     leaf bad;
     bad.s.assign("\xe4\xb8\xad\xff\xe4");
-    EXPECT_EQ(vux_record_dump::to_json(bad), "{\"class\":\"leaf\",\"type\":0,\"fields\":{\"n\":0,\"s\":\"\xe4\xb8\xad\\u00ff\\u00e4\"}}");
+    EXPECT_EQ(vux_record_dump::to_json(bad),
+              "{\"class\":\"leaf\",\"type\":0,\"fields\":{\"n\":0,\"s\":\"\xe4\xb8\xad\\u00ff\\u00e4\"}}");
     holder h = populated();
     std::string json = vux_record_dump::to_json(h);
     EXPECT_NE(json.find(R"("blob":"0102")"), std::string::npos) << json;
     EXPECT_NE(json.find(R"("tags":["a","b"])"), std::string::npos) << json;
     EXPECT_NE(json.find(R"("name":"李雷")"), std::string::npos) << json;
-    EXPECT_NE(json.find(R"("items":[{"class":"leaf","type":0,"fields":{"n":1,"s":""}},{"class")"), std::string::npos) << json;
-    EXPECT_NE(json.find(R"("next":{"class":"node","type":1000,"fields":{"small":0,"flag":0,"next":null,"kids":[]}})"), std::string::npos) << json;
+    EXPECT_NE(json.find(R"("items":[{"class":"leaf","type":0,"fields":{"n":1,"s":""}},{"class")"), std::string::npos)
+        << json;
+    EXPECT_NE(json.find(R"("next":{"class":"node","type":1000,"fields":{"small":0,"flag":0,"next":null,"kids":[]}})"),
+              std::string::npos)
+        << json;
     std::string text = vux_record_dump::to_text(h);
     EXPECT_NE(text.find("inner: leaf"), std::string::npos) << text;
 }
@@ -276,21 +281,21 @@ TEST(RecordBuild, BuildsWhatTheDumperWrote) {
 TEST(RecordBuild, RefusesWhatDoesNotFitTheRecord) {
     const char* bad[] = {
         "",
-        R"({"class":"holder","fields":{"id":1})",  // unterminated
-        R"({"class":"holder","fields":{}} x)",                   // text after the value
-        R"({"class":"node","fields":{}})",                     // another class
-        R"({"class":"holder","type":3,"fields":{}})",            // another type
-        R"({"class":"holder","fields":{"m":1}})",                // unknown field
-        R"({"class":"holder","fields":{"id":"1"}})",              // wrong kind
-        R"({"class":"holder","fields":{"id":2147483648}})",       // out of range
-        R"({"class":"holder","fields":{"id":1.5}})",              // not whole
-        R"({"class":"holder","fields":{"name":"\ud800"}})",         // unpaired surrogate
-        R"({"class":"holder","fields":{"blob":"0g"}})",        // not hex
-        R"({"class":"holder","fields":{"blob":"012"}})",       // odd digits
-        R"({"class":"holder","fields":{"counts":[1,"a"]}})",   // list item of the wrong kind
-        R"({"class":"holder","fields":{"tree":{"type":999,"fields":{}}}})",       // no such code
+        R"({"class":"holder","fields":{"id":1})",                            // unterminated
+        R"({"class":"holder","fields":{}} x)",                               // text after the value
+        R"({"class":"node","fields":{}})",                                   // another class
+        R"({"class":"holder","type":3,"fields":{}})",                        // another type
+        R"({"class":"holder","fields":{"m":1}})",                            // unknown field
+        R"({"class":"holder","fields":{"id":"1"}})",                         // wrong kind
+        R"({"class":"holder","fields":{"id":2147483648}})",                  // out of range
+        R"({"class":"holder","fields":{"id":1.5}})",                         // not whole
+        R"({"class":"holder","fields":{"name":"\ud800"}})",                  // unpaired surrogate
+        R"({"class":"holder","fields":{"blob":"0g"}})",                      // not hex
+        R"({"class":"holder","fields":{"blob":"012"}})",                     // odd digits
+        R"({"class":"holder","fields":{"counts":[1,"a"]}})",                 // list item of the wrong kind
+        R"({"class":"holder","fields":{"tree":{"type":999,"fields":{}}}})",  // no such code
         R"({"class":"holder","fields":{"tree":{"type":1000,"fields":{"small":40000}}}})",
-        R"({"class":"holder","fields":{"items":[{"fields":{"x":1}}]}})",          // unknown field in an item
+        R"({"class":"holder","fields":{"items":[{"fields":{"x":1}}]}})",  // unknown field in an item
     };
     for (const char* text : bad) {
         holder h;

@@ -2,7 +2,9 @@
 #include "core/vux_rect.h"
 
 namespace {
-struct R { int l, t, r, b; };
+struct R {
+    int l, t, r, b;
+};
 void expect_rect(const vux_rect& got, R want, const char* what) {
     EXPECT_EQ(got.left(), want.l) << what;
     EXPECT_EQ(got.top(), want.t) << what;
@@ -17,7 +19,12 @@ TEST(Rect, ConstructionAndEdgeStrips) {
     EXPECT_EQ(r.width(), 30);
     EXPECT_EQ(r.height(), 40);
     using op = void (vux_rect::*)(vux_rect&, int32_t) const;
-    struct Case { const char* name; op f; int32_t n; R want; };
+    struct Case {
+        const char* name;
+        op f;
+        int32_t n;
+        R want;
+    };
     const Case cases[] = {
         {"top_part", &vux_rect::top_part, 5, {10, 20, 40, 25}},
         {"cut_top", &vux_rect::cut_top, 5, {10, 25, 40, 60}},
@@ -56,13 +63,16 @@ TEST(Rect, CopiesAndInPlaceOperations) {
 }
 
 TEST(Rect, ContainsIsEdgeInclusiveAndSkipsNegativeAxes) {
-    struct Case { R rect; int x, y; bool want; };
+    struct Case {
+        R rect;
+        int x, y;
+        bool want;
+    };
     const Case cases[] = {
-        {{10, 20, 40, 60}, 40, 60, true},  {{10, 20, 40, 60}, 41, 60, false}, {{10, 20, 40, 60}, 10, 20, true},
-        {{10, 20, 40, 60}, 9, 30, false},  {{10, 20, 40, 60}, 20, 61, false},
-        {{40, 20, 10, 60}, 0, 30, true},   // negative width: vertical axis only
-        {{40, 20, 10, 60}, 0, 70, false},
-        {{10, 60, 40, 20}, 20, 0, true},   // negative height: horizontal axis only
+        {{10, 20, 40, 60}, 40, 60, true},  {{10, 20, 40, 60}, 41, 60, false},
+        {{10, 20, 40, 60}, 10, 20, true},  {{10, 20, 40, 60}, 9, 30, false},
+        {{10, 20, 40, 60}, 20, 61, false}, {{40, 20, 10, 60}, 0, 30, true},  // negative width: vertical axis only
+        {{40, 20, 10, 60}, 0, 70, false},  {{10, 60, 40, 20}, 20, 0, true},  // negative height: horizontal axis only
         {{10, 60, 40, 20}, 50, 0, false},
     };
     for (const auto& c : cases) {

@@ -45,9 +45,12 @@ TEST(String, AccessorsOutOfRangeAreClamped) {
     EXPECT_EQ(s.byte_at(-1), 0);
     EXPECT_EQ(s.byte_at(5), 0);
     EXPECT_EQ(s.byte_at(1000000), 0);
-    struct Case { int32_t pos, len; const char* want; };
-    for (auto c : {Case{1, 3, "ell"}, Case{-5, 2, "he"}, Case{3, 100, "lo"}, Case{5, 1, ""},
-                   Case{99, 1, ""}, Case{0, -1, ""}, Case{2, INT32_MAX, "llo"}})
+    struct Case {
+        int32_t pos, len;
+        const char* want;
+    };
+    for (auto c : {Case{1, 3, "ell"}, Case{-5, 2, "he"}, Case{3, 100, "lo"}, Case{5, 1, ""}, Case{99, 1, ""},
+                   Case{0, -1, ""}, Case{2, INT32_MAX, "llo"}})
         EXPECT_EQ(s.substring(c.pos, c.len).str(), c.want) << c.pos << "," << c.len;
     EXPECT_EQ(s.left(100).str(), "hello");
     EXPECT_EQ(s.left(-3).str(), "");
@@ -77,13 +80,27 @@ TEST(String, FindAndPrefix) {
 }
 
 TEST(String, LessOrdersDecimalsByValue) {
-    struct Case { const char* a; const char* b; bool less; };
+    struct Case {
+        const char* a;
+        const char* b;
+        bool less;
+    };
     const Case cases[] = {
-        {"9", "10", true},           {"10", "9", false},        {"-2", "-10", false},
-        {"-10", "-2", true},         {"abc", "abd", true},      {"10", "9a", true},
-        {"13812345678", "9", false}, {"9", "13812345678", true}, {"99999999999999999999", "100000000000000000000", true},
-        {"-5", "3", true},           {"0", "-1", false},        {"7", "7", false},
-        {"007", "7", false},         {"", "a", true},           {"a", "", false},
+        {"9", "10", true},
+        {"10", "9", false},
+        {"-2", "-10", false},
+        {"-10", "-2", true},
+        {"abc", "abd", true},
+        {"10", "9a", true},
+        {"13812345678", "9", false},
+        {"9", "13812345678", true},
+        {"99999999999999999999", "100000000000000000000", true},
+        {"-5", "3", true},
+        {"0", "-1", false},
+        {"7", "7", false},
+        {"007", "7", false},
+        {"", "a", true},
+        {"a", "", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(vux_string_less(vux_string(c.a), vux_string(c.b)), c.less) << c.a << " < " << c.b;
@@ -123,13 +140,16 @@ TEST(String, LessIsAStrictWeakOrderOverMixedTexts) {
 }
 
 TEST(String, TextTests) {
-    struct Case { const char* text; bool want; };
-    for (auto c : {Case{"a@b.c", true}, Case{"a..b@c.d", false}, Case{"a@b..c", false}, Case{".a@b.c", false},
-                   Case{"a.@b.c", false}, Case{"a@.b.c", false}, Case{"a@b.c.", false}, Case{"a@bc", false},
-                   Case{"ab.c", false}, Case{"@b.c", false}, Case{"a b@c.d", false}, Case{"a@b@c.d", false},
-                   Case{"a(b@c.d", false}, Case{"first.last@example.com", true},
-                   Case{"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa@bbbb.cc", false},  // 41 bytes
-                   Case{"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa@bbbb.cc", true}})  // 40 bytes
+    struct Case {
+        const char* text;
+        bool want;
+    };
+    for (auto c :
+         {Case{"a@b.c", true}, Case{"a..b@c.d", false}, Case{"a@b..c", false}, Case{".a@b.c", false},
+          Case{"a.@b.c", false}, Case{"a@.b.c", false}, Case{"a@b.c.", false}, Case{"a@bc", false}, Case{"ab.c", false},
+          Case{"@b.c", false}, Case{"a b@c.d", false}, Case{"a@b@c.d", false}, Case{"a(b@c.d", false},
+          Case{"first.last@example.com", true}, Case{"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa@bbbb.cc", false},  // 41 bytes
+          Case{"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa@bbbb.cc", true}})                                         // 40 bytes
         EXPECT_EQ(vux_string(c.text).is_email_address(), c.want) << c.text;
     EXPECT_FALSE(vux_string("a\x80@b.c").is_email_address());
 
@@ -149,7 +169,10 @@ TEST(String, TextTests) {
 }
 
 TEST(Unicode, ValidNames) {
-    struct Case { const char16_t* text; bool want; };
+    struct Case {
+        const char16_t* text;
+        bool want;
+    };
     for (auto c : {Case{u"Li Lei", true}, Case{u"Jr. Li", true}, Case{u" Li", false}, Case{u"Li ", false},
                    Case{u"Li  Lei", false}, Case{u"Li .x", false}, Case{u"Li.x", false}, Case{u"Li.", true},
                    Case{u".Li", false}, Case{u"李雷", true}, Case{u"a-b", false}, Case{u"", false},
@@ -158,7 +181,10 @@ TEST(Unicode, ValidNames) {
 }
 
 TEST(Unicode, Utf8RoundTripsEveryPlane) {
-    struct Case { const char16_t* text; std::string utf8; };
+    struct Case {
+        const char16_t* text;
+        std::string utf8;
+    };
     const Case cases[] = {
         {u"A", "A"},
         {u"\u00e9", "\xc3\xa9"},
@@ -184,15 +210,34 @@ TEST(Unicode, Utf8DecodingIsSafeOnBadInput) {
     EXPECT_EQ(u.unit_at(0), 0xD83D);
     EXPECT_EQ(u.unit_at(1), 0xDE00);
     // Cut-off sequences and stray bytes are skipped; nothing past the end is read.
-    struct Case { std::string bytes; std::u16string want; };
+    struct Case {
+        std::string bytes;
+        std::u16string want;
+    };
     const Case cases[] = {
-        {"\xe4\xb8", u""},         {"a\xe4", u"a"},         {"\x80" "b", u"b"},
-        {"\xf0\x9f\x98", u""},     {"\xff\xfe" "c", u"c"},  {"\xc3", u""},
+        {"\xe4\xb8", u""},
+        {"a\xe4", u"a"},
+        {"\x80"
+         "b",
+         u"b"},
+        {"\xf0\x9f\x98", u""},
+        {"\xff\xfe"
+         "c",
+         u"c"},
+        {"\xc3", u""},
         // Overlong forms are invalid bytes too, never the character they spell.
-        {std::string("a\xc0\x80" "b", 4), u"ab"}, {"\xc1\xbf", u""}, {"\xe0\x80\xaf", u""},
-        {"\xe0\x9f\xbf", u""}, {"\xf0\x8f\xbf\xbf", u""},
+        {std::string("a\xc0\x80"
+                     "b",
+                     4),
+         u"ab"},
+        {"\xc1\xbf", u""},
+        {"\xe0\x80\xaf", u""},
+        {"\xe0\x9f\xbf", u""},
+        {"\xf0\x8f\xbf\xbf", u""},
         // The shortest forms at each boundary still decode.
-        {"\xc2\x80", u"\u0080"}, {"\xe0\xa0\x80", u"\u0800"}, {"\xf0\x90\x80\x80", u"\U00010000"},
+        {"\xc2\x80", u"\u0080"},
+        {"\xe0\xa0\x80", u"\u0800"},
+        {"\xf0\x90\x80\x80", u"\U00010000"},
     };
     for (const auto& c : cases) {
         std::vector<char> exact(c.bytes.begin(), c.bytes.end());  // no terminator behind it
@@ -217,7 +262,10 @@ TEST(Unicode, EditingOperations) {
 }
 
 TEST(Link, Utf8AndGb2312Tests) {
-    struct Case { std::string bytes; bool utf8, gb; };
+    struct Case {
+        std::string bytes;
+        bool utf8, gb;
+    };
     const Case cases[] = {
         {"", true, true},
         {"abc", true, true},

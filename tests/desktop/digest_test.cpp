@@ -59,8 +59,13 @@ TEST(OrbelMd5, HexFormTest) {
         std::string text;
         bool ok;
     } cases[] = {
-        {good, true},          {upper, false},           {good.substr(1), false}, {good + "0", false},
-        {"", false},           {std::string(32, 'g'), false}, {std::string(32, '0'), true},
+        {good, true},
+        {upper, false},
+        {good.substr(1), false},
+        {good + "0", false},
+        {"", false},
+        {std::string(32, 'g'), false},
+        {std::string(32, '0'), true},
         {good.substr(0, 31) + std::string(1, '\0'), false},
     };
     for (const auto& c : cases) EXPECT_EQ(orbel_is_md5_hex(vux_string(c.text)), c.ok) << c.text;

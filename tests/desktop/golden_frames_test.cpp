@@ -19,8 +19,8 @@ golden_form session() { return golden_form().i(-20260314).s("令牌甲").s("王�
 golden_form data(std::string_view name, std::vector<uint8_t> bytes) { return golden_form().s(name).b(bytes); }
 
 // One 128-byte contact entry: key, second text, UTF-16LE name, icon, state.
-std::vector<uint8_t> contact_entry(std::string_view key, std::string_view text, std::u16string_view name,
-                                   int8_t icon, uint8_t state) {
+std::vector<uint8_t> contact_entry(std::string_view key, std::string_view text, std::u16string_view name, int8_t icon,
+                                   uint8_t state) {
     std::vector<uint8_t> e(128, 0);
     std::copy(key.begin(), key.end(), e.begin());
     std::copy(text.begin(), text.end(), e.begin() + 32);
@@ -41,8 +41,8 @@ golden_form site() {
     f.s("图标").b({1, 2, 3});
     f.s("背景").b({0xFE});
     f.s("首页").b({0, 0xFF, 0x80});
-    for (std::string_view t : {"文本一", "13800138000", "简介：欢迎", "010-12345678", "北京市海淀区", "116.30",
-                               "39.98", "文本八", "文本九"})
+    for (std::string_view t :
+         {"文本一", "13800138000", "简介：欢迎", "010-12345678", "北京市海淀区", "116.30", "39.98", "文本八", "文本九"})
         f.s(t);
     f.i(60).integers({0x01FF0000, 0x0D00FF00, int32_t(0x81000001)});  // brush
     f.b(contact_entry("0123456789abcdef0123456789abcdef", "13800138000", u"李四", 1, 2));
@@ -58,8 +58,8 @@ golden_form site() {
     f.i(4).count(1);  // votes
     f.i(1700000200).i(4).i(1).i(-12).i(7).i(2).s("0000000c").s("投票人").s("选哪个？");
     f.strings({"甲", "乙", "丙"}).integers({5, -1, 0x10000}).then(data("票.gif", {'G', 'I', 'F'}));
-    f.integers({3, -2});                                   // share counts
-    f.b(std::vector<uint8_t>(32, uint8_t('a')));           // one share entry
+    f.integers({3, -2});                          // share counts
+    f.b(std::vector<uint8_t>(32, uint8_t('a')));  // one share entry
     return f;
 }
 
@@ -92,24 +92,47 @@ std::vector<golden_message> golden_cases() {
                    .i(-11)  // document
                    .s("q0000101")
                    .count(2)
-                   .i(1).s("q0000101").s("河畔跑团").s("说明").s("备注")
-                   .i(3).s("q0000102").s("旧城摄影社").s("第三").s("第四")
+                   .i(1)
+                   .s("q0000101")
+                   .s("河畔跑团")
+                   .s("说明")
+                   .s("备注")
+                   .i(3)
+                   .s("q0000102")
+                   .s("旧城摄影社")
+                   .s("第三")
+                   .s("第四")
                    .strings({"公告一", "公告二"})},
         {3912, golden_form().i(2).s("q0000101").then(site()).b({'s', 'h', 0xE2, 0x80}).then(session())},
         {3913, golden_form().i(-5).s("q0000101").then(site())},
         {3914, golden_form()
-                   .i(1).i(-1).i(20)
-                   .s("q0000101").s("成员键").s("你好，世界")
+                   .i(1)
+                   .i(-1)
+                   .i(20)
+                   .s("q0000101")
+                   .s("成员键")
+                   .s("你好，世界")
                    .integers({1700000000, -6})
                    .then(session())},
         {3915, golden_form()
                    .i(-6)
                    .s("消息")
                    .count(2)  // recent
-                   .i(1700000300).i(9).i(-2).s("键一").s("最近一")
-                   .i(1700000400).i(10).i(3).s("键二").s("最近二")
+                   .i(1700000300)
+                   .i(9)
+                   .i(-2)
+                   .s("键一")
+                   .s("最近一")
+                   .i(1700000400)
+                   .i(10)
+                   .i(3)
+                   .s("键二")
+                   .s("最近二")
                    .count(1)  // messages
-                   .i(1700000500).i(-77).s("发件人").s("正文")},
+                   .i(1700000500)
+                   .i(-77)
+                   .s("发件人")
+                   .s("正文")},
         {3916, golden_form().s("q0000101").s("请下载").strings({"13800138000", "13900139000"}).then(session())},
         {3917, golden_form().i(-9).s("已发送")},
         {3918, golden_form().s("密文ABCD").then(session())},

@@ -32,15 +32,15 @@ vux_buffer populated_frame(int32_t code) {
 TEST(DesktopMessages, LogonRequestFramesByteForByte) {
     vux_desktop_request_logon logon;
     logon.user_name = "ab";
-    const std::vector<uint8_t> expected = {'v', 'u', 'x', '+', 0, 0, 0, 0, 0, 0x00, 0x00, 0x0F, 0x42,
-                                           0,   0,   0,   0,   0, 0, 0, 2, 'a', 'b', '+', 'x', 'u', 'v'};
+    const std::vector<uint8_t> expected = {'v', 'u', 'x', '+', 0, 0, 0, 0,   0,   0x00, 0x00, 0x0F, 0x42, 0,
+                                           0,   0,   0,   0,   0, 0, 2, 'a', 'b', '+',  'x',  'u',  'v'};
     EXPECT_EQ(frame_bytes(logon), expected);
 }
 
 TEST(DesktopMessages, PasswordMessagesHaveNoLeadingInt) {
     vux_desktop_response_password reply;
-    const std::vector<uint8_t> reply_frame = {'v', 'u', 'x', '+', 0, 0, 0, 0, 0, 0, 0, 0x0F, 0x4F,
-                                              0,   0,   0,   0,   '+', 'x', 'u', 'v'};
+    const std::vector<uint8_t> reply_frame = {'v',  'u',  'x', '+', 0, 0, 0,   0,   0,   0,  0,
+                                              0x0F, 0x4F, 0,   0,   0, 0, '+', 'x', 'u', 'v'};
     EXPECT_EQ(frame_bytes(reply), reply_frame);
 
     vux_desktop_request_password request;

@@ -39,9 +39,9 @@ TEST(DesktopContact, FindKeyComparesTheWholeField) {
         int32_t index;
     } cases[] = {
         {key_a, 0},
-        {vux_string(""), -1},                   // once matched entry 0 as a prefix
-        {vux_string(std::string(31, 'a')), -1}, // a prefix of a key
-        {key_a + "a", -1},                      // longer than the field
+        {vux_string(""), -1},                    // once matched entry 0 as a prefix
+        {vux_string(std::string(31, 'a')), -1},  // a prefix of a key
+        {key_a + "a", -1},                       // longer than the field
         {vux_string("short"), 1},
         {vux_string("shor"), -1},
         {key_b, -1},
@@ -146,9 +146,9 @@ TEST(DesktopBrush, EntriesWithHighKeysAreFoundAndReplaced) {
         bool changed;
         int32_t count;
     } steps[] = {
-        {3, 0x00FF00, true, 1},   {3, 0x00FF00, false, 1}, {3, 0x0000FF, true, 1},
-        {200, 0x112233, true, 2}, {200, 0x112233, false, 2}, {255, 0xABCDEF, true, 3},
-        {255, 0x000001, true, 3}, {128, 0xFFFFFFF, true, 4}, {256, 1, false, 4}, {-1, 1, false, 4},
+        {3, 0x00FF00, true, 1},    {3, 0x00FF00, false, 1},  {3, 0x0000FF, true, 1},   {200, 0x112233, true, 2},
+        {200, 0x112233, false, 2}, {255, 0xABCDEF, true, 3}, {255, 0x000001, true, 3}, {128, 0xFFFFFFF, true, 4},
+        {256, 1, false, 4},        {-1, 1, false, 4},
     };
     for (const auto& s : steps) {
         EXPECT_EQ(brush.set_entry(s.key, s.value), s.changed) << s.key << ' ' << s.value;

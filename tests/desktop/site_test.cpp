@@ -47,7 +47,8 @@ void populate(vux_desktop_site& site) {
     add_contacts(site.members, 5, 'n');
     add_contacts(site.waiters, 3, 'w');
     for (int i = 0; i < site.news.items.count(); ++i) site.news.items.at(i)->picture.bytes = picture(uint8_t(i));
-    for (int i = 0; i < site.notices.items.count(); ++i) site.notices.items.at(i)->picture.bytes = picture(uint8_t(50 + i));
+    for (int i = 0; i < site.notices.items.count(); ++i)
+        site.notices.items.at(i)->picture.bytes = picture(uint8_t(50 + i));
     for (int i = 0; i < site.votes.items.count(); ++i) site.votes.items.at(i)->picture.bytes = picture(uint8_t(90 + i));
     site.share_data.assign_bytes(std::string(96, '7').data(), 96);
 }
@@ -57,7 +58,8 @@ TEST(DesktopSite, DefaultSiteBytes) {
     vux_desktop_site site;
     std::vector<uint8_t> expected = be32s({0, 0, 1810914, 1, 0, 0, 0, 0, 0, 0, 0});
     auto zeros = [&](int n) {
-        for (int i = 0; i < n; ++i) for (int k = 0; k < 4; ++k) expected.push_back(0);
+        for (int i = 0; i < n; ++i)
+            for (int k = 0; k < 4; ++k) expected.push_back(0);
     };
     zeros(1 + 8 + 9);  // name, four (string, bytes) pairs, nine strings
     auto brush = be32s({75, 0});
@@ -138,7 +140,7 @@ TEST(DesktopSite, CountShareEntries) {
         {96, {}, 3},
         {100, {}, 3},  // a partial entry does not count
         {64, {5, 7}, 14},
-        {0, {-10, 4}, 0},                          // a negative sum gives 0
+        {0, {-10, 4}, 0},                         // a negative sum gives 0
         {32, {INT32_MAX, INT32_MAX}, INT32_MAX},  // saturates
     };
     for (const auto& c : cases) {

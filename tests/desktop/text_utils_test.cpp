@@ -7,10 +7,10 @@ TEST(OrbelDecimal, NumberTest) {
         const char* text;
         bool ok;
     } cases[] = {
-        {"0", true},    {"0.5", true},   {"-0.5", true},  {"12.75", true}, {"-3", true},   {"7", true},
-        {"100", true},  {"-10.01", true}, {"05", false},   {"-05", false},  {"-0", false},  {".5", false},
-        {"5.", false},  {"1.2.3", false}, {"-.5", false},  {"-", false},    {"", false},    {"00.5", false},
-        {"1-2", false}, {"--1", false},  {"1a", false},   {" 1", false},   {"+1", false},  {".", false},
+        {"0", true},    {"0.5", true},    {"-0.5", true}, {"12.75", true}, {"-3", true},  {"7", true},
+        {"100", true},  {"-10.01", true}, {"05", false},  {"-05", false},  {"-0", false}, {".5", false},
+        {"5.", false},  {"1.2.3", false}, {"-.5", false}, {"-", false},    {"", false},   {"00.5", false},
+        {"1-2", false}, {"--1", false},   {"1a", false},  {" 1", false},   {"+1", false}, {".", false},
     };
     for (const auto& c : cases) EXPECT_EQ(orbel_is_decimal_number(vux_string(c.text)), c.ok) << '"' << c.text << '"';
 }

@@ -2,24 +2,24 @@
 // engine: the engine's timer runs through the client window, the document's
 // seconds advance, and a logout restarts the document after the engine's
 // step has returned.
+#include "client/group_service_fixture.h"
 #include "client/manager/orbel_emulator_factory.h"
+#include "client/manager/orbel_group.h"
 #include "client/orbel_test_support.h"
+#include "client/start/orbel.h"
 #include "core/vux_buffer.h"
 #include "core/vux_writer.h"
 #include "emulator/orbel_emulator.h"
+#include "emulator/vux_le_document.h"
+#include "emulator/vux_le_engine.h"
 #include "markup/model/vux_action.h"
 #include "markup/model/vux_action_command.h"
 #include "markup/model/vux_action_environment.h"
+#include "markup/model/vux_action_go.h"
 #include "markup/model/vux_function.h"
 #include "markup/model/vux_window.h"
-#include "client/start/orbel.h"
-#include "client/manager/orbel_group.h"
-#include "emulator/vux_le_document.h"
-#include "emulator/vux_le_engine.h"
 #include "markup/runtime/vux_engine_handle.h"
 #include "service/quellmark_service.h"
-#include "client/group_service_fixture.h"
-#include "markup/model/vux_action_go.h"
 
 #include <QClipboard>
 #include <QPushButton>
@@ -28,7 +28,6 @@
 #include <cstdlib>
 
 namespace {
-
 
 vux_function function_of(const char* name, std::initializer_list<int32_t> commands) {
     vux_function f;
@@ -180,9 +179,11 @@ TEST(E2eEmulator, the_built_in_document_registers_enters_and_carries_its_picture
     EXPECT_EQ(client->identity(), QStringLiteral("demo@quellmark.com q0000101"));
     // the service finds the administrator by that name as by the token
     const std::string token = service.state().open_session("ruth@quellmark.com").token;
-    EXPECT_EQ(service.state().phone_view_of(token + " q0000104").account, service.state().find_account(vux_string("ruth@quellmark.com")));
+    EXPECT_EQ(service.state().phone_view_of(token + " q0000104").account,
+              service.state().find_account(vux_string("ruth@quellmark.com")));
     EXPECT_EQ(service.state().phone_view_of(token + " q0000104").selected, "q0000104");
-    EXPECT_EQ(service.state().phone_view_of("ruth@quellmark.com").account, service.state().find_account(vux_string("ruth@quellmark.com")));
+    EXPECT_EQ(service.state().phone_view_of("ruth@quellmark.com").account,
+              service.state().find_account(vux_string("ruth@quellmark.com")));
 
     // registered, entered and polled, over the emulator's own sockets
     ASSERT_TRUE(ORBEL_WAIT(variable(client, "__window_site") == "ok" && service.served(1306) > 0));
@@ -227,8 +228,8 @@ TEST(E2eEmulator, the_built_in_document_registers_enters_and_carries_its_picture
 
     // the site is taller than the screen: the Down arrow, pressed while the
     // phone's body has the focus, moves its content
-    auto* site = static_cast<vux_window*>(
-        client->host()->handle()->document().find_screen(1, vux_string("__window_site")));
+    auto* site =
+        static_cast<vux_window*>(client->host()->handle()->document().find_screen(1, vux_string("__window_site")));
     ASSERT_NE(site, nullptr);
     ASSERT_NE(site->client.scroll_bar, nullptr);
     EXPECT_EQ(site->client.scroll_bar->y_offset, 0);

@@ -100,7 +100,8 @@ TEST_F(EngineService, fresh_phone_registers_enters_polls_and_keeps_its_credentia
 
         // The site's window and texts arrived in the enter reply.
         const std::string shown = p.dumps();
-        for (const char* text : {"\"__window_site\"", "河畔跑团", "Spring relay", "Start time in summer?", "7:00：9 票"})
+        for (const char* text :
+             {"\"__window_site\"", "河畔跑团", "Spring relay", "Start time in summer?", "7:00：9 票"})
             EXPECT_NE(shown.find(text), std::string::npos) << text;
 
         store = p.host.saved_store;
@@ -115,8 +116,8 @@ TEST_F(EngineService, fresh_phone_registers_enters_polls_and_keeps_its_credentia
     }
     // The next start logs on with what was kept, and enters again.
     phone again(service, store, demo_site);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return service.served(1300) == 2 && again.variable("__window_site") == "ok"; },
-                                20000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return service.served(1300) == 2 && again.variable("__window_site") == "ok"; }, 20000));
     EXPECT_EQ(service.served(1304), 1);
     EXPECT_EQ(service.served(1308), 1);
 }

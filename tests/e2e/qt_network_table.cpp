@@ -32,9 +32,8 @@ int qt_network_table::open(const uint8_t* bytes, int length) {
     c.socket = std::make_unique<QTcpSocket>();
     c.request = QByteArray(reinterpret_cast<const char*>(bytes), length);
     QTcpSocket* s = c.socket.get();
-    QObject::connect(s, &QTcpSocket::connected, s, [this, id] {
-        connections_[id].socket->write(connections_[id].request);
-    });
+    QObject::connect(s, &QTcpSocket::connected, s,
+                     [this, id] { connections_[id].socket->write(connections_[id].request); });
     QObject::connect(s, &QTcpSocket::bytesWritten, s, [this, id](qint64 n) {
         connection& c = connections_[id];
         c.written += n;

@@ -1,9 +1,9 @@
 #pragma once
+#include <QTcpSocket>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
-#include <QTcpSocket>
 #include "markup/runtime/vux_engine.h"
 
 // The engine's network table over QTcpSocket, for the end-to-end tests: each

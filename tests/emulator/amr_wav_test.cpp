@@ -108,15 +108,13 @@ TEST(AmrWav, FrameSizesByType) {
 
 TEST(AmrWav, HeaderMatchesTheLayoutByteForByte) {
     const uint8_t golden[48] = {
-        'R', 'I', 'F', 'F', 0xA8, 0x3E, 0x00, 0x00,  // 50 * 320 + 40 = 16040
-        'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-        0x14, 0x00, 0x00, 0x00,                      // format chunk of 20
-        0x01, 0x00, 0x01, 0x00,                      // PCM, mono
-        0x40, 0x1F, 0x00, 0x00,                      // 8000 Hz
-        0x80, 0x3E, 0x00, 0x00,                      // 16000 bytes/s
-        0x02, 0x00, 0x10, 0x00,                      // align 2, 16 bits
-        0x00, 0x00, 0x00, 0x00,
-        'd', 'a', 't', 'a', 0x80, 0x3E, 0x00, 0x00,  // 16000
+        'R',  'I',  'F',  'F',  0xA8, 0x3E, 0x00, 0x00,                          // 50 * 320 + 40 = 16040
+        'W',  'A',  'V',  'E',  'f',  'm',  't',  ' ',  0x14, 0x00, 0x00, 0x00,  // format chunk of 20
+        0x01, 0x00, 0x01, 0x00,                                                  // PCM, mono
+        0x40, 0x1F, 0x00, 0x00,                                                  // 8000 Hz
+        0x80, 0x3E, 0x00, 0x00,                                                  // 16000 bytes/s
+        0x02, 0x00, 0x10, 0x00,                                                  // align 2, 16 bits
+        0x00, 0x00, 0x00, 0x00, 'd',  'a',  't',  'a',  0x80, 0x3E, 0x00, 0x00,  // 16000
     };
     uint8_t made[48];
     make_wav_header(made, 50);
@@ -179,7 +177,10 @@ TEST(AmrWav, WavLayoutsReadAlike) {
     const bytes pcm = tone8(8159, 300, 40);  // 50 frames and 159 bytes left over
     bytes reference;
     ASSERT_EQ(wav_to_amr_bytes(pcm8_wav(pcm), reference), 50);
-    struct { const char* name; bytes wav; } cases[] = {
+    struct {
+        const char* name;
+        bytes wav;
+    } cases[] = {
         {"fmt 20", pcm8_wav(pcm, 20)},
         {"fmt 18 with extra chunk", pcm8_wav(pcm, 18, true)},
         {"extra chunk", pcm8_wav(pcm, 16, true)},
@@ -197,7 +198,10 @@ TEST(AmrWav, WavThatIsNotRecorderFormatOrMalformedGivesNoFrames) {
     huge_chunk[16] = 0xF0, huge_chunk[17] = huge_chunk[18] = huge_chunk[19] = 0xFF;  // fmt size 0xFFFFFFF0
     bytes no_data = pcm8_wav(pcm);
     no_data[36] = 'x';  // "data" renamed: chunks run out
-    struct { const char* name; bytes wav; } cases[] = {
+    struct {
+        const char* name;
+        bytes wav;
+    } cases[] = {
         {"16-bit", pcm8_wav(pcm, 16, false, 1, 8000, 16)},
         {"stereo", pcm8_wav(pcm, 16, false, 2)},
         {"11025 Hz", pcm8_wav(pcm, 16, false, 1, 11025)},
@@ -215,7 +219,11 @@ TEST(AmrWav, WavThatIsNotRecorderFormatOrMalformedGivesNoFrames) {
 }
 
 TEST(AmrWav, AmrFramesAreSizedByTheirOwnHeader) {
-    struct { const char* name; bytes amr; int frames; } cases[] = {
+    struct {
+        const char* name;
+        bytes amr;
+        int frames;
+    } cases[] = {
         {"types 0, 7, 15", amr_of({frame(0), frame(7), frame(15)}), 3},
         {"junk bytes between", amr_of({frame(7), {0x80, 0x01, 0xFF}, frame(0)}), 2},
         {"types 9-14 skipped", amr_of({frame(9), frame(10), frame(11), frame(12), frame(13), frame(14), frame(1)}), 1},

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QCameraDevice>
 #include <QFile>
 #include <QFrame>
-#include <QCameraDevice>
 #include <QMediaDevices>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -15,7 +15,6 @@
 #include "fake_media.h"
 
 namespace {
-
 
 TEST(Camera, GrabTakesTheFrameAfterTheRequestOnce) {
     orbel_test_app();
@@ -145,7 +144,7 @@ TEST(CameraDialog, EveryOtherWayOutDropsTheGrab) {
         EXPECT_FALSE(f->dialog.isVisible()) << w;
         EXPECT_FALSE(f->dialog.camera().grabbing()) << w;
         f->dialog.camera().sink()->setVideoFrame(solid_frame(Qt::green));  // too late to count
-        EXPECT_TRUE(QImage(f->path, "BMP").isNull()) << w;  // no picture written
+        EXPECT_TRUE(QImage(f->path, "BMP").isNull()) << w;                 // no picture written
     }
 }
 

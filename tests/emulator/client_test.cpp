@@ -82,7 +82,7 @@ TEST(Client, create_runs_the_steps_in_order_and_gives_the_engine_who_it_is) {
     ASSERT_TRUE(client.create());
     vux_engine* e = client.host()->handle();
     EXPECT_EQ(e->calls, (std::vector<std::string>{"set_facility", "set_network", "set_graphics", "load_private 0",
-                                                   "start_document 3", "call_function __function_no_exit"}));
+                                                  "start_document 3", "call_function __function_no_exit"}));
     EXPECT_TRUE(client.started());
     const vux_facility_table& f = e->facility;
     EXPECT_EQ(text_of(f.device_key(f.user)), "999000000000000");
@@ -392,7 +392,9 @@ TEST(Client, text_input_opens_after_the_step_and_answers_once) {
     const struct {
         std::optional<QString> answer;
         const char* call;
-    } rows[] = {{QStringLiteral("hello"), "input_text 5"}, {QString(), "input_text null 0"}, {std::nullopt, "input_text null 0"}};
+    } rows[] = {{QStringLiteral("hello"), "input_text 5"},
+                {QString(), "input_text null 0"},
+                {std::nullopt, "input_text null 0"}};
     for (const auto& r : rows) {
         fx.e->calls.clear();
         if (!fx.devices->text_open()) {
@@ -496,11 +498,10 @@ TEST(Client, files_stay_plain_names_in_one_folder_under_the_cap) {
     const struct {
         const char* name;
         bool plain;
-    } names[] = {{"a.txt", true},   {"中文.bin", true}, {"../x", false}, {"a/b", false},   {"a\\b", false},
-                 {".hidden", false}, {"..", false},     {"", false},     {"a\x01", false}, {"tab\tname", false},
-                 {"\xff\xfe", false}};
-    for (const auto& n : names)
-        EXPECT_EQ(orbel_client_file_path(folder, n.name).isEmpty(), !n.plain) << n.name;
+    } names[] = {{"a.txt", true},  {"中文.bin", true},   {"../x", false},    {"a/b", false},
+                 {"a\\b", false},  {".hidden", false},   {"..", false},      {"", false},
+                 {"a\x01", false}, {"tab\tname", false}, {"\xff\xfe", false}};
+    for (const auto& n : names) EXPECT_EQ(orbel_client_file_path(folder, n.name).isEmpty(), !n.plain) << n.name;
     EXPECT_FALSE(orbel_client_file_path(folder, std::string(128, 'n').c_str()).isEmpty());
     EXPECT_TRUE(orbel_client_file_path(folder, std::string(129, 'n').c_str()).isEmpty());
     EXPECT_TRUE(orbel_client_file_path(folder, nullptr).isEmpty());

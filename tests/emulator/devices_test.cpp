@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "gui/orbel_emoticon_list.h"
 #include "client/orbel_test_support.h"
 #include "emulator/orbel_client_device_dialogs.h"
 #include "emulator/orbel_client_input.h"
 #include "fake_engine.h"
 #include "fake_media.h"
+#include "gui/orbel_emoticon_list.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ TEST(EngineEmoticons, CodesAreFreedAndPicturesCopiedOrResolvedInTheBlob) {
     EXPECT_EQ(source.codes(), "[a][b][c]");
     const QByteArray first = source.picture("em000.png");
     EXPECT_EQ(source.picture("em001.png"), green);
-    EXPECT_EQ(first, red);  // kept, though the engine has handed out other bytes since
+    EXPECT_EQ(first, red);                               // kept, though the engine has handed out other bytes since
     EXPECT_TRUE(source.picture("em002.png").isEmpty());  // a reference past the blob's end
     EXPECT_TRUE(source.picture("em003.png").isEmpty());
     EXPECT_TRUE(orbel_engine_emoticon_source(nullptr, blob).codes().empty());

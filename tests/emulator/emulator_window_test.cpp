@@ -81,7 +81,8 @@ TEST(EmulatorArt, the_document_records_pair_each_texture_and_carry_each_emoticon
     ASSERT_TRUE(records_file.open(QIODevice::ReadOnly));
     QStringList from_index;
     for (const QByteArray& line : index_file.readAll().split('\n'))
-        if (!line.isEmpty()) from_index << QString::fromLatin1(line.split(' ')[0]) << QString::fromLatin1(line.split(' ')[1]);
+        if (!line.isEmpty())
+            from_index << QString::fromLatin1(line.split(' ')[0]) << QString::fromLatin1(line.split(' ')[1]);
     const QJsonArray records = QJsonDocument::fromJson(records_file.readAll()).object().value("records").toArray();
     ASSERT_EQ(records.size(), 25);
     const QJsonObject pairs = records[0].toObject();

@@ -17,17 +17,28 @@ struct recording_window : vux_le_window {
     void start_timer(int rate) override { note("start_timer " + std::to_string(rate)); }
     void stop_timer() override { note("stop_timer"); }
     void open_text_input(int kind, int maximum, const uint16_t*, int tc, const uint16_t*, int c) override {
-        note("open_text_input " + std::to_string(kind) + " " + std::to_string(maximum) + " " + std::to_string(tc) + " " +
-             std::to_string(c));
+        note("open_text_input " + std::to_string(kind) + " " + std::to_string(maximum) + " " + std::to_string(tc) +
+             " " + std::to_string(c));
     }
-    int close_text_input() override { note("close_text_input"); return 1; }
+    int close_text_input() override {
+        note("close_text_input");
+        return 1;
+    }
     void open_media(int value, const char* kind) override { note("open_media " + std::to_string(value) + " " + kind); }
-    int play_music(const char* type, const uint8_t*, int n) override { note(std::string("play_music ") + type + " " + std::to_string(n)); return 1; }
+    int play_music(const char* type, const uint8_t*, int n) override {
+        note(std::string("play_music ") + type + " " + std::to_string(n));
+        return 1;
+    }
     void stop_music(int mode) override { note("stop_music " + std::to_string(mode)); }
     void open_link(const char* kind, const char* text) override { note(std::string("open_link ") + kind + " " + text); }
     void request_location(int kind) override { note("request_location " + std::to_string(kind)); }
-    void write_file(const char* name, const uint8_t*, int n) override { note(std::string("write_file ") + name + " " + std::to_string(n)); }
-    int query_file(const char* name) override { note(std::string("query_file ") + name); return 42; }
+    void write_file(const char* name, const uint8_t*, int n) override {
+        note(std::string("write_file ") + name + " " + std::to_string(n));
+    }
+    int query_file(const char* name) override {
+        note(std::string("query_file ") + name);
+        return 42;
+    }
     void restart() override { note("restart"); }
     void exit_requested() override { note("exit_requested"); }
 };
@@ -68,8 +79,10 @@ TEST(Facility, identity_texts_and_device_id_by_instance) {
         const char* id;
         int n;
         const char* expected;
-    } rows[] = {{"999000000000000", 0, "999000000000000"}, {"999000000000000", 5, "999000000000005"},
-                {"999000000000097", 5, "999000000000002"}, {"999000000000001", 99, "999000000000000"}};
+    } rows[] = {{"999000000000000", 0, "999000000000000"},
+                {"999000000000000", 5, "999000000000005"},
+                {"999000000000097", 5, "999000000000002"},
+                {"999000000000001", 99, "999000000000000"}};
     for (const row& r : rows) {
         f.set_identity(vux_le_facility::device_id, r.id);
         f.set_instance(r.n);
@@ -104,10 +117,19 @@ TEST(Facility, window_entries_forward_their_arguments) {
     t.after_logout(t.user);
     t.after_exit(t.user);
     t.data_bytes(t.user, bytes, 3);  // the host takes no action
-    const std::vector<std::string> expected = {
-        "start_timer 7", "stop_timer", "open_text_input 1 20 2 0", "close_text_input", "open_media 3 photo",
-        "play_music mid 3", "stop_music 1", "open_link web example.org", "request_location 2", "write_file a.bin 3",
-        "query_file a.bin", "restart", "exit_requested"};
+    const std::vector<std::string> expected = {"start_timer 7",
+                                               "stop_timer",
+                                               "open_text_input 1 20 2 0",
+                                               "close_text_input",
+                                               "open_media 3 photo",
+                                               "play_music mid 3",
+                                               "stop_music 1",
+                                               "open_link web example.org",
+                                               "request_location 2",
+                                               "write_file a.bin 3",
+                                               "query_file a.bin",
+                                               "restart",
+                                               "exit_requested"};
     EXPECT_EQ(w.calls, expected);
 }
 

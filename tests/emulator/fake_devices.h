@@ -49,7 +49,9 @@ public:
     // The user's answers; false when no dialog of that kind is open.
     bool answer_text(std::optional<QString> text) { return answer(text_, std::move(text)); }
     bool answer_media(std::optional<QByteArray> bytes) { return answer(media_, std::move(bytes)); }
-    bool answer_location(std::optional<std::pair<QString, QString>> where) { return answer(location_, std::move(where)); }
+    bool answer_location(std::optional<std::pair<QString, QString>> where) {
+        return answer(location_, std::move(where));
+    }
     bool text_open() const { return text_ != nullptr; }
     bool capture_open() const { return media_ != nullptr; }
 

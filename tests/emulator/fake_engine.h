@@ -25,10 +25,10 @@ struct vux_engine {
     std::string received;                 // every byte of on_socket_data
     std::vector<int> piece_sizes;
     std::function<void(const std::string&)> inside;  // run inside each entry, with its call text
-    std::map<std::string, std::string> variables;     // answers of get_variable
-    std::map<std::string, std::string> data;          // get_data: bytes
-    std::map<std::string, std::string> data_texts;    // get_data: a text, length 0
-    std::string handed;  // what get_data handed out last; overwritten by the next
+    std::map<std::string, std::string> variables;    // answers of get_variable
+    std::map<std::string, std::string> data;         // get_data: bytes
+    std::map<std::string, std::string> data_texts;   // get_data: a text, length 0
+    std::string handed;                              // what get_data handed out last; overwritten by the next
 };
 
 inline vux_engine* fake_last_engine = nullptr;
@@ -83,9 +83,7 @@ void* vux_engine_set_facility(vux_engine* e, const vux_facility_table* t) {
     e->facility = t ? *t : vux_facility_table{};
     return &e->facility;
 }
-void vux_engine_load_private(vux_engine* e, const uint8_t* bytes, int length) {
-    FAKE_ENTER(e, "load_private", length);
-}
+void vux_engine_load_private(vux_engine* e, const uint8_t* bytes, int length) { FAKE_ENTER(e, "load_private", length); }
 void vux_engine_start_document(vux_engine* e, const uint8_t* bytes, int length) {
     FAKE_ENTER(e, "start_document", length);
 }
@@ -133,9 +131,7 @@ void vux_engine_on_socket_error(vux_engine* e, int id) { FAKE_ENTER(e, "socket_e
 void vux_engine_on_location(vux_engine* e, int status, const char* text) {
     FAKE_ENTER(e, "location " + std::to_string(status) + " " + (text ? text : "(null)"));
 }
-void vux_engine_on_clipboard(vux_engine* e, const uint8_t* bytes, int length) {
-    FAKE_ENTER(e, "clipboard", length);
-}
+void vux_engine_on_clipboard(vux_engine* e, const uint8_t* bytes, int length) { FAKE_ENTER(e, "clipboard", length); }
 void vux_engine_on_media(vux_engine* e, const uint8_t* bytes, int length) {
     FAKE_ENTER(e, bytes ? "media" : "media null", length);
 }

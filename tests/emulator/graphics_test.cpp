@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include "client/orbel_test_support.h"
 #include <climits>
+#include "client/orbel_test_support.h"
 
 namespace {
 
@@ -132,8 +132,7 @@ TEST_F(GraphicsFixture, areas_outlines_dotted_lines_and_the_clip) {
     EXPECT_EQ(rgb(g, 60, 30), 0xffffffu);  // y + h left out
     rect(0, 50, 14, 1);
     t.horizontal_line(t.user, 2);
-    for (int x = 0; x < 16; ++x)
-        EXPECT_EQ(rgb(g, x, 50), (x % 6 < 3 && x < 14) ? 0u : 0xffffffu) << x;
+    for (int x = 0; x < 16; ++x) EXPECT_EQ(rgb(g, x, 50), (x % 6 < 3 && x < 14) ? 0u : 0xffffffu) << x;
 
     t.set_clip(t.user, 200, 200, 10, 10);
     t.set_colour(t.user, 0, 0x0000ff00);
@@ -202,7 +201,8 @@ TEST_F(GraphicsFixture, textures_and_image_names) {
     struct row {
         QByteArray name;
         bool drawn;
-    } rows[] = {{"_x", false}, {"_pic.png", true}, {"_other.png", false}, {ref.toLatin1(), true}, {past.toLatin1(), false}};
+    } rows[] = {
+        {"_x", false}, {"_pic.png", true}, {"_other.png", false}, {ref.toLatin1(), true}, {past.toLatin1(), false}};
     int y = 40;
     for (const row& r : rows) {
         rect(0, y, 40, 20);

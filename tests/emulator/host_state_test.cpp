@@ -78,7 +78,7 @@ TEST(Resolver, references_resolve_only_inside_the_blob) {
     } rows[] = {
         {"0000001000000020", 16, 32},  // offset 0x10, size 0x20
         {"0000x010000-0020", 16, 32},  // other characters are skipped
-        {"00000000000000FF", 0, 0},     // upper case does not count: size 0
+        {"00000000000000FF", 0, 0},    // upper case does not count: size 0
         {"_000001000000020", -1, 0},   // leading underscore
         {"000000100000002", -1, 0},    // 15 characters
         {"00000010000000200", -1, 0},  // 17 characters

@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "gui/orbel_emoticon_list.h"
 #include "client/orbel_test_support.h"
 #include "emulator/orbel_client_input.h"
+#include "gui/orbel_emoticon_list.h"
 
 namespace {
 
@@ -21,13 +21,12 @@ T* control(QWidget* dialog, const char* id) {
 }
 
 TEST(Input, TitleRule) {
-    struct { QString title, caption; bool grid; } cases[] = {
-        {"[e01]标题", "标题", true},
-        {"[e01]", "[e01]", false},
-        {"标题", "标题", false},
-        {"[a]]b", "]b", true},
-        {"", "", false},
-        {"x[a]b", "x[a]b", false},
+    struct {
+        QString title, caption;
+        bool grid;
+    } cases[] = {
+        {"[e01]标题", "标题", true}, {"[e01]", "[e01]", false}, {"标题", "标题", false},
+        {"[a]]b", "]b", true},       {"", "", false},           {"x[a]b", "x[a]b", false},
         {"[ab", "[ab", false},
     };
     for (auto& c : cases) {
@@ -38,7 +37,11 @@ TEST(Input, TitleRule) {
 }
 
 TEST(Input, LimitInUtf16Units) {
-    struct { QString text; int maximum; QString kept; } cases[] = {
+    struct {
+        QString text;
+        int maximum;
+        QString kept;
+    } cases[] = {
         {"abcdef", 0, "abcdef"},
         {"abcdef", 4, "abcd"},
         {"abc", 4, "abc"},

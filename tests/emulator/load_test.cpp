@@ -37,10 +37,17 @@ TEST(Load, PicturesBecomeFittedJpegsAndAnythingElseNothing) {
     EXPECT_EQ(jpeg.left(3), QByteArray("\xFF\xD8\xFF"));
     EXPECT_EQ(back.size(), QSize(640, 480));
 
-    struct { const char* name; QByteArray bytes; bool picture; } cases[] = {
+    struct {
+        const char* name;
+        QByteArray bytes;
+        bool picture;
+    } cases[] = {
         {"small.jpg", encoded(QImage(20, 10, QImage::Format_RGB32), "JPEG"), true},
-        {"small.gif", QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xFF\xFF\xFF!\xF9\x04\x01\x00\x00\x00\x00,"
-                                 "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;", 43), true},
+        {"small.gif",
+         QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xFF\xFF\xFF!\xF9\x04\x01\x00\x00\x00\x00,"
+                    "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
+                    43),
+         true},
         {"notes.txt", "just some text", false},
         {"empty.png", "", false},
         {"fake.png", QByteArray("\x89PNG\r\n\x1a\nbroken", 14), false},  // signature but no image

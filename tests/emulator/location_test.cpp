@@ -4,9 +4,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "gui/orbel_settings.h"
 #include "client/orbel_test_support.h"
 #include "emulator/orbel_client_setup_location.h"
+#include "gui/orbel_settings.h"
 
 namespace {
 
@@ -24,7 +24,9 @@ TEST(Location, OkWaitsForBothFieldsThenStoresAndPrefillsTheNextOpen) {
     ASSERT_TRUE(latitude && longitude && ok);
     EXPECT_EQ(latitude->text(), "0.000");
 
-    struct { QString latitude, longitude; } empties[] = {{"", "1"}, {"1", ""}, {"", ""}};
+    struct {
+        QString latitude, longitude;
+    } empties[] = {{"", "1"}, {"1", ""}, {"", ""}};
     dialog.show();
     for (auto& e : empties) {
         latitude->setText(e.latitude);
@@ -38,8 +40,8 @@ TEST(Location, OkWaitsForBothFieldsThenStoresAndPrefillsTheNextOpen) {
         QSettings other("__ORBEL", "Quellmark");
         other.setValue("__EMULATOR/probe", 1);
     }
-    const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    const QFileDevice::Permissions readable =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
     ASSERT_TRUE(QFile::setPermissions(orbel_settings_file(), readable));
     latitude->setText("39.904");
     longitude->setText("116.407");

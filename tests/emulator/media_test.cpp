@@ -41,7 +41,8 @@ struct media_fixture {
 
 std::vector<uint8_t> tone8(int samples, double hz) {
     std::vector<uint8_t> pcm(size_t(samples), 0);
-    for (int i = 0; i < samples; ++i) pcm[size_t(i)] = uint8_t(128 + std::lround(80 * std::sin(2 * M_PI * hz * i / 8000)));
+    for (int i = 0; i < samples; ++i)
+        pcm[size_t(i)] = uint8_t(128 + std::lround(80 * std::sin(2 * M_PI * hz * i / 8000)));
     return pcm;
 }
 

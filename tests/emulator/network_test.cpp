@@ -107,7 +107,9 @@ TEST_F(NetworkFixture, failures_give_exactly_one_error_after_an_id) {
         const char* what;
         const char* host;
         bool listening;
-    } rows[] = {{"early close", "127.0.0.1", true}, {"refused", "127.0.0.1", false}, {"unresolvable", "no-such-host.invalid", false}};
+    } rows[] = {{"early close", "127.0.0.1", true},
+                {"refused", "127.0.0.1", false},
+                {"unresolvable", "no-such-host.invalid", false}};
     for (const row& r : rows) {
         engine->calls.clear();
         peer p;

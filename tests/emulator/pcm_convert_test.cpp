@@ -34,7 +34,10 @@ std::vector<uint8_t> tone(const pcm_format& f, double hz, double level, double s
 }
 
 TEST(PcmConvert, DeviceFormatsBecomeEightBitEightKilohertzMono) {
-    struct { const char* name; pcm_format format; } cases[] = {
+    struct {
+        const char* name;
+        pcm_format format;
+    } cases[] = {
         {"48 kHz float stereo", {48000, 2, pcm_sample::f32}},
         {"44.1 kHz 16-bit stereo", {44100, 2, pcm_sample::s16}},
         {"16 kHz 32-bit mono", {16000, 1, pcm_sample::s32}},

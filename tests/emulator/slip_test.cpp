@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "client/orbel_test_support.h"
 #include <QDeadlineTimer>
 #include <tuple>
 #include <vector>
+#include "client/orbel_test_support.h"
 
 namespace {
 

@@ -61,15 +61,19 @@ TEST(Texture, hostile_geometry_draws_nothing_or_the_whole_image) {
         int mode, iw, ih, x, y, w, h;
         int max_draws;
     } rows[] = {
-        {0, 0, 20, 0, 0, 100, 20, 0},   {0, 40, 20, 0, 0, 0, 20, 0},    {0, 40, 20, 0, 0, -5, 20, 0},
-        {0, 6, 6, 0, 0, 100, 20, 1},    // caps under 0: whole image
-        {1, 6, 6, 0, 0, 20, 100, 1},    {2, 6, 6, 0, 0, 100, 100, 1},
-        {2, 64, 64, 0, 0, 10, 10, 9},   // narrow: negative middles left out
+        {0, 0, 20, 0, 0, 100, 20, 0},
+        {0, 40, 20, 0, 0, 0, 20, 0},
+        {0, 40, 20, 0, 0, -5, 20, 0},
+        {0, 6, 6, 0, 0, 100, 20, 1},  // caps under 0: whole image
+        {1, 6, 6, 0, 0, 20, 100, 1},
+        {2, 6, 6, 0, 0, 100, 100, 1},
+        {2, 64, 64, 0, 0, 10, 10, 9},         // narrow: negative middles left out
         {3, 40, 20, 0, 0, INT_MAX, 1, 4096},  // tile width 0 or huge counts end
         {3, 1, INT_MAX, 0, 0, INT_MAX, 1, 4096},
         {4, INT_MAX, 1, 0, 0, 1, INT_MAX, 4096},
         {5, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, 1},
-        {6, 40, 20, 0, 0, 100, 20, 0},  {-1, 40, 20, 0, 0, 100, 20, 0},
+        {6, 40, 20, 0, 0, 100, 20, 0},
+        {-1, 40, 20, 0, 0, 100, 20, 0},
     };
     for (const row& r : rows) {
         const draws d = vux_le_texture_draws(r.mode, r.iw, r.ih, r.x, r.y, r.w, r.h);

@@ -18,7 +18,8 @@ namespace {
 
 std::vector<uint8_t> tone8(int samples, double hz) {
     std::vector<uint8_t> pcm(static_cast<size_t>(samples));
-    for (int i = 0; i < samples; ++i) pcm[size_t(i)] = uint8_t(128 + std::lround(80 * std::sin(2 * M_PI * hz * i / 8000)));
+    for (int i = 0; i < samples; ++i)
+        pcm[size_t(i)] = uint8_t(128 + std::lround(80 * std::sin(2 * M_PI * hz * i / 8000)));
     return pcm;
 }
 
@@ -28,7 +29,9 @@ void write(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-QByteArray as_bytes(const std::vector<uint8_t>& v) { return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size())); }
+QByteArray as_bytes(const std::vector<uint8_t>& v) {
+    return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size()));
+}
 
 TEST(Voice, RecordedWavBecomesAmrAndNothingStaleComesBack) {
     orbel_test_app();
@@ -42,7 +45,10 @@ TEST(Voice, RecordedWavBecomesAmrAndNothingStaleComesBack) {
 
     // An old "record.amr" never stands in for a missing or voiceless
     // recording, and no file is left for either.
-    struct { const char* name; std::optional<QByteArray> wav; } cases[] = {
+    struct {
+        const char* name;
+        std::optional<QByteArray> wav;
+    } cases[] = {
         {"no record.wav", std::nullopt},
         {"empty record.wav", QByteArray()},
         {"no samples", as_bytes(voice_wav_bytes({}))},
@@ -92,7 +98,8 @@ TEST(RecordDialog, EveryWayOutSavesTheRecording) {
         EXPECT_EQ(dialog.objectName(), "147");
         EXPECT_EQ(dialog.windowTitle(), "正在录音");
         dialog.show();
-        if (const char* dir = std::getenv("VUX_SHOT_DIR"); dir && w == ok) dialog.grab().save(QString(dir) + "/record.png");
+        if (const char* dir = std::getenv("VUX_SHOT_DIR"); dir && w == ok)
+            dialog.grab().save(QString(dir) + "/record.png");
         const std::vector<uint8_t> voice = tone8(8000, 400);
         dialog.recorder().take(reinterpret_cast<const char*>(voice.data()), voice.size());
         if (w == ok) dialog.findChild<QPushButton*>("1")->click();
@@ -103,15 +110,16 @@ TEST(RecordDialog, EveryWayOutSavesTheRecording) {
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << w;
         const QByteArray wav = f.readAll();
         std::vector<uint8_t> amr;
-        EXPECT_EQ(wav_to_amr_bytes(std::span(reinterpret_cast<const uint8_t*>(wav.constData()), size_t(wav.size())), amr),
-                  50)
+        EXPECT_EQ(
+            wav_to_amr_bytes(std::span(reinterpret_cast<const uint8_t*>(wav.constData()), size_t(wav.size())), amr), 50)
             << w;
     }
 }
 
 TEST(Player, VoiceToTheDevicesFormatKeepsLengthPitchAndLevel) {
     std::vector<int16_t> voice(8000);
-    for (size_t i = 0; i < voice.size(); ++i) voice[i] = int16_t(std::lround(16000 * std::sin(2 * M_PI * 1000 * double(i) / 8000)));
+    for (size_t i = 0; i < voice.size(); ++i)
+        voice[i] = int16_t(std::lround(16000 * std::sin(2 * M_PI * 1000 * double(i) / 8000)));
     const std::vector<uint8_t> out = voice_to_pcm(voice, {48000, 2, pcm_sample::f32});
     ASSERT_EQ(out.size(), 48000u * 2 * 4);
     std::vector<float> f(out.size() / 4);
@@ -142,7 +150,10 @@ TEST(Player, ReceivedVoiceIsConvertedAndAFailedStepReplaysNothingOld) {
     EXPECT_EQ(samples.size(), 16000);
     EXPECT_TRUE(QFile::exists(folder + "receive.wav"));
 
-    struct { const char* name; QByteArray bytes; } cases[] = {
+    struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
         {"not AMR", "RIFF....WAVE"},
         {"no frame", "#!AMR\n"},
         {"cut first frame", QByteArray("#!AMR\n\x04\x01\x02", 9)},

@@ -25,7 +25,8 @@ TEST(Waiter, RoundedSquareWithClearCorners) {
     orbel_test_app();
     orbel_client_waiter w;
     draw(w, 2, 0);
-    for (auto [x, y] : {std::pair{0, 0}, {79, 0}, {0, 79}, {79, 79}}) EXPECT_EQ(qAlpha(at(w, x, y)), 0) << x << "," << y;
+    for (auto [x, y] : {std::pair{0, 0}, {79, 0}, {0, 79}, {79, 79}})
+        EXPECT_EQ(qAlpha(at(w, x, y)), 0) << x << "," << y;
     EXPECT_EQ(at(w, 40, 40), square);
     EXPECT_EQ(at(w, 40, 2), square);  // straight edge
     EXPECT_TRUE(near(at(w, 40, 15), grey));
@@ -47,7 +48,8 @@ TEST(Waiter, HundredRightAfterTheSpinnerShowsTheEmptyRing) {
     orbel_client_waiter w;
     draw(w, 1, 0);
     draw(w, 2, 100);
-    for (auto [x, y] : {std::pair{58, 58}, {58, 22}, {22, 22}, {22, 58}}) EXPECT_TRUE(near(at(w, x, y), grey)) << x << "," << y;
+    for (auto [x, y] : {std::pair{58, 58}, {58, 22}, {22, 22}, {22, 58}})
+        EXPECT_TRUE(near(at(w, x, y), grey)) << x << "," << y;
     EXPECT_EQ(at(w, 40, 40), square);
 }
 

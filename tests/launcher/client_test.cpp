@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include "launcher/tessin_client.h"
 #include "launcher/tessin_download_frame.h"
 #include "launcher_test_support.h"

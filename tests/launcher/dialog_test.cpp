@@ -35,13 +35,15 @@ struct DownloadDialog : ::testing::Test {
     QApplication& app = launcher_test_app();  // before any widget
     recording_host host;
     orbel_socket_list sockets;
-    tessin_download dialog{host, sockets, {QStringLiteral("127.0.0.1"), 9, QStringLiteral("/d")}, QStringLiteral("/nowhere/orbel")};
+    tessin_download dialog{
+        host, sockets, {QStringLiteral("127.0.0.1"), 9, QStringLiteral("/d")}, QStringLiteral("/nowhere/orbel")};
     QProgressBar* bar() { return dialog.findChild<QProgressBar*>(QStringLiteral("1001")); }
 };
 }  // namespace
 
 TEST_F(DownloadDialog, both_dialogs_show_their_texts) {
-    tessin_main check(host, sockets, {QStringLiteral("127.0.0.1"), 9, QStringLiteral("/cs")}, QStringLiteral("/nowhere/orbel"));
+    tessin_main check(host, sockets, {QStringLiteral("127.0.0.1"), 9, QStringLiteral("/cs")},
+                      QStringLiteral("/nowhere/orbel"));
     const std::pair<QDialog*, QString> rows[] = {{&check, QStringLiteral("并检查软件更新...")},
                                                  {&dialog, QStringLiteral("正在下载更新软件...")}};
     for (const auto& [d, text] : rows) {

@@ -1,5 +1,5 @@
 #pragma once
-#include <csignal>
+#include <sys/resource.h>
 #include <QApplication>
 #include <QByteArray>
 #include <QDialog>
@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QtTest/QTest>
-#include <sys/resource.h>
+#include <csignal>
 #include <utility>
 #include <vector>
 #include "launcher/tessin_host.h"

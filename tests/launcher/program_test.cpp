@@ -13,10 +13,11 @@ namespace {
 // A client that writes its argument count and arguments, one a line, to
 // <its folder>/<tag>.args, whole or not at all.
 QByteArray stub_client(const char* tag) {
-    return QByteArray("#!/bin/sh\n"
-                      "d=$(dirname \"$0\")\n"
-                      "printf '%s\\n' \"$#\" \"$@\" > \"$d/") + tag + ".tmp\" && mv \"$d/" + tag + ".tmp\" \"$d/" + tag +
-           ".args\"\n";
+    return QByteArray(
+               "#!/bin/sh\n"
+               "d=$(dirname \"$0\")\n"
+               "printf '%s\\n' \"$#\" \"$@\" > \"$d/") +
+           tag + ".tmp\" && mv \"$d/" + tag + ".tmp\" \"$d/" + tag + ".args\"\n";
 }
 
 struct Program : ::testing::Test {
@@ -78,6 +79,5 @@ TEST_F(Program, replaces_an_outdated_client_and_starts_it) {
     EXPECT_EQ(read_bytes(client), new_client);
     EXPECT_TRUE(QFileInfo(client).isExecutable());
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("old.args")));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
-              (QStringList{"new.args", tessin_client_file_name(), "tessin"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"new.args", tessin_client_file_name(), "tessin"}));
 }

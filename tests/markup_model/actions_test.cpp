@@ -53,18 +53,13 @@ TEST(ActionQueue, PushReleaseRemainingTable) {
         int32_t counter_after;
     };
     const op ops[] = {
-        {'p', 5, 5},   // into an empty open queue: the counter takes its due
-        {'m', 0, 5},   // with one action due at 5 and counter 5: one queued
-        {'p', 9, 5},   // a second push leaves the counter
-        {'m', 4, 5},   // 9 - 5
-        {'r', 0, 6},   // due 5 is not below 5: null, counter moves on
-        {'r', 1, 7},   // now it is released
-        {'m', 2, 7},
-        {'r', 0, 8},
-        {'r', 0, 9},
-        {'r', 0, 10},
-        {'r', 1, 11},
-        {'m', 0, 11},
+        {'p', 5, 5},  // into an empty open queue: the counter takes its due
+        {'m', 0, 5},  // with one action due at 5 and counter 5: one queued
+        {'p', 9, 5},  // a second push leaves the counter
+        {'m', 4, 5},  // 9 - 5
+        {'r', 0, 6},  // due 5 is not below 5: null, counter moves on
+        {'r', 1, 7},  // now it is released
+        {'m', 2, 7}, {'r', 0, 8}, {'r', 0, 9}, {'r', 0, 10}, {'r', 1, 11}, {'m', 0, 11},
     };
     for (const op& o : ops) {
         SCOPED_TRACE(std::string(1, o.what) + std::to_string(o.arg));
@@ -160,9 +155,16 @@ TEST(Steps, DefaultsThatAreNotZero) {
     vux_action_pick pick;
     vux_action action;
     const int32_t got[][2] = {
-        {property.screen_kind, 0}, {property.value_2, 0}, {property.value_3, 1}, {property.value_4, 1},
-        {property.value_5, 0},     {font.font, 3},        {go.send, 1},          {music.value_1, 1},
-        {pick.wrap, 1},            {action.value_5, -1},
+        {property.screen_kind, 0},
+        {property.value_2, 0},
+        {property.value_3, 1},
+        {property.value_4, 1},
+        {property.value_5, 0},
+        {font.font, 3},
+        {go.send, 1},
+        {music.value_1, 1},
+        {pick.wrap, 1},
+        {action.value_5, -1},
     };
     for (size_t i = 0; i < std::size(got); ++i) EXPECT_EQ(got[i][0], got[i][1]) << i;
     property.screen_kind = 1;

@@ -13,19 +13,15 @@ TEST(Credential, DeviceKeyForms) {
         const char* key;
         bool valid;
     } cases[] = {
-        {"999000000000000", true},
-        {"-12345678901234", true},   // minus and 14 digits, the first not 0
-        {"-02345678901234", false},  // leading zero after the minus
-        {"012345678901234", false},  // leading zero, and no "X"
-        {"X0123456789ABCD", true},
-        {"XFFFFFFFFFFFFFF", true},
+        {"999000000000000", true},   {"-12345678901234", true},  // minus and 14 digits, the first not 0
+        {"-02345678901234", false},                              // leading zero after the minus
+        {"012345678901234", false},                              // leading zero, and no "X"
+        {"X0123456789ABCD", true},   {"XFFFFFFFFFFFFFF", true},
         {"X0123456789abcd", false},  // lower-case hex
-        {"x0123456789ABCD", false},
-        {"X0123456789ABCG", false},
-        {"99900000000000", false},   // 14 characters
-        {"9990000000000000", false}, // 16
-        {"X0123456789ABC", false},
-        {"", false},
+        {"x0123456789ABCD", false},  {"X0123456789ABCG", false},
+        {"99900000000000", false},    // 14 characters
+        {"9990000000000000", false},  // 16
+        {"X0123456789ABC", false},   {"", false},
         {"12345678901234a", false},
     };
     vux_credential_list list;
@@ -73,8 +69,8 @@ TEST(Credential, ListStreamIsCountAndBodies) {
     list.device_key(vux_string("l"));
     list.store("v", "q");
     const std::vector<uint8_t> expected = {
-        0, 0, 0, 2,                                                                    // count
-        0, 0, 0, 1, 'k', 0, 0, 0, 1, 'u', 0, 0, 0, 1, 'p', 0, 0, 0, 0,                 // key, user, password, extras
+        0, 0, 0, 2,                                                     // count
+        0, 0, 0, 1, 'k', 0, 0, 0, 1, 'u', 0, 0, 0, 1, 'p', 0, 0, 0, 0,  // key, user, password, extras
         0, 0, 0, 1, 'l', 0, 0, 0, 1, 'v', 0, 0, 0, 1, 'q', 0, 0, 0, 0,
     };
     const vux_buffer bytes = record_bytes(list);
@@ -101,10 +97,8 @@ TEST(Credential, ForgetRemovesEveryMatch) {
     // version, or edited): forgetting must leave none of them behind.
     vux_credential_list dup;
     const std::vector<uint8_t> stream = {
-        0, 0, 0, 3,
-        0, 0, 0, 1, 'k', 0, 0, 0, 2, 'u', '1', 0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 1, 'k', 0, 0, 0, 2, 'u', '2', 0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 1, 'm', 0, 0, 0, 2, 'u', '1', 0, 0, 0, 0, 0, 0, 0, 0,
+        0, 0,   0,   3, 0, 0, 0, 1, 'k', 0, 0, 0, 2, 'u', '1', 0,   0, 0, 0, 0, 0,   0,   0, 0, 0, 0, 1, 'k', 0, 0, 0,
+        2, 'u', '2', 0, 0, 0, 0, 0, 0,   0, 0, 0, 0, 0,   1,   'm', 0, 0, 0, 2, 'u', '1', 0, 0, 0, 0, 0, 0,   0, 0,
     };
     vux_link view(stream.data(), int32_t(stream.size()));
     vux_reader r(view);

@@ -15,15 +15,17 @@ std::string tiny_gif(int frames) {
     std::string g = "GIF89a";
     g += std::string("\x01\x00\x01\x00\x00\x00\x00", 7);  // screen 1x1, no colour table
     for (int i = 0; i < frames; ++i) {
-        g += std::string("\x21\xF9\x04\x00\x0A\x00\x00\x00", 8);                  // graphic control
-        g += std::string("\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00", 10);          // image descriptor
-        g += std::string("\x02\x02\x44\x01\x00", 5);                              // LZW size, one sub-block
+        g += std::string("\x21\xF9\x04\x00\x0A\x00\x00\x00", 8);           // graphic control
+        g += std::string("\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00", 10);  // image descriptor
+        g += std::string("\x02\x02\x44\x01\x00", 5);                       // LZW size, one sub-block
     }
     g += "\x3B";
     return g;
 }
 
-std::string text_of(const vux_link& l) { return std::string(reinterpret_cast<const char*>(l.data()), size_t(l.length())); }
+std::string text_of(const vux_link& l) {
+    return std::string(reinterpret_cast<const char*>(l.data()), size_t(l.length()));
+}
 
 TEST(Data, FlagsAndLabel) {
     vux_data d;

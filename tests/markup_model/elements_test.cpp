@@ -21,7 +21,6 @@ using model_test::read_from;
 
 namespace {
 
-
 TEST(Elements, DefaultsWriteTheTablesBytes) {
     struct row {
         std::unique_ptr<vux_record> record;
@@ -31,8 +30,8 @@ TEST(Elements, DefaultsWriteTheTablesBytes) {
     auto add = [&](std::unique_ptr<vux_record> r, stream s) { rows.push_back({std::move(r), std::move(s)}); };
     {
         stream s;
-        s.ints({0x80B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, -1, -1, -1, 0, -1, -1, -1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2,
-                4, 0, 0, 0, 0, -1, 0});
+        s.ints({0x80B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, -1, -1, -1, 0,  -1, -1,
+                -1,    0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 4, 0,  0,  0,  0,  -1, 0});
         s.s("").s("").s("").s("").s("").s("").text().ints({0, 0, 0, 0});
         add(std::make_unique<vux_element_box>(), std::move(s));
     }
@@ -143,7 +142,7 @@ TEST(ElementBox, KeywordsSetTheirFieldsOnly) {
     struct row {
         const char* name;
         const char* value;
-        int32_t vux_element_box::* field;
+        int32_t vux_element_box::*field;
         int32_t expected;
     };
     const row rows[] = {
@@ -197,10 +196,14 @@ TEST(ElementText, KeywordsAndEnvironmentSync) {
         int32_t font, bold, colour, second;
     };
     const row rows[] = {
-        {"font", "large", 4, 0, 1, -1},   {"font", "LARGE", 4, 0, 1, -1},  // outside the list: unchanged
-        {"bold", "yes", 4, 1, 1, -1},     {"bold", "1", 4, 1, 1, -1},      // neither yes nor no
-        {"color", "wrong", 4, 1, 10, -1}, {"color", "0xFF00FF00", 4, 1, int32_t(0xFF00FF00), -1},
-        {"colors", "null", 4, 1, int32_t(0xFF00FF00), -1}, {"colors", "0x01020304", 4, 1, int32_t(0xFF00FF00), 0x01020304},
+        {"font", "large", 4, 0, 1, -1},
+        {"font", "LARGE", 4, 0, 1, -1},  // outside the list: unchanged
+        {"bold", "yes", 4, 1, 1, -1},
+        {"bold", "1", 4, 1, 1, -1},  // neither yes nor no
+        {"color", "wrong", 4, 1, 10, -1},
+        {"color", "0xFF00FF00", 4, 1, int32_t(0xFF00FF00), -1},
+        {"colors", "null", 4, 1, int32_t(0xFF00FF00), -1},
+        {"colors", "0x01020304", 4, 1, int32_t(0xFF00FF00), 0x01020304},
         {"Font", "tiny", 4, 1, int32_t(0xFF00FF00), 0x01020304},  // names are case-sensitive
     };
     for (const row& r : rows) {
@@ -238,8 +241,8 @@ TEST(ElementText, KeywordsAndEnvironmentSync) {
         const char* shown;
     };
     const masked_row masked_rows[] = {
-        {"abcdefghijklmn", false, "**********"},  // the same value again
-        {"abcdefghijklmnop", false, "**********"}, // still ten stars
+        {"abcdefghijklmn", false, "**********"},    // the same value again
+        {"abcdefghijklmnop", false, "**********"},  // still ten stars
         {"secret", true, "******"},
         {"secret", false, "******"},
         {"sacred", false, "******"},  // another value of the same length shows the same
@@ -257,7 +260,6 @@ TEST(ElementText, KeywordsAndEnvironmentSync) {
     t.save_full_text();
     t.text = vux_unicode(u"*");
     EXPECT_FALSE(t.sync(true, env));
-
 
     vux_element_text e;
     for (auto [text, ends] : {std::pair{u"...", false}, {u"a...", true}, {u"a..", false}}) {
@@ -340,13 +342,13 @@ TEST(Menu, SelectionMovesAsTheTablesSay) {
         int to;
     };
     const row rows[] = {
-        {7, 5, 3, 4, {}, true, 6},      // 7 clamps to the last
-        {7, 5, 3, 6, {}, false, 6},     // at the last
-        {5, 5, 3, 1, {4}, false, 1},    // lands on the hidden last
-        {6, 5, 3, 0, {3}, true, 4},     // hidden, not the last: on to the next visible
-        {3, 0, 0, 2, {}, true, 0},      // list wraps
-        {3, 0, 0, 0, {1, 2}, false, 0}, // comes back to itself
-        {4, 5, 0, 1, {}, false, 1},     // a row step of 0 goes nowhere
+        {7, 5, 3, 4, {}, true, 6},       // 7 clamps to the last
+        {7, 5, 3, 6, {}, false, 6},      // at the last
+        {5, 5, 3, 1, {4}, false, 1},     // lands on the hidden last
+        {6, 5, 3, 0, {3}, true, 4},      // hidden, not the last: on to the next visible
+        {3, 0, 0, 2, {}, true, 0},       // list wraps
+        {3, 0, 0, 0, {1, 2}, false, 0},  // comes back to itself
+        {4, 5, 0, 1, {}, false, 1},      // a row step of 0 goes nowhere
     };
     for (const row& r : rows) {
         SCOPED_TRACE(testing::Message() << r.n << " style " << r.style << " from " << r.from);
@@ -437,9 +439,8 @@ TEST(Menu, StepsEditTheCommandsAndKeepTheSelectionValid) {
         const char* expected;
     };
     const row rows[] = {
-        {1, 0, {"x", "y"}, "xy"},  {2, 1, {"x", "y"}, "axybc"}, {2, 99, {"x"}, "abcx"},
-        {2, -5, {"x"}, "xabc"},    {3, 0, {"x"}, "abcx"},       {4, 0, {"b"}, "ac"},
-        {5, 0, {"b", "q"}, "abc"}, {9, 0, {"x"}, "abc"},
+        {1, 0, {"x", "y"}, "xy"}, {2, 1, {"x", "y"}, "axybc"}, {2, 99, {"x"}, "abcx"},    {2, -5, {"x"}, "xabc"},
+        {3, 0, {"x"}, "abcx"},    {4, 0, {"b"}, "ac"},         {5, 0, {"b", "q"}, "abc"}, {9, 0, {"x"}, "abc"},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(testing::Message() << "mode " << r.mode << " index " << r.index);
@@ -492,7 +493,7 @@ TEST(Screens, DescribeAndKeep) {
     };
     const row rows[] = {
         {1, 1, "m1", "Go", "m1(ct): Go", true}, {0, 0, "w", "T", "w: T", false}, {2, 0, "d", "", "d", true},
-        {0, 1, "x", "", "x(t)", false},       {1, 0, "", "T", "", true},
+        {0, 1, "x", "", "x(t)", false},         {1, 0, "", "T", "", true},
     };
     for (const row& r : rows) {
         vux_menu m;

@@ -48,16 +48,16 @@ TEST(LayoutFocus, EmptyLayoutAnswersFalse) {
 
 TEST(LayoutFocus, ArrowMovesByRowAndNearestX) {
     boxes f;
-    f.place(u"a", 50, 40, 0);   // 0
-    f.place(u"c", 10, 40, 40);  // 1: 40 from a's x
-    f.place(u"d", 90, 40, 40);  // 2: 40 from a's x too
+    f.place(u"a", 50, 40, 0);           // 0
+    f.place(u"c", 10, 40, 40);          // 1: 40 from a's x
+    f.place(u"d", 90, 40, 40);          // 2: 40 from a's x too
     f.place(u"x", 200, 30, 40, false);  // 3: no hyperlink, never focused
     f.layout.restore_focus();
     EXPECT_EQ(f.focused(), 0);
     EXPECT_FALSE(f.layout.focus_up());  // first row: stays
     EXPECT_EQ(f.focused(), 0);
     EXPECT_TRUE(f.layout.focus_down());
-    EXPECT_EQ(f.focused(), 1);  // equal distance: the one placed first
+    EXPECT_EQ(f.focused(), 1);            // equal distance: the one placed first
     EXPECT_FALSE(f.layout.focus_down());  // last row: stays
     EXPECT_EQ(f.focused(), 1);
     EXPECT_TRUE(f.layout.focus_right());
@@ -100,8 +100,7 @@ TEST(LayoutFocus, FocusPublishesTheNameAndPairsAndTakesThemBack) {
     f.layout.calls.clear();
     f.layout.set_focus(0, true);
     f.layout.set_focus(0, false);
-    EXPECT_EQ(f.layout.calls,
-              (std::vector<std::string>{"assign sel=pick me", "assign k=v", "remove sel", "remove k"}));
+    EXPECT_EQ(f.layout.calls, (std::vector<std::string>{"assign sel=pick me", "assign k=v", "remove sel", "remove k"}));
 }
 
 // Every placed element joins the items in placement order, once per pass; a

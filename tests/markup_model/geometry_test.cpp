@@ -3,10 +3,13 @@
 // the client's steps and the command bar's slots.
 #include <gtest/gtest.h>
 #include <memory>
+#include "core/vux_record_build.h"
+#include "core/vux_record_dump.h"
 #include "markup/model/vux_action_element.h"
 #include "markup/model/vux_action_paragraph.h"
 #include "markup/model/vux_action_property.h"
 #include "markup/model/vux_action_softkey.h"
+#include "markup/model/vux_dialog.h"
 #include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_box_aux.h"
 #include "markup/model/vux_element_client.h"
@@ -15,9 +18,6 @@
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_hyperlink.h"
-#include "core/vux_record_build.h"
-#include "core/vux_record_dump.h"
-#include "markup/model/vux_dialog.h"
 #include "markup/model/vux_menu.h"
 #include "markup/model/vux_window.h"
 #include "markup_model/fake_layout.h"
@@ -42,11 +42,11 @@ TEST(BoxGeometry, HorizontalExtentFromLeftAndWidth) {
     };
     // View 240 wide; scale is the identity.
     const row rows[] = {
-        {-20, 0, 220, 240},   // 20 in from the right edge, reaching it
-        {10, 0, 10, 240},     // to the right edge
-        {10, 50, 10, 60},     // a width
-        {-100, 50, 140, 190}, // a width measured from the right
-        {10, -30, 10, 210},   // the right edge 30 in from the view's
+        {-20, 0, 220, 240},    // 20 in from the right edge, reaching it
+        {10, 0, 10, 240},      // to the right edge
+        {10, 50, 10, 60},      // a width
+        {-100, 50, 140, 190},  // a width measured from the right
+        {10, -30, 10, 210},    // the right edge 30 in from the view's
     };
     for (const row& r : rows) {
         fake_layout l;
@@ -123,10 +123,10 @@ TEST(BoxGeometry, LineBreaksNeverOpenAnEmptyFirstLine) {
         std::vector<int32_t> starts;
     };
     const row rows[] = {
-        {u"ab", 4, {0, 1}},           // each unit wider than the box: one per line, none empty
-        {u"abcdef", 24, {0, 4}},      // four units to a line
-        {u"ab\n\ncd", 240, {0, 3, 4}}, // two line feeds: an empty line between
-        {u"ab\n", 240, {0}},          // a trailing line feed opens nothing
+        {u"ab", 4, {0, 1}},             // each unit wider than the box: one per line, none empty
+        {u"abcdef", 24, {0, 4}},        // four units to a line
+        {u"ab\n\ncd", 240, {0, 3, 4}},  // two line feeds: an empty line between
+        {u"ab\n", 240, {0}},            // a trailing line feed opens nothing
     };
     for (const row& r : rows) {
         fake_layout l;
@@ -201,8 +201,8 @@ TEST(BoxGeometry, WhatPaintDrawsByKindAndPass) {
         {"note", 0, 0, {"text_block 0,0 50x24", "box_text 0,4 50x16 ab"}},
         {"indicator", 0, 0, {"indicator 0,0 50x24", "box_text 0,4 50x16 ab"}},
         {"expand", 3, 0, {"triangle 0,0 51x25 3"}},
-        {nullptr, 3, 2, {}},                          // not in pass 2
-        {"float", 3, 1, {}},                          // floating: every pass but 1
+        {nullptr, 3, 2, {}},  // not in pass 2
+        {"float", 3, 1, {}},  // floating: every pass but 1
         {"float", 3, 2, {"triangle 0,0 50x24 3"}},
         {"ignore", 3, 0, {}},
     };
@@ -383,7 +383,7 @@ TEST(ElementKeywords, SegmentAndImageTables) {
     struct row {
         const char* key;
         const char* value;
-        int32_t vux_element_segment::* field;
+        int32_t vux_element_segment::*field;
         int32_t expected;
     };
     const row segment_rows[] = {
@@ -403,7 +403,7 @@ TEST(ElementKeywords, SegmentAndImageTables) {
     struct image_row {
         const char* key;
         const char* value;
-        int32_t vux_element_image::* field;
+        int32_t vux_element_image::*field;
         int32_t expected;
     };
     const image_row image_rows[] = {
@@ -547,7 +547,7 @@ TEST(ParagraphPaging, DragsTurnPagesPastTheSwitchDistance) {
         int32_t to;
     };
     const off_row off_rows[] = {
-        {3, 0, 1, 0, true, 1}, {3, 0, 4, 0, true, 2}, {3, 1, 5, 0, true, 0}, {3, 2, 1, 0, false, 2},
+        {3, 0, 1, 0, true, 1},  {3, 0, 4, 0, true, 2},  {3, 1, 5, 0, true, 0},  {3, 2, 1, 0, false, 2},
         {0, 0, 1, 0, false, 0}, {0, 0, 2, 0, false, 0}, {0, 0, 4, 0, false, 0}, {-1, INT32_MAX, 1, 0, false, INT32_MAX},
     };
     for (const off_row& r : off_rows) {
@@ -861,10 +861,10 @@ TEST(ScrollBarDrag, RubberBandAndLimits) {
         int32_t content, view, drag_up, y;
     };
     const row rows[] = {
-        {200, 300, 90, 30},      // fits, elastic: a third
-        {200, 300, -90, -30},    // pulled down from the top: a third
-        {200, 300, -3000, -300}, // never below minus the view
-        {1000, 300, 500, 500},   // within the content: as far as dragged
+        {200, 300, 90, 30},       // fits, elastic: a third
+        {200, 300, -90, -30},     // pulled down from the top: a third
+        {200, 300, -3000, -300},  // never below minus the view
+        {1000, 300, 500, 500},    // within the content: as far as dragged
         {1000, 300, 1000, 700 + 0 + (1000 + 300 - 1000) / 3 - 0},
     };
     for (const row& r : rows) {
@@ -1025,7 +1025,7 @@ TEST(ClientPointer, PressFocusesAndPressesTheItemUnderThePoint) {
 
 TEST(ClientPointer, FocusedTargetsAndThePressCountdown) {
     pointer_fixture f;
-    EXPECT_EQ(f.client.focused_sub_item(true), nullptr);  // nothing focused
+    EXPECT_EQ(f.client.focused_sub_item(true), nullptr);      // nothing focused
     EXPECT_EQ(f.client.focused_sub_item(false)->value_5, 3);  // the client's default
     ASSERT_TRUE(f.client.press(vux_point(5, 30), false));
     EXPECT_EQ(f.client.focused_sub_item(true)->value_5, 2);

@@ -20,22 +20,25 @@ golden_form device() {
 
 std::vector<golden_message> golden_cases() {
     return {
-        {1300, golden_form()
-                   .i(7).s("身份甲").s("身份乙").then(session()).then(device())
-                   .s("入口").strings({"一", "二"})},
+        {1300,
+         golden_form().i(7).s("身份甲").s("身份乙").then(session()).then(device()).s("入口").strings({"一", "二"})},
         {1301, golden_form().i(-99).i(1).strings({"回复"})},
         {1302, golden_form()
-                   .i(-12).i(8).then(session()).s("目标一").s("目标二")
-                   .strings({"值一", "值二"}).b({0, 0xFF, 0x80, 'z'})
-                   .s("附言").strings({"额外"})},
+                   .i(-12)
+                   .i(8)
+                   .then(session())
+                   .s("目标一")
+                   .s("目标二")
+                   .strings({"值一", "值二"})
+                   .b({0, 0xFF, 0x80, 'z'})
+                   .s("附言")
+                   .strings({"额外"})},
         {1303, golden_form().i(2).i(-1).strings({"继续", "更多"})},
         {1304, golden_form().i(1).s("用户").s("密码").s("第三").strings({"登录"})},
         {1305, golden_form().then(home()).strings({"欢迎"})},
         {1306, golden_form().i(9).i(-3).i(-99).i(4).then(session()).s("轮询").strings({"队列"})},
         {1307, golden_form().i(-5).i(6).strings({"轮询回复"})},
-        {1308, golden_form()
-                   .s("串一").s("串二").s("串三").s("串四").s("串五").s("串六")
-                   .strings({"注册"})},
+        {1308, golden_form().s("串一").s("串二").s("串三").s("串四").s("串五").s("串六").strings({"注册"})},
         {1309, golden_form().s("新用户").s("新密码").then(home()).strings({"注册回复"})},
     };
 }

@@ -140,8 +140,8 @@ TEST(Layout, RowDrawingSpansTheIndentAndSkipsEmptyRows) {
     l.draw_row_fill(10, 5, 7);
     l.draw_row_box(10, 8, 0, 1, 2, 3, 4);  // 8 - 2 * 4 = 0: skipped
     l.draw_row_box(10, 30, 2, 1, 2, 3, 4);
-    EXPECT_EQ(l.draws(), (std::vector<std::string>{"frame_line -4,10 248x0 a", "fill -4,10 248x5 7",
-                                                   "row_box 2,16 236x18"}));
+    EXPECT_EQ(l.draws(),
+              (std::vector<std::string>{"frame_line -4,10 248x0 a", "fill -4,10 248x5 7", "row_box 2,16 236x18"}));
 }
 
 TEST(Layout, MarksKeepTheFirstPairAndPublishIt) {

@@ -7,10 +7,10 @@
 #include <vector>
 #include "core/vux_reader.h"
 #include "core/vux_record.h"
-#include "record_fill.h"
 #include "core/vux_writer.h"
 #include "markup/model/vux_condition_list.h"
 #include "markup/model/vux_variables.h"
+#include "record_fill.h"
 
 namespace model_test {
 

@@ -19,7 +19,8 @@ vux_odds table(const std::vector<std::string>& rows) {
     std::vector<uint8_t> bits(size_t(o.rows * o.columns + 7) / 8);
     for (int32_t r = 0; r < o.rows; ++r)
         for (int32_t c = 0; c < o.columns; ++c)
-            if (rows[size_t(r)][size_t(c)] == '1') bits[size_t(r * o.columns + c) / 8] |= uint8_t(1 << ((r * o.columns + c) % 8));
+            if (rows[size_t(r)][size_t(c)] == '1')
+                bits[size_t(r * o.columns + c) / 8] |= uint8_t(1 << ((r * o.columns + c) % 8));
     o.bits.assign_bytes(bits.data(), int32_t(bits.size()));
     return o;
 }

@@ -137,7 +137,6 @@ TEST(ModelRecords, FactoriesKnowTheirRangesOnly) {
     EXPECT_EQ(bytes_of(*copy), bytes_of(*step));
 }
 
-
 TEST(ModelRecords, UnknownOrUnexpectedCodesFailTheRead) {
     // An action whose second step has no class: the read fails, never succeeds.
     stream unknown;
@@ -161,9 +160,9 @@ TEST(ModelRecords, UnknownOrUnexpectedCodesFailTheRead) {
     stream element;
     element.step_base().i(1).i(0).i(0).i(0).i(0).i(0).i(0).s("w").s("").i(1).i(vux_type_element_text);
     element.i(0).i(1).i(1).i(2).i(0).i(0).i(-1).i(-1).i(0).i(0).i(0).i(0).i(0);  // 13 image ints
-    element.s("").s("").s("").s("");                                          // four strings
-    element.i(0).i(0).i(1).i(-1).s("").i(0).i(0);                             // text body
-    element.i(0).i(0).i(0);                                                   // no link or action; list
+    element.s("").s("").s("").s("");                                             // four strings
+    element.i(0).i(0).i(1).i(-1).s("").i(0).i(0);                                // text body
+    element.i(0).i(0).i(0);                                                      // no link or action; list
     vux_action_element element_step;
     ASSERT_TRUE(read_from(element_step, element.bytes()));
     ASSERT_EQ(element_step.elements.get_count(), 1);
@@ -239,7 +238,7 @@ TEST(ModelRecords, NestingDepthIsBounded) {
             s.i(vux_type_hyperlink).i(0x5801).i(0).s("").i(0);            // hyperlink up to its action
             s.i(vux_type_action);
         }
-        s.action_head().i(0).i(0);  // the innermost action: no steps, no extras
+        s.action_head().i(0).i(0);                                    // the innermost action: no steps, no extras
         for (int i = 0; i < levels; ++i) s.i(0).i(0).i(0).i(0).i(0);  // guard, extras, actions 1 and 2, extras
         return s.bytes();
     };
@@ -264,7 +263,8 @@ TEST(ModelRecords, ElementsNestedPastTheLimitCloneToNull) {
         std::unique_ptr<vux_object> shallow, deep;
     };
     row rows[] = {
-        {"box", with_action(std::make_unique<vux_element_box>(), 5), with_action(std::make_unique<vux_element_box>(), 40)},
+        {"box", with_action(std::make_unique<vux_element_box>(), 5),
+         with_action(std::make_unique<vux_element_box>(), 40)},
         {"segment", with_action(std::make_unique<vux_element_segment>(), 5),
          with_action(std::make_unique<vux_element_segment>(), 40)},
         {"image", with_action(std::make_unique<vux_element_image>(), 5),

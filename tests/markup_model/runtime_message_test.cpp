@@ -4,13 +4,13 @@
 #include "core/vux_reader.h"
 #include "core/vux_type_codes.h"
 #include "core/vux_writer.h"
+#include "desktop/desktop_fill.h"
 #include "markup/model/vux_request_go.h"
 #include "markup/model/vux_request_poll.h"
 #include "markup/model/vux_response_go.h"
 #include "markup/model/vux_response_logon.h"
 #include "markup/model/vux_runtime_messages.h"
 #include "markup/model/vux_session.h"
-#include "desktop/desktop_fill.h"
 #include "markup_model/runtime_record_bytes.h"
 
 namespace {
@@ -111,16 +111,15 @@ TEST(RuntimeMessage, PollRequestGoldenFrame) {
     vux_buffer frame;
     vux_writer::frame(poll, frame);
     const std::vector<uint8_t> expected = {
-        'v', 'u', 'x', '+', 0, 0, 0, 0, 0,  // header
-        0, 0, 0x05, 0x1A,                   // 1306
-        0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4,
-        0, 0, 0, 5,                         // session number
-        0, 0, 0, 2, 'a', 'b',               // token_1
-        0, 0, 0, 1, 'c',                    // token_2
-        0, 0, 0, 0,                         // token_3
-        0, 0, 0, 0,                         // the trailing string, empty
-        0, 0, 0, 0,                         // and the string list, empty
-        '+', 'x', 'u', 'v',
+        'v', 'u', 'x',  '+',  0,   0,   0, 0, 0,                                   // header
+        0,   0,   0x05, 0x1A,                                                      // 1306
+        0,   0,   0,    1,    0,   0,   0, 2, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0, 5,  // session number
+        0,   0,   0,    2,    'a', 'b',                                            // token_1
+        0,   0,   0,    1,    'c',                                                 // token_2
+        0,   0,   0,    0,                                                         // token_3
+        0,   0,   0,    0,                                                         // the trailing string, empty
+        0,   0,   0,    0,                                                         // and the string list, empty
+        '+', 'x', 'u',  'v',
     };
     EXPECT_EQ(byte_vector(frame), expected);
 }

@@ -29,14 +29,10 @@ TEST(Pick, MoveTable) {
     };
     const row rows[] = {
         {2, 1, false, false, false, 1},  // at the end without wrap
-        {2, 1, false, true, true, 0},
-        {2, 0, true, false, false, 0},
-        {2, 0, true, true, true, 1},
-        {3, 1, true, false, true, 0},
-        {3, 1, false, false, true, 2},
-        {1, 0, false, true, false, 0},   // one choice never moves
-        {0, 0, true, true, false, 0},
-        {3, 9, false, false, true, 0},   // a selection outside the list comes back in
+        {2, 1, false, true, true, 0},   {2, 0, true, false, false, 0},
+        {2, 0, true, true, true, 1},    {3, 1, true, false, true, 0},
+        {3, 1, false, false, true, 2},  {1, 0, false, true, false, 0},  // one choice never moves
+        {0, 0, true, true, false, 0},   {3, 9, false, false, true, 0},  // a selection outside the list comes back in
         {3, -4, true, false, true, 2},
     };
     for (const row& r : rows) {
@@ -134,12 +130,12 @@ TEST(Subtitle, PlaceTable) {
         int32_t offset, first, count;
     };
     const row rows[] = {
-        {{10, 10, 10}, 25, 35, true, 0, 1, 2},    // character 0 scrolled out exactly
-        {{10, 10, 10}, 25, 5, true, 20, 0, 1},    // just coming in
-        {{10, 10, 10}, 25, 30, true, -5, 0, 3},   // character 0 partly visible
-        {{10, 10, 10}, 25, 0, false, 0, 0, 0},    // nothing scrolled yet
-        {{}, 25, 10, false, 0, 0, 0},             // not measured
-        {{10, 10, 10}, 25, 60, false, 0, 0, 0},   // scrolled past the end
+        {{10, 10, 10}, 25, 35, true, 0, 1, 2},   // character 0 scrolled out exactly
+        {{10, 10, 10}, 25, 5, true, 20, 0, 1},   // just coming in
+        {{10, 10, 10}, 25, 30, true, -5, 0, 3},  // character 0 partly visible
+        {{10, 10, 10}, 25, 0, false, 0, 0, 0},   // nothing scrolled yet
+        {{}, 25, 10, false, 0, 0, 0},            // not measured
+        {{10, 10, 10}, 25, 60, false, 0, 0, 0},  // scrolled past the end
         {{10}, 25, INT_MAX, false, 0, 0, 0},
     };
     for (const row& r : rows) {

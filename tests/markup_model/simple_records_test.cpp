@@ -54,11 +54,11 @@ TEST(Icon, ScaleAndSide) {
         int32_t a, scale, side;
     };
     const row rows[] = {
-        {3, 0, 0, 10, 0, 0, 10, 10, 10},      // denominator 0: unscaled
-        {0, 4, 0, 10, 0, 0, 10, 10, 10},      // numerator 0: unscaled
-        {3, 2, 0, 10, 2, 1, 10, 15, 17},      // 10 * 3 / 2 + 2 * 1
-        {1, 1, 50, 20, 5, 0, 20, 20, 25},     // row 30: grows by 10 * 20 * 50 / 2000 = 5
-        {1, 1, 50, 0, 5, 2, 0, 0, 4},         // line height 0: no growth, no division
+        {3, 0, 0, 10, 0, 0, 10, 10, 10},                // denominator 0: unscaled
+        {0, 4, 0, 10, 0, 0, 10, 10, 10},                // numerator 0: unscaled
+        {3, 2, 0, 10, 2, 1, 10, 15, 17},                // 10 * 3 / 2 + 2 * 1
+        {1, 1, 50, 20, 5, 0, 20, 20, 25},               // row 30: grows by 10 * 20 * 50 / 2000 = 5
+        {1, 1, 50, 0, 5, 2, 0, 0, 4},                   // line height 0: no growth, no division
         {INT_MAX, 1, 0, 2, 0, 0, 2, INT_MAX, INT_MAX},  // saturates instead of overflowing
         {INT_MIN, -1, 0, 1, 0, 0, 1, INT_MAX, INT_MAX},
         {1, 1, INT_MAX, 1, INT_MAX, INT_MAX, 1, 1, INT_MAX},
@@ -100,8 +100,8 @@ TEST(ConditionList, WritesCodedItemsAndFindsNames) {
     list.add().name = vux_string("a");
     list.add().name = vux_string("bb");
     const std::vector<uint8_t> expect = {
-        0, 0, 0, 2,                                                              // count
-        0, 0, 0x03, 0xE9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 'a', 0, 0, 0, 0,  // 1001, first
+        0, 0, 0,    2,                                                                        // count
+        0, 0, 0x03, 0xE9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 'a', 0,   0, 0, 0,  // 1001, first
         0, 0, 0x03, 0xE9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 'b', 'b', 0, 0, 0, 0};
     EXPECT_EQ(bytes_of(list), expect);
     EXPECT_TRUE(list.refers_to(vux_string("bb")));

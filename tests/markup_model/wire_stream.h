@@ -29,7 +29,7 @@ struct stream {
         for (int32_t v : values) i(v);
         return *this;
     }
-    stream& text() { return ints({0, 0, 1, -1}).s("").u(u"").i(0); }  // default text element
+    stream& text() { return ints({0, 0, 1, -1}).s("").u(u"").i(0); }                 // default text element
     stream& action() { return ints({0, 0, 0, 0, -1}).s("").s("").ints({0, 0, 0}); }  // empty action
     stream& commandbar() { return ints({0, 0, 0}).s("").s("").ints({0, 0, 0}); }
     stream& client() { return ints({8, 3, 2, 1, 0, 32}).s("").s("").ints({0, 0, 0, 0, 0, 0, 0}); }

@@ -34,7 +34,9 @@ TEST_F(Builtin, LoadsDefinesItsScreensAndRegistersOnNoExit) {
 }
 
 // Brightness of a 0xRRGGBB colour, 0 to 255.
-int brightness(uint32_t c) { return int((299 * ((c >> 16) & 0xff) + 587 * ((c >> 8) & 0xff) + 114 * (c & 0xff)) / 1000); }
+int brightness(uint32_t c) {
+    return int((299 * ((c >> 16) & 0xff) + 587 * ((c >> 8) & 0xff) + 114 * (c & 0xff)) / 1000);
+}
 
 // The start window as the host first shows it: its plain text stands out
 // from the ground the client is filled with.
@@ -43,9 +45,8 @@ TEST_F(Builtin, StartWindowTextStandsOutFromItsGround) {
     host.clear_log();
     vux_engine_call_function(e, "__function_no_exit");
     ticks(1, 2);
-    const auto welcome = std::find_if(host.log.begin(), host.log.end(), [](const std::string& l) {
-        return l.rfind("graphics.text \"Welcome", 0) == 0;
-    });
+    const auto welcome = std::find_if(host.log.begin(), host.log.end(),
+                                      [](const std::string& l) { return l.rfind("graphics.text \"Welcome", 0) == 0; });
     ASSERT_NE(welcome, host.log.end());
     // the last colours set before the text: the client's ground (fill) and
     // the text's own
@@ -71,8 +72,7 @@ std::string reply_of(const R&... records) {
 // Whether a text drawn since the log was last cleared starts with `text`.
 bool drew_text(const vux_fake_host& host, const std::string& text) {
     const std::string prefix = "graphics.text \"" + text;
-    return std::any_of(host.log.begin(), host.log.end(),
-                       [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+    return std::any_of(host.log.begin(), host.log.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
 }
 
 // The service turns the phone away with a fatal error step: the fatal dialog

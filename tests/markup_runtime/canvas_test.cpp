@@ -32,9 +32,8 @@ TEST_F(Canvas, ImageNamesTheHostMayResolve) {
         const char* host_name;  // what the host is asked for, or ""
     };
     const row rows[] = {
-        {"have", "have", ""},   {"$ which", "have", ""},  {"pic", "", "_pic"},  {"logo", "", "brand.png"},
-        {"a/b", "", ""},        {"..", "", ""},           {"x\\..\\y", "", ""}, {".hidden", "", ""},
-        {"tab\tname", "", ""},  {"", "", ""},
+        {"have", "have", ""}, {"$ which", "have", ""}, {"pic", "", "_pic"}, {"logo", "", "brand.png"}, {"a/b", "", ""},
+        {"..", "", ""},       {"x\\..\\y", "", ""},    {".hidden", "", ""}, {"tab\tname", "", ""},     {"", "", ""},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -51,7 +50,7 @@ TEST_F(Canvas, EmoticonNumbersStayInsideTheListAndTheText) {
     run(action_of(set_step("__key_emoticon", "[smile][sad][smiles]")));
     EXPECT_EQ(c.emoticon_number(text, 3, 5), 1);
     EXPECT_EQ(c.emoticon_number(text, 9, 7), 0);
-    EXPECT_EQ(c.emoticon_number(text, 16, 8), 2);  // the list's last marker, up to its end
+    EXPECT_EQ(c.emoticon_number(text, 16, 8), 2);   // the list's last marker, up to its end
     EXPECT_EQ(c.emoticon_number(text, 16, 9), -1);  // past the text
     EXPECT_EQ(c.emoticon_number(text, -1, 3), -1);
     // The list is read once; a new engine reads one without a bracket.
@@ -107,8 +106,8 @@ TEST_F(Canvas, TextureModesAndFallbacks) {
     auto m = screen_named<vux_menu>("m");
     m->commands.append(command_of("A", vux_action()));
     doc_builder with;
-    for (const char* t : {"__texture_titlebar", "__texture_commandbar", "__texture_dialog", "__texture_menu",
-                          "__texture_menuitem"})
+    for (const char* t :
+         {"__texture_titlebar", "__texture_commandbar", "__texture_dialog", "__texture_menu", "__texture_menuitem"})
         with.add(data_named(t));
     start(with.add(*w).add(*d).add(*m).done());
     run(action_of(show_step(1, 2, "w"), show_step(2, 2, "d"), show_step(3, 2, "m")));
@@ -243,7 +242,8 @@ TEST_F(Canvas, TouchSoftKeysMoveIntoTheTitleBar) {
     w->commandbar.left = command_of("Go", action_of(set_step("went", "1")));
     start(doc_builder().add(*w).done());
     run(action_of(show_step(1, 2, "w")));
-    const vux_rect key = static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
+    const vux_rect key =
+        static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
     ASSERT_FALSE(key.is_empty());
     EXPECT_LT(key.bottom(), m().canvas().title_bar_height() + 1);
     press(key.left() + 2, key.top() + 2);

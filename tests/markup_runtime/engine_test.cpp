@@ -12,9 +12,7 @@
 
 namespace {
 
-std::string be32(uint32_t v) {
-    return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-}
+std::string be32(uint32_t v) { return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; }
 std::string str(const std::string& s) { return be32(uint32_t(s.size())) + s; }
 
 std::string http_request(const std::string& frame) {
@@ -25,8 +23,8 @@ std::string frame(uint32_t code, const std::string& body) {
     return std::string("vux+") + '\0' + be32(0) + be32(code) + body + "+xuv";
 }
 std::string http_reply(const std::string& body, int status = 200) {
-    return "HTTP/1.1 " + std::to_string(status) + (status == 200 ? " OK" : " X") + "\r\nContent-Length: " + std::to_string(body.size()) +
-           "\r\n\r\n" + body;
+    return "HTTP/1.1 " + std::to_string(status) + (status == 200 ? " OK" : " X") +
+           "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
 // A reply document: records after a header carrying the sequence.
 template <class... R>
@@ -153,8 +151,8 @@ TEST_F(Engine, RegisterRequestByteForByteThenEnterAndCredentialsSaved) {
     start_connecting();
     vux_engine_call_function(e, "__function_no_exit");
     ASSERT_EQ(host.requests.count(1), 1u);
-    const std::string want = http_request(frame(1308, str("desk") + str("emulator") + str("460001234567890") +
-                                                         str("") + str("") + str("app-1") + be32(0)));
+    const std::string want = http_request(frame(
+        1308, str("desk") + str("emulator") + str("460001234567890") + str("") + str("") + str("app-1") + be32(0)));
     EXPECT_EQ(host.requests[1], want);
 
     vux_response_register r;
@@ -230,7 +228,8 @@ TEST_F(Engine, MainReplyOutcomes) {
         vux_engine_start_document(x, reinterpret_cast<const uint8_t*>(doc.data()), int(doc.size()));
         vux_engine_call_function(x, "__function_no_exit");
         vux_engine_on_socket_ready(x, 1);
-        EXPECT_EQ(vux_engine_on_socket_data(x, 1, reinterpret_cast<const uint8_t*>(r.reply.data()), int(r.reply.size())), 2)
+        EXPECT_EQ(
+            vux_engine_on_socket_data(x, 1, reinterpret_cast<const uint8_t*>(r.reply.data()), int(r.reply.size())), 2)
             << r.what;
         vux_engine_tick(x, 1);
         EXPECT_EQ(h.count("network.open_connection"), 1 + r.resends) << r.what;
@@ -285,7 +284,7 @@ TEST_F(Engine, SilentServiceTimesOutWhileEstablishing) {
 }
 
 TEST_F(Engine, HeldReplyIsReleasedByTheTimeOut) {
-    log_on(*this, 5);  // a first reply with sequence 5, so that 7 is held
+    log_on(*this, 5);                       // a first reply with sequence 5, so that 7 is held
     ASSERT_EQ(host.requests.count(2), 1u);  // the enter request
     vux_engine_on_socket_ready(e, 2);
     vux_response_enter enter;
@@ -353,11 +352,10 @@ TEST_F(Engine, PollAndGoRequestsByteForByte) {
     vux_resource wait;
     wait.pairs.append_cstr("__key_status_default");
     wait.pairs.append_cstr("wait");
-    const std::string more =
-        doc_builder().add(wait).add(go_function("side", 0)).add(go_function("shown", 1)).done();
+    const std::string more = doc_builder().add(wait).add(go_function("side", 0)).add(go_function("shown", 1)).done();
     vux_engine_on_clipboard(e, reinterpret_cast<const uint8_t*>(more.data()), int(more.size()));
     const std::string values = be32(2) + str("") + str("");  // v1 and missing are both absent
-    const std::string tail = be32(0) + str("") + be32(0);     // no body, empty text and list
+    const std::string tail = be32(0) + str("") + be32(0);    // no body, empty text and list
 
     vux_engine_call_function(e, "side");
     ASSERT_EQ(host.requests.count(4), 1u);
@@ -387,9 +385,9 @@ TEST_F(Engine, EnterResponseSendsTheDeviceTokenOnce) {
     feed(2, http_reply(reply));
     vux_engine_tick(e, 2);
     ASSERT_EQ(host.requests.count(3), 1u);
-    EXPECT_EQ(body_of(host.requests[3]), frame(1302, be32(0) + be32(0) + session_bytes() + str("app-1") +
-                                                          str("devicetoken~abc123") + be32(0) + be32(0) + str("") +
-                                                          be32(0)));
+    EXPECT_EQ(body_of(host.requests[3]),
+              frame(1302, be32(0) + be32(0) + session_bytes() + str("app-1") + str("devicetoken~abc123") + be32(0) +
+                              be32(0) + str("") + be32(0)));
     EXPECT_EQ(variable("__key_token"), "(none)");
     EXPECT_EQ(variable("__status_main"), "(none)");  // a side request: no main exchange waits
 }

@@ -42,10 +42,10 @@ TEST(Environment, AssignOperators) {
         {"x=-7", "/ 2", "-3"},
         {"x=3", "* 4", "12"},
         {"x=3", "- 10", "-7"},
-        {"x=10;y=5", "+ y", "15"},     // an operand that is no number names a variable
+        {"x=10;y=5", "+ y", "15"},  // an operand that is no number names a variable
         {"x=10;y=5", "+ $ y", "15"},
         {"x=10", "+ nothing", "10"},
-        {"x=abc", "+ 2", "2"},         // a value that is no number counts as 0
+        {"x=abc", "+ 2", "2"},                  // a value that is no number counts as 0
         {"x=2147483647", "+ 1", "2147483648"},  // 64-bit arithmetic
         {"x=-2147483648", "/ -1", "2147483648"},
         {"x=-2147483648", "* -1", "2147483648"},
@@ -116,9 +116,9 @@ TEST(Environment, NamesAndEvaluatedValues) {
         {"y=abc;x=^ y", "x", "0"},
         {"y=abc;x=~ y", "x", "0"},
         {"x=^ missing", "x", "0"},
-        {"n!=+ 5", "n!", "+ 5"},        // stored as given, read as stored
+        {"n!=+ 5", "n!", "+ 5"},  // stored as given, read as stored
         {"y=v;n!=$ y", "n!", "$ y"},
-        {"p=x;x=v", "$ p", "v"},        // indirect name
+        {"p=x;x=v", "$ p", "v"},  // indirect name
         {"p=x", "$ p", "<absent>"},
         {"x=v", "$ q", "<absent>"},
         {"a=$ b;b=$ a", "a", "<absent>"},  // a cycle reads as absent
@@ -221,15 +221,15 @@ TEST(Environment, Conditions) {
         {"", 2, 0, "x", "", false},
         {"x=5", 3, 0, "x", "5", true},
         {"x=5;y=5", 3, 0, "x", "$ y", true},
-        {"", 1, 0, "x", "$ y", false},  // an absent operand variable fails any test
-        {"x=10", 3, 1, "x", "5", true},  // (1 + 1) x 5
+        {"", 1, 0, "x", "$ y", false},    // an absent operand variable fails any test
+        {"x=10", 3, 1, "x", "5", true},   // (1 + 1) x 5
         {"x=5a", 3, 1, "x", "5a", true},  // no number: not scaled
         {"x=1", 3, 2147483647, "x", "9223372036854775807", false},
         {"x=5", 4, 0, "x", "6", true},
         {"", 4, 0, "x", "6", true},
         {"x=6", 4, 0, "x", "6", false},
-        {"x=9", 5, 0, "x", "10", true},   // numbers compare by value
-        {"x=9a", 5, 0, "x", "10", false}, // texts byte-wise
+        {"x=9", 5, 0, "x", "10", true},    // numbers compare by value
+        {"x=9a", 5, 0, "x", "10", false},  // texts byte-wise
         {"", 5, 0, "x", "10", true},
         {"x=10", 6, 0, "x", "10", true},
         {"", 6, 0, "x", "10", false},
@@ -280,7 +280,7 @@ TEST(Environment, DataNameConditions) {
         const char* name;
         bool holds;
     } cases[] = {
-        {13, "img", true}, {12, "img", false}, {13, "$ p", true}, {12, "$ q", true},
+        {13, "img", true},    {12, "img", false},    {13, "$ p", true},    {12, "$ q", true},
         {13, "other", false}, {13, "$ none", false}, {12, "$ none", true},
     };
     for (const auto& c : cases) {
@@ -299,10 +299,9 @@ TEST(Environment, ConditionListGroups) {
         const char* list;
         bool holds;
     } cases[] = {
-        {"", true},         {"t", true},         {"f", false},        {"f| t", true},
-        {"t| f", true},     {"f| f", false},     {"f| f| t", true},   {"f| f| f", false},
-        {"t| f f", false},  {"t| f t", true},    {"f f|", false},     {"t f| f|", true},
-        {"t| t| f", true},  {"f| t| f", true},   {"t f", false},
+        {"", true},      {"t", true},       {"f", false},       {"f| t", true},    {"t| f", true},
+        {"f| f", false}, {"f| f| t", true}, {"f| f| f", false}, {"t| f f", false}, {"t| f t", true},
+        {"f f|", false}, {"t f| f|", true}, {"t| t| f", true},  {"f| t| f", true}, {"t f", false},
     };
     vux_environment env;
     for (const auto& c : cases) {
@@ -329,11 +328,8 @@ TEST(Environment, StreamForm) {
     vux_writer w(bytes);
     env.write(w);
     const std::vector<uint8_t> expected = {
-        0, 0, 0, 4,
-        0, 0, 0, 1, 'k',
-        0, 0, 0, 4, 'x', ':', ' ', 'v',
-        0, 0, 0, 3, 'e', ':', ' ',
-        0, 0, 0, 7, 'n', '!', ':', ' ', '+', ' ', '5',
+        0, 0, 0, 4,   0,   0,   0, 1, 'k', 0, 0,   0,   4,   'x', ':', ' ', 'v', 0,
+        0, 0, 3, 'e', ':', ' ', 0, 0, 0,   7, 'n', '!', ':', ' ', '+', ' ', '5',
     };
     EXPECT_EQ(std::vector<uint8_t>(bytes.data(), bytes.data() + bytes.length()), expected);
 

@@ -1,11 +1,11 @@
 // The element clocks and the passes of each frame, driven by engine ticks:
 // paragraph countdowns, box animation, link blink, the waiter's dots, the
 // checked state of "keym" boxes and a title that follows its variable.
+#include "markup/model/vux_action_scroll.h"
 #include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_box_aux.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
-#include "markup/model/vux_action_scroll.h"
 #include "markup/model/vux_hyperlink.h"
 #include "screens_fixture.h"
 
@@ -194,6 +194,6 @@ TEST_F(Scrolling, ADragMovesTheContentAsFarAsThePointer) {
     EXPECT_EQ(offset(), 100);
     release(100, 100);
     ticks(1, 10);
-    run(action_of(set_step("other", "1")));  // repaints with the frame's passes
+    run(action_of(set_step("other", "1")));                       // repaints with the frame's passes
     EXPECT_EQ(window().client.current_layout()->reach_limit, 1);  // never laid out again
 }

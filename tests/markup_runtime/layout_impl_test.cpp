@@ -34,7 +34,7 @@ TEST_F(LayoutImpl, StyleAndEmoticonMarkers) {
         int32_t digit;
     };
     const row styles[] = {
-        {u"x[[[1", 1, 4, 1}, {u"[[[0y", 0, 4, 0}, {u"[[[2", 0, 4, 2}, {u"[[[3", 0, 0, -1},
+        {u"x[[[1", 1, 4, 1}, {u"[[[0y", 0, 4, 0}, {u"[[[2", 0, 4, 2},  {u"[[[3", 0, 0, -1},
         {u"[[[", 0, 0, -1},  {u"x[[[", 1, 0, -1}, {u"[[a1", 0, 0, -1}, {u"[[[1", 5, 0, -1},
     };
     for (const row& r : styles) {

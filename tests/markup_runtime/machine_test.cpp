@@ -1,12 +1,12 @@
 #include "core/vux_reader.h"
 #include "markup/model/vux_condition.h"
-#include "markup/model/vux_overtime.h"
-#include "markup/model/vux_subtitle.h"
 #include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_image.h"
-#include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_hyperlink.h"
+#include "markup/model/vux_overtime.h"
+#include "markup/model/vux_subtitle.h"
 #include "screens_fixture.h"
 
 namespace {
@@ -23,7 +23,8 @@ struct Machine : screens_fixture {
         w->client.scroll_bar = std::make_unique<vux_element_scrollbar>();
         auto m = screen_named<vux_menu>("m");
         m->show_title = 1;  // closable
-        for (const char* label : {"A", "B", "C"}) m->commands.append(command_of(label, action_of(set_step("picked", label))));
+        for (const char* label : {"A", "B", "C"})
+            m->commands.append(command_of(label, action_of(set_step("picked", label))));
         m->commandbar.left = command_of("Soft", action_of(set_step("soft", "1")));
         start(doc_builder().add(*w).add(*m).done());
         run(action_of(show_step(1, 2, "w")));
@@ -49,18 +50,17 @@ TEST_F(Machine, KeysOnTheWindowAndOnTheMenu) {
         int offset;         // the window client's scroll offset
     };
     const row script[] = {
-        {9, "", -9, 90},   // page down: a page less one line
-        {13, "", -9, 100}, // line down
-        {11, "", -9, 900}, // to the bottom
-        {10, "", -9, 0},   // to the top
-        {1, "m", 0, 0},    // left soft key opens the menu
-        {6, "m", 1, 0},    // down
-        {9, "m", 1, 0},    // scroll keys mean nothing over a menu
-        {11, "m", 1, 0},
-        {3, "m", 1, 0},    // left and right move only in grids
-        {5, "m", 0, 0},    // up
-        {5, "m", 2, 0},    // wraps
-        {7, "", -9, 0},    // back closes the closable menu, nothing picked
+        {9, "", -9, 90},                    // page down: a page less one line
+        {13, "", -9, 100},                  // line down
+        {11, "", -9, 900},                  // to the bottom
+        {10, "", -9, 0},                    // to the top
+        {1, "m", 0, 0},                     // left soft key opens the menu
+        {6, "m", 1, 0},                     // down
+        {9, "m", 1, 0},                     // scroll keys mean nothing over a menu
+        {11, "m", 1, 0},   {3, "m", 1, 0},  // left and right move only in grids
+        {5, "m", 0, 0},                     // up
+        {5, "m", 2, 0},                     // wraps
+        {7, "", -9, 0},                     // back closes the closable menu, nothing picked
     };
     for (const row& r : script) {
         SCOPED_TRACE("key " + std::to_string(r.key));
@@ -110,7 +110,8 @@ TEST_F(Machine, SelectedActionThatClosesItsOwnScreenRunsToItsEnd) {
     EXPECT_EQ(doc().menus.count(), 0);
 
     window().keep = 2;
-    window().client.default_action = std::make_unique<vux_action>(action_of(show_step(1, 4, "w"), set_step("gone", "1")));
+    window().client.default_action =
+        std::make_unique<vux_action>(action_of(show_step(1, 4, "w"), set_step("gone", "1")));
     key(0);
     EXPECT_EQ(variable("gone"), "1");
     EXPECT_EQ(window_names(), "");
@@ -216,7 +217,7 @@ TEST_F(Machine, DragStepsMoveTheWindowClient) {
     const int32_t far = offset();
     EXPECT_EQ(vux_engine_drag_step(e, 1, 1, 1), 1);  // back towards the top, fast
     EXPECT_LT(offset(), far);
-    key(1);               // a menu in front: no drag
+    key(1);  // a menu in front: no drag
     EXPECT_EQ(vux_engine_drag_step(e, 1, 0, 0), 0);
 }
 
@@ -355,7 +356,7 @@ TEST_F(Machine, CloseCommandOpensTheDefaultMenu) {
     run(action_of(set_step("__key_menu_title", "Back")));
     machine().settle(true);
     EXPECT_FALSE(window().commandbar.shown[0]);  // no default menu
-    menu().value_1 = 1;                           // marks "m" as the default menu
+    menu().value_1 = 1;                          // marks "m" as the default menu
     machine().settle(true);
     ASSERT_TRUE(window().commandbar.shown[0]);
     EXPECT_EQ(window().commandbar.shown[0]->label.to_utf8_string().str(), "Back");
@@ -589,7 +590,7 @@ TEST_F(PlacedItems, FocusCrossesBoxAndImageAndAPressOnTheImageRunsIt) {
     EXPECT_EQ(variable("picked"), "2");
     key(6);
     EXPECT_EQ(layout().find_focused_item(), 2);  // the image
-    key(6);  // the box below has no link: the focus stays
+    key(6);                                      // the box below has no link: the focus stays
     EXPECT_EQ(layout().find_focused_item(), 2);
 
     run(action_of(set_step("picked", "")));

@@ -20,7 +20,8 @@ TEST(Private, StreamBeginsWithTheTagAndRoundTrips) {
     const vux_buffer bytes = sample_store();
     ASSERT_GE(bytes.length(), 4);
     EXPECT_EQ(vux_reader::decode_uint32(bytes.data()), 19620820u);
-    EXPECT_EQ(byte_vector(record_bytes(vux_private())), (std::vector<uint8_t>{0x01, 0x2B, 0x63, 0xD4, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(byte_vector(record_bytes(vux_private())),
+              (std::vector<uint8_t>{0x01, 0x2B, 0x63, 0xD4, 0, 0, 0, 0, 0, 0, 0, 0}));
 
     vux_private back;
     back.credentials.device_key(vux_string("999000000000000"));

@@ -85,7 +85,10 @@ TEST_F(Runner, EnteredTextIsAssignedAsTyped) {
 }
 
 TEST_F(Runner, CancelledInputOrMediaUnblocksAtOnce) {
-    start(doc_builder().add(upload_function("snap", "photo", "camera", 3)).add(input_function("ask", "answer", 3)).done());
+    start(doc_builder()
+              .add(upload_function("snap", "photo", "camera", 3))
+              .add(input_function("ask", "answer", 3))
+              .done());
     vux_engine_call_function(e, "snap");
     EXPECT_EQ(host.calls("facility.open_media"), std::vector<std::string>{"facility.open_media 3 \"camera\""});
     vux_engine_on_media(e, nullptr, 0);
@@ -137,8 +140,8 @@ TEST_F(Runner, StoredFileNamesAreConfined) {
         const char* name;
         bool written;
     };
-    const row rows[] = {{"notes.txt", true}, {"", false}, {"/", false}, {"\\", false}, {"..", false},
-                        {"a/../b", false},  {"a/b", false},     {".hidden", false}, {"a\nb", false}};
+    const row rows[] = {{"notes.txt", true}, {"", false},    {"/", false},       {"\\", false},  {"..", false},
+                        {"a/../b", false},   {"a/b", false}, {".hidden", false}, {"a\nb", false}};
     doc_builder d;
     for (const row& r : rows) {
         vux_data item;

@@ -28,7 +28,7 @@ inline std::unique_ptr<vux_action_environment> set_step(const char* name, const 
 }
 
 inline std::unique_ptr<vux_element_command> command_of(const char* label, vux_action action,
-                                                        vux_rect rect = vux_rect()) {
+                                                       vux_rect rect = vux_rect()) {
     auto c = std::make_unique<vux_element_command>();
     c->name = vux_string(label);
     c->label = vux_unicode(std::u16string(label, label + std::char_traits<char>::length(label)));

@@ -39,14 +39,9 @@ TEST_F(Steps, ShowOperationsOnWindows) {
         int32_t result;
     };
     const row rows[] = {
-        {"a b", 1, "c", "c", 0},
-        {"a", 2, "a", "a", 0},
-        {"a b", 2, "c", "a b c", 0},
-        {"a b c", 3, "b", "a c", 0},
-        {"a b c", 7, "a", "a", 0},
-        {"a", 2, "missing", "a", -1},
-        {"a", 2, "off", "a", -1},
-        {"a b c", 6, "b", "a c", 0},  // closing: gone with the settle that ends the event
+        {"a b", 1, "c", "c", 0},     {"a", 2, "a", "a", 0},       {"a b", 2, "c", "a b c", 0},
+        {"a b c", 3, "b", "a c", 0}, {"a b c", 7, "a", "a", 0},   {"a", 2, "missing", "a", -1},
+        {"a", 2, "off", "a", -1},    {"a b c", 6, "b", "a c", 0},  // closing: gone with the settle that ends the event
         {"a", 9, "a", "a", 0},  // to the bottom: nothing to move without a scroll bar
         {"a", 99, "a", "a", -1},
     };

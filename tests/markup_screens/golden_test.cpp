@@ -1,13 +1,12 @@
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QImage>
-#include <cstdlib>
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <vector>
-#include "markup/model/vux_element_box.h"
 #include "core/vux_writer.h"
 #include "markup/model/vux_brush.h"
 #include "markup/model/vux_data.h"
@@ -320,8 +319,8 @@ std::string every_kind() {
     doc_builder doc;
     vux_brush brush;
     for (int32_t key = 1; key <= 76; ++key)
-        brush.entries.append(vux_brush::pack(key, int32_t(uint32_t((key * 37 + 16) & 0xFF) << 16 |
-                                                          uint32_t((key * 91 + 8) & 0xFF) << 8 | 0xC0)));
+        brush.entries.append(vux_brush::pack(
+            key, int32_t(uint32_t((key * 37 + 16) & 0xFF) << 16 | uint32_t((key * 91 + 8) & 0xFF) << 8 | 0xC0)));
     brush.entries.append(vux_brush::pack(1, 0xFFFFFF));
     brush.entries.append(vux_brush::pack(15, 0xFFFFFF));
     doc.add(brush).add(pic).add(tabs).add(*w);
@@ -497,17 +496,18 @@ TEST(PhoneScreens, EachDemoSiteInItsOwnColours) {
         {"demo@quellmark.com", "q0000101"}, {"demo@quellmark.com", "q0000103"}, {"ruth@quellmark.com", "q0000104"}};
     // The tiles' colour keys in the brush and their defaults, in the order of
     // the column bits.
-    const struct { int32_t bit, key, colour; } columns[] = {
-        {0x2, 1, 0xE21BA1}, {0x4, 2, 0x1BA1E2}, {0x8, 3, 0xF09609}, {0x10, 4, 0xD55111},
-        {0x20, 5, 0x9700FF}, {0x40, 6, 0xF70962}, {0x80, 7, 0x8CBF26}, {0x100, 8, 0x26BF26}};
+    const struct {
+        int32_t bit, key, colour;
+    } columns[] = {{0x2, 1, 0xE21BA1},  {0x4, 2, 0x1BA1E2},  {0x8, 3, 0xF09609},  {0x10, 4, 0xD55111},
+                   {0x20, 5, 0x9700FF}, {0x40, 6, 0xF70962}, {0x80, 7, 0x8CBF26}, {0x100, 8, 0x26BF26}};
     for (const auto& [account, key] : sites) {
         SCOPED_TRACE(key);
         const vux_desktop_site& site = *service.state().find_site(key);
         const QString out = dir.filePath(QString(key) + ".png");
         QProcess run;
-        run.start(VUX_RENDER, {"--host", "emulator", "--size", "314x474", "--service",
-                               QString("%1 %2").arg(account, key), "--until", "__window_site", "--ticks", "2", "-o",
-                               out, builtin.fileName()});
+        run.start(VUX_RENDER,
+                  {"--host", "emulator", "--size", "314x474", "--service", QString("%1 %2").arg(account, key),
+                   "--until", "__window_site", "--ticks", "2", "-o", out, builtin.fileName()});
         ASSERT_TRUE(run.waitForFinished(60000));
         ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
         const QImage frame = QImage(out).convertToFormat(QImage::Format_RGB32);

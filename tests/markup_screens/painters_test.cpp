@@ -17,7 +17,8 @@
 namespace {
 
 uint32_t key_colour(int32_t key) {
-    return uint32_t((key * 37 + 16) & 0xFF) << 16 | uint32_t((key * 91 + 8) & 0xFF) << 8 | uint32_t((key * 13 + 64) & 0xFF);
+    return uint32_t((key * 37 + 16) & 0xFF) << 16 | uint32_t((key * 91 + 8) & 0xFF) << 8 |
+           uint32_t((key * 13 + 64) & 0xFF);
 }
 
 vux_brush every_key() {
@@ -120,10 +121,10 @@ TEST_F(Painters, BoxBorderInsetAndStateColours) {
         b->hyperlink->set_focused(r.focused);
         b->hyperlink->set_pressed(r.pressed);
         repaint();
-        EXPECT_EQ(at(p.x + in, mid), r.border);                // left line, inset
-        EXPECT_EQ(at(p.x + w_px - 1 - in, mid), r.border);     // right line
-        EXPECT_EQ(at(p.x + w_px / 2, p.y + in), r.border);     // top line
-        EXPECT_EQ(at(p.x + in - 1, mid), r.ground);  // the ground outside the border
+        EXPECT_EQ(at(p.x + in, mid), r.border);             // left line, inset
+        EXPECT_EQ(at(p.x + w_px - 1 - in, mid), r.border);  // right line
+        EXPECT_EQ(at(p.x + w_px / 2, p.y + in), r.border);  // top line
+        EXPECT_EQ(at(p.x + in - 1, mid), r.ground);         // the ground outside the border
         EXPECT_EQ(at(p.x + w_px / 2, mid + 3), r.ground);
     }
 }
@@ -208,12 +209,14 @@ TEST_F(Painters, SwitchItemsFillsAndBadges) {
     vux_action count = action_of(set_step("count", "3"));
     m().document().run(count);
     repaint();
-    auto* one = static_cast<vux_element_command*>(static_cast<vux_switch*>(m().document().switches.get(0))->commands.get(0));
-    auto* two = static_cast<vux_element_command*>(static_cast<vux_switch*>(m().document().switches.get(0))->commands.get(1));
+    auto* one =
+        static_cast<vux_element_command*>(static_cast<vux_switch*>(m().document().switches.get(0))->commands.get(0));
+    auto* two =
+        static_cast<vux_element_command*>(static_cast<vux_switch*>(m().document().switches.get(0))->commands.get(1));
     EXPECT_TRUE(one->rect.equals(vux_rect(0, 400, 120, 80)));
     EXPECT_TRUE(two->rect.equals(vux_rect(120, 400, 120, 80)));
-    EXPECT_EQ(at(20, 460), 0x123456u);             // the selected item's fill
-    EXPECT_NE(at(140, 460), 0x123456u);            // the other is not filled
+    EXPECT_EQ(at(20, 460), 0x123456u);   // the selected item's fill
+    EXPECT_NE(at(140, 460), 0x123456u);  // the other is not filled
     const int half = canvas().scale(13) / 2;
     EXPECT_EQ(at(120 - half + 3, 400 - half + 3), 0xEF0000u);  // the badge, over the corner
     EXPECT_NE(at(120 + half + 2, 400 - half + 3), 0xEF0000u);

@@ -44,14 +44,15 @@ TEST(ContactData, demo_contacts_come_from_their_readable_form) {
     EXPECT_EQ(site.members.key_of(0).str(), orbel_md5_hex(vux_string("13812345678")).str());
     EXPECT_EQ(site.members.text_of(0).str(), "138****5678");
     EXPECT_EQ(site.members.text_of(2).str(), "ann.lee****");
-    EXPECT_EQ(rows(site.members), (std::vector<std::string>{"张三:0:1", "李四:0:0", "Ann Lee:0:1", "林晓:0:0", "Tom Reed:0:1", "周一鸣:0:0"}));
+    EXPECT_EQ(rows(site.members), (std::vector<std::string>{"张三:0:1", "李四:0:0", "Ann Lee:0:1", "林晓:0:0",
+                                                            "Tom Reed:0:1", "周一鸣:0:0"}));
     EXPECT_EQ(site.waiters.entry_count(), 1);
     EXPECT_EQ(site.managers.entry_count(), 1);
 
     // Entries that do not fit the form fail the load, with the reason.
-    for (const char* entries : {R"([{"name":"a","value":"13812345678","icon":2}])",
-                                R"([{"name":"a","value":"12345","icon":0}])", R"([{"name":"","value":"13812345678"}])",
-                                R"([5])"}) {
+    for (const char* entries :
+         {R"([{"name":"a","value":"13812345678","icon":2}])", R"([{"name":"a","value":"12345","icon":0}])",
+          R"([{"name":"","value":"13812345678"}])", R"([5])"}) {
         const std::string json = std::string(R"({"accounts":[{"name":"a","sites":{"s":{"class":"vux_desktop_site",)") +
                                  R"("fields":{"members":{"class":"vux_desktop_contact","fields":{"entries":)" +
                                  entries + "}}}}}}]}";
@@ -69,13 +70,13 @@ TEST(ContactUpdate, applies_each_table_whose_bit_is_set_in_order) {
 
     vux_desktop_site update;
     update.change_mask = 0x200000;
-    add(update.members, "13800000001", u"一改", 1);   // replaces, keeps its icon
-    add(update.members, "13800000003", u"三", 1);     // appended, icon 0
-    add(update.members, "13800000002", u"二", 3);     // removed
-    add(update.members, "13800000004", u"四", 4);     // never sent by the client: ignored
-    add(update.members, "13800000005", u"五", 3);     // not held: nothing to remove
-    add(update.members, "13800000003", u"三", 3);     // added, then removed in the same update
-    add(update.managers, "13800000009", u"管", 3);    // its bit is not set
+    add(update.members, "13800000001", u"一改", 1);  // replaces, keeps its icon
+    add(update.members, "13800000003", u"三", 1);    // appended, icon 0
+    add(update.members, "13800000002", u"二", 3);    // removed
+    add(update.members, "13800000004", u"四", 4);    // never sent by the client: ignored
+    add(update.members, "13800000005", u"五", 3);    // not held: nothing to remove
+    add(update.members, "13800000003", u"三", 3);    // added, then removed in the same update
+    add(update.managers, "13800000009", u"管", 3);   // its bit is not set
     quellmark_apply_contact_update(stored, update);
     EXPECT_EQ(rows(stored.members), (std::vector<std::string>{"一改:0:1"}));
     EXPECT_EQ(rows(stored.managers), (std::vector<std::string>{"管:0:0"}));

@@ -32,7 +32,7 @@ struct ContentHandlers : ::testing::Test {
     }
 
     std::unique_ptr<vux_desktop_response_message> message(int op, const char* member, std::vector<int32_t> marker,
-                                                           const char* text = "", int limit = 64) {
+                                                          const char* text = "", int limit = 64) {
         vux_desktop_request_message r;
         r.operation = op;
         r.limit = limit;

@@ -151,10 +151,12 @@ TEST_F(GroupHandlers, refusals_change_nothing) {
         {"delete of a key not ours", &demo, 7, {"q0000104x"}},
         {"unknown operation", &demo, 9, {"q0000101"}},
     };
-    const vux_buffer before = vux_desktop_frame(service.state().find_account(vux_string("demo@quellmark.com"))->document);
+    const vux_buffer before =
+        vux_desktop_frame(service.state().find_account(vux_string("demo@quellmark.com"))->document);
     for (const auto& c : cases) {
         EXPECT_EQ(op(*c.who, c.operation, c.args)->result, -1) << c.label;
-        const vux_buffer now = vux_desktop_frame(service.state().find_account(vux_string("demo@quellmark.com"))->document);
+        const vux_buffer now =
+            vux_desktop_frame(service.state().find_account(vux_string("demo@quellmark.com"))->document);
         EXPECT_TRUE(now.length() == before.length() && std::equal(now.data(), now.data() + now.length(), before.data()))
             << c.label;
     }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
-#include <memory>
 #include <QColor>
 #include <QImage>
+#include <memory>
 #include "core/vux_hex.h"
 #include "core/vux_record_build.h"
 #include "core/vux_record_dump.h"
@@ -56,11 +56,9 @@ TEST_F(Handlers, logon_answers) {
         const char* name;
         int32_t result, verify_mode;
     } rows[] = {
-        {"demo@quellmark.com", 0, 1},
-        {"Demo@QuellMark.COM", 0, 1},  // names are compared lower-cased
-        {"pending@quellmark.com", 0, 0},  // not activated: no challenge
-        {"nobody@quellmark.com", -1, 0},
-        {"", -1, 0},
+        {"demo@quellmark.com", 0, 1},    {"Demo@QuellMark.COM", 0, 1},  // names are compared lower-cased
+        {"pending@quellmark.com", 0, 0},                                // not activated: no challenge
+        {"nobody@quellmark.com", -1, 0}, {"", -1, 0},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -247,7 +245,8 @@ TEST(ServiceData, demo_records_build_from_their_dump) {
     QString error;
     ASSERT_TRUE(state.load_demo(&error)) << error.toStdString();
     int records = 0;
-    for (const char* name : {"demo@quellmark.com", "ruth@quellmark.com", "empty@quellmark.com", "pending@quellmark.com"}) {
+    for (const char* name :
+         {"demo@quellmark.com", "ruth@quellmark.com", "empty@quellmark.com", "pending@quellmark.com"}) {
         quellmark_account* a = state.find_account(vux_string(name));
         ASSERT_TRUE(a) << name;
         expect_builds_back(a->document);

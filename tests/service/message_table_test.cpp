@@ -77,10 +77,10 @@ TEST(MessageTable, service_serves_any_request_of_the_tables) {
     const vux_buffer frame = vux_desktop_frame(request);
     EXPECT_FALSE(service.respond_frame(frame).empty());  // the built-in handler
 
-    ASSERT_TRUE(service.set_handler(vux_type_request_logon,
-                                    quellmark_handler_for<vux_request_logon>([](const vux_request_logon&, quellmark_context&) {
-                                        return std::make_unique<vux_response_logon>();
-                                    })));
+    ASSERT_TRUE(service.set_handler(vux_type_request_logon, quellmark_handler_for<vux_request_logon>(
+                                                                [](const vux_request_logon&, quellmark_context&) {
+                                                                    return std::make_unique<vux_response_logon>();
+                                                                })));
     const vux_buffer reply = service.respond_frame(frame);
     auto back = vux_accept_message(reply, vux_runtime_message_table(), vux_message_kind::response);
     ASSERT_TRUE(back);
@@ -88,8 +88,9 @@ TEST(MessageTable, service_serves_any_request_of_the_tables) {
     EXPECT_EQ(service.served(vux_type_request_logon), 2);  // the built-in handler, then this one
 
     // A handler that answers with another message's class is not sent.
-    service.set_handler(vux_type_request_logon, [](const vux_record&, quellmark_context&) -> std::unique_ptr<vux_record> {
-        return vux_make_runtime_message(vux_type_response_go);
-    });
+    service.set_handler(vux_type_request_logon,
+                        [](const vux_record&, quellmark_context&) -> std::unique_ptr<vux_record> {
+                            return vux_make_runtime_message(vux_type_response_go);
+                        });
     EXPECT_TRUE(service.respond_frame(frame).empty());
 }

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include <QBuffer>
+#include <QImage>
 #include <memory>
 #include <string>
 #include "core/vux_reader.h"
-#include "desktop/vux_desktop_accept.h"
 #include "desktop/messages/vux_desktop_message_table.h"
+#include "desktop/vux_desktop_accept.h"
 #include "markup/model/vux_request_enter.h"
 #include "markup/model/vux_request_go.h"
 #include "markup/model/vux_request_logon.h"
@@ -12,17 +14,17 @@
 #include "markup/model/vux_response_logon.h"
 #include "markup/model/vux_response_register.h"
 #include "markup/model/vux_runtime_messages.h"
-#include "service/quellmark_service.h"
 #include "service/quellmark_phone_pages.h"
-#include <QBuffer>
-#include <QImage>
+#include "service/quellmark_service.h"
 #include "sign_in.h"
 #include "toolkit/vux_builder.h"
 #include "toolkit/vux_dumper.h"
 
 namespace {
 
-std::string bytes_of(const vux_buffer& b) { return std::string(reinterpret_cast<const char*>(b.data()), size_t(b.length())); }
+std::string bytes_of(const vux_buffer& b) {
+    return std::string(reinterpret_cast<const char*>(b.data()), size_t(b.length()));
+}
 int32_t be32_at(const std::string& s, size_t at) {
     return int32_t(vux_reader::decode_uint32(reinterpret_cast<const uint8_t*>(s.data()) + at));
 }
@@ -174,7 +176,8 @@ TEST_F(Runtime, the_home_page_lists_only_the_sites_members_see) {
         EXPECT_TRUE(shows("\"__window_home\"")) << c.identity;
         EXPECT_TRUE(shows("河畔跑团")) << c.identity;
         EXPECT_TRUE(shows("旧城摄影社")) << c.identity;  // offered to another, not yet taken
-        for (const char* hidden : {"Lakeside Book Club", "社区菜园", "Old Chess Corner", "Harbour Kayakers", "Hill Choir"})
+        for (const char* hidden :
+             {"Lakeside Book Club", "社区菜园", "Old Chess Corner", "Harbour Kayakers", "Hill Choir"})
             EXPECT_FALSE(shows(hidden)) << c.identity << ": " << hidden;
         EXPECT_TRUE(shows("\"退出\"")) << c.identity;
     }
@@ -328,9 +331,13 @@ TEST(PhonePages, the_template_fills_every_list_and_refuses_unknown_ones) {
     // A piece that repeats its own list is cut off, not followed for ever,
     // in an array as in a member.
     site.votes.items.append(std::make_unique<vux_desktop_vote>());
-    EXPECT_TRUE(quellmark_site_records(s, &error, R"({"site_page":{"records":["@votes_block"]},"votes_block":["@votes_block"]})").empty());
+    EXPECT_TRUE(quellmark_site_records(s, &error,
+                                       R"({"site_page":{"records":["@votes_block"]},"votes_block":["@votes_block"]})")
+                    .empty());
     EXPECT_NE(error.find("nested too deeply"), std::string::npos) << error;
-    EXPECT_TRUE(quellmark_site_records(s, &error, R"({"site_page":{"records":["@votes_block"]},"votes_block":[{"a":"@votes_block"}]})").empty());
+    EXPECT_TRUE(quellmark_site_records(
+                    s, &error, R"({"site_page":{"records":["@votes_block"]},"votes_block":[{"a":"@votes_block"}]})")
+                    .empty());
     EXPECT_NE(error.find("nested too deeply"), std::string::npos) << error;
 }
 
@@ -350,8 +357,11 @@ TEST(PhonePages, pictures_are_png_and_colours_carry_the_opacity) {
     EXPECT_TRUE(quellmark_phone_png("not a picture", 10, 10).isEmpty());
     EXPECT_TRUE(quellmark_phone_png(png, 0, 10).isEmpty());
 
-    struct { int32_t rgb, opacity; const char* text; } colours[] = {
-        {0x1BA1E2, 100, "0x001BA1E2"}, {0xE21BA1, 75, "0x3FE21BA1"}, {0xE21BA1, 0, "0xFFE21BA1"},
+    struct {
+        int32_t rgb, opacity;
+        const char* text;
+    } colours[] = {
+        {0x1BA1E2, 100, "0x001BA1E2"},   {0xE21BA1, 75, "0x3FE21BA1"}, {0xE21BA1, 0, "0xFFE21BA1"},
         {0x7F123456, 150, "0x00123456"}, {0x000000, -5, "0xFF000000"},
     };
     for (const auto& c : colours) EXPECT_EQ(quellmark_phone_colour(c.rgb, c.opacity), c.text) << c.text;

@@ -132,7 +132,8 @@ TEST_F(Wire, faults_on_demand) {
         }
         ASSERT_EQ(o.count(observer_event::reply), 1);
         const QByteArray& body = o.log().back().body;
-        auto response = vux_desktop_accept_as<vux_desktop_response_logon>(vux_link(body.constData(), int32_t(body.size())));
+        auto response =
+            vux_desktop_accept_as<vux_desktop_response_logon>(vux_link(body.constData(), int32_t(body.size())));
         if (r.expect == refused_by_rule) {
             EXPECT_FALSE(response);
         } else {
@@ -187,7 +188,9 @@ TEST_F(Wire, http_answers) {
         {"not a POST", "GET / HTTP/1.1\r\nHost: x\r\n\r\n", "HTTP/1.1 400 Bad Request\r\n"},
         {"no Content-Length", "POST /cs HTTP/1.1\r\nHost: x\r\n\r\n", "HTTP/1.1 400 Bad Request\r\n"},
         {"not a frame", post("Host: x\r\n", "hello"), "HTTP/1.1 404 Not Found\r\n"},
-        {"no handler", post("Host: x\r\n", QByteArray(reinterpret_cast<const char*>(unhandled_frame.data()), unhandled_frame.length())),
+        {"no handler",
+         post("Host: x\r\n",
+              QByteArray(reinterpret_cast<const char*>(unhandled_frame.data()), unhandled_frame.length())),
          "HTTP/1.1 404 Not Found\r\n"},
         {"cut frame", post("Host: x\r\n", body.left(body.size() - 1)), "HTTP/1.1 400 Bad Request\r\n"},
     };

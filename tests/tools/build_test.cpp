@@ -44,7 +44,8 @@ TEST(Build, RebuildsEveryWholeSeedStreamFromItsDump) {
     EXPECT_GE(rebuilt, 20);  // the desktop frames alone are 22
 
     // The built-in document, built from its source at build time.
-    const std::string builtin(reinterpret_cast<const char*>(vux_builtin_document_data), size_t(vux_builtin_document_size));
+    const std::string builtin(reinterpret_cast<const char*>(vux_builtin_document_data),
+                              size_t(vux_builtin_document_size));
     vux_dump_result d = dump_json(builtin);
     ASSERT_TRUE(d.ok) << d.out;
     EXPECT_EQ(d.out.rfind("{\"packed\":true,", 0), 0u);
@@ -59,8 +60,13 @@ TEST(Build, WritesTheFrameAndTheSequence) {
     vux_build_result b = vux_build_stream(
         R"({"sequence":7,"records":[{"type":1303,"fields":{"follow_up":1}},{"type":1014,"fields":{"pairs":["a","\u00ff"]}}]})");
     ASSERT_TRUE(b.ok) << b.error;
-    const std::string expected = std::string("vux+\0\0\0\0\x07", 9) + std::string("\0\0\x05\x17\0\0\0\x01\0\0\0\0\0\0\0\0", 16) +
-                                 std::string("\0\0\x03\xF6\0\0\0\x02\0\0\0\x01" "a\0\0\0\x01\xFF", 18) + "+xuv";
+    const std::string expected = std::string("vux+\0\0\0\0\x07", 9) +
+                                 std::string("\0\0\x05\x17\0\0\0\x01\0\0\0\0\0\0\0\0", 16) +
+                                 std::string(
+                                     "\0\0\x03\xF6\0\0\0\x02\0\0\0\x01"
+                                     "a\0\0\0\x01\xFF",
+                                     18) +
+                                 "+xuv";
     EXPECT_EQ(b.bytes, expected);
 
     // Packed: "vux-", the same sequence, codes that expand to the raw stream.

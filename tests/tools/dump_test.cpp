@@ -51,7 +51,8 @@ TEST(Dump, JsonListsEachRecordInWireOrder) {
     vux_dump_result r = dump(document({&go}), true);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.out,
-              "{\"packed\":false,\"length\":36,\"sequence\":0,\"records\":[{\"offset\":9,\"class\":\"vux_response_go\",\"type\":1303,"
+              "{\"packed\":false,\"length\":36,\"sequence\":0,\"records\":[{\"offset\":9,\"class\":\"vux_response_go\","
+              "\"type\":1303,"
               "\"fields\":{\"follow_up\":1,\"continued\":0,\"extras\":[\"a\\\"b\"]}}],\"error\":null}\n");
 }
 

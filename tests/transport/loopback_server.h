@@ -1,7 +1,4 @@
 #pragma once
-#include <functional>
-#include <memory>
-#include <vector>
 #include <QByteArray>
 #include <QHostAddress>
 #include <QList>
@@ -9,6 +6,9 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
 #include "core/vux_http_parser.h"
 
 // A scripted peer on a loopback port. For every connection it collects the

@@ -1,9 +1,9 @@
 #pragma once
+#include <QByteArray>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
-#include <QByteArray>
 #include "core/vux_buffer.h"
 #include "desktop/transport/orbel_socket_observer.h"
 
@@ -28,8 +28,8 @@ public:
         if (after_progress) after_progress();
     }
     void on_reply(int32_t id, const vux_buffer& body) override {
-        log_->push_back({observer_event::reply, id, 0, 0,
-                         QByteArray(reinterpret_cast<const char*>(body.data()), body.length())});
+        log_->push_back(
+            {observer_event::reply, id, 0, 0, QByteArray(reinterpret_cast<const char*>(body.data()), body.length())});
         if (after_end) after_end();
     }
     void on_failure(int32_t id) override {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
-#include <memory>
 #include <QByteArray>
 #include <QTcpServer>
+#include <memory>
 #include "core/vux_buffer.h"
 #include "core/vux_writer.h"
 #include "desktop/transport/orbel_socket_list.h"
@@ -40,8 +40,7 @@ struct Transport : ::testing::Test {
     orbel_socket_list list;
     recording_observer observer;
 
-    int32_t send(quint16 port, int32_t request_bytes = 16, const QString& host = local,
-                 const QString& at = path) {
+    int32_t send(quint16 port, int32_t request_bytes = 16, const QString& host = local, const QString& at = path) {
         return list.send_request(payload(request_bytes), host, port, at, &observer);
     }
     bool wait_end(int ms = 10000) {
@@ -51,9 +50,8 @@ struct Transport : ::testing::Test {
     // the server saw is closed, then delivers what is still queued: after
     // it no observer can be called any more.
     void settle(const loopback_server* server = nullptr) {
-        ASSERT_TRUE(qt_wait_for([&] {
-            return list.active_count() == 0 && (!server || server->closed() == server->connections());
-        }));
+        ASSERT_TRUE(qt_wait_for(
+            [&] { return list.active_count() == 0 && (!server || server->closed() == server->connections()); }));
         qt_drain();
     }
 };
@@ -80,13 +78,13 @@ TEST_F(Transport, reply_in_three_pieces) {
     const QByteArray reply = loopback_server::ok_reply(body);
     const int header = int(reply.size() - body.size());
     struct plan {
-        int first, second;            // cut points in the reply
+        int first, second;              // cut points in the reply
         std::vector<int64_t> progress;  // body bytes reported
     };
     const plan plans[] = {
-        {10, header + 100, {100}},               // first piece ends inside the header
-        {header, header + 100, {0, 100}},         // first piece is the header alone
-        {header + 1, header + 299, {1, 299}},     // body pieces of one byte and all but one
+        {10, header + 100, {100}},             // first piece ends inside the header
+        {header, header + 100, {0, 100}},      // first piece is the header alone
+        {header + 1, header + 299, {1, 299}},  // body pieces of one byte and all but one
     };
     for (const plan& p : plans) {
         SCOPED_TRACE(p.first);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 #include <QByteArray>
 #include <QImage>
-#include <zlib.h>
 #include <string>
 #include <vector>
 #include "core/vux_buffer.h"

@@ -46,8 +46,8 @@ std::string vux_utf16_to_utf8(const uint16_t* t, int n) {
 }
 
 std::string vux_fake_host::reply(const std::string& entry, const std::string& fallback) {
-    if (entry != "network.open_connection" && entry != "facility.save_private" &&
-        entry != "facility.play_music" && entry != "facility.start_animation")
+    if (entry != "network.open_connection" && entry != "facility.save_private" && entry != "facility.play_music" &&
+        entry != "facility.start_animation")
         note(entry);
     auto q = queued_.find(entry);
     if (q != queued_.end() && !q->second.empty()) {
@@ -209,7 +209,9 @@ vux_fake_host::vux_fake_host() {
     };
     f.stop_music = [](void* u, int k) { host(u).note(line("facility.stop_music", k)); };
     f.link_kinds = [](void* u) { return host(u).reply_text("facility.link_kinds", "web\nwap\nxml"); };
-    f.open_link = [](void* u, const char* k, const char* t) { host(u).note(line("facility.open_link", text(k), text(t))); };
+    f.open_link = [](void* u, const char* k, const char* t) {
+        host(u).note(line("facility.open_link", text(k), text(t)));
+    };
     f.notify_user = [](void* u, int k) { host(u).note(line("facility.notify_user", k)); };
     f.request_location = [](void* u, int k) { host(u).note(line("facility.request_location", k)); };
     f.machine_settled = [](void* u, const uint8_t*, int len) { host(u).note(line("facility.machine_settled", len)); };
