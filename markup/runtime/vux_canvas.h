@@ -143,6 +143,7 @@ private:
     // the bar shows nothing.
     bool paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip);
     void paint_switch(vux_window& window);
+    int32_t switch_height(const vux_switch* sw) const;
     void paint_badge(const vux_element_command& item);
     void paint_corner_menu_item(const vux_menu& menu, int32_t i, bool lit, int32_t text_key);
     void paint_scroll_bars(vux_element_scrollbar& bar, const vux_rect& area);

@@ -42,6 +42,10 @@ public:
     vux_rect client_rect() const;
     vux_rect without_command_bar() const;
     vux_rect without_title_bar() const;
+    // A scrolling window client's rectangle: the bars that are not shown take
+    // no room, and without a command bar the switch's strip stays free at the
+    // bottom.
+    vux_rect scrolling_client_rect(bool title_shown, bool bar_shown, int32_t switch_height) const;
     // Slot i (0 left, 1 right) of a bar with two commands; one takes it all.
     vux_rect soft_key_rect(int32_t i, bool two) const;
     vux_rect notice_rect() const;

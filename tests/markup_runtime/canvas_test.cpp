@@ -101,6 +101,7 @@ TEST_F(Canvas, AClosedWindowIsTidiedAgainWhenItComesBack) {
 // command bars draw nothing); without the texture it fills.
 TEST_F(Canvas, TextureModesAndFallbacks) {
     auto w = screen_named<vux_window>("w");
+    w->titlebar.title = vux_unicode(u"W");
     w->commandbar.left = command_of("Go", vux_action());
     auto d = screen_named<vux_dialog>("d");
     auto m = screen_named<vux_menu>("m");
@@ -201,13 +202,13 @@ TEST_F(Canvas, ScrollByCopyingPaintsOnlyTheUncoveredStrip) {
     ASSERT_EQ(vux_engine_drag_step(e, 1, 0, 0), 1);
     const int shift = bar.y_offset;
     ASSERT_GT(shift, 0);
-    // The client lies between the bars: 26..294 on this screen.
+    // A window without bars: the client is the whole screen, 0..320.
     EXPECT_EQ(host.calls("graphics.restore_area"),
-              (std::vector<std::string>{"graphics.restore_area 0 " + std::to_string(26 + shift) + " 240 " +
-                                        std::to_string(268 - shift) + " 0 26"}));
+              (std::vector<std::string>{"graphics.restore_area 0 " + std::to_string(shift) + " 240 " +
+                                        std::to_string(320 - shift) + " 0 0"}));
     const std::vector<std::string> clips = host.calls("graphics.set_clip");
     ASSERT_GE(clips.size(), 2u);
-    const std::string strip = "graphics.set_clip 0 " + std::to_string(294 - shift) + " 240 " + std::to_string(shift);
+    const std::string strip = "graphics.set_clip 0 " + std::to_string(320 - shift) + " 240 " + std::to_string(shift);
     EXPECT_EQ(clips[1], strip);
     // Nothing is drawn before the copy, and the ground is filled inside the strip.
     std::vector<std::string> order;
@@ -219,7 +220,7 @@ TEST_F(Canvas, ScrollByCopyingPaintsOnlyTheUncoveredStrip) {
     EXPECT_EQ(std::vector<std::string>(order.begin(), order.begin() + 5),
               (std::vector<std::string>{"graphics.set_clip", "graphics.save_area", "graphics.restore_area",
                                         "graphics.set_clip", "graphics.rectangle"}));
-    EXPECT_EQ(host.calls("graphics.save_area"), (std::vector<std::string>{"graphics.save_area 0 26 240 268"}));
+    EXPECT_EQ(host.calls("graphics.save_area"), (std::vector<std::string>{"graphics.save_area 0 0 240 320"}));
 
     TearDown();
     SetUp();
@@ -231,6 +232,23 @@ TEST_F(Canvas, ScrollByCopyingPaintsOnlyTheUncoveredStrip) {
     vux_engine_drag_step(e, 1, 0, 0);
     EXPECT_EQ(host.count("graphics.restore_area"), 0);
     EXPECT_EQ(host.count("graphics.save_area"), 0);
+}
+
+// A list that asks for the whole screen has it only while its command bar is
+// shown; once that changes, the list is laid out again in its new area.
+TEST_F(Canvas, ListIsLaidOutAgainWhenItsAreaMoves) {
+    auto w = screen_named<vux_window>("w");
+    w->client.flags |= 1 << 4;
+    w->commandbar.value_3 = 1;  // a touch-hide bar
+    w->commandbar.left = command_of("Go", vux_action());
+    start(doc_builder().add(*w).done());
+    run(action_of(set_step("__key_touch_screen", "no"), show_step(1, 2, "w")));
+    const vux_element_client& c = static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client;
+    const int in = m().canvas().metric(12);
+    EXPECT_EQ(c.client_rect.y, in);  // the whole screen, inset
+    run(action_of(set_step("__key_touch_screen", "yes")));
+    machine().settle(true);
+    EXPECT_EQ(c.client_rect.y, m().canvas().title_bar_height() + in);
 }
 
 // On a touch screen a touch-hide window's soft keys sit in the title bar,
@@ -358,7 +376,7 @@ TEST_F(Canvas, WindowPictureIsKeptByAHostThatKeepsAreas) {
         host.clear_log();
         run(action_of(show_step(1, 2, "w")));
         machine().repaint_full();
-        const vux_rect c = m().canvas().client_rect();
+        const vux_rect c = m().canvas().screen_rect();  // no bars: the client is the screen
         const std::string area = std::to_string(c.left()) + " " + std::to_string(c.top()) + " " +
                                  std::to_string(c.width()) + " " + std::to_string(c.height());
         EXPECT_EQ(host.count(R"(graphics.texture 5 1 "ground" 4)"), r.textures);
