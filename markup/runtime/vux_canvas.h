@@ -43,6 +43,9 @@ public:
     void describe_device(vux_device& device) const;
     // Removes a data item and its data name; tells the host it is gone.
     bool drop_data(const vux_string& name);
+    // Forgets the window picture the host keeps under that name; one drawn
+    // from the document's bytes is released on the host as well.
+    void release_image(const vux_string& name);
     void reset();
 
     // ---- painting, bottom to top, then the frame is finished and presented
@@ -151,12 +154,14 @@ private:
     void paint_clock();
 
     vux_manager* manager_ = nullptr;
-    // The window picture the host holds in its save buffer, and where.
+    // The window picture the host holds in its save buffer, where, and for
+    // which window.
     struct {
         bool held = false;
         vux_string name;
         const vux_data* item = nullptr;  // a replaced item is another picture
         vux_rect rect;
+        vux_string owner;  // the window it was drawn for
     } ground_;
     bool emoticons_read_ = false;
     vux_unicode emoticon_keys_;

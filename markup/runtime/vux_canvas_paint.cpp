@@ -309,6 +309,7 @@ void vux_canvas::paint_window_ground(const vux_element_client& client, vux_layou
     ground_.name = name;
     ground_.item = picture.item;
     ground_.rect = rect;
+    ground_.owner = last_window_name;
     call(&vux_graphics_table::save_area, rect.left(), rect.top(), rect.width(), rect.height());
 }
 

@@ -251,6 +251,29 @@ TEST_F(Canvas, ListIsLaidOutAgainWhenItsAreaMoves) {
     EXPECT_EQ(c.client_rect.y, m().canvas().title_bar_height() + in);
 }
 
+// The picture a host keeps for a window (capability 4) is released with the
+// window: the host hears its name (entry 29), and the next window over the
+// same picture draws it afresh instead of copying back what was kept.
+TEST_F(Canvas, AClosedWindowReleasesThePictureKeptForIt) {
+    host.answer("facility.supports 3", "0");
+    host.answer("facility.supports 4", "1");
+    auto a = long_window(3);
+    a->client.string_1 = vux_string("ground");
+    auto b = long_window(3);
+    b->name = vux_string("b");
+    b->client.string_1 = vux_string("ground");
+    start(doc_builder().add(data_named("ground")).add(*a).add(*b).done());
+    run(action_of(show_step(1, 2, "w")));
+    EXPECT_EQ(host.count(R"(graphics.texture 5 1 "ground" 4)"), 1);
+    EXPECT_EQ(host.count("graphics.data_replaced"), 0);
+    run(action_of(show_step(1, 4, "w")));
+    EXPECT_EQ(host.calls("graphics.data_replaced"), (std::vector<std::string>{R"(graphics.data_replaced "ground")"}));
+    host.clear_log();
+    run(action_of(show_step(1, 2, "b")));
+    EXPECT_EQ(host.count(R"(graphics.texture 5 1 "ground" 4)"), 1);
+    EXPECT_EQ(host.count("graphics.restore_area"), 0);
+}
+
 // On a touch screen a touch-hide window's soft keys sit in the title bar,
 // where a tap takes them; elsewhere they keep the command bar.
 TEST_F(Canvas, TouchSoftKeysMoveIntoTheTitleBar) {
