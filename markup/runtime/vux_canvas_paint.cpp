@@ -237,6 +237,8 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
         auto layout = std::make_unique<vux_layout_impl>(*this);
         layout->indent = indent;
         layout->copy_allowed = window_client && host_supports(capability_scroll_copy) ? 1 : 0;
+        // A dialog's text stands in the dialog font unless its client names one.
+        if (!window_client) layout->set_mode(dialog_text_class, 0);
         client.set_layout(std::move(layout));
         client.client_rect = area;
         client.layout(env);

@@ -29,6 +29,9 @@ public:
     // The title bar's and the command bar's font (a step larger on a tall
     // portrait screen); answers the text height.
     int32_t select_bar_font() const;
+    // The font of a dialog's text: entry 0 less entry 2 unless the host's
+    // font is fixed, which is what size class 2 selects.
+    static constexpr int32_t dialog_text_class = 2;
     int32_t title_bar_height() const;
     int32_t command_bar_height() const;
     int32_t row_height() const;

@@ -274,6 +274,49 @@ TEST_F(Canvas, AClosedWindowReleasesThePictureKeptForIt) {
     EXPECT_EQ(host.count("graphics.restore_area"), 0);
 }
 
+// A dialog whose client names no font shows its text in the dialog font:
+// entry 0 less entry 2 (0 - 2 by default), or entry 0 itself when the host's
+// font is fixed; a client that names a font keeps its own.
+TEST_F(Canvas, DialogTextStandsInTheDialogFont) {
+    struct row {
+        int32_t client_font;
+        const char* fixed;
+        const char* font;  // selected for the text
+    };
+    const row rows[] = {
+        {0, "0", "graphics.select_font -2 0"},
+        {0, "1", "graphics.select_font 0 0"},
+        {4, "0", "graphics.select_font 2 0"},  // large: entry 0 + entry 1
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(std::to_string(r.client_font) + " fixed " + r.fixed);
+        TearDown();
+        SetUp();
+        host.answer("graphics.reserved_5", r.fixed);
+        auto d = screen_named<vux_dialog>("d");
+        d->client.font_size = r.client_font;
+        auto p = std::make_unique<vux_element_paragraph>();
+        auto s = std::make_unique<vux_element_segment>();
+        s->text.text = vux_unicode(u"hello");
+        p->children.append(std::move(s));
+        d->client.paragraphs.append(std::move(p));
+        start(doc_builder().add(*d).done());
+        host.clear_log();
+        run(action_of(show_step(2, 2, "d")));
+        std::string font;
+        bool drawn = false;
+        for (const std::string& call : host.log) {
+            if (call.rfind("graphics.select_font", 0) == 0) font = call;
+            if (call == R"(graphics.text "hello" 0)") {
+                drawn = true;
+                break;
+            }
+        }
+        ASSERT_TRUE(drawn);
+        EXPECT_EQ(font, r.font);
+    }
+}
+
 // On a touch screen a touch-hide window's soft keys sit in the title bar,
 // where a tap takes them; elsewhere they keep the command bar.
 TEST_F(Canvas, TouchSoftKeysMoveIntoTheTitleBar) {
