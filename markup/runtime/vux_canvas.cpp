@@ -71,6 +71,10 @@ void vux_canvas::release_image(const vux_string& name) {
     if (ground_.item && ground_.item->bytes.length() > 0) data_replaced(name.str().c_str());
 }
 
+void vux_canvas::name_changed(const vux_string& name) {
+    if (manager_) manager_->document().name_changed(name);
+}
+
 void vux_canvas::reset() {
     ++reset_count;
     reset_caches();

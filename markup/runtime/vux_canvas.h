@@ -43,6 +43,8 @@ public:
     void describe_device(vux_device& device) const;
     // Removes a data item and its data name; tells the host it is gone.
     bool drop_data(const vux_string& name);
+    // A variable the screens may show changed; the document repaints them.
+    void name_changed(const vux_string& name);
     // Forgets the window picture the host keeps under that name; one drawn
     // from the document's bytes is released on the host as well.
     void release_image(const vux_string& name);

@@ -317,6 +317,42 @@ TEST_F(Canvas, DialogTextStandsInTheDialogFont) {
     }
 }
 
+// A focused link names its variables through the layout; the window in front
+// is painted again when it shows one of them (a text bound to it, a soft key
+// whose condition reads it), not for a name it does not show.
+TEST_F(Canvas, ANamedVariableRepaintsTheWindowThatShowsIt) {
+    auto w = screen_named<vux_window>("w");
+    auto p = std::make_unique<vux_element_paragraph>();
+    auto s = std::make_unique<vux_element_segment>();
+    s->text.key = vux_string("shown");
+    p->children.append(std::move(s));
+    w->client.paragraphs.append(std::move(p));
+    w->commandbar.left = command_of("Go", vux_action());
+    w->commandbar.left->guard = std::make_unique<vux_condition_list>();
+    w->commandbar.left->guard->add().name = vux_string("ready");
+    start(doc_builder().add(*w).done());
+    run(action_of(show_step(1, 2, "w")));
+    vux_layout& layout = *static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout();
+    struct row {
+        const char* name;
+        bool assign;
+        uint8_t changed;
+    };
+    const row rows[] = {
+        {"shown", true, 1}, {"shown", false, 1}, {"ready", true, 1}, {"other", true, 0}, {"", true, 0},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(std::string(r.name) + (r.assign ? " assigned" : " removed"));
+        machine().settle(true);
+        ASSERT_EQ(machine().windows.changed, 0);
+        if (r.assign)
+            layout.assign_variable(vux_string(r.name), vux_string("1"));
+        else
+            layout.remove_variable(vux_string(r.name));
+        EXPECT_EQ(machine().windows.changed, r.changed);
+    }
+}
+
 // On a touch screen a touch-hide window's soft keys sit in the title bar,
 // where a tap takes them; elsewhere they keep the command bar.
 TEST_F(Canvas, TouchSoftKeysMoveIntoTheTitleBar) {
