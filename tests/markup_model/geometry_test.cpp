@@ -136,6 +136,30 @@ TEST(BoxGeometry, LineBreaksNeverOpenAnEmptyFirstLine) {
     }
 }
 
+TEST(BoxGeometry, SpacedWordsWrapAtSpaces) {
+    struct row {
+        const char16_t* text;
+        int32_t units;  // a line's width in units of 6 pixels
+        std::vector<int32_t> starts;
+    };
+    const row rows[] = {
+        {u"boat house", 6, {0, 5}},        // "boat " | "house"
+        {u"boats house", 5, {0, 6}},       // the space hangs past the full line: "boats " | "house"
+        {u"go  now", 3, {0, 4}},           // so do two: "go  " | "now"
+        {u"ab cdefghijkl", 6, {0, 3, 9}},  // a word longer than a line breaks where full
+        {u"abcdefghij", 4, {0, 4, 8}},     // no space at all: where full
+        {u"我们的站点还没有", 5, {0, 5}},  // CJK breaks where full
+        {u"站点abc", 4, {0, 2}},           // beside CJK a Latin word stays whole
+        {u"boat house", 10, {0}},          // a line that fits is not broken
+    };
+    for (const row& r : rows) {
+        fake_layout l;
+        auto b = box_with(r.text, 0, r.units * fake_layout::unit_width);
+        b->measure(l, 0, nullptr);
+        EXPECT_EQ(b->line_starts(), r.starts) << vux_unicode(r.text).to_utf8_string().str() << " in " << r.units;
+    }
+}
+
 TEST(BoxGeometry, TextChangedAfterMeasureDrawsOnlyWhatIsThere) {
     // A property step may set a shorter text without a new layout.
     fake_layout l;
