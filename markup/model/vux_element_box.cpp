@@ -420,7 +420,8 @@ bool vux_element_box::paint(vux_layout& l) {
         if (!image.empty()) l.draw_box_image(*this, pos, vux_clamp32(cw), vux_clamp32(ch));
     }
 
-    // The text block, placed by "taline"; the last line by "talign".
+    // The text block, placed by "taline"; its last line (and each line that
+    // wrapped at a space) by "talign".
     const int64_t tx = cx + l.scale(text_left);
     const int64_t ty = cy + l.scale(text_top);
     const int64_t tw = cw - l.scale(text_right) - l.scale(text_left);
@@ -443,10 +444,15 @@ bool vux_element_box::paint(vux_layout& l) {
         const bool last = k + 1 == lines;
         if (last) e = std::max(s, e - aux->roll);
         if (e <= s) continue;
+        // A line that wrapped at a space is placed like the last line, by
+        // its width without the spaces that hang past its end.
+        int32_t shown = e;
+        if (!last)
+            while (shown > s && is_space(text.text.unit_at(shown - 1))) --shown;
         int64_t x = tx;
-        if (last && text_align != 1) {
+        if ((last || shown < e) && text_align != 1) {
             int64_t w = 0;
-            for (int32_t i = s; i < e && size_t(i) < aux->widths.size(); ++i) w += aux->widths[size_t(i)];
+            for (int32_t i = s; i < shown && size_t(i) < aux->widths.size(); ++i) w += aux->widths[size_t(i)];
             x += text_align == 2 ? (tw - w) / 2 : text_align == 3 ? tw - w : 0;
         }
         l.draw_box_text(*this, l.to_screen({vux_clamp32(x), vux_clamp32(y)}, false, fixed), vux_clamp32(tw),
