@@ -10,6 +10,7 @@
 #include <vector>
 #include "core/vux_record_build.h"
 #include "core/vux_record_dump.h"
+#include "desktop/vux_desktop_columns.h"
 #include "toolkit/vux_builder.h"
 
 namespace json = vux_record_build;
@@ -52,24 +53,6 @@ std::string date_of(int32_t seconds) {
 constexpr int screen_units = 240;
 int pixels_of(int units) { return (units * 314 + screen_units - 1) / screen_units; }
 
-// The columns a member sees, in the order the column page lists them, with
-// the key of their colour in the site's brush and its default.
-struct column {
-    int32_t bit;
-    int32_t key;
-    int32_t colour;
-    const char* label;
-};
-constexpr std::array<column, 8> columns = {{
-    {0x2, 1, 0xE21BA1, "主页"},
-    {0x4, 2, 0x1BA1E2, "新闻"},
-    {0x8, 3, 0xF09609, "通知"},
-    {0x10, 4, 0xD55111, "论坛"},
-    {0x20, 5, 0x9700FF, "群聊"},
-    {0x40, 6, 0xF70962, "私信"},
-    {0x80, 7, 0x8CBF26, "投票"},
-    {0x100, 8, 0x26BF26, "相册"},
-}};
 constexpr int32_t column_home = 0x2, column_news = 0x4, column_notices = 0x8, column_votes = 0x80;
 constexpr int32_t option_tray_only = 0x100;
 
@@ -162,8 +145,9 @@ void add_columns(scope& page, const vux_desktop_site& site, picture_set& picture
     std::vector<scope>& tiles = block.lists["tiles"];
     constexpr int left = 6, top = 6, width = 111, height = 48, step_x = 117, step_y = 54;
     const char* align[] = {"left", "center", "right"};
-    for (const column& c : columns) {
-        if ((site.columns & c.bit) == 0) continue;
+    // The columns a member sees: those the column page offers, in its order.
+    for (const vux_desktop_column& c : vux_desktop_columns) {
+        if (!c.offered || (site.columns & c.bit) == 0) continue;
         const int i = int(tiles.size());
         tiles.push_back(text_item({{"label", c.label},
                                    {"colour", quellmark_phone_colour(site.brush.value_of(c.key, c.colour),
