@@ -151,8 +151,8 @@ void vux_document::stop() {
     manager_->exchange().end();
     manager_->network().stopped();
     status_text.clear();
-    for (vux_object_list* list : {&functions, &odds, &options, &switches, &windows, &dialogs, &menus, &start_actions})
-        list->delete_all();
+    for (vux_object_list* list : {&functions, &odds, &options, &switches, &start_actions}) list->delete_all();
+    manager_->screens().clear();
     motions.delete_all();
     vux_canvas& canvas = manager_->canvas();
     for (int32_t i = canvas.images().count() - 1; i >= 0; --i)
@@ -166,7 +166,6 @@ void vux_document::stop() {
         drop_waiting();
     }
     session.reset();
-    default_menu_switch = true;
     deferred_status_close = false;
     timed_triggers = false;
     stop_media(false);
@@ -333,12 +332,12 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     switch (code) {
     case vux_type_brush:
         canvas.brush_sheet().merge(static_cast<vux_brush&>(*record));
-        mark_stacks_changed();
+        manager_->screens().mark_stacks_changed();
         break;
     case vux_type_extent:
         canvas.apply_extent(static_cast<vux_extent&>(*record));
         canvas.reset_caches();
-        mark_stacks_changed();
+        manager_->screens().mark_stacks_changed();
         break;
     // Screens are appended, not replaced: a later one of the same name is
     // found after the first.
@@ -346,7 +345,9 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     case vux_type_menu:
     case vux_type_window: {
         env.set_ok(static_cast<vux_screen&>(*record).name);
-        vux_object_list* list = code == vux_type_dialog ? &dialogs : code == vux_type_menu ? &menus : &windows;
+        vux_object_list* list = manager_->screens().screens_of(code == vux_type_dialog ? 2
+                                                               : code == vux_type_menu ? 3
+                                                                                       : 1);
         list->append(std::move(record));
         break;
     }
@@ -421,6 +422,32 @@ void vux_document::file_data(std::unique_ptr<vux_data> data) {
     data->split_frames();
     canvas.variables().add_data_name(data->name);
     canvas.images().add(data);
+}
+
+void vux_document::screen_closed(const vux_screen& screen, int32_t kind) {
+    if (kind == 1 && overtime && vux_string_equal(overtime->title, screen.name)) overtime->title.clear();
+    variables().remove(screen.name);
+    drop_owned(screen.name);
+}
+
+void vux_document::drop_owned(const vux_string& owner) {
+    if (owner.empty()) return;
+    vux_environment& env = variables();
+    for (int32_t i = functions.count() - 1; i >= 0; --i) {
+        auto* f = static_cast<vux_function*>(functions.get(i));
+        if (!vux_string_equal(f->title, owner)) continue;
+        env.remove(f->name);
+        functions.remove_at(i);
+    }
+    for (int32_t i = odds.count() - 1; i >= 0; --i)
+        if (vux_string_equal(static_cast<vux_odds*>(odds.get(i))->title, owner)) odds.remove_at(i);
+    for (int32_t i = options.count() - 1; i >= 0; --i) {
+        auto* o = static_cast<vux_option*>(options.get(i));
+        if (!vux_string_equal(o->title, owner)) continue;
+        env.remove(o->name);
+        options.remove_at(i);
+    }
+    manager_->canvas().drop_owner(owner);
 }
 
 void vux_document::script_error(const char* text) {

@@ -110,22 +110,8 @@ public:
     vux_environment& variables();
     vux_string text_of(const char* key);
 
-    // ---- screens (kind 1 windows, 2 dialogs, 3 menus)
-    // Deepest chain of owners closed in one descent; deeper ones are marked
-    // closing and taken by the sweep's next round.
-    static constexpr int32_t max_close_depth = 16;
-    vux_object_list* screens_of(int32_t kind);
-    vux_stack* stack_of(int32_t kind);
-    vux_screen* find_screen(int32_t kind, const vux_string& name);
-    // A screen a step may act on: present and neither closing nor discarded.
-    vux_screen* live_screen(int32_t kind, const vux_string& name);
-    // Closes every screen marked closing, with what it owns, then drops the
-    // closed records from their collections.
-    void sweep_closing();
-    int32_t show_screen(const vux_action_show& step);
-    void mark_stacks_changed();
-    // The first kept, closed menu marked as default (null while the switch is off).
-    vux_screen* default_menu();
+    // A screen left its stack while closing: what it owned goes with it.
+    void screen_closed(const vux_screen& screen, int32_t kind);
     // Before a command bar is painted: what its two slots show.
     void resolve_soft_keys(vux_element_commandbar& bar);
     // ---- music and animation
@@ -151,7 +137,7 @@ public:
     vux_session session;
     vux_string path;
     vux_string status_text;
-    vux_object_list functions, odds, options, switches, windows, dialogs, menus, start_actions;
+    vux_object_list functions, odds, options, switches, start_actions;
     vux_subtitle_list subtitles;
     vux_action_queue action_queue;
     std::unique_ptr<vux_overtime> overtime;
@@ -164,7 +150,6 @@ public:
     bool failure_note = false;
     bool deferred_settle = false;
     bool deferred_status_close = false;
-    bool default_menu_switch = true;
     bool timed_triggers = false;
     bool timer_running = false;
     bool private_dirty = false;
@@ -179,7 +164,6 @@ private:
     int32_t run_step(vux_prediction& step);
     int32_t run_screen_step(vux_prediction& step);
     void run_clear(const vux_action_clear& step);
-    void close_screen(vux_screen& screen, int32_t depth);
     void drop_owned(const vux_string& owner);
     void sweep_motions(bool finish_all);
     bool overtime_counts();

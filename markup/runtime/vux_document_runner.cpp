@@ -178,7 +178,7 @@ void vux_document::on_location(int32_t status, const char* text) {
     if (status >= 0 && status <= 2) {
         const location_kind& k = location_kinds[status];
         // The screens showing the reading repaint with the settle below.
-        mark_stacks_changed();
+        manager_->screens().mark_stacks_changed();
         const vux_string name(k.variable);
         const vux_string value(text ? text : "null");
         variables().set_plain(name, value);
@@ -190,11 +190,7 @@ void vux_document::on_location(int32_t status, const char* text) {
 }
 
 void vux_document::call_function(const vux_string& name) {
-    vux_string target = name;
-    if (name.length() > 2 && name.byte_at(0) == '$' && name.byte_at(1) == ' ') {
-        target.clear();
-        variables().get(name.substring(2, name.length() - 2), target);
-    }
+    const vux_string target = variables().target_name(name);
     const int32_t i = functions.find(target.str().c_str());
     if (i < 0) return;
     start_action(static_cast<vux_function*>(functions.get(i))->action);
@@ -236,7 +232,7 @@ int32_t vux_document::run_step(vux_prediction& step) {
             manager_->canvas().note_file_status(s.names);
             break;
         }
-        if (s.names.count() >= 2) mark_stacks_changed();
+        if (s.names.count() >= 2) manager_->screens().mark_stacks_changed();
         for (int32_t i = 0; i + 1 < s.names.count(); i += 2) {
             const vux_string& n = s.names.item_at(i);
             const vux_string& v = s.names.item_at(i + 1);
@@ -290,7 +286,7 @@ void vux_document::run_command(int32_t code) {
         }
         break;
     case 3: manager_->machine().settle(true); break;
-    case 4: sweep_closing(); break;
+    case 4: manager_->screens().sweep_closing(); break;
     case 6:
         if (!exit_requested) logout_requested = true;
         break;
@@ -329,11 +325,11 @@ void vux_document::run_command(int32_t code) {
         break;
     case 22:
     case 23:
-        default_menu_switch = code == 22;
+        manager_->screens().default_menu_switch = code == 22;
         manager_->machine().settle(true);
         break;
     case 24:
-        if (vux_screen* m = default_menu()) manager_->machine().menus.push(m);
+        if (vux_screen* m = manager_->screens().default_menu()) manager_->machine().menus.push(m);
         break;
     case 25: sweep_motions(true); break;
     // The machine's second switch: while it is on, input runs only actions

@@ -27,6 +27,7 @@
 #include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_manager.h"
 #include "markup/runtime/vux_reserved_names.h"
+#include "markup/runtime/vux_screen_registry.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ void vux_document::run_clear(const vux_action_clear& step) {
         bool closing = false;
         for (int32_t b = 0; b < 3; ++b) {
             if (!step.bit(4 + b)) continue;
-            vux_object_list& list = *screens_of(screen_bits[b]);
+            vux_object_list& list = *manager_->screens().screens_of(screen_bits[b]);
             for (int32_t i = 0; i < list.count(); ++i) {
                 auto* s = static_cast<vux_screen*>(list.get(i));
                 if (s->keep == 4 || !s->name.starts_with(prefix)) continue;
@@ -91,7 +92,7 @@ void vux_document::run_clear(const vux_action_clear& step) {
             }
         }
         if (closing) {
-            sweep_closing();
+            manager_->screens().sweep_closing();
             any = true;
         }
         if (step.bit_7() && remove_prefixed(private_store.variables, prefix, &env)) {
@@ -213,9 +214,10 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
     vux_canvas& canvas = manager_->canvas();
     const vux_facility& f = manager_->facility();
     vux_machine& machine = manager_->machine();
-    auto window = [&](const vux_string& name) { return static_cast<vux_window*>(live_screen(1, name)); };
+    vux_screen_registry& screens = manager_->screens();
+    auto window = [&](const vux_string& name) { return static_cast<vux_window*>(screens.live_screen(1, name)); };
     auto touched = [&](vux_screen* s, int32_t kind) {
-        if (stack_of(kind)->top() == s) stack_of(kind)->changed = 1;
+        if (screens.stack_of(kind)->top() == s) screens.stack_of(kind)->changed = 1;
     };
     switch (step.type_code()) {
     case vux_type_action_animation: {
@@ -237,7 +239,7 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
     case vux_type_action_property: {
         auto& s = static_cast<vux_screen_step&>(step);
         const int32_t kind = s.targets_window() ? 1 : 2;
-        vux_screen* target = live_screen(kind, s.screen);
+        vux_screen* target = screens.live_screen(kind, s.screen);
         if (!target) return -1;
         vux_element_client& client =
             kind == 1 ? static_cast<vux_window*>(target)->client : static_cast<vux_dialog*>(target)->client;
@@ -278,7 +280,7 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
     }
     case vux_type_action_menu: {
         auto& s = static_cast<vux_action_menu&>(step);
-        auto* m = static_cast<vux_menu*>(live_screen(3, s.text_1));
+        auto* m = static_cast<vux_menu*>(screens.live_screen(3, s.text_1));
         if (!m) return -1;
         machine.menus.remove(m);
         if (m->is_kept()) {
@@ -311,7 +313,7 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         auto& s = static_cast<vux_action_odds&>(step);
         const int32_t i = odds.find(s.odds_name.str().c_str());
         if (i < 0) return -1;
-        mark_stacks_changed();
+        screens.mark_stacks_changed();
         static_cast<vux_odds*>(odds.get(i))->apply(s, env);
         return 0;
     }
@@ -322,7 +324,7 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         auto* o = static_cast<vux_option*>(options.get(i));
         if (o->apply_pick_step(s)) {
             env.set_plain(o->name, o->selected_text());
-            mark_stacks_changed();
+            screens.mark_stacks_changed();
         }
         return 0;
     }
@@ -342,7 +344,10 @@ int32_t vux_document::run_screen_step(vux_prediction& step) {
         touched(w, 1);
         return 0;
     }
-    case vux_type_action_show: return show_screen(static_cast<vux_action_show&>(step));
+    case vux_type_action_show: {
+        auto& s = static_cast<vux_action_show&>(step);
+        return screens.show_screen(s, env.target_name(s.target));
+    }
     case vux_type_action_sms: {
         auto& s = static_cast<vux_action_sms&>(step);
         if (s.number.empty()) return 0;

@@ -95,10 +95,10 @@ int32_t vux_machine::run_action(const vux_action& action, bool direct) {
 
 void vux_machine::pop_menu(bool with_window) {
     menus.pop();
-    manager_->document().sweep_closing();
+    manager_->screens().sweep_closing();
     if (with_window) {
         windows.pop();
-        manager_->document().sweep_closing();
+        manager_->screens().sweep_closing();
     }
 }
 
@@ -107,7 +107,7 @@ void vux_machine::pop_front_screen() {
         dialogs.pop();
     else
         windows.pop();
-    manager_->document().sweep_closing();
+    manager_->screens().sweep_closing();
 }
 
 // The top menu's selected command, taken: the menu closes (and with a
@@ -335,7 +335,7 @@ bool vux_machine::pointer_press(const vux_point& p) {
         if (!m->closable()) return done(false);
         if (!m->contains(p)) {
             menus.pop();
-            manager_->document().sweep_closing();
+            manager_->screens().sweep_closing();
             settle(false);
             return done(true);
         }
@@ -356,7 +356,7 @@ bool vux_machine::pointer_press(const vux_point& p) {
         }
         if (d->closable()) {
             dialogs.pop();
-            manager_->document().sweep_closing();
+            manager_->screens().sweep_closing();
             settle(false);
         }
         return done(false);
@@ -698,8 +698,7 @@ void vux_machine::repaint_full() {
 }
 
 void vux_machine::settle(bool force) {
-    vux_document& doc = manager_->document();
-    doc.sweep_closing();
+    manager_->screens().sweep_closing();
     if (force || dialogs.changed || menus.changed || windows.changed) {
         dialogs.changed = menus.changed = windows.changed = 0;
         pointer_down = 0;
@@ -711,7 +710,7 @@ void vux_machine::settle(bool force) {
             m->commandbar.release();
             if (!m->refresh(manager_->variables())) {
                 menus.pop();
-                doc.sweep_closing();
+                manager_->screens().sweep_closing();
                 menus.changed = 0;
             }
         }

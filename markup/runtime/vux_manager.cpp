@@ -2,7 +2,10 @@
 #include "core/vux_decimal.h"
 #include "markup/runtime/vux_reserved_names.h"
 
-vux_manager::vux_manager() : exchange_(document_, main_, poll_, network_, facility_, canvas_, machine_) {
+vux_manager::vux_manager()
+    : exchange_(document_, main_, poll_, network_, facility_, canvas_, machine_),
+      screens_(machine_.windows, machine_.dialogs, machine_.menus,
+               [this](const vux_screen& screen, int32_t kind) { document_.screen_closed(screen, kind); }) {
     document_.bind(this);
     machine_.bind(this);
     canvas_.bind(this);

@@ -49,7 +49,7 @@ struct Painters : ::testing::Test {
     void TearDown() override { vux_engine_destroy(e); }
     vux_manager& m() { return *static_cast<vux_manager*>(e); }
     vux_canvas& canvas() { return m().canvas(); }
-    vux_window& window() { return *static_cast<vux_window*>(m().document().find_screen(1, vux_string("w"))); }
+    vux_window& window() { return *static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w"))); }
 
     // Starts the document and shows window "w".
     void show(doc_builder& doc) {
