@@ -161,7 +161,7 @@ void add_columns(scope& page, const vux_desktop_site& site, picture_set& picture
     scope block;
     std::vector<scope>& tiles = block.lists["tiles"];
     constexpr int left = 6, top = 6, width = 111, height = 48, step_x = 117, step_y = 54;
-    const char* align[] = {"1", "2", "3"};
+    const char* align[] = {"left", "center", "right"};
     for (const column& c : columns) {
         if ((site.columns & c.bit) == 0) continue;
         const int i = int(tiles.size());

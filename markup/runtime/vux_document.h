@@ -114,6 +114,12 @@ public:
     void screen_closed(const vux_screen& screen, int32_t kind);
     // Before a command bar is painted: what its two slots show.
     void resolve_soft_keys(vux_element_commandbar& bar);
+    // Whether a command bar shows the variable: a condition of its shown
+    // commands names it, or a menu one of its soft keys opens has it.
+    bool bar_shows(vux_element_commandbar& bar, const vux_string& name);
+    // A variable changed: the window and the dialog in front that show it
+    // are painted again at the next settle.
+    void name_changed(const vux_string& name);
     // ---- music and animation
     bool media_blocking() const { return (music_handle && music_blocking) || (animation_handle && animation_blocking); }
     // Stops both; with run_end the kept end actions start first.

@@ -332,4 +332,26 @@ TEST_F(E2ePhone, the_emulator_opens_on_the_selected_site_and_a_vote_is_counted) 
     EXPECT_TRUE(ORBEL_WAIT(variable(client, "__window_vote") == "ok"));
 }
 
+// From the site's page "返回" goes to the home page, whose "退出" ends the
+// document as its command does.
+TEST_F(E2ePhone, exit_on_the_home_page_ends_the_document) {
+    open();
+    group->set_emulator_factory(frames_of(service, folder.path()));
+    select("q0000101");
+    group->run_command(1091);
+    auto* frame = static_cast<orbel_emulator*>(group->emulator());
+    ASSERT_NE(frame, nullptr);
+    client = frame->client();
+    ASSERT_TRUE(ORBEL_WAIT(shows("__window_site", "河畔跑团")));
+    vux_engine* e = client->host()->handle();
+    ASSERT_TRUE(e->document().is_started());
+
+    vux_engine_key(e, 2);  // the right soft key, "返回"
+    ASSERT_TRUE(ORBEL_WAIT(shows("__window_home", "我的站点")));
+    EXPECT_TRUE(e->document().is_started());
+    vux_engine_key(e, 2);  // "退出"
+    EXPECT_TRUE(ORBEL_WAIT(!e->document().is_started()));
+    EXPECT_EQ(variable(client, "__dialog_error_text"), "");
+}
+
 }  // namespace

@@ -539,8 +539,35 @@ TEST(PhoneScreens, EachDemoSiteInItsOwnColours) {
             const int opacity = site.brush.opacity;
             const QColor want = ground.isNull() ? blend(colour, Qt::white, opacity) : colour;
             const int tolerance = ground.isNull() ? 4 : (100 - opacity) * 255 / 100 + 6;
-            EXPECT_GE(run_of(frame, x, below_band, want, tolerance, px(48) - 4), 0)
-                << "tile " << shown << " not in " << colour.name().toStdString();
+            const int tile_top = run_of(frame, x, below_band, want, tolerance, px(48) - 4);
+            EXPECT_GE(tile_top, 0) << "tile " << shown << " not in " << colour.name().toStdString();
+            if (tile_top < 0) continue;
+            // The tile's edges on its top row, and its white name placed
+            // by the site's column alignment (0 left, 1 centre, 2 right)
+            // between them.
+            int tile_left = x, tile_right = x;
+            while (tile_left > 0 && near(frame.pixelColor(tile_left - 1, tile_top + 1), want, tolerance)) --tile_left;
+            while (tile_right + 1 < frame.width() &&
+                   near(frame.pixelColor(tile_right + 1, tile_top + 1), want, tolerance))
+                ++tile_right;
+            int first = tile_right + 1, last = tile_left - 1;
+            for (int y = tile_top; y < tile_top + px(48) - 4; ++y)
+                for (int tx = tile_left; tx <= tile_right; ++tx) {
+                    const QColor c = frame.pixelColor(tx, y);
+                    if (std::min({c.red(), c.green(), c.blue()}) > 230)
+                        first = std::min(first, tx), last = std::max(last, tx);
+                }
+            ASSERT_LE(first, last) << "no name in tile " << shown;
+            const int before = first - tile_left, after = tile_right - last;
+            // The text's inset is 6 units; a glyph may start a little inside.
+            if (site.column_align == 0) {
+                EXPECT_LE(before, px(6) + 6) << "tile " << shown;
+            } else if (site.column_align == 1) {
+                EXPECT_NEAR(before, after, 3) << "tile " << shown;
+            } else {
+                EXPECT_LE(after, px(6) + 6) << "tile " << shown;
+            }
+            EXPECT_GT(tile_right - tile_left, px(100)) << "tile " << shown;
             ++shown;
         }
         EXPECT_GT(shown, 0);

@@ -53,9 +53,10 @@ TEST(ContactData, demo_contacts_come_from_their_readable_form) {
     for (const char* entries :
          {R"([{"name":"a","value":"13812345678","icon":2}])", R"([{"name":"a","value":"12345","icon":0}])",
           R"([{"name":"","value":"13812345678"}])", R"([5])"}) {
-        const std::string json = std::string(R"({"accounts":[{"name":"a","sites":{"s":{"class":"vux_desktop_site",)") +
-                                 R"("fields":{"members":{"class":"vux_desktop_contact","fields":{"entries":)" +
-                                 entries + "}}}}}}]}";
+        std::string json = R"({"accounts":[{"name":"a","sites":{"s":{"class":"vux_desktop_site",)";
+        json += R"("fields":{"members":{"class":"vux_desktop_contact","fields":{"entries":)";
+        json += entries;
+        json += "}}}}}}]}";
         QString error;
         EXPECT_FALSE(state.load(QByteArray::fromStdString(json), &error)) << entries;
         EXPECT_TRUE(error.contains(QLatin1String("contact 0"))) << error.toStdString();
