@@ -42,6 +42,7 @@ void vux_document::resolve_soft_keys(vux_element_commandbar& bar) {
 
 bool vux_document::bar_shows(vux_element_commandbar& bar, const vux_string& name) {
     if (bar.mentions(name)) return true;
+    const vux_object_list& menus = manager_->screens().menus;
     for (int32_t i = 0; i < 2; ++i) {
         vux_string target;
         if (!bar.default_show_target(i, target)) continue;

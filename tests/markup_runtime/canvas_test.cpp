@@ -245,7 +245,7 @@ TEST_F(Canvas, ListIsLaidOutAgainWhenItsAreaMoves) {
     w->commandbar.left = command_of("Go", vux_action());
     start(doc_builder().add(*w).done());
     run(action_of(set_step("__key_touch_screen", "no"), show_step(1, 2, "w")));
-    const vux_element_client& c = static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client;
+    const vux_element_client& c = static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client;
     const int in = m().canvas().metric(12);
     EXPECT_EQ(c.client_rect.y, in);  // the whole screen, inset
     run(action_of(set_step("__key_touch_screen", "yes")));
@@ -334,7 +334,8 @@ TEST_F(Canvas, ANamedVariableRepaintsTheWindowThatShowsIt) {
     w->commandbar.left->guard->add().name = vux_string("ready");
     start(doc_builder().add(*w).done());
     run(action_of(show_step(1, 2, "w")));
-    vux_layout& layout = *static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout();
+    vux_layout& layout =
+        *static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client.current_layout();
     struct row {
         const char* name;
         bool assign;
