@@ -201,7 +201,7 @@ bool vux_document::timed_step(int32_t seconds) {
     }
     bool did = false;
     if (std::unique_ptr<vux_action> due = action_queue.release()) {
-        run(*due);
+        manager_->runner().run(*due);
         did = true;
     }
     vux_machine& machine = manager_->machine();
@@ -223,13 +223,13 @@ bool vux_document::timed_step(int32_t seconds) {
         // The overtime goes before its action runs: the action may load a new one.
         std::unique_ptr<vux_overtime> fired = std::move(overtime);
         env.remove(vux_string(vux_names::status_overtime));
-        run_copy(fired->action);
+        manager_->runner().run_copy(fired->action);
         machine.settle(true);
         return true;
     }
     machine.repaint();
     manager_->canvas().repaint();
-    if (time_count % 2 == 0 && env.contains(vux_string(vux_names::key_beep)) && music_handle == 0)
+    if (time_count % 2 == 0 && env.contains(vux_string(vux_names::key_beep)) && manager_->runner().music_handle == 0)
         manager_->facility().notify_user(1);
     return true;
 }

@@ -87,9 +87,9 @@ int32_t vux_machine::tolerance() const { return manager_->canvas().scale(10); }
 int32_t vux_machine::run_action(const vux_action& action, bool direct) {
     if (action_lock && action.value_1 == 0) return 0;
     in_input = 0;  // the input-start hook adds nothing to the activity already noted
-    vux_document& doc = manager_->document();
-    if (direct) return doc.run_copy(action);
-    doc.start_action(action);
+    vux_action_runner& runner = manager_->runner();
+    if (direct) return runner.run_copy(action);
+    runner.start_action(action);
     return 0;
 }
 
@@ -260,11 +260,10 @@ bool vux_machine::scroll_key(int32_t code) {
 // blocking music or animation is stopped by it. Either way the event goes
 // no further.
 bool vux_machine::swallowed() {
-    vux_document& doc = manager_->document();
     if (manager_->exchange().main_waiting)
         manager_->exchange().abort_main();
-    else if (doc.media_blocking())
-        doc.stop_media(true);
+    else if (manager_->runner().media_blocking())
+        manager_->runner().stop_media(true);
     else
         return false;
     settle(false);

@@ -322,7 +322,7 @@ TEST_F(E2ePhone, the_emulator_opens_on_the_selected_site_and_a_vote_is_counted) 
     go->target_2 = vux_string("1");
     open_vote.add_step(std::move(go));
     vux_engine* e = client->host()->handle();
-    e->document().run(open_vote);
+    e->runner().run(open_vote);
     ASSERT_TRUE(ORBEL_WAIT(shows("__window_vote", "河畔跑团")));
     const vux_desktop_vote& vote = *service.state().find_site("q0000101")->votes.items.at(0);
     ASSERT_EQ(vote.count_of(0), 4);

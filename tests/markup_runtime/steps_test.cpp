@@ -131,7 +131,7 @@ TEST_F(Steps, AStepOnAClosingOrMissingScreenDoesNothing) {
     title->text = vux_unicode(u"New");
     title->stop = 1;
     vux_action closing = action_of(std::move(title));
-    EXPECT_EQ(doc().run(closing), -1);  // no settle yet: the window is still there, closing
+    EXPECT_EQ(m().runner().run(closing), -1);  // no settle yet: the window is still there, closing
     EXPECT_TRUE(static_cast<vux_window*>(m().screens().find_screen(1, vux_string("a")))->titlebar.title.empty());
     EXPECT_EQ(run(action_of(font_step("nobody", 4))), 0);  // no stop flag: the run's result stays 0
     EXPECT_EQ(result_of(font_step("b", 5)), 0);

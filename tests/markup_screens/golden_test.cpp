@@ -81,7 +81,7 @@ struct Golden : ::testing::Test {
     vux_manager& m() { return *static_cast<vux_manager*>(e); }
     void show(int kind, const char* name) {
         vux_action a = action_of(show_step(kind, 2, name));
-        m().document().run(a);
+        m().runner().run(a);
         m().machine().settle(true);
     }
 };
@@ -356,7 +356,7 @@ TEST_F(Golden, EveryElementKindAndMenuStyle) {
         show(3, ("style" + std::to_string(style)).c_str());
         expect_golden(host.image(), ("menu_style_" + std::to_string(style)).c_str());
         vux_action close = action_of(show_step(3, 4, ("style" + std::to_string(style)).c_str()));
-        m().document().run(close);
+        m().runner().run(close);
         m().machine().settle(true);
     }
 }

@@ -56,7 +56,7 @@ struct Painters : ::testing::Test {
         const std::string bytes = doc.add(every_key()).done();
         vux_image_host::start(e, QByteArray(bytes.data(), int(bytes.size())));
         vux_action a = action_of(show_step(1, 2, "w"));
-        m().document().run(a);
+        m().runner().run(a);
         m().machine().settle(true);
     }
     void repaint() { m().machine().repaint_full(); }
@@ -264,7 +264,7 @@ TEST_F(Painters, SwitchItemsFillsAndBadges) {
     doc.add(sw).add(*w);
     show(doc);
     vux_action count = action_of(set_step("count", "3"));
-    m().document().run(count);
+    m().runner().run(count);
     repaint();
     auto* one =
         static_cast<vux_element_command*>(static_cast<vux_switch*>(m().document().switches.get(0))->commands.get(0));
