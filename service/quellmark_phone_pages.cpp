@@ -397,7 +397,7 @@ bool fail(std::string* error, const std::string& why) {
 
 // The page `name` of the template, filled from `values`, as records.
 std::string build_page(const char* name, scope values, picture_set& pictures, const std::string& template_text,
-                       std::string* error) {
+                       std::string* error, std::string* source) {
     const std::string text = template_text.empty() ? builtin_template() : template_text;
     std::string why;
     json::value_ptr root = json::parse(text, &why);
@@ -410,6 +410,7 @@ std::string build_page(const char* name, scope values, picture_set& pictures, co
     std::string stream_json;
     f.value(*page, values, stream_json);
     if (!f.error.empty()) return fail(error, "phone template: " + f.error), std::string();
+    if (source) *source = stream_json;
     vux_build_result built = vux_build_stream(stream_json);
     if (!built.ok || built.bytes.size() < 13 || built.bytes.compare(0, 4, "vux+") != 0)
         return fail(error, "phone template: " + (built.ok ? std::string("it must not be packed") : built.error)),
@@ -440,7 +441,7 @@ std::string quellmark_phone_colour(int32_t rgb, int32_t opacity) {
 }
 
 std::string quellmark_home_records(const std::vector<quellmark_phone_site>& sites, std::string* error,
-                                   const std::string& template_text) {
+                                   const std::string& template_text, std::string* source) {
     scope page;
     picture_set pictures;
     std::vector<scope>& list = page.lists["sites"];
@@ -455,11 +456,11 @@ std::string quellmark_home_records(const std::vector<quellmark_phone_site>& site
     page.texts["count"] = std::to_string(list.size());
     one_if(page, "sites_none", list.empty());
     one_if(page, "sites_some", !list.empty());
-    return build_page("home_page", std::move(page), pictures, template_text, error);
+    return build_page("home_page", std::move(page), pictures, template_text, error, source);
 }
 
-std::string quellmark_site_records(const quellmark_phone_site& s, std::string* error,
-                                   const std::string& template_text) {
+std::string quellmark_site_records(const quellmark_phone_site& s, std::string* error, const std::string& template_text,
+                                   std::string* source) {
     if (!s.site) return fail(error, "no site"), std::string();
     scope page = site_values(s);
     picture_set pictures;
@@ -469,11 +470,11 @@ std::string quellmark_site_records(const quellmark_phone_site& s, std::string* e
     add_news(page, s, pictures);
     add_notices(page, s, pictures);
     add_votes(page, s);
-    return build_page("site_page", std::move(page), pictures, template_text, error);
+    return build_page("site_page", std::move(page), pictures, template_text, error, source);
 }
 
 std::string quellmark_news_records(const quellmark_phone_site& s, const std::string& news_key, std::string* error,
-                                   const std::string& template_text) {
+                                   const std::string& template_text, std::string* source) {
     if (!s.site) return fail(error, "no site"), std::string();
     const int32_t i = s.site->news.find_by_key(vux_string(news_key));
     if (i < 0) return {};
@@ -482,11 +483,11 @@ std::string quellmark_news_records(const quellmark_phone_site& s, const std::str
     scope page = item_page(s, news_key, n.time, n.picture, "news_picture", pictures);
     page.texts["title"] = n.title.str();
     page.texts["text"] = n.content.str();
-    return build_page("news_page", std::move(page), pictures, template_text, error);
+    return build_page("news_page", std::move(page), pictures, template_text, error, source);
 }
 
 std::string quellmark_vote_records(const quellmark_phone_site& s, const std::string& vote_key, bool voted,
-                                   std::string* error, const std::string& template_text) {
+                                   std::string* error, const std::string& template_text, std::string* source) {
     if (!s.site) return fail(error, "no site"), std::string();
     const int32_t i = s.site->votes.find_by_key(vux_string(vote_key));
     if (i < 0) return {};
@@ -502,5 +503,5 @@ std::string quellmark_vote_records(const quellmark_phone_site& s, const std::str
            text_item({{"note", voted ? "您已经投过票了，谢谢参与！" : "这个投票没有选项。"}}));
     // The menu's choices are the options again, under a name of their own.
     page.lists["choices"] = open ? option_items(v) : std::vector<scope>{};
-    return build_page("vote_page", std::move(page), pictures, template_text, error);
+    return build_page("vote_page", std::move(page), pictures, template_text, error, source);
 }
