@@ -229,7 +229,7 @@ TEST(E2eEmulator, the_built_in_document_registers_enters_and_carries_its_picture
     // the site is taller than the screen: the Down arrow, pressed while the
     // phone's body has the focus, moves its content
     auto* site =
-        static_cast<vux_window*>(client->host()->handle()->document().find_screen(1, vux_string("__window_site")));
+        static_cast<vux_window*>(client->host()->handle()->screens().find_screen(1, vux_string("__window_site")));
     ASSERT_NE(site, nullptr);
     ASSERT_NE(site->client.scroll_bar, nullptr);
     EXPECT_EQ(site->client.scroll_bar->y_offset, 0);
@@ -279,7 +279,7 @@ struct E2ePhone : group_service_fixture {
     QTemporaryDir folder;
     orbel_client* client = nullptr;
     const vux_window* window(const char* name) {
-        return static_cast<const vux_window*>(client->host()->handle()->document().find_screen(1, vux_string(name)));
+        return static_cast<const vux_window*>(client->host()->handle()->screens().find_screen(1, vux_string(name)));
     }
     bool shows(const char* name, const char* title) {
         const vux_window* w = window(name);
@@ -322,7 +322,7 @@ TEST_F(E2ePhone, the_emulator_opens_on_the_selected_site_and_a_vote_is_counted) 
     go->target_2 = vux_string("1");
     open_vote.add_step(std::move(go));
     vux_engine* e = client->host()->handle();
-    e->document().run(open_vote);
+    e->runner().run(open_vote);
     ASSERT_TRUE(ORBEL_WAIT(shows("__window_vote", "河畔跑团")));
     const vux_desktop_vote& vote = *service.state().find_site("q0000101")->votes.items.at(0);
     ASSERT_EQ(vote.count_of(0), 4);
