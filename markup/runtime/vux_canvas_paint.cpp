@@ -39,11 +39,7 @@ const vux_string& or_default(const vux_string& own, const vux_string& fallback) 
 
 vux_canvas::image_ref vux_canvas::find_image(const vux_string& name) const {
     image_ref ref;
-    vux_string resolved = name;
-    if (name.length() > 2 && name.byte_at(0) == '$' && name.byte_at(1) == ' ') {
-        resolved.clear();
-        variables_.get(name.substring(2, name.length() - 2), resolved);
-    }
+    const vux_string resolved = variables_.target_name(name);
     if (resolved.empty()) return ref;
     if ((ref.item = images_.find(resolved))) return ref;
     const int32_t i = resources_.index_of(resolved);

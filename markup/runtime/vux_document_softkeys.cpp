@@ -15,6 +15,7 @@ void vux_document::resolve_soft_keys(vux_element_commandbar& bar) {
         vux_string target;
         const vux_menu* menu = nullptr;
         if (bar.default_show_target(i, target)) {
+            const vux_object_list& menus = manager_->screens().menus;
             menu = static_cast<const vux_menu*>(menus.get(menus.find(target.str().c_str())));
             if (menu && (!menu->is_kept() || menu->is_empty() || (menu->style >= 6 && menu->style <= 8)))
                 menu = nullptr;
@@ -33,7 +34,7 @@ void vux_document::resolve_soft_keys(vux_element_commandbar& bar) {
             bar.show_default(i);
     }
     vux_string title;
-    if (!default_menu())
+    if (!manager_->screens().default_menu())
         bar.drop_close_command();
     else if (bar.left_slot_empty() && env.get(vux_string(vux_names::key_menu_title), title))
         bar.show_close_command(title);
@@ -41,6 +42,7 @@ void vux_document::resolve_soft_keys(vux_element_commandbar& bar) {
 
 bool vux_document::bar_shows(vux_element_commandbar& bar, const vux_string& name) {
     if (bar.mentions(name)) return true;
+    const vux_object_list& menus = manager_->screens().menus;
     for (int32_t i = 0; i < 2; ++i) {
         vux_string target;
         if (!bar.default_show_target(i, target)) continue;

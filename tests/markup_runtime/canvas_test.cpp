@@ -183,10 +183,11 @@ TEST_F(Canvas, ClientIsLaidOutOnceAndPaintedInItsRectangle) {
     run(action_of(show_step(1, 2, "w")));
     EXPECT_EQ(host.count(R"(graphics.text "line 0" 0)"), 1);
     EXPECT_EQ(host.count(R"(graphics.text "line 2" 0)"), 1);
-    vux_layout* first = static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout();
+    vux_layout* first =
+        static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client.current_layout();
     ASSERT_NE(first, nullptr);
     machine().settle(true);
-    EXPECT_EQ(static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout(), first);
+    EXPECT_EQ(static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client.current_layout(), first);
 }
 
 // A repeat step saves the client as it stands (entry 17), moves it with the
@@ -195,7 +196,8 @@ TEST_F(Canvas, ClientIsLaidOutOnceAndPaintedInItsRectangle) {
 TEST_F(Canvas, ScrollByCopyingPaintsOnlyTheUncoveredStrip) {
     start(doc_builder().add(*long_window(60)).done());
     run(action_of(show_step(1, 2, "w")));
-    vux_element_scrollbar& bar = *static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.scroll_bar;
+    vux_element_scrollbar& bar =
+        *static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client.scroll_bar;
     ASSERT_TRUE(bar.content_taller());
     press(50, 100);
     host.clear_log();
@@ -243,7 +245,7 @@ TEST_F(Canvas, ListIsLaidOutAgainWhenItsAreaMoves) {
     w->commandbar.left = command_of("Go", vux_action());
     start(doc_builder().add(*w).done());
     run(action_of(set_step("__key_touch_screen", "no"), show_step(1, 2, "w")));
-    const vux_element_client& c = static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client;
+    const vux_element_client& c = static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client;
     const int in = m().canvas().metric(12);
     EXPECT_EQ(c.client_rect.y, in);  // the whole screen, inset
     run(action_of(set_step("__key_touch_screen", "yes")));
@@ -332,7 +334,8 @@ TEST_F(Canvas, ANamedVariableRepaintsTheWindowThatShowsIt) {
     w->commandbar.left->guard->add().name = vux_string("ready");
     start(doc_builder().add(*w).done());
     run(action_of(show_step(1, 2, "w")));
-    const vux_element_client& client = static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client;
+    const vux_element_client& client =
+        static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client;
     struct row {
         const char* name;
         bool assign;
@@ -364,7 +367,7 @@ TEST_F(Canvas, TouchSoftKeysMoveIntoTheTitleBar) {
     start(doc_builder().add(*w).done());
     run(action_of(show_step(1, 2, "w")));
     const vux_rect key =
-        static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
+        static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
     ASSERT_FALSE(key.is_empty());
     EXPECT_LT(key.bottom(), m().canvas().title_bar_height() + 1);
     press(key.left() + 2, key.top() + 2);
@@ -377,7 +380,7 @@ TEST_F(Canvas, TouchSoftKeysMoveIntoTheTitleBar) {
     start(doc_builder().add(*w).done());
     run(action_of(show_step(1, 2, "w")));
     const vux_rect bar_key =
-        static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
+        static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
     EXPECT_EQ(bar_key.top(), m().canvas().command_bar_rect().top());
 }
 

@@ -81,7 +81,7 @@ struct Golden : ::testing::Test {
     vux_manager& m() { return *static_cast<vux_manager*>(e); }
     void show(int kind, const char* name) {
         vux_action a = action_of(show_step(kind, 2, name));
-        m().document().run(a);
+        m().runner().run(a);
         m().machine().settle(true);
     }
 };
@@ -127,7 +127,7 @@ TEST_F(Golden, ScrolledClientWithItsThumb) {
 TEST_F(Golden, TouchSoftKeysInTheTitleBar) {
     host.capabilities = 1;  // a touch screen
     play(document("scene"), {});
-    static_cast<vux_window*>(m().document().find_screen(1, vux_string("home")))->commandbar.value_3 = 1;
+    static_cast<vux_window*>(m().screens().find_screen(1, vux_string("home")))->commandbar.value_3 = 1;
     show(1, "home");
     expect_golden(host.image(), "touch_soft_keys");
 }
@@ -356,7 +356,7 @@ TEST_F(Golden, EveryElementKindAndMenuStyle) {
         show(3, ("style" + std::to_string(style)).c_str());
         expect_golden(host.image(), ("menu_style_" + std::to_string(style)).c_str());
         vux_action close = action_of(show_step(3, 4, ("style" + std::to_string(style)).c_str()));
-        m().document().run(close);
+        m().runner().run(close);
         m().machine().settle(true);
     }
 }
@@ -396,7 +396,7 @@ TEST_F(DemoSite, AsTheServiceSendsIt) {
 // drag upwards both move its content.
 TEST_F(DemoSite, DownArrowScrollsTheSite) {
     show_site();
-    auto* site = static_cast<vux_window*>(m().document().find_screen(1, vux_string("__window_site")));
+    auto* site = static_cast<vux_window*>(m().screens().find_screen(1, vux_string("__window_site")));
     ASSERT_NE(site, nullptr);
     ASSERT_NE(site->client.scroll_bar, nullptr);
     EXPECT_TRUE(site->client.can_scroll_down());
@@ -409,7 +409,7 @@ TEST_F(DemoSite, DownArrowScrollsTheSite) {
 
 TEST_F(DemoSite, DraggingUpScrollsTheSite) {
     show_site();
-    auto* site = static_cast<vux_window*>(m().document().find_screen(1, vux_string("__window_site")));
+    auto* site = static_cast<vux_window*>(m().screens().find_screen(1, vux_string("__window_site")));
     ASSERT_NE(site, nullptr);
     ASSERT_NE(site->client.scroll_bar, nullptr);
     const vux_layout_rect v = site->client.view_rect;
@@ -429,7 +429,7 @@ TEST_F(DemoSite, DraggingUpScrollsTheSite) {
 // grounds lie under texts by design).
 TEST_F(DemoSite, ItsTextsStackWithoutOverlapping) {
     show_site();
-    auto* site = static_cast<vux_window*>(m().document().find_screen(1, vux_string("__window_site")));
+    auto* site = static_cast<vux_window*>(m().screens().find_screen(1, vux_string("__window_site")));
     ASSERT_NE(site, nullptr);
     vux_layout* layout = site->client.current_layout();
     ASSERT_NE(layout, nullptr);

@@ -49,14 +49,14 @@ struct Painters : ::testing::Test {
     void TearDown() override { vux_engine_destroy(e); }
     vux_manager& m() { return *static_cast<vux_manager*>(e); }
     vux_canvas& canvas() { return m().canvas(); }
-    vux_window& window() { return *static_cast<vux_window*>(m().document().find_screen(1, vux_string("w"))); }
+    vux_window& window() { return *static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w"))); }
 
     // Starts the document and shows window "w".
     void show(doc_builder& doc) {
         const std::string bytes = doc.add(every_key()).done();
         vux_image_host::start(e, QByteArray(bytes.data(), int(bytes.size())));
         vux_action a = action_of(show_step(1, 2, "w"));
-        m().document().run(a);
+        m().runner().run(a);
         m().machine().settle(true);
     }
     void repaint() { m().machine().repaint_full(); }
@@ -264,7 +264,7 @@ TEST_F(Painters, SwitchItemsFillsAndBadges) {
     doc.add(sw).add(*w);
     show(doc);
     vux_action count = action_of(set_step("count", "3"));
-    m().document().run(count);
+    m().runner().run(count);
     repaint();
     auto* one =
         static_cast<vux_element_command*>(static_cast<vux_switch*>(m().document().switches.get(0))->commands.get(0));
