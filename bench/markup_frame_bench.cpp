@@ -119,6 +119,20 @@ BENCHMARK_CAPTURE(BM_FirstFrameLaysOut, window, scene::window)->Unit(benchmark::
 BENCHMARK_CAPTURE(BM_FirstFrameLaysOut, builtin, scene::builtin)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_FirstFrameLaysOut, demo_site, scene::demo_site)->Unit(benchmark::kMicrosecond);
 
+// A repaint after every host tick, with the element clocks (countdowns,
+// animations, blinking links) and the timed work running between frames.
+void BM_RepaintWithTheClocksRunning(benchmark::State& state, scene s) {
+    frame_fixture f(s);
+    int tick = 0;
+    for (auto _ : state) {
+        vux_engine_tick(f.e, ++tick);
+        f.machine().settle(true);
+    }
+}
+BENCHMARK_CAPTURE(BM_RepaintWithTheClocksRunning, window, scene::window)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_RepaintWithTheClocksRunning, builtin, scene::builtin)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_RepaintWithTheClocksRunning, demo_site, scene::demo_site)->Unit(benchmark::kMicrosecond);
+
 void BM_LayoutOfAThousandItems(benchmark::State& state) {
     frame_fixture f(window_document(1, 1000));
     for (auto _ : state) {

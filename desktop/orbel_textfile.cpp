@@ -1,5 +1,7 @@
 #include "desktop/orbel_textfile.h"
 
+#include <algorithm>
+
 #include "core/vux_utf8.h"
 
 namespace {
@@ -15,10 +17,18 @@ std::u16string_view trimmed(std::u16string_view s) {
 
 bool is_separator(char16_t c) { return c == u' ' || c == u',' || c == u'\uFF0C'; }
 
-vux_string utf8_of(std::u16string_view s) {
-    vux_string out;
-    vux_unicode(s).to_utf8(out);
-    return out;
+// The ASCII text as bytes; false (nothing made) for any other unit or for a
+// text longer than the longest the checks after it take, which refuse any
+// byte past ASCII and any address of 41 bytes or more.
+bool ascii_of(std::u16string_view s, size_t longest, vux_string& out) {
+    char bytes[64];
+    if (s.size() > longest || s.size() > sizeof bytes) return false;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] >= 0x7F) return false;
+        bytes[i] = char(s[i]);
+    }
+    out.assign(bytes, int32_t(s.size()));
+    return true;
 }
 
 bool is_mobile(std::u16string_view s) {
@@ -71,14 +81,14 @@ bool orbel_textfile::parse_line(std::u16string_view line, pair& out) {
     if (line.size() <= 12) return false;
     std::u16string_view name;
     if (is_mobile(line.substr(line.size() - 11))) {
-        out.value = utf8_of(line.substr(line.size() - 11));
+        ascii_of(line.substr(line.size() - 11), 11, out.value);
         name = line.substr(0, line.size() - 11);
     } else {
         bool found = false;
+        vux_string value;
         for (size_t i = line.size(); i-- > 0;) {
             if (!is_separator(line[i])) continue;
-            vux_string value = utf8_of(line.substr(i + 1));
-            if (!value.is_email_address()) continue;
+            if (!ascii_of(line.substr(i + 1), 40, value) || !value.is_email_address()) continue;
             out.value = std::move(value);
             name = line.substr(0, i);
             found = true;
@@ -98,6 +108,10 @@ bool orbel_textfile::parse_line(std::u16string_view line, pair& out) {
 
 bool orbel_textfile::parse() {
     pairs_.clear();
+    // Room for every pair at once: no more than the lines, and no more than
+    // the lines of 13 or more units (a shorter one fails) the text can hold.
+    const size_t lines = size_t(std::count(text_.begin(), text_.end(), u'\n')) + 1;
+    pairs_.reserve(std::min(lines, text_.size() / 13 + 1));
     std::u16string_view rest(text_);
     while (!rest.empty()) {
         size_t end = rest.find_first_of(u"\r\n");

@@ -16,7 +16,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev
   qt6-qpa-plugins libgl-dev qt6-translations-l10n
   libqrencode-dev libopencore-amrnb-dev zlib1g-dev
-  ncompress gzip xvfb xauth fonts-wqy-microhei
+  ncompress gzip xvfb xauth x11-utils fonts-wqy-microhei
 )
 
 missing=()

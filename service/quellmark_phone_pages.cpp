@@ -10,6 +10,7 @@
 #include <vector>
 #include "core/vux_record_build.h"
 #include "core/vux_record_dump.h"
+#include "desktop/vux_desktop_columns.h"
 #include "toolkit/vux_builder.h"
 
 namespace json = vux_record_build;
@@ -52,24 +53,6 @@ std::string date_of(int32_t seconds) {
 constexpr int screen_units = 240;
 int pixels_of(int units) { return (units * 314 + screen_units - 1) / screen_units; }
 
-// The columns a member sees, in the order the column page lists them, with
-// the key of their colour in the site's brush and its default.
-struct column {
-    int32_t bit;
-    int32_t key;
-    int32_t colour;
-    const char* label;
-};
-constexpr std::array<column, 8> columns = {{
-    {0x2, 1, 0xE21BA1, "主页"},
-    {0x4, 2, 0x1BA1E2, "新闻"},
-    {0x8, 3, 0xF09609, "通知"},
-    {0x10, 4, 0xD55111, "论坛"},
-    {0x20, 5, 0x9700FF, "群聊"},
-    {0x40, 6, 0xF70962, "私信"},
-    {0x80, 7, 0x8CBF26, "投票"},
-    {0x100, 8, 0x26BF26, "相册"},
-}};
 constexpr int32_t column_home = 0x2, column_news = 0x4, column_notices = 0x8, column_votes = 0x80;
 constexpr int32_t option_tray_only = 0x100;
 
@@ -161,9 +144,10 @@ void add_columns(scope& page, const vux_desktop_site& site, picture_set& picture
     scope block;
     std::vector<scope>& tiles = block.lists["tiles"];
     constexpr int left = 6, top = 6, width = 111, height = 48, step_x = 117, step_y = 54;
-    const char* align[] = {"1", "2", "3"};
-    for (const column& c : columns) {
-        if ((site.columns & c.bit) == 0) continue;
+    const char* align[] = {"left", "center", "right"};
+    // The columns a member sees: those the column page offers, in its order.
+    for (const vux_desktop_column& c : vux_desktop_columns) {
+        if (!c.offered || (site.columns & c.bit) == 0) continue;
         const int i = int(tiles.size());
         tiles.push_back(text_item({{"label", c.label},
                                    {"colour", quellmark_phone_colour(site.brush.value_of(c.key, c.colour),
@@ -397,7 +381,7 @@ bool fail(std::string* error, const std::string& why) {
 
 // The page `name` of the template, filled from `values`, as records.
 std::string build_page(const char* name, scope values, picture_set& pictures, const std::string& template_text,
-                       std::string* error) {
+                       std::string* error, std::string* source) {
     const std::string text = template_text.empty() ? builtin_template() : template_text;
     std::string why;
     json::value_ptr root = json::parse(text, &why);
@@ -410,6 +394,7 @@ std::string build_page(const char* name, scope values, picture_set& pictures, co
     std::string stream_json;
     f.value(*page, values, stream_json);
     if (!f.error.empty()) return fail(error, "phone template: " + f.error), std::string();
+    if (source) *source = stream_json;
     vux_build_result built = vux_build_stream(stream_json);
     if (!built.ok || built.bytes.size() < 13 || built.bytes.compare(0, 4, "vux+") != 0)
         return fail(error, "phone template: " + (built.ok ? std::string("it must not be packed") : built.error)),
@@ -440,7 +425,7 @@ std::string quellmark_phone_colour(int32_t rgb, int32_t opacity) {
 }
 
 std::string quellmark_home_records(const std::vector<quellmark_phone_site>& sites, std::string* error,
-                                   const std::string& template_text) {
+                                   const std::string& template_text, std::string* source) {
     scope page;
     picture_set pictures;
     std::vector<scope>& list = page.lists["sites"];
@@ -455,11 +440,11 @@ std::string quellmark_home_records(const std::vector<quellmark_phone_site>& site
     page.texts["count"] = std::to_string(list.size());
     one_if(page, "sites_none", list.empty());
     one_if(page, "sites_some", !list.empty());
-    return build_page("home_page", std::move(page), pictures, template_text, error);
+    return build_page("home_page", std::move(page), pictures, template_text, error, source);
 }
 
-std::string quellmark_site_records(const quellmark_phone_site& s, std::string* error,
-                                   const std::string& template_text) {
+std::string quellmark_site_records(const quellmark_phone_site& s, std::string* error, const std::string& template_text,
+                                   std::string* source) {
     if (!s.site) return fail(error, "no site"), std::string();
     scope page = site_values(s);
     picture_set pictures;
@@ -469,11 +454,11 @@ std::string quellmark_site_records(const quellmark_phone_site& s, std::string* e
     add_news(page, s, pictures);
     add_notices(page, s, pictures);
     add_votes(page, s);
-    return build_page("site_page", std::move(page), pictures, template_text, error);
+    return build_page("site_page", std::move(page), pictures, template_text, error, source);
 }
 
 std::string quellmark_news_records(const quellmark_phone_site& s, const std::string& news_key, std::string* error,
-                                   const std::string& template_text) {
+                                   const std::string& template_text, std::string* source) {
     if (!s.site) return fail(error, "no site"), std::string();
     const int32_t i = s.site->news.find_by_key(vux_string(news_key));
     if (i < 0) return {};
@@ -482,11 +467,11 @@ std::string quellmark_news_records(const quellmark_phone_site& s, const std::str
     scope page = item_page(s, news_key, n.time, n.picture, "news_picture", pictures);
     page.texts["title"] = n.title.str();
     page.texts["text"] = n.content.str();
-    return build_page("news_page", std::move(page), pictures, template_text, error);
+    return build_page("news_page", std::move(page), pictures, template_text, error, source);
 }
 
 std::string quellmark_vote_records(const quellmark_phone_site& s, const std::string& vote_key, bool voted,
-                                   std::string* error, const std::string& template_text) {
+                                   std::string* error, const std::string& template_text, std::string* source) {
     if (!s.site) return fail(error, "no site"), std::string();
     const int32_t i = s.site->votes.find_by_key(vux_string(vote_key));
     if (i < 0) return {};
@@ -502,5 +487,5 @@ std::string quellmark_vote_records(const quellmark_phone_site& s, const std::str
            text_item({{"note", voted ? "您已经投过票了，谢谢参与！" : "这个投票没有选项。"}}));
     // The menu's choices are the options again, under a name of their own.
     page.lists["choices"] = open ? option_items(v) : std::vector<scope>{};
-    return build_page("vote_page", std::move(page), pictures, template_text, error);
+    return build_page("vote_page", std::move(page), pictures, template_text, error, source);
 }

@@ -7,7 +7,8 @@
 #include "desktop/records/vux_desktop_site.h"
 
 // The pages a member's phone shows, made from the template source
-// service/markup/phone.json (checked by vux_build when the service builds)
+// service/markup/phone.json (built by vux_build for the demo data when the
+// service builds, so a template that does not build fails the build)
 // and filled from the sites' records.
 //
 // The template is JSON: "home_page", "site_page", "news_page" and
@@ -44,17 +45,21 @@ struct quellmark_phone_site {
 
 // The records of a page, without header and trailer; empty (with a reason)
 // when the template does not build. `template_text` empty: the built-in one.
+// `source`, when given, gets the filled page in vux_build's JSON form (the
+// build checks the template with it, service/CMakeLists.txt).
 std::string quellmark_home_records(const std::vector<quellmark_phone_site>& sites, std::string* error = nullptr,
-                                   const std::string& template_text = {});
+                                   const std::string& template_text = {}, std::string* source = nullptr);
 std::string quellmark_site_records(const quellmark_phone_site& site, std::string* error = nullptr,
-                                   const std::string& template_text = {});
+                                   const std::string& template_text = {}, std::string* source = nullptr);
 // One news item or one vote by its key; empty (no error) when the site has
 // no such item. `voted`: this phone has voted already, so the page offers
 // no choice.
 std::string quellmark_news_records(const quellmark_phone_site& site, const std::string& news_key,
-                                   std::string* error = nullptr, const std::string& template_text = {});
+                                   std::string* error = nullptr, const std::string& template_text = {},
+                                   std::string* source = nullptr);
 std::string quellmark_vote_records(const quellmark_phone_site& site, const std::string& vote_key, bool voted,
-                                   std::string* error = nullptr, const std::string& template_text = {});
+                                   std::string* error = nullptr, const std::string& template_text = {},
+                                   std::string* source = nullptr);
 
 // A picture as the pages send it: scaled down to fit width x height
 // pixels (never up) and encoded as PNG; empty when the bytes are no picture.

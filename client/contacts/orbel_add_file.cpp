@@ -5,8 +5,10 @@
 #include <QPushButton>
 #include <QStringDecoder>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "client/contacts/orbel_contact_widgets.h"
+#include "client/controls/orbel_line_layout.h"
 #include "client/controls/orbel_richedit.h"
 #include "gui/orbel_text.h"
 
@@ -15,8 +17,7 @@ orbel_add_file::orbel_add_file(const QString& text, QWidget* parent) : QDialog(p
     setWindowTitle(QStringLiteral("文件导入"));
     view_ = new orbel_richedit(this);
     view_->setObjectName(QStringLiteral("1038"));
-    QString shown = text;
-    view_->setPlainText(orbel_lf_lines(shown));
+    orbel_line_layout::set_lines(view_, text);
     QPushButton* ok = nullptr;
     QHBoxLayout* buttons = orbel_ok_cancel_row(this, &ok);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -28,9 +29,14 @@ orbel_add_file::orbel_add_file(const QString& text, QWidget* parent) : QDialog(p
 
 bool orbel_decode_gbk(const uint8_t* data, int32_t length, std::u16string& out) {
     QStringDecoder decoder("GBK");
-    const QString text = decoder(QByteArrayView(data, length));
-    if (decoder.hasError()) return false;
-    out.assign(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
+    const QByteArrayView bytes(data, length);
+    out.resize(size_t(decoder.requiredSpace(bytes.size())));
+    QChar* begin = reinterpret_cast<QChar*>(out.data());
+    out.resize(size_t(decoder.appendToBuffer(begin, bytes) - begin));
+    if (decoder.hasError()) {
+        out.clear();
+        return false;
+    }
     return true;
 }
 
@@ -53,12 +59,20 @@ QString orbel_import_message(orbel_import_error error) {
 }
 
 QString orbel_import_preview(const orbel_textfile& file) {
+    qsizetype length = 0;
+    for (const orbel_textfile::pair& p : file.pairs()) length += p.value.length() + p.name.length() + 3;
     QString out;
+    out.reserve(length);
     for (const orbel_textfile::pair& p : file.pairs()) {
-        out += QString::fromUtf8(p.value.data(), p.value.length());
+        // A number or an address is ASCII: its bytes are its characters.
+        const QByteArrayView value(p.value.data(), p.value.length());
+        if (std::all_of(value.begin(), value.end(), [](char c) { return uint8_t(c) < 0x80; }))
+            out += QLatin1StringView(value);
+        else
+            out += QString::fromUtf8(value);
         out += QLatin1Char(' ');
-        out += QString::fromUtf16(p.name.units(), p.name.length());
-        out += QStringLiteral("\r\n");
+        out += QStringView(p.name.units(), p.name.length());
+        out += QLatin1StringView("\r\n");
     }
     return out;
 }

@@ -66,11 +66,18 @@ void orbel_richedit::add_text(const QString& text) {
 
 void orbel_richedit::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton && textCursor().hasSelection()) {
-        QApplication::clipboard()->setText(
-            textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
+        QString copied = textCursor().selectedText();
+        for (QChar& c : copied)
+            if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
+        QApplication::clipboard()->setText(copied);
+        // The view stays where it is: the selection's end was in reach of
+        // the press that made it.
+        const int x = horizontalScrollBar()->value(), y = verticalScrollBar()->value();
         QTextCursor cursor = textCursor();
         cursor.setPosition(cursor.selectionEnd());
         setTextCursor(cursor);
+        horizontalScrollBar()->setValue(x);
+        verticalScrollBar()->setValue(y);
         event->accept();
         return;
     }

@@ -17,27 +17,20 @@
 #include "desktop/records/vux_desktop_site_change.h"
 
 const std::array<orbel_site_column::column, 13> orbel_site_column::columns = {{
-    {0x2, 1096, u"主页", 0xE21BA1, 1088, false,
-     u"　【主页】栏目对所有用户开放，可以打开网页，地图和直接拨打联系电话。"},
-    {0x4, 1043, u"新闻", 0x1BA1E2, 1090, false, u"　【新闻】栏目对所有用户开放。"},
-    {0x8, 1020, u"通知", 0xF09609, 1089, false,
-     u"　【通知】栏目对所有用户开放，某些通知在发送时可以设定只让成员用户看到。"},
-    {0x10, 1033, u"论坛", 0xD55111, 1094, false,
-     u"　【论坛】栏目只对成员用户开放，成员用户可以发贴或添加评论，管理员可以删除内容。"},
-    {0x20, 1021, u"群聊", 0x9700FF, 1092, false, u"　【群聊】栏目只对成员用户开放。"},
-    {0x40, 1022, u"私信", 0xF70962, 1097, false, u"　【私信】栏目只对成员用户开放。"},
-    {0x80, 1079, u"投票", 0x8CBF26, 1091, false,
-     u"　【投票】栏目对所有用户开放。在创建投票时，可以设定只允许成员用户投票。"},
-    {0x100, 1086, u"相册", 0x26BF26, 1095, false, u"　【相册】栏目只对成员用户开放。相册按照发布的日期组织在一起。"},
-    {0x200, 1081, u"在哪", 0xBDB76B, 1102, true,
+    {1096, 1088, u"　【主页】栏目对所有用户开放，可以打开网页，地图和直接拨打联系电话。"},
+    {1043, 1090, u"　【新闻】栏目对所有用户开放。"},
+    {1020, 1089, u"　【通知】栏目对所有用户开放，某些通知在发送时可以设定只让成员用户看到。"},
+    {1033, 1094, u"　【论坛】栏目只对成员用户开放，成员用户可以发贴或添加评论，管理员可以删除内容。"},
+    {1021, 1092, u"　【群聊】栏目只对成员用户开放。"},
+    {1022, 1097, u"　【私信】栏目只对成员用户开放。"},
+    {1079, 1091, u"　【投票】栏目对所有用户开放。在创建投票时，可以设定只允许成员用户投票。"},
+    {1086, 1095, u"　【相册】栏目只对成员用户开放。相册按照发布的日期组织在一起。"},
+    {1081, 1102,
      u"　【在哪】栏目对所有用户开放，管理员或成员可以动态创建兴趣点，用户可以根据当前位置查找附近的兴趣点。"},
-    {0x400, 1080, u"问答", 0xBC8F8F, 1101, true,
-     u"　【问答】栏目对所有用户开放，任何人都可以发问，任何人也都可以回答。"},
-    {0x800, 1023, u"任务", 0x778899, 1103, true, u"　【任务】栏目只对成员用户开放，成员之间可以互相安排任务。"},
-    {0x1000, 1024, u"会议", 0x87CEEB, 1104, true,
-     u"　【会议】栏目只对成员用户开放，一组成员可以在一个事先创建好的会议室里语音通话。"},
-    {0x2000, 1025, u"日历", 0xB0E0E6, 1105, true,
-     u"　【日历】栏目只对成员用户开放，成员可以通过日历安排自己的工作和学习。"},
+    {1080, 1101, u"　【问答】栏目对所有用户开放，任何人都可以发问，任何人也都可以回答。"},
+    {1023, 1103, u"　【任务】栏目只对成员用户开放，成员之间可以互相安排任务。"},
+    {1024, 1104, u"　【会议】栏目只对成员用户开放，一组成员可以在一个事先创建好的会议室里语音通话。"},
+    {1025, 1105, u"　【日历】栏目只对成员用户开放，成员可以通过日历安排自己的工作和学习。"},
 }};
 
 namespace {
@@ -53,7 +46,8 @@ orbel_site_column::values orbel_site_column::fill(const vux_desktop_site& site) 
     v.opacity = site.brush.opacity;
     v.options = site.options & option_bits;
     v.columns = site.columns & column_bits;
-    for (size_t k = 0; k < columns.size(); ++k) v.colors[k] = site.brush.value_of(int32_t(k + 1), columns[k].color);
+    for (const vux_desktop_column& c : vux_desktop_columns)
+        v.colors[size_t(c.key - 1)] = site.brush.value_of(c.key, c.colour);
     v.background = bytes_of(site.background);
     return v;
 }
@@ -120,10 +114,11 @@ void orbel_site_column::toggle(values& v, int id, bool checked) {
         return;
     default: break;
     }
-    for (const column& col : columns) {
-        if (col.id != id) continue;
-        set_bit(c, col.bit, checked);
-        if (col.bit == where && !checked) o &= ~points;
+    for (size_t k = 0; k < columns.size(); ++k) {
+        if (columns[k].id != id) continue;
+        const int32_t bit = vux_desktop_columns[k].bit;
+        set_bit(c, bit, checked);
+        if (bit == where && !checked) o &= ~points;
         return;
     }
 }
@@ -141,8 +136,8 @@ orbel_site_column::orbel_site_column(QWidget* parent) : orbel_site_page("142", Q
     for (size_t k = 0; k < columns.size(); ++k) {
         const column& col = columns[k];
         const QByteArray id = QByteArray::number(col.id), swatch_id = QByteArray::number(col.swatch);
-        auto* box =
-            named(new QCheckBox(QString::fromUtf16(col.label), this), id.constData(), QString::fromUtf16(col.tip));
+        auto* box = named(new QCheckBox(QString::fromUtf8(vux_desktop_columns[k].label), this), id.constData(),
+                          QString::fromUtf16(col.tip));
         auto* swatch = named(new orbel_static_color(this), swatch_id.constData());
         swatch->setFixedSize(40, 20);
         column_boxes_[k] = box;
@@ -152,7 +147,7 @@ orbel_site_column::orbel_site_column(QWidget* parent) : orbel_site_page("142", Q
             show_checks();
         });
         connect(swatch, &orbel_static_color::color_chosen, this, [this, k](int color) { values_.colors[k] = color; });
-        if (col.hidden) {
+        if (!vux_desktop_columns[k].offered) {
             box->hide();
             swatch->hide();
             continue;
@@ -264,7 +259,8 @@ void orbel_site_column::set_values(const values& v) {
 orbel_site_column::values orbel_site_column::get_values() const { return values_; }
 
 void orbel_site_column::show_checks() {
-    for (size_t k = 0; k < columns.size(); ++k) column_boxes_[k]->setChecked(values_.columns & columns[k].bit);
+    for (size_t k = 0; k < columns.size(); ++k)
+        column_boxes_[k]->setChecked(values_.columns & vux_desktop_columns[k].bit);
     with_you_->setChecked(values_.options & with_you);
     among_members_->setChecked(values_.options & among_members);
     with_waiters_->setChecked(values_.options & with_waiters);

@@ -3,6 +3,7 @@
 
 #include "client/sheet/orbel_site_page.h"
 #include "desktop/records/vux_desktop_site.h"
+#include "desktop/vux_desktop_columns.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,17 +19,14 @@ class orbel_static_picture;
 class orbel_site_column : public orbel_site_page {
     Q_OBJECT
 public:
-    // One column of the phone application.
+    // The controls of one column of the phone application; columns[k]
+    // belongs to vux_desktop_columns[k] (its bit, colour key, default colour
+    // and name).
     struct column {
-        int32_t bit;  // in the site's column bits
-        int id;       // its check
-        const char16_t* label;
-        int32_t color;  // default, 0xRRGGBB
-        int swatch;     // its colour swatch
-        bool hidden;
+        int id;      // its check
+        int swatch;  // its colour swatch
         const char16_t* tip;
     };
-    // Keys 1-13 in table order: columns[k - 1] has colour key k.
     static const std::array<column, 13> columns;
     // The option bits of this page and their checks.
     static constexpr int32_t with_you = 0x1, among_members = 0x2, with_waiters = 0x4, points = 0x800;

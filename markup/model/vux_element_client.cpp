@@ -208,11 +208,20 @@ void vux_element_client::refresh_layout(bool keep) {
     if (scroll_bar) scroll_bar->save(keep, vux_flag_bit(flags, bottom_bit));
 }
 
+// Font size 0 sets nothing: the layout keeps the font it was given (a
+// dialog's text font, for one), selected again for measuring and painting.
+void vux_element_client::apply_font(vux_layout& l) const {
+    if (font_size != 0)
+        l.set_mode(font_size, 0);
+    else
+        l.set_mode(l.size_class, l.style);
+}
+
 bool vux_element_client::layout(const vux_variables& environment) {
     if (!layout_) return false;
     vux_layout& l = *layout_;
     l.save_mode();
-    l.set_mode(font_size, 0);
+    apply_font(l);
     l.anchoring = vux_flag_bit(flags, 8) ? 1 : 0;
     l.centring = vux_flag_bit(flags, 9) ? 1 : 0;
     view_rect = client_rect;
@@ -272,7 +281,7 @@ void vux_element_client::draw(int32_t pass) {
     vux_layout& l = *layout_;
     l.draw_pass = pass;
     l.save_mode();
-    l.set_mode(font_size, 0);
+    apply_font(l);
     if (pass == 1 && scroll_bar) {
         const vux_element_scrollbar& s = *scroll_bar;
         const vux_layout_rect& v = l.view;

@@ -159,6 +159,7 @@ public:
     std::vector<vux_record*> active_links;  // not owned
 
 private:
+    void apply_font(vux_layout& l) const;
     // After any edit of the list: nothing may point into a deleted paragraph.
     void forget_paragraph_pointers();
     void clear_pull_flags(int32_t bits);

@@ -65,6 +65,16 @@ bool vux_canvas::drop_data(const vux_string& name) {
     return true;
 }
 
+void vux_canvas::release_image(const vux_string& name) {
+    if (!ground_.held || !vux_string_equal(ground_.name, name)) return;
+    ground_.held = false;
+    if (ground_.item && ground_.item->bytes.length() > 0) data_replaced(name.str().c_str());
+}
+
+void vux_canvas::name_changed(const vux_string& name) {
+    if (manager_) manager_->document().name_changed(name);
+}
+
 void vux_canvas::reset() {
     ++reset_count;
     reset_caches();
@@ -113,7 +123,9 @@ void vux_canvas::note_file_status(const vux_string_list& pairs) {
 }
 
 // The window painted last is remembered so that the host tidies once per new
-// window; once that window closed, the next one of its name is new again.
+// window; once that window closed, the next one of its name is new again,
+// and the picture kept for it is released.
 void vux_canvas::drop_owner(const vux_string& owner) {
     if (vux_string_equal(owner, last_window_name)) last_window_name.clear();
+    if (ground_.held && vux_string_equal(owner, ground_.owner)) release_image(vux_string(ground_.name));
 }

@@ -43,6 +43,11 @@ public:
     void describe_device(vux_device& device) const;
     // Removes a data item and its data name; tells the host it is gone.
     bool drop_data(const vux_string& name);
+    // A variable the screens may show changed; the document repaints them.
+    void name_changed(const vux_string& name);
+    // Forgets the window picture the host keeps under that name; one drawn
+    // from the document's bytes is released on the host as well.
+    void release_image(const vux_string& name);
     void reset();
 
     // ---- painting, bottom to top, then the frame is finished and presented
@@ -143,6 +148,7 @@ private:
     // the bar shows nothing.
     bool paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip);
     void paint_switch(vux_window& window);
+    int32_t switch_height(const vux_switch* sw) const;
     void paint_badge(const vux_element_command& item);
     void paint_corner_menu_item(const vux_menu& menu, int32_t i, bool lit, int32_t text_key);
     void paint_scroll_bars(vux_element_scrollbar& bar, const vux_rect& area);
@@ -150,12 +156,14 @@ private:
     void paint_clock();
 
     vux_manager* manager_ = nullptr;
-    // The window picture the host holds in its save buffer, and where.
+    // The window picture the host holds in its save buffer, where, and for
+    // which window.
     struct {
         bool held = false;
         vux_string name;
         const vux_data* item = nullptr;  // a replaced item is another picture
         vux_rect rect;
+        vux_string owner;  // the window it was drawn for
     } ground_;
     bool emoticons_read_ = false;
     vux_unicode emoticon_keys_;

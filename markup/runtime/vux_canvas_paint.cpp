@@ -39,11 +39,7 @@ const vux_string& or_default(const vux_string& own, const vux_string& fallback) 
 
 vux_canvas::image_ref vux_canvas::find_image(const vux_string& name) const {
     image_ref ref;
-    vux_string resolved = name;
-    if (name.length() > 2 && name.byte_at(0) == '$' && name.byte_at(1) == ' ') {
-        resolved.clear();
-        variables_.get(name.substring(2, name.length() - 2), resolved);
-    }
+    const vux_string resolved = variables_.target_name(name);
     if (resolved.empty()) return ref;
     if ((ref.item = images_.find(resolved))) return ref;
     const int32_t i = resources_.index_of(resolved);
@@ -225,14 +221,22 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
         client.sync(env);
         if (client.current_layout()) client.links_changed(env);
     }
+    const int32_t indent = metric(12);
+    const vux_layout_rect area{rect.left() + indent, rect.top(), rect.width() - 2 * indent, rect.height()};
+    // A window's list follows its area (the whole screen or not): once that
+    // moved, it is laid out again.
+    const vux_layout_rect& was = client.client_rect;
+    if (window_client && !client.scroll_bar && client.current_layout() && !redraw_requested &&
+        (was.x != area.x || was.y != area.y || was.w != area.w || was.h != area.h))
+        client.refresh_layout(true);
     if (!client.current_layout()) {
         auto layout = std::make_unique<vux_layout_impl>(*this);
-        layout->indent = metric(12);
+        layout->indent = indent;
         layout->copy_allowed = window_client && host_supports(capability_scroll_copy) ? 1 : 0;
+        // A dialog's text stands in the dialog font unless its client names one.
+        if (!window_client) layout->set_mode(dialog_text_class, 0);
         client.set_layout(std::move(layout));
-        const int32_t indent = metric(12);
-        client.client_rect =
-            vux_layout_rect{rect.left() + indent, rect.top(), rect.width() - 2 * indent, rect.height()};
+        client.client_rect = area;
         client.layout(env);
         client.current_layout()->restore_focus();
     }
@@ -303,6 +307,7 @@ void vux_canvas::paint_window_ground(const vux_element_client& client, vux_layou
     ground_.name = name;
     ground_.item = picture.item;
     ground_.rect = rect;
+    ground_.owner = last_window_name;
     call(&vux_graphics_table::save_area, rect.left(), rect.top(), rect.width(), rect.height());
 }
 
@@ -356,10 +361,13 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
     // On a touch screen a touch-hide window shows its soft keys in the title
     // bar, and its client reaches down to the bottom of the screen.
     const bool touch_keys = window.commandbar.value_3 != 0 && is_touch_screen();
-    vux_rect area = touch_keys ? without_title_bar() : client_rect();
+    // A bar that is not shown takes no room from a scrolling client.
+    const bool title_shown = !window.titlebar.is_blank();
+    const bool bar_shown = !window.commandbar.is_empty() && !touch_keys;
+    vux_rect area = scrolling_client_rect(title_shown, bar_shown, switch_height(prepared.window_switch));
     if (!window.client.scroll_bar) {
         // A client that does not scroll is a list: inset on every side.
-        const vux_rect list = list_area((window.client.flags >> 4 & 1) && !touch_keys);
+        const vux_rect list = list_area((window.client.flags >> 4 & 1) && bar_shown);
         const int32_t in = metric(12);
         area = vux_rect(list.left() + in, list.top() + in, list.width() - 2 * in, list.height() - 2 * in);
     }
@@ -388,9 +396,9 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
         image(window.extras.item_at(2), corner);
         frame(corner, 56);
     }
-    if (!paint_subtitle()) {
+    if (!paint_subtitle() && title_shown) {
         paint_title_bar(window);
-        if (touch_keys && !window.titlebar.is_blank()) paint_touch_soft_keys(window.commandbar);
+        if (touch_keys) paint_touch_soft_keys(window.commandbar);
     }
     if (window.extras.count() > 0 && !window.extras.item_at(0).empty()) {
         const vux_rect strip = notice_rect();
@@ -520,6 +528,14 @@ void vux_canvas::paint_clock() {
     char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d", clock_hour % 100, clock_minute % 100);
     text_in(box, vux_string(text).to_unicode(), 2, 26);
+}
+
+// The strip a switch takes at the foot of the screen: its items' height
+// and a margin above and below them (0 without a switch).
+int32_t vux_canvas::switch_height(const vux_switch* sw) const {
+    if (!sw) return 0;
+    const int64_t h = int64_t(scale(sw->values[5])) + 2 * int64_t(scale(sw->values[8]));
+    return int32_t(std::clamp<int64_t>(h, 0, INT16_MAX));
 }
 
 // The switch's integers, scaled: 0-3 its rectangle; 4 and 5 an item's width

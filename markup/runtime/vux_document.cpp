@@ -33,6 +33,17 @@ std::unique_ptr<T> take_as(std::unique_ptr<vux_record>& r) {
     return std::unique_ptr<T>(static_cast<T*>(r.release()));
 }
 
+// The variable and the function of each location kind.
+struct location_kind {
+    const char* variable;
+    const char* function;
+};
+constexpr location_kind location_kinds[] = {
+    {vux_names::key_gps, vux_names::function_on_gps},
+    {vux_names::key_cid, vux_names::function_on_cid},
+    {vux_names::key_mac, vux_names::function_on_mac},
+};
+
 // Removes the item of that name from a named list; true when one was there.
 bool remove_named(vux_object_list& list, const vux_string& name) {
     const int32_t i = list.find(name.str().c_str());
@@ -43,12 +54,7 @@ bool remove_named(vux_object_list& list, const vux_string& name) {
 
 }  // namespace
 
-vux_document::~vux_document() {
-    music_end.reset();
-    animation_end.reset();
-    end_overtime();
-    waiting_.reset();
-}
+vux_document::~vux_document() { end_overtime(); }
 
 vux_environment& vux_document::variables() { return manager_->variables(); }
 
@@ -151,25 +157,20 @@ void vux_document::stop() {
     manager_->exchange().end();
     manager_->network().stopped();
     status_text.clear();
-    for (vux_object_list* list : {&functions, &odds, &options, &switches, &windows, &dialogs, &menus, &start_actions})
-        list->delete_all();
-    motions.delete_all();
+    for (vux_object_list* list : {&functions, &odds, &options, &switches, &start_actions}) list->delete_all();
+    manager_->screens().clear();
+    manager_->runner().drop_motions();
     vux_canvas& canvas = manager_->canvas();
     for (int32_t i = canvas.images().count() - 1; i >= 0; --i)
         canvas.variables().remove_data_name(canvas.images().at(i)->name);
     canvas.images().clear();
     subtitles.clear();
     end_overtime();
-    if (waiting_) {
-        manager_->facility().close_text_input();
-        manager_->facility().close_media();
-        drop_waiting();
-    }
+    manager_->runner().cancel_waiting();
     session.reset();
-    default_menu_switch = true;
     deferred_status_close = false;
     timed_triggers = false;
-    stop_media(false);
+    manager_->runner().stop_media(false);
     action_queue.close();
 }
 
@@ -191,16 +192,12 @@ void vux_document::end_overtime() {
 
 void vux_document::load(const uint8_t* bytes, int32_t length) {
     if (!bytes || length < 0) length = 0;
-    if (depth_ >= max_depth) {
-        script_error("SCRIPT ERROR!");
-        return;
-    }
-    ++depth_;
+    if (!nest()) return;
     vux_buffer expanded;
     vux_link source(bytes, length);
     if (length > 8 && std::memcmp(bytes, "vux-", 4) == 0) {
         if (vux_expand::unpack(source, expanded) != vux_expand::result::ok) {
-            --depth_;
+            unnest();
             script_error("SCRIPT ERROR!");
             return;
         }
@@ -208,13 +205,13 @@ void vux_document::load(const uint8_t* bytes, int32_t length) {
     }
     vux_reader reader(source);
     if (!reader.read_header()) {
-        --depth_;
+        unnest();
         script_error("SCRIPT ERROR!");
         return;
     }
     read(reader);
     if (state_ != state_script_error) reader.read_trailer();
-    --depth_;
+    unnest();
     if (state_ == state_script_error) return;
     started_ = true;
     run_start_actions();
@@ -223,7 +220,7 @@ void vux_document::load(const uint8_t* bytes, int32_t length) {
 void vux_document::run_start_actions() {
     while (start_actions.count() > 0) {
         std::unique_ptr<vux_object> a = start_actions.remove_at(0);
-        start_action(*static_cast<vux_action*>(a.get()));
+        manager_->runner().start_action(*static_cast<vux_action*>(a.get()));
     }
 }
 
@@ -333,12 +330,12 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     switch (code) {
     case vux_type_brush:
         canvas.brush_sheet().merge(static_cast<vux_brush&>(*record));
-        mark_stacks_changed();
+        manager_->screens().mark_stacks_changed();
         break;
     case vux_type_extent:
         canvas.apply_extent(static_cast<vux_extent&>(*record));
         canvas.reset_caches();
-        mark_stacks_changed();
+        manager_->screens().mark_stacks_changed();
         break;
     // Screens are appended, not replaced: a later one of the same name is
     // found after the first.
@@ -346,7 +343,9 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     case vux_type_menu:
     case vux_type_window: {
         env.set_ok(static_cast<vux_screen&>(*record).name);
-        vux_object_list* list = code == vux_type_dialog ? &dialogs : code == vux_type_menu ? &menus : &windows;
+        vux_object_list* list = manager_->screens().screens_of(code == vux_type_dialog ? 2
+                                                               : code == vux_type_menu ? 3
+                                                                                       : 1);
         list->append(std::move(record));
         break;
     }
@@ -396,7 +395,7 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     case vux_type_action: {
         auto a = take_as<vux_action>(record);
         switch (a->disposition) {
-        case 1: start_action(*a); break;
+        case 1: manager_->runner().start_action(*a); break;
         case 4: action_queue.restart_with(std::move(a)); break;
         case 5: action_queue.push(std::move(a)); break;
         default: start_actions.append(std::move(a)); break;
@@ -423,7 +422,64 @@ void vux_document::file_data(std::unique_ptr<vux_data> data) {
     canvas.images().add(data);
 }
 
+void vux_document::screen_closed(const vux_screen& screen, int32_t kind) {
+    if (kind == 1 && overtime && vux_string_equal(overtime->title, screen.name)) overtime->title.clear();
+    variables().remove(screen.name);
+    drop_owned(screen.name);
+}
+
+void vux_document::drop_owned(const vux_string& owner) {
+    if (owner.empty()) return;
+    vux_environment& env = variables();
+    for (int32_t i = functions.count() - 1; i >= 0; --i) {
+        auto* f = static_cast<vux_function*>(functions.get(i));
+        if (!vux_string_equal(f->title, owner)) continue;
+        env.remove(f->name);
+        functions.remove_at(i);
+    }
+    for (int32_t i = odds.count() - 1; i >= 0; --i)
+        if (vux_string_equal(static_cast<vux_odds*>(odds.get(i))->title, owner)) odds.remove_at(i);
+    for (int32_t i = options.count() - 1; i >= 0; --i) {
+        auto* o = static_cast<vux_option*>(options.get(i));
+        if (!vux_string_equal(o->title, owner)) continue;
+        env.remove(o->name);
+        options.remove_at(i);
+    }
+    manager_->canvas().drop_owner(owner);
+}
+
+bool vux_document::is_blocked() const { return manager_ && manager_->runner().is_waiting(); }
+
+bool vux_document::nest() {
+    if (depth_ >= max_depth) {
+        script_error("SCRIPT ERROR!");
+        return false;
+    }
+    ++depth_;
+    return true;
+}
+
+void vux_document::step_failed(bool fatal, const vux_string& text) {
+    state_ = state_step_error;
+    show_dialog(fatal ? vux_names::dialog_fatal : vux_names::dialog_error, text);
+}
+
 void vux_document::script_error(const char* text) {
     state_ = state_script_error;
     if (started_) show_dialog(vux_names::dialog_fatal, vux_string(text));
+}
+
+void vux_document::on_location(int32_t status, const char* text) {
+    if (status >= 0 && status <= 2) {
+        const location_kind& k = location_kinds[status];
+        // The screens showing the reading repaint with the settle below.
+        manager_->screens().mark_stacks_changed();
+        const vux_string name(k.variable);
+        const vux_string value(text ? text : "null");
+        variables().set_plain(name, value);
+        private_store.variables.set_plain(name, value);
+        if (text) manager_->runner().call_function(vux_string(k.function));
+    }
+    save_private();
+    manager_->machine().settle(false);
 }

@@ -19,11 +19,6 @@ class vux_reader;
 class vux_writer;
 class vux_home;
 class vux_action_go;
-class vux_action_input;
-class vux_action_upload;
-class vux_action_show;
-class vux_action_clear;
-class vux_action_motion;
 class vux_screen;
 class vux_stack;
 class vux_element_commandbar;
@@ -36,8 +31,6 @@ public:
     // Deepest nesting of streams read from inside a stream, or of functions
     // calling functions.
     static constexpr int32_t max_depth = 16;
-    // Tries of a ".ul" file name before giving up.
-    static constexpr int32_t max_numbered_names = 1000;
 
     vux_document() = default;
     ~vux_document() override;
@@ -50,7 +43,8 @@ public:
     bool is_loaded() const { return loaded_; }
     bool is_started() const { return started_; }
     bool is_running() const { return started_ && !connect_pending_; }
-    bool is_blocked() const { return waiting_ != nullptr; }
+    // An action waits for the host (text input or upload).
+    bool is_blocked() const;
     int32_t state() const { return state_; }
     bool in_error() const { return state_ != state_ok; }
     bool establishing() const { return establishing_; }
@@ -86,21 +80,14 @@ public:
     // The state record of the settle snapshot.
     void write_state(vux_writer& w) const;
 
-    // ---- actions
-    // Runs the steps in place; the result is the last stopping step's (0 else).
-    int32_t run(vux_action& action);
-    // Runs a copy at once: the steps may close and sweep the screen that
-    // owns the action, so the original must not be walked.
-    int32_t run_copy(const vux_action& action);
-    // The full run: a copy that may wait for the host.
-    void start_action(const vux_action& action);
-    void call_function(const vux_string& name);
-    void run_command(int32_t code);
-    bool resume_input();
-    bool resume_media();
-    void on_input_text(const uint16_t* text, int32_t count);
-    void on_media(const uint8_t* bytes, int32_t length);
+    // One level deeper in streams read from streams and actions run from
+    // actions: false (a script error) past max_depth; else unnest after.
+    bool nest();
+    void unnest() { --depth_; }
+    // The error step: state 3 and the error dialog with the text.
+    void step_failed(bool fatal, const vux_string& text);
     void on_location(int32_t status, const char* text);
+    void update_time_variables();
 
     // ---- dialogs shown with a text
     void show_dialog(const char* name, const vux_string& text);
@@ -110,48 +97,29 @@ public:
     vux_environment& variables();
     vux_string text_of(const char* key);
 
-    // ---- screens (kind 1 windows, 2 dialogs, 3 menus)
-    // Deepest chain of owners closed in one descent; deeper ones are marked
-    // closing and taken by the sweep's next round.
-    static constexpr int32_t max_close_depth = 16;
-    vux_object_list* screens_of(int32_t kind);
-    vux_stack* stack_of(int32_t kind);
-    vux_screen* find_screen(int32_t kind, const vux_string& name);
-    // A screen a step may act on: present and neither closing nor discarded.
-    vux_screen* live_screen(int32_t kind, const vux_string& name);
-    // Closes every screen marked closing, with what it owns, then drops the
-    // closed records from their collections.
-    void sweep_closing();
-    int32_t show_screen(const vux_action_show& step);
-    void mark_stacks_changed();
-    // The first kept, closed menu marked as default (null while the switch is off).
-    vux_screen* default_menu();
+    // A screen left its stack while closing: what it owned goes with it.
+    void screen_closed(const vux_screen& screen, int32_t kind);
     // Before a command bar is painted: what its two slots show.
     void resolve_soft_keys(vux_element_commandbar& bar);
-    // ---- music and animation
-    bool media_blocking() const { return (music_handle && music_blocking) || (animation_handle && animation_blocking); }
-    // Stops both; with run_end the kept end actions start first.
-    void stop_media(bool run_end);
+    // Whether a command bar shows the variable: a condition of its shown
+    // commands names it, or a menu one of its soft keys opens has it.
+    bool bar_shows(vux_element_commandbar& bar, const vux_string& name);
+    // A variable changed: the window and the dialog in front that show it
+    // are painted again at the next settle.
+    void name_changed(const vux_string& name);
     // Per-tick work of the document; true when it did something.
     bool tick_work();
     // After ten ticks without input: the subtitles scroll over a quiet window.
     void idle_work();
     // Input ends a subtitle on screen.
     void end_subtitle();
-    int32_t music_handle = 0;
-    int32_t animation_handle = 0;
-    bool music_blocking = false;
-    bool animation_blocking = false;
-    std::unique_ptr<vux_action> music_end;
-    std::unique_ptr<vux_action> animation_end;
-    vux_object_list motions;
 
     vux_private private_store;
     vux_environment own_variables;
     vux_session session;
     vux_string path;
     vux_string status_text;
-    vux_object_list functions, odds, options, switches, windows, dialogs, menus, start_actions;
+    vux_object_list functions, odds, options, switches, start_actions;
     vux_subtitle_list subtitles;
     vux_action_queue action_queue;
     std::unique_ptr<vux_overtime> overtime;
@@ -164,7 +132,6 @@ public:
     bool failure_note = false;
     bool deferred_settle = false;
     bool deferred_status_close = false;
-    bool default_menu_switch = true;
     bool timed_triggers = false;
     bool timer_running = false;
     bool private_dirty = false;
@@ -174,18 +141,9 @@ private:
     void file_record(int32_t code, vux_reader& reader);
     void file_data(std::unique_ptr<vux_data> data);
     void run_start_actions();
-    void open_waiting(std::unique_ptr<vux_action> action);
-    void drop_waiting();
-    int32_t run_step(vux_prediction& step);
-    int32_t run_screen_step(vux_prediction& step);
-    void run_clear(const vux_action_clear& step);
-    void close_screen(vux_screen& screen, int32_t depth);
     void drop_owned(const vux_string& owner);
-    void sweep_motions(bool finish_all);
     bool overtime_counts();
     bool pull_step();
-    void run_invoke(const vux_string& target, bool read_data);
-    void update_time_variables();
     template <class Message>
     bool read_response(vux_reader& reader, Message& message);
 
@@ -196,8 +154,4 @@ private:
     bool connect_pending_ = false;
     bool establishing_ = false;
     int32_t depth_ = 0;
-    std::unique_ptr<vux_action> waiting_;
-    bool has_input_ = false;
-    vux_unicode input_text_;
-    std::unique_ptr<vux_data> media_;
 };

@@ -33,7 +33,7 @@ void vux_document::show_dialog(const char* name, const vux_string& text) {
     vux_string var(name);
     var.append("_text");
     variables().set_plain(var, text);
-    vux_screen* d = live_screen(2, vux_string(name));
+    vux_screen* d = manager_->screens().live_screen(2, vux_string(name));
     vux_stack& stack = manager_->machine().dialogs;
     if (d && !stack.contains(d)) stack.push(d);
 }
@@ -164,7 +164,8 @@ void vux_document::write_state(vux_writer& w) const {
     w.write_int32(3);
     w.write_int32(options.count());
     for (int32_t i = 0; i < options.count(); ++i) static_cast<const vux_option*>(options.get(i))->write_label(w);
-    const std::pair<int32_t, const vux_object_list*> screens[] = {{4, &dialogs}, {6, &menus}, {8, &windows}};
+    const std::pair<int32_t, const vux_object_list*> screens[] = {
+        {4, &manager_->screens().dialogs}, {6, &manager_->screens().menus}, {8, &manager_->screens().windows}};
     for (const auto& [marker, list] : screens) {
         w.write_int32(marker);
         w.write_int32(list->count());
@@ -200,7 +201,7 @@ bool vux_document::timed_step(int32_t seconds) {
     }
     bool did = false;
     if (std::unique_ptr<vux_action> due = action_queue.release()) {
-        run(*due);
+        manager_->runner().run(*due);
         did = true;
     }
     vux_machine& machine = manager_->machine();
@@ -222,13 +223,13 @@ bool vux_document::timed_step(int32_t seconds) {
         // The overtime goes before its action runs: the action may load a new one.
         std::unique_ptr<vux_overtime> fired = std::move(overtime);
         env.remove(vux_string(vux_names::status_overtime));
-        run_copy(fired->action);
+        manager_->runner().run_copy(fired->action);
         machine.settle(true);
         return true;
     }
     machine.repaint();
     manager_->canvas().repaint();
-    if (time_count % 2 == 0 && env.contains(vux_string(vux_names::key_beep)) && music_handle == 0)
+    if (time_count % 2 == 0 && env.contains(vux_string(vux_names::key_beep)) && manager_->runner().music_handle == 0)
         manager_->facility().notify_user(1);
     return true;
 }

@@ -1,5 +1,7 @@
+#include "markup/model/vux_dialog.h"
 #include "markup/model/vux_element_commandbar.h"
 #include "markup/model/vux_menu.h"
+#include "markup/model/vux_window.h"
 #include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_manager.h"
 #include "markup/runtime/vux_reserved_names.h"
@@ -13,6 +15,7 @@ void vux_document::resolve_soft_keys(vux_element_commandbar& bar) {
         vux_string target;
         const vux_menu* menu = nullptr;
         if (bar.default_show_target(i, target)) {
+            const vux_object_list& menus = manager_->screens().menus;
             menu = static_cast<const vux_menu*>(menus.get(menus.find(target.str().c_str())));
             if (menu && (!menu->is_kept() || menu->is_empty() || (menu->style >= 6 && menu->style <= 8)))
                 menu = nullptr;
@@ -31,8 +34,34 @@ void vux_document::resolve_soft_keys(vux_element_commandbar& bar) {
             bar.show_default(i);
     }
     vux_string title;
-    if (!default_menu())
+    if (!manager_->screens().default_menu())
         bar.drop_close_command();
     else if (bar.left_slot_empty() && env.get(vux_string(vux_names::key_menu_title), title))
         bar.show_close_command(title);
+}
+
+bool vux_document::bar_shows(vux_element_commandbar& bar, const vux_string& name) {
+    if (bar.mentions(name)) return true;
+    const vux_object_list& menus = manager_->screens().menus;
+    for (int32_t i = 0; i < 2; ++i) {
+        vux_string target;
+        if (!bar.default_show_target(i, target)) continue;
+        const auto* menu = static_cast<const vux_menu*>(menus.get(menus.find(target.str().c_str())));
+        if (menu && menu->has_command(name)) return true;
+    }
+    return false;
+}
+
+void vux_document::name_changed(const vux_string& name) {
+    if (name.empty() || !manager_) return;
+    auto shows = [&](vux_element_client& client, vux_element_commandbar& bar) {
+        for (int32_t i = 0; i < client.count(); ++i)
+            if (const vux_element_paragraph* p = client.paragraph(i); p && p->mentions(name)) return true;
+        return bar_shows(bar, name);
+    };
+    vux_machine& m = manager_->machine();
+    if (auto* w = dynamic_cast<vux_window*>(m.windows.top()); w && shows(w->client, w->commandbar))
+        m.windows.changed = 1;
+    if (auto* d = dynamic_cast<vux_dialog*>(m.dialogs.top()); d && shows(d->client, d->commandbar))
+        m.dialogs.changed = 1;
 }

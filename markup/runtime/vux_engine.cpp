@@ -84,7 +84,7 @@ int vux_engine_drag_step(vux_engine* e, int restart, int direction, int fast) {
 
 void vux_engine_call_function(vux_engine* e, const char* name) {
     if (!running(e) || !name) return;
-    e->document().call_function(vux_string(name));
+    e->runner().call_function(vux_string(name));
 }
 
 char* vux_engine_get_variable(vux_engine* e, const char* name) {
@@ -137,13 +137,13 @@ void vux_engine_on_clipboard(vux_engine* e, const uint8_t* bytes, int length) {
 void vux_engine_on_media(vux_engine* e, const uint8_t* bytes, int length) {
     if (!running(e)) return;
     activity(e);
-    e->document().on_media(bytes, length);
+    e->runner().on_media(bytes, length);
 }
 
 void vux_engine_on_input_text(vux_engine* e, const uint16_t* text, int count) {
     if (!running(e)) return;
     activity(e);
-    e->document().on_input_text(text, count);
+    e->runner().on_input_text(text, count);
 }
 
 }  // extern "C"

@@ -181,6 +181,13 @@ bool vux_environment::contains(const vux_string& name) const {
     return resolve(name, 0, literal) && find(literal) >= 0;
 }
 
+vux_string vux_environment::target_name(const vux_string& name) const {
+    if (name.length() <= 2 || name.byte_at(0) != '$' || name.byte_at(1) != ' ') return name;
+    vux_string value;
+    get(name.substring(2, name.length() - 2), value);
+    return value;
+}
+
 bool vux_environment::get_unicode(const vux_string& name, vux_unicode& text) const {
     vux_string value;
     if (!get(name, value)) return false;

@@ -44,6 +44,10 @@ public:
     // for "$ k", the value of k (false when k is absent).
     bool set_tea(const vux_string& name, const vux_string& key, const vux_string& plain);
 
+    // A target name as a step or an image reference gives it: "$ x" stands
+    // for the value of x (empty when x is absent), any other name for itself.
+    vux_string target_name(const vux_string& name) const;
+
     // Names of the loaded data items (tested by conditions 12 and 13).
     void add_data_name(const vux_string& name) { data_names_.append_unique(name); }
     bool remove_data_name(const vux_string& name) { return data_names_.remove(name); }

@@ -363,6 +363,7 @@ int32_t vux_layout_impl::ellipsis_width() { return canvas_->ellipsis_width(); }
 
 void vux_layout_impl::assign_variable(const vux_string& name, const vux_string& value) {
     if (name.empty()) return;
+    canvas_->name_changed(name);
     if (value.empty())
         canvas_->variables().remove(name);
     else
@@ -370,7 +371,9 @@ void vux_layout_impl::assign_variable(const vux_string& name, const vux_string& 
 }
 
 void vux_layout_impl::remove_variable(const vux_string& name) {
-    if (!name.empty()) canvas_->variables().remove(name);
+    if (name.empty()) return;
+    canvas_->name_changed(name);
+    canvas_->variables().remove(name);
 }
 
 int32_t vux_layout_impl::scale(int32_t units) { return canvas_->scale(units); }

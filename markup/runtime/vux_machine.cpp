@@ -87,18 +87,18 @@ int32_t vux_machine::tolerance() const { return manager_->canvas().scale(10); }
 int32_t vux_machine::run_action(const vux_action& action, bool direct) {
     if (action_lock && action.value_1 == 0) return 0;
     in_input = 0;  // the input-start hook adds nothing to the activity already noted
-    vux_document& doc = manager_->document();
-    if (direct) return doc.run_copy(action);
-    doc.start_action(action);
+    vux_action_runner& runner = manager_->runner();
+    if (direct) return runner.run_copy(action);
+    runner.start_action(action);
     return 0;
 }
 
 void vux_machine::pop_menu(bool with_window) {
     menus.pop();
-    manager_->document().sweep_closing();
+    manager_->screens().sweep_closing();
     if (with_window) {
         windows.pop();
-        manager_->document().sweep_closing();
+        manager_->screens().sweep_closing();
     }
 }
 
@@ -107,7 +107,7 @@ void vux_machine::pop_front_screen() {
         dialogs.pop();
     else
         windows.pop();
-    manager_->document().sweep_closing();
+    manager_->screens().sweep_closing();
 }
 
 // The top menu's selected command, taken: the menu closes (and with a
@@ -260,11 +260,10 @@ bool vux_machine::scroll_key(int32_t code) {
 // blocking music or animation is stopped by it. Either way the event goes
 // no further.
 bool vux_machine::swallowed() {
-    vux_document& doc = manager_->document();
     if (manager_->exchange().main_waiting)
         manager_->exchange().abort_main();
-    else if (doc.media_blocking())
-        doc.stop_media(true);
+    else if (manager_->runner().media_blocking())
+        manager_->runner().stop_media(true);
     else
         return false;
     settle(false);
@@ -335,7 +334,7 @@ bool vux_machine::pointer_press(const vux_point& p) {
         if (!m->closable()) return done(false);
         if (!m->contains(p)) {
             menus.pop();
-            manager_->document().sweep_closing();
+            manager_->screens().sweep_closing();
             settle(false);
             return done(true);
         }
@@ -356,7 +355,7 @@ bool vux_machine::pointer_press(const vux_point& p) {
         }
         if (d->closable()) {
             dialogs.pop();
-            manager_->document().sweep_closing();
+            manager_->screens().sweep_closing();
             settle(false);
         }
         return done(false);
@@ -698,8 +697,7 @@ void vux_machine::repaint_full() {
 }
 
 void vux_machine::settle(bool force) {
-    vux_document& doc = manager_->document();
-    doc.sweep_closing();
+    manager_->screens().sweep_closing();
     if (force || dialogs.changed || menus.changed || windows.changed) {
         dialogs.changed = menus.changed = windows.changed = 0;
         pointer_down = 0;
@@ -711,7 +709,7 @@ void vux_machine::settle(bool force) {
             m->commandbar.release();
             if (!m->refresh(manager_->variables())) {
                 menus.pop();
-                doc.sweep_closing();
+                manager_->screens().sweep_closing();
                 menus.changed = 0;
             }
         }

@@ -2,7 +2,11 @@
 #include "core/vux_decimal.h"
 #include "markup/runtime/vux_reserved_names.h"
 
-vux_manager::vux_manager() : exchange_(document_, main_, poll_, network_, facility_, canvas_, machine_) {
+vux_manager::vux_manager()
+    : exchange_(document_, main_, poll_, network_, facility_, canvas_, machine_),
+      screens_(machine_.windows, machine_.dialogs, machine_.menus,
+               [this](const vux_screen& screen, int32_t kind) { document_.screen_closed(screen, kind); }),
+      runner_(document_, screens_, machine_, canvas_, facility_, exchange_) {
     document_.bind(this);
     machine_.bind(this);
     canvas_.bind(this);
@@ -71,8 +75,8 @@ void vux_manager::tick(int32_t t) {
     for (int32_t id : ids_to_close_.values()) network_.close_connection(id);
     ids_to_close_.clear();
     if (machine_.deferred_repaint()) return;
-    if (document_.resume_input()) return;
-    if (document_.resume_media()) return;
+    if (runner_.resume_input()) return;
+    if (runner_.resume_media()) return;
     if (exchange_.main_due(last_sequence)) {
         if (main_.outcome() == vux_receiver::none) last_sequence = main_.sequence();
         main_.complete();

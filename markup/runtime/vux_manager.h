@@ -2,6 +2,7 @@
 #include <cstdint>
 #include "core/vux_integer_list.h"
 #include "core/vux_object.h"
+#include "markup/runtime/vux_action_runner.h"
 #include "markup/runtime/vux_canvas.h"
 #include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_exchange.h"
@@ -9,9 +10,10 @@
 #include "markup/runtime/vux_machine.h"
 #include "markup/runtime/vux_network.h"
 #include "markup/runtime/vux_receiver.h"
+#include "markup/runtime/vux_screen_registry.h"
 
-// The engine handle: owns the running document, the input machine, the host
-// tables, the canvas and the two channels. Every runtime class reaches its
+// The engine handle: owns the running document, its screens and its action
+// runner, the input machine, the host tables, the canvas and the two channels. Every runtime class reaches its
 // siblings through its back-pointer to the manager.
 class vux_manager : public vux_object {
 public:
@@ -30,6 +32,8 @@ public:
     vux_receiver& main_receiver() { return main_; }
     vux_receiver& poll_receiver() { return poll_; }
     vux_exchange& exchange() { return exchange_; }
+    vux_screen_registry& screens() { return screens_; }
+    vux_action_runner& runner() { return runner_; }
     vux_environment& variables() { return canvas_.variables(); }
 
     // The receiver whose connection is id, else null.
@@ -67,6 +71,8 @@ private:
     vux_receiver main_;
     vux_receiver poll_;
     vux_exchange exchange_;
+    vux_screen_registry screens_;
+    vux_action_runner runner_;
     vux_integer_list side_connections_;
     vux_integer_list ids_to_close_;
 };

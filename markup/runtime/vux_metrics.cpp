@@ -149,6 +149,13 @@ vux_rect vux_metrics::without_title_bar() const {
     return rect_of(0, top, screen_width(), int64_t(screen_height()) - top);
 }
 
+vux_rect vux_metrics::scrolling_client_rect(bool title_shown, bool bar_shown, int32_t switch_height) const {
+    if (title_shown && bar_shown) return client_rect();
+    if (bar_shown) return without_command_bar();
+    const int64_t top = title_shown ? title_bar_height() : 0;
+    return rect_of(0, top, screen_width(), int64_t(screen_height()) - top - std::max(0, switch_height));
+}
+
 vux_rect vux_metrics::soft_key_rect(int32_t i, bool two) const {
     const vux_rect bar = command_bar_rect();
     if (!two) return bar;

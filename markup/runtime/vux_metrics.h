@@ -29,6 +29,9 @@ public:
     // The title bar's and the command bar's font (a step larger on a tall
     // portrait screen); answers the text height.
     int32_t select_bar_font() const;
+    // The font of a dialog's text: entry 0 less entry 2 unless the host's
+    // font is fixed, which is what size class 2 selects.
+    static constexpr int32_t dialog_text_class = 2;
     int32_t title_bar_height() const;
     int32_t command_bar_height() const;
     int32_t row_height() const;
@@ -42,6 +45,10 @@ public:
     vux_rect client_rect() const;
     vux_rect without_command_bar() const;
     vux_rect without_title_bar() const;
+    // A scrolling window client's rectangle: the bars that are not shown take
+    // no room, and without a command bar the switch's strip stays free at the
+    // bottom.
+    vux_rect scrolling_client_rect(bool title_shown, bool bar_shown, int32_t switch_height) const;
     // Slot i (0 left, 1 right) of a bar with two commands; one takes it all.
     vux_rect soft_key_rect(int32_t i, bool two) const;
     vux_rect notice_rect() const;

@@ -226,8 +226,7 @@ TEST_F(GroupSheetServiceTest, copy_to_fills_the_new_sites_sheet_from_the_templat
     EXPECT_EQ(copy.brush.opacity, source.brush.opacity);
     // The template's colours; a key it does not carry has the column's default.
     for (int32_t key = 1; key <= 13; ++key)
-        EXPECT_EQ(copy.brush.value_of(key, -1),
-                  source.brush.value_of(key, orbel_site_column::columns[size_t(key - 1)].color))
+        EXPECT_EQ(copy.brush.value_of(key, -1), source.brush.value_of(key, vux_desktop_columns[size_t(key - 1)].colour))
             << key;
     EXPECT_EQ(orbel_site_page::bytes_of(copy.icon), orbel_site_page::bytes_of(source.icon));
     EXPECT_EQ(orbel_site_page::bytes_of(copy.tray_picture), orbel_site_page::bytes_of(source.tray_picture));

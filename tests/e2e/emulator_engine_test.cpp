@@ -229,7 +229,7 @@ TEST(E2eEmulator, the_built_in_document_registers_enters_and_carries_its_picture
     // the site is taller than the screen: the Down arrow, pressed while the
     // phone's body has the focus, moves its content
     auto* site =
-        static_cast<vux_window*>(client->host()->handle()->document().find_screen(1, vux_string("__window_site")));
+        static_cast<vux_window*>(client->host()->handle()->screens().find_screen(1, vux_string("__window_site")));
     ASSERT_NE(site, nullptr);
     ASSERT_NE(site->client.scroll_bar, nullptr);
     EXPECT_EQ(site->client.scroll_bar->y_offset, 0);
@@ -279,7 +279,7 @@ struct E2ePhone : group_service_fixture {
     QTemporaryDir folder;
     orbel_client* client = nullptr;
     const vux_window* window(const char* name) {
-        return static_cast<const vux_window*>(client->host()->handle()->document().find_screen(1, vux_string(name)));
+        return static_cast<const vux_window*>(client->host()->handle()->screens().find_screen(1, vux_string(name)));
     }
     bool shows(const char* name, const char* title) {
         const vux_window* w = window(name);
@@ -322,7 +322,7 @@ TEST_F(E2ePhone, the_emulator_opens_on_the_selected_site_and_a_vote_is_counted) 
     go->target_2 = vux_string("1");
     open_vote.add_step(std::move(go));
     vux_engine* e = client->host()->handle();
-    e->document().run(open_vote);
+    e->runner().run(open_vote);
     ASSERT_TRUE(ORBEL_WAIT(shows("__window_vote", "河畔跑团")));
     const vux_desktop_vote& vote = *service.state().find_site("q0000101")->votes.items.at(0);
     ASSERT_EQ(vote.count_of(0), 4);
@@ -330,6 +330,28 @@ TEST_F(E2ePhone, the_emulator_opens_on_the_selected_site_and_a_vote_is_counted) 
     vux_engine_key(e, 0);  // its first option
     EXPECT_TRUE(ORBEL_WAIT(vote.count_of(0) == 5));
     EXPECT_TRUE(ORBEL_WAIT(variable(client, "__window_vote") == "ok"));
+}
+
+// From the site's page "返回" goes to the home page, whose "退出" ends the
+// document as its command does.
+TEST_F(E2ePhone, exit_on_the_home_page_ends_the_document) {
+    open();
+    group->set_emulator_factory(frames_of(service, folder.path()));
+    select("q0000101");
+    group->run_command(1091);
+    auto* frame = static_cast<orbel_emulator*>(group->emulator());
+    ASSERT_NE(frame, nullptr);
+    client = frame->client();
+    ASSERT_TRUE(ORBEL_WAIT(shows("__window_site", "河畔跑团")));
+    vux_engine* e = client->host()->handle();
+    ASSERT_TRUE(e->document().is_started());
+
+    vux_engine_key(e, 2);  // the right soft key, "返回"
+    ASSERT_TRUE(ORBEL_WAIT(shows("__window_home", "我的站点")));
+    EXPECT_TRUE(e->document().is_started());
+    vux_engine_key(e, 2);  // "退出"
+    EXPECT_TRUE(ORBEL_WAIT(!e->document().is_started()));
+    EXPECT_EQ(variable(client, "__dialog_error_text"), "");
 }
 
 }  // namespace

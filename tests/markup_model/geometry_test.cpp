@@ -136,6 +136,57 @@ TEST(BoxGeometry, LineBreaksNeverOpenAnEmptyFirstLine) {
     }
 }
 
+TEST(BoxGeometry, SpacedWordsWrapAtSpaces) {
+    struct row {
+        const char16_t* text;
+        int32_t units;  // a line's width in units of 6 pixels
+        std::vector<int32_t> starts;
+    };
+    const row rows[] = {
+        {u"boat house", 6, {0, 5}},        // "boat " | "house"
+        {u"boats house", 5, {0, 6}},       // the space hangs past the full line: "boats " | "house"
+        {u"go  now", 3, {0, 4}},           // so do two: "go  " | "now"
+        {u"ab cdefghijkl", 6, {0, 3, 9}},  // a word longer than a line breaks where full
+        {u"abcdefghij", 4, {0, 4, 8}},     // no space at all: where full
+        {u"我们的站点还没有", 5, {0, 5}},  // CJK breaks where full
+        {u"站点abc", 4, {0, 2}},           // beside CJK a Latin word stays whole
+        {u"boat house", 10, {0}},          // a line that fits is not broken
+    };
+    for (const row& r : rows) {
+        fake_layout l;
+        auto b = box_with(r.text, 0, r.units * fake_layout::unit_width);
+        b->measure(l, 0, nullptr);
+        EXPECT_EQ(b->line_starts(), r.starts) << vux_unicode(r.text).to_utf8_string().str() << " in " << r.units;
+    }
+}
+
+TEST(BoxGeometry, TextAlignPlacesTheLastLineAndLinesWrappedAtSpaces) {
+    struct row {
+        const char16_t* text;
+        int32_t units;  // the box's width in units of 6 pixels
+        const char* talign;
+        std::vector<int32_t> xs;  // where each line is drawn
+    };
+    const row rows[] = {
+        {u"boat house", 8, "center", {12, 9}},  // "boat " by "boat" (24 of 48), "house" (30 of 48)
+        {u"boat house", 8, "right", {24, 18}},    {u"boat house", 8, "left", {0, 0}}, {u"ab", 8, "center", {18}},
+        {u"我们的站点还没", 5, "center", {0, 9}},  // a full line stays, the last is centred
+        {u"我们的站点还没", 5, "right", {0, 18}},
+    };
+    for (const row& r : rows) {
+        fake_layout l;
+        auto b = box_with(r.text, 0, r.units * fake_layout::unit_width);
+        b->set_property(vux_string("talign"), vux_string(r.talign));
+        b->measure(l, 0, nullptr);
+        l.draw_pass = 1;
+        b->paint(l);
+        std::vector<int32_t> xs;
+        for (const std::string& d : l.draws())
+            if (d.rfind("box_text ", 0) == 0) xs.push_back(std::stoi(d.substr(9)));
+        EXPECT_EQ(xs, r.xs) << vux_unicode(r.text).to_utf8_string().str() << " " << r.talign;
+    }
+}
+
 TEST(BoxGeometry, TextChangedAfterMeasureDrawsOnlyWhatIsThere) {
     // A property step may set a shorter text without a new layout.
     fake_layout l;

@@ -101,6 +101,7 @@ TEST_F(Canvas, AClosedWindowIsTidiedAgainWhenItComesBack) {
 // command bars draw nothing); without the texture it fills.
 TEST_F(Canvas, TextureModesAndFallbacks) {
     auto w = screen_named<vux_window>("w");
+    w->titlebar.title = vux_unicode(u"W");
     w->commandbar.left = command_of("Go", vux_action());
     auto d = screen_named<vux_dialog>("d");
     auto m = screen_named<vux_menu>("m");
@@ -182,10 +183,11 @@ TEST_F(Canvas, ClientIsLaidOutOnceAndPaintedInItsRectangle) {
     run(action_of(show_step(1, 2, "w")));
     EXPECT_EQ(host.count(R"(graphics.text "line 0" 0)"), 1);
     EXPECT_EQ(host.count(R"(graphics.text "line 2" 0)"), 1);
-    vux_layout* first = static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout();
+    vux_layout* first =
+        static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client.current_layout();
     ASSERT_NE(first, nullptr);
     machine().settle(true);
-    EXPECT_EQ(static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout(), first);
+    EXPECT_EQ(static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client.current_layout(), first);
 }
 
 // A repeat step saves the client as it stands (entry 17), moves it with the
@@ -194,20 +196,21 @@ TEST_F(Canvas, ClientIsLaidOutOnceAndPaintedInItsRectangle) {
 TEST_F(Canvas, ScrollByCopyingPaintsOnlyTheUncoveredStrip) {
     start(doc_builder().add(*long_window(60)).done());
     run(action_of(show_step(1, 2, "w")));
-    vux_element_scrollbar& bar = *static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.scroll_bar;
+    vux_element_scrollbar& bar =
+        *static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client.scroll_bar;
     ASSERT_TRUE(bar.content_taller());
     press(50, 100);
     host.clear_log();
     ASSERT_EQ(vux_engine_drag_step(e, 1, 0, 0), 1);
     const int shift = bar.y_offset;
     ASSERT_GT(shift, 0);
-    // The client lies between the bars: 26..294 on this screen.
+    // A window without bars: the client is the whole screen, 0..320.
     EXPECT_EQ(host.calls("graphics.restore_area"),
-              (std::vector<std::string>{"graphics.restore_area 0 " + std::to_string(26 + shift) + " 240 " +
-                                        std::to_string(268 - shift) + " 0 26"}));
+              (std::vector<std::string>{"graphics.restore_area 0 " + std::to_string(shift) + " 240 " +
+                                        std::to_string(320 - shift) + " 0 0"}));
     const std::vector<std::string> clips = host.calls("graphics.set_clip");
     ASSERT_GE(clips.size(), 2u);
-    const std::string strip = "graphics.set_clip 0 " + std::to_string(294 - shift) + " 240 " + std::to_string(shift);
+    const std::string strip = "graphics.set_clip 0 " + std::to_string(320 - shift) + " 240 " + std::to_string(shift);
     EXPECT_EQ(clips[1], strip);
     // Nothing is drawn before the copy, and the ground is filled inside the strip.
     std::vector<std::string> order;
@@ -219,7 +222,7 @@ TEST_F(Canvas, ScrollByCopyingPaintsOnlyTheUncoveredStrip) {
     EXPECT_EQ(std::vector<std::string>(order.begin(), order.begin() + 5),
               (std::vector<std::string>{"graphics.set_clip", "graphics.save_area", "graphics.restore_area",
                                         "graphics.set_clip", "graphics.rectangle"}));
-    EXPECT_EQ(host.calls("graphics.save_area"), (std::vector<std::string>{"graphics.save_area 0 26 240 268"}));
+    EXPECT_EQ(host.calls("graphics.save_area"), (std::vector<std::string>{"graphics.save_area 0 0 240 320"}));
 
     TearDown();
     SetUp();
@@ -233,6 +236,127 @@ TEST_F(Canvas, ScrollByCopyingPaintsOnlyTheUncoveredStrip) {
     EXPECT_EQ(host.count("graphics.save_area"), 0);
 }
 
+// A list that asks for the whole screen has it only while its command bar is
+// shown; once that changes, the list is laid out again in its new area.
+TEST_F(Canvas, ListIsLaidOutAgainWhenItsAreaMoves) {
+    auto w = screen_named<vux_window>("w");
+    w->client.flags |= 1 << 4;
+    w->commandbar.value_3 = 1;  // a touch-hide bar
+    w->commandbar.left = command_of("Go", vux_action());
+    start(doc_builder().add(*w).done());
+    run(action_of(set_step("__key_touch_screen", "no"), show_step(1, 2, "w")));
+    const vux_element_client& c = static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client;
+    const int in = m().canvas().metric(12);
+    EXPECT_EQ(c.client_rect.y, in);  // the whole screen, inset
+    run(action_of(set_step("__key_touch_screen", "yes")));
+    machine().settle(true);
+    EXPECT_EQ(c.client_rect.y, m().canvas().title_bar_height() + in);
+}
+
+// The picture a host keeps for a window (capability 4) is released with the
+// window: the host hears its name (entry 29), and the next window over the
+// same picture draws it afresh instead of copying back what was kept.
+TEST_F(Canvas, AClosedWindowReleasesThePictureKeptForIt) {
+    host.answer("facility.supports 3", "0");
+    host.answer("facility.supports 4", "1");
+    auto a = long_window(3);
+    a->client.string_1 = vux_string("ground");
+    auto b = long_window(3);
+    b->name = vux_string("b");
+    b->client.string_1 = vux_string("ground");
+    start(doc_builder().add(data_named("ground")).add(*a).add(*b).done());
+    run(action_of(show_step(1, 2, "w")));
+    EXPECT_EQ(host.count(R"(graphics.texture 5 1 "ground" 4)"), 1);
+    EXPECT_EQ(host.count("graphics.data_replaced"), 0);
+    run(action_of(show_step(1, 4, "w")));
+    EXPECT_EQ(host.calls("graphics.data_replaced"), (std::vector<std::string>{R"(graphics.data_replaced "ground")"}));
+    host.clear_log();
+    run(action_of(show_step(1, 2, "b")));
+    EXPECT_EQ(host.count(R"(graphics.texture 5 1 "ground" 4)"), 1);
+    EXPECT_EQ(host.count("graphics.restore_area"), 0);
+}
+
+// A dialog whose client names no font shows its text in the dialog font:
+// entry 0 less entry 2 (0 - 2 by default), or entry 0 itself when the host's
+// font is fixed; a client that names a font keeps its own.
+TEST_F(Canvas, DialogTextStandsInTheDialogFont) {
+    struct row {
+        int32_t client_font;
+        const char* fixed;
+        const char* font;  // selected for the text
+    };
+    const row rows[] = {
+        {0, "0", "graphics.select_font -2 0"},
+        {0, "1", "graphics.select_font 0 0"},
+        {4, "0", "graphics.select_font 2 0"},  // large: entry 0 + entry 1
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(std::to_string(r.client_font) + " fixed " + r.fixed);
+        TearDown();
+        SetUp();
+        host.answer("graphics.reserved_5", r.fixed);
+        auto d = screen_named<vux_dialog>("d");
+        d->client.font_size = r.client_font;
+        auto p = std::make_unique<vux_element_paragraph>();
+        auto s = std::make_unique<vux_element_segment>();
+        s->text.text = vux_unicode(u"hello");
+        p->children.append(std::move(s));
+        d->client.paragraphs.append(std::move(p));
+        start(doc_builder().add(*d).done());
+        host.clear_log();
+        run(action_of(show_step(2, 2, "d")));
+        std::string font;
+        bool drawn = false;
+        for (const std::string& call : host.log) {
+            if (call.rfind("graphics.select_font", 0) == 0) font = call;
+            if (call == R"(graphics.text "hello" 0)") {
+                drawn = true;
+                break;
+            }
+        }
+        ASSERT_TRUE(drawn);
+        EXPECT_EQ(font, r.font);
+    }
+}
+
+// A focused link names its variables through the layout; the window in front
+// is painted again when it shows one of them (a text bound to it, a soft key
+// whose condition reads it), not for a name it does not show.
+TEST_F(Canvas, ANamedVariableRepaintsTheWindowThatShowsIt) {
+    auto w = screen_named<vux_window>("w");
+    auto p = std::make_unique<vux_element_paragraph>();
+    auto s = std::make_unique<vux_element_segment>();
+    s->text.key = vux_string("shown");
+    p->children.append(std::move(s));
+    w->client.paragraphs.append(std::move(p));
+    w->commandbar.left = command_of("Go", vux_action());
+    w->commandbar.left->guard = std::make_unique<vux_condition_list>();
+    w->commandbar.left->guard->add().name = vux_string("ready");
+    start(doc_builder().add(*w).done());
+    run(action_of(show_step(1, 2, "w")));
+    const vux_element_client& client =
+        static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client;
+    struct row {
+        const char* name;
+        bool assign;
+        uint8_t changed;
+    };
+    const row rows[] = {
+        {"shown", true, 1}, {"shown", false, 1}, {"ready", true, 1}, {"other", true, 0}, {"", true, 0},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(std::string(r.name) + (r.assign ? " assigned" : " removed"));
+        machine().settle(true);  // a text that follows a variable lays the client out again
+        ASSERT_EQ(machine().windows.changed, 0);
+        vux_layout& layout = *client.current_layout();
+        if (r.assign)
+            layout.assign_variable(vux_string(r.name), vux_string("1"));
+        else
+            layout.remove_variable(vux_string(r.name));
+        EXPECT_EQ(machine().windows.changed, r.changed);
+    }
+}
+
 // On a touch screen a touch-hide window's soft keys sit in the title bar,
 // where a tap takes them; elsewhere they keep the command bar.
 TEST_F(Canvas, TouchSoftKeysMoveIntoTheTitleBar) {
@@ -243,7 +367,7 @@ TEST_F(Canvas, TouchSoftKeysMoveIntoTheTitleBar) {
     start(doc_builder().add(*w).done());
     run(action_of(show_step(1, 2, "w")));
     const vux_rect key =
-        static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
+        static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
     ASSERT_FALSE(key.is_empty());
     EXPECT_LT(key.bottom(), m().canvas().title_bar_height() + 1);
     press(key.left() + 2, key.top() + 2);
@@ -256,7 +380,7 @@ TEST_F(Canvas, TouchSoftKeysMoveIntoTheTitleBar) {
     start(doc_builder().add(*w).done());
     run(action_of(show_step(1, 2, "w")));
     const vux_rect bar_key =
-        static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
+        static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
     EXPECT_EQ(bar_key.top(), m().canvas().command_bar_rect().top());
 }
 
@@ -358,7 +482,7 @@ TEST_F(Canvas, WindowPictureIsKeptByAHostThatKeepsAreas) {
         host.clear_log();
         run(action_of(show_step(1, 2, "w")));
         machine().repaint_full();
-        const vux_rect c = m().canvas().client_rect();
+        const vux_rect c = m().canvas().screen_rect();  // no bars: the client is the screen
         const std::string area = std::to_string(c.left()) + " " + std::to_string(c.top()) + " " +
                                  std::to_string(c.width()) + " " + std::to_string(c.height());
         EXPECT_EQ(host.count(R"(graphics.texture 5 1 "ground" 4)"), r.textures);

@@ -34,7 +34,7 @@ struct Clocks : screens_fixture {
         b->text.text = vux_unicode(text);
         return b;
     }
-    vux_window& window() { return *static_cast<vux_window*>(doc().find_screen(1, vux_string("w"))); }
+    vux_window& window() { return *static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w"))); }
     vux_element_paragraph& paragraph() { return *window().client.paragraph(0); }
     vux_element_box& the_box() { return *paragraph().children.get_as<vux_element_box>(0); }
     size_t placed() {

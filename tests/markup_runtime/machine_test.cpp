@@ -35,8 +35,8 @@ struct Machine : screens_fixture {
         bar.half_row = 10;
         bar.max_steps = 20;
     }
-    vux_window& window() { return *static_cast<vux_window*>(doc().find_screen(1, vux_string("w"))); }
-    vux_menu& menu() { return *static_cast<vux_menu*>(doc().find_screen(3, vux_string("m"))); }
+    vux_window& window() { return *static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w"))); }
+    vux_menu& menu() { return *static_cast<vux_menu*>(m().screens().find_screen(3, vux_string("m"))); }
     int32_t offset() { return window().client.scroll_bar->y_offset; }
 };
 
@@ -84,7 +84,7 @@ TEST_F(Machine, KeysOnTheWindowAndOnTheMenu) {
 TEST_F(Machine, ScrollKeysMeanNothingOverADialog) {
     auto d = std::make_unique<vux_dialog>();
     d->name = vux_string("d");
-    doc().dialogs.append(std::move(d));
+    m().screens().dialogs.append(std::move(d));
     run(action_of(show_step(2, 2, "d")));
     ASSERT_EQ(dialog_names(), "d");
     for (int k = 8; k <= 13; ++k) key(k);
@@ -107,7 +107,7 @@ TEST_F(Machine, SelectedActionThatClosesItsOwnScreenRunsToItsEnd) {
     key(1);
     key(0);
     EXPECT_EQ(variable("after"), "1");
-    EXPECT_EQ(doc().menus.count(), 0);
+    EXPECT_EQ(m().screens().menus.count(), 0);
 
     window().keep = 2;
     window().client.default_action =
@@ -424,7 +424,7 @@ struct Items : screens_fixture {
         run(action_of(show_step(1, 2, "w")));
     }
     vux_layout& layout() {
-        return *static_cast<vux_window*>(doc().find_screen(1, vux_string("w")))->client.current_layout();
+        return *static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client.current_layout();
     }
     // A screen point inside item i.
     vux_point centre_of(int32_t i) {

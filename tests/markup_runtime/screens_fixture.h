@@ -73,7 +73,7 @@ struct screens_fixture : engine_fixture {
     // Runs a document-side action through the document, then settles, as a
     // trigger does.
     int32_t run(vux_action action) {
-        const int32_t result = doc().run(action);
+        const int32_t result = m().runner().run(action);
         machine().settle(false);
         return result;
     }

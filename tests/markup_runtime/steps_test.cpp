@@ -90,7 +90,7 @@ TEST_F(Steps, ClosingRemovesTheScreenItsVariableAndWhatItOwns) {
     EXPECT_EQ(variable("owned"), "ok");
     EXPECT_EQ(run(action_of(show_step(1, 4, "a"))), 0);
     EXPECT_EQ(window_names(), "b");
-    EXPECT_EQ(doc().windows.count(), 1);
+    EXPECT_EQ(m().screens().windows.count(), 1);
     EXPECT_EQ(variable("a"), "(none)");
     EXPECT_EQ(variable("owned"), "(none)");
     EXPECT_EQ(doc().functions.find("owned"), -1);
@@ -105,12 +105,12 @@ TEST_F(Steps, OwnerCyclesAndLongChainsCloseOnce) {
     cycle.add(*screen_named<vux_window>("x", 1, "y")).add(*screen_named<vux_dialog>("y", 1, "x"));
     start(cycle.done());
     EXPECT_EQ(run(action_of(show_step(1, 4, "x"))), 0);
-    EXPECT_EQ(doc().windows.count() + doc().dialogs.count(), 0);
+    EXPECT_EQ(m().screens().windows.count() + m().screens().dialogs.count(), 0);
 
     TearDown();
     SetUp();
     doc_builder chain;
-    const int n = 3 * vux_document::max_close_depth;
+    const int n = 3 * vux_screen_registry::max_close_depth;
     for (int i = 0; i < n; ++i) {
         const std::string name = "w" + std::to_string(i), owner = i ? "w" + std::to_string(i - 1) : "";
         chain.add(*screen_named<vux_window>(name.c_str(), 1, owner.c_str()));
@@ -119,23 +119,23 @@ TEST_F(Steps, OwnerCyclesAndLongChainsCloseOnce) {
     start(chain.done());
     run(action_of(show_step(1, 2, "other"), show_step(1, 2, ("w" + std::to_string(n - 1)).c_str())));
     EXPECT_EQ(run(action_of(show_step(1, 4, "w0"))), 0);
-    EXPECT_EQ(doc().windows.count(), 1);
+    EXPECT_EQ(m().screens().windows.count(), 1);
     EXPECT_EQ(window_names(), "other");
 }
 
 TEST_F(Steps, AStepOnAClosingOrMissingScreenDoesNothing) {
     start(three_windows());
-    static_cast<vux_window*>(doc().find_screen(1, vux_string("a")))->keep = 3;
+    static_cast<vux_window*>(m().screens().find_screen(1, vux_string("a")))->keep = 3;
     auto title = std::make_unique<vux_action_title>();
     title->window = vux_string("a");
     title->text = vux_unicode(u"New");
     title->stop = 1;
     vux_action closing = action_of(std::move(title));
-    EXPECT_EQ(doc().run(closing), -1);  // no settle yet: the window is still there, closing
-    EXPECT_TRUE(static_cast<vux_window*>(doc().find_screen(1, vux_string("a")))->titlebar.title.empty());
+    EXPECT_EQ(m().runner().run(closing), -1);  // no settle yet: the window is still there, closing
+    EXPECT_TRUE(static_cast<vux_window*>(m().screens().find_screen(1, vux_string("a")))->titlebar.title.empty());
     EXPECT_EQ(run(action_of(font_step("nobody", 4))), 0);  // no stop flag: the run's result stays 0
     EXPECT_EQ(result_of(font_step("b", 5)), 0);
-    EXPECT_EQ(static_cast<vux_window*>(doc().find_screen(1, vux_string("b")))->client.font_size, 5);
+    EXPECT_EQ(static_cast<vux_window*>(m().screens().find_screen(1, vux_string("b")))->client.font_size, 5);
 }
 
 TEST_F(Steps, FailingGuardPassesOverTheStepWithoutItsSkipAndStopEndsTheRun) {

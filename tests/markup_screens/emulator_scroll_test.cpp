@@ -115,7 +115,7 @@ struct LongClientOnTheEmulator : ::testing::Test {
 // so the client shows as much text as a full repaint at the same position.
 TEST_F(LongClientOnTheEmulator, drag_step_keeps_the_content_in_view) {
     ASSERT_TRUE(m().facility().supports(4));
-    vux_window* w = static_cast<vux_window*>(m().document().find_screen(1, vux_string("w")));
+    vux_window* w = static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")));
     ASSERT_NE(w, nullptr);
     ASSERT_TRUE(w->client.scroll_bar->content_taller());
     const vux_rect c = client();

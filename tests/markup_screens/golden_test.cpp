@@ -81,7 +81,7 @@ struct Golden : ::testing::Test {
     vux_manager& m() { return *static_cast<vux_manager*>(e); }
     void show(int kind, const char* name) {
         vux_action a = action_of(show_step(kind, 2, name));
-        m().document().run(a);
+        m().runner().run(a);
         m().machine().settle(true);
     }
 };
@@ -127,7 +127,7 @@ TEST_F(Golden, ScrolledClientWithItsThumb) {
 TEST_F(Golden, TouchSoftKeysInTheTitleBar) {
     host.capabilities = 1;  // a touch screen
     play(document("scene"), {});
-    static_cast<vux_window*>(m().document().find_screen(1, vux_string("home")))->commandbar.value_3 = 1;
+    static_cast<vux_window*>(m().screens().find_screen(1, vux_string("home")))->commandbar.value_3 = 1;
     show(1, "home");
     expect_golden(host.image(), "touch_soft_keys");
 }
@@ -356,7 +356,7 @@ TEST_F(Golden, EveryElementKindAndMenuStyle) {
         show(3, ("style" + std::to_string(style)).c_str());
         expect_golden(host.image(), ("menu_style_" + std::to_string(style)).c_str());
         vux_action close = action_of(show_step(3, 4, ("style" + std::to_string(style)).c_str()));
-        m().document().run(close);
+        m().runner().run(close);
         m().machine().settle(true);
     }
 }
@@ -396,7 +396,7 @@ TEST_F(DemoSite, AsTheServiceSendsIt) {
 // drag upwards both move its content.
 TEST_F(DemoSite, DownArrowScrollsTheSite) {
     show_site();
-    auto* site = static_cast<vux_window*>(m().document().find_screen(1, vux_string("__window_site")));
+    auto* site = static_cast<vux_window*>(m().screens().find_screen(1, vux_string("__window_site")));
     ASSERT_NE(site, nullptr);
     ASSERT_NE(site->client.scroll_bar, nullptr);
     EXPECT_TRUE(site->client.can_scroll_down());
@@ -409,7 +409,7 @@ TEST_F(DemoSite, DownArrowScrollsTheSite) {
 
 TEST_F(DemoSite, DraggingUpScrollsTheSite) {
     show_site();
-    auto* site = static_cast<vux_window*>(m().document().find_screen(1, vux_string("__window_site")));
+    auto* site = static_cast<vux_window*>(m().screens().find_screen(1, vux_string("__window_site")));
     ASSERT_NE(site, nullptr);
     ASSERT_NE(site->client.scroll_bar, nullptr);
     const vux_layout_rect v = site->client.view_rect;
@@ -429,7 +429,7 @@ TEST_F(DemoSite, DraggingUpScrollsTheSite) {
 // grounds lie under texts by design).
 TEST_F(DemoSite, ItsTextsStackWithoutOverlapping) {
     show_site();
-    auto* site = static_cast<vux_window*>(m().document().find_screen(1, vux_string("__window_site")));
+    auto* site = static_cast<vux_window*>(m().screens().find_screen(1, vux_string("__window_site")));
     ASSERT_NE(site, nullptr);
     vux_layout* layout = site->client.current_layout();
     ASSERT_NE(layout, nullptr);
@@ -539,8 +539,35 @@ TEST(PhoneScreens, EachDemoSiteInItsOwnColours) {
             const int opacity = site.brush.opacity;
             const QColor want = ground.isNull() ? blend(colour, Qt::white, opacity) : colour;
             const int tolerance = ground.isNull() ? 4 : (100 - opacity) * 255 / 100 + 6;
-            EXPECT_GE(run_of(frame, x, below_band, want, tolerance, px(48) - 4), 0)
-                << "tile " << shown << " not in " << colour.name().toStdString();
+            const int tile_top = run_of(frame, x, below_band, want, tolerance, px(48) - 4);
+            EXPECT_GE(tile_top, 0) << "tile " << shown << " not in " << colour.name().toStdString();
+            if (tile_top < 0) continue;
+            // The tile's edges on its top row, and its white name placed
+            // by the site's column alignment (0 left, 1 centre, 2 right)
+            // between them.
+            int tile_left = x, tile_right = x;
+            while (tile_left > 0 && near(frame.pixelColor(tile_left - 1, tile_top + 1), want, tolerance)) --tile_left;
+            while (tile_right + 1 < frame.width() &&
+                   near(frame.pixelColor(tile_right + 1, tile_top + 1), want, tolerance))
+                ++tile_right;
+            int first = tile_right + 1, last = tile_left - 1;
+            for (int y = tile_top; y < tile_top + px(48) - 4; ++y)
+                for (int tx = tile_left; tx <= tile_right; ++tx) {
+                    const QColor c = frame.pixelColor(tx, y);
+                    if (std::min({c.red(), c.green(), c.blue()}) > 230)
+                        first = std::min(first, tx), last = std::max(last, tx);
+                }
+            ASSERT_LE(first, last) << "no name in tile " << shown;
+            const int before = first - tile_left, after = tile_right - last;
+            // The text's inset is 6 units; a glyph may start a little inside.
+            if (site.column_align == 0) {
+                EXPECT_LE(before, px(6) + 6) << "tile " << shown;
+            } else if (site.column_align == 1) {
+                EXPECT_NEAR(before, after, 3) << "tile " << shown;
+            } else {
+                EXPECT_LE(after, px(6) + 6) << "tile " << shown;
+            }
+            EXPECT_GT(tile_right - tile_left, px(100)) << "tile " << shown;
             ++shown;
         }
         EXPECT_GT(shown, 0);

@@ -49,14 +49,14 @@ struct Painters : ::testing::Test {
     void TearDown() override { vux_engine_destroy(e); }
     vux_manager& m() { return *static_cast<vux_manager*>(e); }
     vux_canvas& canvas() { return m().canvas(); }
-    vux_window& window() { return *static_cast<vux_window*>(m().document().find_screen(1, vux_string("w"))); }
+    vux_window& window() { return *static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w"))); }
 
     // Starts the document and shows window "w".
     void show(doc_builder& doc) {
         const std::string bytes = doc.add(every_key()).done();
         vux_image_host::start(e, QByteArray(bytes.data(), int(bytes.size())));
         vux_action a = action_of(show_step(1, 2, "w"));
-        m().document().run(a);
+        m().runner().run(a);
         m().machine().settle(true);
     }
     void repaint() { m().machine().repaint_full(); }
@@ -146,6 +146,63 @@ TEST_F(Painters, CommandBarTextsKeepTheirInset) {
     EXPECT_EQ(rightmost(bar, key_colour(21)), bar.right() - inset - 2);
 }
 
+// A scrolling client takes the room of the bars that are not shown: a title
+// bar without a title, an empty command bar and, on a touch screen, a
+// touch-hide command bar take none. Without a command bar the window's switch
+// keeps a strip free at the bottom: its items' height and twice its margin,
+// scaled (20 + 2 x 4 units: 56 pixels here). The client's ground (key 1)
+// fills exactly what is left.
+TEST_F(Painters, ClientTakesTheRoomOfTheBarsNotShown) {
+    struct row {
+        const char* name;
+        bool title, bar, touch_hide, with_switch;
+        bool to_title_bar, to_command_bar;  // the client's top, bottom
+        int bottom_strip;                   // kept free without a command bar
+    };
+    const row rows[] = {
+        {"both bars", true, true, false, false, true, true, 0},
+        {"title only", true, false, false, false, true, false, 0},
+        {"title and switch", true, false, false, true, true, false, 56},
+        {"command bar only", false, true, false, true, false, true, 0},
+        {"neither, switch", false, false, false, true, false, false, 56},
+        {"touch-hide bar", true, true, true, true, true, false, 56},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        TearDown();
+        SetUp();
+        // The host's picture (and its clip) outlive the engine: start white.
+        canvas().clip(canvas().screen_rect());
+        canvas().call(&vux_graphics_table::clear, 0x00FFFFFFu);
+        host.capabilities = r.touch_hide ? 1 : 0;
+        auto w = screen_named<vux_window>("w");
+        w->client.scroll_bar = std::make_unique<vux_element_scrollbar>();
+        if (r.title) w->titlebar.title = vux_unicode(u"Title");
+        if (r.bar) w->commandbar.left = command_of("Go", vux_action());
+        w->commandbar.value_3 = r.touch_hide ? 1 : 0;
+        vux_switch sw;
+        sw.name = vux_string("tabs");
+        const int32_t values[] = {0, 290, 240, 30, 60, 20, 1, 0, 4, 0, 0, -1, -1};
+        std::copy(std::begin(values), std::end(values), sw.values.begin());
+        sw.commands.append(command_of("one", vux_action()));
+        if (r.with_switch) w->third = vux_string("tabs");
+        doc_builder doc;
+        doc.add(sw).add(*w);
+        show(doc);
+        const int top = r.to_title_bar ? canvas().title_bar_height() : 0;
+        const int bottom = r.to_command_bar ? canvas().command_bar_rect().top() : 640 - r.bottom_strip;
+        const uint32_t ground = key_colour(1);
+        EXPECT_EQ(at(10, top), ground);
+        EXPECT_EQ(at(10, bottom - 1), ground);
+        if (top > 0) {
+            EXPECT_NE(at(10, top - 1), ground);
+        }
+        if (bottom < 640) {
+            EXPECT_NE(at(10, bottom), ground);
+        }
+    }
+}
+
 // A title wider than the bar is cut and completed with the ellipsis text,
 // within metric 16 of each side, in colour 15.
 TEST_F(Painters, LongTitleIsCutWithTheEllipsis) {
@@ -207,7 +264,7 @@ TEST_F(Painters, SwitchItemsFillsAndBadges) {
     doc.add(sw).add(*w);
     show(doc);
     vux_action count = action_of(set_step("count", "3"));
-    m().document().run(count);
+    m().runner().run(count);
     repaint();
     auto* one =
         static_cast<vux_element_command*>(static_cast<vux_switch*>(m().document().switches.get(0))->commands.get(0));
@@ -254,7 +311,7 @@ TEST_F(Painters, LinkSegmentColours) {
             static_cast<vux_element_paragraph*>(window().client.paragraphs.get(0))->children.get(0));
         seg->hyperlink->set_focused(r.focused);
         repaint();
-        const vux_rect c = canvas().client_rect();
+        const vux_rect c = canvas().screen_rect();  // no bars: the client is the screen
         for (int32_t key : r.keys) EXPECT_GE(leftmost(c, key_colour(key)), 0) << key;
         for (int32_t key : r.not_keys) EXPECT_EQ(leftmost(c, key_colour(key)), -1) << key;
     }

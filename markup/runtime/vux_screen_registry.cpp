@@ -1,12 +1,9 @@
+#include "markup/runtime/vux_screen_registry.h"
 #include "markup/model/vux_action_show.h"
 #include "markup/model/vux_dialog.h"
-#include "markup/model/vux_function.h"
 #include "markup/model/vux_menu.h"
-#include "markup/model/vux_odds.h"
-#include "markup/model/vux_option.h"
 #include "markup/model/vux_window.h"
-#include "markup/runtime/vux_document.h"
-#include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_stack_window.h"
 
 // Lifecycle states of a screen's keep field.
 namespace {
@@ -14,15 +11,13 @@ constexpr int32_t closing = 3;
 constexpr int32_t discarded = 4;
 
 constexpr int32_t screen_kinds[] = {2, 1, 3};  // sweep order: dialogs, windows, menus
-
-// A screen's owner name is its title, as it is for functions, odds and options.
-template <class T>
-const vux_string& owner_of(const vux_object* o) {
-    return static_cast<const T*>(o)->title;
-}
 }  // namespace
 
-vux_object_list* vux_document::screens_of(int32_t kind) {
+vux_screen_registry::vux_screen_registry(vux_stack_window& window_stack, vux_stack& dialog_stack,
+                                         vux_stack& menu_stack, closed_hook closed)
+    : window_stack_(window_stack), dialog_stack_(dialog_stack), menu_stack_(menu_stack), closed_(std::move(closed)) {}
+
+vux_object_list* vux_screen_registry::screens_of(int32_t kind) {
     switch (kind) {
     case 1: return &windows;
     case 2: return &dialogs;
@@ -31,17 +26,16 @@ vux_object_list* vux_document::screens_of(int32_t kind) {
     }
 }
 
-vux_stack* vux_document::stack_of(int32_t kind) {
-    vux_machine& m = manager_->machine();
+vux_stack* vux_screen_registry::stack_of(int32_t kind) {
     switch (kind) {
-    case 1: return &m.windows;
-    case 2: return &m.dialogs;
-    case 3: return &m.menus;
+    case 1: return &window_stack_;
+    case 2: return &dialog_stack_;
+    case 3: return &menu_stack_;
     default: return nullptr;
     }
 }
 
-vux_screen* vux_document::find_screen(int32_t kind, const vux_string& name) {
+vux_screen* vux_screen_registry::find_screen(int32_t kind, const vux_string& name) {
     vux_object_list* list = screens_of(kind);
     if (!list || name.empty()) return nullptr;
     // The newest of equal names wins: a later stream may define a screen again.
@@ -52,55 +46,38 @@ vux_screen* vux_document::find_screen(int32_t kind, const vux_string& name) {
     return nullptr;
 }
 
-vux_screen* vux_document::live_screen(int32_t kind, const vux_string& name) {
+vux_screen* vux_screen_registry::live_screen(int32_t kind, const vux_string& name) {
     vux_screen* s = find_screen(kind, name);
     return s && s->keep != closing && s->keep != discarded ? s : nullptr;
 }
 
-void vux_document::mark_stacks_changed() {
+void vux_screen_registry::mark_stacks_changed() {
     for (int32_t k : screen_kinds) stack_of(k)->changed = 1;
 }
 
-vux_screen* vux_document::default_menu() {
+vux_screen* vux_screen_registry::default_menu() {
     if (!default_menu_switch) return nullptr;
     for (int32_t i = 0; i < menus.count(); ++i) {
         auto* m = static_cast<vux_menu*>(menus.get(i));
-        if (m->value_1 != 0 && m->is_kept() && !manager_->machine().menus.contains(m)) return m;
+        if (m->value_1 != 0 && m->is_kept() && !menu_stack_.contains(m)) return m;
     }
     return nullptr;
 }
 
-void vux_document::drop_owned(const vux_string& owner) {
-    if (owner.empty()) return;
-    vux_environment& env = variables();
-    for (int32_t i = functions.count() - 1; i >= 0; --i) {
-        auto* f = static_cast<vux_function*>(functions.get(i));
-        if (!vux_string_equal(f->title, owner)) continue;
-        env.remove(f->name);
-        functions.remove_at(i);
-    }
-    for (int32_t i = odds.count() - 1; i >= 0; --i)
-        if (vux_string_equal(static_cast<vux_odds*>(odds.get(i))->title, owner)) odds.remove_at(i);
-    for (int32_t i = options.count() - 1; i >= 0; --i) {
-        auto* o = static_cast<vux_option*>(options.get(i));
-        if (!vux_string_equal(o->title, owner)) continue;
-        env.remove(o->name);
-        options.remove_at(i);
-    }
-    manager_->canvas().drop_owner(owner);
+void vux_screen_registry::clear() {
+    for (vux_object_list* list : {&windows, &dialogs, &menus}) list->delete_all();
+    default_menu_switch = true;
 }
 
 // The screen is marked discarded before anything it owns is closed, so an
 // owner cycle finds it already closed and stops; the depth bound keeps a long
 // chain from growing the stack: what lies deeper is only marked closing and
 // the sweep takes it in its next round.
-void vux_document::close_screen(vux_screen& screen, int32_t depth) {
+void vux_screen_registry::close_screen(vux_screen& screen, int32_t depth) {
     screen.keep = discarded;
     const int32_t kind = screen.type_code() == vux_window::code ? 1 : screen.type_code() == vux_dialog::code ? 2 : 3;
     stack_of(kind)->remove(&screen);
-    if (kind == 1 && overtime && vux_string_equal(overtime->title, screen.name)) overtime->title.clear();
-    variables().remove(screen.name);
-    drop_owned(screen.name);
+    if (closed_) closed_(screen, kind);
     if (screen.name.empty()) return;
     for (int32_t k : screen_kinds) {
         vux_object_list& list = *screens_of(k);
@@ -115,7 +92,7 @@ void vux_document::close_screen(vux_screen& screen, int32_t depth) {
     }
 }
 
-void vux_document::sweep_closing() {
+void vux_screen_registry::sweep_closing() {
     // Each round closes at least one screen, so the rounds end.
     for (bool again = true; again;) {
         again = false;
@@ -136,12 +113,7 @@ void vux_document::sweep_closing() {
     }
 }
 
-int32_t vux_document::show_screen(const vux_action_show& step) {
-    vux_string name = step.target;
-    if (name.length() > 2 && name.byte_at(0) == '$' && name.byte_at(1) == ' ') {
-        name.clear();
-        variables().get(step.target.substring(2, step.target.length() - 2), name);
-    }
+int32_t vux_screen_registry::show_screen(const vux_action_show& step, const vux_string& name) {
     vux_stack* stack = stack_of(step.kind);
     vux_screen* s = live_screen(step.kind, name);
     if (!stack || !s || !s->is_kept()) return -1;
@@ -170,9 +142,7 @@ int32_t vux_document::show_screen(const vux_action_show& step) {
         s->keep = closing;
         if (stack->top() == s) stack->changed = 1;
         break;
-    case 5:
-    case 8:
-    case 9: {
+    case 5: case 8: case 9: {
         if (step.kind == 3) return -1;
         vux_element_client& client =
             step.kind == 1 ? static_cast<vux_window*>(s)->client : static_cast<vux_dialog*>(s)->client;
@@ -191,9 +161,10 @@ int32_t vux_document::show_screen(const vux_action_show& step) {
     }
     case 7:
         if (step.kind != 1) return -1;
-        static_cast<vux_stack_window*>(stack)->pop_until_named(s->name);
+        window_stack_.pop_until_named(s->name);
         break;
-    default: return -1;
+    default:
+        return -1;
     }
     return 0;
 }
