@@ -32,9 +32,11 @@ void orbel_list_control::set_key(const vux_string& key, int row) {
 }
 
 int32_t orbel_list_control::key_index(const vux_string& key) {
-    const auto [it, added] = index_.try_emplace(key.str(), keys_.count());
-    if (added) keys_.append(key);
-    return it->second;
+    if (const auto it = index_.find(key.view()); it != index_.end()) return it->second;
+    const int32_t index = keys_.count();
+    keys_.append(key);
+    index_.emplace(keys_.item_at(index).view(), index);
+    return index;
 }
 
 int orbel_list_control::find_row(int index) const {

@@ -1,6 +1,6 @@
 #pragma once
 #include <QTreeWidget>
-#include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "core/vux_string.h"
@@ -40,6 +40,7 @@ private:
     bool on_empty_space(QMouseEvent* event);
 
     vux_string_list keys_;
-    // Index of each key in keys_, so long lists are not searched per row.
-    std::unordered_map<std::string, int32_t> index_;
+    // Index of each key in keys_, so long lists are not searched per row. The
+    // views look into keys_' own texts, whose blocks stay put as the list grows.
+    std::unordered_map<std::string_view, int32_t> index_;
 };

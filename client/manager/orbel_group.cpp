@@ -192,8 +192,8 @@ void orbel_group::resizeEvent(QResizeEvent* event) {
 // ---- state ------------------------------------------------------------------
 
 const vux_desktop_group* orbel_group::group_of(const vux_string& key) const {
-    const auto it = group_of_key_.find(key.str());
-    if (it == group_of_key_.end()) return nullptr;
+    const auto it = row_of_key_.find(key.str());
+    if (it == row_of_key_.end()) return nullptr;
     return orbel_app().document.groups.groups.at(it->second);
 }
 
@@ -335,11 +335,12 @@ void orbel_group::apply(const orbel_group_outcome& outcome) {
     if (created_key_ && orbel_app().site_list.find(*created_key_)) site_arrived(*created_key_);
 }
 
-void orbel_group::take_document(const vux_desktop_document& document) {
+void orbel_group::take_document(vux_desktop_document& document) {
     orbel& app = orbel_app();
     app.document.value = document.value;
-    document.groups.copy_to(app.document.groups);
-    app.document.strings = document.strings;
+    app.document.groups.text = std::move(document.groups.text);
+    app.document.groups.groups = std::move(document.groups.groups);
+    app.document.strings = std::move(document.strings);
     refill();
     app.site_list.enqueue_missing(app.document.groups);
 }
@@ -349,11 +350,9 @@ void orbel_group::refill() {
     const auto& groups = app.document.groups.groups;
     list_->clear();
     row_of_key_.clear();
-    group_of_key_.clear();
+    row_of_key_.reserve(size_t(groups.get_count()));
     QList<QTreeWidgetItem*> items;
     items.reserve(groups.get_count());
-    std::vector<vux_string> keys;
-    keys.reserve(size_t(groups.get_count()));
     for (int32_t i = 0; i < groups.get_count(); ++i) {
         const vux_desktop_group& g = *groups.at(i);
         auto* item = new QTreeWidgetItem();
@@ -364,12 +363,15 @@ void orbel_group::refill() {
         }
         item->setData(0, Qt::UserRole, list_->key_index(g.name));
         items.append(item);
-        row_of_key_.try_emplace(g.name.str(), int(keys.size()));
-        group_of_key_.try_emplace(g.name.str(), i);
-        keys.push_back(g.name);
+        row_of_key_.try_emplace(g.name.str(), i);
     }
     list_->addTopLevelItems(items);
-    const int row = orbel_group_rules::refill_selection(keys, pending_selection_, app.document.groups.text);
+    const auto row_of = [this](const vux_string& key) {
+        const auto it = row_of_key_.find(key.str());
+        return it == row_of_key_.end() ? -1 : it->second;
+    };
+    const int row =
+        orbel_group_rules::refill_selection(int(items.size()), row_of, pending_selection_, app.document.groups.text);
     pending_selection_ = vux_string();
     if (row >= 0) {
         QTreeWidgetItem* item = list_->topLevelItem(row);

@@ -119,7 +119,8 @@ private:
     // program is not ending and no request of the manager is out.
     static bool free_after_modal(const QPointer<orbel_group>& self);
     void apply(const orbel_group_outcome& outcome);
-    void take_document(const vux_desktop_document& document);
+    // Moves the document in (the reply is done with it).
+    void take_document(vux_desktop_document& document);
     void refill();
     void forget_created();
 
@@ -146,10 +147,9 @@ private:
     // The key a create's reply named; its sheet opens once its site arrives.
     std::optional<vux_string> created_key_;
     std::unique_ptr<vux_desktop_site> template_site_;
-    // Rows and groups by key, rebuilt at each refill, so a site's arrival
-    // finds its row without a search.
+    // The first row of each key, rebuilt at each refill, so a site's arrival
+    // finds its row without a search. Row i shows group i.
     std::unordered_map<std::string, int> row_of_key_;
-    std::unordered_map<std::string, int> group_of_key_;
 
     sheet_opener sheet_opener_;
     std::map<int, command_step> steps_;

@@ -1,5 +1,7 @@
 #include "client/manager/orbel_group_rules.h"
 
+#include <algorithm>
+
 #include <Qt>
 
 #include "desktop/records/vux_desktop_group.h"
@@ -101,12 +103,19 @@ std::optional<QString> orbel_group_rules::status(const vux_desktop_group& group,
 
 int orbel_group_rules::refill_selection(const std::vector<vux_string>& keys, const vux_string& pending,
                                         const vux_string& list_key) {
-    if (keys.empty()) return -1;
+    const auto row_of = [&keys](const vux_string& key) {
+        const auto it = std::find(keys.begin(), keys.end(), key);
+        return it == keys.end() ? -1 : int(it - keys.begin());
+    };
+    return refill_selection(int(keys.size()), row_of, pending, list_key);
+}
+
+int orbel_group_rules::refill_selection(int rows, const std::function<int(const vux_string&)>& row_of,
+                                        const vux_string& pending, const vux_string& list_key) {
+    if (rows <= 0) return -1;
     const vux_string& wanted = !pending.empty() ? pending : list_key;
     if (wanted.empty()) return 0;
-    for (size_t i = 0; i < keys.size(); ++i)
-        if (keys[i] == wanted) return int(i);
-    return 0;
+    return std::max(row_of(wanted), 0);
 }
 
 bool orbel_group_rules::ask_before_delete(const vux_desktop_site& site) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -55,4 +56,7 @@ struct orbel_group_rules {
     // when the key looked for is missing; -1 for an empty list.
     static int refill_selection(const std::vector<vux_string>& keys, const vux_string& pending,
                                 const vux_string& list_key);
+    // The same among `rows` rows, where `row_of` gives a key's first row or -1.
+    static int refill_selection(int rows, const std::function<int(const vux_string&)>& row_of,
+                                const vux_string& pending, const vux_string& list_key);
 };
