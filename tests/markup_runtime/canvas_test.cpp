@@ -334,7 +334,8 @@ TEST_F(Canvas, ANamedVariableRepaintsTheWindowThatShowsIt) {
     w->commandbar.left->guard->add().name = vux_string("ready");
     start(doc_builder().add(*w).done());
     run(action_of(show_step(1, 2, "w")));
-    vux_element_client& client = static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client;
+    const vux_element_client& client =
+        static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client;
     struct row {
         const char* name;
         bool assign;
@@ -345,10 +346,8 @@ TEST_F(Canvas, ANamedVariableRepaintsTheWindowThatShowsIt) {
     };
     for (const row& r : rows) {
         SCOPED_TRACE(std::string(r.name) + (r.assign ? " assigned" : " removed"));
-        machine().settle(true);
+        machine().settle(true);  // a text that follows a variable lays the client out again
         ASSERT_EQ(machine().windows.changed, 0);
-        // The repaint lays the client out again when a shown text changed.
-        ASSERT_NE(client.current_layout(), nullptr);
         vux_layout& layout = *client.current_layout();
         if (r.assign)
             layout.assign_variable(vux_string(r.name), vux_string("1"));
