@@ -29,7 +29,7 @@ usage() { sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 2; }
 build() {
   cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DVUX_FUZZ=ON -DVUX_BENCH=OFF >/dev/null
+    -DVUX_FUZZ=ON -DVUX_BENCH=OFF -DVUX_WERROR=ON >/dev/null
   local targets=()
   for n in "$@"; do targets+=("fuzz_$n"); done
   cmake --build "$dir" --parallel "$(nproc)" --target "${targets[@]}"
