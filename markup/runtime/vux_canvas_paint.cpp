@@ -222,7 +222,10 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
         if (client.current_layout()) client.links_changed(env);
     }
     const int32_t indent = metric(12);
-    const vux_layout_rect area{rect.left() + indent, rect.top(), rect.width() - 2 * indent, rect.height()};
+    // The layout's area is the rectangle narrowed by the indent at its sides;
+    // a window's list comes already inset on every side, so it keeps it.
+    const int32_t side = window_client && !client.scroll_bar ? 0 : indent;
+    const vux_layout_rect area{rect.left() + side, rect.top(), rect.width() - 2 * side, rect.height()};
     // A window's list follows its area (the whole screen or not): once that
     // moved, it is laid out again.
     const vux_layout_rect& was = client.client_rect;

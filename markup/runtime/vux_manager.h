@@ -13,8 +13,10 @@
 #include "markup/runtime/vux_screen_registry.h"
 
 // The engine handle: owns the running document, its screens and its action
-// runner, the input machine, the host tables, the canvas and the two channels. Every runtime class reaches its
-// siblings through its back-pointer to the manager.
+// runner, the input machine, the host tables, the canvas and the two
+// channels. The exchange, the screen registry and the action runner are given
+// the parts they use; the document, machine, canvas and receivers still reach
+// their siblings through a back-pointer to the manager.
 class vux_manager : public vux_object {
 public:
     vux_manager();
