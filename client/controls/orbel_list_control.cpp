@@ -31,13 +31,23 @@ void orbel_list_control::set_key(const vux_string& key, int row) {
     item->setData(0, Qt::UserRole, key_index(key));
 }
 
-int32_t orbel_list_control::key_index(const vux_string& key) {
-    if (const auto it = index_.find(key.view()); it != index_.end()) return it->second;
-    const int32_t index = keys_.count();
-    keys_.append(key);
-    index_.emplace(keys_.item_at(index).view(), index);
+int32_t orbel_list_keys::find(const vux_string& key) const {
+    const auto it = index_.find(key.view());
+    return it == index_.end() ? -1 : it->second;
+}
+
+int32_t orbel_list_keys::add(const vux_string& key) {
+    if (const int32_t found = find(key); found >= 0) return found;
+    const int32_t index = count();
+    index_.emplace(texts_.emplace_back(key.view()), index);
     return index;
 }
+
+vux_string orbel_list_keys::item_at(int32_t i) const {
+    return i < 0 || i >= count() ? vux_string() : vux_string(texts_[size_t(i)]);
+}
+
+int32_t orbel_list_control::key_index(const vux_string& key) { return keys_.add(key); }
 
 int orbel_list_control::find_row(int index) const {
     for (int row = 0; row < topLevelItemCount(); ++row) {

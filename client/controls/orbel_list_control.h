@@ -1,10 +1,29 @@
 #pragma once
 #include <QTreeWidget>
+#include <deque>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
 #include "core/vux_string.h"
-#include "core/vux_string_list.h"
+
+// The keys of a list's rows, each once, in the order they were first stored.
+class orbel_list_keys {
+public:
+    int32_t count() const { return int32_t(texts_.size()); }
+    // The key's index; -1 when absent.
+    int32_t find(const vux_string& key) const;
+    // The key's index, added when absent.
+    int32_t add(const vux_string& key);
+    // Empty outside 0..count-1.
+    vux_string item_at(int32_t i) const;
+
+private:
+    // A deque, so a text stays where it is as keys are added and the index
+    // can look into it.
+    std::deque<std::string> texts_;
+    std::unordered_map<std::string_view, int32_t> index_;
+};
 
 // A report list whose rows carry, as their UserRole data, the index of their
 // key in the control's key list. Presses and double clicks on empty space
@@ -28,7 +47,7 @@ public:
     // The first selected row in row order; -1 when none.
     int selected_row() const;
 
-    const vux_string_list& keys() const { return keys_; }
+    const orbel_list_keys& keys() const { return keys_; }
     // The key stored in `row`; empty when the row has none.
     vux_string key_of(int row) const;
 
@@ -39,8 +58,5 @@ protected:
 private:
     bool on_empty_space(QMouseEvent* event);
 
-    vux_string_list keys_;
-    // Index of each key in keys_, so long lists are not searched per row. The
-    // views look into keys_' own texts, whose blocks stay put as the list grows.
-    std::unordered_map<std::string_view, int32_t> index_;
+    orbel_list_keys keys_;
 };

@@ -26,14 +26,15 @@ const vux_desktop_site* orbel_site_queue::find(const vux_string& key) const {
 void orbel_site_queue::enqueue_missing(const vux_desktop_group_list& groups) {
     for (int32_t i = 0; i < groups.groups.get_count(); ++i) {
         const vux_string& key = groups.groups.at(i)->name;
-        if (find(key) || out_ == key.str() || !queued_fetches_.insert(key.str()).second) continue;
-        queue_.push_back({key, nullptr});
+        if (find(key) || out_ == key.view()) continue;
+        const auto [queued, added] = queued_fetches_.insert(key.str());
+        if (added) queue_.push_back({*queued, nullptr});
     }
 }
 
 void orbel_site_queue::enqueue_request(std::unique_ptr<vux_desktop_request_site> request) {
-    const vux_string key = request->key;
-    queue_.push_back({key, std::move(request)});
+    std::string key = request->key.str();
+    queue_.push_back({std::move(key), std::move(request)});
 }
 
 std::unique_ptr<vux_desktop_request_site> orbel_site_queue::take_next(const vux_desktop_session& session) {
@@ -41,13 +42,13 @@ std::unique_ptr<vux_desktop_request_site> orbel_site_queue::take_next(const vux_
     job next = std::move(queue_.front());
     queue_.pop_front();
     if (!next.request) {
-        queued_fetches_.erase(next.key.str());
+        queued_fetches_.erase(next.key);
         next.request = std::make_unique<vux_desktop_request_site>();
         next.request->operation = operation_fetch;
-        next.request->key = next.key;
+        next.request->key = vux_string(next.key);
     }
     next.request->session.copy_from(session);
-    out_ = next.key.str();
+    out_ = std::move(next.key);
     return std::move(next.request);
 }
 

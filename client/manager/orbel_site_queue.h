@@ -3,8 +3,8 @@
 #include <deque>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
+#include <unordered_set>
 
 #include "core/vux_string.h"
 #include "desktop/messages/vux_desktop_request_site.h"
@@ -54,11 +54,11 @@ public:
 
 private:
     struct job {
-        vux_string key;
+        std::string key;
         std::unique_ptr<vux_desktop_request_site> request;  // null for a fetch
     };
     std::map<std::string, std::unique_ptr<vux_desktop_site>> sites_;
     std::deque<job> queue_;
-    std::set<std::string> queued_fetches_;
+    std::unordered_set<std::string> queued_fetches_;
     std::optional<std::string> out_;
 };
