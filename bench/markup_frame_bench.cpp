@@ -91,12 +91,13 @@ struct frame_fixture {
     }
     ~frame_fixture() { vux_engine_destroy(e); }
     vux_machine& machine() { return static_cast<vux_manager*>(e)->machine(); }
-    vux_window& window() { return *static_cast<vux_window*>(machine().windows.top()); }
+    vux_screen_registry& screens() { return static_cast<vux_manager*>(e)->screens(); }
+    vux_window& window() { return *static_cast<vux_window*>(screens().windows.top()); }
     // What a first frame does beyond a repaint: the clients in view laid out
     // afresh.
     void lay_out() {
         window().client.refresh_layout(false);
-        if (auto* d = static_cast<vux_dialog*>(machine().dialogs.top())) d->client.refresh_layout(false);
+        if (auto* d = static_cast<vux_dialog*>(screens().dialogs.top())) d->client.refresh_layout(false);
     }
 };
 

@@ -363,7 +363,7 @@ void vux_action_runner::run_command(int32_t code) {
         machine_.settle(true);
         break;
     case 24:
-        if (vux_screen* m = screens_.default_menu()) machine_.menus.push(m);
+        if (vux_screen* m = screens_.default_menu()) screens_.menus.push(m);
         break;
     case 25: sweep_motions(true); break;
     // The machine's second switch: while it is on, input runs only actions
@@ -549,10 +549,10 @@ int32_t vux_action_runner::run_screen_step(vux_prediction& step) {
         auto& s = static_cast<vux_action_menu&>(step);
         auto* m = static_cast<vux_menu*>(screens_.live_screen(3, s.text_1));
         if (!m) return -1;
-        machine_.menus.remove(m);
+        screens_.menus.remove(m);
         if (m->is_kept()) {
             m->apply_menu_step(s);
-            machine_.menus.push(m);
+            screens_.menus.push(m);
         }
         return 0;
     }

@@ -2,9 +2,13 @@
 #include "core/vux_decimal.h"
 #include "markup/model/vux_device.h"
 #include "markup/runtime/vux_capability.h"
+#include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_facility.h"
-#include "markup/runtime/vux_manager.h"
 #include "markup/runtime/vux_reserved_names.h"
+
+vux_canvas::vux_canvas(const vux_facility& facility, vux_document& document, const vux_machine& machine,
+                       const vux_receiver& main, const vux_exchange& exchange)
+    : facility_(facility), document_(document), machine_(machine), main_(main), exchange_(exchange) {}
 
 vux_string vux_canvas::text_of(const vux_string& key) const {
     vux_string value;
@@ -16,11 +20,11 @@ vux_string vux_canvas::text_of(const vux_string& key) const {
 bool vux_canvas::is_touch_screen() const {
     vux_string value;
     if (variables_.get(vux_string(vux_names::key_touch_screen), value)) return value.view() == "yes";
-    if (!pointer_seen && manager_) return manager_->facility().supports(capability_touch);
+    if (!pointer_seen) return facility_.supports(capability_touch);
     return true;
 }
 
-bool vux_canvas::host_supports(int32_t kind) const { return manager_ && manager_->facility().supports(kind); }
+bool vux_canvas::host_supports(int32_t kind) const { return facility_.supports(kind); }
 
 void vux_canvas::describe_device(vux_device& device) const {
     if (call(&vux_graphics_table::reserved_5) != 0) device.set_capability(0);
@@ -28,7 +32,7 @@ void vux_canvas::describe_device(vux_device& device) const {
     const int32_t host_caps[] = {capability_window_image, capability_device_10, capability_device_11,
                                  capability_device_12};
     for (int32_t i = 0; i < 4; ++i)
-        if (manager_ && manager_->facility().supports(host_caps[i])) device.set_capability(2 + i);
+        if (facility_.supports(host_caps[i])) device.set_capability(2 + i);
     const int64_t times = call(&vux_graphics_table::capability);
     device.screen_width = int32_t(int64_t(screen_width()) * times);
     device.screen_height = int32_t(int64_t(screen_height()) * times);
@@ -41,12 +45,9 @@ void vux_canvas::describe_device(vux_device& device) const {
         if (text) to.assign(text);
     };
     copy(device.identity, call(&vux_graphics_table::image_formats));
-    if (manager_) {
-        const vux_facility& f = manager_->facility();
-        copy(device.identity_1, f.call(&vux_facility_table::canvas_query, 1));
-        copy(device.identity_2, f.call(&vux_facility_table::canvas_query, 2));
-        copy(device.identity_3, f.call(&vux_facility_table::link_kinds));
-    }
+    copy(device.identity_1, facility_.call(&vux_facility_table::canvas_query, 1));
+    copy(device.identity_2, facility_.call(&vux_facility_table::canvas_query, 2));
+    copy(device.identity_3, facility_.call(&vux_facility_table::link_kinds));
 }
 
 void vux_canvas::show_window_image(const vux_string& name) {
@@ -71,9 +72,7 @@ void vux_canvas::release_image(const vux_string& name) {
     if (ground_.item && ground_.item->bytes.length() > 0) data_replaced(name.str().c_str());
 }
 
-void vux_canvas::name_changed(const vux_string& name) {
-    if (manager_) manager_->document().name_changed(name);
-}
+void vux_canvas::name_changed(const vux_string& name) { document_.name_changed(name); }
 
 void vux_canvas::reset() {
     ++reset_count;
@@ -114,7 +113,7 @@ void vux_canvas::note_file_status(const vux_string_list& pairs) {
             }
             file = value;
         }
-        const int32_t n = manager_ ? manager_->facility().query_file(file.str().c_str()) : 0;
+        const int32_t n = facility_.query_file(file.str().c_str());
         if (n >= 1)
             variables_.set_plain(name, vux_decimal::format(n));
         else

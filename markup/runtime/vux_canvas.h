@@ -7,8 +7,12 @@
 #include "markup/runtime/vux_environment.h"
 #include "markup/runtime/vux_metrics.h"
 
-class vux_manager;
 class vux_device;
+class vux_document;
+class vux_exchange;
+class vux_facility;
+class vux_machine;
+class vux_receiver;
 class vux_window;
 class vux_dialog;
 class vux_menu;
@@ -23,9 +27,15 @@ class vux_layout;
 
 // Drawing side of the runtime. It keeps what screens draw from: the named
 // data items, the resource table, the colour sheet and the shared variables.
+// Beyond what the machine prepares for a frame it reads the host's
+// capabilities, whether the pointer is busy and the main exchange's progress,
+// and tells the document of the variables its layouts changed.
 class vux_canvas : public vux_metrics {
 public:
-    void bind(vux_manager* manager) { manager_ = manager; }
+    vux_canvas(const vux_facility& facility, vux_document& document, const vux_machine& machine,
+               const vux_receiver& main, const vux_exchange& exchange);
+    vux_canvas(const vux_canvas&) = delete;
+    vux_canvas& operator=(const vux_canvas&) = delete;
 
     vux_data_list& images() { return images_; }
     const vux_data_list& images() const { return images_; }
@@ -155,7 +165,11 @@ private:
     void paint_touch_soft_keys(vux_element_commandbar& bar);
     void paint_clock();
 
-    vux_manager* manager_ = nullptr;
+    const vux_facility& facility_;
+    vux_document& document_;
+    const vux_machine& machine_;
+    const vux_receiver& main_;
+    const vux_exchange& exchange_;
     // The window picture the host holds in its save buffer, where, and for
     // which window.
     struct {

@@ -9,8 +9,11 @@
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_canvas.h"
 #include "markup/runtime/vux_capability.h"
+#include "markup/runtime/vux_exchange.h"
+#include "markup/runtime/vux_facility.h"
 #include "markup/runtime/vux_layout_impl.h"
-#include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_machine.h"
+#include "markup/runtime/vux_receiver.h"
 #include "markup/runtime/vux_reserved_names.h"
 
 namespace {
@@ -86,9 +89,7 @@ std::string vux_canvas::emoticon_image_name(int32_t number) {
 }
 
 bool vux_canvas::clock_changed() const {
-    if (!manager_) return false;
-    const vux_facility& f = manager_->facility();
-    return f.query(2) != clock_hour || f.query(1) != clock_minute;
+    return facility_.query(2) != clock_hour || facility_.query(1) != clock_minute;
 }
 
 // ---- primitives
@@ -208,7 +209,7 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
     // While the pointer is busy the paragraphs stay as they are (a layout
     // dropped now would end the drag); the passes run on the repaint asked
     // for here once it is up.
-    if (manager_ && manager_->machine().pointer_busy() && client.current_layout()) {
+    if (machine_.pointer_busy() && client.current_layout()) {
         redraw_requested = true;
     } else {
         redraw_requested = false;
@@ -359,7 +360,7 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
     ++paint_count;
     if (!vux_string_equal(window.name, last_window_name)) {
         last_window_name = window.name;
-        if (manager_) manager_->facility().open_link("tidy", window.name.str().c_str());
+        facility_.open_link("tidy", window.name.str().c_str());
     }
     // On a touch screen a touch-hide window shows its soft keys in the title
     // bar, and its client reaches down to the bottom of the screen.
@@ -616,8 +617,8 @@ void vux_canvas::paint_dialog(vux_dialog& dialog) {
     }
     if (dialog.client.flags & 1) frame(inner, 7);
     // A dialog that shows progress fills its share of the main reply.
-    if ((dialog.client.flags >> 6 & 1) && manager_) {
-        const int32_t done = manager_->main_receiver().progress(inner.width());
+    if (dialog.client.flags >> 6 & 1) {
+        const int32_t done = main_.progress(inner.width());
         if (done > 0) fill(vux_rect(inner.left(), inner.bottom() - metric(8), done, metric(8)), 8, 8);
     }
     paint_client(dialog.client, inner, false);
@@ -703,12 +704,10 @@ void vux_canvas::paint_corner_menu_item(const vux_menu& menu, int32_t i, bool li
 }
 
 void vux_canvas::finish_frame() {
-    if (!manager_) return;
-    const vux_receiver& main = manager_->main_receiver();
-    const bool running = manager_->exchange().main_waiting;
-    if (manager_->facility().supports(capability_host_progress)) {
+    const bool running = exchange_.main_waiting;
+    if (facility_.supports(capability_host_progress)) {
         if (running) {
-            const int32_t p = main.progress(100);
+            const int32_t p = main_.progress(100);
             progress_state = p < 0 ? 1 : 2;
             call(&vux_graphics_table::busy, progress_state, p < 0 ? 0 : p);
         } else if (progress_state != 0) {
@@ -720,7 +719,7 @@ void vux_canvas::finish_frame() {
     if (!running) return;
     const vux_rect r = busy_rect();
     clip(r);
-    const int32_t p = main.progress(r.width());
+    const int32_t p = main_.progress(r.width());
     if (p < 0) {
         texture(texture_sending, three_slice, 0, r);
         return;

@@ -23,8 +23,14 @@
 #include "markup/model/vux_subtitle.h"
 #include "markup/model/vux_switch.h"
 #include "markup/model/vux_window.h"
-#include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_action_runner.h"
+#include "markup/runtime/vux_canvas.h"
+#include "markup/runtime/vux_exchange.h"
+#include "markup/runtime/vux_facility.h"
+#include "markup/runtime/vux_machine.h"
+#include "markup/runtime/vux_network.h"
 #include "markup/runtime/vux_reserved_names.h"
+#include "markup/runtime/vux_screen_registry.h"
 
 namespace {
 
@@ -54,11 +60,23 @@ bool remove_named(vux_object_list& list, const vux_string& name) {
 
 }  // namespace
 
-vux_document::~vux_document() { end_overtime(); }
+vux_document::vux_document(vux_canvas& canvas, const vux_facility& facility, const vux_network& network,
+                           vux_machine& machine, vux_screen_registry& screens, vux_exchange& exchange,
+                           vux_action_runner& runner)
+    : canvas_(canvas),
+      facility_(facility),
+      network_(network),
+      machine_(machine),
+      screens_(screens),
+      exchange_(exchange),
+      runner_(runner) {}
 
-vux_environment& vux_document::variables() { return manager_->variables(); }
+// The manager stops the document before its parts go, which ends the overtime.
+vux_document::~vux_document() = default;
 
-vux_string vux_document::text_of(const char* key) { return manager_->canvas().text_of(vux_string(key)); }
+vux_environment& vux_document::variables() { return canvas_.variables(); }
+
+vux_string vux_document::text_of(const char* key) { return canvas_.text_of(vux_string(key)); }
 
 // ---- run state
 
@@ -69,7 +87,7 @@ void vux_document::load_private(const uint8_t* bytes, int32_t length) {
         vux_reader reader(source);
         private_store.read(reader);
     }
-    const char* key = manager_->facility().device_key();
+    const char* key = facility_.device_key();
     private_store.credentials.device_key(vux_string(key ? key : ""));
     loaded_ = true;
 }
@@ -79,18 +97,18 @@ void vux_document::start(const uint8_t* bytes, int32_t length) {
     set_startup_variables();
     load(bytes, length);
     if (state_ != state_script_error) {
-        manager_->facility().screen_reset();
-        manager_->facility().start_timer(7);
+        facility_.screen_reset();
+        facility_.start_timer(7);
         timer_running = true;
     }
-    manager_->machine().settle(false);
+    machine_.settle(false);
 }
 
 void vux_document::set_startup_variables() {
     vux_environment& env = variables();
     env.assign_all(private_store.variables);
     if (private_store.credentials.is_valid_device_key()) {
-        const char* key = manager_->facility().device_key();
+        const char* key = facility_.device_key();
         env.set_plain(vux_string(vux_names::key_imsi), vux_string(key ? key : ""));
         if (private_store.has_credential()) env.set_ok(vux_string(vux_names::key_registered));
     }
@@ -128,49 +146,47 @@ void vux_document::refresh() {
         state_ = state_ok;
         logout_requested = false;
         variables().set_ok(vux_string(vux_names::key_logout));
-        manager_->facility().after_logout();
+        facility_.after_logout();
     }
     if (exit_requested) {
         started_ = false;
         stop();
         state_ = state_ok;
         exit_requested = false;
-        manager_->facility().after_exit();
+        facility_.after_exit();
     }
 }
 
 void vux_document::stop() {
-    if (!manager_) return;
-    manager_->machine().reset();
-    manager_->canvas().reset();
+    machine_.reset();
+    canvas_.reset();
     time_count = 0;
     main_sequence = poll_sequence = 0;
-    manager_->last_sequence = 0;
+    exchange_.last_sequence = 0;
     path.clear();
     if (timer_running) {
-        manager_->facility().stop_timer();
+        facility_.stop_timer();
         timer_running = false;
     }
     deferred_settle = false;
     establishing_ = false;
-    manager_->close_side_connections();
-    manager_->exchange().end();
-    manager_->network().stopped();
+    exchange_.close_side_connections();
+    exchange_.end();
+    network_.stopped();
     status_text.clear();
     for (vux_object_list* list : {&functions, &odds, &options, &switches, &start_actions}) list->delete_all();
-    manager_->screens().clear();
-    manager_->runner().drop_motions();
-    vux_canvas& canvas = manager_->canvas();
-    for (int32_t i = canvas.images().count() - 1; i >= 0; --i)
-        canvas.variables().remove_data_name(canvas.images().at(i)->name);
-    canvas.images().clear();
+    screens_.clear();
+    runner_.drop_motions();
+    for (int32_t i = canvas_.images().count() - 1; i >= 0; --i)
+        canvas_.variables().remove_data_name(canvas_.images().at(i)->name);
+    canvas_.images().clear();
     subtitles.clear();
     end_overtime();
-    manager_->runner().cancel_waiting();
+    runner_.cancel_waiting();
     session.reset();
     deferred_status_close = false;
     timed_triggers = false;
-    manager_->runner().stop_media(false);
+    runner_.stop_media(false);
     action_queue.close();
 }
 
@@ -178,14 +194,14 @@ bool vux_document::save_private() {
     vux_buffer bytes;
     vux_writer w(bytes);
     private_store.write(w);
-    private_dirty = !manager_->facility().save_private(bytes.data(), bytes.length());
+    private_dirty = !facility_.save_private(bytes.data(), bytes.length());
     return !private_dirty;
 }
 
 void vux_document::end_overtime() {
     if (!overtime) return;
     overtime.reset();
-    if (manager_) variables().remove(vux_string(vux_names::status_overtime));
+    variables().remove(vux_string(vux_names::status_overtime));
 }
 
 // ---- loading
@@ -220,7 +236,7 @@ void vux_document::load(const uint8_t* bytes, int32_t length) {
 void vux_document::run_start_actions() {
     while (start_actions.count() > 0) {
         std::unique_ptr<vux_object> a = start_actions.remove_at(0);
-        manager_->runner().start_action(*static_cast<vux_action*>(a.get()));
+        runner_.start_action(*static_cast<vux_action*>(a.get()));
     }
 }
 
@@ -241,19 +257,18 @@ bool vux_document::read_response(vux_reader& reader, Message& message) {
 
 void vux_document::file_record(int32_t code, vux_reader& reader) {
     vux_environment& env = variables();
-    vux_canvas& canvas = manager_->canvas();
     switch (code) {
     case vux_type_response_enter: {
         vux_response_enter m;
         if (!read_response(reader, m)) return;
         close_dialog(vux_names::dialog_status);
-        manager_->exchange().poll_interval = m.document_value;
-        if (m.follow_up != 0 && !manager_->exchange().poll_waiting) send_poll();
+        exchange_.poll_interval = m.document_value;
+        if (m.follow_up != 0 && !exchange_.poll_waiting) send_poll();
         // The device's token goes to the service once, on a side request.
         vux_string token;
         if (env.get(vux_names::key_token, token)) {
             env.remove(vux_names::key_token);
-            const char* application = manager_->facility().application_id();
+            const char* application = facility_.application_id();
             vux_action_go go;
             go.send = 0;
             go.target_1 = vux_string(application ? application : "");
@@ -267,7 +282,7 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
         vux_response_go m;
         if (!read_response(reader, m)) return;
         if (m.continued == 0 || deferred_status_close) close_dialog(vux_names::dialog_status);
-        if (m.follow_up != 0 && !manager_->exchange().poll_waiting) send_poll();
+        if (m.follow_up != 0 && !exchange_.poll_waiting) send_poll();
         deferred_status_close = false;
         return;
     }
@@ -275,12 +290,12 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
         vux_response_poll m;
         if (!read_response(reader, m)) return;
         if (m.continued == 0) {
-            if (manager_->exchange().main_waiting)
+            if (exchange_.main_waiting)
                 deferred_status_close = true;
             else
                 close_dialog(vux_names::dialog_status);
         }
-        if (m.follow_up != 0 && !manager_->exchange().poll_waiting) send_poll();
+        if (m.follow_up != 0 && !exchange_.poll_waiting) send_poll();
         return;
     }
     case vux_type_response_logon: {
@@ -316,7 +331,7 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     default: script_error("SCRIPT ERROR!"); return;
     }
     if (code == vux_type_resource) {
-        canvas.resources().read(reader);
+        canvas_.resources().read(reader);
         return;
     }
     std::unique_ptr<vux_record> record = vux_model_make_record(code);
@@ -329,13 +344,13 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     if (reader.has_error()) return;
     switch (code) {
     case vux_type_brush:
-        canvas.brush_sheet().merge(static_cast<vux_brush&>(*record));
-        manager_->screens().mark_stacks_changed();
+        canvas_.brush_sheet().merge(static_cast<vux_brush&>(*record));
+        screens_.mark_stacks_changed();
         break;
     case vux_type_extent:
-        canvas.apply_extent(static_cast<vux_extent&>(*record));
-        canvas.reset_caches();
-        manager_->screens().mark_stacks_changed();
+        canvas_.apply_extent(static_cast<vux_extent&>(*record));
+        canvas_.reset_caches();
+        screens_.mark_stacks_changed();
         break;
     // Screens are appended, not replaced: a later one of the same name is
     // found after the first.
@@ -343,9 +358,7 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     case vux_type_menu:
     case vux_type_window: {
         env.set_ok(static_cast<vux_screen&>(*record).name);
-        vux_object_list* list = manager_->screens().screens_of(code == vux_type_dialog ? 2
-                                                               : code == vux_type_menu ? 3
-                                                                                       : 1);
+        vux_object_list* list = screens_.screens_of(code == vux_type_dialog ? 2 : code == vux_type_menu ? 3 : 1);
         list->append(std::move(record));
         break;
     }
@@ -395,7 +408,7 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
     case vux_type_action: {
         auto a = take_as<vux_action>(record);
         switch (a->disposition) {
-        case 1: manager_->runner().start_action(*a); break;
+        case 1: runner_.start_action(*a); break;
         case 4: action_queue.restart_with(std::move(a)); break;
         case 5: action_queue.push(std::move(a)); break;
         default: start_actions.append(std::move(a)); break;
@@ -407,19 +420,18 @@ void vux_document::file_record(int32_t code, vux_reader& reader) {
 }
 
 void vux_document::file_data(std::unique_ptr<vux_data> data) {
-    vux_canvas& canvas = manager_->canvas();
     if (data->host_only()) {
-        manager_->facility().data_bytes(data->bytes.data(), data->bytes.length());
+        facility_.data_bytes(data->bytes.data(), data->bytes.length());
         return;
     }
     if (data->name.empty()) return;
     if (data->stores_file() && vux_file_name_safe(data->name.view()))
-        manager_->facility().write_file(data->name.str().c_str(), data->bytes.data(), data->bytes.length());
-    canvas.drop_data(data->name);
+        facility_.write_file(data->name.str().c_str(), data->bytes.data(), data->bytes.length());
+    canvas_.drop_data(data->name);
     if (data->bytes.length() == 0) return;
     data->split_frames();
-    canvas.variables().add_data_name(data->name);
-    canvas.images().add(data);
+    canvas_.variables().add_data_name(data->name);
+    canvas_.images().add(data);
 }
 
 void vux_document::screen_closed(const vux_screen& screen, int32_t kind) {
@@ -445,10 +457,10 @@ void vux_document::drop_owned(const vux_string& owner) {
         env.remove(o->name);
         options.remove_at(i);
     }
-    manager_->canvas().drop_owner(owner);
+    canvas_.drop_owner(owner);
 }
 
-bool vux_document::is_blocked() const { return manager_ && manager_->runner().is_waiting(); }
+bool vux_document::is_blocked() const { return runner_.is_waiting(); }
 
 bool vux_document::nest() {
     if (depth_ >= max_depth) {
@@ -473,13 +485,13 @@ void vux_document::on_location(int32_t status, const char* text) {
     if (status >= 0 && status <= 2) {
         const location_kind& k = location_kinds[status];
         // The screens showing the reading repaint with the settle below.
-        manager_->screens().mark_stacks_changed();
+        screens_.mark_stacks_changed();
         const vux_string name(k.variable);
         const vux_string value(text ? text : "null");
         variables().set_plain(name, value);
         private_store.variables.set_plain(name, value);
-        if (text) manager_->runner().call_function(vux_string(k.function));
+        if (text) runner_.call_function(vux_string(k.function));
     }
     save_private();
-    manager_->machine().settle(false);
+    machine_.settle(false);
 }

@@ -14,8 +14,14 @@
 #include "markup/runtime/vux_environment.h"
 #include "markup/runtime/vux_private.h"
 
-class vux_manager;
+class vux_action_runner;
+class vux_canvas;
+class vux_exchange;
+class vux_facility;
+class vux_machine;
+class vux_network;
 class vux_reader;
+class vux_screen_registry;
 class vux_writer;
 class vux_home;
 class vux_action_go;
@@ -32,12 +38,11 @@ public:
     // calling functions.
     static constexpr int32_t max_depth = 16;
 
-    vux_document() = default;
+    vux_document(vux_canvas& canvas, const vux_facility& facility, const vux_network& network, vux_machine& machine,
+                 vux_screen_registry& screens, vux_exchange& exchange, vux_action_runner& runner);
     ~vux_document() override;
     vux_document(const vux_document&) = delete;
     vux_document& operator=(const vux_document&) = delete;
-
-    void bind(vux_manager* manager) { manager_ = manager; }
 
     // ---- run state
     bool is_loaded() const { return loaded_; }
@@ -147,7 +152,13 @@ private:
     template <class Message>
     bool read_response(vux_reader& reader, Message& message);
 
-    vux_manager* manager_ = nullptr;
+    vux_canvas& canvas_;
+    const vux_facility& facility_;
+    const vux_network& network_;
+    vux_machine& machine_;
+    vux_screen_registry& screens_;
+    vux_exchange& exchange_;
+    vux_action_runner& runner_;
     int32_t state_ = state_ok;
     bool loaded_ = false;
     bool started_ = false;

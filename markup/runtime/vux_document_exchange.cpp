@@ -11,9 +11,15 @@
 #include "markup/model/vux_request_register.h"
 #include "markup/model/vux_screen.h"
 #include "markup/model/vux_window.h"
+#include "markup/runtime/vux_action_runner.h"
+#include "markup/runtime/vux_canvas.h"
 #include "markup/runtime/vux_document.h"
-#include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_exchange.h"
+#include "markup/runtime/vux_facility.h"
+#include "markup/runtime/vux_machine.h"
+#include "markup/runtime/vux_network.h"
 #include "markup/runtime/vux_reserved_names.h"
+#include "markup/runtime/vux_screen_registry.h"
 
 namespace {
 
@@ -33,13 +39,13 @@ void vux_document::show_dialog(const char* name, const vux_string& text) {
     vux_string var(name);
     var.append("_text");
     variables().set_plain(var, text);
-    vux_screen* d = manager_->screens().live_screen(2, vux_string(name));
-    vux_stack& stack = manager_->machine().dialogs;
+    vux_screen* d = screens_.live_screen(2, vux_string(name));
+    vux_stack& stack = screens_.dialogs;
     if (d && !stack.contains(d)) stack.push(d);
 }
 
 void vux_document::close_dialog(const char* name) {
-    vux_stack& stack = manager_->machine().dialogs;
+    vux_stack& stack = screens_.dialogs;
     for (int32_t i = stack.count() - 1; i >= 0; --i)
         if (vux_string_equals_cstr(stack.at(i)->name, name)) stack.remove(stack.at(i));
 }
@@ -66,11 +72,11 @@ void vux_document::end_establishing() {
 
 void vux_document::connect() {
     vux_environment& env = variables();
-    manager_->reset_traffic();
-    manager_->last_sequence = 0;
+    exchange_.reset_traffic();
+    exchange_.last_sequence = 0;
     vux_string v;
-    if (env.get(vux_string(vux_names::key_ip), v)) manager_->network().set_host(v.str().c_str());
-    if (env.get(vux_string(vux_names::key_port), v)) manager_->network().set_port(vux_decimal::parse(v));
+    if (env.get(vux_string(vux_names::key_ip), v)) network_.set_host(v.str().c_str());
+    if (env.get(vux_string(vux_names::key_port), v)) network_.set_port(vux_decimal::parse(v));
     if (private_store.variables.remove(vux_string(vux_names::key_connected))) save_private();
     establishing_ = true;
     if (private_store.has_credential() && !env.contains(vux_string(vux_names::key_imsi_register))) {
@@ -79,7 +85,7 @@ void vux_document::connect() {
         m.kind = 1;
         private_store.credentials.get_user(m.user);
         private_store.credentials.get_password(m.password);
-        manager_->exchange().send_message(m, true);
+        exchange_.send_message(m, true);
         return;
     }
     send_register();
@@ -88,7 +94,7 @@ void vux_document::connect() {
 void vux_document::send_register() {
     vux_environment& env = variables();
     show_status(text_of(vux_names::key_status_register));
-    const vux_facility& f = manager_->facility();
+    const vux_facility& f = facility_;
     vux_request_register m;
     m.text_1 = host_text(f.model());
     m.text_2 = host_text(f.platform());
@@ -102,28 +108,28 @@ void vux_document::send_register() {
     m.text_4 = value_of(env, vux_names::key_country);
     m.text_5 = value_of(env, vux_names::key_channel);
     m.text_6 = host_text(f.application_id());
-    manager_->exchange().send_message(m, true);
+    exchange_.send_message(m, true);
 }
 
 void vux_document::send_enter() {
-    const vux_facility& f = manager_->facility();
+    const vux_facility& f = facility_;
     vux_request_enter m;
     m.sequence = ++main_sequence;
     m.identity_a = host_text(f.application_id());
     m.identity_b = host_text(f.session_text());
     m.session = session;
-    manager_->canvas().describe_device(m.device);
-    manager_->exchange().send_message(m, true);
+    canvas_.describe_device(m.device);
+    exchange_.send_message(m, true);
 }
 
 void vux_document::send_poll() {
     vux_request_poll m;
     m.session = session;
     m.sequence = ++poll_sequence;
-    m.host_value = manager_->facility().call(&vux_facility_table::reserved_1);
-    m.document_value = manager_->exchange().poll_interval;
+    m.host_value = facility_.call(&vux_facility_table::reserved_1);
+    m.document_value = exchange_.poll_interval;
     m.queued = action_queue.remaining();
-    manager_->exchange().send_message(m, false);
+    exchange_.send_message(m, false);
 }
 
 void vux_document::send_go(const vux_action_go& step) {
@@ -139,22 +145,21 @@ void vux_document::send_go(const vux_action_go& step) {
         env.get(step.variables.item_at(i), v);
         m.values.append(v);
     }
-    vux_canvas& canvas = manager_->canvas();
     if (!step.upload_name.empty()) {
-        if (vux_data* item = canvas.images().find(step.upload_name)) {
+        if (vux_data* item = canvas_.images().find(step.upload_name)) {
             m.body.assign_buffer(item->bytes);
-            if (item->discard_after_send) canvas.drop_data(step.upload_name);
+            if (item->discard_after_send) canvas_.drop_data(step.upload_name);
         }
     }
     if (step.send != 0) {
         if (step.clear_first) end_overtime();
         show_status(step.status_text.length() > 0 ? step.status_text.to_utf8_string()
                                                   : text_of(vux_names::key_status_default));
-        manager_->exchange().send_message(m, true);
+        exchange_.send_message(m, true);
         return;
     }
     vux_buffer request;
-    if (manager_->exchange().build_request(m, request)) manager_->send_side(request.data(), request.length());
+    if (exchange_.build_request(m, request)) exchange_.send_side(request.data(), request.length());
 }
 
 void vux_document::write_state(vux_writer& w) const {
@@ -165,7 +170,7 @@ void vux_document::write_state(vux_writer& w) const {
     w.write_int32(options.count());
     for (int32_t i = 0; i < options.count(); ++i) static_cast<const vux_option*>(options.get(i))->write_label(w);
     const std::pair<int32_t, const vux_object_list*> screens[] = {
-        {4, &manager_->screens().dialogs}, {6, &manager_->screens().menus}, {8, &manager_->screens().windows}};
+        {4, &screens_.dialog_records}, {6, &screens_.menu_records}, {8, &screens_.window_records}};
     for (const auto& [marker, list] : screens) {
         w.write_int32(marker);
         w.write_int32(list->count());
@@ -181,8 +186,8 @@ void vux_document::write_state(vux_writer& w) const {
 void vux_document::apply_home(const vux_home& home) {
     session = home.session;
     path = home.path;
-    manager_->network().set_host(home.host.str().c_str());
-    manager_->network().set_port(home.port);
+    network_.set_host(home.host.str().c_str());
+    network_.set_port(home.port);
     show_status(text_of(vux_names::key_status_enter));
     send_enter();
 }
@@ -194,27 +199,26 @@ bool vux_document::timed_step(int32_t seconds) {
     update_time_variables();
     if (private_dirty) save_private();
     vux_environment& env = variables();
-    switch (manager_->exchange().timed_step()) {
+    switch (exchange_.timed_step()) {
     case vux_exchange::timed_outcome::retried: return true;
     case vux_exchange::timed_outcome::waiting: return false;
     case vux_exchange::timed_outcome::go_on: break;
     }
     bool did = false;
     if (std::unique_ptr<vux_action> due = action_queue.release()) {
-        manager_->runner().run(*due);
+        runner_.run(*due);
         did = true;
     }
-    vux_machine& machine = manager_->machine();
     if (overtime && !overtime->name.empty() && env.contains(overtime->name)) {
         end_overtime();
-        machine.settle(true);
+        machine_.settle(true);
         return true;
     }
     // The top window's client may have names still to take in, one every
     // other timed step; each one taken repaints.
-    auto* top = static_cast<vux_window*>(machine.windows.top());
+    auto* top = static_cast<vux_window*>(screens_.windows.top());
     if (top && top->client.pending_tick()) {
-        machine.settle(true);
+        machine_.settle(true);
         did = true;
     }
     if (!overtime_counts()) return did;
@@ -223,14 +227,14 @@ bool vux_document::timed_step(int32_t seconds) {
         // The overtime goes before its action runs: the action may load a new one.
         std::unique_ptr<vux_overtime> fired = std::move(overtime);
         env.remove(vux_string(vux_names::status_overtime));
-        manager_->runner().run_copy(fired->action);
-        machine.settle(true);
+        runner_.run_copy(fired->action);
+        machine_.settle(true);
         return true;
     }
-    machine.repaint();
-    manager_->canvas().repaint();
-    if (time_count % 2 == 0 && env.contains(vux_string(vux_names::key_beep)) && manager_->runner().music_handle == 0)
-        manager_->facility().notify_user(1);
+    machine_.repaint();
+    canvas_.repaint();
+    if (time_count % 2 == 0 && env.contains(vux_string(vux_names::key_beep)) && runner_.music_handle == 0)
+        facility_.notify_user(1);
     return true;
 }
 
@@ -239,6 +243,6 @@ bool vux_document::timed_step(int32_t seconds) {
 bool vux_document::overtime_counts() {
     if (!overtime || overtime->stopped || is_blocked()) return false;
     if (overtime->title.empty()) return true;
-    const vux_screen* top = manager_->machine().windows.top();
+    const vux_screen* top = screens_.windows.top();
     return top && vux_string_equal(top->name, overtime->title);
 }

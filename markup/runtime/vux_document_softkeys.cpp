@@ -2,9 +2,15 @@
 #include "markup/model/vux_element_commandbar.h"
 #include "markup/model/vux_menu.h"
 #include "markup/model/vux_window.h"
+#include "markup/runtime/vux_action_runner.h"
+#include "markup/runtime/vux_canvas.h"
 #include "markup/runtime/vux_document.h"
-#include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_exchange.h"
+#include "markup/runtime/vux_facility.h"
+#include "markup/runtime/vux_machine.h"
+#include "markup/runtime/vux_network.h"
 #include "markup/runtime/vux_reserved_names.h"
+#include "markup/runtime/vux_screen_registry.h"
 
 // Ties each soft key whose default opens a menu to that menu's enabled
 // items: none hides the slot, one shows that item itself, more show the
@@ -15,7 +21,7 @@ void vux_document::resolve_soft_keys(vux_element_commandbar& bar) {
         vux_string target;
         const vux_menu* menu = nullptr;
         if (bar.default_show_target(i, target)) {
-            const vux_object_list& menus = manager_->screens().menus;
+            const vux_object_list& menus = screens_.menu_records;
             menu = static_cast<const vux_menu*>(menus.get(menus.find(target.str().c_str())));
             if (menu && (!menu->is_kept() || menu->is_empty() || (menu->style >= 6 && menu->style <= 8)))
                 menu = nullptr;
@@ -34,7 +40,7 @@ void vux_document::resolve_soft_keys(vux_element_commandbar& bar) {
             bar.show_default(i);
     }
     vux_string title;
-    if (!manager_->screens().default_menu())
+    if (!screens_.default_menu())
         bar.drop_close_command();
     else if (bar.left_slot_empty() && env.get(vux_string(vux_names::key_menu_title), title))
         bar.show_close_command(title);
@@ -42,7 +48,7 @@ void vux_document::resolve_soft_keys(vux_element_commandbar& bar) {
 
 bool vux_document::bar_shows(vux_element_commandbar& bar, const vux_string& name) {
     if (bar.mentions(name)) return true;
-    const vux_object_list& menus = manager_->screens().menus;
+    const vux_object_list& menus = screens_.menu_records;
     for (int32_t i = 0; i < 2; ++i) {
         vux_string target;
         if (!bar.default_show_target(i, target)) continue;
@@ -53,15 +59,14 @@ bool vux_document::bar_shows(vux_element_commandbar& bar, const vux_string& name
 }
 
 void vux_document::name_changed(const vux_string& name) {
-    if (name.empty() || !manager_) return;
+    if (name.empty()) return;
     auto shows = [&](vux_element_client& client, vux_element_commandbar& bar) {
         for (int32_t i = 0; i < client.count(); ++i)
             if (const vux_element_paragraph* p = client.paragraph(i); p && p->mentions(name)) return true;
         return bar_shows(bar, name);
     };
-    vux_machine& m = manager_->machine();
-    if (auto* w = dynamic_cast<vux_window*>(m.windows.top()); w && shows(w->client, w->commandbar))
-        m.windows.changed = 1;
-    if (auto* d = dynamic_cast<vux_dialog*>(m.dialogs.top()); d && shows(d->client, d->commandbar))
-        m.dialogs.changed = 1;
+    if (auto* w = dynamic_cast<vux_window*>(screens_.windows.top()); w && shows(w->client, w->commandbar))
+        screens_.windows.changed = 1;
+    if (auto* d = dynamic_cast<vux_dialog*>(screens_.dialogs.top()); d && shows(d->client, d->commandbar))
+        screens_.dialogs.changed = 1;
 }

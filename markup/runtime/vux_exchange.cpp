@@ -70,22 +70,22 @@ bool vux_exchange::send_message(const vux_object& message, bool main_channel) {
 
 // ---- due tests and failures
 
-bool vux_exchange::main_due(int32_t last) {
+bool vux_exchange::main_due() {
     if (!main_waiting) return false;
     if (main_.outcome() != vux_receiver::none) return true;
     if (!main_.is_complete()) return false;
     main_.close_connection();
-    return sequence_fits(main_.sequence(), last);
+    return sequence_fits(main_.sequence(), last_sequence);
 }
 
-bool vux_exchange::poll_due(int32_t last) {
+bool vux_exchange::poll_due() {
     if (!poll_waiting) return false;
     if (poll_.outcome() != vux_receiver::none) return true;
     if (!poll_.is_complete()) return false;
     poll_.close_connection();
     if (poll_.sequence() == 0) return true;
     if (main_waiting && !main_.is_complete()) return false;
-    return sequence_fits(poll_.sequence(), last);
+    return sequence_fits(poll_.sequence(), last_sequence);
 }
 
 void vux_exchange::channel_failed(bool main_channel) {
@@ -248,4 +248,54 @@ void vux_exchange::end() {
     poll_resend_count = 0;
     poll_counter = 0;
     poll_interval = 0;
+}
+
+// ---- side requests
+
+void vux_exchange::send_side(const uint8_t* bytes, int32_t length) {
+    const int32_t id = network_.open_connection(bytes, length);
+    if (id == 0) return;
+    add_sent(length);
+    side_connections_.append(id);
+}
+
+void vux_exchange::forget_connection(int32_t id) {
+    const int32_t i = side_connections_.index_of(id);
+    if (i >= 0) side_connections_.remove_at(i);
+    if (ids_to_close_.index_of(id) < 0) ids_to_close_.append(id);
+}
+
+void vux_exchange::close_forgotten() {
+    for (int32_t id : ids_to_close_.values()) network_.close_connection(id);
+    ids_to_close_.clear();
+}
+
+void vux_exchange::close_side_connections() {
+    for (vux_integer_list* list : {&side_connections_, &ids_to_close_}) {
+        for (int32_t id : list->values()) network_.close_connection(id);
+        list->clear();
+    }
+}
+
+// ---- traffic
+
+void vux_exchange::add_sent(int64_t n) {
+    if (n <= 0) return;
+    sent_ += n;
+    publish_traffic();
+}
+
+void vux_exchange::add_received(int64_t n) {
+    if (n <= 0) return;
+    received_ += n;
+    publish_traffic();
+}
+
+void vux_exchange::reset_traffic() {
+    sent_ = received_ = 0;
+    publish_traffic();
+}
+
+void vux_exchange::publish_traffic() {
+    canvas_.variables().set_plain(vux_string(vux_names::key_flow), vux_string(std::to_string(sent_ + received_)));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include "core/vux_integer_list.h"
 
 class vux_buffer;
 class vux_canvas;
@@ -12,7 +13,8 @@ class vux_receiver;
 
 // The document's two channels to the service: what is sent on each, the due
 // tests of the manager's tick, the time-outs, retries and failures, and the
-// delivery of the replies as document streams.
+// delivery of the replies as document streams. It also keeps the requests
+// sent outside the channels and the count of bytes sent and received.
 class vux_exchange {
 public:
     vux_exchange(vux_document& document, vux_receiver& main, vux_receiver& poll, vux_network& network,
@@ -24,10 +26,10 @@ public:
     bool build_request(const vux_object& message, vux_buffer& out) const;
     bool send_message(const vux_object& message, bool main_channel);
 
-    // Whether the channel's receiver completes on this tick; last is the
-    // sequence of the last reply accepted on either channel.
-    bool main_due(int32_t last);
-    bool poll_due(int32_t last);
+    // Whether the channel's receiver completes on this tick, its reply
+    // tested against last_sequence.
+    bool main_due();
+    bool poll_due();
 
     void retry(bool main_channel);
     void channel_failed(bool main_channel);
@@ -54,6 +56,23 @@ public:
     // closed, kept requests dropped.
     void end();
 
+    // ---- requests outside the two channels; their replies are not read
+    void send_side(const uint8_t* bytes, int32_t length);
+    // A connection id neither channel owns: no longer a side request, and
+    // closed with the next close_forgotten.
+    void forget_connection(int32_t id);
+    void close_forgotten();
+    void close_side_connections();
+
+    // ---- traffic, published as "__key_flow"
+    void add_sent(int64_t n);
+    void add_received(int64_t n);
+    void reset_traffic();
+    int64_t bytes_sent() const { return sent_; }
+    int64_t bytes_received() const { return received_; }
+
+    // The sequence of the last reply accepted on either channel (0 none yet).
+    int32_t last_sequence = 0;
     bool main_waiting = false;
     bool poll_waiting = false;
     int32_t poll_interval = 0;
@@ -65,6 +84,7 @@ public:
 private:
     vux_receiver& receiver(bool main_channel) { return main_channel ? main_ : poll_; }
     bool poll_stale() const { return poll_waiting && poll_tick_count > poll_interval + 10; }
+    void publish_traffic();
 
     vux_document& document_;
     vux_receiver& main_;
@@ -73,4 +93,8 @@ private:
     const vux_facility& facility_;
     vux_canvas& canvas_;
     vux_machine& machine_;
+    int64_t sent_ = 0;
+    int64_t received_ = 0;
+    vux_integer_list side_connections_;
+    vux_integer_list ids_to_close_;
 };

@@ -5,9 +5,13 @@
 #include "markup/model/vux_menu.h"
 #include "markup/model/vux_switch.h"
 #include "markup/model/vux_window.h"
+#include "markup/runtime/vux_action_runner.h"
+#include "markup/runtime/vux_canvas.h"
 #include "markup/runtime/vux_capability.h"
+#include "markup/runtime/vux_document.h"
+#include "markup/runtime/vux_exchange.h"
+#include "markup/runtime/vux_facility.h"
 #include "markup/runtime/vux_key_code.h"
-#include "markup/runtime/vux_manager.h"
 
 namespace {
 
@@ -62,60 +66,68 @@ bool track_focused(vux_element_client& client, const vux_point& p) {
 
 }  // namespace
 
+vux_machine::vux_machine(vux_screen_registry& screens, vux_document& document, vux_action_runner& runner,
+                         vux_canvas& canvas, const vux_facility& facility, vux_exchange& exchange)
+    : screens_(screens),
+      document_(document),
+      runner_(runner),
+      canvas_(canvas),
+      facility_(facility),
+      exchange_(exchange) {}
+
 vux_screen* vux_machine::front() const {
-    if (vux_screen* m = menus.top()) return m;
-    if (vux_screen* d = dialogs.top()) return d;
-    return windows.top();
+    if (vux_screen* m = screens_.menus.top()) return m;
+    if (vux_screen* d = screens_.dialogs.top()) return d;
+    return screens_.windows.top();
 }
 
 void vux_machine::reset() {
-    dialogs.clear();
-    menus.clear();
-    windows.clear();
+    screens_.dialogs.clear();
+    screens_.menus.clear();
+    screens_.windows.clear();
     drag_release_countdown = 0;
     action_lock = in_input = pointer_down = dragging = 0;
 }
 
 void vux_machine::reset_overtimes() {
-    dialogs.reset_overtimes();
-    menus.reset_overtimes();
-    windows.reset_overtimes();
+    screens_.dialogs.reset_overtimes();
+    screens_.menus.reset_overtimes();
+    screens_.windows.reset_overtimes();
 }
 
-int32_t vux_machine::tolerance() const { return manager_->canvas().scale(10); }
+int32_t vux_machine::tolerance() const { return canvas_.scale(10); }
 
 // ---- running actions
 
 int32_t vux_machine::run_action(const vux_action& action, bool direct) {
     if (action_lock && action.value_1 == 0) return 0;
     in_input = 0;  // the input-start hook adds nothing to the activity already noted
-    vux_action_runner& runner = manager_->runner();
-    if (direct) return runner.run_copy(action);
-    runner.start_action(action);
+    if (direct) return runner_.run_copy(action);
+    runner_.start_action(action);
     return 0;
 }
 
 void vux_machine::pop_menu(bool with_window) {
-    menus.pop();
-    manager_->screens().sweep_closing();
+    screens_.menus.pop();
+    screens_.sweep_closing();
     if (with_window) {
-        windows.pop();
-        manager_->screens().sweep_closing();
+        screens_.windows.pop();
+        screens_.sweep_closing();
     }
 }
 
 void vux_machine::pop_front_screen() {
-    if (dialogs.count() > 0)
-        dialogs.pop();
+    if (screens_.dialogs.count() > 0)
+        screens_.dialogs.pop();
     else
-        windows.pop();
-    manager_->screens().sweep_closing();
+        screens_.windows.pop();
+    screens_.sweep_closing();
 }
 
 // The top menu's selected command, taken: the menu closes (and with a
 // kind-3 command the window too) before the command's action runs.
 void vux_machine::take_menu_command() {
-    vux_element_command* c = menus.selected_command();
+    vux_element_command* c = screens_.menus.selected_command();
     if (!c) return;
     auto copy = c->action.copy();
     pop_menu(copy && copy->value_1 == 3);
@@ -126,7 +138,7 @@ void vux_machine::perform(const vux_action& action) {
     // The action may belong to a screen that closes below: keep a copy.
     auto copy = action.copy();
     if (!copy) return;
-    if (menus.count() > 0) {
+    if (screens_.menus.count() > 0) {
         if (copy->value_1 == 2) {
             take_menu_command();
         } else {
@@ -145,9 +157,9 @@ void vux_machine::perform(const vux_action& action) {
 // ---- keys
 
 bool vux_machine::overtime_owns_soft_keys() const {
-    const vux_document& doc = const_cast<vux_manager*>(manager_)->document();
-    const vux_screen* top = windows.top();
-    return doc.overtime && doc.overtime->value_b != 0 && top && vux_string_equal(doc.overtime->title, top->name);
+    const vux_screen* top = screens_.windows.top();
+    return document_.overtime && document_.overtime->value_b != 0 && top &&
+           vux_string_equal(document_.overtime->title, top->name);
 }
 
 const vux_action* vux_machine::soft_key_action(int32_t slot) {
@@ -155,7 +167,7 @@ const vux_action* vux_machine::soft_key_action(int32_t slot) {
     vux_element_commandbar* bar = bar_of(s);
     if (!bar) return nullptr;
     if (as_window(s) && overtime_owns_soft_keys()) return nullptr;
-    vux_element_command* c = usable_slot(*bar, slot, manager_->variables());
+    vux_element_command* c = usable_slot(*bar, slot, canvas_.variables());
     return c ? &c->action : nullptr;
 }
 
@@ -165,8 +177,8 @@ void vux_machine::soft_key(int32_t slot) {
 
 bool vux_machine::select() {
     bool took = false;
-    if (menus.count() > 0) {
-        if (menus.selected_command()) {
+    if (screens_.menus.count() > 0) {
+        if (screens_.menus.selected_command()) {
             take_menu_command();
             took = true;
         }
@@ -196,7 +208,7 @@ void vux_machine::back() {
         return;
     }
     vux_element_commandbar* bar = bar_of(s);
-    const vux_action* found = bar ? bar->triggered_action(manager_->variables()) : nullptr;
+    const vux_action* found = bar ? bar->triggered_action(canvas_.variables()) : nullptr;
     // A dialog or window whose bar has nothing for the key takes the
     // pressed item's target.
     if (!found && !as_menu(s))
@@ -244,7 +256,7 @@ bool vux_machine::move_focus(int32_t code) {
 // Keys 8-13 scroll the window's client; they mean nothing over a menu or dialog.
 bool vux_machine::scroll_key(int32_t code) {
     if (!window_in_front()) return false;
-    vux_window* w = as_window(windows.top());
+    vux_window* w = as_window(screens_.windows.top());
     if (!w) return false;
     vux_element_client& c = w->client;
     switch (code) {
@@ -262,10 +274,10 @@ bool vux_machine::scroll_key(int32_t code) {
 // blocking music or animation is stopped by it. Either way the event goes
 // no further.
 bool vux_machine::swallowed() {
-    if (manager_->exchange().main_waiting)
-        manager_->exchange().abort_main();
-    else if (manager_->runner().media_blocking())
-        manager_->runner().stop_media(true);
+    if (exchange_.main_waiting)
+        exchange_.abort_main();
+    else if (runner_.media_blocking())
+        runner_.stop_media(true);
     else
         return false;
     settle(false);
@@ -276,7 +288,7 @@ void vux_machine::key(int32_t code) {
     if (swallowed()) return;
     in_input = 1;
     bool moved = false;
-    vux_menu* menu = as_menu(menus.top());
+    vux_menu* menu = as_menu(screens_.menus.top());
     switch (code) {
     case key_select:
         if (!select()) soft_key(0);
@@ -300,7 +312,7 @@ void vux_machine::key(int32_t code) {
 // ---- pointer
 
 void vux_machine::pointer(int32_t kind, int32_t x, int32_t y) {
-    manager_->canvas().pointer_seen = true;
+    canvas_.pointer_seen = true;
     if (swallowed()) return;
     const vux_point p{x, y};
     switch (kind) {
@@ -327,7 +339,7 @@ bool vux_machine::pointer_press(const vux_point& p) {
         drag_moved = 0;
         return r;
     };
-    if (vux_menu* m = as_menu(menus.top())) {
+    if (vux_menu* m = as_menu(screens_.menus.top())) {
         drag_moved = 0;
         if (m->press(p) || m->commandbar.press(p)) {
             repaint_full();
@@ -335,14 +347,14 @@ bool vux_machine::pointer_press(const vux_point& p) {
         }
         if (!m->closable()) return done(false);
         if (!m->contains(p)) {
-            menus.pop();
-            manager_->screens().sweep_closing();
+            screens_.menus.pop();
+            screens_.sweep_closing();
             settle(false);
             return done(true);
         }
         return done(false);
     }
-    if (vux_dialog* d = as_dialog(dialogs.top())) {
+    if (vux_dialog* d = as_dialog(screens_.dialogs.top())) {
         if (d->commandbar.press(p)) {
             repaint_full();
             return done(false);
@@ -356,15 +368,15 @@ bool vux_machine::pointer_press(const vux_point& p) {
             return done(false);
         }
         if (d->closable()) {
-            dialogs.pop();
-            manager_->screens().sweep_closing();
+            screens_.dialogs.pop();
+            screens_.sweep_closing();
             settle(false);
         }
         return done(false);
     }
-    vux_window* w = as_window(windows.top());
+    vux_window* w = as_window(screens_.windows.top());
     if (!w) return done(false);
-    const bool deferred = manager_->facility().supports(capability_deferred_press);
+    const bool deferred = facility_.supports(capability_deferred_press);
     auto hit = [&] {
         if (deferred) {
             repaint_pending = 1;
@@ -394,8 +406,8 @@ bool vux_machine::pointer_press(const vux_point& p) {
         return done(false);
     }
     if (!w->third.empty()) {
-        const int32_t i = manager_->document().switches.find(w->third.str().c_str());
-        auto* sw = static_cast<vux_switch*>(manager_->document().switches.get(i));
+        const int32_t i = document_.switches.find(w->third.str().c_str());
+        auto* sw = static_cast<vux_switch*>(document_.switches.get(i));
         if (sw && !sw->bounds.is_empty() && sw->bounds.contains(p) && sw->press(p)) {
             repaint_full();
         }
@@ -414,7 +426,7 @@ void vux_machine::pointer_move(const vux_point& p) {
         if (dx > t || dx < -t || dy > t || dy < -t) press_recorded = 0;
     }
     bool changed = false;
-    if (vux_menu* m = as_menu(menus.top())) {
+    if (vux_menu* m = as_menu(screens_.menus.top())) {
         if (m->is_pressed())
             changed = m->track_pointer(p) != 0;
         else if (m->commandbar.pressed_slot >= 0)
@@ -431,8 +443,8 @@ void vux_machine::pointer_move(const vux_point& p) {
             drag_moved = 0;
             drag_release_countdown = 4;
             if (vux_layout* l = layout_of(client)) l->release_all_pressed();
-            if (!as_window(s) || manager_->facility().supports(capability_host_paints) ||
-                !manager_->facility().supports(capability_deferred_drag)) {
+            if (!as_window(s) || facility_.supports(capability_host_paints) ||
+                !facility_.supports(capability_deferred_drag)) {
                 full_paint = as_window(s) ? 0 : 1;
                 repaint();
                 present();
@@ -444,8 +456,8 @@ void vux_machine::pointer_move(const vux_point& p) {
         } else if (client && track_focused(*client, p)) {
             changed = true;
         } else if (vux_window* w = as_window(s); w && !w->third.empty()) {
-            const int32_t i = manager_->document().switches.find(w->third.str().c_str());
-            auto* sw = static_cast<vux_switch*>(manager_->document().switches.get(i));
+            const int32_t i = document_.switches.find(w->third.str().c_str());
+            auto* sw = static_cast<vux_switch*>(document_.switches.get(i));
             changed = sw && sw->release(p);
         }
     }
@@ -494,17 +506,17 @@ void vux_machine::pointer_release(const vux_point& p) {
             repaint_full();
             return;
         }
-        (as_window(s) ? static_cast<vux_stack&>(windows) : static_cast<vux_stack&>(dialogs)).changed = 1;
+        (as_window(s) ? static_cast<vux_stack&>(screens_.windows) : static_cast<vux_stack&>(screens_.dialogs)).changed =
+            1;
         select();
         return;
     }
     if (vux_window* w = as_window(s); w && !w->third.empty()) {
-        vux_document& doc = manager_->document();
-        auto* sw = static_cast<vux_switch*>(doc.switches.get(doc.switches.find(w->third.str().c_str())));
+        auto* sw = static_cast<vux_switch*>(document_.switches.get(document_.switches.find(w->third.str().c_str())));
         if (!sw) return;
         if (vux_object* item = sw->pressed_item_at(p)) {
             sw->pressed = -1;
-            windows.changed = 1;
+            screens_.windows.changed = 1;
             if (item->type_code() == vux_element_command::code) {
                 auto copy = static_cast<vux_element_command*>(item)->action.copy();
                 if (copy) run_action(*copy, false);
@@ -520,7 +532,7 @@ void vux_machine::pointer_release(const vux_point& p) {
 
 int32_t vux_machine::drag_step(int32_t restart, int32_t direction, int32_t fast) {
     if (!dragging || !window_in_front()) return 0;
-    vux_window* w = as_window(windows.top());
+    vux_window* w = as_window(screens_.windows.top());
     vux_element_scrollbar* bar = w ? w->client.scroll_bar.get() : nullptr;
     if (!bar) return 0;
     const int32_t before = bar->y_offset;
@@ -540,16 +552,15 @@ int32_t vux_machine::drag_step(int32_t restart, int32_t direction, int32_t fast)
 bool vux_machine::deferred_repaint() {
     if (!repaint_pending) return false;
     repaint_pending = 0;
-    if (windows.count() == 0) return false;
+    if (screens_.windows.count() == 0) return false;
     repaint();
     present();
     return true;
 }
 
 bool vux_machine::hold_tick() {
-    vux_canvas& canvas = manager_->canvas();
-    if (canvas.redraw_requested && !pointer_busy()) {
-        canvas.redraw_requested = false;
+    if (canvas_.redraw_requested && !pointer_busy()) {
+        canvas_.redraw_requested = false;
         // What the clocks moved is shown, not only painted.
         repaint();
         present();
@@ -566,12 +577,12 @@ bool vux_machine::hold_tick() {
         settle(true);
         return true;
     }
-    vux_window* w = window_in_front() ? as_window(windows.top()) : nullptr;
+    vux_window* w = window_in_front() ? as_window(screens_.windows.top()) : nullptr;
     if (!w) return false;
     if (activation_countdown > 0) {
         if (--activation_countdown > 0 || !w->client.has_focus()) return false;
         w->client.release_pressed();
-        windows.changed = 1;
+        screens_.windows.changed = 1;
         return select();
     }
     // A press held on the focused item: its look changes when its own
@@ -586,7 +597,7 @@ bool vux_machine::hold_tick() {
 // A tap candidate held past the eighth tick: the box under it runs its
 // press action.
 bool vux_machine::long_press() {
-    vux_window* w = as_window(windows.top());
+    vux_window* w = as_window(screens_.windows.top());
     if (!w || !w->client.current_layout() || !window_in_front()) return false;
     const vux_action* action = w->client.press_action_at(vux_point(press_x, press_y));
     if (!action) return false;
@@ -603,17 +614,16 @@ void vux_machine::frame_step(int32_t t) {
     // The clocks of the clients painted on each frame: the top window's and
     // the top dialog's. A change asks for a repaint on the next tick.
     bool changed = false;
-    for (vux_screen* s : {windows.top(), dialogs.top()})
+    for (vux_screen* s : {screens_.windows.top(), screens_.dialogs.top()})
         if (vux_element_client* c = client_of(s); c && c->tick(t, clock_rate)) changed = true;
-    if (changed) manager_->canvas().redraw_requested = true;
+    if (changed) canvas_.redraw_requested = true;
 }
 
 bool vux_machine::timed_tick() {
-    vux_document& doc = manager_->document();
-    if (doc.is_blocked()) return false;
+    if (document_.is_blocked()) return false;
     vux_screen* f = front();
-    if (doc.timed_triggers && f) {
-        const vux_variables& env = manager_->variables();
+    if (document_.timed_triggers && f) {
+        const vux_variables& env = canvas_.variables();
         vux_action* a = nullptr;
         if (vux_menu* m = as_menu(f)) a = m->count_down(env);
         if (vux_dialog* d = as_dialog(f)) a = d->find_triggered_action(env);
@@ -624,7 +634,7 @@ bool vux_machine::timed_tick() {
         }
     }
     if (vux_window* w = as_window(f);
-        w && window_in_front() && !pointer_busy() && w->value_3 != 0 && manager_->canvas().clock_changed()) {
+        w && window_in_front() && !pointer_busy() && w->value_3 != 0 && canvas_.clock_changed()) {
         repaint_full();
         return true;
     }
@@ -634,8 +644,8 @@ bool vux_machine::timed_tick() {
     if (!o || o->stopped || !o->tick()) return false;
     o->reset(true);
     perform(o->action);
-    for (vux_stack* stack :
-         {static_cast<vux_stack*>(&menus), static_cast<vux_stack*>(&dialogs), static_cast<vux_stack*>(&windows)}) {
+    for (vux_stack* stack : {static_cast<vux_stack*>(&screens_.menus), static_cast<vux_stack*>(&screens_.dialogs),
+                             static_cast<vux_stack*>(&screens_.windows)}) {
         for (int32_t i = stack->count() - 1; i >= 0; --i) {
             vux_screen* s = stack->at(i);
             if (!s || s == f) continue;
@@ -652,43 +662,42 @@ bool vux_machine::timed_tick() {
 
 void vux_machine::repaint() {
     repaint_pending = 0;
-    vux_canvas& canvas = manager_->canvas();
-    if (manager_->facility().supports(capability_window_image)) {
-        const vux_window* top = as_window(windows.top());
-        canvas.show_window_image(top && top->extras.count() > 1 ? top->extras.item_at(1) : vux_string());
+    if (facility_.supports(capability_window_image)) {
+        const vux_window* top = as_window(screens_.windows.top());
+        canvas_.show_window_image(top && top->extras.count() > 1 ? top->extras.item_at(1) : vux_string());
     }
-    if (manager_->facility().supports(capability_host_paints)) return;
+    if (facility_.supports(capability_host_paints)) return;
     prepare_frame();
-    const bool full = full_paint != 0 || !manager_->facility().supports(capability_partial_paint);
-    if (vux_window* w = as_window(windows.top())) {
+    const bool full = full_paint != 0 || !facility_.supports(capability_partial_paint);
+    if (vux_window* w = as_window(screens_.windows.top())) {
         // A title bound to a variable follows it.
-        w->titlebar.refresh(manager_->variables());
-        canvas.paint_window(*w, full);
+        w->titlebar.refresh(canvas_.variables());
+        canvas_.paint_window(*w, full);
     }
-    if (vux_dialog* d = as_dialog(dialogs.top())) canvas.paint_dialog(*d);
-    if (vux_menu* m = as_menu(menus.top())) canvas.paint_menu(*m);
-    canvas.finish_frame();
+    if (vux_dialog* d = as_dialog(screens_.dialogs.top())) canvas_.paint_dialog(*d);
+    if (vux_menu* m = as_menu(screens_.menus.top())) canvas_.paint_menu(*m);
+    canvas_.finish_frame();
 }
 
-void vux_machine::present() { manager_->canvas().present(); }
+void vux_machine::present() { canvas_.present(); }
 
 // The soft keys of the screens in front are resolved against their menus;
 // the overtime, the subtitle, the switch and the clock are looked up once.
 void vux_machine::prepare_frame() {
-    vux_document& doc = manager_->document();
-    vux_canvas::frame_input& in = manager_->canvas().prepared;
+    vux_canvas::frame_input& in = canvas_.prepared;
     in = vux_canvas::frame_input();
-    for (vux_screen* s : {windows.top(), dialogs.top(), menus.top()})
-        if (vux_element_commandbar* bar = bar_of(s)) doc.resolve_soft_keys(*bar);
-    in.overtime = doc.overtime.get();
-    if (window_in_front()) in.subtitle = doc.subtitles.current();
-    vux_window* w = as_window(windows.top());
+    for (vux_screen* s : {screens_.windows.top(), screens_.dialogs.top(), screens_.menus.top()})
+        if (vux_element_commandbar* bar = bar_of(s)) document_.resolve_soft_keys(*bar);
+    in.overtime = document_.overtime.get();
+    if (window_in_front()) in.subtitle = document_.subtitles.current();
+    vux_window* w = as_window(screens_.windows.top());
     if (!w) return;
     if (!w->third.empty())
-        in.window_switch = static_cast<vux_switch*>(doc.switches.get(doc.switches.find(w->third.str().c_str())));
+        in.window_switch =
+            static_cast<vux_switch*>(document_.switches.get(document_.switches.find(w->third.str().c_str())));
     if (w->value_3 != 0) {
-        in.hour = manager_->facility().query(2);
-        in.minute = manager_->facility().query(1);
+        in.hour = facility_.query(2);
+        in.minute = facility_.query(1);
     }
 }
 
@@ -699,20 +708,20 @@ void vux_machine::repaint_full() {
 }
 
 void vux_machine::settle(bool force) {
-    manager_->screens().sweep_closing();
-    if (force || dialogs.changed || menus.changed || windows.changed) {
-        dialogs.changed = menus.changed = windows.changed = 0;
+    screens_.sweep_closing();
+    if (force || screens_.dialogs.changed || screens_.menus.changed || screens_.windows.changed) {
+        screens_.dialogs.changed = screens_.menus.changed = screens_.windows.changed = 0;
         pointer_down = 0;
-        for (vux_screen* s : {windows.top(), dialogs.top()}) {
+        for (vux_screen* s : {screens_.windows.top(), screens_.dialogs.top()}) {
             if (vux_element_commandbar* bar = bar_of(s)) bar->release();
             if (vux_layout* l = layout_of(client_of(s))) l->release_all_pressed();
         }
-        if (vux_menu* m = as_menu(menus.top())) {
+        if (vux_menu* m = as_menu(screens_.menus.top())) {
             m->commandbar.release();
-            if (!m->refresh(manager_->variables())) {
-                menus.pop();
-                manager_->screens().sweep_closing();
-                menus.changed = 0;
+            if (!m->refresh(canvas_.variables())) {
+                screens_.menus.pop();
+                screens_.sweep_closing();
+                screens_.menus.changed = 0;
             }
         }
         repaint_full();
@@ -723,16 +732,17 @@ void vux_machine::settle(bool force) {
 void vux_machine::write_snapshot() {
     vux_buffer bytes;
     vux_writer w(bytes);
-    const std::pair<int32_t, vux_stack*> sections[] = {{5, &dialogs}, {7, &menus}, {9, &windows}};
+    const std::pair<int32_t, vux_stack*> sections[] = {
+        {5, &screens_.dialogs}, {7, &screens_.menus}, {9, &screens_.windows}};
     for (const auto& [marker, stack] : sections) {
         w.write_int32(marker);
         w.write_int32(stack->count());
         for (vux_screen* s : stack->screens) w.write_string(s->describe());
     }
-    manager_->document().write_state(w);
+    document_.write_state(w);
     w.write_int32(1);
-    manager_->canvas().images().write_labels(w);
+    canvas_.images().write_labels(w);
     w.write_int32(12);
-    manager_->variables().write(w);
-    manager_->facility().call(&vux_facility_table::machine_settled, bytes.data(), bytes.length());
+    canvas_.variables().write(w);
+    facility_.call(&vux_facility_table::machine_settled, bytes.data(), bytes.length());
 }

@@ -2,20 +2,22 @@
 #include <cstdint>
 #include "core/vux_object.h"
 #include "core/vux_point.h"
-#include "markup/runtime/vux_stack_dialog.h"
-#include "markup/runtime/vux_stack_menu.h"
-#include "markup/runtime/vux_stack_window.h"
+#include "markup/runtime/vux_screen_registry.h"
 
-class vux_manager;
 class vux_action;
+class vux_action_runner;
+class vux_canvas;
+class vux_document;
+class vux_exchange;
+class vux_facility;
 class vux_element_client;
 class vux_element_commandbar;
 class vux_menu;
 
 // Input routing: turns keys, pointer events, drag steps and ticks into
 // operations on the front screen, runs what they yield and settles the
-// stacks. The front screen is the top menu, else the top dialog, else the
-// top window.
+// registry's stacks. The front screen is the top menu, else the top dialog,
+// else the top window.
 class vux_machine : public vux_object {
 public:
     // Ticks a tap candidate must be held before it counts as a long press.
@@ -23,7 +25,10 @@ public:
     // Host ticks a second (the rate the document starts the host timer with).
     static constexpr int32_t clock_rate = 7;
 
-    void bind(vux_manager* manager) { manager_ = manager; }
+    vux_machine(vux_screen_registry& screens, vux_document& document, vux_action_runner& runner, vux_canvas& canvas,
+                const vux_facility& facility, vux_exchange& exchange);
+    vux_machine(const vux_machine&) = delete;
+    vux_machine& operator=(const vux_machine&) = delete;
 
     void key(int32_t code);
     void pointer(int32_t kind, int32_t x, int32_t y);
@@ -37,7 +42,7 @@ public:
     int32_t run_action(const vux_action& action, bool direct);
     void perform(const vux_action& action);
     bool pointer_busy() const { return pointer_down != 0 || activation_countdown > 0; }
-    bool window_in_front() const { return menus.count() == 0 && dialogs.count() == 0; }
+    bool window_in_front() const { return screens_.menus.count() == 0 && screens_.dialogs.count() == 0; }
     void reset();
     void reset_overtimes();
     void user_activity() { reset_overtimes(); }
@@ -61,9 +66,6 @@ public:
     int32_t press_x = 0;
     int32_t press_y = 0;
     int32_t press_ticks = 0;
-    vux_stack_dialog dialogs;
-    vux_stack_menu menus;
-    vux_stack_window windows;
 
 private:
     bool select();
@@ -90,5 +92,10 @@ private:
     void write_snapshot();
     int32_t tolerance() const;
 
-    vux_manager* manager_ = nullptr;
+    vux_screen_registry& screens_;
+    vux_document& document_;
+    vux_action_runner& runner_;
+    vux_canvas& canvas_;
+    const vux_facility& facility_;
+    vux_exchange& exchange_;
 };

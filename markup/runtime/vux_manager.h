@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include "core/vux_integer_list.h"
 #include "core/vux_object.h"
 #include "markup/runtime/vux_action_runner.h"
 #include "markup/runtime/vux_canvas.h"
@@ -12,11 +11,14 @@
 #include "markup/runtime/vux_receiver.h"
 #include "markup/runtime/vux_screen_registry.h"
 
-// The engine handle: owns the running document, its screens and its action
-// runner, the input machine, the host tables, the canvas and the two
-// channels. The exchange, the screen registry and the action runner are given
-// the parts they use; the document, machine, canvas and receivers still reach
-// their siblings through a back-pointer to the manager.
+// The engine handle: owns the running document, its screens (records,
+// stacks and their sweep) and its action runner, the input machine, the host
+// tables, the canvas, the two channels and the exchange over them. Each part
+// is given references to just the parts it uses; the parts are wired here and
+// none of them reaches another through the manager. Some references point at
+// parts declared later: they are only bound while the manager is built, used
+// once it is whole. What the manager keeps itself is the routing of the host's
+// socket calls and the tick that orders the parts' work.
 class vux_manager : public vux_object {
 public:
     vux_manager();
@@ -43,28 +45,13 @@ public:
     int32_t on_socket_data(int32_t id, const uint8_t* bytes, int32_t length);
     void on_socket_ready(int32_t id);
     void on_socket_error(int32_t id);
-    void forget_connection(int32_t id);
-
-    // A request outside the two channels; its reply is not read.
-    void send_side(const uint8_t* bytes, int32_t length);
-    void close_side_connections();
 
     void tick(int32_t t);
 
-    void add_sent(int64_t n);
-    void add_received(int64_t n);
-    void reset_traffic();
-    int64_t bytes_sent() const { return sent_; }
-    int64_t bytes_received() const { return received_; }
-
-    int32_t last_sequence = 0;
+    // Ticks since the user's last input; the idle work runs from the tenth.
     int32_t idle_ticks = 0;
 
 private:
-    void publish_traffic();
-
-    int64_t sent_ = 0;
-    int64_t received_ = 0;
     vux_document document_;
     vux_machine machine_;
     vux_facility facility_;
@@ -75,6 +62,4 @@ private:
     vux_exchange exchange_;
     vux_screen_registry screens_;
     vux_action_runner runner_;
-    vux_integer_list side_connections_;
-    vux_integer_list ids_to_close_;
 };

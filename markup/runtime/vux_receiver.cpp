@@ -1,14 +1,13 @@
 #include "markup/runtime/vux_receiver.h"
 #include <cstring>
 #include "core/vux_link.h"
-#include "markup/runtime/vux_manager.h"
+#include "markup/runtime/vux_exchange.h"
+#include "markup/runtime/vux_network.h"
+
+vux_receiver::vux_receiver(bool main_channel, const vux_network& network, vux_exchange& exchange)
+    : main_channel_(main_channel ? 1 : 0), network_(network), exchange_(exchange) {}
 
 vux_receiver::~vux_receiver() { close_connection(); }
-
-void vux_receiver::bind(vux_manager* manager, bool main_channel) {
-    manager_ = manager;
-    main_channel_ = main_channel ? 1 : 0;
-}
 
 bool vux_receiver::send(const uint8_t* bytes, int32_t length) {
     // A new request replaces the old one whole: its connection, its reply
@@ -17,10 +16,10 @@ bool vux_receiver::send(const uint8_t* bytes, int32_t length) {
     close_reply();
     drop_request();
     attempts_ = 0;
-    connection_id_ = manager_->network().open_connection(bytes, length);
+    connection_id_ = network_.open_connection(bytes, length);
     if (connection_id_ == 0) return false;
     request_ = std::make_unique<vux_buffer>(bytes, length);
-    manager_->add_sent(length);
+    exchange_.add_sent(length);
     return true;
 }
 
@@ -31,8 +30,8 @@ bool vux_receiver::resend() {
     outcome_ = none;
     ++attempts_;
     if (!request_) return false;
-    connection_id_ = manager_->network().open_connection(request_->data(), request_->length());
-    if (connection_id_ != 0) manager_->add_sent(request_->length());
+    connection_id_ = network_.open_connection(request_->data(), request_->length());
+    if (connection_id_ != 0) exchange_.add_sent(request_->length());
     return connection_id_ != 0;
 }
 
@@ -45,7 +44,7 @@ void vux_receiver::on_ready() {
 int32_t vux_receiver::on_data(const uint8_t* bytes, int32_t length) {
     receiving_ticks_ = 0;
     if (length < 0) length = 0;
-    manager_->add_received(length);
+    exchange_.add_received(length);
     if (outcome_ != none) return 2;
     if (!parser_) parser_ = std::make_unique<vux_http_parser>();
     // A body beyond the cap is refused, whether its length says so or the
@@ -77,7 +76,7 @@ void vux_receiver::fail(int32_t why) {
 
 void vux_receiver::close_connection() {
     if (connection_id_ == 0) return;
-    if (manager_) manager_->network().close_connection(connection_id_);
+    network_.close_connection(connection_id_);
     connection_id_ = 0;
     waiting_ticks_ = 0;
     receiving_ticks_ = 0;
@@ -114,18 +113,17 @@ void vux_receiver::count_waiting() {
 }
 
 bool vux_receiver::complete() {
-    vux_exchange& exchange = manager_->exchange();
     const bool main = main_channel();
     if (outcome_ == connection_failed) {
         outcome_ = none;
         if (attempts_ >= (main ? 1 : 15)) drop_request();
-        exchange.connection_failed(main);
+        exchange_.connection_failed(main);
         return true;
     }
     if (outcome_ == reply_refused) {
         outcome_ = none;
         if (attempts_ >= 2) drop_request();
-        exchange.reply_refused(main, error_code_);
+        exchange_.reply_refused(main, error_code_);
         return true;
     }
     if (is_complete()) {
@@ -134,9 +132,9 @@ bool vux_receiver::complete() {
         vux_buffer body(parser_->get_body(), parser_->get_body_length());
         close_reply();
         if (main)
-            exchange.main_reply(body.data(), body.length());
+            exchange_.main_reply(body.data(), body.length());
         else
-            exchange.poll_reply(body.data(), body.length());
+            exchange_.poll_reply(body.data(), body.length());
         return true;
     }
     return false;

@@ -5,23 +5,23 @@
 #include "core/vux_http_parser.h"
 #include "core/vux_object.h"
 
-class vux_manager;
+class vux_exchange;
+class vux_network;
 
 // One channel to the service: it owns one request at a time, opens its
 // connection through the host, collects and checks the reply, and on the
-// manager's tick delivers it or reports the failure.
+// manager's tick delivers it to the exchange or reports the failure there.
+// What it sends and receives counts in the exchange's traffic.
 class vux_receiver : public vux_object {
 public:
     enum outcome_kind : int32_t { none = 0, connection_failed = 1, reply_refused = 2 };
     // A reply body larger than this is refused.
     static constexpr int32_t max_body = 16 << 20;
 
-    vux_receiver() = default;
+    vux_receiver(bool main_channel, const vux_network& network, vux_exchange& exchange);
     ~vux_receiver() override;
     vux_receiver(const vux_receiver&) = delete;
     vux_receiver& operator=(const vux_receiver&) = delete;
-
-    void bind(vux_manager* manager, bool main_channel);
 
     bool send(const uint8_t* bytes, int32_t length);
     bool resend();
@@ -63,5 +63,6 @@ private:
     uint8_t main_channel_ = 0;
     std::unique_ptr<vux_buffer> request_;
     std::unique_ptr<vux_http_parser> parser_;
-    vux_manager* manager_ = nullptr;
+    const vux_network& network_;
+    vux_exchange& exchange_;
 };

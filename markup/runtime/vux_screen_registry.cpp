@@ -3,7 +3,6 @@
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_menu.h"
 #include "markup/model/vux_window.h"
-#include "markup/runtime/vux_stack_window.h"
 
 // Lifecycle states of a screen's keep field.
 namespace {
@@ -13,24 +12,22 @@ constexpr int32_t discarded = 4;
 constexpr int32_t screen_kinds[] = {2, 1, 3};  // sweep order: dialogs, windows, menus
 }  // namespace
 
-vux_screen_registry::vux_screen_registry(vux_stack_window& window_stack, vux_stack& dialog_stack,
-                                         vux_stack& menu_stack, closed_hook closed)
-    : window_stack_(window_stack), dialog_stack_(dialog_stack), menu_stack_(menu_stack), closed_(std::move(closed)) {}
+vux_screen_registry::vux_screen_registry(closed_hook closed) : closed_(std::move(closed)) {}
 
 vux_object_list* vux_screen_registry::screens_of(int32_t kind) {
     switch (kind) {
-    case 1: return &windows;
-    case 2: return &dialogs;
-    case 3: return &menus;
+    case 1: return &window_records;
+    case 2: return &dialog_records;
+    case 3: return &menu_records;
     default: return nullptr;
     }
 }
 
 vux_stack* vux_screen_registry::stack_of(int32_t kind) {
     switch (kind) {
-    case 1: return &window_stack_;
-    case 2: return &dialog_stack_;
-    case 3: return &menu_stack_;
+    case 1: return &windows;
+    case 2: return &dialogs;
+    case 3: return &menus;
     default: return nullptr;
     }
 }
@@ -57,15 +54,15 @@ void vux_screen_registry::mark_stacks_changed() {
 
 vux_screen* vux_screen_registry::default_menu() {
     if (!default_menu_switch) return nullptr;
-    for (int32_t i = 0; i < menus.count(); ++i) {
-        auto* m = static_cast<vux_menu*>(menus.get(i));
-        if (m->value_1 != 0 && m->is_kept() && !menu_stack_.contains(m)) return m;
+    for (int32_t i = 0; i < menu_records.count(); ++i) {
+        auto* m = static_cast<vux_menu*>(menu_records.get(i));
+        if (m->value_1 != 0 && m->is_kept() && !menus.contains(m)) return m;
     }
     return nullptr;
 }
 
 void vux_screen_registry::clear() {
-    for (vux_object_list* list : {&windows, &dialogs, &menus}) list->delete_all();
+    for (vux_object_list* list : {&window_records, &dialog_records, &menu_records}) list->delete_all();
     default_menu_switch = true;
 }
 
@@ -142,7 +139,9 @@ int32_t vux_screen_registry::show_screen(const vux_action_show& step, const vux_
         s->keep = closing;
         if (stack->top() == s) stack->changed = 1;
         break;
-    case 5: case 8: case 9: {
+    case 5:
+    case 8:
+    case 9: {
         if (step.kind == 3) return -1;
         vux_element_client& client =
             step.kind == 1 ? static_cast<vux_window*>(s)->client : static_cast<vux_dialog*>(s)->client;
@@ -161,10 +160,9 @@ int32_t vux_screen_registry::show_screen(const vux_action_show& step, const vux_
     }
     case 7:
         if (step.kind != 1) return -1;
-        window_stack_.pop_until_named(s->name);
+        windows.pop_until_named(s->name);
         break;
-    default:
-        return -1;
+    default: return -1;
     }
     return 0;
 }

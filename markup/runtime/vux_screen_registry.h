@@ -3,15 +3,17 @@
 #include <functional>
 #include "core/vux_object_list.h"
 #include "core/vux_string.h"
+#include "markup/runtime/vux_stack_dialog.h"
+#include "markup/runtime/vux_stack_menu.h"
+#include "markup/runtime/vux_stack_window.h"
 
 class vux_action_show;
 class vux_screen;
-class vux_stack;
-class vux_stack_window;
 
 // The screens the document's streams defined (kind 1 windows, 2 dialogs,
-// 3 menus), the stacks that show them, and their closing: a screen marked
-// closing goes with the next sweep, and with it every screen it owns.
+// 3 menus), the three stacks that show them, and their closing: a screen
+// marked closing goes with the next sweep, and with it every screen it owns.
+// The records are owned here; the stacks only point at them.
 class vux_screen_registry {
 public:
     // Told of each screen as it closes, after it left its stack and before
@@ -22,8 +24,7 @@ public:
     // closing and taken by the sweep's next round.
     static constexpr int32_t max_close_depth = 16;
 
-    vux_screen_registry(vux_stack_window& window_stack, vux_stack& dialog_stack, vux_stack& menu_stack,
-                        closed_hook closed);
+    explicit vux_screen_registry(closed_hook closed);
     vux_screen_registry(const vux_screen_registry&) = delete;
     vux_screen_registry& operator=(const vux_screen_registry&) = delete;
 
@@ -44,14 +45,17 @@ public:
     // Deletes every screen and turns the default-menu switch on again.
     void clear();
 
-    vux_object_list windows, dialogs, menus;
+    // The defined screens, in arrival order.
+    vux_object_list window_records, dialog_records, menu_records;
+    // The open screens, bottom first; the front one is the top menu, else
+    // the top dialog, else the top window.
+    vux_stack_dialog dialogs;
+    vux_stack_menu menus;
+    vux_stack_window windows;
     bool default_menu_switch = true;
 
 private:
     void close_screen(vux_screen& screen, int32_t depth);
 
-    vux_stack_window& window_stack_;
-    vux_stack& dialog_stack_;
-    vux_stack& menu_stack_;
     closed_hook closed_;
 };

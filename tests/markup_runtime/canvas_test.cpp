@@ -334,8 +334,7 @@ TEST_F(Canvas, ANamedVariableRepaintsTheWindowThatShowsIt) {
     w->commandbar.left->guard->add().name = vux_string("ready");
     start(doc_builder().add(*w).done());
     run(action_of(show_step(1, 2, "w")));
-    const vux_element_client& client =
-        static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client;
+    const vux_element_client& client = static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->client;
     struct row {
         const char* name;
         bool assign;
@@ -347,13 +346,13 @@ TEST_F(Canvas, ANamedVariableRepaintsTheWindowThatShowsIt) {
     for (const row& r : rows) {
         SCOPED_TRACE(std::string(r.name) + (r.assign ? " assigned" : " removed"));
         machine().settle(true);  // a text that follows a variable lays the client out again
-        ASSERT_EQ(machine().windows.changed, 0);
+        ASSERT_EQ(screens().windows.changed, 0);
         vux_layout& layout = *client.current_layout();
         if (r.assign)
             layout.assign_variable(vux_string(r.name), vux_string("1"));
         else
             layout.remove_variable(vux_string(r.name));
-        EXPECT_EQ(machine().windows.changed, r.changed);
+        EXPECT_EQ(screens().windows.changed, r.changed);
     }
 }
 

@@ -84,7 +84,7 @@ TEST_F(Machine, KeysOnTheWindowAndOnTheMenu) {
 TEST_F(Machine, ScrollKeysMeanNothingOverADialog) {
     auto d = std::make_unique<vux_dialog>();
     d->name = vux_string("d");
-    m().screens().dialogs.append(std::move(d));
+    m().screens().dialog_records.append(std::move(d));
     run(action_of(show_step(2, 2, "d")));
     ASSERT_EQ(dialog_names(), "d");
     for (int k = 8; k <= 13; ++k) key(k);
@@ -107,7 +107,7 @@ TEST_F(Machine, SelectedActionThatClosesItsOwnScreenRunsToItsEnd) {
     key(1);
     key(0);
     EXPECT_EQ(variable("after"), "1");
-    EXPECT_EQ(m().screens().menus.count(), 0);
+    EXPECT_EQ(m().screens().menu_records.count(), 0);
 
     window().keep = 2;
     window().client.default_action =

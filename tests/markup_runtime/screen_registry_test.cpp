@@ -5,23 +5,16 @@
 #include "markup/model/vux_menu.h"
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_screen_registry.h"
-#include "markup/runtime/vux_stack_dialog.h"
-#include "markup/runtime/vux_stack_menu.h"
-#include "markup/runtime/vux_stack_window.h"
 #include "screens_fixture.h"
 
 // The registry on its own three stacks, without an engine: the hook hears of
 // each closing screen once it left its stack, owner before owned.
 struct ScreenRegistry : ::testing::Test {
-    vux_stack_window windows;
-    vux_stack_dialog dialogs;
-    vux_stack_menu menus;
     std::string heard;
-    vux_screen_registry screens{windows, dialogs, menus, [this](const vux_screen& s, int32_t kind) {
-                                    const bool still_stacked = screens.stack_of(kind)->contains(&s);
-                                    heard +=
-                                        s.name.str() + ":" + std::to_string(kind) + (still_stacked ? "!" : "") + " ";
-                                }};
+    vux_screen_registry screens{[this](const vux_screen& s, int32_t kind) {
+        const bool still_stacked = screens.stack_of(kind)->contains(&s);
+        heard += s.name.str() + ":" + std::to_string(kind) + (still_stacked ? "!" : "") + " ";
+    }};
 
     template <class Screen>
     Screen* add(vux_object_list& list, const char* name, const char* owner) {
@@ -31,20 +24,20 @@ struct ScreenRegistry : ::testing::Test {
 };
 
 TEST_F(ScreenRegistry, ClosingTellsTheHookOwnerFirstAfterTheScreenLeftItsStack) {
-    vux_window* a = add<vux_window>(screens.windows, "a", "");
-    vux_dialog* b = add<vux_dialog>(screens.dialogs, "b", "a");
-    add<vux_menu>(screens.menus, "c", "b");
-    vux_window* x = add<vux_window>(screens.windows, "x", "");
-    windows.push(x);
-    windows.push(a);
-    dialogs.push(b);
+    vux_window* a = add<vux_window>(screens.window_records, "a", "");
+    vux_dialog* b = add<vux_dialog>(screens.dialog_records, "b", "a");
+    add<vux_menu>(screens.menu_records, "c", "b");
+    vux_window* x = add<vux_window>(screens.window_records, "x", "");
+    screens.windows.push(x);
+    screens.windows.push(a);
+    screens.dialogs.push(b);
     a->keep = 3;
     screens.sweep_closing();
     EXPECT_EQ(heard, "a:1 b:2 c:3 ");
-    EXPECT_EQ(screens.windows.count() + screens.dialogs.count() + screens.menus.count(), 1);
-    EXPECT_EQ(windows.count(), 1);
-    EXPECT_EQ(windows.top(), x);
-    EXPECT_EQ(dialogs.count(), 0);
+    EXPECT_EQ(screens.window_records.count() + screens.dialog_records.count() + screens.menu_records.count(), 1);
+    EXPECT_EQ(screens.windows.count(), 1);
+    EXPECT_EQ(screens.windows.top(), x);
+    EXPECT_EQ(screens.dialogs.count(), 0);
     // Show operation 4 closes at once through the same sweep.
     heard.clear();
     vux_action_show close;
@@ -52,5 +45,5 @@ TEST_F(ScreenRegistry, ClosingTellsTheHookOwnerFirstAfterTheScreenLeftItsStack) 
     close.operation = 4;
     EXPECT_EQ(screens.show_screen(close, vux_string("x")), 0);
     EXPECT_EQ(heard, "x:1 ");
-    EXPECT_EQ(screens.windows.count(), 0);
+    EXPECT_EQ(screens.window_records.count(), 0);
 }

@@ -59,6 +59,7 @@ struct screens_fixture : engine_fixture {
     vux_manager& m() { return *static_cast<vux_manager*>(e); }
     vux_document& doc() { return m().document(); }
     vux_machine& machine() { return m().machine(); }
+    vux_screen_registry& screens() { return m().screens(); }
 
     // Names on a stack, bottom first: "a b c".
     static std::string names(const vux_stack& stack) {
@@ -66,9 +67,9 @@ struct screens_fixture : engine_fixture {
         for (vux_screen* s : stack.screens) out += (out.empty() ? "" : " ") + s->name.str();
         return out;
     }
-    std::string window_names() { return names(machine().windows); }
-    std::string dialog_names() { return names(machine().dialogs); }
-    std::string menu_names() { return names(machine().menus); }
+    std::string window_names() { return names(screens().windows); }
+    std::string dialog_names() { return names(screens().dialogs); }
+    std::string menu_names() { return names(screens().menus); }
 
     // Runs a document-side action through the document, then settles, as a
     // trigger does.

@@ -90,7 +90,7 @@ TEST_F(Steps, ClosingRemovesTheScreenItsVariableAndWhatItOwns) {
     EXPECT_EQ(variable("owned"), "ok");
     EXPECT_EQ(run(action_of(show_step(1, 4, "a"))), 0);
     EXPECT_EQ(window_names(), "b");
-    EXPECT_EQ(m().screens().windows.count(), 1);
+    EXPECT_EQ(m().screens().window_records.count(), 1);
     EXPECT_EQ(variable("a"), "(none)");
     EXPECT_EQ(variable("owned"), "(none)");
     EXPECT_EQ(doc().functions.find("owned"), -1);
@@ -105,7 +105,7 @@ TEST_F(Steps, OwnerCyclesAndLongChainsCloseOnce) {
     cycle.add(*screen_named<vux_window>("x", 1, "y")).add(*screen_named<vux_dialog>("y", 1, "x"));
     start(cycle.done());
     EXPECT_EQ(run(action_of(show_step(1, 4, "x"))), 0);
-    EXPECT_EQ(m().screens().windows.count() + m().screens().dialogs.count(), 0);
+    EXPECT_EQ(m().screens().window_records.count() + m().screens().dialog_records.count(), 0);
 
     TearDown();
     SetUp();
@@ -119,7 +119,7 @@ TEST_F(Steps, OwnerCyclesAndLongChainsCloseOnce) {
     start(chain.done());
     run(action_of(show_step(1, 2, "other"), show_step(1, 2, ("w" + std::to_string(n - 1)).c_str())));
     EXPECT_EQ(run(action_of(show_step(1, 4, "w0"))), 0);
-    EXPECT_EQ(m().screens().windows.count(), 1);
+    EXPECT_EQ(m().screens().window_records.count(), 1);
     EXPECT_EQ(window_names(), "other");
 }
 
