@@ -414,6 +414,7 @@ bool vux_element_client::press(const vux_point& p, bool only_test) {
     vux_layout& l = *layout_;
     const int32_t focused = l.find_focused_item();
     l.release_item(focused);
+    pressed = false;
     if (scroll_bar) {
         // A press in the fixed band of a header-locked client holds the
         // content still: the header is not dragged with it.
@@ -433,6 +434,17 @@ bool vux_element_client::press(const vux_point& p, bool only_test) {
     }
     l.set_item_pressed(i, true);
     return true;
+}
+
+bool vux_element_client::press_focused(const vux_point& p) {
+    if (pressed || !layout_) return false;
+    vux_layout& l = *layout_;
+    const int32_t i = l.find_focused_item();
+    if (i < 0 || !l.link_at(i)) return false;
+    if (scroll_bar && l.hit_test(p) == i && scroll_bar->beyond_tolerance(p.x, p.y)) return false;
+    pressed = true;
+    start_drag(p.x, p.y);
+    return l.set_item_pressed(i, true);
 }
 
 vux_action* vux_element_client::press_action_at(const vux_point& p) const {

@@ -103,6 +103,7 @@ public:
     // True when a pressed countdown ran out (or was ended).
     bool focused_item_activate(bool force);
     void drop_focus() {
+        pressed = false;
         if (layout_) layout_->clear_focus();
     }
     // The focused item's link holds its state (state bit 2): the content
@@ -111,10 +112,17 @@ public:
     // Presses the item under the point, which takes the focus; false (and
     // press_missed) on a miss. With only_test the focus and the press stay.
     bool press(const vux_point& p, bool only_test);
+    // Presses the focused item again while the client is not pressed: false
+    // without a focused item that has a link, or when the point is on it but
+    // has wandered past the drag tolerance. Otherwise the client counts as
+    // pressed, a drag starts at the point, and the result is whether the item
+    // took the press.
+    bool press_focused(const vux_point& p);
     // The pressed item's link action (for the back key), null when none.
     const vux_action* pressed_target() const { return layout_ ? layout_->find_pressed_target() : nullptr; }
     // Lets go of every pressed item.
     void release_pressed() {
+        pressed = false;
         if (layout_) layout_->release_all_pressed();
     }
 
@@ -150,6 +158,7 @@ public:
     // run-time
     int32_t filler_colour = 2;
     bool press_missed = false;
+    bool pressed = false;  // the focused item was pressed through press_focused
     vux_layout_rect client_rect;
     vux_layout_rect view_rect;
     vux_layout_rect third_rect;

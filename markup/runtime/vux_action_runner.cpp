@@ -604,9 +604,14 @@ int32_t vux_action_runner::run_screen_step(vux_prediction& step) {
             // Where the next painting scrolls to.
             w->client.target_paragraph = s.paragraph;
             w->client.target_element = s.element;
-        } else if (s.amount != 0 && bar) {
+        } else if (bar) {
+            // By the amount from where the content stands, or from the top of
+            // the named paragraph when it is shown.
+            int64_t from = bar->y_offset;
+            const vux_element_paragraph* p = s.paragraph.empty() ? nullptr : w->client.find_paragraph(s.paragraph);
+            if (p && p->active() && p->flag(vux_element_paragraph::measured_bit)) from = p->top_y;
             const int64_t most = std::max<int64_t>(0, int64_t(bar->content_height) - bar->view_height);
-            bar->y_offset = int32_t(std::clamp<int64_t>(int64_t(bar->y_offset) + s.amount, 0, most));
+            bar->y_offset = int32_t(std::clamp<int64_t>(from + s.amount, 0, most));
         }
         touched(w, 1);
         return 0;

@@ -47,14 +47,16 @@ bool view_holds(const vux_element_client& client, const vux_point& p) {
 vux_layout* layout_of(vux_element_client* client) { return client ? client->current_layout() : nullptr; }
 
 // The focused item shows itself pressed while the pointer is on it; true
-// when that changed.
+// when that changed. Coming back onto it presses it again through the
+// client, which refuses once the pointer has wandered too far to be a tap.
 bool track_focused(vux_element_client& client, const vux_point& p) {
     vux_layout* l = client.current_layout();
     const int32_t i = l ? l->find_focused_item() : -1;
     if (i < 0) return false;
     const bool on = l->hit_test(p) == i;
     if (on == l->is_item_pressed(i)) return false;
-    l->set_item_pressed(i, on);
+    if (on) return client.press_focused(p);
+    client.release_pressed();
     return true;
 }
 

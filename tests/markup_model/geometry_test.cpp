@@ -1099,6 +1099,39 @@ TEST(ClientPointer, FocusedTargetsAndThePressCountdown) {
     EXPECT_FALSE(f.client.has_focus());
 }
 
+// Pressing the focused item again: once, from a point near where the drag
+// started; the press starts a new drag there.
+TEST(ClientPointer, PressFocusedPressesTheFocusedItemOnce) {
+    pointer_fixture f;
+    vux_element_scrollbar& bar = *f.client.scroll_bar;
+    bar.drag_tolerance = 10;
+    EXPECT_FALSE(f.client.press_focused(vux_point(5, 30)));  // nothing focused
+    ASSERT_TRUE(f.client.press(vux_point(5, 30), false));
+    f.client.start_drag(5, 30);
+    f.client.release_pressed();
+    ASSERT_EQ(f.pressed(), -1);
+
+    EXPECT_TRUE(f.client.press_focused(vux_point(8, 33)));
+    EXPECT_EQ(f.pressed(), 1);
+    EXPECT_FALSE(bar.beyond_tolerance(17, 42));  // the drag starts at the press
+    EXPECT_TRUE(bar.beyond_tolerance(18, 33));
+    EXPECT_FALSE(f.client.press_focused(vux_point(8, 33)));  // pressed already
+
+    // On the item but too far from the drag's start: no press. Off the item
+    // the focused item is pressed all the same.
+    f.client.release_pressed();
+    bar.start_drag(100, 100);
+    EXPECT_FALSE(f.client.press_focused(vux_point(5, 30)));
+    EXPECT_EQ(f.pressed(), -1);
+    EXPECT_TRUE(f.client.press_focused(vux_point(5, 5)));
+    EXPECT_EQ(f.pressed(), 1);
+
+    // A new press lets the client's press go with the pressed focus.
+    ASSERT_TRUE(f.client.press(vux_point(5, 30), false));
+    f.client.start_drag(5, 30);
+    EXPECT_TRUE(f.client.press_focused(vux_point(5, 30)));
+}
+
 TEST(ClientPointer, ALockedFocusHoldsTheContentStill) {
     pointer_fixture f;
     vux_element_scrollbar& bar = *f.client.scroll_bar;

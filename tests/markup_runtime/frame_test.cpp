@@ -183,6 +183,37 @@ TEST_F(Scrolling, ScrollStepTargetsTakeEffectAtTheNextPaint) {
     EXPECT_TRUE(window().client.target_element.empty());
 }
 
+// With a mode, the step scrolls by its amount: from where the content stands,
+// or from the top of the named paragraph when that is shown; never past
+// either end.
+TEST_F(Scrolling, ScrollStepMovesByItsAmountFromTheContentOrTheParagraph) {
+    const vux_element_scrollbar& bar = *window().client.scroll_bar;
+    const int32_t most = bar.content_height - bar.view_height;
+    ASSERT_GT(most, 400);
+    struct {
+        int32_t mode, amount;
+        const char* paragraph;
+        int32_t expected;
+    } cases[] = {
+        {1, 60, "", 60},        // from the current offset
+        {2, -100, "", 0},       // not above the top
+        {1, 15, "p10", 315},    // from the paragraph's top (ten boxes of 30)
+        {1, 30, "nope", 345},   // no such paragraph: from the current offset
+        {3, -1000, "p5", 0},    // from a paragraph, still not above the top
+        {1, 100000, "", most},  // nor past the bottom
+        {0, 0, "", most},       // mode 0 without names moves nothing
+    };
+    for (const auto& c : cases) {
+        auto s = std::make_unique<vux_action_scroll>();
+        s->window = vux_string("w");
+        s->mode = c.mode;
+        s->amount = c.amount;
+        s->paragraph = vux_string(c.paragraph);
+        run(action_of(std::move(s)));
+        EXPECT_EQ(offset(), c.expected) << c.mode << " " << c.amount << " " << c.paragraph;
+    }
+}
+
 // The content follows the pointer the whole way, with or without a
 // password box: the unchanged stars do not lay the client out again.
 TEST_F(Scrolling, ADragMovesTheContentAsFarAsThePointer) {
