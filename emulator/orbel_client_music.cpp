@@ -1,13 +1,10 @@
 #include "emulator/orbel_client_music.h"
 
-#include <QAudioSink>
 #include <QFile>
-#include <QMediaDevices>
 #include <cstdio>
-#include <span>
 
 #include "emulator/amr_wav.h"
-#include "emulator/orbel_audio_format.h"
+#include "emulator/orbel_media_module.h"
 
 QByteArray orbel_received_voice(const QString& folder, const QByteArray& amr) {
     // Each file is removed before the step that makes it, so a failed step
@@ -31,16 +28,22 @@ QByteArray orbel_received_voice(const QString& folder, const QByteArray& amr) {
 
 orbel_client_music::orbel_client_music(const QString& folder) : folder_(folder) {}
 
+orbel_client_music::orbel_client_music(const QString& folder, orbel_media_factory* media)
+    : folder_(folder), media_given_(true), media_(media) {}
+
 orbel_client_music::~orbel_client_music() { stop(); }
 
-void orbel_client_music::stop() {
-    if (sink_) {
-        sink_->disconnect(this);
-        sink_->stop();
-        sink_.reset();
+orbel_audio_output* orbel_client_music::output() const {
+    if (!output_) {
+        orbel_media_factory* media = media_given_ ? media_ : orbel_media();
+        if (media) output_ = media->audio_output();
     }
-    buffer_.close();
-    pcm_.clear();
+    return output_.get();
+}
+
+void orbel_client_music::stop() {
+    if (output_) output_->stop();
+    playing_ = false;
 }
 
 int orbel_client_music::play(const QByteArray& amr) {
@@ -51,47 +54,20 @@ int orbel_client_music::play(const QByteArray& amr) {
     return start_output(samples) ? 1 : 0;
 }
 
-bool orbel_client_music::output_present() const { return !QMediaDevices::defaultAudioOutput().isNull(); }
+bool orbel_client_music::output_present() const { return output() && output_->present(); }
 
 bool orbel_client_music::start_output(const QByteArray& samples) {
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) return false;
-    QAudioFormat format;
-    format.setSampleRate(8000);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    if (device.isFormatSupported(format)) {
-        pcm_ = samples;
-    } else {
-        format = device.preferredFormat();
-        pcm_format to;
-        if (!orbel_pcm_format_of(format, to)) return false;
-        const std::span<const int16_t> voice(reinterpret_cast<const int16_t*>(samples.constData()),
-                                             size_t(samples.size()) / 2);
-        const std::vector<uint8_t> converted = voice_to_pcm(voice, to);
-        pcm_ = QByteArray(reinterpret_cast<const char*>(converted.data()), qsizetype(converted.size()));
-    }
-    if (pcm_.isEmpty()) return false;
-    buffer_.setData(pcm_);
-    buffer_.open(QIODevice::ReadOnly);
-    sink_ = std::make_unique<QAudioSink>(device, format);
-    QAudioSink* sink = sink_.get();
+    if (!output()) return false;
     const int generation = ++generation_;
-    connect(sink, &QAudioSink::stateChanged, this, [this, sink, generation](QAudio::State state) {
-        // Played to the end (or the device went away): let this sink go,
-        // later, and only if no newer playback has replaced it meanwhile.
-        if (state == QAudio::IdleState || (state == QAudio::StoppedState && sink->error() != QAudio::NoError))
-            QMetaObject::invokeMethod(
-                this,
-                [this, generation] {
-                    if (generation_ == generation) stop();
-                },
-                Qt::QueuedConnection);
+    // Played to the end (or the device went away): let the output go,
+    // later, and only if no newer playback has replaced it meanwhile.
+    playing_ = output_->start(samples, [this, generation] {
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation] {
+                if (generation_ == generation) stop();
+            },
+            Qt::QueuedConnection);
     });
-    sink_->start(&buffer_);
-    if (sink_->error() != QAudio::NoError) {
-        stop();
-        return false;
-    }
-    return true;
+    return playing_;
 }

@@ -1,18 +1,18 @@
 #include "emulator/orbel_client_record.h"
 
-#include <QAudioSource>
 #include <QFile>
 #include <QLabel>
-#include <QMediaDevices>
 #include <QSaveFile>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "emulator/amr_wav.h"
-#include "emulator/orbel_audio_format.h"
 #include "emulator/orbel_dialog_buttons.h"
+#include "emulator/orbel_media_module.h"
 
 orbel_voice_recorder::orbel_voice_recorder() = default;
+
+orbel_voice_recorder::orbel_voice_recorder(orbel_media_factory* media) : media_given_(true), media_(media) {}
 
 orbel_voice_recorder::~orbel_voice_recorder() { stop(); }
 
@@ -24,39 +24,22 @@ void orbel_voice_recorder::set_capture_format(const pcm_format& format) {
 
 bool orbel_voice_recorder::start() {
     stop();
-    const QAudioDevice device = QMediaDevices::defaultAudioInput();
-    if (device.isNull()) return false;
-    QAudioFormat wanted;
-    wanted.setSampleRate(8000);
-    wanted.setChannelCount(1);
-    wanted.setSampleFormat(QAudioFormat::UInt8);
-    const QAudioFormat format = device.isFormatSupported(wanted) ? wanted : device.preferredFormat();
-    pcm_format capture;
-    if (!orbel_pcm_format_of(format, capture)) return false;
-    set_capture_format(capture);
-    source_ = std::make_unique<QAudioSource>(device, format);
-    input_ = source_->start();
-    if (!input_ || source_->error() != QAudio::NoError) {
+    orbel_media_factory* media = media_given_ ? media_ : orbel_media();
+    if (!media) return false;
+    input_ = media->audio_input();
+    const bool started = input_->start([this](const pcm_format& capture) { set_capture_format(capture); },
+                                       [this](const char* bytes, size_t size) { take(bytes, size); });
+    if (!started) {
         stop();
         return false;
     }
-    connect(input_, &QIODevice::readyRead, this, [this] {
-        const QByteArray bytes = input_->readAll();
-        take(bytes.constData(), size_t(bytes.size()));
-    });
     return true;
 }
 
 void orbel_voice_recorder::stop() {
-    if (source_) {
-        if (input_) {
-            input_->disconnect(this);
-            const QByteArray rest = input_->readAll();
-            take(rest.constData(), size_t(rest.size()));
-        }
-        source_->stop();
-        source_.reset();
-        input_ = nullptr;
+    if (input_) {
+        input_->stop();
+        input_.reset();
     }
     convert(true);
 }

@@ -8,8 +8,8 @@
 
 #include "emulator/pcm_convert.h"
 
-class QAudioSource;
-class QIODevice;
+class orbel_audio_input;
+class orbel_media_factory;
 
 // Voice from the default audio input as 8-bit unsigned mono 8000 Hz. A
 // device that refuses that format records in its preferred one, which is
@@ -18,14 +18,18 @@ class orbel_voice_recorder : public QObject {
 public:
     static constexpr size_t max_bytes = size_t(8000) * 600;
 
+    // The audio input comes from the media module, loaded at the first
+    // start; without it there is no input.
     orbel_voice_recorder();
+    explicit orbel_voice_recorder(orbel_media_factory* media);
     ~orbel_voice_recorder() override;
 
-    // False when there is no audio input or it does not start. A stand-in
+    // False when there is no audio input (or no media module) or it does
+    // not start. A stand-in
     // recorder of a test sets its format and calls take() itself.
     virtual bool start();
     void stop();
-    bool recording() const { return source_ != nullptr; }
+    bool recording() const { return input_ != nullptr; }
 
     // Captured bytes in the capture format (the audio input calls this; so
     // can a test, after set_capture_format).
@@ -40,8 +44,9 @@ private:
     bool native_ = true;        // the capture format is the voice format
     std::vector<uint8_t> raw_;  // captured bytes not yet converted
     std::vector<uint8_t> voice_;
-    std::unique_ptr<QAudioSource> source_;
-    QIODevice* input_ = nullptr;  // the source's, while recording
+    bool media_given_ = false;
+    orbel_media_factory* media_ = nullptr;
+    std::unique_ptr<orbel_audio_input> input_;  // while recording
 };
 
 // The voice-recording dialog (147, "正在录音"): records while open; OK,

@@ -1,55 +1,52 @@
 #include "emulator/vux_le_camera.h"
 
-#include <QCamera>
 #include <QEvent>
-#include <QMediaCaptureSession>
-#include <QMediaDevices>
 #include <QPainter>
-#include <QVideoFrame>
-#include <QVideoSink>
 #include <QWidget>
 
-vux_le_camera::vux_le_camera() : sink_(std::make_unique<QVideoSink>()) {
+#include "emulator/orbel_media_module.h"
+
+vux_le_camera::vux_le_camera() : vux_le_camera(orbel_media()) {}
+
+vux_le_camera::vux_le_camera(orbel_media_factory* media) {
     timeout_.setSingleShot(true);
     timeout_.setInterval(2000);
     connect(&timeout_, &QTimer::timeout, this, [this] { finish_grab({}); });
-    connect(sink_.get(), &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& f) { on_frame(f); });
+    if (!media) return;
+    orbel_video_events events;
+    events.wanted = [this] { return bool(pending_) || bool(control_); };
+    events.frame = [this](QImage image) { on_frame(std::move(image)); };
+    events.failed = [this](const QString& text) {
+        // A camera that fails while running delivers no more frames: a
+        // waiting grab need not sit out its time-out.
+        status_ = status_failure;
+        status_text_ = text;
+        finish_grab({});
+    };
+    input_ = media->video_input(std::move(events));
 }
 
 vux_le_camera::~vux_le_camera() {
     // The grab callback may reach back into its owner: end it while this
     // object is still whole, and let no frame in afterwards.
     close();
-    sink_->disconnect(this);
+    input_.reset();
 }
+
+QVideoSink* vux_le_camera::sink() const { return input_ ? input_->sink() : nullptr; }
 
 bool vux_le_camera::open() {
     close();
-    QCameraDevice device = QMediaDevices::defaultVideoInput();
-    if (device.isNull()) {
-        const QList<QCameraDevice> inputs = QMediaDevices::videoInputs();
-        if (!inputs.isEmpty()) device = inputs.first();
-    }
-    if (device.isNull()) {
-        fail(status_no_driver, QStringLiteral("no video input"));
+    if (!input_) {
+        fail(status_no_driver, QStringLiteral("no video input: ") + orbel_media_error());
         return false;
     }
-    camera_ = std::make_unique<QCamera>(device);
-    session_ = std::make_unique<QMediaCaptureSession>();
-    session_->setCamera(camera_.get());
-    session_->setVideoSink(sink_.get());
-    connect(camera_.get(), &QCamera::errorOccurred, this, [this](QCamera::Error, const QString& text) {
-        // A camera that fails while running delivers no more frames: a
-        // waiting grab need not sit out its time-out.
-        status_ = status_failure;
-        status_text_ = text;
-        finish_grab({});
-    });
-    camera_->start();
-    if (camera_->error() != QCamera::NoError) {
-        fail(status_failure, camera_->errorString());
+    QString text;
+    if (const int status = input_->start(text); status != status_none) {
+        fail(status, text);
         return false;
     }
+    open_ = true;
     return true;
 }
 
@@ -74,9 +71,7 @@ void vux_le_camera::grab(grabbed done) {
     timeout_.start();
 }
 
-void vux_le_camera::on_frame(const QVideoFrame& frame) {
-    if (!pending_ && !control_) return;
-    QImage image = frame.toImage();
+void vux_le_camera::on_frame(QImage image) {
     if (control_) {
         latest_ = image;
         control_->update();
@@ -99,14 +94,8 @@ void vux_le_camera::close() {
         control_ = nullptr;
     }
     latest_ = QImage();
-    if (camera_) {
-        camera_->disconnect(this);
-        camera_->stop();
-        session_->setVideoSink(nullptr);
-        session_->setCamera(nullptr);
-        camera_.reset();
-        session_.reset();
-    }
+    if (input_) input_->stop();
+    open_ = false;
     finish_grab({});
 }
 

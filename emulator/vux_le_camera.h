@@ -7,11 +7,10 @@
 #include <functional>
 #include <memory>
 
-class QCamera;
-class QMediaCaptureSession;
-class QVideoFrame;
 class QVideoSink;
 class QWidget;
+class orbel_media_factory;
+class orbel_video_input;
 
 // One still picture from the default video input. Everything runs on the
 // window thread: frames arrive through one video sink, the preview paints
@@ -22,13 +21,16 @@ public:
     enum status_code { status_none = 0, status_failure = 1, status_no_driver = 20 };
     using grabbed = std::function<void(QImage)>;
 
+    // The video input comes from the media module; without it the camera
+    // has no sink and never opens.
     vux_le_camera();
+    explicit vux_le_camera(orbel_media_factory* media);
     ~vux_le_camera() override;  // closes
 
     // Closes an earlier session, then starts the default video input (else
-    // the first). False, with status 20 when there is no video input or 1
-    // when it cannot start. A stand-in camera of a test only opens and
-    // feeds sink() itself.
+    // the first). False, with status 20 when there is no video input (or no
+    // media module) or 1 when it cannot start. A stand-in camera of a test
+    // only opens and feeds sink() itself.
     virtual bool open();
     // The frames the sink delivers are painted scaled into the control
     // until close.
@@ -41,12 +43,13 @@ public:
     // Stops the camera and the preview; a waiting grab ends with nothing.
     void close();
 
-    bool is_open() const { return camera_ != nullptr; }
+    bool is_open() const { return open_; }
     int status() const { return status_; }
     const QString& status_text() const { return status_text_; }
 
-    // The sink every frame passes through (tests feed it directly).
-    QVideoSink* sink() const { return sink_.get(); }
+    // The sink every frame passes through (tests feed it directly); null
+    // without the media module.
+    QVideoSink* sink() const;
     // 2000 ms unless a test wants less.
     void set_grab_timeout(int ms) { timeout_.setInterval(ms); }
 
@@ -54,13 +57,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void on_frame(const QVideoFrame& frame);
+    void on_frame(QImage image);
     void finish_grab(QImage image);
     void fail(int status, const QString& text);
 
-    std::unique_ptr<QVideoSink> sink_;
-    std::unique_ptr<QMediaCaptureSession> session_;
-    std::unique_ptr<QCamera> camera_;
+    std::unique_ptr<orbel_video_input> input_;
+    bool open_ = false;
     QPointer<QWidget> control_;
     QImage latest_;  // the preview's picture
     grabbed pending_;

@@ -2,6 +2,9 @@
 // address lookup dialog.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QImage>
+
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTranslator>
@@ -79,6 +82,39 @@ TEST(Resources, embedded_pictures_load_and_missing_ones_give_null) {
     buffer.assign_bytes("keep", 4);
     EXPECT_EQ(orbel_load_dat_resource(999, buffer), nullptr);
     EXPECT_EQ(buffer.length(), 4);  // untouched
+}
+
+TEST(Resources, pictures_decode_from_their_bytes_whatever_the_format) {
+    orbel_test_app();
+    QImage picture(5, 3, QImage::Format_RGB32);
+    picture.fill(QColor(200, 40, 40));
+    auto encoded = [&](const char* format) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, format);
+        return bytes;
+    };
+    const QByteArray png = encoded("PNG");
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool decodes;
+    } cases[] = {
+        {"PNG", png, true},
+        {"JPEG", encoded("JPEG"), true},
+        {"BMP", encoded("BMP"), true},
+        {"PNG cut short", png.left(png.size() / 2), false},
+        {"PNG signature only", png.left(8), false},
+    };
+    for (const auto& c : cases) {
+        ASSERT_FALSE(c.bytes.isEmpty()) << c.name;
+        auto image = orbel_image_from_memory(c.bytes);
+        ASSERT_EQ(bool(image), c.decodes) << c.name;
+        if (!image) continue;
+        EXPECT_EQ(image->image().size(), QSize(5, 3)) << c.name;
+        EXPECT_EQ(image->bytes(), c.bytes) << c.name;
+    }
 }
 
 TEST(Resources, folders_end_with_exactly_one_separator) {

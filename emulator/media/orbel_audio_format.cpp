@@ -1,4 +1,4 @@
-#include "emulator/orbel_audio_format.h"
+#include "emulator/media/orbel_audio_format.h"
 
 bool orbel_pcm_format_of(const QAudioFormat& format, pcm_format& out) {
     out.rate = format.sampleRate();
