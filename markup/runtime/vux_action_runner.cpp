@@ -34,6 +34,7 @@
 #include "markup/model/vux_screen_step.h"
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_canvas.h"
+#include "markup/runtime/vux_device_results.h"
 #include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_exchange.h"
 #include "markup/runtime/vux_facility.h"
@@ -72,13 +73,15 @@ bool remove_named_prefixed(vux_object_list& list, const vux_string& prefix, vux_
 }  // namespace
 
 vux_action_runner::vux_action_runner(vux_document& document, vux_screen_registry& screens, vux_machine& machine,
-                                     vux_canvas& canvas, const vux_facility& facility, vux_exchange& exchange)
+                                     vux_canvas& canvas, const vux_facility& facility, vux_exchange& exchange,
+                                     vux_device_results& results)
     : document_(document),
       screens_(screens),
       machine_(machine),
       canvas_(canvas),
       facility_(facility),
-      exchange_(exchange) {}
+      exchange_(exchange),
+      results_(results) {}
 
 vux_action_runner::~vux_action_runner() = default;
 
@@ -158,18 +161,17 @@ bool vux_action_runner::cancel_waiting() {
 
 void vux_action_runner::drop_waiting() {
     waiting_.reset();
-    has_input_ = false;
-    input_text_.clear();
-    media_.reset();
+    results_.drop_answers();
+}
+
+const vux_action_upload* vux_action_runner::pending_upload() {
+    return waiting_ ? waiting_->find_pending_upload(variables()) : nullptr;
 }
 
 bool vux_action_runner::resume_input() {
-    if (!waiting_ || !has_input_) return false;
+    if (!waiting_ || !results_.has_input()) return false;
     std::unique_ptr<vux_action> action = std::move(waiting_);
-    const vux_unicode text = input_text_;
-    has_input_ = false;
-    input_text_.clear();
-    media_.reset();
+    const vux_unicode text = results_.take_input();
     if (!document_.in_error()) {
         action->complete_input(variables(), text);
         open_waiting(std::move(action));
@@ -182,11 +184,9 @@ bool vux_action_runner::resume_input() {
 }
 
 bool vux_action_runner::resume_media() {
-    if (!waiting_ || !media_) return false;
+    if (!waiting_ || !results_.has_media()) return false;
     std::unique_ptr<vux_action> action = std::move(waiting_);
-    std::unique_ptr<vux_data> media = std::move(media_);
-    has_input_ = false;
-    input_text_.clear();
+    std::unique_ptr<vux_data> media = results_.take_media();
     if (!document_.in_error() && action->take_upload(variables(), *media)) {
         canvas_.drop_data(media->name);
         canvas_.variables().add_data_name(media->name);
@@ -195,40 +195,6 @@ bool vux_action_runner::resume_media() {
     }
     machine_.settle(true);
     return true;
-}
-
-void vux_action_runner::on_input_text(const uint16_t* text, int32_t count) {
-    variables().remove(vux_string(vux_names::status_input));
-    if (document_.in_error() || !text || !waiting_) {
-        drop_waiting();
-        machine_.settle(true);
-        return;
-    }
-    input_text_ = vux_unicode(reinterpret_cast<const char16_t*>(text), count < 0 ? 0 : count);
-    has_input_ = true;
-}
-
-void vux_action_runner::on_media(const uint8_t* bytes, int32_t length) {
-    variables().remove(vux_string(vux_names::status_load));
-    if (document_.in_error() || !bytes || length <= 0 || !waiting_) {
-        drop_waiting();
-        machine_.settle(true);
-        return;
-    }
-    media_ = std::make_unique<vux_data>();
-    media_->bytes.assign_bytes(bytes, length);
-    media_->discard_after_send = 1;
-    vux_action_upload* up = waiting_->find_pending_upload(variables());
-    if (up && up->value_5 != 0) {
-        for (int32_t n = 0; n < max_numbered_names; ++n) {
-            const std::string name = std::to_string(n) + ".ul";
-            if (facility_.query_file(name.c_str()) != 0) continue;
-            variables().set_plain(vux_string(vux_names::key_chat_file_id), vux_string(std::string_view(name)));
-            facility_.write_file(name.c_str(), bytes, length);
-            return;
-        }
-        variables().remove(vux_string(vux_names::key_chat_file_id));
-    }
 }
 
 void vux_action_runner::call_function(const vux_string& name) {
@@ -348,7 +314,7 @@ void vux_action_runner::run_command(int32_t code) {
         break;
     case 14: facility_.notify_user(4); break;
     case 15: facility_.notify_user(5); break;
-    case 16: stop_media(false); break;
+    case 16: results_.stop_media(false); break;
     case 17: exchange_.resend_stale_poll(); break;
     case 18:
     case 19:
@@ -425,29 +391,6 @@ void vux_action_runner::run_clear(const vux_action_clear& step) {
     if (any) machine_.settle(true);
 }
 
-void vux_action_runner::stop_media(bool run_end) {
-    vux_environment& env = variables();
-    std::unique_ptr<vux_action> ends[2];
-    const bool was_animation = animation_handle != 0;
-    if (music_handle) {
-        env.remove(vux_names::status_music);
-        facility_.stop_music(1);
-        music_handle = 0;
-    }
-    if (animation_handle) {
-        env.remove(vux_names::status_animation);
-        facility_.stop_music(2);
-        animation_handle = 0;
-    }
-    music_blocking = animation_blocking = false;
-    ends[0] = std::move(music_end);
-    ends[1] = std::move(animation_end);
-    if (run_end)
-        for (auto& a : ends)
-            if (a) start_action(*a);
-    if (run_end && was_animation) machine_.settle(true);
-}
-
 void vux_action_runner::sweep_motions(bool finish_all) {
     for (int32_t i = 0; i < motions.count(); ++i) {
         auto* m = static_cast<vux_action_motion*>(motions.get(i));
@@ -495,10 +438,10 @@ int32_t vux_action_runner::run_screen_step(vux_prediction& step) {
         const int32_t handle = facility_.call(&vux_facility_table::start_animation, s.value_1, s.value_2, s.value_3,
                                               s.value_4, item->bytes.data(), item->bytes.length());
         if (handle == 0) return 0;
-        animation_handle = handle;
+        results_.animation_handle = handle;
         env.set_ok(vux_names::status_animation);
-        animation_blocking = s.value_5 != 0;
-        animation_end = s.end_action ? s.end_action->copy() : nullptr;
+        results_.animation_blocking = s.value_5 != 0;
+        results_.animation_end = s.end_action ? s.end_action->copy() : nullptr;
         return 0;
     }
     case vux_type_action_clear: run_clear(static_cast<vux_action_clear&>(step)); return 0;
@@ -564,16 +507,16 @@ int32_t vux_action_runner::run_screen_step(vux_prediction& step) {
     case vux_type_action_music: {
         auto& s = static_cast<vux_action_music&>(step);
         if (s.name.empty()) return 0;
-        stop_media(false);
+        results_.stop_media(false);
         const vux_data* item = canvas_.images().find(s.name);
         if (!item) return -1;
         const int32_t handle = facility_.call(&vux_facility_table::play_music, s.type_text.str().c_str(),
                                               item->bytes.data(), item->bytes.length());
         if (handle == 0) return 0;
-        music_handle = handle;
+        results_.music_handle = handle;
         env.set_ok(vux_names::status_music);
-        music_blocking = s.value_1 != 0;
-        music_end = s.end_action ? s.end_action->copy() : nullptr;
+        results_.music_blocking = s.value_1 != 0;
+        results_.music_end = s.end_action ? s.end_action->copy() : nullptr;
         return 0;
     }
     case vux_type_action_odds: {

@@ -3,12 +3,12 @@
 #include <memory>
 #include "core/vux_object_list.h"
 #include "core/vux_string.h"
-#include "core/vux_unicode.h"
 
 class vux_action;
 class vux_action_clear;
+class vux_action_upload;
 class vux_canvas;
-class vux_data;
+class vux_device_results;
 class vux_document;
 class vux_environment;
 class vux_exchange;
@@ -18,15 +18,13 @@ class vux_prediction;
 class vux_screen_registry;
 
 // Runs the document's actions: their steps and the commands, the steps that
-// wait for the host (text input, upload) until it answers, the motions they
-// leave pending, and the music and animation they start.
+// wait for the host (text input, upload) until it answers, and the motions
+// they leave pending. The music and animation they start, and the host's
+// answers to a waiting step, are kept by the device results.
 class vux_action_runner {
 public:
-    // Tries of a ".ul" file name before giving up.
-    static constexpr int32_t max_numbered_names = 1000;
-
     vux_action_runner(vux_document& document, vux_screen_registry& screens, vux_machine& machine, vux_canvas& canvas,
-                      const vux_facility& facility, vux_exchange& exchange);
+                      const vux_facility& facility, vux_exchange& exchange, vux_device_results& results);
     ~vux_action_runner();
     vux_action_runner(const vux_action_runner&) = delete;
     vux_action_runner& operator=(const vux_action_runner&) = delete;
@@ -43,10 +41,14 @@ public:
 
     // ---- an action waiting for the host
     bool is_waiting() const { return waiting_ != nullptr; }
+    // The upload step the waiting action stands at, else null.
+    const vux_action_upload* pending_upload();
+    // Resume the waiting action with the answer the device results keep;
+    // false when there is none (or nothing waits).
     bool resume_input();
     bool resume_media();
-    void on_input_text(const uint16_t* text, int32_t count);
-    void on_media(const uint8_t* bytes, int32_t length);
+    // Drops the waiting action and the answers kept for it.
+    void drop_waiting();
     // Closes what the host has open for the waiting action and drops it;
     // false when nothing waited.
     bool cancel_waiting();
@@ -56,23 +58,11 @@ public:
     bool tick_motions();
     void drop_motions() { motions.delete_all(); }
 
-    // ---- music and animation
-    bool media_blocking() const { return (music_handle && music_blocking) || (animation_handle && animation_blocking); }
-    // Stops both; with run_end the kept end actions start first.
-    void stop_media(bool run_end);
-
-    int32_t music_handle = 0;
-    int32_t animation_handle = 0;
-    bool music_blocking = false;
-    bool animation_blocking = false;
-    std::unique_ptr<vux_action> music_end;
-    std::unique_ptr<vux_action> animation_end;
     vux_object_list motions;
 
 private:
     vux_environment& variables();
     void open_waiting(std::unique_ptr<vux_action> action);
-    void drop_waiting();
     int32_t run_step(vux_prediction& step);
     int32_t run_screen_step(vux_prediction& step);
     void run_clear(const vux_action_clear& step);
@@ -85,8 +75,6 @@ private:
     vux_canvas& canvas_;
     const vux_facility& facility_;
     vux_exchange& exchange_;
+    vux_device_results& results_;
     std::unique_ptr<vux_action> waiting_;
-    bool has_input_ = false;
-    vux_unicode input_text_;
-    std::unique_ptr<vux_data> media_;
 };

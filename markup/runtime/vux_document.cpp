@@ -25,6 +25,7 @@
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_action_runner.h"
 #include "markup/runtime/vux_canvas.h"
+#include "markup/runtime/vux_device_results.h"
 #include "markup/runtime/vux_exchange.h"
 #include "markup/runtime/vux_facility.h"
 #include "markup/runtime/vux_machine.h"
@@ -39,17 +40,6 @@ std::unique_ptr<T> take_as(std::unique_ptr<vux_record>& r) {
     return std::unique_ptr<T>(static_cast<T*>(r.release()));
 }
 
-// The variable and the function of each location kind.
-struct location_kind {
-    const char* variable;
-    const char* function;
-};
-constexpr location_kind location_kinds[] = {
-    {vux_names::key_gps, vux_names::function_on_gps},
-    {vux_names::key_cid, vux_names::function_on_cid},
-    {vux_names::key_mac, vux_names::function_on_mac},
-};
-
 // Removes the item of that name from a named list; true when one was there.
 bool remove_named(vux_object_list& list, const vux_string& name) {
     const int32_t i = list.find(name.str().c_str());
@@ -62,14 +52,15 @@ bool remove_named(vux_object_list& list, const vux_string& name) {
 
 vux_document::vux_document(vux_canvas& canvas, const vux_facility& facility, const vux_network& network,
                            vux_machine& machine, vux_screen_registry& screens, vux_exchange& exchange,
-                           vux_action_runner& runner)
+                           vux_action_runner& runner, vux_device_results& results)
     : canvas_(canvas),
       facility_(facility),
       network_(network),
       machine_(machine),
       screens_(screens),
       exchange_(exchange),
-      runner_(runner) {}
+      runner_(runner),
+      results_(results) {}
 
 // The manager stops the document before its parts go, which ends the overtime.
 vux_document::~vux_document() = default;
@@ -186,7 +177,7 @@ void vux_document::stop() {
     session.reset();
     deferred_status_close = false;
     timed_triggers = false;
-    runner_.stop_media(false);
+    results_.stop_media(false);
     action_queue.close();
 }
 
@@ -479,19 +470,4 @@ void vux_document::step_failed(bool fatal, const vux_string& text) {
 void vux_document::script_error(const char* text) {
     state_ = state_script_error;
     if (started_) show_dialog(vux_names::dialog_fatal, vux_string(text));
-}
-
-void vux_document::on_location(int32_t status, const char* text) {
-    if (status >= 0 && status <= 2) {
-        const location_kind& k = location_kinds[status];
-        // The screens showing the reading repaint with the settle below.
-        screens_.mark_stacks_changed();
-        const vux_string name(k.variable);
-        const vux_string value(text ? text : "null");
-        variables().set_plain(name, value);
-        private_store.variables.set_plain(name, value);
-        if (text) runner_.call_function(vux_string(k.function));
-    }
-    save_private();
-    machine_.settle(false);
 }

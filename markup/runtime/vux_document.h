@@ -16,6 +16,7 @@
 
 class vux_action_runner;
 class vux_canvas;
+class vux_device_results;
 class vux_exchange;
 class vux_facility;
 class vux_machine;
@@ -39,7 +40,8 @@ public:
     static constexpr int32_t max_depth = 16;
 
     vux_document(vux_canvas& canvas, const vux_facility& facility, const vux_network& network, vux_machine& machine,
-                 vux_screen_registry& screens, vux_exchange& exchange, vux_action_runner& runner);
+                 vux_screen_registry& screens, vux_exchange& exchange, vux_action_runner& runner,
+                 vux_device_results& results);
     ~vux_document() override;
     vux_document(const vux_document&) = delete;
     vux_document& operator=(const vux_document&) = delete;
@@ -91,7 +93,6 @@ public:
     void unnest() { --depth_; }
     // The error step: state 3 and the error dialog with the text.
     void step_failed(bool fatal, const vux_string& text);
-    void on_location(int32_t status, const char* text);
     void update_time_variables();
 
     // ---- dialogs shown with a text
@@ -159,6 +160,7 @@ private:
     vux_screen_registry& screens_;
     vux_exchange& exchange_;
     vux_action_runner& runner_;
+    vux_device_results& results_;
     int32_t state_ = state_ok;
     bool loaded_ = false;
     bool started_ = false;

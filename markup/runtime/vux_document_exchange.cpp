@@ -13,6 +13,7 @@
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_action_runner.h"
 #include "markup/runtime/vux_canvas.h"
+#include "markup/runtime/vux_device_results.h"
 #include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_exchange.h"
 #include "markup/runtime/vux_facility.h"
@@ -233,7 +234,7 @@ bool vux_document::timed_step(int32_t seconds) {
     }
     machine_.repaint();
     canvas_.repaint();
-    if (time_count % 2 == 0 && env.contains(vux_string(vux_names::key_beep)) && runner_.music_handle == 0)
+    if (time_count % 2 == 0 && env.contains(vux_string(vux_names::key_beep)) && results_.music_handle == 0)
         facility_.notify_user(1);
     return true;
 }

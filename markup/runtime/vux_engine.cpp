@@ -125,7 +125,7 @@ void vux_engine_on_socket_error(vux_engine* e, int id) {
 }
 
 void vux_engine_on_location(vux_engine* e, int status, const char* text) {
-    if (running(e)) e->document().on_location(status, text);
+    if (running(e)) e->device_results().on_location(status, text);
 }
 
 void vux_engine_on_clipboard(vux_engine* e, const uint8_t* bytes, int length) {
@@ -137,13 +137,13 @@ void vux_engine_on_clipboard(vux_engine* e, const uint8_t* bytes, int length) {
 void vux_engine_on_media(vux_engine* e, const uint8_t* bytes, int length) {
     if (!running(e)) return;
     activity(e);
-    e->runner().on_media(bytes, length);
+    e->device_results().on_media(bytes, length);
 }
 
 void vux_engine_on_input_text(vux_engine* e, const uint16_t* text, int count) {
     if (!running(e)) return;
     activity(e);
-    e->runner().on_input_text(text, count);
+    e->device_results().on_input_text(text, count);
 }
 
 }  // extern "C"

@@ -8,6 +8,7 @@
 #include "markup/runtime/vux_action_runner.h"
 #include "markup/runtime/vux_canvas.h"
 #include "markup/runtime/vux_capability.h"
+#include "markup/runtime/vux_device_results.h"
 #include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_exchange.h"
 #include "markup/runtime/vux_facility.h"
@@ -67,13 +68,15 @@ bool track_focused(vux_element_client& client, const vux_point& p) {
 }  // namespace
 
 vux_machine::vux_machine(vux_screen_registry& screens, vux_document& document, vux_action_runner& runner,
-                         vux_canvas& canvas, const vux_facility& facility, vux_exchange& exchange)
+                         vux_canvas& canvas, const vux_facility& facility, vux_exchange& exchange,
+                         vux_device_results& results)
     : screens_(screens),
       document_(document),
       runner_(runner),
       canvas_(canvas),
       facility_(facility),
-      exchange_(exchange) {}
+      exchange_(exchange),
+      results_(results) {}
 
 vux_screen* vux_machine::front() const {
     if (vux_screen* m = screens_.menus.top()) return m;
@@ -276,8 +279,8 @@ bool vux_machine::scroll_key(int32_t code) {
 bool vux_machine::swallowed() {
     if (exchange_.main_waiting)
         exchange_.abort_main();
-    else if (runner_.media_blocking())
-        runner_.stop_media(true);
+    else if (results_.media_blocking())
+        results_.stop_media(true);
     else
         return false;
     settle(false);

@@ -7,6 +7,7 @@
 class vux_action;
 class vux_action_runner;
 class vux_canvas;
+class vux_device_results;
 class vux_document;
 class vux_exchange;
 class vux_facility;
@@ -26,7 +27,7 @@ public:
     static constexpr int32_t clock_rate = 7;
 
     vux_machine(vux_screen_registry& screens, vux_document& document, vux_action_runner& runner, vux_canvas& canvas,
-                const vux_facility& facility, vux_exchange& exchange);
+                const vux_facility& facility, vux_exchange& exchange, vux_device_results& results);
     vux_machine(const vux_machine&) = delete;
     vux_machine& operator=(const vux_machine&) = delete;
 
@@ -98,4 +99,5 @@ private:
     vux_canvas& canvas_;
     const vux_facility& facility_;
     vux_exchange& exchange_;
+    vux_device_results& results_;
 };

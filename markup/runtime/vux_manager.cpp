@@ -1,14 +1,15 @@
 #include "markup/runtime/vux_manager.h"
 
 vux_manager::vux_manager()
-    : document_(canvas_, facility_, network_, machine_, screens_, exchange_, runner_),
-      machine_(screens_, document_, runner_, canvas_, facility_, exchange_),
+    : document_(canvas_, facility_, network_, machine_, screens_, exchange_, runner_, results_),
+      machine_(screens_, document_, runner_, canvas_, facility_, exchange_, results_),
       canvas_(facility_, document_, machine_, main_, exchange_),
       main_(true, network_, exchange_),
       poll_(false, network_, exchange_),
       exchange_(document_, main_, poll_, network_, facility_, canvas_, machine_),
       screens_([this](const vux_screen& screen, int32_t kind) { document_.screen_closed(screen, kind); }),
-      runner_(document_, screens_, machine_, canvas_, facility_, exchange_) {}
+      runner_(document_, screens_, machine_, canvas_, facility_, exchange_, results_),
+      results_(document_, runner_, screens_, machine_, canvas_, facility_) {}
 
 // The document goes first: its teardown ends the overtime through the canvas
 // and closes connections through the network table.

@@ -3,6 +3,7 @@
 #include "core/vux_object.h"
 #include "markup/runtime/vux_action_runner.h"
 #include "markup/runtime/vux_canvas.h"
+#include "markup/runtime/vux_device_results.h"
 #include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_exchange.h"
 #include "markup/runtime/vux_facility.h"
@@ -12,8 +13,9 @@
 #include "markup/runtime/vux_screen_registry.h"
 
 // The engine handle: owns the running document, its screens (records,
-// stacks and their sweep) and its action runner, the input machine, the host
-// tables, the canvas, the two channels and the exchange over them. Each part
+// stacks and their sweep), its action runner and the device results, the
+// input machine, the host tables, the canvas, the two channels and the
+// exchange over them. Each part
 // is given references to just the parts it uses; the parts are wired here and
 // none of them reaches another through the manager. Some references point at
 // parts declared later: they are only bound while the manager is built, used
@@ -38,6 +40,7 @@ public:
     vux_exchange& exchange() { return exchange_; }
     vux_screen_registry& screens() { return screens_; }
     vux_action_runner& runner() { return runner_; }
+    vux_device_results& device_results() { return results_; }
     vux_environment& variables() { return canvas_.variables(); }
 
     // The receiver whose connection is id, else null.
@@ -62,4 +65,5 @@ private:
     vux_exchange exchange_;
     vux_screen_registry screens_;
     vux_action_runner runner_;
+    vux_device_results results_;
 };

@@ -5,6 +5,7 @@
 #include "markup/model/vux_action_invoke.h"
 #include "markup/model/vux_action_upload.h"
 #include "markup/model/vux_data.h"
+#include "markup/runtime/vux_engine_handle.h"
 #include "toolkit/vux_lzw_pack.h"
 
 namespace {
@@ -260,4 +261,42 @@ TEST_F(Runner, ActionRecordsRunNowOrWhenTheReadingEnds) {
         EXPECT_EQ(h.count("facility.after_exit"), disposition == 1 ? 0 : 1);
         vux_engine_destroy(x);
     }
+}
+
+// The device results keep the latest text or media answer for the waiting
+// action until one tick resumes it; an answer with nothing waiting is not kept.
+TEST_F(Runner, DeviceAnswersAreKeptForOneResume) {
+    start(
+        doc_builder().add(input_function("ask", "answer", 3)).add(upload_function("snap", "photo", "photo", 0)).done());
+    vux_manager& m = *static_cast<vux_manager*>(e);
+    const std::u16string a = u"a", b = u"b";
+    const uint8_t one[] = {1}, two[] = {2, 2};
+    const struct {
+        const char* function;
+        bool media;
+    } rows[] = {{"ask", false}, {"snap", true}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.function);
+        auto answer = [&](bool second) {
+            if (r.media)
+                vux_engine_on_media(e, second ? two : one, second ? 2 : 1);
+            else
+                vux_engine_on_input_text(e, reinterpret_cast<const uint16_t*>((second ? b : a).data()), 1);
+        };
+        auto kept = [&] { return r.media ? m.device_results().has_media() : m.device_results().has_input(); };
+        vux_engine_call_function(e, r.function);
+        answer(false);
+        answer(true);  // replaces the first
+        EXPECT_TRUE(kept());
+        vux_engine_tick(e, 1);
+        EXPECT_FALSE(kept());
+        EXPECT_FALSE(m.runner().is_waiting());
+        answer(false);  // nothing waits: dropped
+        EXPECT_FALSE(kept());
+        vux_engine_tick(e, 2);
+    }
+    EXPECT_EQ(variable("answer"), "b");
+    int n = 0;
+    ASSERT_NE(vux_engine_get_data(e, "photo", &n), nullptr);
+    EXPECT_EQ(n, 2);
 }
