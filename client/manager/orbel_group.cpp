@@ -355,12 +355,13 @@ void orbel_group::refill() {
     items.reserve(groups.get_count());
     for (int32_t i = 0; i < groups.get_count(); ++i) {
         const vux_desktop_group& g = *groups.at(i);
-        auto* item = new QTreeWidgetItem();
-        item->setText(0, orbel_to_qstring(g.display_name));
-        if (const vux_desktop_site* site = app.site_list.find(g.name)) {
-            item->setText(1, orbel_to_qstring(site->name));
-            item->setText(2, status_text(g, site, QString()));
-        }
+        // The texts go in at construction: one column list per row, not one
+        // growth of it per setText.
+        const vux_desktop_site* site = app.site_list.find(g.name);
+        auto* item =
+            new QTreeWidgetItem(site ? QStringList{orbel_to_qstring(g.display_name), orbel_to_qstring(site->name),
+                                                   status_text(g, site, QString())}
+                                     : QStringList{orbel_to_qstring(g.display_name)});
         item->setData(0, Qt::UserRole, list_->key_index(g.name));
         items.append(item);
         row_of_key_.try_emplace(g.name.str(), i);

@@ -19,7 +19,7 @@ orbel_site_queue::outcome ending(int message) {
 }  // namespace
 
 const vux_desktop_site* orbel_site_queue::find(const vux_string& key) const {
-    const auto it = sites_.find(key.str());
+    const auto it = sites_.find(key.view());
     return it == sites_.end() ? nullptr : it->second.get();
 }
 

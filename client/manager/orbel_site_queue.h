@@ -57,7 +57,7 @@ private:
         std::string key;
         std::unique_ptr<vux_desktop_request_site> request;  // null for a fetch
     };
-    std::map<std::string, std::unique_ptr<vux_desktop_site>> sites_;
+    std::map<std::string, std::unique_ptr<vux_desktop_site>, std::less<>> sites_;
     std::deque<job> queue_;
     std::unordered_set<std::string> queued_fetches_;
     std::optional<std::string> out_;
