@@ -194,6 +194,9 @@ void vux_exchange::traffic(bool main_channel) {
 
 vux_exchange::timed_outcome vux_exchange::timed_step() {
     if (document_.in_error()) return timed_outcome::go_on;
+    // A connect being established has no time-out: the user ends a silent
+    // one with a key (the machine aborts a waiting exchange).
+    if (document_.establishing()) return main_waiting ? timed_outcome::waiting : timed_outcome::go_on;
     if (poll_waiting && ++poll_tick_count > poll_interval + 10) {
         retry(false);
         return timed_outcome::retried;
@@ -201,10 +204,7 @@ vux_exchange::timed_outcome vux_exchange::timed_step() {
     if (!main_waiting) return timed_outcome::go_on;
     main_.count_waiting();
     if (main_.waiting_ticks() >= 10 || main_.receiving_ticks() >= 5) {
-        if (document_.establishing())
-            connection_failed(true);
-        else
-            retry(true);
+        retry(true);
         return timed_outcome::retried;
     }
     vux_environment& env = document_.variables();

@@ -98,13 +98,9 @@ int32_t vux_receiver::progress(int32_t scale) const {
     return int32_t(int64_t(scale) * parser_->get_body_length() / total);
 }
 
+// Only a request on its open connection counts: a complete reply held by
+// the sequence test has had its connection closed, so no resend follows it.
 void vux_receiver::count_waiting() {
-    if (is_complete()) {
-        // A reply held by the sequence test has no connection left to time
-        // it out: it counts here toward the main channel's time-out.
-        ++receiving_ticks_;
-        return;
-    }
     if (!written_ || attempts_ > 1) return;
     if (parser_)
         ++receiving_ticks_;

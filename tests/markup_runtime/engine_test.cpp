@@ -271,28 +271,74 @@ TEST_F(Engine, MainConnectionFailureWhileEstablishingShowsTheEstablishError) {
     EXPECT_EQ(host.count("network.open_connection"), 1);
 }
 
-TEST_F(Engine, SilentServiceTimesOutWhileEstablishing) {
+// No time-out runs while the connect is being established: a silent
+// service and one that stops halfway are waited for, and the logon reply
+// that comes at last is taken.
+TEST_F(Engine, NoTimeOutWhileEstablishing) {
     start_connecting();
     vux_engine_call_function(e, "__function_no_exit");
     vux_engine_on_socket_ready(e, 1);
-    // Ten timed steps without a byte end the establishing.
-    for (int s = 1; s <= 9; ++s) vux_engine_tick(e, 7 * s);
+    vux_response_logon ok;
+    ok.home = home_at("home.test", 80);
+    const std::string reply = http_reply(reply_doc(0, ok));
+    for (int s = 1; s <= 30; ++s) vux_engine_tick(e, 7 * s);
+    EXPECT_EQ(feed(1, reply.substr(0, reply.size() / 2)), 1);
+    for (int s = 31; s <= 60; ++s) vux_engine_tick(e, 7 * s);
     EXPECT_EQ(variable("__dialog_error_text"), "(none)");
-    vux_engine_tick(e, 70);
-    EXPECT_EQ(variable("__dialog_error_text"), "no link");
+    EXPECT_EQ(variable("__key_network_timeout"), "(none)");
     EXPECT_EQ(host.count("network.open_connection"), 1);
+    EXPECT_EQ(feed(1, reply.substr(reply.size() / 2)), 2);
+    vux_engine_tick(e, 421);
+    EXPECT_EQ(host.count("network.open_connection"), 2);  // the enter request
 }
 
-TEST_F(Engine, HeldReplyIsReleasedByTheTimeOut) {
-    log_on(*this, 5);                       // a first reply with sequence 5, so that 7 is held
-    ASSERT_EQ(host.requests.count(2), 1u);  // the enter request
-    vux_engine_on_socket_ready(e, 2);
-    vux_response_enter enter;
-    feed(2, http_reply(reply_doc(7, enter)));
-    ticks(2, 4);
-    EXPECT_EQ(host.count("network.open_connection"), 2);  // held, not delivered
-    for (int s = 1; s <= 6; ++s) vux_engine_tick(e, 7 * s);
-    EXPECT_EQ(host.count("network.open_connection"), 3);  // resent after the time-out
+namespace {
+
+// A fresh engine on a host whose connection ids count from 1 again.
+void restart(engine_fixture& f) {
+    f.TearDown();
+    f.host.clear_log();
+    f.host.requests.clear();
+    f.host.open_ids.clear();
+    f.host.next_id = 1;
+    f.SetUp();
+}
+
+}  // namespace
+
+// The main channel's time-outs once the enter request is written, by what
+// its reply has done: ten timed steps without a byte, or five without a
+// further byte, resend it. A complete reply held by the sequence test has
+// its connection closed and is not resent: it waits, and after sixteen timed
+// steps the document is told of the time-out and that a retry is possible.
+TEST_F(Engine, MainTimeOutsFollowWhatTheReplyHasDone) {
+    enum arrived { nothing, part, held };
+    struct row {
+        arrived reply;
+        int steps;
+        int connections;      // opened in all, the logon's and the enter's first
+        const char* timeout;  // "__key_network_timeout" and "__key_network_retry"
+    };
+    const row rows[] = {
+        {nothing, 9, 2, "(none)"}, {nothing, 10, 3, "(none)"}, {part, 4, 2, "(none)"},
+        {part, 5, 3, "(none)"},    {held, 15, 2, "(none)"},    {held, 16, 2, "ok"},
+    };
+    for (const row& r : rows) {
+        const char* const what[] = {"nothing", "part of the reply", "a held reply"};
+        SCOPED_TRACE(std::string(what[r.reply]) + ", " + std::to_string(r.steps) + " steps");
+        restart(*this);
+        log_on(*this, 5);  // a first reply with sequence 5, so that 7 is held
+        ASSERT_EQ(host.requests.count(2), 1u);
+        vux_engine_on_socket_ready(e, 2);
+        const std::string reply = http_reply(reply_doc(7, vux_response_enter()));
+        if (r.reply == part) feed(2, reply.substr(0, reply.size() - 4));
+        if (r.reply == held) feed(2, reply);
+        ticks(2, 4);
+        for (int s = 1; s <= r.steps; ++s) vux_engine_tick(e, 7 * s);
+        EXPECT_EQ(host.count("network.open_connection"), r.connections);
+        EXPECT_EQ(variable("__key_network_timeout"), r.timeout);
+        EXPECT_EQ(variable("__key_network_retry"), r.timeout);
+    }
 }
 
 // The last reply sequence starts again at each connect: a numbered reply of
