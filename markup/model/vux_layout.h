@@ -129,6 +129,10 @@ public:
     // a hyperlink takes neither focus nor press; indices outside the list
     // answer false, -1 or null. ---
     int32_t hit_test(const vux_point& p);
+    // Any item under the point, with a hyperlink or without (a box may still
+    // have a press action of its own).
+    int32_t item_under(const vux_point& p);
+    int32_t last_hit(const vux_point& p, bool linked_only);
     int32_t find_focused_item() const;
     int32_t find_pressed_item() const;
     bool is_item_pressed(int32_t i) const;

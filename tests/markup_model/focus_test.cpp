@@ -77,6 +77,8 @@ TEST(LayoutFocus, HitTestTakesTheItemPlacedLastAndSkipsUnlinkedOnes) {
     EXPECT_EQ(f.layout.hit_test(vux_point(70, 10)), 1);
     EXPECT_EQ(f.layout.hit_test(vux_point(10, 10)), 0);
     EXPECT_EQ(f.layout.hit_test(vux_point(200, 10)), -1);
+    EXPECT_EQ(f.layout.item_under(vux_point(70, 10)), 2);  // unlinked, but placed last
+    EXPECT_EQ(f.layout.item_under(vux_point(10, 40)), -1);
     EXPECT_FALSE(f.layout.set_item_pressed(2, true));
     EXPECT_TRUE(f.layout.set_item_pressed(1, true));
     EXPECT_EQ(f.layout.find_pressed_item(), 1);

@@ -501,39 +501,49 @@ TEST_F(Items, BackTakesThePressedItemsTarget) {
 
 namespace {
 
-// Item 1 is a box with a link and a press action.
+// Item 1 is a box with a link and a press action; a box with a press
+// action and no link is placed after the three.
 struct HeldItems : Items {
-    std::unique_ptr<vux_object> item(const char* n) override {
-        if (n[0] != '1') return Items::item(n);
+    static std::unique_ptr<vux_element_box> holding(const char* value) {
         auto b = std::make_unique<vux_element_box>();
         b->width = 100;
         b->height = 30;
-        b->hyperlink = link_picking(n);
-        b->press = std::make_unique<vux_action>(action_of(set_step("held", "1")));
+        b->press = std::make_unique<vux_action>(action_of(set_step("held", value)));
         return b;
     }
+    std::unique_ptr<vux_object> item(const char* n) override {
+        if (n[0] != '1') return Items::item(n);
+        auto b = holding("1");
+        b->hyperlink = link_picking(n);
+        return b;
+    }
+    std::unique_ptr<vux_object> unlinked() override { return holding("plain"); }
 };
 
 }  // namespace
 
 // A press held past the eighth tick without moving beyond the tolerance
-// runs the box's press action; the link's action does not run.
+// runs the box's press action; the link's action does not run. A box
+// without a link is held the same way.
 TEST_F(HeldItems, LongPressRunsTheBoxPressAction) {
     struct row {
+        int32_t item;
         int moved;  // pixels moved after the press
         int ticks;  // held that long
         bool long_press;
     };
-    const row rows[] = {{0, 7, false}, {0, 9, true}, {11, 9, false}, {10, 9, true}};
+    const row rows[] = {{0, 0, 7, false}, {0, 0, 9, true}, {0, 11, 9, false},
+                        {0, 10, 9, true}, {3, 0, 7, false}, {3, 0, 9, true}};
     int t = 100;
     for (const row& r : rows) {
-        SCOPED_TRACE(std::to_string(r.moved) + " px, " + std::to_string(r.ticks) + " ticks");
+        SCOPED_TRACE("item " + std::to_string(r.item) + ", " + std::to_string(r.moved) + " px, " +
+                     std::to_string(r.ticks) + " ticks");
         run(action_of(set_step("held", ""), set_step("picked", "")));
-        const vux_point first = centre_of(0);
+        const vux_point first = centre_of(r.item);
         press(first.x, first.y);
         if (r.moved) move(first.x + r.moved, first.y);
         for (int k = 0; k < r.ticks; ++k) vux_engine_tick(e, t++);
-        EXPECT_EQ(variable("held"), r.long_press ? "1" : "(none)");
+        EXPECT_EQ(variable("held"), r.long_press ? (r.item == 0 ? "1" : "plain") : "(none)");
         EXPECT_EQ(variable("picked"), "(none)");
         release(first.x + r.moved, first.y);
         for (int k = 0; k < 3; ++k) vux_engine_tick(e, t++);
