@@ -201,6 +201,10 @@ bool vux_element_client::paragraph_page_step(const vux_string& name, int32_t kin
 void vux_element_client::refresh_layout(bool keep) {
     forget_paragraph_pointers();
     if (!layout_) return;
+    // The focus goes with the layout: the links lose their focus bit and its
+    // published names, so the next layout restores the focus afresh (a link
+    // that asks for it, or one a step has just focused, takes it).
+    layout_->clear_focus();
     layout_->clear_items();
     layout_.reset();
     for (int32_t i = 0; i < count(); ++i)

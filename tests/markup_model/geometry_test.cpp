@@ -1132,6 +1132,54 @@ TEST(ClientPointer, PressFocusedPressesTheFocusedItemOnce) {
     EXPECT_TRUE(f.client.press_focused(vux_point(5, 30)));
 }
 
+// A new layout starts without the old focus: the box a property step
+// focuses, or a link appended that asks for the focus, is then the one
+// focused item, and the select key reaches it.
+TEST(ClientPointer, ANewLayoutDropsTheOldFocus) {
+    pointer_fixture f;
+    auto focused_links = [&] {
+        int n = 0;
+        for (int32_t i = 0; i < f.client.count(); ++i) {
+            const auto* b = f.client.paragraph(i)->children.get_as<vux_element_box>(0);
+            if (b && b->hyperlink && b->hyperlink->is_focused()) ++n;
+        }
+        return n;
+    };
+    auto laid_out_again = [&] {
+        f.lay_out();
+        f.layout->restore_focus();
+    };
+    f.layout->restore_focus();
+    ASSERT_EQ(f.focused(), 0);
+
+    vux_action_property focus_c;  // relayout and keep flags set by default
+    focus_c.text_1 = vux_string("c");
+    focus_c.text_2 = vux_string("c");
+    focus_c.hyperlink = std::make_unique<vux_hyperlink>();
+    focus_c.hyperlink->action = std::make_unique<vux_action>();
+    focus_c.hyperlink->action->value_5 = 7;
+    focus_c.value_5 = 1;  // the link flag
+    f.client.apply_property_step(focus_c, f.env);
+    EXPECT_EQ(focused_links(), 1);  // a's focus went with the layout
+    laid_out_again();
+    EXPECT_EQ(f.focused(), 2);
+    EXPECT_EQ(focused_links(), 1);
+    EXPECT_EQ(f.client.focused_sub_item(false)->value_5, 7);
+
+    vux_action_paragraph append;
+    append.value_2 = 3;
+    auto d = named_paragraph("d");
+    auto b = box_with(u"x", 0, 0);
+    b->hyperlink = std::make_unique<vux_hyperlink>();
+    b->hyperlink->flags |= 1 << 15;  // takes the focus
+    d->children.append(std::move(b));
+    append.paragraphs.append(std::move(d));
+    f.client.apply_paragraph_step(append);
+    laid_out_again();
+    EXPECT_EQ(f.focused(), 3);
+    EXPECT_EQ(focused_links(), 1);
+}
+
 TEST(ClientPointer, ALockedFocusHoldsTheContentStill) {
     pointer_fixture f;
     vux_element_scrollbar& bar = *f.client.scroll_bar;
