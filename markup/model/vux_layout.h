@@ -132,7 +132,6 @@ public:
     // Any item under the point, with a hyperlink or without (a box may still
     // have a press action of its own).
     int32_t item_under(const vux_point& p);
-    int32_t last_hit(const vux_point& p, bool linked_only);
     int32_t find_focused_item() const;
     int32_t find_pressed_item() const;
     bool is_item_pressed(int32_t i) const;

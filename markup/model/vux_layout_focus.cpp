@@ -84,20 +84,24 @@ bool vux_layout::item_in_view(int32_t i) {
 
 // ---- presses and targets
 
+namespace {
+
 // The item placed last wins where items overlap.
-int32_t vux_layout::last_hit(const vux_point& p, bool linked_only) {
-    for (int32_t i = int32_t(items.size()) - 1; i >= 0; --i) {
-        vux_record* r = items[size_t(i)];
+int32_t last_hit(vux_layout& l, const vux_point& p, bool linked_only) {
+    for (int32_t i = int32_t(l.items.size()) - 1; i >= 0; --i) {
+        vux_record* r = l.items[size_t(i)];
         if (linked_only && !link_of(r)) continue;
-        if (vux_element_segment* s = as_segment(r); s && s->hit(*this, p)) return i;
-        if (vux_element_box* b = as_box(r); b && b->hit(*this, p)) return i;
-        if (vux_element_image* im = as_image(r); im && im->hit(*this, p)) return i;
+        if (vux_element_segment* s = as_segment(r); s && s->hit(l, p)) return i;
+        if (vux_element_box* b = as_box(r); b && b->hit(l, p)) return i;
+        if (vux_element_image* im = as_image(r); im && im->hit(l, p)) return i;
     }
     return -1;
 }
 
-int32_t vux_layout::hit_test(const vux_point& p) { return last_hit(p, true); }
-int32_t vux_layout::item_under(const vux_point& p) { return last_hit(p, false); }
+}  // namespace
+
+int32_t vux_layout::hit_test(const vux_point& p) { return last_hit(*this, p, true); }
+int32_t vux_layout::item_under(const vux_point& p) { return last_hit(*this, p, false); }
 
 int32_t vux_layout::find_focused_item() const {
     for (size_t i = 0; i < items.size(); ++i)
