@@ -172,23 +172,21 @@ void vux_layout_impl::draw_segment_link(const vux_element_segment& segment, cons
     canvas_->image(icon->name, r);
 }
 
-// A box's text line in its state colour: the "colora" colour while
+// A run of a box's text line in its state colour: the "colora" colour while
 // checked, its second colour while focused, else its own. A box that is not
-// flat and has a link draws its lines as link text, each underlaid one line
-// spacing above the text while focused.
-void vux_layout_impl::draw_box_text(const vux_element_box& box, const vux_point& pos, int32_t, int32_t,
+// flat and has a link draws its lines as link text; while focused, the call
+// that opens a line underlays the line's width, from one line spacing above
+// the text.
+void vux_layout_impl::draw_box_text(const vux_element_box& box, const vux_point& pos, int32_t width, int32_t,
                                     const char16_t* text, int32_t length) {
     const vux_hyperlink* link = box.link();
     if (link && !box.flag(3)) {
         const vux_brush_sheet& sheet = canvas_->brush_sheet();
-        int64_t w = 0;
-        for (int32_t i = 0; i < length; ++i) w += char_width(text[i]);
         const int32_t spacing = line_spacing();
         const bool focused = link->is_focused();
-        if (focused) {
+        if (focused && width > 0) {
             const bool lit = link->is_pressed() || link->bit(7);
-            const vux_rect under(pos.x, pos.y - spacing, int32_t(std::min<int64_t>(w, INT32_MAX)),
-                                 font_height() + 2 * spacing);
+            const vux_rect under(pos.x, pos.y - spacing, width, font_height() + 2 * spacing);
             underlay(*link, under, link->bit(9) ? canvas_->metric(5) : 0, uint32_t(sheet.color(lit ? 38 : 39)));
         }
         const int32_t key = focused ? 37 : link->bit(6) ? 40 : 36;
