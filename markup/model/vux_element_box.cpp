@@ -255,14 +255,15 @@ bool may_break_before(const std::vector<int32_t>& widths, const vux_unicode& t, 
 // the unit that would pass width f. A line that would pass f breaks at its
 // last space (Latin words stay whole) or where it is full when it has no
 // place to break (a word longer than the line, CJK text). Spaces never
-// start a line: they hang past its end. A line never breaks before its
-// first unit (painting cuts a unit wider than the box).
+// start a line: they hang past its end, and neither does a unit of no width
+// (the rest of an emoticon stays with its picture). A line never breaks
+// before its first unit (painting cuts a unit wider than the box).
 int32_t next_line(const std::vector<int32_t>& widths, const vux_unicode& t, int32_t start, int64_t f) {
     const int32_t n = int32_t(widths.size());
     int64_t w = 0;
     for (int32_t i = start; i < n; ++i) {
         if (i > start && t.unit_at(i - 1) == vux_element_text::lf) return i;
-        if (i > start && w + widths[size_t(i)] > f && !is_space(t.unit_at(i))) {
+        if (i > start && widths[size_t(i)] > 0 && w + widths[size_t(i)] > f && !is_space(t.unit_at(i))) {
             for (int32_t b = i; b > start; --b)
                 if (may_break_before(widths, t, b)) return b;
             return i;

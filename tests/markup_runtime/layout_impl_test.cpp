@@ -106,6 +106,7 @@ TEST_F(LayoutImpl, BoxEmoticonsAreDrawnWhereMeasuringPlacedThem) {
         const char16_t* text;
         bool emoticons, focused_link;
         std::vector<std::string> drawn;
+        int32_t width = 0;  // the box's, 0 to the view's edge
     };
     const row rows[] = {
         {u"ab[e05]cd", true, false, {"text ab 0,4", "image _em005.png 15,7 13x13", "text cd 32,4"}},
@@ -116,6 +117,9 @@ TEST_F(LayoutImpl, BoxEmoticonsAreDrawnWhereMeasuringPlacedThem) {
         {u"a[[[1b", true, false, {"text a 0,4", "text b 6,4"}},
         {u"ab[e05]cd", true, true, {"fill 0,-3 44x34", "text ab 0,4", "image _em005.png 15,7 13x13", "text cd 32,4"}},
         {u"[e01]x", true, true, {"fill 0,-3 26x34", "image _em001.png 3,7 13x13", "text x 20,4"}},
+        // Narrower than a picture: the marker keeps to its line, the next
+        // line (one line and two intervals lower) starts after it.
+        {u"[e01]x", true, false, {"image _em001.png 3,7 13x13", "text x 0,32"}, 10},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(vux_unicode(r.text).to_utf8_string().str() + (r.focused_link ? " focused link" : ""));
@@ -123,6 +127,7 @@ TEST_F(LayoutImpl, BoxEmoticonsAreDrawnWhereMeasuringPlacedThem) {
         layout.view = {0, 0, 240, 200};
         vux_element_box box;
         box.text.text = vux_unicode(r.text);
+        box.width = r.width;
         box.set_property(vux_string("emoticon"), vux_string(r.emoticons ? "yes" : "no"));
         if (r.focused_link) {
             box.set_property(vux_string("flat"), vux_string("no"));
