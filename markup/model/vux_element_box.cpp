@@ -198,29 +198,40 @@ const std::vector<int32_t>& vux_element_box::line_starts() const {
 }
 
 namespace {
-// The width of every unit: line ends are 0 wide; with "emoticon" a known
-// token is one line height wide at its '[' and a style token 0 wide.
+// What starts at unit i of a box's text. With "emoticon", a '[' may open a
+// token: an emoticon known to the layout (bracket to bracket) or a style
+// token ("[[[" and a digit). Every other unit stands alone. Measuring and
+// painting walk the text by these tokens alike; asking for an emoticon also
+// tells the layout its number, which the emoticon drawing takes.
+struct text_token {
+    enum kind_t { unit, emoticon, style } kind;
+    int32_t length;
+};
+
+text_token token_at(vux_layout& l, const vux_element_box& box, int32_t i) {
+    const vux_unicode& t = box.text.text;
+    if (box.flag(B::emoticon_bit) && t.unit_at(i) == u'[') {
+        if (const int32_t k = l.emoticon_marker(i, t); k > 0) return {text_token::emoticon, k};
+        int32_t digit = 0;
+        if (const int32_t k = l.style_marker(i, t, digit); k > 0) return {text_token::style, k};
+    }
+    return {text_token::unit, 1};
+}
+
+// The width of every unit: line ends are 0 wide; an emoticon is one line
+// height wide at its '[', the rest of it and a style token 0 wide.
 std::vector<int32_t> unit_widths(vux_layout& l, const vux_element_box& box) {
     const vux_unicode& t = box.text.text;
     const int32_t n = t.length();
     std::vector<int32_t> w(size_t(n), 0);
-    for (int32_t i = 0; i < n; ++i) {
+    for (int32_t i = 0; i < n;) {
+        const text_token k = token_at(l, box, i);
         const char16_t u = t.unit_at(i);
-        if (u == vux_element_text::cr || u == vux_element_text::lf) continue;
-        if (box.flag(B::emoticon_bit) && u == u'[') {
-            int32_t style = 0;
-            const int32_t k = l.emoticon_marker(i, t);
-            if (k > 0) {
-                w[size_t(i)] = l.line_height();
-                i += k - 1;
-                continue;
-            }
-            if (l.style_marker(i, t, style) > 0) {
-                i += 3;
-                continue;
-            }
-        }
-        w[size_t(i)] = l.char_width(u);
+        if (k.kind == text_token::emoticon)
+            w[size_t(i)] = l.line_height();
+        else if (k.kind == text_token::unit && u != vux_element_text::cr && u != vux_element_text::lf)
+            w[size_t(i)] = l.char_width(u);
+        i += k.length;
     }
     return w;
 }
@@ -244,14 +255,15 @@ bool may_break_before(const std::vector<int32_t>& widths, const vux_unicode& t, 
 // the unit that would pass width f. A line that would pass f breaks at its
 // last space (Latin words stay whole) or where it is full when it has no
 // place to break (a word longer than the line, CJK text). Spaces never
-// start a line: they hang past its end. A line never breaks before its
-// first unit (painting cuts a unit wider than the box).
+// start a line: they hang past its end, and neither does a unit of no width
+// (the rest of an emoticon stays with its picture). A line never breaks
+// before its first unit (painting cuts a unit wider than the box).
 int32_t next_line(const std::vector<int32_t>& widths, const vux_unicode& t, int32_t start, int64_t f) {
     const int32_t n = int32_t(widths.size());
     int64_t w = 0;
     for (int32_t i = start; i < n; ++i) {
         if (i > start && t.unit_at(i - 1) == vux_element_text::lf) return i;
-        if (i > start && w + widths[size_t(i)] > f && !is_space(t.unit_at(i))) {
+        if (i > start && widths[size_t(i)] > 0 && w + widths[size_t(i)] > f && !is_space(t.unit_at(i))) {
             for (int32_t b = i; b > start; --b)
                 if (may_break_before(widths, t, b)) return b;
             return i;
@@ -325,6 +337,45 @@ int64_t right_edge(vux_layout& l, int32_t left, int32_t width) {
 
 int32_t scaled_sum(vux_layout& l, int64_t a, int64_t b, int64_t c, int64_t d) {
     return l.scale(vux_clamp32(a + b + c + d));
+}
+
+// Units s to e of the text as one line at (x, y): the runs of text between
+// tokens by the text-run drawing, each emoticon as its picture in a cell of
+// the width measuring gave it; a style token draws nothing. Each piece starts
+// where the measured widths before it end. The call that opens the line
+// gives the line's whole width (a line in link colours is underlaid across
+// it), the runs after an emoticon 0.
+void paint_line(vux_layout& l, const vux_element_box& box, int32_t s, int32_t e, int64_t x, int64_t y) {
+    const std::vector<int32_t>& widths = box.aux->widths;
+    // The text may have changed since measuring: units past it are 0 wide.
+    auto width_of = [&](int32_t i) -> int64_t { return size_t(i) < widths.size() ? widths[size_t(i)] : 0; };
+    const bool fixed = box.flag(B::fixed_bit);
+    auto at = [&](int64_t px) { return l.to_screen({vux_clamp32(px), vux_clamp32(y)}, false, fixed); };
+    const int32_t height = l.line_height();
+    int64_t line_w = 0;
+    for (int32_t i = s; i < e; ++i) line_w += width_of(i);
+    int32_t run = s;
+    int64_t run_x = x, pen = x;
+    bool opened = false;
+    auto draw_run = [&](int32_t end) {
+        if (opened && end <= run) return;
+        l.draw_box_text(box, at(run_x), opened ? 0 : vux_clamp32(line_w), height, box.text.text.units() + run,
+                        end - run);
+        opened = true;
+    };
+    for (int32_t i = s; i < e;) {
+        const text_token t = token_at(l, box, i);
+        if (t.kind == text_token::unit) {
+            pen += width_of(i++);
+            continue;
+        }
+        draw_run(i);
+        if (t.kind == text_token::emoticon) l.draw_emoticon(box, at(pen), vux_clamp32(width_of(i)), height);
+        for (const int32_t end = std::min(i + t.length, e); i < end; ++i) pen += width_of(i);
+        run = i;
+        run_x = pen;
+    }
+    draw_run(e);
 }
 
 }  // namespace
@@ -455,8 +506,7 @@ bool vux_element_box::paint(vux_layout& l) {
             for (int32_t i = s; i < shown && size_t(i) < aux->widths.size(); ++i) w += aux->widths[size_t(i)];
             x += text_align == 2 ? (tw - w) / 2 : text_align == 3 ? tw - w : 0;
         }
-        l.draw_box_text(*this, l.to_screen({vux_clamp32(x), vux_clamp32(y)}, false, fixed), vux_clamp32(tw),
-                        l.line_height(), text.text.units() + s, e - s);
+        paint_line(l, *this, s, e, x, y);
     }
     return true;
 }

@@ -50,8 +50,12 @@ public:
                                    const char16_t* text, int32_t length) = 0;
     virtual void draw_segment_line(const vux_element_segment& segment, const vux_point& pos, int32_t width) = 0;
     virtual void draw_segment_link(const vux_element_segment& segment, const vux_point& pos) = 0;
+    // One run of a box's text line. The call that opens a line gives the
+    // line's measured width (and no text when the line opens with an
+    // emoticon); the runs that follow an emoticon give 0.
     virtual void draw_box_text(const vux_element_box& box, const vux_point& pos, int32_t width, int32_t height,
                                const char16_t* text, int32_t length) = 0;
+    // The emoticon the last emoticon_marker matched, centred in the cell.
     virtual void draw_emoticon(const vux_record& element, const vux_point& pos, int32_t width, int32_t height) = 0;
     virtual void draw_indicator(const vux_record& element, const vux_point& pos, int32_t width, int32_t height) = 0;
     virtual void draw_box_background(const vux_element_box& box, const vux_point& pos, int32_t width,

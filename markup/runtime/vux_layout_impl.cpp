@@ -25,6 +25,18 @@ const vux_element_text* text_of(const vux_record& element) {
     }
 }
 
+// An item split into frames shows the one the element's clock reached: the
+// frame's bytes, with no name. False for an item without frames, which the
+// caller draws whole.
+bool draw_frame(const vux_canvas& canvas, const vux_canvas::image_ref& ref, int32_t frame, int32_t flag,
+                const vux_rect& r) {
+    if (!ref.item || ref.item->frame_count() == 0) return false;
+    const vux_link bytes = ref.item->frame(frame);
+    canvas.place(r);
+    canvas.call(&vux_graphics_table::image, nullptr, flag, bytes.data(), bytes.length(), 0, 0, 0);
+    return true;
+}
+
 }  // namespace
 
 // ---- measuring
@@ -156,33 +168,25 @@ void vux_layout_impl::draw_segment_link(const vux_element_segment& segment, cons
     const vux_icon* icon = segment.icon.get();
     if (!icon || icon->name.empty() || icon->width <= 0 || icon->height <= 0) return;
     const vux_rect r(pos.x, pos.y + (row_height() - icon->height) / 2, icon->width, icon->height);
-    const vux_canvas::image_ref ref = canvas_->find_image(icon->name);
-    if (icon->bit_1() && ref.item && ref.item->frame_count() > 0) {
-        const vux_link frame = ref.item->frame(icon->frame);
-        canvas_->place(r);
-        canvas_->call(&vux_graphics_table::image, nullptr, 0, frame.data(), frame.length(), 0, 0, 0);
-        return;
-    }
+    if (icon->bit_1() && draw_frame(*canvas_, canvas_->find_image(icon->name), icon->frame, 0, r)) return;
     canvas_->image(icon->name, r);
 }
 
-// A box's text line in its state colour: the "colora" colour while
+// A run of a box's text line in its state colour: the "colora" colour while
 // checked, its second colour while focused, else its own. A box that is not
-// flat and has a link draws its lines as link text, each underlaid one line
-// spacing above the text while focused.
-void vux_layout_impl::draw_box_text(const vux_element_box& box, const vux_point& pos, int32_t, int32_t,
+// flat and has a link draws its lines as link text; while focused, the call
+// that opens a line underlays the line's width, from one line spacing above
+// the text.
+void vux_layout_impl::draw_box_text(const vux_element_box& box, const vux_point& pos, int32_t width, int32_t,
                                     const char16_t* text, int32_t length) {
     const vux_hyperlink* link = box.link();
     if (link && !box.flag(3)) {
         const vux_brush_sheet& sheet = canvas_->brush_sheet();
-        int64_t w = 0;
-        for (int32_t i = 0; i < length; ++i) w += char_width(text[i]);
         const int32_t spacing = line_spacing();
         const bool focused = link->is_focused();
-        if (focused) {
+        if (focused && width > 0) {
             const bool lit = link->is_pressed() || link->bit(7);
-            const vux_rect under(pos.x, pos.y - spacing, int32_t(std::min<int64_t>(w, INT32_MAX)),
-                                 font_height() + 2 * spacing);
+            const vux_rect under(pos.x, pos.y - spacing, width, font_height() + 2 * spacing);
             underlay(*link, under, link->bit(9) ? canvas_->metric(5) : 0, uint32_t(sheet.color(lit ? 38 : 39)));
         }
         const int32_t key = focused ? 37 : link->bit(6) ? 40 : 36;
@@ -298,9 +302,14 @@ void vux_layout_impl::draw_text_block(const vux_record& element, const vux_point
     canvas_->text_at(pos.x, pos.y, t->text.units(), t->text.length(), text_colour(t->colour), false);
 }
 
+// An animated image shows the frame its clock reached.
 void vux_layout_impl::draw_image(const vux_element_image& image, const vux_point& pos) {
     canvas_->banner.clear();
-    canvas_->image(image.name, rect_at(pos, scale(image.width), scale(image.height)));
+    const vux_rect r = rect_at(pos, scale(image.width), scale(image.height));
+    if (image.flag(vux_element_image::animation_bit) &&
+        draw_frame(*canvas_, canvas_->find_image(image.name), image.frame, 0, r))
+        return;
+    canvas_->image(image.name, r);
 }
 
 // The label one line spacing below pos. A linked image (flag 2 clear, a
@@ -391,12 +400,7 @@ void vux_layout_impl::draw_box_image(const vux_element_box& box, const vux_point
     const vux_rect r = rect_at(pos, width, height);
     const int32_t opaque = box.flag(2) ? 1 : 0;
     const vux_canvas::image_ref ref = canvas_->find_image(box.image);
-    if (box.flag(4) && ref.item && ref.item->frame_count() > 0) {
-        const vux_link frame = ref.item->frame(box.frame);
-        canvas_->place(r);
-        canvas_->call(&vux_graphics_table::image, nullptr, opaque, frame.data(), frame.length(), 0, 0, 0);
-        return;
-    }
+    if (box.flag(vux_element_box::animation_bit) && draw_frame(*canvas_, ref, box.frame, opaque, r)) return;
     if (box.tile == 3 && !canvas_->host_supports(capability_nine_slice)) {
         canvas_->fill_rounded(r, uint32_t(canvas_->brush_sheet().map_ground(box.ground_t)),
                               box.ground_corner != 0 ? scale(box.ground_corner) : 0);

@@ -6,22 +6,10 @@
 #include "markup/model/vux_data.h"
 #include "markup/model/vux_data_list.h"
 #include "markup/model/vux_resource.h"
+#include "markup_model/animated_gif.h"
 #include "markup_model/model_test_support.h"
 
 namespace {
-
-// An animated GIF of 1x1 pixel with `frames` graphic control extensions.
-std::string tiny_gif(int frames) {
-    std::string g = "GIF89a";
-    g += std::string("\x01\x00\x01\x00\x00\x00\x00", 7);  // screen 1x1, no colour table
-    for (int i = 0; i < frames; ++i) {
-        g += std::string("\x21\xF9\x04\x00\x0A\x00\x00\x00", 8);           // graphic control
-        g += std::string("\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00", 10);  // image descriptor
-        g += std::string("\x02\x02\x44\x01\x00", 5);                       // LZW size, one sub-block
-    }
-    g += "\x3B";
-    return g;
-}
 
 std::string text_of(const vux_link& l) {
     return std::string(reinterpret_cast<const char*>(l.data()), size_t(l.length()));
@@ -57,7 +45,7 @@ TEST(Data, FlagsAndLabel) {
 
 TEST(Data, FramesSplitAndIndexed) {
     vux_data d;
-    const std::string gif = tiny_gif(3);
+    const std::string gif = model_test::animated_gif(3);
     d.bytes.assign_bytes(gif.data(), int32_t(gif.size()));
     d.format = 1;
     EXPECT_FALSE(d.split_frames());  // flag bit 2 clear

@@ -249,8 +249,8 @@ TEST(BoxGeometry, WhatPaintDrawsByKindAndPass) {
     };
     const row rows[] = {
         {nullptr, 3, 0, {"triangle 0,0 50x24 3"}},
-        {"note", 0, 0, {"text_block 0,0 50x24", "box_text 0,4 50x16 ab"}},
-        {"indicator", 0, 0, {"indicator 0,0 50x24", "box_text 0,4 50x16 ab"}},
+        {"note", 0, 0, {"text_block 0,0 50x24", "box_text 0,4 12x16 ab"}},
+        {"indicator", 0, 0, {"indicator 0,0 50x24", "box_text 0,4 12x16 ab"}},
         {"expand", 3, 0, {"triangle 0,0 51x25 3"}},
         {nullptr, 3, 2, {}},  // not in pass 2
         {"float", 3, 1, {}},  // floating: every pass but 1
@@ -738,7 +738,7 @@ TEST(ClientDrawing, OneParagraphOfEachChildKind) {
                                      "box_background 100,0 60x24",
                                      "box_frame 100,0 60x24",
                                      "box_image 100,0 60x24",
-                                     "box_text 100,4 60x16 ok",
+                                     "box_text 100,4 12x16 ok",
                                      "image 0,20 0x0",
                                      "image_text 0,40 0x0",
                                      "frame_line 0,60 240x0",

@@ -1,12 +1,17 @@
 // The element clocks and the passes of each frame, driven by engine ticks:
 // paragraph countdowns, box animation, link blink, the waiter's dots, the
 // checked state of "keym" boxes and a title that follows its variable.
+#include <functional>
 #include "markup/model/vux_action_scroll.h"
+#include "markup/model/vux_data.h"
 #include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_box_aux.h"
+#include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_hyperlink.h"
+#include "markup/model/vux_icon.h"
+#include "markup_model/animated_gif.h"
 #include "screens_fixture.h"
 
 namespace {
@@ -14,11 +19,13 @@ namespace {
 // Window "w" with one paragraph "p" holding one box; the test shapes both
 // before the window is shown.
 struct Clocks : screens_fixture {
-    void show(std::unique_ptr<vux_element_paragraph> p, const char* title_key = "") {
+    void show(std::unique_ptr<vux_element_paragraph> p, const char* title_key = "", const vux_data* picture = nullptr) {
         auto w = screen_named<vux_window>("w");
         w->titlebar.key = vux_string(title_key);
         w->client.paragraphs.append(std::move(p));
-        start(doc_builder().add(*w).done());
+        doc_builder doc;
+        if (picture) doc.add(*picture);
+        start(doc.add(*w).done());
         run(action_of(show_step(1, 2, "w")));
     }
     static std::unique_ptr<vux_element_paragraph> paragraph_with(std::unique_ptr<vux_object> child) {
@@ -91,6 +98,74 @@ TEST_F(Clocks, AnimatedBoxesAdvanceAndRepaint) {
     ticks(1, 6);
     EXPECT_EQ(the_box().frame, 0);
     EXPECT_EQ(host.count("graphics.repaint"), 0);
+}
+
+// An animated picture shows the frame its clock reached, handed to the host
+// as the frame's bytes without a name: a box's image, an image element and a
+// segment's icon alike. The clock moves the frame every other tick (the
+// repaint takes the tick between), and the frames come round again.
+TEST_F(Clocks, AnimatedPicturesShowTheFrameTheClockReached) {
+    vux_data pic, split;
+    const std::string gif = model_test::animated_gif(3);
+    for (vux_data* d : {&pic, &split}) {
+        d->name = vux_string("pic");
+        d->flags = 1 | 4;  // drawable from its bytes, split into frames
+        d->format = 1;
+        d->bytes.assign_bytes(gif.data(), int32_t(gif.size()));
+    }
+    ASSERT_TRUE(split.split_frames());
+    ASSERT_EQ(split.frame_count(), 3);
+    auto frame_drawn = [&](int32_t k) {
+        return "graphics.image null 0 " + std::to_string(split.frame(k).length()) + " 0 0 0";
+    };
+    struct row {
+        const char* kind;
+        std::function<std::unique_ptr<vux_object>()> make;
+    };
+    const row rows[] = {
+        {"box",
+         [] {
+             auto b = box(u"");
+             b->set_property(vux_string("animation"), vux_string("yes"));
+             b->image = vux_string("pic");
+             return std::unique_ptr<vux_object>(std::move(b));
+         }},
+        {"image",
+         [] {
+             auto im = std::make_unique<vux_element_image>();
+             im->set_property(vux_string("animation"), vux_string("yes"));
+             im->name = vux_string("pic");
+             im->primary = vux_string("pic");
+             im->width = 20;
+             im->height = 20;
+             return std::unique_ptr<vux_object>(std::move(im));
+         }},
+        {"segment icon",
+         [] {
+             auto s = std::make_unique<vux_element_segment>();
+             s->text.text = vux_unicode(u"go");
+             s->icon = std::make_unique<vux_icon>();
+             s->icon->flags = 2;  // animated
+             s->icon->name = vux_string("pic");
+             return std::unique_ptr<vux_object>(std::move(s));
+         }},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.kind);
+        TearDown();
+        SetUp();
+        show(paragraph_with(r.make()), "", &pic);
+        const std::vector<std::string> shown = host.calls("graphics.image");
+        EXPECT_FALSE(shown.empty());
+        for (const std::string& call : shown) EXPECT_EQ(call, frame_drawn(0));
+        int t = 1;
+        for (int32_t k : {1, 2, 0}) {
+            host.clear_log();
+            ticks(t, 2);
+            t += 2;
+            EXPECT_EQ(host.calls("graphics.image"), std::vector<std::string>{frame_drawn(k)}) << "frame " << k;
+        }
+    }
 }
 
 // A blinking link (state bit 3) turns its bit 7 over once a clock period;

@@ -1,3 +1,4 @@
+#include <sstream>
 #include "markup/model/vux_data.h"
 #include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_segment.h"
@@ -61,6 +62,84 @@ TEST_F(LayoutImpl, EnvironmentSlotsSkipEmptyNames) {
     layout.remove_variable(vux_string("pick"));
     layout.remove_variable(vux_string(""));
     EXPECT_EQ(variable("pick"), "(none)");
+}
+
+namespace {
+
+// What the host drew, one line per drawing call with the pen and size it was
+// given: "text ab 0,4", "image _em005.png 15,7 13x13", "fill 0,-3 44x34".
+std::vector<std::string> drawn(const std::vector<std::string>& log) {
+    std::vector<std::string> out;
+    std::string x = "0", y = "0", w = "0", h = "0";
+    for (const std::string& line : log) {
+        std::istringstream in(line);
+        std::string entry, a;
+        in >> entry;
+        const std::string at = " " + x + "," + y, size = " " + w + "x" + h;
+        if (entry == "graphics.move_to") in >> x >> y;
+        if (entry == "graphics.set_width") in >> w;
+        if (entry == "graphics.set_height") in >> h;
+        if (entry == "graphics.text")
+            out.push_back("text " + line.substr(line.find('"') + 1, line.rfind('"') - line.find('"') - 1) + at);
+        if (entry == "graphics.image" && in >> a) out.push_back("image " + a.substr(1, a.size() - 2) + at + size);
+        if ((entry == "graphics.rectangle" || entry == "graphics.round_rectangle") && in >> a && a == "1")
+            out.push_back("fill" + at + size);
+    }
+    return out;
+}
+
+}  // namespace
+
+// With "emoticon", a box draws each known marker as its picture, scale(13)
+// square and centred in a cell one line high and as wide as measuring made it
+// (one line height), and the text around it where the widths before it end.
+// Unknown bracketed texts stay text, and a style token draws nothing. A box
+// in its link's colours underlays the whole line, emoticons included.
+TEST_F(LayoutImpl, BoxEmoticonsAreDrawnWhereMeasuringPlacedThem) {
+    start(doc_builder().done());
+    run(action_of(set_step("__key_emoticon", "[e00][e01][e02][e03][e04][e05]")));
+    host.answer("graphics.text_height", "20");
+    // Characters are 6 wide, lines 20 high, scale(n) = n on this screen: a
+    // line's text stands one "tinterval" (4) below the box's top; a link's
+    // fill from one line spacing (7) above it, the font high plus two spacings.
+    struct row {
+        const char16_t* text;
+        bool emoticons, focused_link;
+        std::vector<std::string> drawn;
+        int32_t width = 0;  // the box's, 0 to the view's edge
+    };
+    const row rows[] = {
+        {u"ab[e05]cd", true, false, {"text ab 0,4", "image _em005.png 15,7 13x13", "text cd 32,4"}},
+        {u"[e01]x", true, false, {"image _em001.png 3,7 13x13", "text x 20,4"}},
+        {u"ab[e05]", true, false, {"text ab 0,4", "image _em005.png 15,7 13x13"}},
+        {u"ab[zz]cd", true, false, {"text ab[zz]cd 0,4"}},
+        {u"ab[e05]cd", false, false, {"text ab[e05]cd 0,4"}},
+        {u"a[[[1b", true, false, {"text a 0,4", "text b 6,4"}},
+        {u"ab[e05]cd", true, true, {"fill 0,-3 44x34", "text ab 0,4", "image _em005.png 15,7 13x13", "text cd 32,4"}},
+        {u"[e01]x", true, true, {"fill 0,-3 26x34", "image _em001.png 3,7 13x13", "text x 20,4"}},
+        // Narrower than a picture: the marker keeps to its line, the next
+        // line (one line and two intervals lower) starts after it.
+        {u"[e01]x", true, false, {"image _em001.png 3,7 13x13", "text x 0,32"}, 10},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(vux_unicode(r.text).to_utf8_string().str() + (r.focused_link ? " focused link" : ""));
+        vux_layout_impl layout(m().canvas());
+        layout.view = {0, 0, 240, 200};
+        vux_element_box box;
+        box.text.text = vux_unicode(r.text);
+        box.width = r.width;
+        box.set_property(vux_string("emoticon"), vux_string(r.emoticons ? "yes" : "no"));
+        if (r.focused_link) {
+            box.set_property(vux_string("flat"), vux_string("no"));
+            box.hyperlink = std::make_unique<vux_hyperlink>();
+            box.hyperlink->set_focused(true);
+        }
+        box.measure(layout, 0, nullptr);
+        ASSERT_TRUE(box.placed());
+        host.clear_log();
+        box.paint(layout);
+        EXPECT_EQ(drawn(host.log), r.drawn);
+    }
 }
 
 // A box's image by its tile mode; nine-slice falls back to a fill in the
