@@ -79,9 +79,14 @@ TEST_F(Builtin, StatusDialogIsABoxAboutItsTextInTheMiddle) {
     std::vector<std::string> log(host.log.rbegin(), host.log.rend());
     auto at = std::find(log.begin(), log.end(), "graphics.text \"正在注册本机…\" 0");
     int tx = -1, ty = -1, bx = -1, by = -1, bw = -1, bh = -1;
-    for (; at != log.end() && std::sscanf(at->c_str(), "graphics.move_to %d %d", &tx, &ty) != 2; ++at) {}
-    for (; at != log.end() && at->rfind("graphics.texture 2 0 ", 0) != 0; ++at) {}
-    for (; at != log.end() && std::sscanf(at->c_str(), "graphics.set_clip %d %d %d %d", &bx, &by, &bw, &bh) != 4; ++at) {}
+    auto seek = [&](auto found) {
+        while (at != log.end() && !found(*at)) ++at;
+    };
+    seek([&](const std::string& l) { return std::sscanf(l.c_str(), "graphics.move_to %d %d", &tx, &ty) == 2; });
+    seek([](const std::string& l) { return l.rfind("graphics.texture 2 0 ", 0) == 0; });
+    seek([&](const std::string& l) {
+        return std::sscanf(l.c_str(), "graphics.set_clip %d %d %d %d", &bx, &by, &bw, &bh) == 4;
+    });
     ASSERT_NE(at, log.end());
     const int tw = 7 * 6, th = 12;  // seven characters of the fake host's 6 x 12
     // inside the client (the title and command bars are a line and 14
