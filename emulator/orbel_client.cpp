@@ -20,6 +20,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <climits>
+#include <utility>
 
 static void orbel_client_resources() { Q_INIT_RESOURCE(emulator_art); }
 
@@ -80,7 +81,8 @@ int orbel_client_key_code(int qt_key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space: return key_select;
-    case Qt::Key_Escape: return key_back;
+    // Escape is not the document's: it goes up to the frame, which hides the
+    // phone wherever the focus lies in it.
     case Qt::Key_Left: return key_left;
     case Qt::Key_Up: return key_up;
     case Qt::Key_Right: return key_right;
@@ -410,10 +412,16 @@ void orbel_client::set_selected_site(const QString& key) {
     if (started_ && ticked_) restart();
 }
 
+void orbel_client::enter_selected_site() {
+    if (host_ && started_ && ticked_ && identity_ != setup_.session_text) restart();
+}
+
 void orbel_client::restart() {
     // The engine asks from inside its own step: the fresh start waits for
-    // that step to return.
+    // that step to return. Asked again before then, it still starts once.
+    if (std::exchange(restart_queued_, true)) return;
     later([this] {
+        restart_queued_ = false;
         if (engine()) start_document();
     });
 }

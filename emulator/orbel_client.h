@@ -78,6 +78,10 @@ public:
     // blank between; a new one while the document runs starts it again, so
     // that the phone enters anew and opens on that site.
     void set_selected_site(const QString& key);
+    // The phone shown again: with a site selected, a document that has
+    // connected starts again, so that the phone opens on that site's page
+    // whatever page it was on. Without a site it stays as it is.
+    void enter_selected_site();
     QString identity() const { return identity_; }
     vux_le_engine* host() const { return host_.get(); }
     const QTimer& tick_timer() const { return tick_timer_; }
@@ -137,6 +141,7 @@ private:
     bool timer_running_ = false;
     int ticks_ = 0;
     bool ticked_ = false;  // the document has had a tick since it started
+    bool restart_queued_ = false;
     QTimer tick_timer_;
     std::unique_ptr<vux_le_engine> host_;
     std::unique_ptr<vux_le_slip> slip_;

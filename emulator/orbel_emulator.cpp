@@ -52,6 +52,9 @@ bool orbel_emulator::event(QEvent* event) {
     if (event->type() == QEvent::DynamicPropertyChange &&
         static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName() == orbel_emulator_site_property)
         client_->set_selected_site(property(orbel_emulator_site_property).toString());
+    // Shown again by its owner (not by the window system restoring it): the
+    // phone opens on the selected site, even the one it was started on.
+    if (event->type() == QEvent::Show && !event->spontaneous()) client_->enter_selected_site();
     return QWidget::event(event);
 }
 
@@ -92,6 +95,8 @@ void orbel_emulator::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void orbel_emulator::keyPressEvent(QKeyEvent* event) {
+    // Escape hides the phone, also when its screen has the focus: the screen
+    // leaves the key to the frame.
     if (event->key() == Qt::Key_Escape) {
         hide();
         return;

@@ -14,6 +14,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPen>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -53,15 +54,73 @@ void draw_mark(QPainter& p, const QRectF& box) {
         p.drawEllipse(QPointF(body.left() + body.width() * (0.3 + 0.2 * i), body.center().y()), r, r);
 }
 
+// The word "Quellmark" in round strokes from its baseline at (x, base):
+// lower case 16 high, Q and the ascenders 28. Lines and arcs only, so the
+// logo needs no font on the machine that builds it.
+void draw_word(QPainter& p, qreal x, qreal base) {
+    const qreal top = base - 16, high = base - 28;
+    QPainterPath word;
+    auto stem = [&](qreal at, qreal from, qreal to) {
+        word.moveTo(at, from);
+        word.lineTo(at, to);
+    };
+    // Q: an oval and its tail
+    word.addEllipse(QRectF(x, high, 22, 28));
+    word.moveTo(x + 13, base - 8);
+    word.lineTo(x + 23, base + 2);
+    x += 29;
+    // u
+    word.moveTo(x, top);
+    word.lineTo(x, base - 6);
+    word.arcTo(QRectF(x, base - 12, 12, 12), 180, 180);
+    stem(x + 12, top, base);
+    x += 19;
+    // e
+    word.moveTo(x, top + 8);
+    word.lineTo(x + 13, top + 8);
+    word.arcTo(QRectF(x, top, 13, 16), 0, 300);
+    x += 20;
+    // l l
+    stem(x, high, base);
+    x += 8;
+    stem(x, high, base);
+    x += 8;
+    // m
+    stem(x, top, base);
+    for (int arch = 0; arch < 2; ++arch) {
+        const qreal left = x + arch * 9;
+        word.moveTo(left, top + 5);
+        word.arcTo(QRectF(left, top, 9, 10), 180, -180);
+        word.lineTo(left + 9, base);
+    }
+    x += 25;
+    // a
+    word.addEllipse(QRectF(x, top, 12, 16));
+    stem(x + 12, top, base);
+    x += 19;
+    // r
+    stem(x, top, base);
+    word.moveTo(x, top + 7);
+    word.arcTo(QRectF(x, top, 14, 14), 180, -90);
+    x += 14;
+    // k
+    stem(x, high, base);
+    word.moveTo(x + 11, top);
+    word.lineTo(x, top + 10);
+    word.moveTo(x + 4, top + 7);
+    word.lineTo(x + 12, base);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(word);
+}
+
 QImage logo() {
-    QImage image(200, 56, QImage::Format_ARGB32);
+    QImage image(236, 56, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     draw_mark(p, QRectF(4, 4, 60, 48));
-    // Four bars for the word: the logo needs no font on the machine that builds it.
-    p.setBrush(Qt::white);
-    for (int i = 0; i < 4; ++i) p.drawRoundedRect(QRectF(76 + i * 30, 16, 24, 24), 5, 5);
+    draw_word(p, 78, 42);
     return image;
 }
 

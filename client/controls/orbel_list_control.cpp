@@ -1,6 +1,7 @@
 #include "client/controls/orbel_list_control.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <algorithm>
 
 #include "gui/orbel_text.h"
@@ -83,4 +84,20 @@ void orbel_list_control::mousePressEvent(QMouseEvent* event) {
 
 void orbel_list_control::mouseDoubleClickEvent(QMouseEvent* event) {
     if (!on_empty_space(event)) QTreeWidget::mouseDoubleClickEvent(event);
+}
+
+void orbel_list_control::set_empty_hint(const QString& text) {
+    if (empty_hint_ == text) return;
+    empty_hint_ = text;
+    viewport()->update();
+}
+
+void orbel_list_control::paintEvent(QPaintEvent* event) {
+    QTreeWidget::paintEvent(event);
+    if (empty_hint_.isEmpty() || topLevelItemCount() > 0) return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const int margin = fontMetrics().height();
+    painter.drawText(viewport()->rect().adjusted(margin, margin, -margin, -margin), Qt::AlignCenter | Qt::TextWordWrap,
+                     empty_hint_);
 }

@@ -51,12 +51,18 @@ public:
     // The key stored in `row`; empty when the row has none.
     vux_string key_of(int row) const;
 
+    // A text shown in the middle of the list while it has no rows; none when empty.
+    void set_empty_hint(const QString& text);
+    const QString& empty_hint() const { return empty_hint_; }
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool on_empty_space(QMouseEvent* event);
 
     orbel_list_keys keys_;
+    QString empty_hint_;
 };

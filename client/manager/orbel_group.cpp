@@ -69,6 +69,9 @@ constexpr button_text button_texts[] = {
     {1040, u"帮助", u"　转到官方网站查看常见问题。"},
     {1091, u"手机模拟器", u"　在PC上完成大部分手机功能。"},
 };
+// Shown in the site list while the account has no site.
+constexpr const char16_t* empty_list_hint = u"还没有站点。点击“新建”创建一个新的站点。";
+
 constexpr int buttons_per_row = 9;
 constexpr int margin = 10;
 constexpr int button_width = 80;
@@ -135,6 +138,9 @@ orbel_group::orbel_group(QWidget* parent) : QWidget(parent) {
         auto* button = new QPushButton(text_of(b.label), this);
         button->setObjectName(QString::number(b.id));
         button->setAutoDefault(false);
+        // A click leaves the focus on the site list, which then has it back
+        // when the command's dialog closes; Tab still reaches the button.
+        button->setFocusPolicy(Qt::TabFocus);
         if (b.tip) tips_->add(button, text_of(b.tip));
         connect(button, &QPushButton::clicked, this, [this, id = b.id] { run_command(id); });
         buttons_[b.id] = button;
@@ -367,6 +373,8 @@ void orbel_group::refill() {
         row_of_key_.try_emplace(g.name.str(), i);
     }
     list_->addTopLevelItems(items);
+    // Only once the service has answered does an empty list mean no sites.
+    list_->set_empty_hint(QString::fromUtf16(empty_list_hint));
     const auto row_of = [this](const vux_string& key) {
         const auto it = row_of_key_.find(key.str());
         return it == row_of_key_.end() ? -1 : it->second;

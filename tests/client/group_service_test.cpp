@@ -228,9 +228,17 @@ TEST_F(GroupServiceTest, transfer_and_acquire_between_two_accounts) {
 TEST_F(GroupServiceTest, rename_cancel_delete_and_refresh) {
     open();
     select("q0000102");
+    // Renamed by a click on the button: once the form closes, the focus is
+    // back on the site list, not on the button
+    group->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(group.get()));
+    group->list()->setFocus();
     answer_with<orbel_group_rename>({{"1038", QStringLiteral(" 读书会 ")}});
-    run(1009);
+    QTest::mouseClick(group->findChild<QPushButton*>("1009"), Qt::LeftButton);
+    settle();
     EXPECT_EQ(rows().at("q0000102").name, "读书会");
+    // (the window the focus goes back to when it is active again)
+    EXPECT_EQ(group->focusWidget(), group->list());
 
     select("q0000103");
     run(1016);  // on offer: "是否取消移交？", yes
@@ -252,6 +260,38 @@ TEST_F(GroupServiceTest, rename_cancel_delete_and_refresh) {
     EXPECT_EQ(selected(), "q0000106");
     EXPECT_EQ(service.served(vux_desktop_request_site::code), fetched + 7);
     EXPECT_TRUE(ui.messages.isEmpty());
+}
+
+// An account without sites: once the service has answered, the empty list
+// says so in its middle (before that it says nothing).
+TEST_F(GroupServiceTest, an_account_without_sites_gets_a_hint_in_the_list) {
+    sign_in("empty@quellmark.com");
+    group = std::make_unique<orbel_group>();
+    group->resize(800, 600);
+    group->show();
+    orbel_list_control* list = group->list();
+    const QImage before = list->viewport()->grab().toImage();
+    EXPECT_TRUE(list->empty_hint().isEmpty());
+    group->start();
+    settle();
+    ASSERT_EQ(list->topLevelItemCount(), 0);
+    EXPECT_EQ(list->empty_hint(), QStringLiteral("还没有站点。点击“新建”创建一个新的站点。"));
+    // drawn in the middle: the hint's colour across the middle row, nothing
+    // at the top or bottom edge
+    const QImage shot = list->viewport()->grab().toImage();
+    const QColor base = shot.pixelColor(2, 2), ink = list->palette().color(QPalette::PlaceholderText);
+    auto inked = [&](const QImage& image, int y0, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) != base) ++n;
+        return n;
+    };
+    const int mid = shot.height() / 2, line = list->fontMetrics().height();
+    EXPECT_GT(inked(shot, mid - line, mid + line), 0);
+    EXPECT_EQ(inked(shot, 0, line / 2) + inked(shot, shot.height() - line / 2, shot.height()), 0);
+    EXPECT_EQ(inked(before, 0, before.height()), 0);
+    EXPECT_NE(ink, base);
 }
 
 TEST_F(GroupServiceTest, password_change_then_logon_with_the_new_password) {

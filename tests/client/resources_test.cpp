@@ -147,6 +147,27 @@ TEST(Banner, strip_across_the_top_and_logo_centred) {
     EXPECT_EQ(shot.pixelColor(299, 2), strip->image().pixelColor(299 % strip->width(), 2));
     // The logo covers the middle below the 8-pixel top margin, not the margin.
     EXPECT_EQ(shot.pixelColor(150, 3), strip->image().pixelColor(150 % strip->width(), 3));
+
+    // Right of its bubble the logo writes the name in strokes a few pixels
+    // wide: no square of it is solid white, as a block standing in for
+    // letters would be.
+    auto logo = orbel_load_png_resource(orbel_res_banner_logo);
+    ASSERT_TRUE(logo);
+    const QImage word = logo->image().copy(QRect(72, 0, logo->width() - 72, logo->height()));
+    auto white = [&](int x, int y) {
+        return word.pixelColor(x, y).alpha() > 200 && word.pixelColor(x, y).lightness() > 240;
+    };
+    int ink = 0;
+    for (int y = 0; y < word.height(); ++y)
+        for (int x = 0; x < word.width(); ++x) {
+            ink += white(x, y);
+            bool solid = x + 8 <= word.width() && y + 8 <= word.height();
+            for (int dy = 0; solid && dy < 8; ++dy)
+                for (int dx = 0; solid && dx < 8; ++dx) solid = white(x + dx, y + dy);
+            EXPECT_FALSE(solid) << x + 72 << "," << y;
+            if (solid) return;
+        }
+    EXPECT_GT(ink, 300);
 }
 
 TEST(AddressLookup, opens_the_geocoder_with_the_address_encoded) {

@@ -153,14 +153,23 @@ TEST(EmulatorWindow, the_button_hides_a_press_elsewhere_drags_and_escape_hides) 
     EXPECT_FALSE(frame.isVisible());
     EXPECT_FALSE(frame.client()->isVisible());
 
-    frame.show();
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(&frame, &escape);
-    EXPECT_FALSE(frame.isVisible());
+    // Escape hides it, whether the frame or the phone's screen has the
+    // focus; the document never sees it
+    vux_engine* e = fake_last_engine;
+    ASSERT_NE(e, nullptr);
+    e->calls.clear();
+    for (QWidget* focused : {static_cast<QWidget*>(&frame), static_cast<QWidget*>(frame.client())}) {
+        frame.show();
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(focused, &escape);
+        EXPECT_FALSE(frame.isVisible()) << focused->objectName().toStdString();
+    }
+    EXPECT_EQ(fake_count(*e, "key"), 0);
 }
 
 // The site selected in the site manager follows the desktop session's text;
-// a new one once the document ran starts it again, so the phone enters anew.
+// a new one once the document ran starts it again, so the phone enters anew,
+// and so does showing the phone again while a site is selected.
 TEST(EmulatorWindow, the_selected_site_names_itself_after_the_session_text) {
     orbel_test_clear_settings();
     orbel_client_setup setup = test_setup();
@@ -184,6 +193,33 @@ TEST(EmulatorWindow, the_selected_site_names_itself_after_the_session_text) {
     frame.setProperty(orbel_emulator_site_property, QString());
     QCoreApplication::processEvents();
     EXPECT_EQ(fake_count(*e, "start_document"), started + 1);  // the same site again changes nothing
+
+    // Shown again as the site manager does it: the property, then show.
+    const auto show_again = [&](const QString& key) {
+        frame.hide();
+        e->calls.clear();
+        frame.client()->start_timer(100);  // connected: the document has ticked
+        ASSERT_TRUE(ORBEL_WAIT(fake_count(*e, "tick") > 0));
+        frame.client()->stop_timer();
+        e->calls.clear();
+        frame.setProperty(orbel_emulator_site_property, key);
+        frame.show();
+        QCoreApplication::processEvents();
+    };
+    const struct {
+        const char* key;
+        int starts;  // the document's fresh starts
+    } shows[] = {
+        {"", 0},          // no site: the phone stays on its page
+        {"q0000101", 1},  // a new site: once, not once for the site and once for the show
+        {"q0000101", 1},  // the same site again: its page anew
+        {"", 1},          // the site no longer selected: the home page anew
+        {"", 0},
+    };
+    for (const auto& s : shows) {
+        show_again(QString::fromLatin1(s.key));
+        EXPECT_EQ(fake_count(*e, "start_document"), s.starts) << s.key;
+    }
 }
 
 TEST(EmulatorWindow, keys_on_the_focused_frame_reach_the_engine) {

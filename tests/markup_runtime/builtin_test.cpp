@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <vector>
 #include "engine_fixture.h"
 #include "markup/model/vux_action_error.h"
 #include "markup/model/vux_response_register.h"
@@ -30,7 +32,7 @@ TEST_F(Builtin, LoadsDefinesItsScreensAndRegistersOnNoExit) {
     ASSERT_NE(body, std::string::npos) << request;
     EXPECT_EQ(request.substr(body + 4 + 9, 4), std::string("\0\0\x05\x1c", 4));  // 1308, register
     // The status dialog shows the document's own register text.
-    EXPECT_EQ(variable("__dialog_status_text"), "Registering this device\xE2\x80\xA6");
+    EXPECT_EQ(variable("__dialog_status_text"), "正在注册本机…");
 }
 
 // Brightness of a 0xRRGGBB colour, 0 to 255.
@@ -46,7 +48,7 @@ TEST_F(Builtin, StartWindowTextStandsOutFromItsGround) {
     vux_engine_call_function(e, "__function_no_exit");
     ticks(1, 2);
     const auto welcome = std::find_if(host.log.begin(), host.log.end(),
-                                      [](const std::string& l) { return l.rfind("graphics.text \"Welcome", 0) == 0; });
+                                      [](const std::string& l) { return l.rfind("graphics.text \"欢迎使用", 0) == 0; });
     ASSERT_NE(welcome, host.log.end());
     // the last colours set before the text: the client's ground (fill) and
     // the text's own
@@ -60,6 +62,45 @@ TEST_F(Builtin, StartWindowTextStandsOutFromItsGround) {
     ASSERT_GE(ground, 0);
     ASSERT_GE(text, 0);
     EXPECT_GE(std::abs(brightness(uint32_t(ground)) - brightness(uint32_t(text))), 128) << ground << " " << text;
+}
+
+// While the phone registers, the status dialog is a box about its text in
+// the middle of the client, not the full text column, and its text sits in
+// the box's middle. Metrics on this 240-pixel screen are design units.
+TEST_F(Builtin, StatusDialogIsABoxAboutItsTextInTheMiddle) {
+    vux_engine_start_document(e, vux_builtin_document_data, vux_builtin_document_size);
+    host.clear_log();
+    vux_engine_call_function(e, "__function_no_exit");
+    ticks(1, 2);
+    ASSERT_EQ(variable("__dialog_status_text"), "正在注册本机…");
+    // The dialog paints after the window (which shows the text too): its
+    // text is the last one drawn, at the move before it; its box is the clip
+    // set before its ground (the nine-slice texture) was drawn.
+    std::vector<std::string> log(host.log.rbegin(), host.log.rend());
+    auto at = std::find(log.begin(), log.end(), "graphics.text \"正在注册本机…\" 0");
+    int tx = -1, ty = -1, bx = -1, by = -1, bw = -1, bh = -1;
+    auto seek = [&](auto found) {
+        while (at != log.end() && !found(*at)) ++at;
+    };
+    seek([&](const std::string& l) { return std::sscanf(l.c_str(), "graphics.move_to %d %d", &tx, &ty) == 2; });
+    seek([](const std::string& l) { return l.rfind("graphics.texture 2 0 ", 0) == 0; });
+    seek([&](const std::string& l) {
+        return std::sscanf(l.c_str(), "graphics.set_clip %d %d %d %d", &bx, &by, &bw, &bh) == 4;
+    });
+    ASSERT_NE(at, log.end());
+    const int tw = 7 * 6, th = 12;  // seven characters of the fake host's 6 x 12
+    // inside the client (the title and command bars are a line and 14
+    // high), narrower than the text column (220) and at most four lines tall
+    EXPECT_GE(by, th + 14);
+    EXPECT_LE(by + bh, 320 - (th + 14));
+    EXPECT_LT(bw, 220);
+    EXPECT_LE(bh, 4 * th + 12);
+    EXPECT_EQ(bx + bw / 2, 120);
+    // the text in the box's middle, give or take a pixel of rounding
+    EXPECT_GE(tx, bx);
+    EXPECT_LE(tx + tw, bx + bw);
+    EXPECT_NEAR(tx + tw / 2, bx + bw / 2, 1);
+    EXPECT_NEAR(ty + th / 2, by + bh / 2, 1);
 }
 
 // A service reply: the HTTP envelope around a document of records.
@@ -101,7 +142,7 @@ TEST_F(Builtin, StatusTextSetAfterTheLayoutIsDrawn) {
     vux_engine_start_document(e, vux_builtin_document_data, vux_builtin_document_size);
     vux_engine_call_function(e, "__function_no_exit");
     ticks(1, 2);
-    EXPECT_TRUE(drew_text(host, "Registering")) << "the status text shown with the dialog is not drawn";
+    EXPECT_TRUE(drew_text(host, "正在注册本机")) << "the status text shown with the dialog is not drawn";
     host.clear_log();
     vux_response_register r;
     r.user = vux_string("u1");
@@ -112,8 +153,8 @@ TEST_F(Builtin, StatusTextSetAfterTheLayoutIsDrawn) {
     vux_engine_on_socket_ready(e, 1);
     feed(1, reply_of(r));
     ticks(3, 2);
-    ASSERT_EQ(variable("__dialog_status_text"), "Entering\xE2\x80\xA6");
-    EXPECT_TRUE(drew_text(host, "Entering")) << "the changed status text is not drawn";
+    ASSERT_EQ(variable("__dialog_status_text"), "正在进入…");
+    EXPECT_TRUE(drew_text(host, "正在进入")) << "the changed status text is not drawn";
 }
 
 }  // namespace
