@@ -81,8 +81,7 @@ int orbel_client_key_code(int qt_key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space: return key_select;
-    // Escape is not the document's: it goes up to the frame, which hides the
-    // phone wherever the focus lies in it.
+    case Qt::Key_Escape: return key_back;
     case Qt::Key_Left: return key_left;
     case Qt::Key_Up: return key_up;
     case Qt::Key_Right: return key_right;

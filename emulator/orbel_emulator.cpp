@@ -95,8 +95,8 @@ void orbel_emulator::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void orbel_emulator::keyPressEvent(QKeyEvent* event) {
-    // Escape hides the phone, also when its screen has the focus: the screen
-    // leaves the key to the frame.
+    // Escape on the frame hides the phone; on the screen it is the phone's
+    // back key, which the screen hands to the document.
     if (event->key() == Qt::Key_Escape) {
         hide();
         return;

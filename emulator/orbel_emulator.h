@@ -9,7 +9,7 @@
 // The phone-shaped frame of the emulator: a frameless window showing the
 // phone picture (PNG 137) with per-pixel transparency, the client window
 // over its screen. Any point of the frame drags it; its round button and
-// Escape (wherever the focus lies in the phone) hide it. Made with an owner,
+// Escape while the frame has the focus hide it. Made with an owner,
 // it is a tool window of the owner's window and stays above it. Its property
 // "selected_site" is handed to the client (orbel_client::set_selected_site);
 // each time the owner shows it again the phone opens on that site
