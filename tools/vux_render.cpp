@@ -120,6 +120,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vux_render: cannot read %s\n", doc.c_str());
         return 1;
     }
+    const QByteArray bytes = file.readAll();
+    // A document's source is not a document: drawing it would give an empty
+    // picture that looks like a result.
+    if (bytes.trimmed().startsWith('{')) {
+        std::fprintf(stderr, "vux_render: %s is a source; build it with vux_build first\n", doc.c_str());
+        return 1;
+    }
     vux_image_host host(width, height);
     vux_engine* e = vux_engine_create();
     host.attach(e);
@@ -143,7 +150,7 @@ int main(int argc, char** argv) {
         network.attach(e);
     }
 #endif
-    vux_image_host::start(e, file.readAll());
+    vux_image_host::start(e, bytes);
 #ifdef VUX_RENDER_SERVICE
     if (service) {
         host.feed(e, "call __function_no_exit");

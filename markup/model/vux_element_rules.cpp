@@ -62,7 +62,9 @@ bool vux_element_tick(bool animated, int32_t& frame, int32_t& accumulator, int32
                       int32_t period, int32_t* roll) {
     bool changed = false;
     if (animated && vux_frame_due(accumulator, gap, period)) {
-        ++frame;
+        // A clock that runs for years wraps to the first frame, never past
+        // the counter's range.
+        frame = frame == INT32_MAX ? 0 : frame + 1;
         changed = true;
     }
     if (vux_blink_link(link, ms, period)) changed = true;

@@ -1413,3 +1413,16 @@ TEST(ScreenTrees, WindowDialogAndMenuRoundTrip) {
 }
 
 }  // namespace
+
+// An animated picture's clock advances its frame every call (gap 0) and
+// wraps to the first frame at the end of the counter's range.
+TEST(ImageClock, AnimationAdvancesTheFrameAndWraps) {
+    vux_element_image img;
+    img.set_property(vux_string("animation"), vux_string("yes"));
+    img.set_property(vux_string("primary"), vux_string("walk.gif"));
+    EXPECT_TRUE(img.tick(100, 7));
+    EXPECT_EQ(img.frame, 1);
+    img.frame = INT32_MAX;
+    EXPECT_TRUE(img.tick(100, 7));
+    EXPECT_EQ(img.frame, 0);
+}
