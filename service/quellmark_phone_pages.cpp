@@ -56,30 +56,55 @@ int pixels_of(int units) { return (units * 314 + screen_units - 1) / screen_unit
 constexpr int32_t column_home = 0x2, column_news = 0x4, column_notices = 0x8, column_votes = 0x80;
 constexpr int32_t option_tray_only = 0x100;
 
+// A picture as the page shows it: its data record's name and the size it
+// is shown at, in units.
+struct shown_picture {
+    std::string name;
+    int width = 0, height = 0;
+    bool empty() const { return name.empty(); }
+    // Its name and size, and the size of the frame one unit around it.
+    std::map<std::string, std::string> texts() const {
+        return {{"picture", name},
+                {"picture_width", std::to_string(width)},
+                {"picture_height", std::to_string(height)},
+                {"frame_width", std::to_string(width + 2)},
+                {"frame_height", std::to_string(height + 2)}};
+    }
+};
+
 // The pictures a page sends: each once, named by its bytes (so a changed
 // picture never meets the old one under the same name).
 class picture_set {
 public:
-    // The data record's name of a picture shown in w x h units; empty when
-    // the bytes are no picture. `height_out` gets the height that keeps the
-    // picture's shape at width w, within [min_h, h].
-    std::string add(const QByteArray& bytes, int w, int h, int* height_out = nullptr, int min_h = 0) {
+    // A picture shown within w x h units in its own shape (an image is drawn
+    // over the whole of its box): as wide as w, or narrower when its shape is
+    // taller than w x h, and never lower than min_h. Empty when the bytes
+    // are no picture.
+    shown_picture add(const QByteArray& bytes, int w, int h, int min_h = 0) {
         if (bytes.isEmpty()) return {};
         const QByteArray png = quellmark_phone_png(bytes, pixels_of(w), pixels_of(h));
         if (png.isEmpty()) return {};
-        if (height_out) {
-            const QImage image = QImage::fromData(png);
-            const int shaped = image.width() > 0 ? w * image.height() / image.width() : h;
-            *height_out = std::clamp(shaped, min_h, h);
+        shown_picture shown{{}, w, h};
+        const QImage image = QImage::fromData(png);
+        if (image.width() > 0 && image.height() > 0) {
+            const int shaped = w * image.height() / image.width();
+            if (shaped > h) shown.width = std::max(1, h * image.width() / image.height());
+            shown.height = std::clamp(shaped, std::min(min_h, h), h);
         }
-        const std::string name =
+        shown.name =
             "__picture_" + QCryptographicHash::hash(png, QCryptographicHash::Md5).toHex().left(16).toStdString();
-        if (std::none_of(items.begin(), items.end(), [&](const scope& s) { return s.texts.at("name") == name; }))
-            items.push_back(text_item({{"name", name}, {"bytes", png.toHex().toStdString()}}));
-        return name;
+        if (std::none_of(items.begin(), items.end(), [&](const scope& s) { return s.texts.at("name") == shown.name; }))
+            items.push_back(text_item({{"name", shown.name}, {"bytes", png.toHex().toStdString()}}));
+        return shown;
     }
     std::vector<scope> items;
 };
+
+scope picture_item(const shown_picture& p) {
+    scope s;
+    s.texts = p.texts();
+    return s;
+}
 
 std::string item_picture(const quellmark_phone_site& s, const vux_desktop_data& picture) {
     if (picture.bytes.length() > 0)
@@ -111,24 +136,25 @@ scope item_page(const quellmark_phone_site& s, const std::string& key, int32_t t
     scope page = site_values(s);
     page.texts["item"] = key;
     page.texts["date"] = date_of(time);
-    int h = 0;
-    const std::string name = pictures.add(bytes_of(item_picture(s, picture)), 224, 168, &h, 20);
-    one_if(page, picture_list, !name.empty(), text_item({{"picture", name}, {"picture_height", std::to_string(h)}}));
+    const shown_picture shown = pictures.add(bytes_of(item_picture(s, picture)), 224, 168, 20);
+    one_if(page, picture_list, !shown.empty(), picture_item(shown));
     return page;
 }
 
 // The title band: the tray picture, else the tray colour; over it the icon
 // and the name, unless the site shows its tray picture alone.
 void add_band(scope& page, const vux_desktop_site& site, picture_set& pictures) {
-    int band = 48;
-    const std::string tray = pictures.add(bytes_of(site.tray_picture), screen_units, 100, &band, 30);
+    // The tray picture spans the screen's width and sets the band's height.
+    const shown_picture tray_shown = pictures.add(bytes_of(site.tray_picture), screen_units, 100, 30);
+    const std::string& tray = tray_shown.name;
+    const int band = tray.empty() ? 48 : tray_shown.height;
     scope item;
     item.texts["band_height"] = std::to_string(band);
     item.texts["tray_colour"] = quellmark_phone_colour(site.tray_color);
     one_if(item, "band_picture", !tray.empty(), text_item({{"picture", tray}}));
     const bool alone = !tray.empty() && (site.options & option_tray_only) != 0;
     const int side = std::min(band - 8, 40);
-    const std::string icon = alone ? std::string() : pictures.add(bytes_of(site.icon), side, side);
+    const std::string icon = alone ? std::string() : pictures.add(bytes_of(site.icon), side, side).name;
     one_if(item, "band_icon", !icon.empty(),
            text_item(
                {{"icon", icon}, {"icon_side", std::to_string(side)}, {"icon_top", std::to_string((band - side) / 2)}}));
@@ -136,45 +162,71 @@ void add_band(scope& page, const vux_desktop_site& site, picture_set& pictures) 
     page.lists["band"].push_back(std::move(item));
 }
 
+// The section of the page a column's tile leads to: the column's own block,
+// or for a column the phone has no page for, a block that says so.
+std::string section_of(const vux_desktop_column& c) {
+    switch (c.bit) {
+    case column_home: return "home";
+    case column_news: return "news";
+    case column_notices: return "notices";
+    case column_votes: return "votes";
+    default: return "column_" + std::to_string(c.key);
+    }
+}
+
+// A pressed tile's colour: its own at 60 % of each channel.
+int32_t darker(int32_t rgb) {
+    int32_t out = 0;
+    for (int shift : {0, 8, 16}) out |= ((rgb >> shift & 0xFF) * 3 / 5) << shift;
+    return out;
+}
+
+// The columns a member sees: those the column page offers, in its order.
+template <class each_column>
+void for_shown_columns(const vux_desktop_site& site, each_column each) {
+    for (const vux_desktop_column& c : vux_desktop_columns)
+        if (c.offered && (site.columns & c.bit) != 0) each(c);
+}
+
 // The column page as the interface style lays it out (the one style there
 // is, Metro: tiles two to a row in the column colours at the column
-// opacity, over the column background).
+// opacity, over the column background). The right-hand tiles are placed
+// from the view's right edge, their margin there as wide as the left-hand
+// ones' plus the scroll bar over that edge (4 units). A tile scrolls the
+// page to its column's section.
 void add_columns(scope& page, const vux_desktop_site& site, picture_set& pictures) {
     page.lists["columns"];
     scope block;
     std::vector<scope>& tiles = block.lists["tiles"];
-    constexpr int left = 6, top = 6, width = 111, height = 48, step_x = 117, step_y = 54;
+    constexpr int margin = 6, right_margin = margin + 4, width = 106, height = 48, step_y = 54;
     const char* align[] = {"left", "center", "right"};
-    // The columns a member sees: those the column page offers, in its order.
-    for (const vux_desktop_column& c : vux_desktop_columns) {
-        if (!c.offered || (site.columns & c.bit) == 0) continue;
+    const int32_t opacity = std::clamp(site.brush.opacity, 0, 100);
+    for_shown_columns(site, [&](const vux_desktop_column& c) {
         const int i = int(tiles.size());
+        const int32_t rgb = site.brush.value_of(c.key, c.colour);
         tiles.push_back(text_item({{"label", c.label},
-                                   {"colour", quellmark_phone_colour(site.brush.value_of(c.key, c.colour),
-                                                                     std::clamp(site.brush.opacity, 0, 100))},
-                                   {"left", std::to_string(left + (i % 2) * step_x)},
-                                   {"top", std::to_string(top + (i / 2) * step_y)},
+                                   {"colour", quellmark_phone_colour(rgb, opacity)},
+                                   {"pressed", quellmark_phone_colour(darker(rgb), opacity)},
+                                   {"left", std::to_string(i % 2 == 0 ? margin : -(width + right_margin))},
+                                   {"top", std::to_string(margin + (i / 2) * step_y)},
                                    {"width", std::to_string(width)},
                                    {"height", std::to_string(height)},
-                                   {"talign", align[std::clamp(site.column_align, 0, 2)]}}));
-    }
+                                   {"talign", align[std::clamp(site.column_align, 0, 2)]},
+                                   {"section", section_of(c)}}));
+    });
     if (tiles.empty()) return;
     const int rows = (int(tiles.size()) + 1) / 2;
-    const int block_height = top + rows * step_y;
+    const int block_height = margin + rows * step_y;
     block.texts["columns_height"] = std::to_string(block_height);
-    const std::string ground = pictures.add(bytes_of(site.background), screen_units, block_height);
+    const std::string ground = pictures.add(bytes_of(site.background), screen_units, block_height).name;
     one_if(block, "columns_background", !ground.empty(), text_item({{"background", ground}}));
     page.lists["columns"].push_back(std::move(block));
 }
 
-void add_home(scope& page, const vux_desktop_site& site, picture_set& pictures) {
-    page.lists["home"];
-    if ((site.columns & column_home) == 0) return;
+void add_home(scope& section, const vux_desktop_site& site, picture_set& pictures) {
     scope block;
-    int h = 0;
-    const std::string picture = pictures.add(bytes_of(site.home_picture), 224, 168, &h, 20);
-    one_if(block, "home_picture", !picture.empty(),
-           text_item({{"picture", picture}, {"picture_height", std::to_string(h)}}));
+    const shown_picture picture = pictures.add(bytes_of(site.home_picture), 224, 168, 20);
+    one_if(block, "home_picture", !picture.empty(), picture_item(picture));
     auto line = [&](const char* list, const char* label, const vux_string& value) {
         one_if(block, list, !value.empty(), text_item({{"line", label + value.str()}}));
     };
@@ -183,44 +235,39 @@ void add_home(scope& page, const vux_desktop_site& site, picture_set& pictures) 
     line("home_lines", "地址：", site.address);
     line("home_lines", "网址：", site.web_address);
     one_if(block, "home_empty", block.lists["home_lines"].empty() && picture.empty());
-    page.lists["home"].push_back(std::move(block));
+    section.lists["home"].push_back(std::move(block));
 }
 
-// A column's block of items: absent when the site does not show the column,
-// else the items as `item` makes them, or the block's "none" line.
+// A column's block of items: the items as `item` makes them, or the
+// block's "none" line.
 template <class list_type, class make_item>
-void add_block(scope& page, const std::string& name, bool shown, const list_type& list, make_item item) {
-    std::vector<scope>& blocks = page.lists[name + "_block"];
-    if (!shown) return;
+void add_block(scope& section, const std::string& name, const list_type& list, make_item item) {
     scope block;
     std::vector<scope>& items = block.lists[name];
     for (int32_t i = 0; i < list.items.get_count(); ++i) items.push_back(item(*list.items.at(i)));
     one_if(block, name + "_none", items.empty());
-    blocks.push_back(std::move(block));
+    section.lists[name + "_block"].push_back(std::move(block));
 }
 
-void add_news(scope& page, const quellmark_phone_site& s, picture_set& pictures) {
-    add_block(page, "news", (s.site->columns & column_news) != 0, s.site->news, [&](const vux_desktop_news& n) {
-        const std::string thumb = pictures.add(bytes_of(item_picture(s, n.picture)), 56, 42);
+void add_news(scope& section, const quellmark_phone_site& s, picture_set& pictures) {
+    add_block(section, "news", s.site->news, [&](const vux_desktop_news& n) {
+        const shown_picture thumb = pictures.add(bytes_of(item_picture(s, n.picture)), 56, 42);
         scope item = text_item({{"item", n.key.str()},
                                 {"title", n.title.str()},
                                 {"date", date_of(n.time)},
                                 {"text_left", thumb.empty() ? "8" : "70"}});
-        one_if(item, "news_thumb", !thumb.empty(), text_item({{"thumb", thumb}}));
+        one_if(item, "news_thumb", !thumb.empty(), picture_item(thumb));
         return item;
     });
 }
 
-void add_notices(scope& page, const quellmark_phone_site& s, picture_set& pictures) {
-    add_block(page, "notices", (s.site->columns & column_notices) != 0, s.site->notices,
-              [&](const vux_desktop_notice& n) {
-                  int h = 0;
-                  const std::string picture = pictures.add(bytes_of(item_picture(s, n.picture)), 120, 90, &h, 20);
-                  scope item = text_item({{"date", date_of(n.time)}, {"text", n.content.str()}});
-                  one_if(item, "notice_picture", !picture.empty(),
-                         text_item({{"picture", picture}, {"picture_height", std::to_string(h)}}));
-                  return item;
-              });
+void add_notices(scope& section, const quellmark_phone_site& s, picture_set& pictures) {
+    add_block(section, "notices", s.site->notices, [&](const vux_desktop_notice& n) {
+        const shown_picture picture = pictures.add(bytes_of(item_picture(s, n.picture)), 120, 90, 20);
+        scope item = text_item({{"date", date_of(n.time)}, {"text", n.content.str()}});
+        one_if(item, "notice_picture", !picture.empty(), picture_item(picture));
+        return item;
+    });
 }
 
 std::vector<scope> option_items(const vux_desktop_vote& v) {
@@ -239,11 +286,31 @@ std::vector<scope> option_items(const vux_desktop_vote& v) {
     return out;
 }
 
-void add_votes(scope& page, const quellmark_phone_site& s) {
-    add_block(page, "votes", (s.site->columns & column_votes) != 0, s.site->votes, [](const vux_desktop_vote& v) {
+void add_votes(scope& section, const quellmark_phone_site& s) {
+    add_block(section, "votes", s.site->votes, [](const vux_desktop_vote& v) {
         scope item = text_item({{"item", v.key.str()}, {"text", v.content.str()}, {"date", date_of(v.time)}});
         item.lists["options"] = option_items(v);
         return item;
+    });
+}
+
+// The page's sections, one per tile in the tiles' order; every section
+// names all the blocks a section may hold, the one of its column filled.
+void add_sections(scope& page, const quellmark_phone_site& s, picture_set& pictures) {
+    std::vector<scope>& sections = page.lists["sections"];
+    for_shown_columns(*s.site, [&](const vux_desktop_column& c) {
+        scope section;
+        section.texts["section"] = section_of(c);
+        for (const char* list : {"home", "news_block", "notices_block", "votes_block", "column_none"})
+            section.lists[list];
+        switch (c.bit) {
+        case column_home: add_home(section, *s.site, pictures); break;
+        case column_news: add_news(section, s, pictures); break;
+        case column_notices: add_notices(section, s, pictures); break;
+        case column_votes: add_votes(section, s); break;
+        default: one_if(section, "column_none", true, text_item({{"label", c.label}}));
+        }
+        sections.push_back(std::move(section));
     });
 }
 class filler {
@@ -432,8 +499,8 @@ std::string quellmark_home_records(const std::vector<quellmark_phone_site>& site
     for (const quellmark_phone_site& s : sites) {
         if (!s.site) continue;
         scope item = text_item({{"key", s.key}, {"name", s.site->name.str()}});
-        const std::string icon = pictures.add(bytes_of(s.site->icon), 36, 36);
-        one_if(item, "site_icon", !icon.empty(), text_item({{"icon", icon}}));
+        const shown_picture icon = pictures.add(bytes_of(s.site->icon), 36, 36);
+        one_if(item, "site_icon", !icon.empty(), picture_item(icon));
         item.texts["title_left"] = icon.empty() ? "8" : "50";
         list.push_back(std::move(item));
     }
@@ -450,10 +517,7 @@ std::string quellmark_site_records(const quellmark_phone_site& s, std::string* e
     picture_set pictures;
     add_band(page, *s.site, pictures);
     add_columns(page, *s.site, pictures);
-    add_home(page, *s.site, pictures);
-    add_news(page, s, pictures);
-    add_notices(page, s, pictures);
-    add_votes(page, s);
+    add_sections(page, s, pictures);
     return build_page("site_page", std::move(page), pictures, template_text, error, source);
 }
 

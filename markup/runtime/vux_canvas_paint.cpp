@@ -668,7 +668,10 @@ void vux_canvas::paint_menu(vux_menu& menu) {
         } else {
             if (lit && !texture(or_default(c->focus_image, texture_menuitem), three_slice, 0, c->rect))
                 fill(c->rect, menu.is_pressed() ? 31 : 33, menu.is_pressed() ? 31 : 33);
-            text_in(c->rect, c->label, 1, text_key);
+            // The text keeps the menu's margin from the item's edges.
+            const int32_t m = metric(11);
+            text_in(vux_rect(c->rect.left() + m, c->rect.top(), std::max(0, c->rect.width() - 2 * m), c->rect.height()),
+                    c->label, 1, text_key);
         }
     }
     select_font(3, 0);

@@ -227,17 +227,22 @@ TEST(E2eEmulator, the_built_in_document_registers_enters_and_carries_its_picture
     EXPECT_TRUE(ORBEL_WAIT(std::atoi(variable(client, "__key_time_count").c_str()) > seconds));
 
     // the site is taller than the screen: the Down arrow, pressed while the
-    // phone's body has the focus, moves its content
+    // phone's body has the focus, goes through the tiles (links) and then
+    // moves its content; the Up arrow brings it back
     auto* site =
         static_cast<vux_window*>(client->host()->handle()->screens().find_screen(1, vux_string("__window_site")));
     ASSERT_NE(site, nullptr);
     ASSERT_NE(site->client.scroll_bar, nullptr);
     EXPECT_EQ(site->client.scroll_bar->y_offset, 0);
-    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-    QCoreApplication::sendEvent(frame, &down);
+    for (int i = 0; i < 12 && site->client.scroll_bar->y_offset == 0; ++i) {
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QCoreApplication::sendEvent(frame, &down);
+    }
     EXPECT_GT(site->client.scroll_bar->y_offset, 0);
-    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
-    QCoreApplication::sendEvent(frame, &up);
+    for (int i = 0; i < 12 && site->client.scroll_bar->y_offset > 0; ++i) {
+        QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+        QCoreApplication::sendEvent(frame, &up);
+    }
     EXPECT_EQ(site->client.scroll_bar->y_offset, 0);
 
     // a fast drag flings until the engine's drag step answers 0
@@ -280,6 +285,10 @@ struct E2ePhone : group_service_fixture {
     orbel_client* client = nullptr;
     const vux_window* window(const char* name) {
         return static_cast<const vux_window*>(client->host()->handle()->screens().find_screen(1, vux_string(name)));
+    }
+    bool on_top(const char* name) {
+        const vux_screen* top = client->host()->handle()->screens().windows.top();
+        return top && top == window(name);
     }
     bool shows(const char* name, const char* title) {
         const vux_window* w = window(name);
@@ -332,9 +341,10 @@ TEST_F(E2ePhone, the_emulator_opens_on_the_selected_site_and_a_vote_is_counted) 
     EXPECT_TRUE(ORBEL_WAIT(variable(client, "__window_vote") == "ok"));
 }
 
-// From the site's page "返回" goes to the home page, whose "退出" ends the
-// document as its command does.
-TEST_F(E2ePhone, exit_on_the_home_page_ends_the_document) {
+// From the site's page "返回" goes to the home page, whose "退出" logs the
+// phone out: the built-in document starts again, logs on and enters anew on
+// the selected site, and the phone answers its keys as before.
+TEST_F(E2ePhone, exit_on_the_home_page_logs_out_and_the_phone_starts_again) {
     open();
     group->set_emulator_factory(frames_of(service, folder.path()));
     select("q0000101");
@@ -347,10 +357,19 @@ TEST_F(E2ePhone, exit_on_the_home_page_ends_the_document) {
     ASSERT_TRUE(e->document().is_started());
 
     vux_engine_key(e, 2);  // the right soft key, "返回"
-    ASSERT_TRUE(ORBEL_WAIT(shows("__window_home", "我的站点")));
-    EXPECT_TRUE(e->document().is_started());
+    ASSERT_TRUE(ORBEL_WAIT(on_top("__window_home")));
+    const int32_t logons = service.served(1304), enters = service.served(1300);
     vux_engine_key(e, 2);  // "退出"
-    EXPECT_TRUE(ORBEL_WAIT(!e->document().is_started()));
+    ASSERT_TRUE(ORBEL_WAIT(service.served(1300) > enters && on_top("__window_site")));
+    EXPECT_GT(service.served(1304), logons) << "logged on again with the kept credentials";
+    EXPECT_TRUE(e->document().is_started());
+    EXPECT_TRUE(client->started());
+    if (qEnvironmentVariableIsSet("VUX_SHOT_DIR"))
+        client->grab().toImage().save(qEnvironmentVariable("VUX_SHOT_DIR") +
+                                      QStringLiteral("/emulator_after_exit.png"));
+
+    vux_engine_key(e, 2);  // "返回" answers again
+    EXPECT_TRUE(ORBEL_WAIT(on_top("__window_home")));
     EXPECT_EQ(variable(client, "__dialog_error_text"), "");
 }
 

@@ -18,18 +18,9 @@
 #include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_engine_handle.h"
+#include "markup_screens/screens_app.h"
 
 namespace {
-
-// The emulator's fonts need an application; one for the whole program.
-QGuiApplication& app() {
-    static int argc = 1;
-    static char name[] = "markup_screens_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* a = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (!a) a = new QGuiApplication(argc, argv);
-    return *a;
-}
 
 // A window of sixty text lines shown at start, run on the emulator's own
 // graphics table with the capabilities the emulator reports.
@@ -42,7 +33,7 @@ struct LongClientOnTheEmulator : ::testing::Test {
     vux_engine* e = nullptr;
 
     LongClientOnTheEmulator() {
-        app();
+        screens_app();
         graphics.create_buffers(314, 474);
         table = graphics.table();
         facility.user = &kinds;

@@ -4,7 +4,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <vector>
 #include "core/vux_writer.h"
@@ -16,12 +18,22 @@
 #include "markup/model/vux_element_scrollbar.h"
 #include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_switch.h"
+#include "markup/runtime/vux_capability.h"
 #include "markup_runtime/screens_fixture.h"
+#include "markup_screens/screens_app.h"
 #include "toolkit/vux_image_host.h"
 #ifdef VUX_HAVE_BUILTIN
 #include "resources/markup/vux_builtin_document.h"
 #endif
 #ifdef VUX_HAVE_SERVICE
+#include "core/vux_record_build.h"
+#include "emulator/orbel_client.h"
+#include "emulator/vux_le_graphics.h"
+#include "emulator/vux_le_window.h"
+#include "markup/model/vux_action_go.h"
+#include "markup/model/vux_menu.h"
+#include "markup/model/vux_window.h"
+#include "service/quellmark_phone_pages.h"
 #include "tools/vux_service_network.h"
 #endif
 
@@ -376,6 +388,25 @@ TEST_F(Golden, BuiltInStartWindowWithTheStatusOverIt) {
 // local service sends it.
 struct DemoSite : Golden {
     vux_service_network network;
+    vux_window& window(const char* name) {
+        return *static_cast<vux_window*>(m().screens().find_screen(1, vux_string(name)));
+    }
+    // The placed tiles of the site page, in the page's order.
+    std::vector<const vux_element_box*> tiles() {
+        std::vector<const vux_element_box*> out;
+        const vux_element_paragraph* columns = window("__window_site").client.find_paragraph(vux_string("columns"));
+        if (!columns) return out;
+        for (int32_t i = 0; i < columns->children.count(); ++i)
+            if (const auto* b = dynamic_cast<const vux_element_box*>(columns->children.get(i)); b && b->link())
+                out.push_back(b);
+        return out;
+    }
+    // A point inside a placed box of the site's client, on the screen.
+    QPoint on_screen(const vux_element_box& b, int dx, int dy) {
+        const vux_element_client& client = window("__window_site").client;
+        return QPoint(client.view_rect.x + b.left_x() + dx,
+                      client.view_rect.y + b.top_y() - client.scroll_bar->y_offset + dy);
+    }
     void show_site() {
         host.session_text = "demo@quellmark.com q0000101";
         ASSERT_TRUE(network.service.state().load_demo());
@@ -392,18 +423,23 @@ TEST_F(DemoSite, AsTheServiceSendsIt) {
     expect_golden(host.image(), "demo_site");
 }
 
-// The site is taller than the screen and has no links: the Down arrow and a
-// drag upwards both move its content.
-TEST_F(DemoSite, DownArrowScrollsTheSite) {
+// The site is taller than the screen: the Down arrow goes through the
+// tiles first (each is a link), then moves the content.
+TEST_F(DemoSite, DownArrowGoesThroughTheTilesThenScrolls) {
     show_site();
-    auto* site = static_cast<vux_window*>(m().screens().find_screen(1, vux_string("__window_site")));
-    ASSERT_NE(site, nullptr);
-    ASSERT_NE(site->client.scroll_bar, nullptr);
-    EXPECT_TRUE(site->client.can_scroll_down());
-    EXPECT_EQ(site->client.scroll_bar->y_offset, 0);
+    vux_window& site = window("__window_site");
+    ASSERT_NE(site.client.scroll_bar, nullptr);
+    EXPECT_TRUE(site.client.can_scroll_down());
     const QImage before = host.image().copy();
     ASSERT_TRUE(host.feed(e, "key 6"));
-    EXPECT_GT(site->client.scroll_bar->y_offset, 0);
+    EXPECT_EQ(site.client.scroll_bar->y_offset, 0);
+    const vux_layout& layout = *site.client.current_layout();
+    const int32_t focused = layout.find_focused_item();
+    ASSERT_GE(focused, 0);
+    const std::vector<const vux_element_box*> shown = tiles();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), layout.items[size_t(focused)]), shown.end()) << "a tile";
+    for (int i = 0; i < 12 && site.client.scroll_bar->y_offset == 0; ++i) ASSERT_TRUE(host.feed(e, "key 6"));
+    EXPECT_GT(site.client.scroll_bar->y_offset, 0);
     EXPECT_NE(host.image(), before);
 }
 
@@ -422,6 +458,175 @@ TEST_F(DemoSite, DraggingUpScrollsTheSite) {
     for (int t = 0; t < 6; ++t) ASSERT_TRUE(host.feed(e, "tick 1"));
     EXPECT_GT(site->client.scroll_bar->y_offset, 0);
     EXPECT_NE(host.image(), before);
+}
+
+// Every tile leads to its column: a tap scrolls the page to the top of the
+// column's section (or as far as the page goes), and a column the phone has
+// no page for says so there. Pressed, a tile darkens to 60 % of its colour
+// (on a touch screen, as the emulator's, only then; focused by the keys on
+// another screen, too).
+TEST_F(DemoSite, EachTileScrollsToItsColumnAndShowsItselfPressed) {
+    host.capabilities |= 1u << capability_touch;
+    show_site();
+    vux_window& site = window("__window_site");
+    vux_element_scrollbar& bar = *site.client.scroll_bar;
+    const vux_desktop_site& record = *network.service.state().find_site("q0000101");
+    const struct {
+        const char16_t* label;
+        const char* section;
+        int32_t key;  // of the column's colour in the site's brush
+    } columns[] = {{u"主页", "home", 1},
+                   {u"新闻", "news", 2},
+                   {u"通知", "notices", 3},
+                   {u"私信", "column_6", 6},
+                   {u"投票", "votes", 7}};
+    const std::vector<const vux_element_box*> shown = tiles();
+    ASSERT_EQ(shown.size(), std::size(columns));
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const auto& c = columns[i];
+        SCOPED_TRACE(c.section);
+        const vux_element_box& tile = *shown[i];
+        EXPECT_EQ(tile.text.text.view(), c.label);
+        bar.y_offset = 0;
+        m().machine().settle(true);
+        // Away from its name, the tile shows its colour; pressed, the
+        // darker one.
+        const QPoint corner = on_screen(tile, 2, 2);
+        const QColor colour = QColor::fromRgb(QRgb(record.brush.value_of(c.key, 0)));
+        const QColor pressed(colour.red() * 3 / 5, colour.green() * 3 / 5, colour.blue() * 3 / 5);
+        EXPECT_EQ(host.image().pixelColor(corner).name(), colour.name());
+        const QPoint middle = on_screen(tile, tile.right_x() - tile.left_x() - 8, 8);
+        const std::string at = std::to_string(middle.x()) + " " + std::to_string(middle.y());
+        ASSERT_TRUE(host.feed(e, "press " + at) && host.feed(e, "tick 1"));
+        EXPECT_EQ(host.image().pixelColor(corner).name(), pressed.name());
+        ASSERT_TRUE(host.feed(e, "release " + at) && host.feed(e, "tick 3"));
+
+        const vux_element_paragraph* section = site.client.find_paragraph(vux_string(c.section));
+        ASSERT_NE(section, nullptr);
+        const int32_t most = std::max(0, bar.content_height - bar.view_height);
+        EXPECT_EQ(bar.y_offset, std::min(section->top_y, most));
+        EXPECT_GT(bar.y_offset, 0);
+        EXPECT_LT(section->top_y - bar.y_offset, bar.view_height) << "the section is in view";
+    }
+    const vux_element_paragraph* messages = site.client.find_paragraph(vux_string("column_6"));
+    bool says_so = false;
+    for (int32_t i = 0; i < messages->children.count(); ++i)
+        if (const auto* b = dynamic_cast<const vux_element_box*>(messages->children.get(i)))
+            says_so = says_so || b->text.text.view() == u"手机上还不能查看私信。";
+    EXPECT_TRUE(says_so);
+}
+
+// The tiles keep their margin on both sides: the right-hand ones as far
+// from the scroll bar's track as the left-hand ones from the view's edge.
+TEST_F(DemoSite, RightHandTilesKeepClearOfTheScrollBar) {
+    show_site();
+    const vux_window& site = window("__window_site");
+    const vux_rect& track = site.client.scroll_bar->track_v;
+    ASSERT_FALSE(track.is_empty());
+    const std::vector<const vux_element_box*> shown = tiles();
+    ASSERT_GE(shown.size(), 2u);
+    const QImage& frame = host.image();
+    const QColor ground = frame.pixelColor(on_screen(*shown[1], 2, 2));
+    const int y = on_screen(*shown[1], 0, 2).y();
+    int right = track.left() - 1;
+    while (right > 0 && frame.pixelColor(right, y) != ground) --right;
+    const int left_margin = on_screen(*shown[0], 0, 0).x() - site.client.view_rect.x;
+    EXPECT_EQ(left_margin, m().canvas().scale(6));
+    EXPECT_GE(track.left() - (right + 1), left_margin);
+}
+
+// The vote page's menu: its items' texts in the page's own colours, dark on
+// the menu's light ground and light on the highlight, each clearly apart
+// from what it stands on, and inset from the item's edge by the menu's
+// margin.
+// Drawn as the emulator draws it: its fonts, its menu textures.
+struct DemoSiteOnTheEmulator : DemoSite {
+    struct blob_window : vux_le_window {
+        QByteArray blob = orbel_client_default_setup().blob;
+        QByteArray image_blob() override { return blob; }
+    } blob;
+    vux_le_graphics graphics;
+    vux_graphics_table table{};
+    void SetUp() override {
+        DemoSite::SetUp();
+        screens_app();
+        graphics.set_window(&blob);
+        graphics.create_buffers(240, 320);
+        table = graphics.table();
+        vux_engine_set_graphics(e, &table);
+    }
+};
+
+TEST_F(DemoSiteOnTheEmulator, VoteMenuTextsStandOutFromTheirGround) {
+    show_site();
+    vux_action open_vote;
+    auto go = std::make_unique<vux_action_go>();
+    go->code = quellmark_go_vote;
+    go->target_1 = vux_string("q0000101");
+    go->target_2 = vux_string("1");
+    open_vote.add_step(std::move(go));
+    m().runner().run(open_vote);
+    ASSERT_TRUE(network.run_until_ok(e, host, "__window_vote"));
+    ASSERT_TRUE(host.feed(e, "key 1") && host.feed(e, "tick 1"));  // "投票"
+    auto* menu = static_cast<vux_menu*>(m().screens().menus.top());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_GE(menu->count(), 2);
+
+    // The page's own brush.
+    const quellmark_phone_site phone{"q0000101", network.service.state().find_site("q0000101"), {}};
+    std::string source, error;
+    ASSERT_FALSE(quellmark_vote_records(phone, "1", false, &error, {}, &source).empty()) << error;
+    namespace json = vux_record_build;
+    const json::value_ptr root = json::parse(source);
+    ASSERT_TRUE(root);
+    std::map<int, QColor> brush;
+    const json::value* records = json::member(*root, "records");
+    for (size_t i = 0; records && i < json::size(*records); ++i) {
+        const json::value& r = *json::element(*records, i);
+        if (json::text(json::member(r, "class")) != "vux_brush") continue;
+        const json::value* entries = json::member(*json::member(r, "fields"), "entries");
+        for (size_t k = 0; k < json::size(*entries); ++k) {
+            const long long v = json::number(json::element(*entries, k));
+            brush[int(v >> 24)] = QColor::fromRgb(QRgb(v & 0xFFFFFF));
+        }
+    }
+    for (int key : {29, 30, 33, 34}) ASSERT_TRUE(brush.count(key)) << key;
+    // WCAG's contrast ratio of two colours.
+    auto luminance = [](const QColor& c) {
+        auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+    };
+    auto contrast = [&](const QColor& a, const QColor& b) {
+        const double x = luminance(a) + 0.05, y = luminance(b) + 0.05;
+        return std::max(x, y) / std::min(x, y);
+    };
+    EXPECT_GE(contrast(brush[29], brush[34]), 4.5) << "text on the menu";
+    EXPECT_GE(contrast(brush[30], brush[33]), 4.5) << "text on the highlight";
+
+    // On the screen: the lit first item's text in 30, the second's in 29
+    // (its glyphs' solid strokes, edges smoothed), each starting the
+    // menu's margin in from its item's left.
+    const QImage frame = graphics.buffer().convertToFormat(QImage::Format_RGB32);
+    if (const QString shots = qEnvironmentVariable("VUX_SHOT_DIR"); !shots.isEmpty())
+        frame.save(shots + "/phone_vote_menu.png");
+    const int32_t margin = m().canvas().metric(11);
+    for (int32_t i : {0, 1}) {
+        const vux_rect& item = menu->command(i)->rect;
+        const QColor ink = brush[i == menu->selected ? 30 : 29];
+        int first = item.right();
+        // the middle of its rows, clear of the highlight's rounded corners
+        for (int y = item.top() + item.height() / 4; y < item.bottom() - item.height() / 4; ++y)
+            for (int x = item.left(); x < item.right(); ++x)
+                if (const QColor c = frame.pixelColor(x, y); std::abs(c.red() - ink.red()) < 24 &&
+                                                             std::abs(c.green() - ink.green()) < 24 &&
+                                                             std::abs(c.blue() - ink.blue()) < 24)
+                    first = std::min(first, x);
+        ASSERT_LT(first, item.right()) << "no text in " << ink.name().toStdString() << " in item " << i;
+        EXPECT_GE(first - item.left(), margin) << "item " << i;
+    }
 }
 
 // The site's texts stack: the name, the introduction, each news item's title
@@ -533,7 +738,10 @@ TEST(PhoneScreens, EachDemoSiteInItsOwnColours) {
         for (const auto& c : columns) {
             if (!(site.columns & c.bit) || shown == 2) continue;
             const QColor colour = QColor::fromRgb(QRgb(site.brush.value_of(c.key, c.colour)));
-            const int x = px(6 + shown * 117) + 3;
+            // The left-hand tile 6 units in from the client's indent, the
+            // right-hand one ending 10 units (its margin and the scroll
+            // bar's 4) before the client's right.
+            const int x = shown == 0 ? px(2) + px(6) + 3 : 314 - px(2) - px(10 + 106) + 3;
             // Over white the colour is mixed exactly; over a picture it stays
             // within what the opacity lets through.
             const int opacity = site.brush.opacity;

@@ -139,6 +139,12 @@ TEST_F(Runtime, enter_shows_the_selected_site_as_members_see_it) {
                              "\"刷新\"", "\"返回\"", "\"新闻\"", "\"通知\"", "\"投票\"", "vux_data"})
         EXPECT_TRUE(shows(text)) << text;
     EXPECT_FALSE(shows("\"News\"")) << "headings are the phone's own Chinese";
+    // Each tile scrolls to its column's section; the site has no page of
+    // messages for members, and its section says so.
+    for (const char* section : {"home", "news", "notices", "column_6", "votes"})
+        EXPECT_TRUE(shows(std::string("\"paragraph\":\"") + section + "\"")) << section;
+    EXPECT_TRUE(shows("\"name\":\"column_6\""));
+    EXPECT_TRUE(shows("手机上还不能查看私信。"));
 
     // A session the service never handed out: no poll, the fatal error step.
     vux_request_enter stranger;
@@ -203,7 +209,8 @@ TEST_F(Runtime, the_home_page_lists_only_the_sites_members_see) {
 }
 
 // An account whose members see nothing says so, and its soft keys work:
-// refresh asks for the home page again, exit ends the document.
+// refresh asks for the home page again, exit logs the phone out (the host
+// then starts the built-in document again).
 TEST_F(Runtime, an_account_without_sites_says_so_with_working_soft_keys) {
     vux_request_enter enter;
     enter.session = registered("460001234567890");
@@ -213,7 +220,8 @@ TEST_F(Runtime, an_account_without_sites_says_so_with_working_soft_keys) {
     EXPECT_TRUE(shows("\"label\":\"刷新\""));
     EXPECT_TRUE(shows("\"code\":3"));
     EXPECT_TRUE(shows("\"label\":\"退出\""));
-    EXPECT_TRUE(shows("\"command\":11"));
+    EXPECT_TRUE(shows("\"command\":6"));
+    EXPECT_FALSE(shows("\"command\":11")) << "an exit would leave the phone deaf to taps";
 }
 
 // One news item and one vote have pages of their own; a vote cast from the
@@ -321,6 +329,15 @@ TEST(PhonePages, the_template_fills_every_list_and_refuses_unknown_ones) {
     EXPECT_NE(built.find("S {name}"), std::string::npos);
     for (const char* empty : {"暂无新闻。", "暂无通知。", "暂无投票。", "主页还没有内容。"})
         EXPECT_NE(built.find(empty), std::string::npos) << empty;
+    // every column offered has a section; those the phone has no page for
+    // say so
+    site.columns = 0x3FFF;
+    std::string all;
+    ASSERT_FALSE(quellmark_site_records(s, &error, {}, &all).empty()) << error;
+    for (const char* label : {"论坛", "群聊", "私信", "相册"})
+        EXPECT_NE(all.find(std::string("手机上还不能查看") + label + "。"), std::string::npos) << label;
+    for (const char* not_offered : {"在哪", "问答", "任务", "会议", "日历"})
+        EXPECT_EQ(all.find(not_offered), std::string::npos) << not_offered;
 
     EXPECT_TRUE(quellmark_site_records(s, &error, R"({"site_page":{"records":["@nothing"]}})").empty());
     EXPECT_NE(error.find("no list nothing"), std::string::npos) << error;
@@ -330,14 +347,12 @@ TEST(PhonePages, the_template_fills_every_list_and_refuses_unknown_ones) {
     EXPECT_NE(error.find("no \"site_page\""), std::string::npos) << error;
     // A piece that repeats its own list is cut off, not followed for ever,
     // in an array as in a member.
-    site.votes.items.append(std::make_unique<vux_desktop_vote>());
-    EXPECT_TRUE(quellmark_site_records(s, &error,
-                                       R"({"site_page":{"records":["@votes_block"]},"votes_block":["@votes_block"]})")
+    EXPECT_TRUE(quellmark_site_records(s, &error, R"({"site_page":{"records":["@sections"]},"sections":["@sections"]})")
                     .empty());
     EXPECT_NE(error.find("nested too deeply"), std::string::npos) << error;
-    EXPECT_TRUE(quellmark_site_records(
-                    s, &error, R"({"site_page":{"records":["@votes_block"]},"votes_block":[{"a":"@votes_block"}]})")
-                    .empty());
+    EXPECT_TRUE(
+        quellmark_site_records(s, &error, R"({"site_page":{"records":["@sections"]},"sections":[{"a":"@sections"}]})")
+            .empty());
     EXPECT_NE(error.find("nested too deeply"), std::string::npos) << error;
 }
 
@@ -356,6 +371,31 @@ TEST(PhonePages, pictures_are_png_and_colours_carry_the_opacity) {
     EXPECT_EQ(QImage::fromData(quellmark_phone_png(png, 300, 300)).size(), QSize(100, 50)) << "never scaled up";
     EXPECT_TRUE(quellmark_phone_png("not a picture", 10, 10).isEmpty());
     EXPECT_TRUE(quellmark_phone_png(png, 0, 10).isEmpty());
+
+    // A picture keeps its shape on the page: a notice's place is 120 x 90
+    // units, so a square one is shown 90 wide, a wide one 120 wide.
+    struct {
+        QSize pixels;
+        const char* shown;
+    } shapes[] = {{QSize(80, 80), "\"width\",\"90\",\"height\",\"90\""},
+                  {QSize(100, 50), "\"width\",\"120\",\"height\",\"60\""},
+                  {QSize(50, 200), "\"width\",\"22\",\"height\",\"90\""}};
+    for (const auto& shape : shapes) {
+        QImage picture(shape.pixels, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QByteArray bytes;
+        QBuffer into(&bytes);
+        into.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(picture.save(&into, "PNG"));
+        vux_desktop_site site;
+        site.columns = 0x8;
+        site.notices.items.add().picture.bytes.assign_bytes(bytes.constData(), int32_t(bytes.size()));
+        quellmark_phone_site phone{"q1", &site, {}};
+        std::string source, error;
+        ASSERT_FALSE(quellmark_site_records(phone, &error, {}, &source).empty()) << error;
+        EXPECT_NE(source.find(std::string("\"image\",\"__picture_")), std::string::npos);
+        EXPECT_NE(source.find(shape.shown), std::string::npos) << shape.shown;
+    }
 
     struct {
         int32_t rgb, opacity;
