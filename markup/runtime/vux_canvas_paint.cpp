@@ -250,6 +250,8 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
     // Scroll by copying: what stays in view moves with the host's copy, and
     // only the strip that comes into view is painted again. The host copies
     // from its save buffer, so the screen as it stands goes there first.
+    // The shift is the distance moved since the client was painted last; it
+    // is taken on every paint, copied or not, so a full paint leaves none.
     const int32_t shift = layout.user_value;
     layout.user_value = 0;
     if (shift != 0 && layout.copy_allowed && shift > -rect.height() && shift < rect.height()) {
