@@ -215,7 +215,9 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
         redraw_requested = false;
         client.update_checked(env);
         client.update_images(env);
-        if (client.current_layout()) client.refresh(env);
+        // Visibility first, so the first layout leaves out a paragraph
+        // whose condition fails.
+        client.refresh(env);
         // Texts that follow a variable take its current value before they
         // are measured; one that changed since the last layout drops that
         // layout so the box is measured (and placed) again with its new text.
