@@ -329,9 +329,13 @@ void vux_element_client::scroll_to_target() {
     target_element.clear();
 }
 
+// The moves since the client was last painted add up: the canvas copies by
+// the distance between the offset it painted and the one it paints now,
+// however many moves came between, and takes the shift whenever it paints.
 void vux_element_client::note_scroll_shift() {
     if (!layout_ || !scroll_bar || scroll_bar->horizontal || scroll_bar->drag_axis == 1) return;
-    layout_->set_user_value(vux_clamp32(int64_t(scroll_bar->y_offset) - scroll_bar->previous_y));
+    layout_->set_user_value(
+        vux_clamp32(int64_t(layout_->user_value) + int64_t(scroll_bar->y_offset) - scroll_bar->previous_y));
 }
 
 bool vux_element_client::repeat_down(bool first, bool fast) {

@@ -115,6 +115,7 @@ public:
         const vux_overtime* overtime = nullptr;  // the document's, when it runs on the front window
         vux_subtitle* subtitle = nullptr;        // the current one, only while the window is in front
         vux_switch* window_switch = nullptr;     // the switch the top window names
+        bool soft_keys_taken = false;            // the overtime owns the top window's soft keys
         int32_t hour = 0, minute = 0;            // the host's clock, for a window that shows it
     } prepared;
 
@@ -155,14 +156,18 @@ private:
     void paint_window_ground(const vux_element_client& client, vux_layout& layout, const vux_rect& rect);
     bool paint_subtitle();
     // Paints a command bar into the strip and places its slots; false when
-    // the bar shows nothing.
-    bool paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip);
+    // the bar shows nothing. While its soft keys are taken it shows no
+    // command, as none would run.
+    bool paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip, bool keys_taken = false);
+    // Marks each slot's command shown or hidden by its conditions and clears
+    // its rectangle; the number shown.
+    int32_t mark_commands(vux_element_commandbar& bar) const;
     void paint_switch(vux_window& window);
     int32_t switch_height(const vux_switch* sw) const;
     void paint_badge(const vux_element_command& item);
     void paint_corner_menu_item(const vux_menu& menu, int32_t i, bool lit, int32_t text_key);
     void paint_scroll_bars(vux_element_scrollbar& bar, const vux_rect& area);
-    void paint_touch_soft_keys(vux_element_commandbar& bar);
+    void paint_touch_soft_keys(vux_element_commandbar& bar, bool keys_taken);
     void paint_clock();
 
     const vux_facility& facility_;

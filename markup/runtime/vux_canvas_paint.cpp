@@ -215,7 +215,9 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
         redraw_requested = false;
         client.update_checked(env);
         client.update_images(env);
-        if (client.current_layout()) client.refresh(env);
+        // Visibility first, so the first layout leaves out a paragraph
+        // whose condition fails.
+        client.refresh(env);
         // Texts that follow a variable take its current value before they
         // are measured; one that changed since the last layout drops that
         // layout so the box is measured (and placed) again with its new text.
@@ -250,6 +252,8 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
     // Scroll by copying: what stays in view moves with the host's copy, and
     // only the strip that comes into view is painted again. The host copies
     // from its save buffer, so the screen as it stands goes there first.
+    // The shift is the distance moved since the client was painted last; it
+    // is taken on every paint, copied or not, so a full paint leaves none.
     const int32_t shift = layout.user_value;
     layout.user_value = 0;
     if (shift != 0 && layout.copy_allowed && shift > -rect.height() && shift < rect.height()) {
@@ -402,7 +406,7 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
     }
     if (!paint_subtitle() && title_shown) {
         paint_title_bar(window);
-        if (touch_keys) paint_touch_soft_keys(window.commandbar);
+        if (touch_keys) paint_touch_soft_keys(window.commandbar, prepared.soft_keys_taken);
     }
     if (window.extras.count() > 0 && !window.extras.item_at(0).empty()) {
         const vux_rect strip = notice_rect();
@@ -411,7 +415,7 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
         frame(strip, 64);
         text_in(strip, fit_text(window.extras.item_at(0).to_unicode(), strip.width()), 2, 62);
     }
-    if (!touch_keys) paint_command_bar(window.commandbar, command_bar_rect());
+    if (!touch_keys) paint_command_bar(window.commandbar, command_bar_rect(), prepared.soft_keys_taken);
     if (window.value_3 != 0) paint_clock();
     if (!window.third.empty()) paint_switch(window);
 }
@@ -450,16 +454,22 @@ void vux_canvas::paint_title_bar(vux_window& window) {
     select_font(3, 0);
 }
 
-bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip) {
-    const vux_environment& env = variables_;
+int32_t vux_canvas::mark_commands(vux_element_commandbar& bar) const {
     int32_t n = 0;
     for (int32_t i = 0; i < 2; ++i) {
         vux_element_command* c = bar.shown_command(i);
         if (!c) continue;
-        c->hidden = env.check_conditions(c->guard.get()) ? 0 : 1;
+        c->hidden = variables_.check_conditions(c->guard.get()) ? 0 : 1;
         c->rect.clear();
         n += c->hidden ? 0 : 1;
     }
+    return n;
+}
+
+bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip, bool keys_taken) {
+    const vux_environment& env = variables_;
+    const int32_t shown = mark_commands(bar);
+    const int32_t n = keys_taken ? 0 : shown;
     if (n == 0 && bar.value_1 != 0) return false;
     if (!bar.shown_command(0) && !bar.shown_command(1)) return false;
     select_bar_font();
@@ -499,17 +509,15 @@ bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, const vux_rect& 
     return true;
 }
 
-void vux_canvas::paint_touch_soft_keys(vux_element_commandbar& bar) {
+void vux_canvas::paint_touch_soft_keys(vux_element_commandbar& bar, bool keys_taken) {
+    if (mark_commands(bar) == 0 || keys_taken) return;
     const vux_rect strip = title_bar_rect();
     const int32_t pad = metric(28);
     select_font(3, 0);
     clip(strip);
     for (int32_t i = 0; i < 2; ++i) {
         vux_element_command* c = bar.shown_command(i);
-        if (!c) continue;
-        c->hidden = variables_.check_conditions(c->guard.get()) ? 0 : 1;
-        c->rect.clear();
-        if (c->hidden) continue;
+        if (!c || c->hidden) continue;
         int64_t text_w = 0;
         for (int32_t k = 0; k < c->label.length(); ++k) text_w += char_width(uint16_t(c->label.unit_at(k)));
         const int64_t w = std::min<int64_t>(text_w + 2 * int64_t(pad), strip.width());

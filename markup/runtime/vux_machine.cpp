@@ -694,6 +694,7 @@ void vux_machine::prepare_frame() {
     for (vux_screen* s : {screens_.windows.top(), screens_.dialogs.top(), screens_.menus.top()})
         if (vux_element_commandbar* bar = bar_of(s)) document_.resolve_soft_keys(*bar);
     in.overtime = document_.overtime.get();
+    in.soft_keys_taken = overtime_owns_soft_keys();
     if (window_in_front()) in.subtitle = document_.subtitles.current();
     vux_window* w = as_window(screens_.windows.top());
     if (!w) return;

@@ -412,6 +412,54 @@ TEST_F(Canvas, OvertimeOnItsWindowShowsTheTicksLeft) {
     EXPECT_EQ(host.count(R"(graphics.text "5" 0)"), 0);  // bound to another window
 }
 
+// While the document's overtime owns the soft keys of the window it runs on
+// (its second integer set), the keys run nothing, so the bar shows no
+// command: its strip stays, but a bar that hides when empty is not drawn,
+// and touch soft keys are not drawn in the title bar either. An overtime of
+// another window, or one that does not own the keys, leaves them shown.
+TEST_F(Canvas, SoftKeysOwnedByTheOvertimeShowNoCommand) {
+    struct row {
+        const char* what;
+        int32_t owns;
+        const char* runs_on;
+        int32_t hides_when_empty, touch_hide;
+        bool label, strip;  // the command drawn; the command-bar strip drawn
+    };
+    const row rows[] = {
+        {"not owned", 0, "w", 0, 0, true, true},
+        {"owned", 1, "w", 0, 0, false, true},
+        {"owned on another window", 1, "other", 0, 0, true, true},
+        {"owned, a bar that hides when empty", 1, "w", 1, 0, false, false},
+        {"owned, touch soft keys", 1, "w", 0, 1, false, false},
+        {"not owned, touch soft keys", 0, "w", 0, 1, true, false},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        TearDown();
+        SetUp();
+        vux_overtime late;
+        late.limit = 5;
+        late.value_b = r.owns;
+        late.title = vux_string(r.runs_on);
+        auto w = screen_named<vux_window>("w");
+        w->titlebar.title = vux_unicode(u"Title");
+        w->commandbar.value_1 = r.hides_when_empty;
+        w->commandbar.value_3 = r.touch_hide;
+        w->commandbar.left = command_of("Go", action_of(set_step("went", "1")));
+        start(doc_builder().add(*w).add(late).done());
+        host.clear_log();
+        run(action_of(show_step(1, 2, "w")));
+        const vux_rect bar = m().canvas().command_bar_rect();
+        EXPECT_EQ(host.count(R"(graphics.text "Go" 0)"), r.label ? 1 : 0);
+        EXPECT_EQ(host.count("graphics.set_clip " + std::to_string(bar.left()) + " " + std::to_string(bar.top()) +
+                             " " + std::to_string(bar.width()) + " " + std::to_string(bar.height())),
+                  r.strip ? 1 : 0);
+        const vux_rect key =
+            static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
+        EXPECT_EQ(key.is_empty(), !r.label);
+    }
+}
+
 // A host that shows the window's picture (capability 3) is handed the data
 // item the top window names at every repaint, or told there is none.
 TEST_F(Canvas, WindowImageGoesToAHostThatShowsIt) {

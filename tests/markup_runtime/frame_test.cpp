@@ -3,6 +3,7 @@
 // checked state of "keym" boxes and a title that follows its variable.
 #include <functional>
 #include "markup/model/vux_action_scroll.h"
+#include "markup/model/vux_condition.h"
 #include "markup/model/vux_data.h"
 #include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_box_aux.h"
@@ -53,23 +54,35 @@ struct Clocks : screens_fixture {
 }  // namespace
 
 // The countdown counts clock periods: one on each seventh tick; the
-// paragraph expires on the last and the repaint that follows hides it.
-TEST_F(Clocks, ParagraphCountdownsExpireAndHide) {
+// paragraph expires on the last and the repaint that follows hides it. A
+// paragraph whose condition fails is hidden before the window's first
+// layout, and one whose condition holds stays.
+TEST_F(Clocks, ParagraphsHideByCountdownAndByCondition) {
     struct row {
-        int32_t countdown, ticks;
-        bool shown;
+        int32_t countdown;
+        int32_t condition;  // its operator, -1 none (0 holds, 99 fails)
+        int32_t ticks;
+        bool first, shown;  // on the first frame, after the ticks
     };
-    const row rows[] = {{1, 6, true}, {1, 7, true}, {1, 8, false}, {2, 8, true}, {2, 15, false}, {0, 30, true}};
+    const row rows[] = {{1, -1, 6, true, true}, {1, -1, 7, true, true},  {1, -1, 8, true, false},
+                        {2, -1, 8, true, true}, {2, -1, 15, true, false}, {0, -1, 30, true, true},
+                        {0, 99, 0, false, false}, {0, 99, 8, false, false}, {0, 0, 8, true, true}};
     for (const row& r : rows) {
-        SCOPED_TRACE(testing::Message() << "countdown " << r.countdown << ", " << r.ticks << " ticks");
+        SCOPED_TRACE(testing::Message() << "countdown " << r.countdown << ", condition " << r.condition << ", "
+                                        << r.ticks << " ticks");
         TearDown();
         SetUp();
         auto b = box(u"soon gone");
         b->hyperlink = std::make_unique<vux_hyperlink>();  // placed as an item
         auto p = paragraph_with(std::move(b));
         p->countdown = r.countdown;
+        if (r.condition >= 0) {
+            p->guard = std::make_unique<vux_condition_list>();
+            p->guard->add().op = r.condition;
+        }
         show(std::move(p));
-        ASSERT_EQ(placed(), 1u);
+        EXPECT_EQ(paragraph().flag(vux_element_paragraph::shown_bit), r.first);
+        ASSERT_EQ(placed(), r.first ? 1u : 0u);
         ticks(1, r.ticks);
         EXPECT_EQ(paragraph().flag(vux_element_paragraph::shown_bit), r.shown);
         EXPECT_EQ(placed(), r.shown ? 1u : 0u);
