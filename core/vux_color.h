@@ -16,4 +16,7 @@ public:
         return int32_t((uint32_t(r) & 0xFF) << 16 | (uint32_t(g) & 0xFF) << 8 | (uint32_t(b) & 0xFF));
     }
     static bool is_translucent(int32_t c) { return alpha(c) != 255; }
+    // Only -1 ("null") is no colour: a translucent one has its top bit set
+    // and reads as negative.
+    static bool is_set(int32_t c) { return c != -1; }
 };

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdio>
+#include "core/vux_color.h"
 #include "core/vux_file_name.h"
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_menu.h"
@@ -569,7 +570,7 @@ void vux_canvas::paint_switch(vux_window& window) {
         c->rect = slot_rect(sw->bounds, i, n, v[6], scale(v[4]), scale(v[5]), scale(v[7]), scale(v[8]), scale(v[9]));
         const bool pressed = sw->pressed == i, selected = sw->pressed < 0 && sw->current == i;
         const int32_t ground = pressed ? v[11] : selected ? v[12] : -1;
-        if (ground >= 0) fill_rounded(c->rect, uint32_t(brush_sheet_.map_ground(ground)), radius);
+        if (vux_color::is_set(ground)) fill_rounded(c->rect, uint32_t(brush_sheet_.map_ground(ground)), radius);
         const vux_string& name = pressed ? c->pressed_image : sw->current == i ? c->focus_image : c->normal_image;
         if (!name.empty()) image(name, c->rect);
         paint_badge(*c);
@@ -695,14 +696,14 @@ void vux_canvas::paint_corner_menu_item(const vux_menu& menu, int32_t i, bool li
     const vux_element_command* c = menu.command(i);
     const vux_rect& r = c->rect;
     auto colour = [&](int32_t code, int32_t key) {
-        return uint32_t(code >= 0 ? brush_sheet_.map_ground(code) : brush_sheet_.color(key));
+        return uint32_t(vux_color::is_set(code) ? brush_sheet_.map_ground(code) : brush_sheet_.color(key));
     };
     if (lit) fill_rounded(r, colour(menu.value_13, 31), scale(menu.layout_7));
     const int32_t line = text_height();
     if (!c->icon.empty()) image(c->icon, vux_rect(r.left(), r.top() + (r.height() - line) / 2, line, line));
     const int32_t indent = 2 * line;
     const vux_rect text_area(r.left() + indent, r.top(), std::max(0, r.width() - indent), r.height());
-    const uint32_t ink = menu.value_14 >= 0 && !variables_.contains(c->name)
+    const uint32_t ink = vux_color::is_set(menu.value_14) && !variables_.contains(c->name)
                              ? uint32_t(brush_sheet_.map_text(menu.value_14))
                              : uint32_t(brush_sheet_.color(text_key));
     text_at(text_area.left(), text_area.top() + (text_area.height() - line) / 2, c->label.units(), c->label.length(),

@@ -1,6 +1,7 @@
 #include "markup/runtime/vux_layout_impl.h"
 #include <algorithm>
 #include <string>
+#include "core/vux_color.h"
 #include "markup/model/vux_clamp.h"
 #include "markup/model/vux_data.h"
 #include "markup/model/vux_element_box.h"
@@ -194,9 +195,9 @@ void vux_layout_impl::draw_box_text(const vux_element_box& box, const vux_point&
         return;
     }
     int32_t code = box.text.colour;
-    if (box.flag(vux_element_box::checked_bit) && box.colour_a >= 0)
+    if (box.flag(vux_element_box::checked_bit) && vux_color::is_set(box.colour_a))
         code = box.colour_a;
-    else if (link && link->is_focused() && box.text.second_colour >= 0)
+    else if (link && link->is_focused() && vux_color::is_set(box.text.second_colour))
         code = box.text.second_colour;
     canvas_->text_at(pos.x, pos.y, text, length, text_colour(code), false);
 }
@@ -226,7 +227,7 @@ void vux_layout_impl::draw_box_background(const vux_element_box& box, const vux_
     const vux_hyperlink* link = box.link();
     const int32_t radius = box.ground_corner != 0 ? scale(box.ground_corner) : 0;
     auto ground = [&](int32_t code) {
-        if (code >= 0) canvas_->fill_rounded(r, uint32_t(canvas_->brush_sheet().map_ground(code)), radius);
+        if (vux_color::is_set(code)) canvas_->fill_rounded(r, uint32_t(canvas_->brush_sheet().map_ground(code)), radius);
     };
     ground(box.ground);
     if (link && link->is_focused() && !is_touch_screen()) ground(box.ground_s);
@@ -261,16 +262,16 @@ void vux_layout_impl::draw_box_border(const vux_element_box& box, const vux_poin
                      vux_clamp32(height - 2 * in));
     const vux_hyperlink* link = box.link();
     outline(box, r, box.border);
-    if (link && link->is_pressed() && box.border_f >= 0)
+    if (link && link->is_pressed() && vux_color::is_set(box.border_f))
         outline(box, r, box.border_f);
-    else if (link && link->is_focused() && box.border_s >= 0)
+    else if (link && link->is_focused() && vux_color::is_set(box.border_s))
         outline(box, r, box.border_s);
 }
 
 // One border line in a colour code: the whole outline (rounded by
 // "bcorner") when the box names all four lines or none, else the lines it names.
 void vux_layout_impl::outline(const vux_element_box& box, const vux_rect& r, int32_t code) {
-    if (code < 0 || r.width() <= 0 || r.height() <= 0) return;
+    if (!vux_color::is_set(code) || r.width() <= 0 || r.height() <= 0) return;
     canvas_->call(&vux_graphics_table::set_colour, 1, uint32_t(canvas_->brush_sheet().map_frame(code)));
     const int32_t lines = box.line_flags & 15;
     if (lines == 0 || lines == 15) {
@@ -298,7 +299,7 @@ void vux_layout_impl::outline(const vux_element_box& box, const vux_rect& r, int
 void vux_layout_impl::draw_text_block(const vux_record& element, const vux_point& pos, int32_t width, int32_t height) {
     const vux_element_text* t = text_of(element);
     if (!t) return;
-    if (t->second_colour >= 0) canvas_->fill_colour(rect_at(pos, width, height), text_colour(t->second_colour));
+    if (vux_color::is_set(t->second_colour)) canvas_->fill_colour(rect_at(pos, width, height), text_colour(t->second_colour));
     canvas_->text_at(pos.x, pos.y, t->text.units(), t->text.length(), text_colour(t->colour), false);
 }
 
@@ -341,8 +342,8 @@ void vux_layout_impl::draw_box(const vux_point& pos, int32_t width, int32_t heig
                                int32_t, int32_t) {
     const vux_rect r = rect_at(pos, width, height);
     const vux_brush_sheet& sheet = canvas_->brush_sheet();
-    if (style_1 >= 0) canvas_->fill_colour(r, uint32_t(sheet.map_ground(style_1)));
-    if (style_2 >= 0) {
+    if (vux_color::is_set(style_1)) canvas_->fill_colour(r, uint32_t(sheet.map_ground(style_1)));
+    if (vux_color::is_set(style_2)) {
         canvas_->call(&vux_graphics_table::set_colour, 1, uint32_t(sheet.map_frame(style_2)));
         canvas_->place(r);
         canvas_->call(&vux_graphics_table::rectangle, 0, 0);

@@ -142,6 +142,38 @@ TEST_F(LayoutImpl, BoxEmoticonsAreDrawnWhereMeasuringPlacedThem) {
     }
 }
 
+// Only -1 is no colour: a ground or border whose transparency byte is 0x80
+// or more reads as a negative number and is still drawn.
+TEST_F(LayoutImpl, TranslucentGroundsAndBordersAreDrawn) {
+    start(doc_builder().done());
+    vux_layout_impl layout(m().canvas());
+    struct row {
+        int32_t ground, border;
+        int fills, outlines;
+    };
+    const row rows[] = {
+        {-1, -1, 0, 0},
+        {int32_t(0x80336699u), -1, 1, 0},
+        {int32_t(0xFE000000u), int32_t(0xC0FF0000u), 1, 1},
+        {0x00336699, 0x00FF0000, 1, 1},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.ground);
+        vux_element_box box;
+        box.ground = r.ground;
+        box.border = r.border;
+        host.clear_log();
+        layout.draw_box_background(box, vux_point(0, 0), 20, 20);
+        EXPECT_EQ(host.count("graphics.rectangle 1") + host.count("graphics.round_rectangle 1"), r.fills);
+        if (r.fills) {
+            EXPECT_EQ(host.count("graphics.set_colour 0 " + std::to_string(uint32_t(r.ground))), 1);
+        }
+        host.clear_log();
+        layout.draw_box_border(box, vux_point(0, 0), 20, 20);
+        EXPECT_EQ(host.count("graphics.set_colour 1 " + std::to_string(uint32_t(r.border))), r.outlines);
+    }
+}
+
 // A box's image by its tile mode; nine-slice falls back to a fill in the
 // box's "groundt" colour on a host without capability 7.
 TEST_F(LayoutImpl, BoxImageByTileModeAndCapability) {
