@@ -275,11 +275,14 @@ bool vux_machine::scroll_key(int32_t code) {
 
 // Only a waiting main exchange takes the input, and is cancelled by it; a
 // blocking music or animation is stopped by it. Either way the event goes
-// no further.
+// no further. A document in an error state does no more network work: the
+// exchange it still waits for is ended, and the input goes on to the error's
+// dialog, so its soft key answers the first press.
 bool vux_machine::swallowed() {
-    if (exchange_.main_waiting)
+    if (exchange_.main_waiting) {
         exchange_.abort_main();
-    else if (results_.media_blocking())
+        if (document_.in_error()) return false;
+    } else if (results_.media_blocking())
         results_.stop_media(true);
     else
         return false;

@@ -136,6 +136,30 @@ TEST_F(Builtin, FatalErrorStepShowsItsTextInTheDialog) {
     EXPECT_TRUE(drew_text(host, "This phone")) << "the fatal dialog was painted without its text";
 }
 
+// The phone cannot reach the service, or loses it: the error's dialog has
+// one soft key, which starts the phone anew (a logout: the host restarts the
+// built-in document, which connects again); no key leaves a phone that
+// answers nothing, as an exit would in the emulator.
+TEST_F(Builtin, AFailedConnectionIsLeftByStartingAnew) {
+    vux_engine_start_document(e, vux_builtin_document_data, vux_builtin_document_size);
+    vux_engine_call_function(e, "__function_no_exit");
+    ticks(1, 2);
+    vux_engine_on_socket_error(e, 1);
+    ticks(3, 2);
+    ASSERT_EQ(variable("__dialog_error_text"), "无法连接服务。");
+    EXPECT_TRUE(drew_text(host, "重新连接"));
+    vux_engine_key(e, 1);  // the first press: the lost exchange is no longer waited for
+    ticks(5, 2);
+    EXPECT_EQ(host.count("facility.after_logout"), 1);
+    EXPECT_EQ(host.count("facility.after_exit"), 0);
+    // The start window's right soft key does not end the phone either.
+    vux_engine_call_function(e, "__function_no_exit");
+    ticks(7, 2);
+    vux_engine_key(e, 2);
+    ticks(9, 2);
+    EXPECT_EQ(host.count("facility.after_exit"), 0);
+}
+
 // The status text changes while the start window and the status dialog are
 // already laid out: the new text is measured and drawn.
 TEST_F(Builtin, StatusTextSetAfterTheLayoutIsDrawn) {
