@@ -366,16 +366,15 @@ private:
             out += "null";
             return;
         }
-        if (list->empty() || depth_ >= max_depth) {
+        if (list->empty() || !enter(name)) {
             if (!list->empty() && error.empty()) error = "lists nested too deeply at " + name;
             out += "null";
             return;
         }
-        ++depth_;
         scope inner = list->front();
         inner.outer = &s;
         value(*json::element(*piece, 0), inner, out);
-        --depth_;
+        leave();
     }
     // One array item: a "@list" is spliced in once per item of the list.
     void items(const json::value& v, const scope& s, std::string& out, bool& first) {
@@ -393,10 +392,8 @@ private:
             if (error.empty()) error = "no list " + name + " in the template";
             return;
         }
-        // A piece that names its own list (or an outer one) would never end.
-        if (++depth_ > max_depth) {
+        if (!enter(name)) {
             if (error.empty()) error = "lists nested too deeply at " + name;
-            --depth_;
             return;
         }
         for (const scope& item : *list) {
@@ -404,8 +401,18 @@ private:
             inner.outer = &s;
             for (size_t i = 0; i < json::size(*piece); ++i) items(*json::element(*piece, i), inner, out, first);
         }
-        --depth_;
+        leave();
     }
+    // A piece that names its own list (or an outer one) would never end, and
+    // one spliced into itself once per item multiplies the work at every
+    // level: a list already being filled is refused, and so is one nested
+    // past the limit.
+    bool enter(const std::string& name) {
+        if (open_.size() >= max_depth || std::find(open_.begin(), open_.end(), name) != open_.end()) return false;
+        open_.push_back(name);
+        return true;
+    }
+    void leave() { open_.pop_back(); }
     static const std::vector<scope>* find_list(const std::string& name, const scope& s) {
         for (const scope* at = &s; at; at = at->outer) {
             auto it = at->lists.find(name);
@@ -436,9 +443,9 @@ private:
         return out;
     }
 
-    static constexpr int max_depth = 8;
+    static constexpr size_t max_depth = 8;
     const json::value& root_;
-    int depth_ = 0;
+    std::vector<std::string> open_;  // the lists being filled, outermost first
 };
 
 bool fail(std::string* error, const std::string& why) {
