@@ -42,7 +42,6 @@ public:
         int opacity = vux_desktop_brush::default_opacity;
         std::array<int32_t, 13> colors{};  // by key - 1
         QByteArray background;
-        bool operator==(const values&) const = default;
     };
 
     static values fill(const vux_desktop_site& site);

@@ -29,7 +29,6 @@ public:
         QByteArray icon;
         QByteArray tray;
         int tray_color = vux_desktop_site::default_tray_color;
-        bool operator==(const values&) const = default;
     };
     // A field that does not pass: its control and the message.
     struct problem {

@@ -19,7 +19,6 @@ public:
     struct values {
         bool sharing = false;
         int32_t options = 0;  // option_bits only
-        bool operator==(const values&) const = default;
     };
 
     static values fill(const vux_desktop_site& site);

@@ -9,8 +9,6 @@
 #include <QVBoxLayout>
 #include <QWizard>
 #include <QWizardPage>
-#include <functional>
-#include <utility>
 
 #include "client/contacts/orbel_contact.h"
 #include "client/sheet/orbel_site_type.h"
@@ -23,15 +21,11 @@ namespace {
 
 constexpr int32_t operation_update = 2;
 
-// Enter never ends the sheet, and Esc only when `escape_cancels` says so: a
-// slip of the finger would send the update or drop the edits. Held for the
-// sheet's lifetime.
+// Enter and Esc never end the sheet: a slip of the finger would send the
+// update or drop the edits. Held for the sheet's lifetime.
 class key_guard : public QObject {
 public:
-    key_guard(QWidget* window, std::function<bool()> escape_cancels)
-        : QObject(window), window_(window), escape_cancels_(std::move(escape_cancels)) {
-        qApp->installEventFilter(this);
-    }
+    explicit key_guard(QWidget* window) : QObject(window), window_(window) { qApp->installEventFilter(this); }
     ~key_guard() override { qApp->removeEventFilter(this); }
 
 protected:
@@ -40,13 +34,11 @@ protected:
         auto* w = qobject_cast<QWidget*>(watched);
         if (!w || w->window() != window_) return false;
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape) return !escape_cancels_();
-        return key == Qt::Key_Return || key == Qt::Key_Enter;
+        return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
     }
 
 private:
     QWidget* window_;
-    std::function<bool()> escape_cancels_;
 };
 
 // A page of the sheet as a wizard page; the setup page checks itself before
@@ -191,7 +183,7 @@ orbel_site_sheet::orbel_site_sheet(QWidget* parent, const QString& management_na
     window_->setWindowTitle(management_name);
     window_->setModal(true);
     window_->resize(760, 540);
-    new key_guard(window_.get(), [this] { return escape_cancels(); });
+    new key_guard(window_.get());
 
     const vux_desktop_site& source = template_site ? *template_site : cached;
     const values v = fill(source, !from_template_, orbel_get_profile_telephone());
@@ -205,7 +197,6 @@ orbel_site_sheet::orbel_site_sheet(QWidget* parent, const QString& management_na
     }
     if (type_)
         QObject::connect(type_, &orbel_site_type::preset_chosen, window_.get(), [this](int id) { choose_preset(id); });
-    opened_ = current_values();
 }
 
 orbel_site_sheet::~orbel_site_sheet() = default;
@@ -257,17 +248,9 @@ bool orbel_site_sheet::wants_members() const {
     return members_page_ && (column_->get_values().columns & orbel_contact_wizard_page::member_columns);
 }
 
-orbel_site_sheet::values orbel_site_sheet::current_values() const {
-    return {setup_->get_values(), column_->get_values(), share_->get_values()};
-}
-
-bool orbel_site_sheet::escape_cancels() const {
-    return !wizard_ && !members_page_ && !from_template_ && current_values() == opened_;
-}
-
 std::unique_ptr<vux_desktop_site> orbel_site_sheet::collect_update() const {
     auto update = std::make_unique<vux_desktop_site>();
-    const values v = current_values();
+    const values v{setup_->get_values(), column_->get_values(), share_->get_values()};
     if (collect(v, cached_, *update)) orbel_write_setting_text(orbel_key_telephone, v.setup.number);
     // Only with a member column (the page checks the update's columns).
     if (members_page_) members_page_->collect(*update);

@@ -30,7 +30,6 @@ public:
         orbel_site_setup::values setup;
         orbel_site_column::values column;
         orbel_site_share::values share;
-        bool operator==(const values&) const = default;
     };
     // Option and column bits that one of the pages owns; the others are the
     // service's and pass through untouched.
@@ -84,11 +83,6 @@ private:
     // A new site with a column only members use: the member page follows
     // the share page.
     bool wants_members() const;
-    values current_values() const;
-    // Escape is Cancel only where it cannot lose anything: in the tabbed
-    // sheet while the pages hold what they were opened with. The wizard's
-    // Cancel discards a new site.
-    bool escape_cancels() const;
 
     const vux_desktop_site& cached_;
     bool from_template_ = false;
@@ -100,7 +94,6 @@ private:
     orbel_site_column* column_ = nullptr;
     orbel_site_share* share_ = nullptr;
     orbel_contact_wizard_page* members_page_ = nullptr;
-    values opened_;  // the pages' values as the sheet opened
     // The copied site's contacts, sent with the new site.
     vux_desktop_contact managers_;
     vux_desktop_contact members_;
