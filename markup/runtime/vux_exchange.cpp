@@ -214,6 +214,9 @@ vux_exchange::timed_outcome vux_exchange::timed_step() {
         if (main_timeout_count >= 16) {
             env.set_ok(vux_names::key_network_timeout);
             if (main_.has_request()) env.set_ok(vux_names::key_network_retry);
+            // The screens show the time-out as they choose: they are
+            // painted again with it on the next tick.
+            document_.deferred_settle = true;
         }
     }
     return timed_outcome::waiting;
@@ -233,10 +236,15 @@ void vux_exchange::resend_stale_poll() {
     if (poll_stale()) retry(false);
 }
 
+// The user ends the wait: the exchange, its status and what its time-out
+// said go with it, so that the next request does not start as timed out.
 void vux_exchange::abort_main() {
     main_waiting = false;
     main_.end();
-    document_.variables().remove(vux_names::status_main);
+    vux_environment& env = document_.variables();
+    env.remove(vux_names::status_main);
+    env.remove(vux_names::key_network_timeout);
+    env.remove(vux_names::key_network_retry);
     document_.close_dialog(vux_names::dialog_status);
 }
 

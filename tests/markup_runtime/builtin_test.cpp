@@ -160,6 +160,40 @@ TEST_F(Builtin, AFailedConnectionIsLeftByStartingAnew) {
     EXPECT_EQ(host.count("facility.after_exit"), 0);
 }
 
+// The service takes the phone's register reply, then falls silent on the
+// enter: once the document gives up waiting ("__key_network_timeout"), the
+// status dialog says so and how to end the wait; a key ends it.
+TEST_F(Builtin, ASilentServiceIsToldInTheStatusDialog) {
+    vux_engine_start_document(e, vux_builtin_document_data, vux_builtin_document_size);
+    vux_engine_call_function(e, "__function_no_exit");
+    ticks(1, 2);
+    vux_response_register r;
+    r.user = vux_string("u1");
+    r.password = vux_string("p1");
+    r.home.host = vux_string("home.test");
+    r.home.port = 80;
+    r.home.path = vux_string("/cs");
+    vux_engine_on_socket_ready(e, 1);
+    feed(1, reply_of(r));
+    ticks(3, 2);
+    ASSERT_EQ(variable("__dialog_status_text"), "正在进入…");
+    EXPECT_FALSE(drew_text(host, "服务没有回答"));
+    vux_engine_on_socket_ready(e, 2);
+    // The tick that gives up paints the dialog with the line.
+    for (int t = 5; t < 400 && variable("__key_network_timeout") != "ok"; ++t) {
+        host.clear_log();
+        vux_engine_tick(e, t);
+    }
+    ASSERT_EQ(variable("__key_network_timeout"), "ok");
+    EXPECT_TRUE(drew_text(host, "服务没有回答"));
+    vux_engine_key(e, 0);
+    EXPECT_EQ(variable("__status_main"), "(none)");
+    // The wait is over, and with it what its time-out said: the next
+    // request does not start as timed out.
+    EXPECT_EQ(variable("__key_network_timeout"), "(none)");
+    EXPECT_EQ(variable("__key_network_retry"), "(none)");
+}
+
 // The status text changes while the start window and the status dialog are
 // already laid out: the new text is measured and drawn.
 TEST_F(Builtin, StatusTextSetAfterTheLayoutIsDrawn) {
