@@ -9,7 +9,29 @@
 
 namespace {
 
-using Builtin = engine_fixture;
+// A service reply: the HTTP envelope around a document of records.
+template <class... R>
+std::string reply_of(const R&... records) {
+    const std::string body = doc_builder().add(records...).done();
+    return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+// The built-in document run against the recording host.
+struct Builtin : engine_fixture {
+    // The service answers the register request on connection 1 with a home;
+    // two ticks read it, and the document goes on to enter.
+    void answer_register() {
+        vux_response_register r;
+        r.user = vux_string("u1");
+        r.password = vux_string("p1");
+        r.home.host = vux_string("home.test");
+        r.home.port = 80;
+        r.home.path = vux_string("/cs");
+        vux_engine_on_socket_ready(e, 1);
+        feed(1, reply_of(r));
+        ticks(3, 2);
+    }
+};
 
 // The built-in document as the host starts it: it loads whole (the timer
 // starts only when there is no script error), files every screen and the
@@ -103,13 +125,6 @@ TEST_F(Builtin, StatusDialogIsABoxAboutItsTextInTheMiddle) {
     EXPECT_NEAR(ty + th / 2, by + bh / 2, 1);
 }
 
-// A service reply: the HTTP envelope around a document of records.
-template <class... R>
-std::string reply_of(const R&... records) {
-    const std::string body = doc_builder().add(records...).done();
-    return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
-}
-
 // Whether a text drawn since the log was last cleared starts with `text`.
 bool drew_text(const vux_fake_host& host, const std::string& text) {
     const std::string prefix = "graphics.text \"" + text;
@@ -167,15 +182,7 @@ TEST_F(Builtin, ASilentServiceIsToldInTheStatusDialog) {
     vux_engine_start_document(e, vux_builtin_document_data, vux_builtin_document_size);
     vux_engine_call_function(e, "__function_no_exit");
     ticks(1, 2);
-    vux_response_register r;
-    r.user = vux_string("u1");
-    r.password = vux_string("p1");
-    r.home.host = vux_string("home.test");
-    r.home.port = 80;
-    r.home.path = vux_string("/cs");
-    vux_engine_on_socket_ready(e, 1);
-    feed(1, reply_of(r));
-    ticks(3, 2);
+    answer_register();
     ASSERT_EQ(variable("__dialog_status_text"), "正在进入…");
     EXPECT_FALSE(drew_text(host, "服务没有回答"));
     vux_engine_on_socket_ready(e, 2);
@@ -202,15 +209,7 @@ TEST_F(Builtin, StatusTextSetAfterTheLayoutIsDrawn) {
     ticks(1, 2);
     EXPECT_TRUE(drew_text(host, "正在注册本机")) << "the status text shown with the dialog is not drawn";
     host.clear_log();
-    vux_response_register r;
-    r.user = vux_string("u1");
-    r.password = vux_string("p1");
-    r.home.host = vux_string("home.test");
-    r.home.port = 80;
-    r.home.path = vux_string("/cs");
-    vux_engine_on_socket_ready(e, 1);
-    feed(1, reply_of(r));
-    ticks(3, 2);
+    answer_register();
     ASSERT_EQ(variable("__dialog_status_text"), "正在进入…");
     EXPECT_TRUE(drew_text(host, "正在进入")) << "the changed status text is not drawn";
 }
