@@ -198,7 +198,6 @@ bool vux_document::timed_step(int32_t seconds) {
     (void)seconds;
     ++time_count;
     update_time_variables();
-    if (private_dirty) save_private();
     vux_environment& env = variables();
     switch (exchange_.timed_step()) {
     case vux_exchange::timed_outcome::retried: return true;
@@ -206,8 +205,9 @@ bool vux_document::timed_step(int32_t seconds) {
     case vux_exchange::timed_outcome::go_on: break;
     }
     bool did = false;
+    // A queued action may wait for the host, as any started one.
     if (std::unique_ptr<vux_action> due = action_queue.release()) {
-        runner_.run(*due);
+        runner_.start_action(*due);
         did = true;
     }
     if (overtime && !overtime->name.empty() && env.contains(overtime->name)) {
