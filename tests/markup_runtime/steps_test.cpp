@@ -1,12 +1,14 @@
 #include "markup/model/vux_action_clear.h"
 #include "markup/model/vux_action_font.h"
 #include "markup/model/vux_action_music.h"
+#include "markup/model/vux_action_odds.h"
 #include "markup/model/vux_action_paragraph.h"
 #include "markup/model/vux_action_pick.h"
 #include "markup/model/vux_action_title.h"
 #include "markup/model/vux_condition.h"
 #include "markup/model/vux_data.h"
 #include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_odds.h"
 #include "markup/model/vux_option.h"
 #include "markup/model/vux_subtitle.h"
 #include "screens_fixture.h"
@@ -258,11 +260,11 @@ TEST_F(Steps, ScreenStepsActOnlyOnUsableScreens) {
 // commands. Any other change leaves the open menu's selection (and presses)
 // as they were.
 TEST_F(Steps, OnlyTheScreensThatShowAVariableAreMarked) {
-    enum trigger { environment, pick, location };
+    enum trigger { environment, pick, odds, location };
     const struct {
         const char* what;
         trigger by;
-        const char* name;  // the variable, the option, or the location kind ("0", "1")
+        const char* name;  // the variable, the option, an odds step's text, or the location kind ("0", "1")
         int32_t selected;  // the open menu's selection after the settle
     } rows[] = {
         {"a name no screen shows", environment, "unseen", 1},
@@ -271,6 +273,8 @@ TEST_F(Steps, OnlyTheScreensThatShowAVariableAreMarked) {
         {"a name of the open menu", environment, "in_menu", 0},
         {"an option no screen shows", pick, "opt_hidden", 1},
         {"an option the paragraph mentions", pick, "opt_shown", 0},
+        {"odds texts no screen shows", odds, "unseen", 1},
+        {"an odds text the paragraph mentions", odds, "on_window", 0},
         {"a position no screen shows", location, "0", 1},
         {"a cell the paragraph mentions", location, "1", 0},
     };
@@ -300,6 +304,10 @@ TEST_F(Steps, OnlyTheScreensThatShowAVariableAreMarked) {
             pk.choices.append_cstr("b");
             d.add(o);
         }
+        vux_odds table;
+        table.name = vux_string("table");
+        table.bits.assign_bytes("\x01", 1);
+        d.add(table);
         start(d.done());
         run(action_of(show_step(1, 2, "w"), show_step(3, 2, "m")));
         ASSERT_EQ(menu_names(), "m");
@@ -312,6 +320,11 @@ TEST_F(Steps, OnlyTheScreensThatShowAVariableAreMarked) {
             step->option = vux_string(r.name);
             run(action_of(std::move(step)));
             ASSERT_EQ(variable(r.name), "b");
+        } else if (r.by == odds) {
+            auto step = std::make_unique<vux_action_odds>();
+            step->odds_name = vux_string("table");
+            step->index_variable = vux_string(r.name);  // the step's other texts are empty
+            run(action_of(std::move(step)));
         } else {
             run(action_of(set_step(r.name, "1")));
         }
