@@ -153,7 +153,8 @@ void vux_document::send_go(const vux_action_go& step) {
         }
     }
     if (step.send != 0) {
-        if (step.clear_first) end_overtime();
+        // The overtime stops counting while the request runs; its reply ends it.
+        if (step.clear_first && overtime) overtime->stopped = 1;
         show_status(step.status_text.length() > 0 ? step.status_text.to_utf8_string()
                                                   : text_of(vux_names::key_status_default));
         exchange_.send_message(m, true);

@@ -10,6 +10,7 @@
 #include "markup/model/vux_response_enter.h"
 #include "markup/model/vux_response_logon.h"
 #include "markup/model/vux_response_register.h"
+#include "markup/runtime/vux_engine_handle.h"
 #include "markup/runtime/vux_private.h"
 
 namespace {
@@ -716,4 +717,25 @@ TEST_F(Engine, AFailedUserRetryShowsTheMainError) {
     host.queue("network.open_connection", "0");
     vux_engine_call_function(e, "retry");
     EXPECT_EQ(variable("__dialog_error_text"), "main down");
+}
+
+// A go step that asks for it stops the overtime while its request runs: the
+// overtime stays, not counting, until the reply ends it.
+TEST_F(Engine, AGoStepStopsTheOvertimeUntilItsReply) {
+    vux_overtime overtime;
+    overtime.limit = 100;
+    vux_function go = shown_go("go");
+    static_cast<vux_action_go*>(go.action.step_at(0))->clear_first = 1;
+    start(doc_builder().add(overtime).add(go).done());
+    vux_engine_call_function(e, "go");
+    ASSERT_EQ(host.requests.count(1), 1u);
+    vux_manager& m = *static_cast<vux_manager*>(e);
+    ASSERT_NE(m.document().overtime, nullptr);
+    EXPECT_TRUE(m.document().overtime->stopped);
+    EXPECT_EQ(variable("__status_overtime"), "ok");
+    vux_engine_on_socket_ready(e, 1);
+    feed(1, http_reply(doc_builder().done()));
+    vux_engine_tick(e, 1);
+    EXPECT_EQ(m.document().overtime, nullptr);
+    EXPECT_EQ(variable("__status_overtime"), "(none)");
 }
