@@ -20,6 +20,8 @@ public:
     void add(std::unique_ptr<vux_subtitle> subtitle);
 
     bool active() const { return active_ != 0; }
+    // A current subtitle is on screen (current() would take a queued one).
+    bool showing() const { return active_ && current_; }
     int32_t queued() const { return queue_.get_count(); }
 
 private:

@@ -240,14 +240,10 @@ int32_t vux_action_runner::run_step(vux_prediction& step) {
             canvas_.note_file_status(s.names);
             break;
         }
-        if (s.names.count() >= 2) screens_.mark_stacks_changed();
-        for (int32_t i = 0; i + 1 < s.names.count(); i += 2) {
-            const vux_string& n = s.names.item_at(i);
-            const vux_string& v = s.names.item_at(i + 1);
-            env.assign(n, v);
-            if (s.operation == 1) document_.own_variables.assign(n, v);
-            if (s.operation == 2) document_.private_store.variables.assign(n, v);
-        }
+        for (int32_t i = 0; i + 1 < s.names.count(); i += 2) document_.name_changed(s.names.item_at(i));
+        env.assign_pairs(s.names);
+        if (s.operation == 1) document_.own_variables.assign_pairs(s.names);
+        if (s.operation == 2) document_.private_store.variables.assign_pairs(s.names);
         if (s.operation == 2) document_.save_private();
         break;
     }
@@ -450,8 +446,9 @@ int32_t vux_action_runner::run_screen_step(vux_prediction& step) {
     case vux_type_action_property: {
         auto& s = static_cast<vux_screen_step&>(step);
         const int32_t kind = s.targets_window() ? 1 : 2;
+        // Only a usable screen takes them.
         vux_screen* target = screens_.live_screen(kind, s.screen);
-        if (!target) return -1;
+        if (!target || !target->is_kept()) return -1;
         vux_element_client& client =
             kind == 1 ? static_cast<vux_window*>(target)->client : static_cast<vux_dialog*>(target)->client;
         if (step.type_code() == vux_type_action_element)
@@ -523,7 +520,9 @@ int32_t vux_action_runner::run_screen_step(vux_prediction& step) {
         auto& s = static_cast<vux_action_odds&>(step);
         const int32_t i = document_.odds.find(s.odds_name.str().c_str());
         if (i < 0) return -1;
-        screens_.mark_stacks_changed();
+        for (const vux_string* name :
+             {&s.item_variable, &s.query_variable, &s.count_variable, &s.index_variable, &s.exact_variable})
+            document_.name_changed(*name);
         static_cast<vux_odds*>(document_.odds.get(i))->apply(s, env);
         return 0;
     }
@@ -534,7 +533,7 @@ int32_t vux_action_runner::run_screen_step(vux_prediction& step) {
         auto* o = static_cast<vux_option*>(document_.options.get(i));
         if (o->apply_pick_step(s)) {
             env.set_plain(o->name, o->selected_text());
-            screens_.mark_stacks_changed();
+            document_.name_changed(o->name);
         }
         return 0;
     }

@@ -9,7 +9,6 @@
 #include "markup/runtime/vux_facility.h"
 #include "markup/runtime/vux_machine.h"
 #include "markup/runtime/vux_reserved_names.h"
-#include "markup/runtime/vux_screen_registry.h"
 
 namespace {
 
@@ -26,11 +25,10 @@ constexpr location_kind location_kinds[] = {
 
 }  // namespace
 
-vux_device_results::vux_device_results(vux_document& document, vux_action_runner& runner, vux_screen_registry& screens,
-                                       vux_machine& machine, vux_canvas& canvas, const vux_facility& facility)
+vux_device_results::vux_device_results(vux_document& document, vux_action_runner& runner, vux_machine& machine,
+                                       vux_canvas& canvas, const vux_facility& facility)
     : document_(document),
       runner_(runner),
-      screens_(screens),
       machine_(machine),
       canvas_(canvas),
       facility_(facility) {}
@@ -43,8 +41,8 @@ void vux_device_results::on_location(int32_t status, const char* text) {
     if (status >= 0 && status <= 2) {
         const location_kind& k = location_kinds[status];
         // The screens showing the reading repaint with the settle below.
-        screens_.mark_stacks_changed();
         const vux_string name(k.variable);
+        document_.name_changed(name);
         const vux_string value(text ? text : "null");
         canvas_.variables().set_plain(name, value);
         document_.private_store.variables.set_plain(name, value);

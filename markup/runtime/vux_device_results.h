@@ -10,7 +10,6 @@ class vux_data;
 class vux_document;
 class vux_facility;
 class vux_machine;
-class vux_screen_registry;
 
 // What the host's devices give the document: the location readings, the
 // text typed and the media taken for the action the runner keeps waiting,
@@ -21,8 +20,8 @@ public:
     // Tries of a ".ul" file name before giving up.
     static constexpr int32_t max_numbered_names = 1000;
 
-    vux_device_results(vux_document& document, vux_action_runner& runner, vux_screen_registry& screens,
-                       vux_machine& machine, vux_canvas& canvas, const vux_facility& facility);
+    vux_device_results(vux_document& document, vux_action_runner& runner, vux_machine& machine, vux_canvas& canvas,
+                       const vux_facility& facility);
     ~vux_device_results();
     vux_device_results(const vux_device_results&) = delete;
     vux_device_results& operator=(const vux_device_results&) = delete;
@@ -56,7 +55,6 @@ public:
 private:
     vux_document& document_;
     vux_action_runner& runner_;
-    vux_screen_registry& screens_;
     vux_machine& machine_;
     vux_canvas& canvas_;
     const vux_facility& facility_;

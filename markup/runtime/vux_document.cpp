@@ -85,6 +85,7 @@ void vux_document::load_private(const uint8_t* bytes, int32_t length) {
 
 void vux_document::start(const uint8_t* bytes, int32_t length) {
     if (!loaded_ || started_) return;
+    live_ = true;
     set_startup_variables();
     load(bytes, length);
     if (state_ != state_script_error) {
@@ -132,8 +133,12 @@ void vux_document::refresh() {
     if (logout_requested) {
         started_ = false;
         stop();
-        if (private_store.variables.remove(vux_names::key_connected)) save_private();
-        if (state_ == state_network_error) failure_note = true;
+        // A logout after a network error is noted for the next start only
+        // when the service was never reached.
+        if (private_store.variables.remove(vux_names::key_connected))
+            save_private();
+        else if (state_ == state_network_error)
+            failure_note = true;
         state_ = state_ok;
         logout_requested = false;
         variables().set_ok(vux_string(vux_names::key_logout));
@@ -149,6 +154,7 @@ void vux_document::refresh() {
 }
 
 void vux_document::stop() {
+    live_ = false;
     machine_.reset();
     canvas_.reset();
     time_count = 0;
@@ -181,12 +187,13 @@ void vux_document::stop() {
     action_queue.close();
 }
 
-bool vux_document::save_private() {
+// The host's answer is not looked at: a store it failed to keep is saved
+// again with the next change, not retried.
+void vux_document::save_private() {
     vux_buffer bytes;
     vux_writer w(bytes);
     private_store.write(w);
-    private_dirty = !facility_.save_private(bytes.data(), bytes.length());
-    return !private_dirty;
+    facility_.save_private(bytes.data(), bytes.length());
 }
 
 void vux_document::end_overtime() {

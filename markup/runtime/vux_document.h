@@ -47,7 +47,6 @@ public:
     vux_document& operator=(const vux_document&) = delete;
 
     // ---- run state
-    bool is_loaded() const { return loaded_; }
     bool is_started() const { return started_; }
     bool is_running() const { return started_ && !connect_pending_; }
     // An action waits for the host (text input or upload).
@@ -62,6 +61,8 @@ public:
     // After tick, key and pointer: carries out a logout or exit request.
     void refresh();
     void stop();
+    // Started since it last stopped: its teardown still has to stop it.
+    bool is_live() const { return live_; }
     void request_connect() { connect_pending_ = true; }
 
     // ---- loading
@@ -83,7 +84,7 @@ public:
     // The connect dialog goes when the first exchange ends either way.
     void end_establishing();
     void end_overtime();
-    bool save_private();
+    void save_private();
     // The state record of the settle snapshot.
     void write_state(vux_writer& w) const;
 
@@ -110,8 +111,9 @@ public:
     // Whether a command bar shows the variable: a condition of its shown
     // commands names it, or a menu one of its soft keys opens has it.
     bool bar_shows(vux_element_commandbar& bar, const vux_string& name);
-    // A variable changed: the window and the dialog in front that show it
-    // are painted again at the next settle.
+    // A variable changes: the window, the dialog and the menu in front that
+    // show it are painted again at the next settle; the others keep their
+    // presses and selection.
     void name_changed(const vux_string& name);
     // Per-tick work of the document; true when it did something.
     bool tick_work();
@@ -140,7 +142,6 @@ public:
     bool deferred_status_close = false;
     bool timed_triggers = false;
     bool timer_running = false;
-    bool private_dirty = false;
 
 private:
     void set_startup_variables();
@@ -164,6 +165,7 @@ private:
     int32_t state_ = state_ok;
     bool loaded_ = false;
     bool started_ = false;
+    bool live_ = false;
     bool connect_pending_ = false;
     bool establishing_ = false;
     int32_t depth_ = 0;

@@ -153,7 +153,8 @@ void vux_document::send_go(const vux_action_go& step) {
         }
     }
     if (step.send != 0) {
-        if (step.clear_first) end_overtime();
+        // The overtime stops counting while the request runs; its reply ends it.
+        if (step.clear_first && overtime) overtime->stopped = 1;
         show_status(step.status_text.length() > 0 ? step.status_text.to_utf8_string()
                                                   : text_of(vux_names::key_status_default));
         exchange_.send_message(m, true);
@@ -198,7 +199,6 @@ bool vux_document::timed_step(int32_t seconds) {
     (void)seconds;
     ++time_count;
     update_time_variables();
-    if (private_dirty) save_private();
     vux_environment& env = variables();
     switch (exchange_.timed_step()) {
     case vux_exchange::timed_outcome::retried: return true;
@@ -206,8 +206,9 @@ bool vux_document::timed_step(int32_t seconds) {
     case vux_exchange::timed_outcome::go_on: break;
     }
     bool did = false;
+    // A queued action may wait for the host, as any started one.
     if (std::unique_ptr<vux_action> due = action_queue.release()) {
-        runner_.run(*due);
+        runner_.start_action(*due);
         did = true;
     }
     if (overtime && !overtime->name.empty() && env.contains(overtime->name)) {

@@ -69,4 +69,7 @@ void vux_document::name_changed(const vux_string& name) {
         screens_.windows.changed = 1;
     if (auto* d = dynamic_cast<vux_dialog*>(screens_.dialogs.top()); d && shows(d->client, d->commandbar))
         screens_.dialogs.changed = 1;
+    if (auto* m = dynamic_cast<vux_menu*>(screens_.menus.top());
+        m && (m->has_command(name) || bar_shows(m->commandbar, name)))
+        screens_.menus.changed = 1;
 }

@@ -52,9 +52,11 @@ void vux_document::idle_work() {
     machine_.repaint_full();
 }
 
+// Only the subtitle on screen goes: between two subtitles the next one
+// stays queued.
 void vux_document::end_subtitle() {
     if (!subtitles.active()) return;
-    const bool shown = subtitles.current() != nullptr;
+    const bool shown = subtitles.showing();
     subtitles.stop();
     if (shown) machine_.repaint_full();
 }

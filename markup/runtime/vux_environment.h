@@ -52,7 +52,6 @@ public:
     void add_data_name(const vux_string& name) { data_names_.append_unique(name); }
     bool remove_data_name(const vux_string& name) { return data_names_.remove(name); }
     bool has_data_name(const vux_string& name) const { return data_names_.find(name) >= 0; }
-    const vux_string_list& data_names() const { return data_names_; }
 
     // The stored pairs, unevaluated.
     int32_t count() const { return values_.count() / 2; }

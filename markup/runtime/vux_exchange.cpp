@@ -89,15 +89,23 @@ bool vux_exchange::poll_due() {
 }
 
 void vux_exchange::channel_failed(bool main_channel) {
-    document_.network_failed(main_channel ? vux_names::key_error_main : vux_names::key_error_poll);
+    failed(main_channel ? vux_names::key_error_main : vux_names::key_error_poll);
     machine_.settle(false);
+}
+
+// The network-error state ends all network work: the main exchange the
+// document waited for ends with it, so that nothing (the busy indicator
+// least of all) goes on showing a wait that is over.
+void vux_exchange::failed(const char* text_key, const vux_string& suffix) {
+    if (main_waiting) end_main();
+    document_.network_failed(text_key, suffix);
 }
 
 void vux_exchange::connection_failed(bool main_channel) {
     if (document_.variables().contains(vux_names::key_final)) return;
     if (document_.establishing()) {
         document_.end_establishing();
-        document_.network_failed(vux_names::key_error_establish);
+        failed(vux_names::key_error_establish);
         return;
     }
     if (!document_.in_error()) retry(main_channel);
@@ -109,35 +117,32 @@ void vux_exchange::reply_refused(bool main_channel, int32_t code) {
         retry(main_channel);
         return;
     }
-    document_.network_failed(vux_names::key_error_response, vux_decimal::format(code));
+    failed(vux_names::key_error_response, vux_decimal::format(code));
     machine_.settle(false);
 }
 
 void vux_exchange::retry(bool main_channel) {
     if (document_.in_error()) return;
+    if (!resend(main_channel)) channel_failed(main_channel);
+}
+
+bool vux_exchange::resend(bool main_channel) {
     vux_environment& env = document_.variables();
-    bool ok = false;
     if (main_channel) {
-        if (main_.has_request()) {
-            main_.close_connection();
-            main_timeout_count = 0;
-            env.remove(vux_names::key_network_timeout);
-            env.remove(vux_names::key_network_retry);
-            if (main_.resend()) {
-                document_.show_dialog(vux_names::dialog_status, document_.status_text);
-                ok = true;
-            }
-        }
-    } else if (env.contains(vux_names::key_final)) {
-        ok = true;
-    } else if (poll_resend_count++ < 2) {
-        if (poll_.has_request()) {
-            poll_.close_connection();
-            poll_tick_count = 0;
-            ok = poll_.resend();
-        }
+        if (!main_.has_request()) return false;
+        main_.close_connection();
+        main_timeout_count = 0;
+        env.remove(vux_names::key_network_timeout);
+        env.remove(vux_names::key_network_retry);
+        if (!main_.resend()) return false;
+        document_.show_dialog(vux_names::dialog_status, document_.status_text);
+        return true;
     }
-    if (!ok) channel_failed(main_channel);
+    if (env.contains(vux_names::key_final)) return true;
+    if (poll_resend_count++ >= 2 || !poll_.has_request()) return false;
+    poll_.close_connection();
+    poll_tick_count = 0;
+    return poll_.resend();
 }
 
 // ---- delivery
@@ -160,6 +165,7 @@ void vux_exchange::main_reply(const uint8_t* body, int32_t length) {
     env.remove(vux_names::key_network_retry);
     document_.load(body, length);
     machine_.settle(false);
+    report_progress();
 }
 
 void vux_exchange::poll_reply(const uint8_t* body, int32_t length) {
@@ -182,21 +188,27 @@ void vux_exchange::traffic(bool main_channel) {
         return;
     }
     main_timeout_count = 0;
-    // A host that shows the progress itself is told at once; otherwise the
-    // next tick settles and paints it.
-    if (facility_.supports(capability_host_progress))
-        canvas_.finish_frame();
-    else
-        document_.deferred_settle = true;
+    // Otherwise the next tick settles and paints it.
+    if (!report_progress()) document_.deferred_settle = true;
+}
+
+// A host that shows the progress itself is told of each change at once,
+// the end of the wait too: that needs no painting.
+bool vux_exchange::report_progress() {
+    if (!facility_.supports(capability_host_progress)) return false;
+    canvas_.finish_frame();
+    return true;
 }
 
 // ---- time-outs and the user's answers to them
 
 vux_exchange::timed_outcome vux_exchange::timed_step() {
-    if (document_.in_error()) return timed_outcome::go_on;
-    // A connect being established has no time-out: the user ends a silent
-    // one with a key (the machine aborts a waiting exchange).
-    if (document_.establishing()) return main_waiting ? timed_outcome::waiting : timed_outcome::go_on;
+    // No time-out runs in an error state, nor while a connect is being
+    // established (the user ends a silent one with a key: the machine aborts
+    // a waiting exchange); the queue and the overtime still wait for a main
+    // exchange that waits.
+    if (document_.in_error() || document_.establishing())
+        return main_waiting ? timed_outcome::waiting : timed_outcome::go_on;
     if (poll_waiting && ++poll_tick_count > poll_interval + 10) {
         retry(false);
         return timed_outcome::retried;
@@ -222,30 +234,42 @@ vux_exchange::timed_outcome vux_exchange::timed_step() {
     return timed_outcome::waiting;
 }
 
+// Whichever exchange it resends, a failure shows the main error: the user
+// asked for the main exchange again.
 void vux_exchange::user_retry() {
     vux_environment& env = document_.variables();
     env.remove(vux_names::key_network_timeout);
     env.remove(vux_names::key_network_retry);
+    if (document_.in_error()) return;
+    bool ok = true;
     if (main_waiting || main_.has_request())
-        retry(true);
+        ok = resend(true);
     else if (poll_waiting)
-        retry(false);
+        ok = resend(false);
+    if (!ok) channel_failed(true);
 }
 
 void vux_exchange::resend_stale_poll() {
     if (poll_stale()) retry(false);
 }
 
-// The user ends the wait: the exchange, its status and what its time-out
-// said go with it, so that the next request does not start as timed out.
+// The user ends the wait: the exchange, its status, what its time-out said
+// and a connect's establishing go with it, so that the next request does not
+// start as timed out or as a connect.
 void vux_exchange::abort_main() {
+    end_main();
+    document_.end_establishing();
+    document_.close_dialog(vux_names::dialog_status);
+}
+
+void vux_exchange::end_main() {
     main_waiting = false;
     main_.end();
     vux_environment& env = document_.variables();
     env.remove(vux_names::status_main);
     env.remove(vux_names::key_network_timeout);
     env.remove(vux_names::key_network_retry);
-    document_.close_dialog(vux_names::dialog_status);
+    report_progress();
 }
 
 void vux_exchange::end() {
@@ -256,6 +280,7 @@ void vux_exchange::end() {
     poll_resend_count = 0;
     poll_counter = 0;
     poll_interval = 0;
+    report_progress();
 }
 
 // ---- side requests

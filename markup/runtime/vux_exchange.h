@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include "core/vux_integer_list.h"
+#include "core/vux_string.h"
 
 class vux_buffer;
 class vux_canvas;
@@ -68,8 +69,6 @@ public:
     void add_sent(int64_t n);
     void add_received(int64_t n);
     void reset_traffic();
-    int64_t bytes_sent() const { return sent_; }
-    int64_t bytes_received() const { return received_; }
 
     // The sequence of the last reply accepted on either channel (0 none yet).
     int32_t last_sequence = 0;
@@ -85,6 +84,14 @@ private:
     vux_receiver& receiver(bool main_channel) { return main_channel ? main_ : poll_; }
     bool poll_stale() const { return poll_waiting && poll_tick_count > poll_interval + 10; }
     void publish_traffic();
+    // Sends the channel's kept request again; false when that cannot be done.
+    bool resend(bool main_channel);
+    // The network-error state with the error dialog of text_key.
+    void failed(const char* text_key, const vux_string& suffix = vux_string());
+    // The main exchange ends: its wait, connection, request and status.
+    void end_main();
+    // Tells a host that shows the progress itself; false for any other.
+    bool report_progress();
 
     vux_document& document_;
     vux_receiver& main_;

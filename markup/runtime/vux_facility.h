@@ -12,8 +12,8 @@ public:
     const char* application_id() const { return call(&vux_facility_table::application_id); }
     const char* session_text() const { return call(&vux_facility_table::session_text); }
     int32_t query(int32_t kind) const { return call(&vux_facility_table::query, kind); }
-    bool save_private(const uint8_t* bytes, int32_t length) const {
-        return call(&vux_facility_table::save_private, bytes, length) != 0;
+    void save_private(const uint8_t* bytes, int32_t length) const {
+        call(&vux_facility_table::save_private, bytes, length);
     }
     void start_timer(int32_t rate) const { call(&vux_facility_table::start_timer, rate); }
     void stop_timer() const { call(&vux_facility_table::stop_timer); }

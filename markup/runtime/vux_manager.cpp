@@ -9,11 +9,14 @@ vux_manager::vux_manager()
       exchange_(document_, main_, poll_, network_, facility_, canvas_, machine_),
       screens_([this](const vux_screen& screen, int32_t kind) { document_.screen_closed(screen, kind); }),
       runner_(document_, screens_, machine_, canvas_, facility_, exchange_, results_),
-      results_(document_, runner_, screens_, machine_, canvas_, facility_) {}
+      results_(document_, runner_, machine_, canvas_, facility_) {}
 
 // The document goes first: its teardown ends the overtime through the canvas
-// and closes connections through the network table.
-vux_manager::~vux_manager() { document_.stop(); }
+// and closes connections through the network table. One that a logout or an
+// exit already stopped is not stopped again: the host hears of a stop once.
+vux_manager::~vux_manager() {
+    if (document_.is_live()) document_.stop();
+}
 
 vux_receiver* vux_manager::receiver_of(int32_t id) {
     if (id == 0) return nullptr;

@@ -43,8 +43,6 @@ public:
 
     int32_t connection_id() const { return connection_id_; }
     int32_t outcome() const { return outcome_; }
-    int32_t attempts() const { return attempts_; }
-    int32_t error_code() const { return error_code_; }
     int32_t sequence() const { return sequence_; }
     int32_t waiting_ticks() const { return waiting_ticks_; }
     int32_t receiving_ticks() const { return receiving_ticks_; }

@@ -2,12 +2,15 @@
 #include "core/vux_reader.h"
 #include "core/vux_writer.h"
 #include "engine_fixture.h"
+#include "markup/model/vux_action_environment.h"
+#include "markup/model/vux_action_error.h"
 #include "markup/model/vux_action_go.h"
 #include "markup/model/vux_credential_list.h"
 #include "markup/model/vux_overtime.h"
 #include "markup/model/vux_response_enter.h"
 #include "markup/model/vux_response_logon.h"
 #include "markup/model/vux_response_register.h"
+#include "markup/runtime/vux_engine_handle.h"
 #include "markup/runtime/vux_private.h"
 
 namespace {
@@ -500,6 +503,11 @@ TEST_F(Engine, LogoutSavesTheStoreAndCallsTheHostExitToo) {
     EXPECT_EQ(host.open_ids.size(), 0u);
     // Stopped: ticks do nothing, get_variable answers nothing.
     EXPECT_EQ(variable("__key_logout"), "(none)");
+    // The host hears of the stop once: going with the engine does not stop
+    // the stopped document again.
+    vux_engine_destroy(e);
+    e = nullptr;
+    EXPECT_EQ(host.count("network.stopped"), 1);
 
     vux_fake_host h2;
     vux_engine* x = vux_engine_create();
@@ -542,4 +550,192 @@ TEST(EngineTeardown, GoesWithAnOvertimeRunning) {
     EXPECT_STREQ(status, "ok");
     std::free(status);
     vux_engine_destroy(e);
+}
+
+namespace {
+
+// A function of one go step with its show flag: a main exchange.
+vux_function shown_go(const char* name) {
+    vux_function f;
+    f.name = vux_string(name);
+    auto go = std::make_unique<vux_action_go>();
+    go->code = 5;
+    f.action.add_step(std::move(go));
+    return f;
+}
+
+void add_records(engine_fixture& f, const std::string& doc) {
+    vux_engine_on_clipboard(f.e, reinterpret_cast<const uint8_t*>(doc.data()), int(doc.size()));
+}
+
+// A fresh engine whose main exchange is written and waits for its reply:
+// the enter request after a logon, else the connect's logon. Its connection.
+int fresh_main_exchange(engine_fixture& f, bool logged_on) {
+    restart(f);
+    if (logged_on) {
+        log_on(f, 0);
+    } else {
+        f.start_connecting();
+        vux_engine_call_function(f.e, "__function_no_exit");
+    }
+    const int id = logged_on ? 2 : 1;
+    vux_engine_on_socket_ready(f.e, id);
+    return id;
+}
+
+}  // namespace
+
+// A logout from the network-error state leaves a note for the next start
+// ("__key_failure") only when the service was never reached: once a reply
+// came, the logout takes "__key_connected" from the store instead.
+TEST_F(Engine, FailureNoteOnlyWhenTheServiceWasNeverReached) {
+    const struct {
+        const char* what;
+        bool reached;  // the logon reply came before the failure
+        const char* failure;
+    } rows[] = {{"the logon refused", false, "ok"}, {"the enter refused after the logon", true, "(none)"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const int id = fresh_main_exchange(*this, r.reached);
+        feed(id, http_reply("", 404));
+        vux_engine_tick(e, 2);
+        ASSERT_EQ(variable("__dialog_error_text"), "response 404");
+        vux_engine_call_function(e, "logout");
+        vux_engine_tick(e, 3);
+        ASSERT_EQ(host.count("facility.after_logout"), 1);
+        start_connecting();
+        EXPECT_EQ(variable("__key_failure"), r.failure);
+    }
+}
+
+// However the main exchange fails, its wait ends with it: the host's busy
+// indicator is told to stop, and no key is needed to end a wait that is over.
+TEST_F(Engine, AFailedMainExchangeEndsTheBusyIndicator) {
+    const struct {
+        const char* what;
+        bool logged_on;     // the failure hits the enter request, else the logon
+        bool refused;       // a 404 reply, else the connection lost (twice after the logon)
+        const char* error;  // "__dialog_error_text"
+    } rows[] = {
+        {"the connect's connection lost", false, false, "no link"},
+        {"the enter refused", true, true, "response 404"},
+        {"the enter's connection lost twice", true, false, "main down"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const int id = fresh_main_exchange(*this, r.logged_on);
+        if (r.refused) {
+            feed(id, http_reply("", 404));
+        } else {
+            vux_engine_on_socket_error(e, id);
+            if (r.logged_on) {
+                vux_engine_tick(e, 2);  // resent once, on the next connection
+                vux_engine_on_socket_error(e, id + 1);
+            }
+        }
+        ticks(3, 2);
+        EXPECT_EQ(variable("__dialog_error_text"), r.error);
+        EXPECT_EQ(variable("__status_main"), "(none)");
+        const std::vector<std::string> busy = host.calls("graphics.busy");
+        ASSERT_FALSE(busy.empty());
+        EXPECT_EQ(busy.back(), "graphics.busy 0 0");
+    }
+}
+
+// A key that ends a connect still being established ends its establishing
+// too: a later main exchange times out and is retried as any other.
+TEST_F(Engine, AKeyThatEndsAConnectEndsItsEstablishing) {
+    start_connecting();
+    add_records(*this, doc_builder().add(shown_go("go")).done());
+    vux_engine_call_function(e, "__function_no_exit");
+    vux_engine_key(e, 0);  // the wait ends
+    vux_engine_call_function(e, "go");
+    ASSERT_EQ(host.requests.count(2), 1u);
+    vux_engine_on_socket_error(e, 2);
+    vux_engine_tick(e, 1);
+    EXPECT_EQ(variable("__dialog_error_text"), "(none)");
+    EXPECT_EQ(host.count("network.open_connection"), 3);  // resent
+    vux_engine_on_socket_ready(e, 3);
+    for (int s = 1; s <= 10; ++s) vux_engine_tick(e, 7 * s);
+    EXPECT_EQ(host.count("network.open_connection"), 4);  // ten silent timed steps resend it
+}
+
+// The action queue and the overtime wait while a main exchange waits, also
+// in an error state; with no main exchange waiting the queued action runs.
+TEST_F(Engine, TheQueueWaitsForAWaitingMainExchange) {
+    const struct {
+        const char* what;
+        bool main_waits;
+        bool step_error;
+        const char* ran;
+    } rows[] = {
+        {"the enter waits", true, false, "(none)"},
+        {"the enter waits after an error step", true, true, "(none)"},
+        {"the enter was answered", false, false, "1"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        restart(*this);
+        log_on(*this, 0);  // the enter request waits on connection 2
+        if (!r.main_waits) {
+            vux_engine_on_socket_ready(e, 2);
+            feed(2, http_reply(reply_doc(1, vux_response_enter())));
+            vux_engine_tick(e, 2);
+            ASSERT_EQ(variable("__status_main"), "(none)");
+        }
+        vux_action queued;
+        queued.disposition = 4;  // the queue opens with it
+        auto set = std::make_unique<vux_action_environment>();
+        set->names.append_cstr("ran");
+        set->names.append_cstr("1");
+        queued.add_step(std::move(set));
+        vux_function fail;
+        fail.name = vux_string("fail");
+        auto error = std::make_unique<vux_action_error>();
+        error->message = vux_unicode(u"stop");
+        fail.action.add_step(std::move(error));
+        add_records(*this, doc_builder().add(queued).add(fail).done());
+        if (r.step_error) vux_engine_call_function(e, "fail");
+        for (int s = 1; s <= 3; ++s) vux_engine_tick(e, 7 * s);
+        EXPECT_EQ(variable("ran"), r.ran);
+    }
+}
+
+// The user's retry (command 2) resends the main request, or else a stuck
+// poll; when that cannot be done the main error is shown, not the poll's.
+TEST_F(Engine, AFailedUserRetryShowsTheMainError) {
+    log_on(*this, 0);
+    vux_response_enter entered;
+    entered.follow_up = 1;
+    vux_engine_on_socket_ready(e, 2);
+    feed(2, http_reply(reply_doc(1, entered)));
+    vux_engine_tick(e, 2);
+    ASSERT_EQ(host.requests.count(3), 1u);  // the poll waits
+    add_records(*this, doc_builder().add(shown_go("go")).add(function_of("retry", {2})).done());
+    vux_engine_call_function(e, "go");
+    vux_engine_key(e, 0);  // ends the go's wait, and its request with it
+    host.queue("network.open_connection", "0");
+    vux_engine_call_function(e, "retry");
+    EXPECT_EQ(variable("__dialog_error_text"), "main down");
+}
+
+// A go step that asks for it stops the overtime while its request runs: the
+// overtime stays, not counting, until the reply ends it.
+TEST_F(Engine, AGoStepStopsTheOvertimeUntilItsReply) {
+    vux_overtime overtime;
+    overtime.limit = 100;
+    vux_function go = shown_go("go");
+    static_cast<vux_action_go*>(go.action.step_at(0))->clear_first = 1;
+    start(doc_builder().add(overtime).add(go).done());
+    vux_engine_call_function(e, "go");
+    ASSERT_EQ(host.requests.count(1), 1u);
+    vux_manager& m = *static_cast<vux_manager*>(e);
+    ASSERT_NE(m.document().overtime, nullptr);
+    EXPECT_TRUE(m.document().overtime->stopped);
+    EXPECT_EQ(variable("__status_overtime"), "ok");
+    vux_engine_on_socket_ready(e, 1);
+    feed(1, http_reply(doc_builder().done()));
+    vux_engine_tick(e, 1);
+    EXPECT_EQ(m.document().overtime, nullptr);
+    EXPECT_EQ(variable("__status_overtime"), "(none)");
 }

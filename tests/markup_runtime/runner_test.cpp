@@ -201,18 +201,55 @@ TEST_F(Runner, ASecondInputStepKeepsItsWait) {
     EXPECT_EQ(host.count("facility.open_text_input"), 2);
 }
 
-TEST_F(Runner, AFailedStoreSaveIsRetriedAtTheNextTimedStep) {
+// The host's answer to a save is not looked at: a store it did not keep is
+// not saved again by the timed steps.
+TEST_F(Runner, AFailedStoreSaveIsNotRetried) {
     // Operation 2 assigns into the private store too, then saves it.
     start(doc_builder().add(environment_function("keep", 2, {"city", "Xi'an"})).done());
     host.queue("facility.save_private", "0");
     vux_engine_call_function(e, "keep");
     EXPECT_EQ(host.count("facility.save_private"), 1);
-    EXPECT_TRUE(host.saved_store.empty());
-    vux_engine_tick(e, 7);
-    EXPECT_EQ(host.count("facility.save_private"), 2);
-    EXPECT_NE(host.saved_store.find("Xi'an"), std::string::npos);
-    vux_engine_tick(e, 14);
-    EXPECT_EQ(host.count("facility.save_private"), 2);
+    for (int s = 1; s <= 3; ++s) vux_engine_tick(e, 7 * s);
+    EXPECT_EQ(host.count("facility.save_private"), 1);
+}
+
+// An environment step's empty value removes the variable, from each store
+// the step's operation assigns to.
+TEST_F(Runner, EnvironmentStepEmptyValueRemoves) {
+    const struct {
+        int32_t operation;
+        bool own, kept;  // also the document's own variables, the private store's
+    } rows[] = {{0, false, false}, {1, true, false}, {2, false, true}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.operation);
+        TearDown();
+        SetUp();
+        start(doc_builder()
+                  .add(environment_function("set", r.operation, {"v", "x"}))
+                  .add(environment_function("unset", r.operation, {"v", ""}))
+                  .done());
+        vux_manager& m = *static_cast<vux_manager*>(e);
+        const vux_string v("v");
+        vux_engine_call_function(e, "set");
+        ASSERT_TRUE(m.variables().contains(v));
+        ASSERT_EQ(m.document().own_variables.contains(v), r.own);
+        ASSERT_EQ(m.document().private_store.variables.contains(v), r.kept);
+        vux_engine_call_function(e, "unset");
+        EXPECT_FALSE(m.variables().contains(v));
+        EXPECT_FALSE(m.document().own_variables.contains(v));
+        EXPECT_FALSE(m.document().private_store.variables.contains(v));
+    }
+}
+
+// A queued action is started as any other: an input step in it waits for
+// the host's text.
+TEST_F(Runner, AQueuedActionIsStarted) {
+    vux_action queued = std::move(input_function("unused", "answer", 3).action);
+    queued.disposition = 4;  // the queue opens with it
+    start(doc_builder().add(queued).done());
+    for (int s = 1; s <= 3; ++s) vux_engine_tick(e, 7 * s);
+    EXPECT_EQ(host.count("facility.open_text_input"), 1);
+    EXPECT_EQ(variable("__status_input"), "ok");
 }
 
 // A negative skip count must not walk the step index backwards: the action

@@ -1,9 +1,16 @@
 #include "markup/model/vux_action_clear.h"
 #include "markup/model/vux_action_font.h"
 #include "markup/model/vux_action_music.h"
+#include "markup/model/vux_action_odds.h"
+#include "markup/model/vux_action_paragraph.h"
+#include "markup/model/vux_action_pick.h"
 #include "markup/model/vux_action_title.h"
 #include "markup/model/vux_condition.h"
 #include "markup/model/vux_data.h"
+#include "markup/model/vux_element_paragraph.h"
+#include "markup/model/vux_odds.h"
+#include "markup/model/vux_option.h"
+#include "markup/model/vux_subtitle.h"
 #include "screens_fixture.h"
 
 namespace {
@@ -214,4 +221,146 @@ TEST_F(Steps, BlockingMusicTakesTheNextKey) {
     EXPECT_EQ(variable("__status_music"), "(none)");
     run(action_of(set_step("ended", "")));
     EXPECT_EQ(variable("ended"), "(none)");
+}
+
+// The element, paragraph and property steps act only on a usable window or
+// dialog (keep mode 1 or 2).
+TEST_F(Steps, ScreenStepsActOnlyOnUsableScreens) {
+    const struct {
+        int32_t kind;  // 1 window, 2 dialog
+        int32_t keep;
+        int32_t result;
+        int paragraphs;  // in the target's client after the step
+    } rows[] = {{1, 1, 0, 1}, {1, 2, 0, 1}, {1, 0, -1, 0}, {2, 1, 0, 1}, {2, 0, -1, 0}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE("kind " + std::to_string(r.kind) + " keep " + std::to_string(r.keep));
+        TearDown();
+        SetUp();
+        if (r.kind == 1)
+            start(doc_builder().add(*screen_named<vux_window>("t", r.keep)).done());
+        else
+            start(doc_builder().add(*screen_named<vux_dialog>("t", r.keep)).done());
+        auto step = std::make_unique<vux_action_paragraph>();
+        step->screen_kind = r.kind;
+        step->screen = vux_string("t");
+        step->value_2 = 3;  // append
+        step->paragraphs.append(std::make_unique<vux_element_paragraph>());
+        EXPECT_EQ(result_of(std::move(step)), r.result);
+        vux_screen* t = screens().find_screen(r.kind, vux_string("t"));
+        ASSERT_NE(t, nullptr);
+        const vux_element_client& client =
+            r.kind == 1 ? static_cast<vux_window*>(t)->client : static_cast<vux_dialog*>(t)->client;
+        EXPECT_EQ(client.count(), r.paragraphs);
+    }
+}
+
+// A changed variable marks for redraw only the screens in front that show
+// it: a paragraph of the window that mentions it, a menu that a soft key of
+// the window's command bar opens and that has it, the open menu's own
+// commands. Any other change leaves the open menu's selection (and presses)
+// as they were.
+TEST_F(Steps, OnlyTheScreensThatShowAVariableAreMarked) {
+    enum trigger { environment, pick, odds, location };
+    const struct {
+        const char* what;
+        trigger by;
+        const char* name;  // the variable, the option, an odds step's text, or the location kind ("0", "1")
+        int32_t selected;  // the open menu's selection after the settle
+    } rows[] = {
+        {"a name no screen shows", environment, "unseen", 1},
+        {"a name the window's paragraph mentions", environment, "on_window", 0},
+        {"a name of the menu a soft key opens", environment, "in_soft_menu", 0},
+        {"a name of the open menu", environment, "in_menu", 0},
+        {"an option no screen shows", pick, "opt_hidden", 1},
+        {"an option the paragraph mentions", pick, "opt_shown", 0},
+        {"odds texts no screen shows", odds, "unseen", 1},
+        {"an odds text the paragraph mentions", odds, "on_window", 0},
+        {"a position no screen shows", location, "0", 1},
+        {"a cell the paragraph mentions", location, "1", 0},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        TearDown();
+        SetUp();
+        auto w = screen_named<vux_window>("w");
+        auto p = std::make_unique<vux_element_paragraph>();
+        p->guard = std::make_unique<vux_condition_list>();
+        for (const char* name : {"on_window", "opt_shown", "__key_cid"}) p->guard->add().name = vux_string(name);
+        w->client.paragraphs.append(std::move(p));
+        w->commandbar.left = command_of("Soft", action_of(show_step(3, 2, "soft")));
+        auto soft = screen_named<vux_menu>("soft");
+        soft->commands.append(command_of("S", vux_action()));
+        soft->command(0)->badge = vux_string("in_soft_menu");
+        auto menu = screen_named<vux_menu>("m");
+        for (const char* label : {"A", "B", "C"}) menu->commands.append(command_of(label, vux_action()));
+        menu->command(2)->badge = vux_string("in_menu");
+        doc_builder d;
+        d.add(*w).add(*soft).add(*menu);
+        for (const char* name : {"opt_hidden", "opt_shown"}) {
+            vux_option o;
+            o.name = vux_string(name);
+            vux_pick& pk = o.picks.add();
+            pk.choices.append_cstr("a");
+            pk.choices.append_cstr("b");
+            d.add(o);
+        }
+        vux_odds table;
+        table.name = vux_string("table");
+        table.bits.assign_bytes("\x01", 1);
+        d.add(table);
+        start(d.done());
+        run(action_of(show_step(1, 2, "w"), show_step(3, 2, "m")));
+        ASSERT_EQ(menu_names(), "m");
+        auto& open = *static_cast<vux_menu*>(screens().menus.top());
+        open.selected = 1;
+        if (r.by == location) {
+            vux_engine_on_location(e, r.name[0] - '0', "here");
+        } else if (r.by == pick) {
+            auto step = std::make_unique<vux_action_pick>();
+            step->option = vux_string(r.name);
+            run(action_of(std::move(step)));
+            ASSERT_EQ(variable(r.name), "b");
+        } else if (r.by == odds) {
+            auto step = std::make_unique<vux_action_odds>();
+            step->odds_name = vux_string("table");
+            step->index_variable = vux_string(r.name);  // the step's other texts are empty
+            run(action_of(std::move(step)));
+        } else {
+            run(action_of(set_step(r.name, "1")));
+        }
+        EXPECT_EQ(open.selected, r.selected);
+    }
+}
+
+// A key ends the subtitle on screen; pressed between two subtitles it
+// leaves the next one queued, unshown.
+TEST_F(Steps, AKeyEndsOnlyTheSubtitleOnScreen) {
+    const struct {
+        const char* what;
+        bool first_done;  // the first subtitle has scrolled out before the key
+        int queued;       // subtitles still to show after the key
+    } rows[] = {{"the first on screen", false, 1}, {"between the two", true, 1}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        TearDown();
+        SetUp();
+        doc_builder d;
+        d.add(*screen_named<vux_window>("w"));
+        for (const char16_t* text : {u"one", u"two"}) {
+            vux_subtitle t;
+            t.text = vux_unicode(text);
+            d.add(t);
+        }
+        start(d.done());
+        run(action_of(show_step(1, 2, "w")));
+        vux_subtitle_list& list = doc().subtitles;
+        list.start();
+        vux_subtitle* first = list.current();
+        ASSERT_NE(first, nullptr);
+        for (int i = 0; i < 3; ++i) first->widths.append(10);
+        if (r.first_done) list.advance(1000, 30);  // scrolled out: dropped
+        key(0);
+        EXPECT_FALSE(list.active());
+        EXPECT_EQ(list.queued(), r.queued);
+    }
 }
