@@ -170,9 +170,11 @@ int wav_to_amr_bytes(std::span<const uint8_t> wav, std::vector<uint8_t>& amr) {
     short samples[amr_frame_samples];
     uint8_t out[64];
     int frames = 0;
-    // To the end of the file; a partial last frame is dropped.
+    // To the end of the file; a partial last frame is dropped. Each 8-bit
+    // sample is taken about its unsigned zero, 128, and shifted left by 7:
+    // the offset kept would be encoded as a constant bias.
     while (wav.size() - at >= size_t(amr_frame_samples) && frames < amr_max_frames) {
-        for (int i = 0; i < amr_frame_samples; ++i) samples[i] = short((int(wav[at + i]) - 128) * 256);
+        for (int i = 0; i < amr_frame_samples; ++i) samples[i] = short((int(wav[at + i]) - 128) << 7);
         at += amr_frame_samples;
         const int n = Encoder_Interface_Encode(enc.state, MR475, samples, out, 0);
         if (n > 0) amr.insert(amr.end(), out, out + n);

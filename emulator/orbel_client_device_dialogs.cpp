@@ -67,12 +67,14 @@ std::optional<QByteArray> orbel_recorded_voice(const QString& media_folder) {
 
 namespace {
 
+// The media files lie in the emulator's own folder, where the document's
+// file requests and "_name" pictures reach them.
 QString media_folder_of(QString emulator_folder) {
     if (emulator_folder.isEmpty())
         emulator_folder =
             QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/emulator");
     if (!emulator_folder.endsWith('/')) emulator_folder += '/';
-    return emulator_folder + QStringLiteral("media/");
+    return emulator_folder;
 }
 
 // Takes a dialog out of use without its answer. Rejecting it first stops

@@ -64,8 +64,8 @@ public:
 // What the device facilities need from their client window besides the
 // window itself.
 struct orbel_client_devices_context {
-    // The emulator's folder; media files go to its "media" subfolder. Empty:
-    // the per-user data folder's "emulator" folder.
+    // The emulator's folder, where the media files go beside the document's
+    // own files. Empty: the per-user data folder's "emulator" folder.
     QString emulator_folder;
     // The running engine, read when a text input opens for the emoticon
     // grid; null (or no function) shows no grid.

@@ -26,13 +26,15 @@ void orbel_client_waiter::render() {
         const QRectF ring(15, 15, 50, 50);
         p.setPen(QPen(QColor(0x5A, 0x5A, 0x5A), 4));
         p.drawEllipse(ring);
-        // 100 straight after the spinner shows the empty ring: the spinner
-        // ends with a full value before any progress was drawn.
-        if (value_ > 0 && !(value_ == 100 && last_drawn_ == 0)) {
+        // 100 straight after the spinner or after no progress shows the
+        // empty ring: the spinner ends with a full value before any progress
+        // was drawn. Every other ring keeps its value, even 0.
+        if (value_ == 100 && last_drawn_ == 0) return;
+        if (value_ > 0) {
             p.setPen(QPen(Qt::white, 4));
             // Clockwise from 3 o'clock: Qt's positive angles turn the other way.
             p.drawArc(ring, 0, -value_ * 360 * 16 / 100);
-            last_drawn_ = value_;
         }
+        last_drawn_ = value_;
     }
 }

@@ -27,7 +27,9 @@ orbel_emulator::orbel_emulator(orbel_client_setup setup, QWidget* parent)
     setAttribute(Qt::WA_NoSystemBackground);
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true);
-    // A click on the picture focuses the frame, so Escape reaches it.
+    // A click on the picture focuses the frame, so Escape reaches it; the
+    // screen, which takes the focus when the phone is shown, keeps it for
+    // Tab.
     setFocusPolicy(Qt::ClickFocus);
     client_->move(screen_rect.topLeft());
     client_->create();
@@ -66,6 +68,10 @@ void orbel_emulator::paintEvent(QPaintEvent*) {
 
 void orbel_emulator::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    // A press on the frame takes the keyboard from the screen, whatever
+    // the window system does with the press: Escape then hides the phone.
+    setFocus(Qt::MouseFocusReason);
+    activateWindow();
     const QPoint at = event->position().toPoint();
     if (button_rect.contains(at)) {
         pressed_ = true;

@@ -12,6 +12,7 @@
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTest>
 #include <QWindow>
 
 namespace {
@@ -221,6 +222,43 @@ TEST(EmulatorWindow, the_selected_site_names_itself_after_the_session_text) {
     for (const auto& s : shows) {
         show_again(QString::fromLatin1(s.key));
         EXPECT_EQ(fake_count(*e, "start_document"), s.starts) << s.key;
+    }
+}
+
+// The keyboard as a user meets it, through the window system: the screen
+// has the focus once the phone is shown (as the site manager shows it) and
+// after a click on it, and Escape there is the phone's back key; a click on
+// the frame takes the focus, and Escape then hides the phone.
+TEST(EmulatorWindow, escape_goes_back_on_the_screen_and_hides_from_the_frame) {
+    orbel_test_clear_settings();
+    orbel_emulator frame(test_setup());
+    ASSERT_TRUE(frame.load_skin());
+    vux_engine* e = fake_last_engine;
+    ASSERT_NE(e, nullptr);
+    frame.show();
+    frame.raise();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    const struct {
+        const char* what;
+        QWidget* clicked;  // null: nothing clicked since shown
+        QPoint at;
+        bool hides;
+    } rows[] = {
+        {"just shown", nullptr, {}, false},
+        {"the screen clicked", frame.client(), {150, 300}, false},
+        {"the frame clicked", &frame, {100, 400}, true},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        if (r.clicked) QTest::mouseClick(r.clicked, Qt::LeftButton, Qt::NoModifier, r.at);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_EQ(focus, r.hides ? static_cast<QWidget*>(&frame) : frame.client());
+        e->calls.clear();
+        QTest::keyClick(focus, Qt::Key_Escape);
+        EXPECT_EQ(frame.isVisible(), !r.hides);
+        EXPECT_EQ(fake_count(*e, "key 7"), r.hides ? 0 : 1);
     }
 }
 

@@ -36,7 +36,9 @@ struct media_fixture {
     QPushButton* button(const char* id) const {
         return devices->capture_dialog() ? devices->capture_dialog()->findChild<QPushButton*>(id) : nullptr;
     }
-    QStringList media_files() const { return QDir(devices->media_folder()).entryList(QDir::Files); }
+    // The emulator's folder itself: the document's file requests and its
+    // "_name" pictures read there, so what a capture leaves is in its reach.
+    QStringList media_files() const { return QDir(dir.path()).entryList(QDir::Files); }
 };
 
 std::vector<uint8_t> tone8(int samples, double hz) {

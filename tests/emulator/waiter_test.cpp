@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <vector>
 
 #include "client/orbel_test_support.h"
 #include "emulator/vux_waiter_window.h"
@@ -32,25 +33,35 @@ TEST(Waiter, RoundedSquareWithClearCorners) {
     EXPECT_TRUE(near(at(w, 40, 15), grey));
 }
 
-TEST(Waiter, ProgressRunsClockwiseFromThreeOClock) {
+// The ring at 45, 135, 225 and 315 degrees clockwise from 3 o'clock: 'w'
+// where the white arc covers it, 'g' where the grey ring shows. The ring
+// keeps the value it was last drawn with, so a 100 whose ring before showed
+// no progress (after the spinner, or after 0) draws the grey ring only.
+TEST(Waiter, ProgressRingAfterWhatWasDrawnBefore) {
     orbel_test_app();
-    orbel_client_waiter w;
-    draw(w, 2, 25);
-    EXPECT_TRUE(near(at(w, 58, 58), white)) << std::hex << at(w, 58, 58);
-    EXPECT_TRUE(near(at(w, 58, 22), grey)) << std::hex << at(w, 58, 22);
-    EXPECT_TRUE(near(at(w, 22, 58), grey));
-    draw(w, 2, 100);  // after drawn progress, 100 is a full ring
-    EXPECT_TRUE(near(at(w, 58, 22), white));
-}
-
-TEST(Waiter, HundredRightAfterTheSpinnerShowsTheEmptyRing) {
-    orbel_test_app();
-    orbel_client_waiter w;
-    draw(w, 1, 0);
-    draw(w, 2, 100);
-    for (auto [x, y] : {std::pair{58, 58}, {58, 22}, {22, 22}, {22, 58}})
-        EXPECT_TRUE(near(at(w, x, y), grey)) << x << "," << y;
-    EXPECT_EQ(at(w, 40, 40), square);
+    const struct {
+        const char* what;
+        std::vector<std::pair<int, int>> steps;  // (mode, value), the last one probed
+        const char* ring;
+    } rows[] = {
+        {"a quarter", {{2, 25}}, "wggg"},
+        {"100 after drawn progress", {{2, 25}, {2, 100}}, "wwww"},
+        {"100 right after the spinner", {{1, 0}, {2, 100}}, "gggg"},
+        {"100 after the progress fell to 0", {{2, 50}, {2, 0}, {2, 100}}, "gggg"},
+        {"100 after 0 from the start", {{2, 0}, {2, 100}}, "gggg"},
+        {"progress again after the spinner", {{1, 0}, {2, 100}, {2, 50}}, "wwgg"},
+    };
+    const std::pair<int, int> probes[] = {{58, 58}, {22, 58}, {22, 22}, {58, 22}};
+    for (const auto& r : rows) {
+        orbel_client_waiter w;
+        for (auto [mode, value] : r.steps) draw(w, mode, value);
+        for (int i = 0; i < 4; ++i) {
+            const auto [x, y] = probes[i];
+            EXPECT_TRUE(near(at(w, x, y), r.ring[i] == 'w' ? white : grey))
+                << r.what << " at " << x << "," << y << ": " << std::hex << at(w, x, y);
+        }
+        EXPECT_EQ(at(w, 40, 40), square) << r.what;
+    }
 }
 
 TEST(Waiter, SpinnerFramesComeFromTheResourcesAndWrap) {

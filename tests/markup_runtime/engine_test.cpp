@@ -6,6 +6,7 @@
 #include "markup/model/vux_action_error.h"
 #include "markup/model/vux_action_go.h"
 #include "markup/model/vux_credential_list.h"
+#include "markup/model/vux_dialog.h"
 #include "markup/model/vux_overtime.h"
 #include "markup/model/vux_response_enter.h"
 #include "markup/model/vux_response_logon.h"
@@ -50,8 +51,8 @@ vux_home home_at(const char* host, int port) {
 
 // Connects and answers the logon with a home, in a reply numbered sequence;
 // the enter request then goes out on connection 2.
-void log_on(engine_fixture& f, int32_t sequence) {
-    f.start_connecting();
+void log_on(engine_fixture& f, int32_t sequence, void (*start)(engine_fixture&) = nullptr) {
+    start ? start(f) : f.start_connecting();
     vux_engine_call_function(f.e, "__function_no_exit");
     vux_response_logon ok;
     ok.home = home_at("home.test", 80);
@@ -479,6 +480,54 @@ TEST_F(Engine, HostShownProgressFollowsTheTraffic) {
         const std::vector<std::string> busy = host.calls("graphics.busy");
         ASSERT_EQ(int(busy.size()), before + 1) << r.what;
         EXPECT_EQ(busy.back(), r.busy) << r.what;
+    }
+}
+
+// A failed exchange ends the host's busy indicator as the error shows: the
+// document does no more network work, and the indicator is told 0 once,
+// not only when a later tap ends the exchange it still waited for.
+TEST_F(Engine, AFailedExchangeEndsTheHostShownProgress) {
+    // The error shows in a dialog of its own, so the failure paints a frame.
+    const auto start = [](engine_fixture& f) {
+        vux_dialog error;
+        error.name = vux_string("__dialog_error");
+        f.start(doc_builder().add(error_texts()).add(error).add(function_of("__function_no_exit", {1})).done());
+    };
+    static void (*const start_with_dialog)(engine_fixture&) = start;
+    const struct {
+        const char* what;
+        void (*fail)(engine_fixture&);
+        const char* error;  // "__dialog_error_text"
+    } rows[] = {
+        {"the enter's connection is lost twice",
+         [](engine_fixture& f) {
+             log_on(f, 0, start_with_dialog);
+             vux_engine_on_socket_error(f.e, 2);
+             vux_engine_tick(f.e, 2);  // resent on connection 3
+             vux_engine_on_socket_error(f.e, 3);
+         },
+         "main down"},
+        {"the enter is refused with 404",
+         [](engine_fixture& f) {
+             log_on(f, 0, start_with_dialog);
+             vux_engine_on_socket_ready(f.e, 2);
+             f.feed(2, http_reply("", 404));
+         },
+         "response 404"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        restart(*this);
+        r.fail(*this);
+        const int before = host.count("graphics.busy 0 0");
+        vux_engine_tick(e, 9);
+        EXPECT_EQ(variable("__dialog_error_text"), r.error);
+        const std::vector<std::string> busy = host.calls("graphics.busy");
+        ASSERT_FALSE(busy.empty());
+        EXPECT_EQ(busy.back(), "graphics.busy 0 0");
+        EXPECT_EQ(host.count("graphics.busy 0 0"), before + 1);
+        ticks(10, 30);  // the error stays: nothing more to tell
+        EXPECT_EQ(host.calls("graphics.busy").size(), busy.size());
     }
 }
 
