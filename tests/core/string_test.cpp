@@ -189,8 +189,14 @@ TEST(Unicode, Utf8RoundTripsEveryPlane) {
         {u"A", "A"},
         {u"\u00e9", "\xc3\xa9"},
         {u"\u4e2d", "\xe4\xb8\xad"},
-        {u"\U0001F600", "\xf0\x9f\x98\x80"},  // outside the basic plane: one four-byte sequence
-        {u"x\U00010000y", "x\xf0\x90\x80\x80y"},
+        // Outside the basic plane each surrogate is its own three-byte
+        // sequence, as the service reads them.
+        {u"\U0001F600", "\xed\xa0\xbd\xed\xb8\x80"},
+        {u"x\U00010000y", "x\xed\xa0\x80\xed\xb0\x80y"},
+        {u"\xdc00"
+         u"z",
+         "\xed\xb0\x80"
+         "z"},  // a lone surrogate too
     };
     for (const auto& c : cases) {
         vux_unicode u(c.text);
