@@ -1,10 +1,10 @@
 // bench-libs: vux_core
 // Reading a long text field: a UTF-16 text (count, then 16-bit units) and a
 // byte string of the same number of bytes, each from a reader over one
-// field, for 10^4 to 10^6 units. Both must grow in proportion to the length:
-// the units_per_second column stays about the same from one size to the next
-// (a read that copied the text at every few units would fall by ten at each
-// step), and per_unit says what one unit costs.
+// field, for 10^4 to 10^6 units. Both must take time in proportion to the
+// length: items_per_second (units) stays about the same from one size to the
+// next (a read that copied the text at every few units would fall by ten at
+// each step), and per_unit says what one unit costs.
 //
 //   scripts/bench.sh text_read
 //   build-bench/bench/bench_text_read --benchmark_filter=unicode
