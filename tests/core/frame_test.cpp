@@ -132,9 +132,7 @@ TEST(Reader, UnicodeTakesItsRoomOnceAndReadsWhatIsThere) {
         {0x7FFFFFFF, 2, false, true, 256},  // huge count: the two units, no more room
         {300, 300, false, false, 512},      // built at once: 512, not grown to 304
         {1000, 300, true, true, 512},       // room for what is there, not for 1000
-        {2, 1, true, true, 256},
-        {0, 3, false, false, 0},
-        {-5, 3, false, false, 0},
+        {2, 1, true, true, 256},           {0, 3, false, false, 0}, {-5, 3, false, false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.count);
