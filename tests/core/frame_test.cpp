@@ -130,9 +130,11 @@ TEST(Reader, UnicodeTakesItsRoomOnceAndReadsWhatIsThere) {
     };
     const Case cases[] = {
         {0x7FFFFFFF, 2, false, true, 256},  // huge count: the two units, no more room
-        {300, 300, false, false, 512},      // built at once: 512, not grown to 304
+        {300, 300, false, false, 512},      // room at once: 512, not grown 4 units at a time
         {1000, 300, true, true, 512},       // room for what is there, not for 1000
-        {2, 1, true, true, 256},           {0, 3, false, false, 0}, {-5, 3, false, false, 0},
+        {2, 1, true, true, 256},            // one unit, then a byte too few for the next
+        {0, 3, false, false, 0},            // a count of 0 or less reads empty
+        {-5, 3, false, false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.count);
