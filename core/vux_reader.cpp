@@ -1,6 +1,7 @@
 // Positional reader: big-endian fields taken from a byte view, with a
 // sticky error flag.
 #include "core/vux_reader.h"
+#include <algorithm>
 #include <cstring>
 #include "core/vux_be32.h"
 #include "core/vux_buffer.h"
@@ -66,8 +67,11 @@ void vux_reader::read_unicode(vux_unicode& target) {
     target.clear();
     if (error_) return;
     int32_t n = read_int32();
-    // Units are appended one by one as they are read, so a huge count costs
-    // nothing beyond the bytes that are really there.
+    if (n <= 0) return;
+    // Room for the whole text at once, or the unit-by-unit appends would copy
+    // it again at every few units; never more than the bytes left can hold,
+    // so a huge count off the wire costs nothing beyond what is really there.
+    target.reserve(std::min(n, remaining() / 2));
     for (int32_t i = 0; i < n && !error_; ++i) {
         int32_t u = read_int16();
         if (error_) break;

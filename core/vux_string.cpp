@@ -197,8 +197,9 @@ bool vux_string_equals_cstr(const vux_string& a, const char* b) { return vux_str
 
 namespace {
 // Compares two texts that pass vux_decimal::is_decimal by value, without
-// converting them: no leading zeros and no "-0", so the longer magnitude is
-// the larger and equal lengths compare digit by digit.
+// converting them, so that numbers past the int32 range (mobile numbers)
+// still compare as numbers: no leading zeros and no "-0", so the longer
+// magnitude is the larger and equal lengths compare digit by digit.
 int compare_decimal(const vux_string& a, const vux_string& b) {
     bool na = a.byte_at(0) == '-', nb = b.byte_at(0) == '-';
     if (na != nb) return na ? -1 : 1;
@@ -212,17 +213,11 @@ int compare_decimal(const vux_string& a, const vux_string& b) {
     }
     return na ? -mag : mag;
 }
-int compare_bytes(const vux_string& a, const vux_string& b) {
-    int32_t n = std::min(a.length(), b.length());
-    int c = std::memcmp(a.data(), b.data(), size_t(n));
-    if (c != 0) return c < 0 ? -1 : 1;
-    return a.length() == b.length() ? 0 : (a.length() < b.length() ? -1 : 1);
-}
 int compare(const vux_string& a, const vux_string& b) {
-    bool da = vux_decimal::is_decimal(a), db = vux_decimal::is_decimal(b);
-    if (da && db) return compare_decimal(a, b);
-    if (da != db) return da ? -1 : 1;
-    return compare_bytes(a, b);
+    if (vux_decimal::is_decimal(a) && vux_decimal::is_decimal(b)) return compare_decimal(a, b);
+    // Any other pair as 0-terminated text (strcmp compares unsigned bytes).
+    const int c = std::strcmp(a.data(), b.data());
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 }  // namespace
 

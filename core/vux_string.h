@@ -87,13 +87,13 @@ vux_string operator+(const vux_string& a, const char* b);
 bool vux_string_equal(const vux_string& a, const vux_string& b);
 bool vux_string_not_equal(const vux_string& a, const vux_string& b);
 bool vux_string_equals_cstr(const vux_string& a, const char* b);
-// A strict weak order: decimal texts (vux_decimal::is_decimal) come first and
-// compare by value ('9' before '10', any number of digits); all other texts
-// follow in unsigned byte order.
+// Two decimal texts (vux_decimal::is_decimal) compare by value ('9' before
+// '10', any number of digits); any other pair byte-wise as 0-terminated text
+// ('10' before '9a'). Mixed pairs make this no strict weak order ('2' < '10'
+// < '1a' < '2'): it compares two values, it never sorts nor keys a map.
 bool vux_string_less(const vux_string& a, const vux_string& b);
 bool vux_string_greater(const vux_string& a, const vux_string& b);
 bool vux_string_less_equal(const vux_string& a, const vux_string& b);
 bool vux_string_greater_equal(const vux_string& a, const vux_string& b);
 
 inline bool operator==(const vux_string& a, const vux_string& b) { return vux_string_equal(a, b); }
-inline bool operator<(const vux_string& a, const vux_string& b) { return vux_string_less(a, b); }

@@ -77,6 +77,7 @@ bool vux_tea::decrypt_text(const vux_string& text, vux_string& out) const {
     // The plain text fills the last block at least in part; anything else
     // is not a text this form produces.
     if (n > uint32_t(blocks) * 8 || n <= uint32_t(blocks - 1) * 8) return false;
+    out.reserve(int32_t(n));
     const char* p = text.data() + header_chars;
     uint8_t bytes[8];
     for (int32_t b = 0; b < blocks; ++b, p += block_chars) {

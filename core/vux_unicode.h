@@ -42,10 +42,14 @@ public:
     int32_t append_unit(char16_t u);
     void prepend_unit(char16_t u);
     int32_t find_unit(char16_t u) const;
+    // Makes room for a text of total units in all (for callers that know the
+    // final size and then append piece by piece).
+    void reserve(int32_t total) { text_.reserve_total(total); }
 
     bool is_valid_name() const;
 
-    // UTF-16 to UTF-8; a surrogate pair becomes one four-byte sequence.
+    // UTF-16 to UTF-8, unit by unit: each surrogate becomes its own
+    // three-byte sequence.
     void to_utf8(vux_string& target) const;
     vux_string to_utf8_string() const;
 

@@ -34,15 +34,8 @@ int32_t vux_utf8_decode(const uint8_t* p, int32_t n, std::u16string& out) {
 
 void vux_utf8_encode(const char16_t* u, int32_t n, std::string& out) {
     for (int32_t i = 0; i < n; ++i) {
-        uint32_t c = u[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && u[i + 1] >= 0xDC00 && u[i + 1] <= 0xDFFF) {
-            uint32_t cp = 0x10000 + ((c - 0xD800) << 10) + (uint32_t(u[i + 1]) - 0xDC00);
-            out.push_back(char(0xF0 | cp >> 18));
-            out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
-            ++i;
-        } else if (c < 0x80) {
+        const uint32_t c = u[i];
+        if (c < 0x80) {
             out.push_back(char(c));
         } else if (c < 0x800) {
             out.push_back(char(0xC0 | c >> 6));

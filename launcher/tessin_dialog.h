@@ -51,6 +51,7 @@ protected:
     bool settled() const { return settled_; }
     QVBoxLayout* body() const { return body_; }
     tessin_host& host() const { return host_; }
+    const orbel_service_address& address() const { return service_; }
     const QString& client_path() const { return client_path_; }
 
     void keyPressEvent(QKeyEvent* event) override;

@@ -31,6 +31,12 @@ int tessin_download::position(int64_t total, int64_t received) {
 }
 
 void tessin_download::send() {
+    // No host or no port (see tessin_main) is a connection that cannot be
+    // made: the download fails as such, without a socket.
+    if (address().host.isEmpty() || address().port == 0) {
+        on_failure(0);
+        return;
+    }
     vux_desktop_request_download request;
     request.application_id.assign(vux_desktop_application_id);
     send_request(request, &frame_);

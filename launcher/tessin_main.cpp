@@ -5,12 +5,6 @@
 #include "launcher/tessin_client.h"
 #include "launcher/tessin_strings.h"
 
-namespace {
-// The service's answer names the download address; one that no socket can
-// reach is as good as no answer.
-bool usable(int32_t port, const vux_string& host) { return port > 0 && port <= 65535 && !host.empty(); }
-}  // namespace
-
 tessin_main::tessin_main(tessin_host& host, orbel_socket_list& sockets, const orbel_service_address& service,
                          const QString& client_path, QWidget* parent)
     : tessin_dialog(host, sockets, service, client_path, QStringLiteral("并检查软件更新..."), parent) {
@@ -31,11 +25,14 @@ void tessin_main::on_reply(int32_t, const vux_buffer& body) {
         finish(tessin_failed, tessin_ids_network_failure);
     } else if (response->upgrade == 0) {
         finish(tessin_start_client);
-    } else if (!usable(response->port, response->host)) {
-        finish(tessin_failed, tessin_ids_network_failure);
     } else {
+        // Whatever address the answer names, the download dialog tries it
+        // and its failure tells. A port outside 1-65535 becomes 0, which no
+        // socket reaches, never a port cut to 16 bits that may be another
+        // service's.
+        const bool port_fits = response->port > 0 && response->port <= 65535;
         download_from_.host = QString::fromUtf8(response->host.data(), response->host.length());
-        download_from_.port = quint16(response->port);
+        download_from_.port = port_fits ? quint16(response->port) : 0;
         download_from_.path = QString::fromUtf8(response->path.data(), response->path.length());
         finish(tessin_download_client);
     }

@@ -97,7 +97,9 @@ bool orbel_add_contact::remember() const { return remember_->isChecked(); }
 
 void orbel_add_contact::remember_typed() const {
     if (!remember()) return;
-    const vux_string line = orbel_contact_canonical(orbel_to_utf8(value())) + " " + orbel_to_utf8(name().trimmed());
+    // The value as typed: the book is the user's own list; the key made of
+    // it is the same in any case.
+    const vux_string line = orbel_to_utf8(value()) + " " + orbel_to_utf8(name().trimmed());
     book_.add(line);
 }
 

@@ -58,14 +58,16 @@ orbel_message_rules::sender_style orbel_message_rules::sender(const vux_string& 
                                                               const vux_string& member_key, const QString& site_name,
                                                               const QString& member_name) {
     sender_style style;
+    QString name;  // a third party's line names no one, but still ends the time's paragraph
     if (vux_string_equal(sender, site_key)) {
-        style.line = QStringLiteral("【%1】\n").arg(site_name);
+        name = site_name;
         style.name_color = style.text_color = site_color;
     } else if (vux_string_equal(sender, member_key)) {
-        style.line = QStringLiteral("【%1】\n").arg(member_name);
+        name = member_name;
         style.name_color = member_name_color;
         style.text_color = member_text_color;
     }
+    style.line = QStringLiteral("【%1】\n").arg(name);
     return style;
 }
 

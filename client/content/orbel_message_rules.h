@@ -41,7 +41,7 @@ struct orbel_message_rules {
     // How a message's sender shows: its name line and colours (-1: the
     // current colour stays).
     struct sender_style {
-        QString line;  // "【name】\n", empty for a sender who is neither side
+        QString line;  // "【name】\n", with no name for a sender who is neither side
         int name_color = -1;
         int text_color = -1;
     };

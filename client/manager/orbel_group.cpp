@@ -337,6 +337,7 @@ void orbel_group::apply(const orbel_group_outcome& outcome) {
         orbel_get_ui().message(this, outcome.message);
         if (!self) return;
     }
+    send_waiting_delete();
     // A created site that is already cached opens now; otherwise on arrival.
     if (created_key_ && orbel_app().site_list.find(*created_key_)) site_arrived(*created_key_);
 }
@@ -489,18 +490,31 @@ void orbel_group::open_sheet(const vux_string& key, bool created) {
         sheet_opener_(this, {*group_copy, *site_copy, template_site.get(), created && !template_site});
     if (!self || orbel_ending()) return;
     if (result.accepted) return send_update(key, std::move(result.update));
-    // A site that was never edited is discarded when its wizard is cancelled.
-    if (site_copy->name.empty() && group_of(key) && !busy_)
-        delete_site(key, orbel_group_rules::ask_before_delete(*site_copy));
+    // A site that was never edited is discarded when its wizard is cancelled,
+    // behind the request still out if there is one: left alone it would stay
+    // on the service, nameless.
+    if (site_copy->name.empty() && group_of(key))
+        delete_site(key, orbel_group_rules::ask_before_delete(*site_copy), true);
 }
 
-void orbel_group::delete_site(vux_string key, bool ask) {
+void orbel_group::delete_site(vux_string key, bool ask, bool wait_turn) {
     if (ask) {
         QPointer<orbel_group> self(this);
         const bool yes = orbel_get_ui().question(this, QStringLiteral("是否删除所选项？"));
-        if (!yes || !free_after_modal(self) || !group_of(key)) return;
+        if (!yes || !self || orbel_ending() || !group_of(key)) return;
+        if (busy_ && !wait_turn) return;
+    }
+    if (busy_ && wait_turn) {
+        waiting_delete_ = key;
+        return;
     }
     send_group(op_delete, {key});
+}
+
+void orbel_group::send_waiting_delete() {
+    if (!waiting_delete_ || busy_ || orbel_ending()) return;
+    const vux_string key = *std::exchange(waiting_delete_, std::nullopt);
+    if (group_of(key)) send_group(op_delete, {key});
 }
 
 void orbel_group::rename() {

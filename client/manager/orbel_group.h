@@ -127,7 +127,9 @@ private:
     void create(bool from_template);
     void properties();
     void open_sheet(const vux_string& key, bool created);
-    void delete_site(vux_string key, bool ask);
+    // wait_turn: while a request is out, the delete goes once it is answered.
+    void delete_site(vux_string key, bool ask, bool wait_turn = false);
+    void send_waiting_delete();
     void rename();
     void transfer();
     void change_password();
@@ -147,6 +149,8 @@ private:
     // The key a create's reply named; its sheet opens once its site arrives.
     std::optional<vux_string> created_key_;
     std::unique_ptr<vux_desktop_site> template_site_;
+    // The site whose delete waits for the request out (a cancelled wizard's).
+    std::optional<vux_string> waiting_delete_;
     // The first row of each key, rebuilt at each refill, so a site's arrival
     // finds its row without a search. Row i shows group i.
     std::unordered_map<std::string, int> row_of_key_;

@@ -147,6 +147,27 @@ TEST_F(GroupServiceTest, create_opens_the_new_site_and_a_cancelled_wizard_delete
     EXPECT_EQ(opened.size(), 1u);
 }
 
+// A cancelled wizard while a request of the manager is still out (a refresh
+// sent from the sheet, held up by the service): the delete goes behind it,
+// so the nameless site does not stay on the service.
+TEST_F(GroupServiceTest, a_wizard_cancelled_while_a_request_is_out_deletes_the_site_after_it) {
+    open();
+    bool busy = false;
+    group->set_sheet_opener([&](QWidget*, const orbel_group::sheet_request&) {
+        service.add_fault({quellmark_fault::delay, vux_desktop_request_group::code, 300, 1});
+        group->run_command(1008);
+        busy = group->busy();
+        return orbel_group::sheet_result{};  // cancelled
+    });
+    select("q0000107");
+    run(1016);
+    EXPECT_TRUE(busy);
+    EXPECT_TRUE(ui.questions.isEmpty());
+    EXPECT_EQ(service.served(vux_desktop_request_group::code), 3);  // the list, the refresh, the delete
+    EXPECT_EQ(rows().count("q0000107"), 0u);
+    EXPECT_FALSE(service.state().find_site("q0000107"));
+}
+
 TEST_F(GroupServiceTest, a_never_edited_site_holding_entries_is_deleted_only_after_the_question) {
     service.state().find_site("q0000107")->members.entries.resize(vux_desktop_contact::entry_size);
     open();

@@ -118,7 +118,7 @@ TEST(MessageRules, senders_send_rule_and_times) {
         const char* line;
         int name_color, text_color;
     } senders[] = {
-        {site, "【跑团】\n", 0x000080, 0x000080}, {lin, "【林晓】\n", 0x646400, 0x006400}, {tom, "", -1, -1}};
+        {site, "【跑团】\n", 0x000080, 0x000080}, {lin, "【林晓】\n", 0x646400, 0x006400}, {tom, "【】\n", -1, -1}};
     for (const auto& c : senders) {
         auto s = rules::sender(vux_string(c.sender), vux_string(site), vux_string(lin), QStringLiteral("跑团"),
                                QStringLiteral("林晓"));

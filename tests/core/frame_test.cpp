@@ -116,14 +116,46 @@ TEST(Reader, BlockLengths) {
     }
 }
 
-TEST(Reader, UnicodeWithHugeCountReadsWhatIsThere) {
-    const bytes data = {0x7F, 0xFF, 0xFF, 0xFF, 0x4E, 0x2D, 0x00, 0x41};
-    vux_link src(data.data(), int32_t(data.size()));
-    vux_reader r(src);
-    vux_unicode u;
-    r.read_unicode(u);
-    EXPECT_TRUE(r.has_error());
-    EXPECT_EQ(std::u16string(u.view()), u"\u4e2dA");
+// A text takes what the count says as far as the bytes go, and gets its
+// room at once, as a text built of its final length: one block that holds
+// the count, bounded by the units the bytes left can hold, so a huge count
+// off the wire costs nothing and a long text is not copied again and again.
+TEST(Reader, UnicodeTakesItsRoomOnceAndReadsWhatIsThere) {
+    struct Case {
+        int32_t count;
+        int32_t units;  // units present after the count
+        bool odd_byte;  // one more byte, too few for a unit
+        bool error;
+        int32_t capacity;
+    };
+    const Case cases[] = {
+        {0x7FFFFFFF, 2, false, true, 256},  // huge count: the two units, no more room
+        {300, 300, false, false, 512},      // room at once: 512, not grown 4 units at a time
+        {1000, 300, true, true, 512},       // room for what is there, not for 1000
+        {2, 1, true, true, 256},            // one unit, then a byte too few for the next
+        {0, 3, false, false, 0},            // a count of 0 or less reads empty
+        {-5, 3, false, false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        vux_buffer data;
+        vux_writer w(data);
+        w.write_int32(c.count);
+        std::u16string units;
+        for (int32_t i = 0; i < c.units; ++i) {
+            units.push_back(char16_t(0x4E2D + i));
+            w.write_int16(0x4E2D + i);
+        }
+        if (c.odd_byte) w.write_byte(0x41);
+        vux_reader r(data);
+        vux_unicode u(u"stale");
+        r.read_unicode(u);
+        EXPECT_EQ(r.has_error(), c.error);
+        EXPECT_EQ(std::u16string(u.view()), c.count > 0 ? units : u"");
+        if (c.count > 0) {
+            EXPECT_EQ(u.capacity(), c.capacity);
+        }
+    }
 }
 
 TEST(Reader, HeaderAndTrailer) {

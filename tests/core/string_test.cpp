@@ -79,7 +79,9 @@ TEST(String, FindAndPrefix) {
     EXPECT_EQ(("x" + vux_string("y")).str(), "xy");
 }
 
-TEST(String, LessOrdersDecimalsByValue) {
+// Two decimal texts compare as numbers; any other pair byte-wise as
+// 0-terminated text, so a decimal and a non-decimal text meet as bytes.
+TEST(String, LessOrdersDecimalsByValueAndAllElseAsBytes) {
     struct Case {
         const char* a;
         const char* b;
@@ -91,52 +93,76 @@ TEST(String, LessOrdersDecimalsByValue) {
         {"-2", "-10", false},
         {"-10", "-2", true},
         {"abc", "abd", true},
-        {"10", "9a", true},
+        {"10", "9a", true},  // '9a' sorts after '10'
+        {"9a", "10", false},
+        {"1.5", "2", true},
+        {"5", "10a", false},
+        {"10a", "5", true},
         {"13812345678", "9", false},
         {"9", "13812345678", true},
         {"99999999999999999999", "100000000000000000000", true},
         {"-5", "3", true},
         {"0", "-1", false},
         {"7", "7", false},
-        {"007", "7", false},
+        {"007", "7", true},
+        {"-", "-3", true},
         {"", "a", true},
         {"a", "", false},
+        {"a", "\xff", true},  // unsigned bytes
+        {"\xff", "a", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(vux_string_less(vux_string(c.a), vux_string(c.b)), c.less) << c.a << " < " << c.b;
+    // Bytes after a 0 take no part.
+    EXPECT_FALSE(vux_string_less(vux_string("a\0z", 3), vux_string("a")));
+    EXPECT_FALSE(vux_string_less(vux_string("a"), vux_string("a\0z", 3)));
     EXPECT_TRUE(vux_string_greater(vux_string("10"), vux_string("9")));
+    EXPECT_TRUE(vux_string_greater(vux_string("9a"), vux_string("10")));
     EXPECT_TRUE(vux_string_less_equal(vux_string("9"), vux_string("9")));
+    EXPECT_FALSE(vux_string_less_equal(vux_string("5"), vux_string("10a")));
     EXPECT_TRUE(vux_string_greater_equal(vux_string("b"), vux_string("a")));
+    EXPECT_FALSE(vux_string_greater_equal(vux_string("1.5"), vux_string("2")));
 }
 
-TEST(String, LessIsAStrictWeakOrderOverMixedTexts) {
-    std::vector<vux_string> texts;
-    for (const char* t : {"10", "1a", "9", "-3", "0", "13800000000", "abc", "", "-", "007", "9a", "-0", "2", "Z", "1"})
-        texts.emplace_back(t);
-    for (auto& a : texts) {
-        EXPECT_FALSE(vux_string_less(a, a));
-        for (auto& b : texts) {
-            if (vux_string_less(a, b)) {
-                EXPECT_FALSE(vux_string_less(b, a));
-            }
-            for (auto& c : texts) {
-                if (vux_string_less(a, b) && vux_string_less(b, c)) {
-                    EXPECT_TRUE(vux_string_less(a, c)) << a.str() << "<" << b.str() << "<" << c.str();
+// Among decimal texts alone, and among the others alone, the order is a
+// strict weak one that sorts every permutation alike (mixed, it is not:
+// '2' < '10' < '1a' < '2').
+TEST(String, LessIsAStrictWeakOrderWithinEachKind) {
+    struct Kind {
+        std::vector<const char*> texts;
+        const char* first;
+    };
+    const Kind kinds[] = {
+        {{"10", "9", "-3", "0", "13800000000", "2", "1", "-10", "99999999999"}, "-10"},
+        {{"1a", "abc", "", "-", "007", "9a", "-0", "Z", "1.5", "\xff"}, ""},
+    };
+    for (const auto& kind : kinds) {
+        std::vector<vux_string> texts;
+        for (const char* t : kind.texts) texts.emplace_back(t);
+        for (auto& a : texts) {
+            EXPECT_FALSE(vux_string_less(a, a));
+            for (auto& b : texts) {
+                if (vux_string_less(a, b)) {
+                    EXPECT_FALSE(vux_string_less(b, a));
+                }
+                for (auto& c : texts) {
+                    if (vux_string_less(a, b) && vux_string_less(b, c)) {
+                        EXPECT_TRUE(vux_string_less(a, c)) << a.str() << "<" << b.str() << "<" << c.str();
+                    }
                 }
             }
         }
+        std::vector<vux_string> first = texts;
+        std::stable_sort(first.begin(), first.end(), vux_string_less);
+        std::mt19937 rng(7);
+        for (int round = 0; round < 20; ++round) {
+            std::vector<vux_string> again = texts;
+            std::shuffle(again.begin(), again.end(), rng);
+            std::stable_sort(again.begin(), again.end(), vux_string_less);
+            for (size_t i = 0; i < again.size(); ++i) EXPECT_TRUE(vux_string_equal(again[i], first[i]));
+        }
+        EXPECT_EQ(first.front().str(), kind.first);
     }
-    // Sorting any permutation gives one and the same order.
-    std::vector<vux_string> first = texts;
-    std::stable_sort(first.begin(), first.end(), vux_string_less);
-    std::mt19937 rng(7);
-    for (int round = 0; round < 20; ++round) {
-        std::vector<vux_string> again = texts;
-        std::shuffle(again.begin(), again.end(), rng);
-        std::stable_sort(again.begin(), again.end(), vux_string_less);
-        for (size_t i = 0; i < again.size(); ++i) EXPECT_TRUE(vux_string_equal(again[i], first[i]));
-    }
-    EXPECT_EQ(first.front().str(), "-3");
 }
 
 TEST(String, TextTests) {
@@ -189,8 +215,14 @@ TEST(Unicode, Utf8RoundTripsEveryPlane) {
         {u"A", "A"},
         {u"\u00e9", "\xc3\xa9"},
         {u"\u4e2d", "\xe4\xb8\xad"},
-        {u"\U0001F600", "\xf0\x9f\x98\x80"},  // outside the basic plane: one four-byte sequence
-        {u"x\U00010000y", "x\xf0\x90\x80\x80y"},
+        // Outside the basic plane each surrogate is its own three-byte
+        // sequence, as the service reads them.
+        {u"\U0001F600", "\xed\xa0\xbd\xed\xb8\x80"},
+        {u"x\U00010000y", "x\xed\xa0\x80\xed\xb0\x80y"},
+        {u"\xdc00"
+         u"z",
+         "\xed\xb0\x80"
+         "z"},  // a lone surrogate too
     };
     for (const auto& c : cases) {
         vux_unicode u(c.text);

@@ -161,20 +161,30 @@ TEST_F(Flow, unreachable_service_shows_57345) {
     expect_failed(check_failed);
 }
 
-TEST_F(Flow, unusable_download_address_shows_57345) {
-    for (int32_t bad_port : {0, -1, 65536, 1 << 20}) {
+// Whatever address the check's answer names, the download dialog runs and
+// its failure tells; a port past 65535 never wraps round to a real one.
+TEST_F(Flow, unusable_download_address_ends_in_the_download_failure) {
+    const struct {
+        int32_t port;  // 1 stands for the service's own port
+        bool host;
+    } rows[] = {{0, true}, {-1, true}, {65536, true}, {65536 + 1, true}, {1 << 20, true}, {1, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "port " << row.port << " host " << row.host);
         host = {};
-        service.set_handler(vux_desktop_request_upgrade::code, [bad_port](const vux_record&, quellmark_context& c) {
+        const int32_t bad_port = row.port % 65536 == 1 ? row.port - 1 + port : row.port;
+        service.set_handler(vux_desktop_request_upgrade::code, [&](const vux_record&, quellmark_context& c) {
             auto r = std::make_unique<vux_desktop_response_upgrade>();
             r->upgrade = 1;
             r->port = bad_port;
-            r->host = quellmark_utf8(c.host);
+            r->host = row.host ? quellmark_utf8(c.host) : vux_string();
             r->path = vux_string("/download");
             return std::unique_ptr<vux_record>(std::move(r));
         });
         EXPECT_FALSE(run());
-        expect_failed(check_failed);
+        expect_failed(update_failed);
+        EXPECT_EQ(host.shown_over, QStringList{"102"});  // from the download dialog
     }
+    EXPECT_EQ(service.served(vux_desktop_request_download::code), 0);
 }
 
 TEST_F(Flow, failed_download_shows_57346_and_keeps_the_old_client) {

@@ -36,12 +36,16 @@ bool launcher_wait_for(F condition, int ms = 20000) {
 // Stands in for the desktop: records every message box and every program
 // start instead of blocking or starting anything.
 struct recording_host : tessin_host {
-    void show_message(QWidget*, const QString& text) override { messages << text; }
+    void show_message(QWidget* over, const QString& text) override {
+        messages << text;
+        shown_over << (over ? over->objectName() : QString());
+    }
     bool start_program(const QString& program, const QStringList& arguments) override {
         starts.emplace_back(program, arguments);
         return start_result;
     }
     QStringList messages;
+    QStringList shown_over;  // the object name of each message's dialog
     std::vector<std::pair<QString, QStringList>> starts;
     bool start_result = true;
 };
