@@ -10,7 +10,6 @@
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_canvas.h"
 #include "markup/runtime/vux_capability.h"
-#include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_exchange.h"
 #include "markup/runtime/vux_facility.h"
 #include "markup/runtime/vux_layout_impl.h"
@@ -717,9 +716,7 @@ void vux_canvas::paint_corner_menu_item(const vux_menu& menu, int32_t i, bool li
 }
 
 void vux_canvas::finish_frame() {
-    // A document in an error state does no more network work: the exchange
-    // it still waits for (until input ends it) shows no progress.
-    const bool running = exchange_.main_waiting && !document_.in_error();
+    const bool running = exchange_.main_waiting;
     if (facility_.supports(capability_host_progress)) {
         if (running) {
             const int32_t p = main_.progress(100);
