@@ -230,6 +230,8 @@ TEST(Environment, Conditions) {
         {"x=6", 4, 0, "x", "6", false},
         {"x=9", 5, 0, "x", "10", true},    // numbers compare by value
         {"x=9a", 5, 0, "x", "10", false},  // texts byte-wise
+        {"x=1.5", 5, 0, "x", "2", true},   // a number beside a text: byte-wise too
+        {"x=5", 5, 0, "x", "10a", false},
         {"", 5, 0, "x", "10", true},
         {"x=10", 6, 0, "x", "10", true},
         {"", 6, 0, "x", "10", false},
