@@ -234,14 +234,14 @@ void vux_element_scrollbar::end_drag() {
 
 bool vux_element_scrollbar::settle_step() {
     bool result = false;
-    if (settle > 1) {
-        result = normalise();
-    } else if (settle++ == 1) {
+    if (settle++ == 1) {
         result = true;
     } else {
+        // An offset brought back moves the thumb with it.
         result = normalise();
         if (result) clear_thumbs();
     }
+    settle = std::min(settle, 2);
     if (paging) {
         vux_element_paragraph* p = paging;
         paging = nullptr;

@@ -553,7 +553,7 @@ int32_t vux_action_runner::run_screen_step(vux_prediction& step) {
             const vux_element_paragraph* p = s.paragraph.empty() ? nullptr : w->client.find_paragraph(s.paragraph);
             if (p && p->active() && p->flag(vux_element_paragraph::measured_bit)) from = p->top_y;
             const int64_t most = std::max<int64_t>(0, int64_t(bar->content_height) - bar->view_height);
-            bar->y_offset = int32_t(std::clamp<int64_t>(from + s.amount, 0, most));
+            bar->scroll_to(int32_t(std::clamp<int64_t>(from + s.amount, 0, most)));
         }
         touched(w, 1);
         return 0;

@@ -75,7 +75,6 @@ void vux_canvas::release_image(const vux_string& name) {
 void vux_canvas::name_changed(const vux_string& name) { document_.name_changed(name); }
 
 void vux_canvas::reset() {
-    ++reset_count;
     reset_caches();
     ground_.held = false;
     last_window_name.clear();

@@ -121,13 +121,11 @@ public:
 
     bool pointer_seen = false;
     bool redraw_requested = false;
-    int32_t paint_count = 0;
     vux_string last_window_name;
     int32_t progress_state = 0;
     int32_t menu_anchor_top = 0, menu_anchor_bottom = 0;
     int32_t clock_hour = -1, clock_minute = -1;
     int32_t emoticon_index = -1;  // the number matched last
-    int32_t reset_count = 0;
 
     // ---- drawing primitives over the graphics table; colours by brush-sheet key
     void place(const vux_rect& r) const;
@@ -150,15 +148,21 @@ public:
     const vux_unicode& ellipsis_text();
     int32_t ellipsis_width();
 
+    // The dialog client's flag bit that asks for the dialog's side margin
+    // instead of the text column.
+    static constexpr int32_t side_margin_bit = 10;
+
 private:
+    static bool client_skipped(const vux_element_client& client, bool bar_shown);
+    static int32_t dialog_number(const vux_dialog& dialog, int32_t i);
     void paint_title_bar(vux_window& window);
     void paint_client(vux_element_client& client, const vux_rect& rect, bool window_client);
     void paint_window_ground(const vux_element_client& client, vux_layout& layout, const vux_rect& rect);
-    bool paint_subtitle();
-    // Paints a command bar into the strip and places its slots; false when
+    void paint_subtitle();
+    // Paints a command bar into its strip and places its slots; false when
     // the bar shows nothing. While its soft keys are taken it shows no
     // command, as none would run.
-    bool paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip, bool keys_taken = false);
+    bool paint_command_bar(vux_element_commandbar& bar, bool keys_taken = false);
     // Marks each slot's command shown or hidden by its conditions and clears
     // its rectangle; the number shown.
     int32_t mark_commands(vux_element_commandbar& bar) const;

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdio>
 #include "core/vux_color.h"
+#include "core/vux_decimal.h"
 #include "core/vux_file_name.h"
 #include "markup/model/vux_dialog.h"
 #include "markup/model/vux_menu.h"
@@ -203,10 +204,26 @@ void vux_canvas::text_in(const vux_rect& r, const vux_unicode& text, int32_t ali
 
 // ---- clients
 
+// A client that asks not to be painted while its command bar is hidden (its
+// flag bit 11) is left out, ground and all.
+bool vux_canvas::client_skipped(const vux_element_client& client, bool bar_shown) {
+    return !bar_shown && (client.flags >> 11 & 1);
+}
+
+// A dialog's extra texts carry two numbers in design units: the first its
+// corner radius, the second its side margin. Absent or not a number: 0.
+int32_t vux_canvas::dialog_number(const vux_dialog& dialog, int32_t i) {
+    if (dialog.extras.count() <= i) return 0;
+    const vux_string& text = dialog.extras.item_at(i);
+    return vux_decimal::is_decimal(text) ? std::clamp(vux_decimal::parse(text), 0, int32_t(INT16_MAX)) : 0;
+}
+
 // Lays the client out when it has no layout yet, then paints it into the
 // rectangle: background, content in two passes, scroll bars, and the marks.
 void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, bool window_client) {
     const vux_environment& env = variables_;
+    // No row of another frame or client runs on into this one.
+    banner.clear();
     // While the pointer is busy the paragraphs stay as they are (a layout
     // dropped now would end the drag); the passes run on the repaint asked
     // for here once it is up.
@@ -249,7 +266,10 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
     }
     client.scroll_to_target();
     vux_layout& layout = *client.current_layout();
-    clip(rect);
+    // A client that asked for a clip of its own is painted inside it for
+    // the first pass.
+    const vux_layout_rect& own = client.third_rect;
+    clip(own.w > 0 && own.h > 0 ? vux_rect(own.x, own.y, own.w, own.h) : rect);
     // Scroll by copying: what stays in view moves with the host's copy, and
     // only the strip that comes into view is painted again. The host copies
     // from its save buffer, so the screen as it stands goes there first.
@@ -277,11 +297,16 @@ void vux_canvas::paint_client(vux_element_client& client, const vux_rect& rect, 
     if (window_client) paint_window_ground(client, layout, rect);
     client.draw(1);
     // Fixed and floating items of the second pass stand over the whole client.
+    client.third_rect = {};
     clip(rect);
     client.draw(2);
     if (bar) {
         bar->blit_shift = 0;
-        paint_scroll_bars(*bar, rect);
+        // The bars stand in the client's visible rectangle: beside what
+        // scrolls, not beside a fixed band. Across, that is the client's
+        // whole rectangle, the indent of its content included.
+        const vux_layout_rect v = client.visible_rect();
+        paint_scroll_bars(*bar, vux_rect(rect.left(), v.y, rect.width(), v.h));
     }
     layout.publish_marks(variables_);
 }
@@ -362,7 +387,6 @@ vux_unicode vux_canvas::fit_text(const vux_unicode& text, int32_t width) {
 // ---- screens
 
 void vux_canvas::paint_window(vux_window& window, bool full) {
-    ++paint_count;
     if (!vux_string_equal(window.name, last_window_name)) {
         last_window_name = window.name;
         facility_.open_link("tidy", window.name.str().c_str());
@@ -380,13 +404,13 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
         const int32_t in = metric(12);
         area = vux_rect(list.left() + in, list.top() + in, list.width() - 2 * in, list.height() - 2 * in);
     }
-    paint_client(window.client, area, true);
+    if (!client_skipped(window.client, bar_shown)) paint_client(window.client, area, true);
     if (!full) return;
     // The document's overtime, when it runs on this window, shows the seconds
     // left in a box at the client's top right.
     {
         const vux_overtime* o = prepared.overtime;
-        if (o && !o->stopped && (o->title.empty() || vux_string_equal(o->title, window.name))) {
+        if (o) {
             const vux_rect c = client_rect();
             const int32_t w = metric(21), h = metric(22), gap = metric(5);
             const vux_rect box(c.right() - w - gap, c.top() + gap, w, h);
@@ -405,7 +429,9 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
         image(window.extras.item_at(2), corner);
         frame(corner, 56);
     }
-    if (!paint_subtitle() && title_shown) {
+    // A subtitle takes the title bar's strip: neither the title nor the
+    // touch soft keys are drawn under it.
+    if (!prepared.subtitle && title_shown) {
         paint_title_bar(window);
         if (touch_keys) paint_touch_soft_keys(window.commandbar, prepared.soft_keys_taken);
     }
@@ -416,16 +442,17 @@ void vux_canvas::paint_window(vux_window& window, bool full) {
         frame(strip, 64);
         text_in(strip, fit_text(window.extras.item_at(0).to_unicode(), strip.width()), 2, 62);
     }
-    if (!touch_keys) paint_command_bar(window.commandbar, command_bar_rect(), prepared.soft_keys_taken);
+    paint_subtitle();
+    if (!touch_keys) paint_command_bar(window.commandbar, prepared.soft_keys_taken);
     if (window.value_3 != 0) paint_clock();
     if (!window.third.empty()) paint_switch(window);
 }
 
 // The current subtitle scrolls through the title-bar strip while the
-// window is in front; true when one was drawn.
-bool vux_canvas::paint_subtitle() {
+// window is in front.
+void vux_canvas::paint_subtitle() {
     vux_subtitle* sub = prepared.subtitle;
-    if (!sub) return false;
+    if (!sub) return;
     if (sub->widths.count() != sub->text.length()) {
         sub->widths.clear();
         for (int32_t i = 0; i < sub->text.length(); ++i) sub->widths.append(char_width(uint16_t(sub->text.unit_at(i))));
@@ -436,7 +463,6 @@ bool vux_canvas::paint_subtitle() {
     if (sub->place(strip.width()))
         text_at(strip.left() + sub->offset, strip.top() + (strip.height() - text_height()) / 2,
                 sub->text.units() + sub->first_visible, sub->visible_count, uint32_t(brush_sheet_.color(18)), false);
-    return true;
 }
 
 void vux_canvas::paint_title_bar(vux_window& window) {
@@ -467,7 +493,8 @@ int32_t vux_canvas::mark_commands(vux_element_commandbar& bar) const {
     return n;
 }
 
-bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, const vux_rect& strip, bool keys_taken) {
+bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, bool keys_taken) {
+    const vux_rect strip = command_bar_rect();
     const vux_environment& env = variables_;
     const int32_t shown = mark_commands(bar);
     const int32_t n = keys_taken ? 0 : shown;
@@ -479,11 +506,7 @@ bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, const vux_rect& 
     for (int32_t i = 0; i < 2 && n > 0; ++i) {
         vux_element_command* c = bar.shown_command(i);
         if (!c || c->hidden) continue;
-        vux_rect r = strip;
-        if (n == 2)
-            r = i == 0 ? vux_rect(strip.left(), strip.top(), strip.width() / 2, strip.height())
-                       : vux_rect(strip.left() + strip.width() / 2, strip.top(), strip.width() - strip.width() / 2,
-                                  strip.height());
+        const vux_rect r = soft_key_rect(i, n == 2);
         c->rect = r;
         if (bar.pressed_slot == i && !texture(or_default(bar.focus_image, texture_commandbar_focus), tiled, 1, r))
             fill(r, 24, 24);
@@ -526,10 +549,12 @@ void vux_canvas::paint_touch_soft_keys(vux_element_commandbar& bar, bool keys_ta
         const int64_t x = i == 0 ? strip.left() : int64_t(strip.right()) - w;
         c->rect = vux_rect(int32_t(x), int32_t(strip.top() + (strip.height() - h) / 2), int32_t(w), int32_t(h));
         const bool pressed = bar.pressed_slot == i;
-        if (!texture(pressed ? c->pressed_image : c->normal_image, three_slice, 0, c->rect))
-            fill(c->rect, pressed ? 74 : 73, pressed ? 74 : 73);
+        const bool over_image = texture(pressed ? c->pressed_image : c->normal_image, three_slice, 0, c->rect);
+        if (!over_image) fill(c->rect, pressed ? 74 : 73, pressed ? 74 : 73);
         const vux_rect text_area(c->rect.left() + pad, c->rect.top(), c->rect.width() - 2 * pad, c->rect.height());
-        text_in(text_area, c->label, 1, pressed ? 76 : 75);
+        // The pressed colour goes with the pressed fill; over a picture the
+        // text keeps its released colour.
+        text_in(text_area, c->label, 1, pressed && !over_image ? 76 : 75);
     }
 }
 
@@ -598,25 +623,35 @@ void vux_canvas::paint_badge(const vux_element_command& item) {
 }
 
 void vux_canvas::paint_dialog(vux_dialog& dialog) {
-    ++paint_count;
     vux_rect box;
+    bool bar = false;
     if (dialog.value_1 != 0) {
         const int64_t w = scale(dialog.value_3), h = scale(dialog.value_4);
         box = vux_rect(int32_t((screen_width() - w) / 2), scale(dialog.value_2), int32_t(w), int32_t(h));
     } else {
-        const bool bar = (!dialog.guard || variables_.check_conditions(dialog.guard.get())) &&
-                         paint_command_bar(dialog.commandbar, command_bar_rect());
-        const vux_rect col = text_column();
+        bar = (!dialog.guard || variables_.check_conditions(dialog.guard.get())) &&
+              paint_command_bar(dialog.commandbar);
+        // The text column, or the screen less the dialog's side margin on
+        // each side when its client asks for that.
+        vux_rect col = text_column();
+        if (dialog.client.flags >> side_margin_bit & 1) {
+            const int64_t side = scale(dialog_number(dialog, 1));
+            col = vux_rect(int32_t(std::min<int64_t>(side, INT16_MAX)), 0,
+                           int32_t(std::clamp<int64_t>(int64_t(screen_width()) - 2 * side, 0, INT16_MAX)),
+                           screen_height());
+        }
         box = vux_rect(col.left(), title_bar_height(), col.width(),
                        (bar ? command_bar_rect().top() : screen_height()) - title_bar_height());
     }
+    if (client_skipped(dialog.client, bar)) return;
     clip(box);
     const int32_t inset = metric(8);
     const vux_rect inner(box.left() + inset, box.top() + inset, box.width() - 2 * inset, box.height() - 2 * inset);
-    // Without a picture: style 1 is one colour, rounded by the dialog's fifth
-    // integer when that is set; other styles run from one colour to another.
+    // Without a picture: style 1 is one colour, rounded by the dialog's
+    // corner radius when that is set; other styles run from one colour to
+    // another.
     if (!texture(or_default(dialog.client.string_1, texture_dialog), nine_slice, 0, inner)) {
-        const int32_t radius = scale(dialog.value_5);
+        const int32_t radius = scale(dialog_number(dialog, 0));
         if (dialog.client.value_4 == 1 && radius > 0)
             round_fill(inner, 16, radius);
         else if (dialog.client.value_4 == 1)
@@ -634,8 +669,7 @@ void vux_canvas::paint_dialog(vux_dialog& dialog) {
 }
 
 void vux_canvas::paint_menu(vux_menu& menu) {
-    ++paint_count;
-    if (menu.style != 6) paint_command_bar(menu.commandbar, command_bar_rect());
+    if (menu.style != 6) paint_command_bar(menu.commandbar);
     select_font(menu.value_5, 0);
     menu.bounds = menu_rect(menu, menu_anchor_top, menu_anchor_bottom);
     if (menu.style == vux_menu::grid_style) menu.row_step = grid_columns();

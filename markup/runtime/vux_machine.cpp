@@ -137,6 +137,20 @@ void vux_machine::take_menu_command() {
     if (copy) run_action(*copy, false);
 }
 
+// An action the front screen yields for a key or a timer: a menu closes
+// before it runs (with a kind-3 action the window below it too); a dialog or
+// a window closes only for a kind-3 action.
+void vux_machine::run_closing(vux_screen* s, const vux_action& action) {
+    // The action belongs to the screen that may close: keep a copy.
+    auto copy = action.copy();
+    if (!copy) return;
+    if (as_menu(s))
+        pop_menu(copy->value_1 == 3);
+    else if (copy->value_1 == 3)
+        pop_front_screen();
+    run_action(*copy, false);
+}
+
 void vux_machine::perform(const vux_action& action) {
     // The action may belong to a screen that closes below: keep a copy.
     auto copy = action.copy();
@@ -159,10 +173,19 @@ void vux_machine::perform(const vux_action& action) {
 
 // ---- keys
 
-bool vux_machine::overtime_owns_soft_keys() const {
+// The document's overtime runs on the top window while it is not stopped and
+// is bound to that window or to none; its box shows there, and with its
+// fourth integer set it holds the window's soft keys.
+const vux_overtime* vux_machine::overtime_on_top_window() const {
+    const vux_overtime* o = document_.overtime.get();
     const vux_screen* top = screens_.windows.top();
-    return document_.overtime && document_.overtime->value_b != 0 && top &&
-           vux_string_equal(document_.overtime->title, top->name);
+    if (!o || o->stopped || !top) return nullptr;
+    return o->title.empty() || vux_string_equal(o->title, top->name) ? o : nullptr;
+}
+
+bool vux_machine::overtime_owns_soft_keys() const {
+    const vux_overtime* o = overtime_on_top_window();
+    return o && o->value_b != 0;
 }
 
 const vux_action* vux_machine::soft_key_action(int32_t slot) {
@@ -217,12 +240,7 @@ void vux_machine::back() {
     if (!found && !as_menu(s))
         if (vux_element_client* c = client_of(s)) found = c->pressed_target();
     if (found) {
-        auto copy = found->copy();
-        if (as_menu(s))
-            pop_menu(copy && copy->value_1 == 3);
-        else if (copy && copy->value_1 == 3)
-            pop_front_screen();
-        if (copy) run_action(*copy, false);
+        run_closing(s, *found);
     } else {
         if (s->closable()) {
             if (as_menu(s))
@@ -382,6 +400,7 @@ bool vux_machine::pointer_press(const vux_point& p) {
     }
     vux_window* w = as_window(screens_.windows.top());
     if (!w) return done(false);
+    w->client.end_drag();  // a fling in progress stops where it is
     const bool deferred = facility_.supports(capability_deferred_press);
     auto hit = [&] {
         if (deferred) {
@@ -637,7 +656,7 @@ bool vux_machine::timed_tick() {
         if (vux_dialog* d = as_dialog(f)) a = d->find_triggered_action(env);
         if (vux_window* w = as_window(f)) a = w->find_triggered_action(env);
         if (a) {
-            perform(*a);
+            run_closing(f, *a);
             return true;
         }
     }
@@ -696,7 +715,7 @@ void vux_machine::prepare_frame() {
     in = vux_canvas::frame_input();
     for (vux_screen* s : {screens_.windows.top(), screens_.dialogs.top(), screens_.menus.top()})
         if (vux_element_commandbar* bar = bar_of(s)) document_.resolve_soft_keys(*bar);
-    in.overtime = document_.overtime.get();
+    in.overtime = overtime_on_top_window();
     in.soft_keys_taken = overtime_owns_soft_keys();
     if (window_in_front()) in.subtitle = document_.subtitles.current();
     vux_window* w = as_window(screens_.windows.top());
@@ -720,10 +739,15 @@ void vux_machine::settle(bool force) {
     screens_.sweep_closing();
     if (force || screens_.dialogs.changed || screens_.menus.changed || screens_.windows.changed) {
         screens_.dialogs.changed = screens_.menus.changed = screens_.windows.changed = 0;
+        // What was pressed lets go, and a drag or a fling in progress ends:
+        // the host's drag repeats stop here.
         pointer_down = 0;
+        dragging = 0;
         for (vux_screen* s : {screens_.windows.top(), screens_.dialogs.top()}) {
             if (vux_element_commandbar* bar = bar_of(s)) bar->release();
-            if (vux_layout* l = layout_of(client_of(s))) l->release_all_pressed();
+            vux_element_client* client = client_of(s);
+            if (vux_layout* l = layout_of(client)) l->release_all_pressed();
+            if (client) client->end_drag();
         }
         if (vux_menu* m = as_menu(screens_.menus.top())) {
             m->commandbar.release();

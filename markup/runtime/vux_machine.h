@@ -14,6 +14,7 @@ class vux_facility;
 class vux_element_client;
 class vux_element_commandbar;
 class vux_menu;
+class vux_overtime;
 
 // Input routing: turns keys, pointer events, drag steps and ticks into
 // operations on the front screen, runs what they yield and settles the
@@ -73,11 +74,13 @@ private:
     void back();
     void soft_key(int32_t slot);
     const vux_action* soft_key_action(int32_t slot);
+    const vux_overtime* overtime_on_top_window() const;
     bool overtime_owns_soft_keys() const;
     // Pops the front menu, dialog or window with the document's marking;
     // kind 3 also takes the window below a menu.
     void pop_menu(bool with_window);
     void pop_front_screen();
+    void run_closing(vux_screen* s, const vux_action& action);
     void take_menu_command();
     bool scroll_key(int32_t code);
     bool move_menu(vux_menu& menu, int32_t code);

@@ -144,11 +144,6 @@ vux_rect vux_metrics::without_command_bar() const {
     return rect_of(0, 0, screen_width(), int64_t(screen_height()) - command_bar_height());
 }
 
-vux_rect vux_metrics::without_title_bar() const {
-    const int64_t top = title_bar_height();
-    return rect_of(0, top, screen_width(), int64_t(screen_height()) - top);
-}
-
 vux_rect vux_metrics::scrolling_client_rect(bool title_shown, bool bar_shown, int32_t switch_height) const {
     if (title_shown && bar_shown) return client_rect();
     if (bar_shown) return without_command_bar();
@@ -208,15 +203,6 @@ vux_rect vux_metrics::list_area(bool whole_screen) const {
     const vux_rect c = client_rect();
     const int64_t side = metric(13);
     return rect_of(c.left() + side, c.top(), int64_t(c.width()) - 2 * side, c.height());
-}
-
-vux_rect vux_metrics::panel(int32_t position) const {
-    const int64_t h = title_bar_height();
-    switch (position) {
-    case 0: return title_bar_rect();
-    case 1: return rect_of(0, (screen_height() - h) / 2, screen_width(), h);
-    default: return command_bar_rect();
-    }
 }
 
 // A document may set metric 19 to 0: the cell width and the column count

@@ -44,7 +44,6 @@ public:
     vux_rect command_bar_rect() const;
     vux_rect client_rect() const;
     vux_rect without_command_bar() const;
-    vux_rect without_title_bar() const;
     // A scrolling window client's rectangle: the bars that are not shown take
     // no room, and without a command bar the switch's strip stays free at the
     // bottom.
@@ -59,8 +58,6 @@ public:
     // The track along the right (or bottom) edge of an area.
     vux_rect scroll_track(const vux_rect& area, bool vertical, bool shifted) const;
     vux_rect list_area(bool whole_screen) const;
-    // 0 the title-bar strip, 1 a strip of that height centred, 2 the command bar.
-    vux_rect panel(int32_t position) const;
     // Grid columns of a style-5 menu, at least 1.
     int32_t grid_columns() const;
     // The menu's rectangle by its style; upper and lower anchor a style-4 menu.

@@ -970,6 +970,14 @@ TEST(ScrollBarState, SaveRestoreAndSettle) {
     EXPECT_TRUE(s.settle_step());  // counter 1: one more repaint
     EXPECT_FALSE(s.settle_step());
     EXPECT_TRUE(s.settled());
+    // Settled, an offset past the end still comes back, and its thumb with it.
+    s.content_height = 1000;
+    s.track_v = vux_rect(0, 0, 4, 100);
+    s.y_offset = 900;
+    ASSERT_FALSE(s.thumb_vertical().is_empty());
+    EXPECT_TRUE(s.settle_step());
+    EXPECT_EQ(s.y_offset, 700);
+    EXPECT_TRUE(s.thumb_v.is_empty());  // placed again at the next paint
 }
 
 TEST(ClientLayout, ScrollPositionAfterLayout) {

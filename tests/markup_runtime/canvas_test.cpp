@@ -1,8 +1,10 @@
 #include "markup/model/vux_data.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
+#include "markup/model/vux_hyperlink.h"
 #include "markup/model/vux_overtime.h"
 #include "markup/model/vux_resource.h"
+#include "markup/model/vux_subtitle.h"
 #include "markup/model/vux_switch.h"
 #include "screens_fixture.h"
 
@@ -412,26 +414,30 @@ TEST_F(Canvas, OvertimeOnItsWindowShowsTheTicksLeft) {
     EXPECT_EQ(host.count(R"(graphics.text "5" 0)"), 0);  // bound to another window
 }
 
-// While the document's overtime owns the soft keys of the window it runs on
-// (its second integer set), the keys run nothing, so the bar shows no
-// command: its strip stays, but a bar that hides when empty is not drawn,
-// and touch soft keys are not drawn in the title bar either. An overtime of
-// another window, or one that does not own the keys, leaves them shown.
-TEST_F(Canvas, SoftKeysOwnedByTheOvertimeShowNoCommand) {
+// One test of whether the document's overtime runs on the top window (not
+// stopped, bound to that window or to none) decides both its box with the
+// ticks left and, with its fourth integer set, its hold on the soft keys:
+// held keys run nothing, so the bar shows no command (its strip stays, but a
+// bar that hides when empty is not drawn, nor are touch soft keys in the
+// title bar).
+TEST_F(Canvas, OvertimeOnTheTopWindowShowsItsBoxAndHoldsTheSoftKeys) {
     struct row {
         const char* what;
         int32_t owns;
         const char* runs_on;
+        bool stopped;
         int32_t hides_when_empty, touch_hide;
-        bool label, strip;  // the command drawn; the command-bar strip drawn
+        bool box, label, strip, key_runs;  // "5" drawn; the command drawn; the bar's strip; the left key runs
     };
     const row rows[] = {
-        {"not owned", 0, "w", 0, 0, true, true},
-        {"owned", 1, "w", 0, 0, false, true},
-        {"owned on another window", 1, "other", 0, 0, true, true},
-        {"owned, a bar that hides when empty", 1, "w", 1, 0, false, false},
-        {"owned, touch soft keys", 1, "w", 0, 1, false, false},
-        {"not owned, touch soft keys", 0, "w", 0, 1, true, false},
+        {"not owned", 0, "w", false, 0, 0, true, true, true, true},
+        {"owned", 1, "w", false, 0, 0, true, false, true, false},
+        {"owned on another window", 1, "other", false, 0, 0, false, true, true, true},
+        {"owned, bound to no window", 1, "", false, 0, 0, true, false, true, false},
+        {"owned, stopped", 1, "w", true, 0, 0, false, true, true, true},
+        {"owned, a bar that hides when empty", 1, "w", false, 1, 0, true, false, false, false},
+        {"owned, touch soft keys", 1, "w", false, 0, 1, true, false, false, false},
+        {"not owned, touch soft keys", 0, "w", false, 0, 1, true, true, false, true},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -447,9 +453,11 @@ TEST_F(Canvas, SoftKeysOwnedByTheOvertimeShowNoCommand) {
         w->commandbar.value_3 = r.touch_hide;
         w->commandbar.left = command_of("Go", action_of(set_step("went", "1")));
         start(doc_builder().add(*w).add(late).done());
+        doc().overtime->stopped = r.stopped ? 1 : 0;
         host.clear_log();
         run(action_of(show_step(1, 2, "w")));
         const vux_rect bar = m().canvas().command_bar_rect();
+        EXPECT_EQ(host.count(R"(graphics.text "5" 0)"), r.box ? 1 : 0);
         EXPECT_EQ(host.count(R"(graphics.text "Go" 0)"), r.label ? 1 : 0);
         EXPECT_EQ(host.count("graphics.set_clip " + std::to_string(bar.left()) + " " + std::to_string(bar.top()) +
                              " " + std::to_string(bar.width()) + " " + std::to_string(bar.height())),
@@ -457,7 +465,83 @@ TEST_F(Canvas, SoftKeysOwnedByTheOvertimeShowNoCommand) {
         const vux_rect key =
             static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
         EXPECT_EQ(key.is_empty(), !r.label);
+        this->key(1);
+        EXPECT_EQ(variable("went"), r.key_runs ? "1" : "(none)");
     }
+}
+
+// A touch soft key is filled in 73 (74 while pressed) and lettered in 75,
+// or in 76 while pressed over its fill; over its picture the text keeps 75.
+TEST_F(Canvas, TouchSoftKeyColours) {
+    struct row {
+        bool picture, pressed;
+        uint32_t fill, text;  // 0: no fill
+    };
+    const row rows[] = {
+        {false, false, 0x73, 0x75},
+        {false, true, 0x74, 0x76},
+        {true, false, 0, 0x75},
+        {true, true, 0, 0x75},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(std::string(r.picture ? "picture" : "fill") + (r.pressed ? ", pressed" : ""));
+        TearDown();
+        SetUp();
+        auto w = screen_named<vux_window>("w");
+        w->commandbar.value_3 = 1;
+        w->titlebar.title = vux_unicode(u"Touch");
+        w->commandbar.left = command_of("Go", vux_action());
+        if (r.picture) {
+            w->commandbar.left->normal_image = vux_string("up");
+            w->commandbar.left->pressed_image = vux_string("down");
+        }
+        start(doc_builder().add(*w).add(data_named("up")).add(data_named("down")).done());
+        vux_brush colours;
+        for (const int32_t k : {73, 74, 75, 76}) colours.set(k, k - 73 + 0x73);
+        m().canvas().brush_sheet().merge(colours);
+        run(action_of(show_step(1, 2, "w")));
+        const vux_rect key =
+            static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
+        ASSERT_FALSE(key.is_empty());
+        if (r.pressed) press(key.left() + 2, key.top() + 2);
+        host.clear_log();
+        machine().repaint_full();
+        const auto text = std::find(host.log.begin(), host.log.end(), R"(graphics.text "Go" 0)");
+        ASSERT_NE(text, host.log.end());
+        std::string ink, ground;
+        for (auto i = host.log.begin(); i != text; ++i) {
+            if (i->rfind("graphics.set_colour 2 ", 0) == 0) ink = *i;
+            if (i->rfind("graphics.set_colour 0 ", 0) == 0) ground = *i;
+        }
+        EXPECT_EQ(ink, "graphics.set_colour 2 " + std::to_string(r.text));
+        if (r.fill) {
+            EXPECT_EQ(ground, "graphics.set_colour 0 " + std::to_string(r.fill));
+        }
+    }
+}
+
+// The title strip: a subtitle takes it from the title, and is drawn after
+// the notice line, over it.
+TEST_F(Canvas, SubtitleIsDrawnAfterTheNoticeLine) {
+    auto w = screen_named<vux_window>("w");
+    w->titlebar.title = vux_unicode(u"Title");
+    w->extras.append_cstr("Notice");
+    start(doc_builder().add(*w).done());
+    run(action_of(show_step(1, 2, "w")));
+    auto news = std::make_unique<vux_subtitle>();
+    news->text = vux_unicode(u"News");
+    doc().subtitles.add(std::move(news));
+    doc().subtitles.start();
+    ASSERT_NE(doc().subtitles.current(), nullptr);
+    doc().subtitles.current()->scrolled = 100;  // well into the strip
+    host.clear_log();
+    machine().repaint_full();
+    const auto notice = std::find(host.log.begin(), host.log.end(), R"(graphics.text "Notice" 0)");
+    const auto news_text = std::find(host.log.begin(), host.log.end(), R"(graphics.text "News" 0)");
+    ASSERT_NE(notice, host.log.end());
+    ASSERT_NE(news_text, host.log.end());
+    EXPECT_LT(notice - host.log.begin(), news_text - host.log.begin());
+    EXPECT_EQ(host.count(R"(graphics.text "Title" 0)"), 0);
 }
 
 // A host that shows the window's picture (capability 3) is handed the data
@@ -538,5 +622,186 @@ TEST_F(Canvas, WindowPictureIsKeptByAHostThatKeepsAreas) {
                              std::to_string(c.top())),
                   r.restores);
         EXPECT_EQ(host.count("graphics.texture"), r.textures);
+    }
+}
+
+namespace {
+
+// A paragraph of one segment whose link underlays its whole row (mode 1).
+std::unique_ptr<vux_element_paragraph> link_row(const char16_t* text) {
+    auto p = std::make_unique<vux_element_paragraph>();
+    auto s = std::make_unique<vux_element_segment>();
+    s->text.text = vux_unicode(text);
+    s->hyperlink = std::make_unique<vux_hyperlink>();
+    s->hyperlink->mode = 1;
+    p->children.append(std::move(s));
+    return p;
+}
+
+}  // namespace
+
+// Every paint of a client starts its rows afresh: a single link row gets its
+// band (a row less twice metric 14: 26 - 4) on each paint, and of two rows
+// only the second joins the first (a full row high), never the first the
+// last row of the frame before.
+TEST_F(Canvas, RowWideBandsAreTheSameOnEveryPaint) {
+    for (const int rows : {1, 2}) {
+        SCOPED_TRACE(rows);
+        TearDown();
+        SetUp();
+        auto w = screen_named<vux_window>("w");
+        for (int i = 0; i < rows; ++i) w->client.paragraphs.append(link_row(u"go"));
+        start(doc_builder().add(*w).done());
+        const std::vector<std::string> bands = rows == 1 ? std::vector<std::string>{"graphics.set_height 22"}
+                                                         : std::vector<std::string>{"graphics.set_height 22",
+                                                                                    "graphics.set_height 26"};
+        for (int paint = 0; paint < 3; ++paint) {
+            SCOPED_TRACE(paint);
+            host.clear_log();
+            if (paint == 0)
+                run(action_of(show_step(1, 2, "w")));
+            else
+                machine().repaint_full();
+            std::vector<std::string> drawn;
+            for (const std::string& h : host.calls("graphics.set_height"))
+                if (h == "graphics.set_height 22" || h == "graphics.set_height 26") drawn.push_back(h);
+            EXPECT_EQ(drawn, bands);
+        }
+    }
+}
+
+// The client steps of the canvas, each seen from the host: a client that
+// asks not to be painted while its command bar is hidden (flag bit 11) is
+// left out; a dialog client that asks for side margins (bit 10) takes the
+// screen less the dialog's side margin (its second extra text) on each side
+// instead of the text column; a pending clip of the client bounds the first
+// pass and is then dropped; the scroll bars stand in the client's visible
+// rectangle: below a fixed band when the bar locks the header.
+TEST_F(Canvas, ClientStepsSkipMarginsClipAndBarsInTheVisibleRectangle) {
+    struct row {
+        const char* what;
+        bool dialog;
+        int32_t flags;  // client flag word
+        bool bar;       // a command bar with a command
+        bool painted;   // the client's text is drawn
+    };
+    const row rows[] = {
+        {"window, asks not to be painted, no bar", false, 1 << 11, false, false},
+        {"window, asks not to be painted, bar shown", false, 1 << 11, true, true},
+        {"window, painted", false, 0, false, true},
+        {"dialog, asks not to be painted, no bar", true, 1 << 11, false, false},
+        {"dialog, asks not to be painted, bar shown", true, 1 << 11, true, true},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        TearDown();
+        SetUp();
+        doc_builder b;
+        auto w = long_window(3);
+        std::unique_ptr<vux_dialog> d;
+        vux_element_client& client = r.dialog ? (d = screen_named<vux_dialog>("d"))->client : w->client;
+        client.flags = r.flags;
+        if (r.dialog) {
+            client.paragraphs.append(link_row(u"inside"));
+            if (r.bar) d->commandbar.left = command_of("Ok", vux_action());
+            b.add(*d);
+        } else if (r.bar) {
+            w->commandbar.left = command_of("Ok", vux_action());
+        }
+        start(b.add(*w).done());
+        host.clear_log();
+        run(action_of(show_step(1, 2, "w")));
+        if (r.dialog) {
+            host.clear_log();
+            run(action_of(show_step(2, 2, "d")));
+        }
+        EXPECT_EQ(host.count(r.dialog ? R"(graphics.text "inside" 0)" : R"(graphics.text "line 0" 0)") > 0, r.painted);
+    }
+
+    // Side margins: 30 units a side on a screen 240 wide is 30 pixels; the
+    // client stands inside the dialog's ground (metric 8) and its indent
+    // (metric 12).
+    for (const bool margins : {false, true}) {
+        SCOPED_TRACE(margins ? "side margins" : "text column");
+        TearDown();
+        SetUp();
+        auto d = screen_named<vux_dialog>("d");
+        d->client.flags = margins ? 1 << 10 : 0;
+        for (const char* x : {"", "30"}) d->extras.append_cstr(x);
+        d->client.paragraphs.append(link_row(u"x"));
+        start(doc_builder().add(*d).done());
+        run(action_of(show_step(2, 2, "d")));
+        const vux_canvas& c = m().canvas();
+        const int32_t left = margins ? 30 : c.text_column().left();
+        const vux_layout_rect& at = static_cast<vux_dialog*>(screens().find_screen(2, vux_string("d")))->client.client_rect;
+        EXPECT_EQ(at.x, left + c.metric(8) + c.metric(12));
+        EXPECT_EQ(at.w, 240 - 2 * (left + c.metric(8) + c.metric(12)));
+    }
+
+    // A pending clip, then the whole client again for the second pass.
+    TearDown();
+    SetUp();
+    start(doc_builder().add(*long_window(3)).done());
+    run(action_of(show_step(1, 2, "w")));
+    vux_window& w = *static_cast<vux_window*>(screens().find_screen(1, vux_string("w")));
+    w.client.third_rect = {10, 100, 50, 40};
+    host.clear_log();
+    machine().repaint_full();
+    const std::vector<std::string> clips = host.calls("graphics.set_clip");
+    ASSERT_GE(clips.size(), 2u);
+    EXPECT_EQ(clips[0], "graphics.set_clip 10 100 50 40");
+    // The screen, as neither bar is shown.
+    EXPECT_NE(std::find(clips.begin() + 1, clips.end(), "graphics.set_clip 0 0 240 320"), clips.end());
+    EXPECT_EQ(w.client.third_rect.w, 0);
+
+    // Bars in the visible rectangle: right of what scrolls, below the fixed band.
+    for (const int32_t lock : {0, 1}) {
+        SCOPED_TRACE(lock ? "header lock" : "no lock");
+        TearDown();
+        SetUp();
+        auto lw = long_window(60);
+        lw->client.scroll_bar->header_lock = lock;
+        lw->client.paragraph(0)->set_flag(vux_element_paragraph::fixed_bit, true);
+        start(doc_builder().add(*lw).done());
+        run(action_of(show_step(1, 2, "w")));
+        vux_element_client& client = static_cast<vux_window*>(screens().find_screen(1, vux_string("w")))->client;
+        const vux_layout_rect& v = client.view_rect;
+        const int32_t band = lock ? client.current_layout()->band_bottom : 0;
+        ASSERT_TRUE(!lock || band > 0);
+        const vux_rect& track = client.scroll_bar->track_v;
+        const int32_t t = m().canvas().metric(1);
+        EXPECT_EQ(track.right(), 240);  // the client's rectangle is the screen's width
+        EXPECT_EQ(track.left(), 240 - t);
+        EXPECT_EQ(track.top(), v.y + band + t / 2);
+        EXPECT_EQ(track.bottom(), v.y + v.h - t / 2);
+    }
+}
+
+// A dialog of style 1 without a picture is one colour, rounded only by its
+// own corner radius (its first extra text, scaled), not by its on-top flag.
+TEST_F(Canvas, DialogCornersComeFromItsRadiusNotItsOnTopFlag) {
+    struct row {
+        const char* what;
+        int32_t on_top;
+        const char* radius;
+        const char* ground;  // the call that fills the dialog
+    };
+    const row rows[] = {
+        {"on top, no radius", 1, "", "graphics.rectangle 1 0"},
+        {"not on top, radius 8", 0, "8", "graphics.round_rectangle 1 8"},
+        {"on top, radius 8", 1, "8", "graphics.round_rectangle 1 8"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        TearDown();
+        SetUp();
+        auto d = screen_named<vux_dialog>("d");
+        d->value_5 = r.on_top;
+        d->extras.append_cstr(r.radius);
+        start(doc_builder().add(*d).done());
+        host.clear_log();
+        run(action_of(show_step(2, 2, "d")));
+        EXPECT_EQ(host.count(r.ground), 1);
+        EXPECT_EQ(host.count("graphics.round_rectangle"), std::string(r.ground).find("round") != std::string::npos ? 1 : 0);
     }
 }

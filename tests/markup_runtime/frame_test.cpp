@@ -253,6 +253,14 @@ struct Scrolling : Clocks {
         run(action_of(set_step("pw", "secret"), show_step(1, 2, "w")));
     }
     int32_t offset() { return window().client.scroll_bar->y_offset; }
+    // The top of the thumb drawn for the offset: the track's top plus
+    // H x Y / (K + H - V), H being the track's height, K the content's, V the
+    // view's and Y the offset.
+    int32_t thumb_top_wanted() {
+        const vux_element_scrollbar& bar = *window().client.scroll_bar;
+        const int64_t h = bar.track_v.height();
+        return int32_t(bar.track_v.top() + h * bar.y_offset / (int64_t(bar.content_height) + h - bar.view_height));
+    }
 };
 
 }  // namespace
@@ -299,6 +307,9 @@ TEST_F(Scrolling, ScrollStepMovesByItsAmountFromTheContentOrTheParagraph) {
         s->paragraph = vux_string(c.paragraph);
         run(action_of(std::move(s)));
         EXPECT_EQ(offset(), c.expected) << c.mode << " " << c.amount << " " << c.paragraph;
+        // The thumb follows the step.
+        ASSERT_FALSE(bar.thumb_v.is_empty());
+        EXPECT_EQ(bar.thumb_v.top(), thumb_top_wanted()) << c.mode << " " << c.amount << " " << c.paragraph;
     }
 }
 
@@ -313,6 +324,11 @@ TEST_F(Scrolling, ADragMovesTheContentAsFarAsThePointer) {
     EXPECT_EQ(offset(), 100);
     release(100, 100);
     ticks(1, 10);
+    const vux_element_scrollbar& bar = *window().client.scroll_bar;
+    EXPECT_EQ(bar.thumb_v.top(), thumb_top_wanted());  // the thumb followed the drag
     run(action_of(set_step("other", "1")));                       // repaints with the frame's passes
     EXPECT_EQ(window().client.current_layout()->reach_limit, 1);  // never laid out again
+    key(13);  // a line down, as a turn of the wheel gives it
+    EXPECT_EQ(offset(), 100 + bar.row);
+    EXPECT_EQ(bar.thumb_v.top(), thumb_top_wanted());
 }

@@ -654,3 +654,60 @@ TEST_F(Machine, PendingNamesAreTakenEveryOtherTimedStep) {
     ticks(15, 14);
     EXPECT_EQ(window().client.pending_names.count(), 0);
 }
+
+// A timed trigger on a menu closes the menu first (and for kind 3 the window
+// below it), then runs its own action, whatever its kind.
+TEST_F(Machine, TimedTriggerOnAMenuClosesItAndRunsItsOwnAction) {
+    struct row {
+        int32_t kind;
+        const char* windows;  // after the trigger
+    };
+    const row rows[] = {{0, "w"}, {1, "w"}, {2, "w"}, {3, ""}};
+    for (const row& r : rows) {
+        SCOPED_TRACE("kind " + std::to_string(r.kind));
+        TearDown();
+        SetUp();
+        doc().timed_triggers = true;
+        vux_action& fire = menu().command(1)->action;
+        fire = action_of(set_step("fired", "1"));
+        fire.value_1 = r.kind;
+        fire.countdown = 1;
+        key(1);
+        ASSERT_EQ(menu_names(), "m");
+        ticks(1, 7);
+        EXPECT_EQ(menu_names(), "");
+        EXPECT_EQ(window_names(), r.windows);
+        EXPECT_EQ(variable("fired"), "1");
+        EXPECT_EQ(variable("picked"), "(none)");  // not the menu's selected item
+    }
+}
+
+// A settle that releases the screens also ends a drag in progress: the
+// host's drag repeats find nothing to move. A settle with nothing changed
+// leaves the drag alone.
+TEST_F(Machine, SettleEndsADragInProgress) {
+    struct row {
+        const char* what;
+        bool changed, force;
+        int32_t steps;  // what the next drag step answers
+    };
+    const row rows[] = {
+        {"nothing changed", false, false, 1},
+        {"a stack changed", true, false, 0},
+        {"forced", false, true, 0},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        TearDown();
+        SetUp();
+        press(50, 100);
+        ASSERT_EQ(machine().dragging, 1);
+        ASSERT_TRUE(window().client.scroll_bar->dragging);
+        if (r.changed) screens().windows.changed = 1;
+        machine().settle(r.force);
+        EXPECT_EQ(machine().dragging, r.steps);
+        EXPECT_EQ(window().client.scroll_bar->dragging, r.steps == 1);
+        EXPECT_EQ(vux_engine_drag_step(e, 1, 0, 0), r.steps);
+        EXPECT_EQ(offset() > 0, r.steps == 1);
+    }
+}
