@@ -109,6 +109,30 @@ TEST(BoxGeometry, CutWithEllipsisAndResetRestores) {
     EXPECT_EQ(text_of(b->text), u"abcdefghij");  // cut where it passes
     b->reset();
 
+    // An emoticon marker is cut whole: its '[' carries the picture's width
+    // (one line height, 16), the rest of it none.
+    struct emoticons : fake_layout {
+        int32_t emoticon_marker(int32_t i, const vux_unicode& t) override {
+            return i + 2 < t.length() && t.unit_at(i + 1) == u'e' && t.unit_at(i + 2) == u']' ? 3 : 0;
+        }
+    };
+    struct cut_row {
+        const char16_t* text;
+        const char16_t* cut;
+    };
+    const cut_row cuts[] = {
+        {u"abcd[e]fghij", u"abcd[e]..."},  // 24 + 16 + 18 fill 58 of the 60
+        {u"abcdef[e]ghij", u"abcdef..."},  // 36 + 16 + 18 pass: the marker goes whole
+    };
+    for (const cut_row& r : cuts) {
+        emoticons e;
+        auto m = box_with(r.text, 0, 60);
+        m->set_property(vux_string("wrap"), vux_string("no"));
+        m->set_property(vux_string("emoticon"), vux_string("yes"));
+        m->measure(e, 0, nullptr);
+        EXPECT_EQ(text_of(m->text), r.cut);
+    }
+
     auto fits = box_with(u"abc", 0, 60);
     fits->set_property(vux_string("wrap"), vux_string("no"));
     fits->measure(l, 0, nullptr);
