@@ -307,7 +307,7 @@ void vux_layout_impl::outline(const vux_element_box& box, const vux_rect& r, int
     if (!vux_color::is_set(code) || r.width() <= 0 || r.height() <= 0) return;
     canvas_->call(&vux_graphics_table::set_colour, 1, uint32_t(canvas_->brush_sheet().map_frame(code)));
     const int32_t lines = box.line_flags & 15;
-    if (lines == 0 || lines == 15) {
+    if (lines == 0 || box.all_lines()) {
         canvas_->place(r);
         if (box.border_corner != 0)
             canvas_->call(&vux_graphics_table::round_rectangle, 0, scale(box.border_corner));
