@@ -140,7 +140,7 @@ TEST(BoxGeometry, CutWithEllipsisAndResetRestores) {
     EXPECT_FALSE(fits->text.full_text);
 }
 
-TEST(BoxGeometry, LineBreaksNeverOpenAnEmptyFirstLine) {
+TEST(BoxGeometry, LinesBreakAfterLineFeedsAndBeforeTheUnitThatPasses) {
     struct row {
         const char16_t* text;
         int32_t width;
