@@ -236,38 +236,17 @@ std::vector<int32_t> unit_widths(vux_layout& l, const vux_element_box& box) {
     return w;
 }
 
-// Units of the scripts that break between any two characters (CJK
-// punctuation, kana, hangul, ideographs, full-width forms and everything
-// beyond the basic plane).
-bool breaks_anywhere(char16_t u) { return u >= 0x2E80; }
-bool is_space(char16_t u) { return u == u' '; }
-
-// Whether a line may start at unit i: after a space, or beside a unit of a
-// script without spaces; never at a space, before a unit of no width (the
-// rest of an emoticon token, a line end) nor inside a surrogate pair.
-bool may_break_before(const std::vector<int32_t>& widths, const vux_unicode& t, int32_t i) {
-    const char16_t u = t.unit_at(i), before = t.unit_at(i - 1);
-    if (widths[size_t(i)] <= 0 || is_space(u) || (u >= 0xDC00 && u <= 0xDFFF)) return false;
-    return is_space(before) || breaks_anywhere(before) || breaks_anywhere(u);
-}
-
 // Where the line that starts at `start` ends: after a line feed, or before
-// the unit that would pass width f. A line that would pass f breaks at its
-// last space (Latin words stay whole) or where it is full when it has no
-// place to break (a word longer than the line, CJK text). Spaces never
-// start a line: they hang past its end, and neither does a unit of no width
-// (the rest of an emoticon stays with its picture). A line never breaks
-// before its first unit (painting cuts a unit wider than the box).
+// the unit whose width would carry the line past f. A unit of no width (the
+// rest of an emoticon token, a line end) never passes, so it stays with what
+// precedes it; nor does a line break before its first unit (painting cuts a
+// unit wider than the box).
 int32_t next_line(const std::vector<int32_t>& widths, const vux_unicode& t, int32_t start, int64_t f) {
     const int32_t n = int32_t(widths.size());
     int64_t w = 0;
     for (int32_t i = start; i < n; ++i) {
         if (i > start && t.unit_at(i - 1) == vux_element_text::lf) return i;
-        if (i > start && widths[size_t(i)] > 0 && w + widths[size_t(i)] > f && !is_space(t.unit_at(i))) {
-            for (int32_t b = i; b > start; --b)
-                if (may_break_before(widths, t, b)) return b;
-            return i;
-        }
+        if (i > start && widths[size_t(i)] > 0 && w + widths[size_t(i)] > f) return i;
         w += widths[size_t(i)];
     }
     return n;
@@ -316,13 +295,19 @@ void cut_to_lines(vux_layout& l, vux_element_box& box, int64_t n, int64_t f) {
         cut_text(text, over);
         return;
     }
+    // The cut keeps whole tokens: an emoticon that does not fit before the
+    // ellipsis goes with its brackets, never leaving a lone '['.
     const int64_t ellipsis = l.ellipsis_width();
     int64_t used = 0;
     int32_t keep = start;
-    for (int32_t j = start; j < over; ++j) {
-        if (used + widths[size_t(j)] + ellipsis > f) break;
-        used += widths[size_t(j)];
-        if (widths[size_t(j)] > 0) keep = j + 1;
+    for (int32_t j = start; j < over;) {
+        const int32_t end = std::min(j + token_at(l, box, j).length, len);
+        int64_t w = 0;
+        for (int32_t i = j; i < end; ++i) w += widths[size_t(i)];
+        if (used + w + ellipsis > f) break;
+        used += w;
+        if (w > 0) keep = end;
+        j = end;
     }
     cut_text(text, keep);
     text.text.append(l.ellipsis_text());
@@ -464,15 +449,16 @@ bool vux_element_box::paint(vux_layout& l) {
         if (paragraph && paragraph->flag(vux_element_paragraph::shown_bit))
             l.draw_indicator(*this, pos, vux_clamp32(cw), vux_clamp32(ch));
     } else if (flag(note_bit)) {
+        // The note's drawing writes its text: no lines follow.
         l.draw_text_block(*this, pos, vux_clamp32(cw), vux_clamp32(ch));
+        return true;
     } else {
         l.draw_box_background(*this, pos, vux_clamp32(cw), vux_clamp32(ch));
         l.draw_box_frame(*this, pos, vux_clamp32(cw), vux_clamp32(ch));
         if (!image.empty()) l.draw_box_image(*this, pos, vux_clamp32(cw), vux_clamp32(ch));
     }
 
-    // The text block, placed by "taline"; its last line (and each line that
-    // wrapped at a space) by "talign".
+    // The text block, placed by "taline"; its last line by "talign".
     const int64_t tx = cx + l.scale(text_left);
     const int64_t ty = cy + l.scale(text_top);
     const int64_t tw = cw - l.scale(text_right) - l.scale(text_left);
@@ -495,15 +481,10 @@ bool vux_element_box::paint(vux_layout& l) {
         const bool last = k + 1 == lines;
         if (last) e = std::max(s, e - aux->roll);
         if (e <= s) continue;
-        // A line that wrapped at a space is placed like the last line, by
-        // its width without the spaces that hang past its end.
-        int32_t shown = e;
-        if (!last)
-            while (shown > s && is_space(text.text.unit_at(shown - 1))) --shown;
         int64_t x = tx;
-        if ((last || shown < e) && text_align != 1) {
+        if (last && text_align != 1) {
             int64_t w = 0;
-            for (int32_t i = s; i < shown && size_t(i) < aux->widths.size(); ++i) w += aux->widths[size_t(i)];
+            for (int32_t i = s; i < e && size_t(i) < aux->widths.size(); ++i) w += aux->widths[size_t(i)];
             x += text_align == 2 ? (tw - w) / 2 : text_align == 3 ? tw - w : 0;
         }
         paint_line(l, *this, s, e, x, y);

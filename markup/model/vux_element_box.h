@@ -151,6 +151,4 @@ public:
     std::unique_ptr<vux_element_box_aux> aux;
     int32_t tick_accumulator = 0;
     int32_t frame = 0;
-    int32_t emoticon_skip = 0;
-    int32_t line_value = 0;
 };

@@ -8,6 +8,27 @@
 #include "markup/model/vux_model_factory.h"
 #include "markup/model/vux_variables.h"
 
+namespace {
+// What an entry of another code than a paragraph's reads to: nothing, kept
+// only until the read ends and then dropped.
+class bodiless_entry : public vux_record {
+public:
+    const char* class_name() const override { return "bodiless_entry"; }
+    void fields(vux_field_visitor&) override {}
+};
+
+constexpr vux_record_factory paragraph_entries{
+    true, [](int32_t code) -> std::unique_ptr<vux_record> {
+        if (code == vux_type_element_paragraph) return vux_model_make(code);
+        return std::make_unique<bodiless_entry>();
+    }};
+
+void drop_bodiless(vux_object_list& list) {
+    for (int32_t i = list.get_count() - 1; i >= 0; --i)
+        if (dynamic_cast<bodiless_entry*>(list.get(i))) list.remove_at(i);
+}
+}  // namespace
+
 void vux_element_client::fields(vux_field_visitor& v) {
     v.int32("flags", flags);
     v.int32("font_size", font_size);
@@ -17,8 +38,15 @@ void vux_element_client::fields(vux_field_visitor& v) {
     v.int32("maximum_paragraphs", maximum_paragraphs);
     v.string("string_1", string_1);
     v.string("string_2", string_2);
-    // Only paragraphs: any other code is a stream out of step and fails.
-    v.records("paragraphs", paragraphs, vux_model_list_of<vux_type_element_paragraph>());
+    // An entry is its code, and only a paragraph's code is followed by a
+    // body: a read takes entries of any other code as nothing. The list
+    // itself only ever holds paragraphs.
+    if (v.reading()) {
+        v.records("paragraphs", paragraphs, paragraph_entries);
+        drop_bodiless(paragraphs);
+    } else {
+        v.records("paragraphs", paragraphs, vux_model_list_of<vux_type_element_paragraph>());
+    }
     v.child_as("default_action", default_action, vux_model_child_of<vux_type_action>());
     v.child_as("pull_top", pull_top, vux_model_child_of<vux_type_action>());
     v.child_as("pull_bottom", pull_bottom, vux_model_child_of<vux_type_action>());
@@ -430,17 +458,19 @@ bool vux_element_client::press(const vux_point& p, bool only_test) {
         scroll_bar->drag_blocked =
             scroll_bar->header_lock != 0 && (l.within_reach(p.y) || (l.anchor_outside_view(true) && in_band));
     }
+    // Only a linked item takes focus and press: one without a link that
+    // lies over it is a miss.
     const int32_t i = l.hit_test(p);
-    if (i < 0) {
+    if (i < 0 || !l.link_at(i)) {
         press_missed = true;
         return false;
     }
-    if (only_test) return true;
+    // The old focus goes even when only testing; the new one is not taken.
     if (i != focused) {
         l.clear_focus();
-        l.set_focus(i, true);
+        if (!only_test) l.set_focus(i, true);
     }
-    l.set_item_pressed(i, true);
+    if (!only_test) l.set_item_pressed(i, true);
     return true;
 }
 

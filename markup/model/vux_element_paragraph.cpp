@@ -291,9 +291,11 @@ bool vux_element_paragraph::end_drag() {
         page_index = std::max(page_index, 0) + 1;
     else if (page_switch_px > 0 && drag_offset <= -page_switch_px && page_index > 0)
         --page_index;
+    // Nothing moved when the drag left the pages where they were.
+    if (drag_offset == 0) return false;
     drag_offset = 0;
     apply_box_offsets();
-    return true;  // the boxes are placed anew either way
+    return true;
 }
 
 void vux_element_paragraph::measure(vux_layout& l) {
@@ -350,9 +352,13 @@ void vux_element_paragraph::measure(vux_layout& l) {
 bool vux_element_paragraph::paint(vux_layout& l) {
     if (!active() || !flag(measured_bit)) return false;
     const bool first_pass = l.draw_pass == 1;
+    // The row drawings are clipped and placed as the children are: a fixed
+    // paragraph's rows are never clipped, a pinned one's stand at its anchor.
+    const bool fixed = flag(fixed_bit), pinned = flag(pins_bit);
     if (first_pass) {
-        if (row_colour_in_use != 2) l.draw_row_fill(top_y, height_px, row_colour_in_use);
-        if (row_box_b != 0) l.draw_row_box(top_y, height_px, 0, row_box_a, row_box_b, row_box_c, row_box_d);
+        if (row_colour_in_use != 2) l.draw_row_fill(top_y, height_px, fixed, pinned, row_colour_in_use);
+        if (row_box_b != 0)
+            l.draw_row_box(top_y, height_px, fixed, pinned, 0, row_box_a, row_box_b, row_box_c, row_box_d);
     }
     bool drew_any = false;
     for (int32_t i = 0; i < children.get_count(); ++i) {
@@ -367,8 +373,9 @@ bool vux_element_paragraph::paint(vux_layout& l) {
     }
     if (first_pass) {
         const bool a = flag(3), b = flag(8), c = flag(9);
-        if (lines == 1 || lines == 3) l.draw_row_frame(top_y, a, b, c);
-        if (lines == 2 || lines == 3) l.draw_row_frame(vux_clamp32(int64_t(top_y) + height_px), a, b, c);
+        if (lines == 1 || lines == 3) l.draw_row_frame(top_y, fixed, pinned, a, b, c);
+        if (lines == 2 || lines == 3)
+            l.draw_row_frame(vux_clamp32(int64_t(top_y) + height_px), fixed, pinned, a, b, c);
     }
     return drew_any;
 }

@@ -86,10 +86,6 @@ bool vux_layout::within_reach(int32_t y) const {
     return reach_limit > 0 && scroll_bar && int64_t(y) <= int64_t(view.y) + reach_limit;
 }
 
-bool vux_layout::past_anchor_bottom(int32_t y) const {
-    return anchor_outside_view(true) && scroll_bar && int64_t(y) >= int64_t(view.y) + view.h + anchor_y - pen.y;
-}
-
 namespace {
 // The scroll bar decides only when clipping applies at all. It is told
 // whether the element asking is anchored: an anchored one is measured
@@ -159,21 +155,23 @@ vux_layout_point vux_layout::from_screen(const vux_point& p, bool no_scroll, boo
     return {vux_clamp32(int64_t(p.x) - view.x + o.sx), vux_clamp32(int64_t(p.y) - view.y + o.sy)};
 }
 
-void vux_layout::draw_row_frame(int32_t y, bool a, bool b, bool c) {
-    if (is_below_view(y, false, false) || is_above_view(y, false, false)) return;
-    draw_frame_line(to_screen({-indent, y}, false, false), area.w + 2 * indent, a, b, c);
+void vux_layout::draw_row_frame(int32_t y, bool no_clip, bool anchored, bool a, bool b, bool c) {
+    if (is_below_view(y, no_clip, anchored) || is_above_view(y, no_clip, anchored)) return;
+    draw_frame_line(to_screen({-indent, y}, false, anchored), area.w + 2 * indent, a, b, c);
 }
 
-void vux_layout::draw_row_box(int32_t y, int32_t h, int32_t inset, int32_t s1, int32_t s2, int32_t s3, int32_t s4) {
-    if (is_below_view(y, false, false) || is_above_view(y + h, false, false)) return;
+void vux_layout::draw_row_box(int32_t y, int32_t h, bool no_clip, bool anchored, int32_t inset, int32_t s1, int32_t s2,
+                              int32_t s3, int32_t s4) {
+    if (is_below_view(y, no_clip, anchored) || is_above_view(y + h, no_clip, anchored)) return;
     const int64_t height = int64_t(h) - 2 * (int64_t(inset) + indent);
     if (height <= 0) return;
-    draw_box(to_screen({inset, y + indent + inset}, false, false), view.w - 2 * inset, int32_t(height), s1, s2, s3, s4);
+    draw_box(to_screen({inset, y + indent + inset}, false, anchored), view.w - 2 * inset, int32_t(height), s1, s2, s3,
+             s4);
 }
 
-void vux_layout::draw_row_fill(int32_t y, int32_t h, int32_t colour) {
-    if (h <= 0 || is_below_view(y, false, false) || is_above_view(y + h, false, false)) return;
-    fill_rect(to_screen({-indent, y}, false, false), area.w + 2 * indent, h, colour);
+void vux_layout::draw_row_fill(int32_t y, int32_t h, bool no_clip, bool anchored, int32_t colour) {
+    if (h <= 0 || is_below_view(y, no_clip, anchored) || is_above_view(y + h, no_clip, anchored)) return;
+    fill_rect(to_screen({-indent, y}, false, anchored), area.w + 2 * indent, h, colour);
 }
 
 void vux_layout::remember_mark(const vux_string& paragraph, const vux_string& element, bool first) {

@@ -117,25 +117,26 @@ public:
     bool fits_view() const;
     bool anchor_outside_view(bool anchored) const;
     bool within_reach(int32_t y) const;
-    bool past_anchor_bottom(int32_t y) const;
     // Whether y lies in the fixed band at the top of the layout.
     bool in_header_band(int32_t y) const { return y < band_bottom; }
     vux_point to_screen(const vux_layout_point& p, bool no_scroll, bool anchored) const;
     // The inverse of to_screen, for hit tests of screen points.
     vux_layout_point from_screen(const vux_point& p, bool no_scroll, bool anchored) const;
 
-    // --- row drawing (skipped when the row is clipped) ---
-    void draw_row_frame(int32_t y, bool a, bool b, bool c);
-    void draw_row_box(int32_t y, int32_t h, int32_t inset, int32_t s1, int32_t s2, int32_t s3, int32_t s4);
-    void draw_row_fill(int32_t y, int32_t h, int32_t colour);
+    // --- row drawing (skipped when the row is clipped). no_clip and
+    // anchored are the paragraph's fixed and pinned flags, which the clip
+    // tests and the screen mapping take as its children do. ---
+    void draw_row_frame(int32_t y, bool no_clip, bool anchored, bool a, bool b, bool c);
+    void draw_row_box(int32_t y, int32_t h, bool no_clip, bool anchored, int32_t inset, int32_t s1, int32_t s2,
+                      int32_t s3, int32_t s4);
+    void draw_row_fill(int32_t y, int32_t h, bool no_clip, bool anchored, int32_t colour);
 
     // --- interaction over the items (vux_layout_focus.cpp). An item without
     // a hyperlink takes neither focus nor press; indices outside the list
     // answer false, -1 or null. ---
+    // The item placed last under the point, with a hyperlink or without (a
+    // box may still have a press action of its own).
     int32_t hit_test(const vux_point& p);
-    // Any item under the point, with a hyperlink or without (a box may still
-    // have a press action of its own).
-    int32_t item_under(const vux_point& p);
     int32_t find_focused_item() const;
     int32_t find_pressed_item() const;
     bool is_item_pressed(int32_t i) const;

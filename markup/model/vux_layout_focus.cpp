@@ -86,11 +86,11 @@ bool vux_layout::item_in_view(int32_t i) {
 
 namespace {
 
-// The item placed last wins where items overlap.
-int32_t last_hit(vux_layout& l, const vux_point& p, bool linked_only) {
+// The item placed last wins where items overlap, linked or not: an item
+// without a link covers one with a link beneath it.
+int32_t last_hit(vux_layout& l, const vux_point& p) {
     for (int32_t i = int32_t(l.items.size()) - 1; i >= 0; --i) {
         vux_record* r = l.items[size_t(i)];
-        if (linked_only && !link_of(r)) continue;
         if (vux_element_segment* s = as_segment(r); s && s->hit(l, p)) return i;
         if (vux_element_box* b = as_box(r); b && b->hit(l, p)) return i;
         if (vux_element_image* im = as_image(r); im && im->hit(l, p)) return i;
@@ -100,8 +100,7 @@ int32_t last_hit(vux_layout& l, const vux_point& p, bool linked_only) {
 
 }  // namespace
 
-int32_t vux_layout::hit_test(const vux_point& p) { return last_hit(*this, p, true); }
-int32_t vux_layout::item_under(const vux_point& p) { return last_hit(*this, p, false); }
+int32_t vux_layout::hit_test(const vux_point& p) { return last_hit(*this, p); }
 
 int32_t vux_layout::find_focused_item() const {
     for (size_t i = 0; i < items.size(); ++i)

@@ -211,8 +211,11 @@ void vux_menu::apply_menu_step(const vux_action_menu& step) {
             const auto* c = dynamic_cast<const vux_element_command*>(step.commands.get(k));
             const int32_t i = c ? find(c->name) : -1;
             if (i < 0) continue;
+            // Cloned first: a copy that fails leaves the command in place.
+            auto copy = vux_clone_record(*c);
+            if (!copy) continue;
             commands.remove_at(i);
-            commands.insert_at(i, vux_clone_record(*c));
+            commands.insert_at(i, std::move(copy));
         }
         break;
     default: return;

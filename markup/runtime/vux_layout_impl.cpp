@@ -93,7 +93,39 @@ void vux_layout_impl::draw_segment_text(const vux_element_segment& segment, cons
         return;
     }
     if (banner.mark != 2) banner.mark = 1;
-    canvas_->text_at(pos.x, pos.y, text, length, text_colour(segment.text.colour), false);
+    segment_text_at(pos.x, pos.y, text, length, text_colour(segment.text.colour), false);
+}
+
+// A segment's text with each marker of the "__key_emoticon" list drawn as its
+// picture, one line high and as wide as the marker's characters; markers
+// that name no emoticon stay text.
+void vux_layout_impl::segment_text_at(int32_t x, int32_t y, const char16_t* text, int32_t length, uint32_t colour,
+                                      bool underline) {
+    if (std::find(text, text + std::max(length, 0), u'[') == text + std::max(length, 0)) {
+        canvas_->text_at(x, y, text, length, colour, underline);
+        return;
+    }
+    const vux_unicode units(text, length);
+    int32_t run = 0;
+    int64_t pen = x, run_x = x;
+    for (int32_t i = 0; i < length;) {
+        const int32_t marker = emoticon_marker(i, units);
+        if (marker == 0) {
+            pen += char_width(units.unit_at(i++));
+            continue;
+        }
+        const int32_t number = canvas_->emoticon_index;
+        if (i > run) canvas_->text_at(vux_clamp32(run_x), y, text + run, i - run, colour, underline);
+        int64_t w = 0;
+        for (int32_t k = i; k < i + marker; ++k) w += char_width(units.unit_at(k));
+        canvas_->image(vux_string(vux_canvas::emoticon_image_name(number)),
+                       vux_rect(vux_clamp32(pen), y, vux_clamp32(w), line_height()));
+        pen += w;
+        i += marker;
+        run = i;
+        run_x = pen;
+    }
+    if (run < length) canvas_->text_at(vux_clamp32(run_x), y, text + run, length - run, colour, underline);
 }
 
 void vux_layout_impl::draw_segment_line(const vux_element_segment& segment, const vux_point& pos, int32_t width) {
@@ -147,9 +179,9 @@ void vux_layout_impl::draw_link_text(const vux_hyperlink& link, const vux_point&
     const int32_t key = focused ? 37 : filled ? (link.bit(6) ? 61 : 60) : link.bit(7) ? 38 : link.bit(6) ? 40 : 36;
     if (filled && link.bit(12)) {
         const int32_t d = canvas_->metric(9);
-        canvas_->text_at(pos.x + d, pos.y + d, text, length, uint32_t(sheet.color(41)), false);
+        segment_text_at(pos.x + d, pos.y + d, text, length, uint32_t(sheet.color(41)), false);
     }
-    canvas_->text_at(pos.x, pos.y, text, length, uint32_t(sheet.color(key)), !focused && link.bit(1));
+    segment_text_at(pos.x, pos.y, text, length, uint32_t(sheet.color(key)), !focused && link.bit(1));
 }
 
 // A link with bit 14 is underlaid with its texture (the focus texture while
@@ -219,7 +251,7 @@ void vux_layout_impl::draw_indicator(const vux_record& element, const vux_point&
 }
 
 // The box's ground, then over it its focus ground ("grounds", not on a
-// touch screen) and its pressed ground ("groundf"), each rounded by "gcorner".
+// touch screen nor while the focus is locked) and its pressed ground ("groundf"), each rounded by "gcorner".
 void vux_layout_impl::draw_box_background(const vux_element_box& box, const vux_point& pos, int32_t width,
                                           int32_t height) {
     canvas_->banner.clear();
@@ -230,7 +262,8 @@ void vux_layout_impl::draw_box_background(const vux_element_box& box, const vux_
         if (vux_color::is_set(code)) canvas_->fill_rounded(r, uint32_t(canvas_->brush_sheet().map_ground(code)), radius);
     };
     ground(box.ground);
-    if (link && link->is_focused() && !is_touch_screen()) ground(box.ground_s);
+    // A locked focus (link bit 2) holds the box still and shows no focus ground.
+    if (link && link->is_focused() && !link->bit(2) && !is_touch_screen()) ground(box.ground_s);
     if (link && link->is_pressed()) ground(box.ground_f);
 }
 
@@ -274,7 +307,7 @@ void vux_layout_impl::outline(const vux_element_box& box, const vux_rect& r, int
     if (!vux_color::is_set(code) || r.width() <= 0 || r.height() <= 0) return;
     canvas_->call(&vux_graphics_table::set_colour, 1, uint32_t(canvas_->brush_sheet().map_frame(code)));
     const int32_t lines = box.line_flags & 15;
-    if (lines == 0 || lines == 15) {
+    if (lines == 0 || box.all_lines()) {
         canvas_->place(r);
         if (box.border_corner != 0)
             canvas_->call(&vux_graphics_table::round_rectangle, 0, scale(box.border_corner));
@@ -303,14 +336,15 @@ void vux_layout_impl::draw_text_block(const vux_record& element, const vux_point
     canvas_->text_at(pos.x, pos.y, t->text.units(), t->text.length(), text_colour(t->colour), false);
 }
 
-// An animated image shows the frame its clock reached.
+// The picture is the one "primary" names (the element's own name only
+// identifies it); an animated one shows the frame its clock reached.
 void vux_layout_impl::draw_image(const vux_element_image& image, const vux_point& pos) {
     canvas_->banner.clear();
     const vux_rect r = rect_at(pos, scale(image.width), scale(image.height));
     if (image.flag(vux_element_image::animation_bit) &&
-        draw_frame(*canvas_, canvas_->find_image(image.name), image.frame, 0, r))
+        draw_frame(*canvas_, canvas_->find_image(image.primary), image.frame, 0, r))
         return;
-    canvas_->image(image.name, r);
+    canvas_->image(image.primary, r);
 }
 
 // The label one line spacing below pos. A linked image (flag 2 clear, a

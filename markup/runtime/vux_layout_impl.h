@@ -63,6 +63,7 @@ private:
     void draw_link_text(const vux_hyperlink& link, const vux_point& pos, int32_t width, const char16_t* text,
                         int32_t length);
     void underlay(const vux_hyperlink& link, const vux_rect& r, int32_t radius, uint32_t colour);
+    void segment_text_at(int32_t x, int32_t y, const char16_t* text, int32_t length, uint32_t colour, bool underline);
     void outline(const vux_element_box& box, const vux_rect& r, int32_t code);
 
     vux_canvas* canvas_;

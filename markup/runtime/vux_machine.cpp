@@ -418,7 +418,7 @@ bool vux_machine::pointer_press(const vux_point& p) {
         // Any item is a tap candidate, linked or not: a held box runs its
         // press action (long_press).
         vux_layout& layout = *w->client.current_layout();
-        if (layout.item_under(p) >= 0) {
+        if (layout.hit_test(p) >= 0) {
             press_recorded = 1;
             press_x = p.x;
             press_y = p.y;

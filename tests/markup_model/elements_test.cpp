@@ -428,7 +428,10 @@ TEST(Menu, StepsEditTheCommandsAndKeepTheSelectionValid) {
         s.index = index;
         for (const char* n : items) {
             auto c = std::make_unique<vux_element_command>();
-            c->name = n;
+            // "!b": a command "b" nested deeper than a copy can read back.
+            const bool deep = n[0] == '!';
+            c->name = deep ? n + 1 : n;
+            if (deep) model_test::nest_actions(c->action, 40);
             s.commands.append(std::move(c));
         }
         return s;
@@ -441,6 +444,8 @@ TEST(Menu, StepsEditTheCommandsAndKeepTheSelectionValid) {
     const row rows[] = {
         {1, 0, {"x", "y"}, "xy"}, {2, 1, {"x", "y"}, "axybc"}, {2, 99, {"x"}, "abcx"},    {2, -5, {"x"}, "xabc"},
         {3, 0, {"x"}, "abcx"},    {4, 0, {"b"}, "ac"},         {5, 0, {"b", "q"}, "abc"}, {9, 0, {"x"}, "abc"},
+        {5, 0, {"!b"}, "abc"},  // a clone that fails leaves the command in place
+        {3, 0, {"!x", "y"}, "abcy"},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(testing::Message() << "mode " << r.mode << " index " << r.index);

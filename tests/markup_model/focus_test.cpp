@@ -69,16 +69,21 @@ TEST(LayoutFocus, ArrowMovesByRowAndNearestX) {
     EXPECT_FALSE(f.layout.focus_left());  // nothing left of it on its row
 }
 
-TEST(LayoutFocus, HitTestTakesTheItemPlacedLastAndSkipsUnlinkedOnes) {
+// An item without a link is found like any other: placed last, it covers
+// a linked one beneath it. Only linked items take a press.
+TEST(LayoutFocus, HitTestTakesTheItemPlacedLastLinkedOrNot) {
     boxes f;
     f.place(u"under", 0, 100, 0);
     f.place(u"over", 50, 100, 0);
-    f.place(u"plain", 0, 240, 0, false);
-    EXPECT_EQ(f.layout.hit_test(vux_point(70, 10)), 1);
-    EXPECT_EQ(f.layout.hit_test(vux_point(10, 10)), 0);
-    EXPECT_EQ(f.layout.hit_test(vux_point(200, 10)), -1);
-    EXPECT_EQ(f.layout.item_under(vux_point(70, 10)), 2);  // unlinked, but placed last
-    EXPECT_EQ(f.layout.item_under(vux_point(10, 40)), -1);
+    f.place(u"plain", 120, 120, 0, false);
+    struct row {
+        int16_t x, y;
+        int32_t item;
+    };
+    for (const row& r : {row{70, 10, 1}, row{10, 10, 0}, row{130, 10, 2}, row{200, 10, 2}, row{10, 40, -1}}) {
+        SCOPED_TRACE(testing::Message() << r.x << "," << r.y);
+        EXPECT_EQ(f.layout.hit_test(vux_point(r.x, r.y)), r.item);
+    }
     EXPECT_FALSE(f.layout.set_item_pressed(2, true));
     EXPECT_TRUE(f.layout.set_item_pressed(1, true));
     EXPECT_EQ(f.layout.find_pressed_item(), 1);

@@ -109,6 +109,30 @@ TEST(BoxGeometry, CutWithEllipsisAndResetRestores) {
     EXPECT_EQ(text_of(b->text), u"abcdefghij");  // cut where it passes
     b->reset();
 
+    // An emoticon marker is cut whole: its '[' carries the picture's width
+    // (one line height, 16), the rest of it none.
+    struct emoticons : fake_layout {
+        int32_t emoticon_marker(int32_t i, const vux_unicode& t) override {
+            return i + 2 < t.length() && t.unit_at(i + 1) == u'e' && t.unit_at(i + 2) == u']' ? 3 : 0;
+        }
+    };
+    struct cut_row {
+        const char16_t* text;
+        const char16_t* cut;
+    };
+    const cut_row cuts[] = {
+        {u"abcd[e]fghij", u"abcd[e]..."},  // 24 + 16 + 18 fill 58 of the 60
+        {u"abcdef[e]ghij", u"abcdef..."},  // 36 + 16 + 18 pass: the marker goes whole
+    };
+    for (const cut_row& r : cuts) {
+        emoticons e;
+        auto m = box_with(r.text, 0, 60);
+        m->set_property(vux_string("wrap"), vux_string("no"));
+        m->set_property(vux_string("emoticon"), vux_string("yes"));
+        m->measure(e, 0, nullptr);
+        EXPECT_EQ(text_of(m->text), r.cut);
+    }
+
     auto fits = box_with(u"abc", 0, 60);
     fits->set_property(vux_string("wrap"), vux_string("no"));
     fits->measure(l, 0, nullptr);
@@ -116,7 +140,7 @@ TEST(BoxGeometry, CutWithEllipsisAndResetRestores) {
     EXPECT_FALSE(fits->text.full_text);
 }
 
-TEST(BoxGeometry, LineBreaksNeverOpenAnEmptyFirstLine) {
+TEST(BoxGeometry, LinesBreakAfterLineFeedsAndBeforeTheUnitThatPasses) {
     struct row {
         const char16_t* text;
         int32_t width;
@@ -127,6 +151,14 @@ TEST(BoxGeometry, LineBreaksNeverOpenAnEmptyFirstLine) {
         {u"abcdef", 24, {0, 4}},        // four units to a line
         {u"ab\n\ncd", 240, {0, 3, 4}},  // two line feeds: an empty line between
         {u"ab\n", 240, {0}},            // a trailing line feed opens nothing
+        // A line ends before the unit that would pass the width, inside a
+        // word or at a space alike: spaces start lines as any unit does.
+        {u"boat house", 36, {0, 6}},
+        {u"boats house", 30, {0, 5, 10}},
+        {u"go  now", 18, {0, 3, 6}},
+        {u"站点abc", 24, {0, 4}},
+        {u"我们的站点还没有", 30, {0, 5}},
+        {u"boat house", 60, {0}},  // a line that fits is not broken
     };
     for (const row& r : rows) {
         fake_layout l;
@@ -136,31 +168,7 @@ TEST(BoxGeometry, LineBreaksNeverOpenAnEmptyFirstLine) {
     }
 }
 
-TEST(BoxGeometry, SpacedWordsWrapAtSpaces) {
-    struct row {
-        const char16_t* text;
-        int32_t units;  // a line's width in units of 6 pixels
-        std::vector<int32_t> starts;
-    };
-    const row rows[] = {
-        {u"boat house", 6, {0, 5}},        // "boat " | "house"
-        {u"boats house", 5, {0, 6}},       // the space hangs past the full line: "boats " | "house"
-        {u"go  now", 3, {0, 4}},           // so do two: "go  " | "now"
-        {u"ab cdefghijkl", 6, {0, 3, 9}},  // a word longer than a line breaks where full
-        {u"abcdefghij", 4, {0, 4, 8}},     // no space at all: where full
-        {u"我们的站点还没有", 5, {0, 5}},  // CJK breaks where full
-        {u"站点abc", 4, {0, 2}},           // beside CJK a Latin word stays whole
-        {u"boat house", 10, {0}},          // a line that fits is not broken
-    };
-    for (const row& r : rows) {
-        fake_layout l;
-        auto b = box_with(r.text, 0, r.units * fake_layout::unit_width);
-        b->measure(l, 0, nullptr);
-        EXPECT_EQ(b->line_starts(), r.starts) << vux_unicode(r.text).to_utf8_string().str() << " in " << r.units;
-    }
-}
-
-TEST(BoxGeometry, TextAlignPlacesTheLastLineAndLinesWrappedAtSpaces) {
+TEST(BoxGeometry, TextAlignPlacesOnlyTheLastLine) {
     struct row {
         const char16_t* text;
         int32_t units;  // the box's width in units of 6 pixels
@@ -168,8 +176,8 @@ TEST(BoxGeometry, TextAlignPlacesTheLastLineAndLinesWrappedAtSpaces) {
         std::vector<int32_t> xs;  // where each line is drawn
     };
     const row rows[] = {
-        {u"boat house", 8, "center", {12, 9}},  // "boat " by "boat" (24 of 48), "house" (30 of 48)
-        {u"boat house", 8, "right", {24, 18}},    {u"boat house", 8, "left", {0, 0}}, {u"ab", 8, "center", {18}},
+        {u"boat house", 8, "center", {0, 18}},  // "boat hou" fills its line; "se" is 12 of 48
+        {u"boat house", 8, "right", {0, 36}},     {u"boat house", 8, "left", {0, 0}}, {u"ab", 8, "center", {18}},
         {u"我们的站点还没", 5, "center", {0, 9}},  // a full line stays, the last is centred
         {u"我们的站点还没", 5, "right", {0, 18}},
     };
@@ -249,7 +257,7 @@ TEST(BoxGeometry, WhatPaintDrawsByKindAndPass) {
     };
     const row rows[] = {
         {nullptr, 3, 0, {"triangle 0,0 50x24 3"}},
-        {"note", 0, 0, {"text_block 0,0 50x24", "box_text 0,4 12x16 ab"}},
+        {"note", 0, 0, {"text_block 0,0 50x24"}},  // the note's drawing writes its text
         {"indicator", 0, 0, {"indicator 0,0 50x24", "box_text 0,4 12x16 ab"}},
         {"expand", 3, 0, {"triangle 0,0 51x25 3"}},
         {nullptr, 3, 2, {}},  // not in pass 2
@@ -611,11 +619,21 @@ TEST(ParagraphPaging, DragsTurnPagesPastTheSwitchDistance) {
         EXPECT_EQ(o->page_index, r.to) << r.count << " " << r.from << " " << r.kind;
     }
 
-    // Ending a drag places the boxes anew and says so, even with no offset.
-    auto still = paging_paragraph();
-    still->measure(l);
-    EXPECT_TRUE(still->end_drag());
-    EXPECT_EQ(still->page_index, 0);
+    // Ending a drag says whether it moved anything: only an offset left by
+    // the drag does, whether or not the page turns.
+    struct end_row {
+        int32_t dx;
+        bool moved;
+        int32_t page;
+    };
+    for (const end_row& r : {end_row{0, false, 0}, end_row{20, true, 0}, end_row{40, true, 1}}) {
+        SCOPED_TRACE(r.dx);
+        auto still = paging_paragraph();
+        still->measure(l);
+        still->drag(r.dx);
+        EXPECT_EQ(still->end_drag(), r.moved);
+        EXPECT_EQ(still->page_index, r.page);
+    }
 }
 
 TEST(ParagraphPasses, SyncLinksAndPressActions) {
@@ -746,6 +764,44 @@ TEST(ClientDrawing, OneParagraphOfEachChildKind) {
     EXPECT_EQ(f.layout->draw_pass, 1);
     f.client.draw(2);
     EXPECT_EQ(f.layout->draw_pass, 0);
+}
+
+// A paragraph's row fill and separator line are clipped and placed as its
+// children are: those of a pinned paragraph stand at the anchor with its
+// box, those of a fixed one are never clipped. The view is scrolled far
+// past the paragraph. (The box itself, pinned or floating, is drawn in
+// the passes after the first.)
+TEST(ClientDrawing, RowDrawingsFollowTheParagraphsFixedFlags) {
+    struct row {
+        const char* what;
+        bool fixed, pinned;
+        std::vector<std::string> drawn;
+    };
+    const row rows[] = {
+        {"plain", false, false, {}},
+        {"pinned", false, true, {"fill 0,76 240x24 7", "frame_line 0,100 240x0"}},
+        {"fixed", true, false, {"fill 0,-500 240x24 7", "frame_line 0,-476 240x0"}},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        fake_layout l(240, 100);
+        l.anchoring = 1;
+        vux_element_scrollbar bar;
+        bar.view_height = 100;
+        bar.view_width = 240;
+        bar.y_offset = 500;
+        l.scroll_bar = &bar;
+        auto p = named_paragraph("p", r.pinned);
+        p->set_flag(vux_element_paragraph::fixed_bit, r.fixed);
+        p->row_colour = 7;
+        p->lines = 2;
+        p->children.append(box_with(u"ok", 0, 60));
+        p->measure(l);
+        l.draw_pass = 1;
+        l.calls.clear();
+        p->paint(l);
+        EXPECT_EQ(l.draws(), r.drawn);
+    }
 }
 
 TEST(ClientLayout, RowStylesColourTheShownParagraphs) {
@@ -1063,7 +1119,8 @@ TEST(ClientPointer, PressFocusesAndPressesTheItemUnderThePoint) {
         {"miss", -1, 200, false, false, true, -1, -1},
         {"another item", 5, 30, false, true, false, 1, 1},
         {"a miss lets the pressed focus go", 5, 200, false, false, true, 0, -1},
-        {"a test keeps the focus", 5, 30, true, true, false, 0, -1},
+        {"a test on another item drops the old focus", 5, 30, true, true, false, -1, -1},
+        {"a test on the focused item keeps it", 5, 5, true, true, false, 0, -1},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.what);

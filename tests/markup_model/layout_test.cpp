@@ -113,7 +113,7 @@ TEST(Layout, ClipTestsAskTheScrollBarOnlyWhenClipping) {
     EXPECT_TRUE(l.is_above_view(-1, false, true));
 }
 
-TEST(Layout, ReachAndAnchorBottom) {
+TEST(Layout, Reach) {
     fake_layout l(240, 100);
     l.view = {0, 30, 240, 100};
     l.reach_limit = 20;
@@ -124,22 +124,16 @@ TEST(Layout, ReachAndAnchorBottom) {
     EXPECT_FALSE(l.within_reach(51));
     l.reach_limit = 0;
     EXPECT_FALSE(l.within_reach(0));
-    l.anchoring = 1;
-    l.anchor_y = 0;
-    l.pen.y = 40;
-    // view top + height + anchor - pen = 30 + 100 + 0 - 40
-    EXPECT_TRUE(l.past_anchor_bottom(90));
-    EXPECT_FALSE(l.past_anchor_bottom(89));
 }
 
 TEST(Layout, RowDrawingSpansTheIndentAndSkipsEmptyRows) {
     fake_layout l(240, 100);
     l.indent = 4;
-    l.draw_row_frame(10, true, false, false);
-    l.draw_row_fill(10, 0, 7);
-    l.draw_row_fill(10, 5, 7);
-    l.draw_row_box(10, 8, 0, 1, 2, 3, 4);  // 8 - 2 * 4 = 0: skipped
-    l.draw_row_box(10, 30, 2, 1, 2, 3, 4);
+    l.draw_row_frame(10, false, false, true, false, false);
+    l.draw_row_fill(10, 0, false, false, 7);
+    l.draw_row_fill(10, 5, false, false, 7);
+    l.draw_row_box(10, 8, false, false, 0, 1, 2, 3, 4);  // 8 - 2 * 4 = 0: skipped
+    l.draw_row_box(10, 30, false, false, 2, 1, 2, 3, 4);
     EXPECT_EQ(l.draws(),
               (std::vector<std::string>{"frame_line -4,10 248x0 a", "fill -4,10 248x5 7", "row_box 2,16 236x18"}));
 }

@@ -8,6 +8,8 @@
 #include "core/vux_reader.h"
 #include "core/vux_record.h"
 #include "core/vux_writer.h"
+#include "markup/model/vux_action.h"
+#include "markup/model/vux_action_motion.h"
 #include "markup/model/vux_condition_list.h"
 #include "markup/model/vux_variables.h"
 #include "record_fill.h"
@@ -74,5 +76,19 @@ public:
     }
     std::map<std::string, std::string> values;
 };
+
+// An action nested through motion steps `levels` deep, inside `top`; each
+// level is two records deep (the step and its action).
+inline void nest_actions(vux_action& top, int levels) {
+    vux_action* at = &top;
+    for (int i = 0; i < levels; ++i) {
+        auto motion = std::make_unique<vux_action_motion>();
+        auto inner = std::make_unique<vux_action>();
+        vux_action* next = inner.get();
+        motion->actions.append(std::move(inner));
+        at->add_step(std::move(motion));
+        at = next;
+    }
+}
 
 }  // namespace model_test

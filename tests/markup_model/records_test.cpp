@@ -12,6 +12,7 @@
 #include "markup/model/vux_condition_list.h"
 #include "markup/model/vux_device.h"
 #include "markup/model/vux_element_box.h"
+#include "markup/model/vux_element_client.h"
 #include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
@@ -168,6 +169,22 @@ TEST(ModelRecords, UnknownOrUnexpectedCodesFailTheRead) {
     ASSERT_EQ(element_step.elements.get_count(), 1);
     EXPECT_EQ(element_step.elements.get(0)->type_code(), vux_type_element_image);
     EXPECT_EQ(bytes_of(*element_step.elements.get(0)), bytes_of(vux_element_image()));
+    // A client's paragraph list: only the paragraph code is followed by a
+    // body; an entry of another code is a code alone and holds nothing.
+    auto paragraph_body = [](stream& out, const char* name) {
+        out.i(0x20).i(2).ints({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}).s(name).i(0).i(0).i(0);
+    };
+    stream client;
+    client.ints({8, 3, 2, 1, 0, 32}).s("").s("").i(3).i(vux_type_element_paragraph);
+    paragraph_body(client, "a");
+    client.i(vux_type_element_box).i(vux_type_element_paragraph);
+    paragraph_body(client, "b");
+    client.ints({0, 0, 0, 0, 0, 0});  // no actions, no scroll bar, two empty string lists
+    vux_element_client read_client;
+    ASSERT_TRUE(read_from(read_client, client.bytes()));
+    ASSERT_EQ(read_client.count(), 2);
+    EXPECT_EQ(read_client.paragraph(0)->name, vux_string("a"));
+    EXPECT_EQ(read_client.paragraph(1)->name, vux_string("b"));
     // Empty element lists read.
     stream empty;
     empty.step_base().i(0).i(0).s("").i(0);
@@ -205,15 +222,7 @@ TEST(ModelRecords, CountsAreBoundedByTheBytesLeft) {
 // An action nested through motion steps `levels` deep.
 std::unique_ptr<vux_action> nested_action(int levels) {
     auto top = std::make_unique<vux_action>();
-    vux_action* at = top.get();
-    for (int i = 0; i < levels; ++i) {
-        auto motion = std::make_unique<vux_action_motion>();
-        auto inner = std::make_unique<vux_action>();
-        vux_action* next = inner.get();
-        motion->actions.append(std::move(inner));
-        at->add_step(std::move(motion));
-        at = next;
-    }
+    model_test::nest_actions(*top, levels);
     return top;
 }
 

@@ -142,6 +142,38 @@ TEST_F(LayoutImpl, BoxEmoticonsAreDrawnWhereMeasuringPlacedThem) {
     }
 }
 
+// A segment's text draws each known marker as its picture, one line high
+// and as wide as the marker's characters (6 each), the text around it where
+// those widths end; unknown markers stay text. Link text alike.
+TEST_F(LayoutImpl, SegmentEmoticonsAreDrawnAsPictures) {
+    start(doc_builder().done());
+    run(action_of(set_step("__key_emoticon", "[e00][e01][e02][e03][e04][e05]")));
+    host.answer("graphics.text_height", "20");
+    vux_layout_impl layout(m().canvas());
+    layout.view = {0, 0, 240, 200};
+    struct row {
+        const char16_t* text;
+        bool link;
+        std::vector<std::string> drawn;
+    };
+    const row rows[] = {
+        {u"ab[e05]cd", false, {"text ab 0,40", "image _em005.png 12,40 30x20", "text cd 42,40"}},
+        {u"[e01]", false, {"image _em001.png 0,40 30x20"}},
+        {u"ab[zz]cd", false, {"text ab[zz]cd 0,40"}},
+        {u"a[e02]", true, {"text a 0,40", "image _em002.png 6,40 30x20"}},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(vux_unicode(r.text).to_utf8_string().str());
+        vux_element_segment segment;
+        segment.text.text = vux_unicode(r.text);
+        if (r.link) segment.hyperlink = std::make_unique<vux_hyperlink>();
+        m().canvas().banner.clear();
+        host.clear_log();
+        layout.draw_segment_text(segment, vux_point(0, 40), 60, segment.text.text.units(), segment.text.text.length());
+        EXPECT_EQ(drawn(host.log), r.drawn);
+    }
+}
+
 // Only -1 is no colour: a ground or border whose transparency byte is 0x80
 // or more reads as a negative number and is still drawn.
 TEST_F(LayoutImpl, TranslucentGroundsAndBordersAreDrawn) {
@@ -171,6 +203,44 @@ TEST_F(LayoutImpl, TranslucentGroundsAndBordersAreDrawn) {
         host.clear_log();
         layout.draw_box_border(box, vux_point(0, 0), 20, 20);
         EXPECT_EQ(host.count("graphics.set_colour 1 " + std::to_string(uint32_t(r.border))), r.outlines);
+    }
+}
+
+// Over its ground a box takes its focus ground ("grounds") while focused,
+// unless the focus is locked (link bit 2), and its pressed ground
+// ("groundf") while pressed.
+TEST_F(LayoutImpl, BoxGroundsByLinkState) {
+    start(doc_builder().done());
+    run(action_of(set_step("__key_touch_screen", "no")));
+    vux_layout_impl layout(m().canvas());
+    const uint32_t ground = 0x111111, focus = 0x222222, pressed = 0x333333;
+    struct row {
+        bool focused, locked, is_pressed;
+        std::vector<uint32_t> fills;
+    };
+    const row rows[] = {
+        {false, false, false, {ground}},
+        {true, false, false, {ground, focus}},
+        {true, true, false, {ground}},
+        {true, true, true, {ground, pressed}},
+        {false, false, true, {ground, pressed}},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.focused << r.locked << r.is_pressed);
+        vux_element_box box;
+        box.ground = int32_t(ground);
+        box.ground_s = int32_t(focus);
+        box.ground_f = int32_t(pressed);
+        box.hyperlink = std::make_unique<vux_hyperlink>();
+        box.hyperlink->set_focused(r.focused);
+        box.hyperlink->set_bit_2(r.locked);
+        box.hyperlink->set_pressed(r.is_pressed);
+        host.clear_log();
+        layout.draw_box_background(box, vux_point(0, 0), 20, 20);
+        std::vector<uint32_t> fills;
+        for (const std::string& c : host.calls("graphics.set_colour 0"))
+            fills.push_back(uint32_t(std::stoul(c.substr(c.rfind(' ') + 1))));
+        EXPECT_EQ(fills, r.fills);
     }
 }
 

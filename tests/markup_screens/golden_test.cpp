@@ -310,6 +310,7 @@ std::string every_kind() {
     ps.append(paragraph_with(std::move(note)));
     auto image = std::make_unique<vux_element_image>();
     image->name = vux_string("pic");
+    image->primary = vux_string("pic");
     image->width = 40;
     image->height = 40;
     image->text.text = vux_unicode(u"Image label");
