@@ -86,6 +86,10 @@ bool vux_layout::within_reach(int32_t y) const {
     return reach_limit > 0 && scroll_bar && int64_t(y) <= int64_t(view.y) + reach_limit;
 }
 
+bool vux_layout::past_anchor_bottom(int32_t y) const {
+    return anchor_outside_view(true) && scroll_bar && int64_t(y) >= int64_t(view.y) + view.h + anchor_y - pen.y;
+}
+
 namespace {
 // The scroll bar decides only when clipping applies at all. It is told
 // whether the element asking is anchored: an anchored one is measured

@@ -117,6 +117,7 @@ public:
     bool fits_view() const;
     bool anchor_outside_view(bool anchored) const;
     bool within_reach(int32_t y) const;
+    bool past_anchor_bottom(int32_t y) const;
     // Whether y lies in the fixed band at the top of the layout.
     bool in_header_band(int32_t y) const { return y < band_bottom; }
     vux_point to_screen(const vux_layout_point& p, bool no_scroll, bool anchored) const;

@@ -48,9 +48,25 @@ bool vux_stack::remove(vux_screen* screen) {
     return true;
 }
 
+bool vux_stack::bring_to_top(vux_screen* screen) {
+    const int32_t i = index_of(screen);
+    if (i < 0) return false;
+    screens.erase(screens.begin() + i);
+    screens.push_back(screen);
+    changed = 1;
+    return true;
+}
+
 void vux_stack::reset_overtimes() {
     for (vux_screen* s : screens)
         if (vux_overtime* o = overtime_of(*s)) o->reset(false);
+}
+
+bool vux_stack::top_is_named(const vux_string& name) {
+    vux_screen* t = top();
+    if (!t || !vux_string_equal(t->name, name)) return false;
+    changed = 1;
+    return true;
 }
 
 void vux_stack::close_once_shown(vux_screen* screen) {

@@ -28,8 +28,10 @@ public:
     void pop_n(int32_t n);
     void pop_all();
     bool remove(vux_screen* screen);
+    bool bring_to_top(vux_screen* screen);
     void clear() { screens.clear(); }
     void reset_overtimes();
+    bool top_is_named(const vux_string& name);
 
     uint8_t changed = 0;
     std::vector<vux_screen*> screens;  // not owned

@@ -113,7 +113,7 @@ TEST(Layout, ClipTestsAskTheScrollBarOnlyWhenClipping) {
     EXPECT_TRUE(l.is_above_view(-1, false, true));
 }
 
-TEST(Layout, Reach) {
+TEST(Layout, ReachAndAnchorBottom) {
     fake_layout l(240, 100);
     l.view = {0, 30, 240, 100};
     l.reach_limit = 20;
@@ -124,6 +124,12 @@ TEST(Layout, Reach) {
     EXPECT_FALSE(l.within_reach(51));
     l.reach_limit = 0;
     EXPECT_FALSE(l.within_reach(0));
+    l.anchoring = 1;
+    l.anchor_y = 0;
+    l.pen.y = 40;
+    // view top + height + anchor - pen = 30 + 100 + 0 - 40
+    EXPECT_TRUE(l.past_anchor_bottom(90));
+    EXPECT_FALSE(l.past_anchor_bottom(89));
 }
 
 TEST(Layout, RowDrawingSpansTheIndentAndSkipsEmptyRows) {

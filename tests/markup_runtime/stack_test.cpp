@@ -34,9 +34,11 @@ TEST(Stack, PushPopAndRemovalStates) {
     EXPECT_EQ(names(stack), "a b c");
     EXPECT_EQ(stack.top(), &c);
     stack.changed = 0;
-    EXPECT_TRUE(stack.remove(&b));  // from the middle
-    EXPECT_EQ(names(stack), "a c");
+    EXPECT_TRUE(stack.bring_to_top(&a));
+    EXPECT_EQ(names(stack), "b c a");
     EXPECT_EQ(stack.changed, 1);
+    EXPECT_EQ(b.keep, 2);  // moving is no removal
+    EXPECT_TRUE(stack.remove(&b));
     EXPECT_FALSE(stack.remove(&b));
     EXPECT_EQ(b.keep, 3);
     stack.pop_all();
@@ -75,14 +77,20 @@ TEST(Stack, DialogWithoutOnTopFlagGoesUnderTheOthers) {
     EXPECT_EQ(stack.changed, 1);
 }
 
-TEST(Stack, PopUntilNamed) {
+TEST(Stack, TopIsNamedAndPopUntilNamed) {
     vux_window a, b, c;
     named(a, "a");
     named(b, "b");
     named(c, "c");
     vux_stack_window stack;
+    EXPECT_FALSE(stack.top_is_named(vux_string("a")));
     EXPECT_FALSE(stack.pop_until_named(vux_string("a")));
     for (vux_window* w : {&a, &b, &c}) stack.push(w);
+    stack.changed = 0;
+    EXPECT_FALSE(stack.top_is_named(vux_string("b")));
+    EXPECT_EQ(stack.changed, 0);
+    EXPECT_TRUE(stack.top_is_named(vux_string("c")));
+    EXPECT_EQ(stack.changed, 1);
     EXPECT_TRUE(stack.pop_until_named(vux_string("b")));
     EXPECT_EQ(names(stack), "a b");
     EXPECT_FALSE(stack.pop_until_named(vux_string("b")));
