@@ -309,8 +309,13 @@ void orbel_group::take_reply(int32_t code, std::unique_ptr<vux_record> decoded) 
         // A refused create leaves nothing to open.
         if (out.refused && operation == op_create) forget_created();
         if (out.take_document) {
-            if (operation == op_create && !reply->document.groups.text.empty())
+            if (operation == op_create && !reply->document.groups.text.empty()) {
                 created_key_ = reply->document.groups.text;
+                // The service may give a new site the key of one deleted
+                // before: a copy cached under it is the old site's, and the
+                // new one opens from its own fetch.
+                app.site_list.forget(*created_key_);
+            }
             // The service activates an acquired site anew: the cached copy is stale.
             if (operation == op_acquire) app.site_list.forget(key);
             take_document(reply->document);
@@ -338,8 +343,6 @@ void orbel_group::apply(const orbel_group_outcome& outcome) {
         if (!self) return;
     }
     send_waiting_delete();
-    // A created site that is already cached opens now; otherwise on arrival.
-    if (created_key_ && orbel_app().site_list.find(*created_key_)) site_arrived(*created_key_);
 }
 
 void orbel_group::take_document(vux_desktop_document& document) {
@@ -400,10 +403,11 @@ void orbel_group::site_arrived(const vux_string& key) {
         item->setText(2, status_text(*group, site, item->text(2)));
     }
     if (site && created_key_ && *created_key_ == key) {
-        created_key_.reset();
+        // Taken out before it is cleared: `key` may name this very member.
+        const vux_string created = *std::exchange(created_key_, std::nullopt);
         // Not inside the cache's reply handling: the sheet runs a loop of its own.
         QMetaObject::invokeMethod(
-            this, [this, key] { open_sheet(key, true); }, Qt::QueuedConnection);
+            this, [this, created] { open_sheet(created, true); }, Qt::QueuedConnection);
     }
 }
 

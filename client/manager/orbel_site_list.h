@@ -23,7 +23,8 @@ public:
     bool busy() const { return queue_.busy(); }
     int32_t queued_count() const { return queue_.queued_count(); }
 
-    // Fetches every group key neither cached nor queued.
+    // Fetches every group key neither cached nor queued; forgets the sites
+    // of keys the list no longer holds.
     void enqueue_missing(const vux_desktop_group_list& groups);
     // Sends an update (operation 2) or share request (operation 3) after
     // whatever is queued before it; its reply replaces the cached site.

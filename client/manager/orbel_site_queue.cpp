@@ -1,5 +1,8 @@
 #include "client/manager/orbel_site_queue.h"
 
+#include <string_view>
+#include <unordered_set>
+
 #include "desktop/messages/vux_desktop_response_site.h"
 #include "desktop/records/vux_desktop_group_list.h"
 #include "gui/orbel_strings.h"
@@ -24,6 +27,12 @@ const vux_desktop_site* orbel_site_queue::find(const vux_string& key) const {
 }
 
 void orbel_site_queue::enqueue_missing(const vux_desktop_group_list& groups) {
+    // A site the list no longer holds is gone (deleted, or an offer
+    // declined): its copy must not stand in should its key come back for
+    // another site. Queued updates stay queued.
+    std::unordered_set<std::string_view> listed;
+    for (int32_t i = 0; i < groups.groups.get_count(); ++i) listed.insert(groups.groups.at(i)->name.view());
+    std::erase_if(sites_, [&](const auto& site) { return !listed.count(site.first); });
     for (int32_t i = 0; i < groups.groups.get_count(); ++i) {
         const vux_string& key = groups.groups.at(i)->name;
         if (find(key) || out_ == key.view()) continue;

@@ -33,7 +33,8 @@ public:
     // Keys queued, in order (fetches and updates alike).
     int queued_count() const { return int(queue_.size()); }
 
-    // Queues a fetch of every group key that is neither cached nor queued.
+    // Queues a fetch of every group key that is neither cached nor queued,
+    // and forgets the cached sites of keys the list no longer holds.
     void enqueue_missing(const vux_desktop_group_list& groups);
     // Queues an update or share request; it goes after what is already queued.
     void enqueue_request(std::unique_ptr<vux_desktop_request_site> request);

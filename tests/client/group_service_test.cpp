@@ -20,6 +20,7 @@
 #include "client/start/orbel.h"
 #include "client/start/orbel_logon.h"
 #include "desktop/messages/vux_desktop_messages.h"
+#include "desktop/records/vux_desktop_site_change.h"
 #include "group_service_fixture.h"
 #include "gui/orbel_settings.h"
 #include "gui/orbel_strings.h"
@@ -145,6 +146,71 @@ TEST_F(GroupServiceTest, create_opens_the_new_site_and_a_cancelled_wizard_delete
     EXPECT_EQ(rows().count("q0000109"), 0u);
     EXPECT_FALSE(service.state().find_site("q0000109"));
     EXPECT_EQ(opened.size(), 1u);
+}
+
+// The service may give a new site the key of a site deleted before (the
+// stand-in does when the deleted site held the highest key). The new site
+// opens in its wizard from its own copy, whichever way the old one went; a
+// copy of the old one would open a plain sheet, and a cancel would then keep
+// the nameless new site on the service.
+TEST_F(GroupServiceTest, a_site_created_under_a_deleted_sites_key_opens_as_new) {
+    open();
+    struct opening {
+        std::string key, name, status;
+        bool new_site;
+    };
+    std::vector<opening> opened;
+    const char* accept_as = nullptr;  // the name the next sheet gives; null: cancelled
+    group->set_sheet_opener([&](QWidget*, const orbel_group::sheet_request& r) {
+        const std::string key = r.group.name.str();
+        opened.push_back({key, r.site.name.str(), rows().at(key).status.toStdString(), r.new_site});
+        orbel_group::sheet_result result;
+        if (!accept_as) return result;
+        result.accepted = true;
+        result.update = std::make_unique<vux_desktop_request_site>();
+        result.update->site.name = accept_as;
+        result.update->site.change_mask = vux_desktop_site_change::name;
+        return result;
+    });
+    // Creates a site; it must open as new under `key`.
+    const auto create = [&](const char* name, const char* accept) {
+        opened.clear();
+        accept_as = accept;
+        const int fetched = service.served(vux_desktop_request_site::code);
+        answer_with<orbel_group_create>({{"1038", QString::fromUtf8(name)}});
+        run(1006);
+        ASSERT_TRUE(ORBEL_WAIT(!opened.empty())) << "the new site's sheet never opened";
+        settle();
+        ASSERT_EQ(opened.size(), 1u);
+        EXPECT_EQ(opened[0].key, "q0000109");
+        EXPECT_EQ(opened[0].name, "") << "the deleted site's copy stood in";
+        EXPECT_EQ(opened[0].status, "等待编辑");
+        EXPECT_TRUE(opened[0].new_site);
+        // Its own fetch, and the update when accepted.
+        EXPECT_EQ(service.served(vux_desktop_request_site::code), fetched + (accept ? 2 : 1));
+    };
+    const struct {
+        const char* how;
+        const char* name;  // given in its sheet; null: its wizard cancelled
+    } went[] = {
+        {"edited, then deleted", "河畔夜跑"},
+        {"its wizard cancelled", nullptr},
+    };
+    for (const auto& w : went) {
+        SCOPED_TRACE(w.how);
+        create("旧站", w.name);
+        if (w.name) {
+            EXPECT_EQ(rows().at("q0000109").display, QString::fromUtf8(w.name));
+            select("q0000109");
+            ui.answer = true;
+            run(1007);
+        }
+        ASSERT_EQ(service.state().find_site("q0000109"), nullptr);
+        // The new site under the same key, its wizard cancelled: it goes.
+        create("新站", nullptr);
+        EXPECT_EQ(service.state().find_site("q0000109"), nullptr) << "the nameless new site stayed";
+    }
+    EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join('|').toStdString();
 }
 
 // A cancelled wizard while a request of the manager is still out (a refresh

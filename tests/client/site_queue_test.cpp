@@ -122,6 +122,29 @@ TEST_F(SiteQueueTest, replies_that_end_the_program_or_are_refused) {
     EXPECT_EQ(failed.message, orbel_string(orbel_ids_network_failure));
 }
 
+// A deleted site's key may come back for a new site: its old copy must not
+// stand in for it.
+TEST_F(SiteQueueTest, a_key_the_list_no_longer_holds_is_forgotten_and_fetched_anew_when_it_returns) {
+    queue.enqueue_missing(groups({"a", "b"}));
+    expect_next("a", 1);
+    arrive("a");
+    expect_next("b", 1);
+    arrive("b", "旧");
+    auto update = std::make_unique<vux_desktop_request_site>();
+    update->operation = 2;
+    update->key = "a";
+    queue.enqueue_request(std::move(update));
+    queue.enqueue_missing(groups({"a"}));
+    EXPECT_EQ(queue.find("b"), nullptr);
+    EXPECT_NE(queue.find("a"), nullptr);
+    EXPECT_EQ(queue.queued_count(), 1) << "the update stays queued";
+    expect_next("a", 2);
+    arrive("a");
+    queue.enqueue_missing(groups({"a", "b"}));
+    expect_next("b", 1);
+    arrive("b", "");
+}
+
 TEST_F(SiteQueueTest, refresh_forgets_the_cache_but_keeps_queued_updates) {
     queue.enqueue_missing(groups({"a", "b"}));
     expect_next("a", 1);
