@@ -283,6 +283,39 @@ TEST_F(Runtime, poll_is_answered_at_once) {
     EXPECT_TRUE(shows("vux_action_error"));
 }
 
+// What the phone is told when the service cannot go on is in the phone's
+// language, as every other text it shows.
+TEST_F(Runtime, refusals_are_told_in_chinese) {
+    const vux_session known = registered("460001234567890");
+    vux_session ended = known;
+    ended.number += 1;
+    vux_request_enter enter;
+    enter.session = ended;
+    vux_request_go go;
+    go.session = ended;
+    go.code = quellmark_go_site;
+    vux_request_poll poll;
+    poll.session = ended;
+    vux_request_logon logon;
+    logon.kind = 1;
+    logon.user = vux_string("m1");
+    logon.password = vux_string("wrong");
+    const struct {
+        const vux_record& request;
+        const char* text;
+    } cases[] = {
+        {enter, "会话已经结束，请重新开始。"},
+        {go, "会话已经结束，请重新开始。"},
+        {poll, "会话已经结束，请重新开始。"},
+        {logon, "服务不认识这部手机，请重新注册。"},
+    };
+    for (const auto& c : cases) {
+        ask(c.request);
+        EXPECT_TRUE(shows("vux_action_error")) << c.text;
+        EXPECT_TRUE(shows(c.text)) << dumped;
+    }
+}
+
 // Every reply the stand-in gives, desktop or runtime, builds back from its
 // dump byte for byte: to each request of both tables as it comes by default,
 // and to an administrator's logon, which gets a challenge.
