@@ -162,17 +162,8 @@ void add_band(scope& page, const vux_desktop_site& site, picture_set& pictures) 
     page.lists["band"].push_back(std::move(item));
 }
 
-// The section of the page a column's tile leads to: the column's own block,
-// or for a column the phone has no page for, a block that says so.
-std::string section_of(const vux_desktop_column& c) {
-    switch (c.bit) {
-    case column_home: return "home";
-    case column_news: return "news";
-    case column_notices: return "notices";
-    case column_votes: return "votes";
-    default: return "column_" + std::to_string(c.key);
-    }
-}
+// The section of the page a column's tile leads to (with what fills it, below).
+std::string section_of(const vux_desktop_column& c);
 
 // A pressed tile's colour: its own at 60 % of each channel.
 int32_t darker(int32_t rgb) {
@@ -294,6 +285,37 @@ void add_votes(scope& section, const quellmark_phone_site& s) {
     });
 }
 
+void add_home_block(scope& section, const quellmark_phone_site& s, picture_set& pictures) {
+    add_home(section, *s.site, pictures);
+}
+void add_votes_block(scope& section, const quellmark_phone_site& s, picture_set&) { add_votes(section, s); }
+
+// The columns the phone has a page for: the section a tile leads to and
+// what fills it. Any other column's section is a block that says the phone
+// cannot show it.
+struct column_page {
+    int32_t bit;
+    const char* section;
+    void (*fill)(scope& section, const quellmark_phone_site& s, picture_set& pictures);
+};
+constexpr column_page column_pages[] = {
+    {column_home, "home", add_home_block},
+    {column_news, "news", add_news},
+    {column_notices, "notices", add_notices},
+    {column_votes, "votes", add_votes_block},
+};
+
+const column_page* page_of(const vux_desktop_column& c) {
+    for (const column_page& p : column_pages)
+        if (p.bit == c.bit) return &p;
+    return nullptr;
+}
+
+std::string section_of(const vux_desktop_column& c) {
+    const column_page* p = page_of(c);
+    return p ? p->section : "column_" + std::to_string(c.key);
+}
+
 // The page's sections, one per tile in the tiles' order; every section
 // names all the blocks a section may hold, the one of its column filled.
 void add_sections(scope& page, const quellmark_phone_site& s, picture_set& pictures) {
@@ -303,13 +325,10 @@ void add_sections(scope& page, const quellmark_phone_site& s, picture_set& pictu
         section.texts["section"] = section_of(c);
         for (const char* list : {"home", "news_block", "notices_block", "votes_block", "column_none"})
             section.lists[list];
-        switch (c.bit) {
-        case column_home: add_home(section, *s.site, pictures); break;
-        case column_news: add_news(section, s, pictures); break;
-        case column_notices: add_notices(section, s, pictures); break;
-        case column_votes: add_votes(section, s); break;
-        default: one_if(section, "column_none", true, text_item({{"label", c.label}}));
-        }
+        if (const column_page* p = page_of(c))
+            p->fill(section, s, pictures);
+        else
+            one_if(section, "column_none", true, text_item({{"label", c.label}}));
         sections.push_back(std::move(section));
     });
 }
@@ -366,7 +385,7 @@ private:
             out += "null";
             return;
         }
-        if (list->empty() || !enter(name)) {
+        if (list->empty() || !enter(list)) {
             if (!list->empty() && error.empty()) error = "lists nested too deeply at " + name;
             out += "null";
             return;
@@ -392,7 +411,7 @@ private:
             if (error.empty()) error = "no list " + name + " in the template";
             return;
         }
-        if (!enter(name)) {
+        if (!enter(list)) {
             if (error.empty()) error = "lists nested too deeply at " + name;
             return;
         }
@@ -406,10 +425,11 @@ private:
     // A piece that names its own list (or an outer one) would never end, and
     // one spliced into itself once per item multiplies the work at every
     // level: a list already being filled is refused, and so is one nested
-    // past the limit.
-    bool enter(const std::string& name) {
-        if (open_.size() >= max_depth || std::find(open_.begin(), open_.end(), name) != open_.end()) return false;
-        open_.push_back(name);
+    // past the limit. A list is told by what it is, not by its name: an
+    // item's own list named like an outer one is another list.
+    bool enter(const std::vector<scope>* list) {
+        if (open_.size() >= max_depth || std::find(open_.begin(), open_.end(), list) != open_.end()) return false;
+        open_.push_back(list);
         return true;
     }
     void leave() { open_.pop_back(); }
@@ -445,7 +465,7 @@ private:
 
     static constexpr size_t max_depth = 8;
     const json::value& root_;
-    std::vector<std::string> open_;  // the lists being filled, outermost first
+    std::vector<const std::vector<scope>*> open_;  // the lists being filled, outermost first
 };
 
 bool fail(std::string* error, const std::string& why) {
