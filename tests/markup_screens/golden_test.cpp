@@ -629,6 +629,48 @@ TEST_F(DemoSiteOnTheEmulator, VoteMenuTextsStandOutFromTheirGround) {
     }
 }
 
+// A vote is cast with the mouse as with the keys: a tap on an option of the
+// vote's menu, or the menu's own left soft key "投票" once an option is
+// selected, takes that option, and the page comes back with its count one
+// higher; the right soft key "取消" closes the menu and counts nothing.
+struct DemoVote : DemoSite, ::testing::WithParamInterface<int> {};
+
+TEST_P(DemoVote, ATapOrTheSoftKeyOnAnOptionCastsTheVote) {
+    enum { tap, soft_key, cancel };
+    show_site();
+    vux_action open_vote;
+    auto go = std::make_unique<vux_action_go>();
+    go->code = quellmark_go_vote;
+    go->send = 1;
+    go->target_1 = vux_string("q0000101");
+    go->target_2 = vux_string("1");
+    open_vote.add_step(std::move(go));
+    m().runner().run(open_vote);
+    ASSERT_TRUE(network.run_until_ok(e, host, "__window_vote"));
+    ASSERT_TRUE(host.feed(e, "key 1") && host.feed(e, "tick 1"));  // the page's "投票" opens the menu
+    auto* menu = static_cast<vux_menu*>(m().screens().menus.top());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_GE(menu->count(), 2);
+    const vux_desktop_vote& vote = *network.service.state().find_site("q0000101")->votes.items.at(0);
+    const int32_t before = vote.count_of(1);
+    if (GetParam() == tap) {
+        const vux_rect& r = menu->command(1)->rect;
+        const std::string at = std::to_string((r.left() + r.right()) / 2) + " " + std::to_string((r.top() + r.bottom()) / 2);
+        ASSERT_TRUE(host.feed(e, "press " + at) && host.feed(e, "release " + at));
+    } else {
+        ASSERT_TRUE(host.feed(e, "key 6"));  // the second option
+        ASSERT_EQ(menu->selected, 1);
+        ASSERT_TRUE(host.feed(e, GetParam() == soft_key ? "key 1" : "key 2"));
+    }
+    for (int t = 0; t < 20; ++t) {
+        network.answer(e);
+        ASSERT_TRUE(host.feed(e, "tick 1"));
+    }
+    EXPECT_EQ(m().screens().menus.count(), 0) << "the menu closed";
+    EXPECT_EQ(vote.count_of(1), GetParam() == cancel ? before : before + 1);
+}
+INSTANTIATE_TEST_SUITE_P(Ways, DemoVote, ::testing::Values(0, 1, 2));
+
 // The site's texts stack: the name, the introduction, each news item's title
 // and date, and so on: no two texts are drawn over each other (pictures and
 // grounds lie under texts by design).
