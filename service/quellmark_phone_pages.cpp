@@ -316,13 +316,38 @@ std::string section_of(const vux_desktop_column& c) {
     return p ? p->section : "column_" + std::to_string(c.key);
 }
 
+std::string section_of_bit(int32_t bit) {
+    for (const column_page& p : column_pages)
+        if (p.bit == bit) return p.section;
+    return {};
+}
+
+// The fewest lines a filled scope takes: one for each item of its lists
+// (a text or a picture, each at least a line high), and the items' own.
+int lines_of(const scope& s) {
+    int lines = 0;
+    for (const auto& list : s.lists)
+        for (const scope& item : list.second) lines += 1 + lines_of(item);
+    return lines;
+}
+
+// The phone's view of a page is about this many units high (the 240-unit
+// wide screen of 314 x 474 pixels, less its title and command bars), and a
+// line at least this many.
+constexpr int view_units = 300, line_units = 16;
+
 // The page's sections, one per tile in the tiles' order; every section
 // names all the blocks a section may hold, the one of its column filled.
+// After the last, the page leaves room enough for a tile to bring any
+// section to the top of the view, the last too; and when the member comes
+// back from an item, it opens at that item's section.
 void add_sections(scope& page, const quellmark_phone_site& s, picture_set& pictures) {
     std::vector<scope>& sections = page.lists["sections"];
+    bool opens_at_section = false;
     for_shown_columns(*s.site, [&](const vux_desktop_column& c) {
         scope section;
         section.texts["section"] = section_of(c);
+        opens_at_section = opens_at_section || (!s.section.empty() && s.section == section.texts["section"]);
         for (const char* list : {"home", "news_block", "notices_block", "votes_block", "column_none"})
             section.lists[list];
         if (const column_page* p = page_of(c))
@@ -331,6 +356,9 @@ void add_sections(scope& page, const quellmark_phone_site& s, picture_set& pictu
             one_if(section, "column_none", true, text_item({{"label", c.label}}));
         sections.push_back(std::move(section));
     });
+    const int room = sections.empty() ? 0 : view_units - line_units * lines_of(sections.back());
+    one_if(page, "room", room > 0, text_item({{"room_height", std::to_string(room)}}));
+    one_if(page, "opening", opens_at_section, text_item({{"section", s.section}}));
 }
 class filler {
 public:
@@ -556,6 +584,7 @@ std::string quellmark_news_records(const quellmark_phone_site& s, const std::str
     const vux_desktop_news& n = *s.site->news.items.at(i);
     picture_set pictures;
     scope page = item_page(s, news_key, n.time, n.picture, "news_picture", pictures);
+    page.texts["section"] = section_of_bit(column_news);
     page.texts["title"] = n.title.str();
     page.texts["text"] = n.content.str();
     return build_page("news_page", std::move(page), pictures, template_text, error, source);
@@ -569,6 +598,7 @@ std::string quellmark_vote_records(const quellmark_phone_site& s, const std::str
     const vux_desktop_vote& v = *s.site->votes.items.at(i);
     picture_set pictures;
     scope page = item_page(s, vote_key, v.time, v.picture, "vote_picture", pictures);
+    page.texts["section"] = section_of_bit(column_votes);
     page.texts["text"] = v.content.str();
     page.lists["vote_options"] = option_items(v);
     const bool open = !voted && v.options.count() > 0;

@@ -77,9 +77,11 @@ struct phone_pages {
         std::string error;
         append_page(reply, quellmark_home_records(sites, &error), error);
     }
-    // The site's page, or the home page when members do not see it.
-    void site_or_home(quellmark_document_reply& reply, const std::string& key) {
-        const quellmark_phone_site s = site(key);
+    // The site's page (opening at `section`, when it has one of that name),
+    // or the home page when members do not see it.
+    void site_or_home(quellmark_document_reply& reply, const std::string& key, const std::string& section = {}) {
+        quellmark_phone_site s = site(key);
+        s.section = section;
         if (!s.site) return home(reply);
         std::string error;
         append_page(reply, quellmark_site_records(s, &error), error);
@@ -172,7 +174,7 @@ std::unique_ptr<vux_record> go(const vux_request_go& request, quellmark_context&
     const std::string key = request.target_1.str(), item = request.target_2.str();
     switch (request.code) {
     case quellmark_go_default: pages.first(*reply); break;
-    case quellmark_go_site: pages.site_or_home(*reply, key); break;
+    case quellmark_go_site: pages.site_or_home(*reply, key, item); break;
     case quellmark_go_home: pages.home(*reply); break;
     case quellmark_go_news: pages.news(*reply, key, item); break;
     case quellmark_go_vote: pages.vote(*reply, key, item); break;
