@@ -630,6 +630,31 @@ TEST_F(DemoSiteOnTheEmulator, VoteMenuTextsStandOutFromTheirGround) {
     }
 }
 
+// The title bar's text stands out from its band as the emulator draws it:
+// on the middle row of the bar, the text's strokes against the band beside
+// them reach at least the contrast asked of large text (3:1).
+TEST_F(DemoSiteOnTheEmulator, TitleTextStandsOutFromItsBand) {
+    show_site();
+    const QImage frame = graphics.buffer().convertToFormat(QImage::Format_RGB32);
+    const vux_rect bar = m().canvas().title_bar_rect();
+    ASSERT_FALSE(bar.is_empty());
+    auto luminance = [](const QColor& c) {
+        auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+    };
+    const int y = bar.top() + bar.height() / 2;
+    const double ground = luminance(frame.pixelColor(bar.left() + 2, y)) + 0.05;
+    double best = 1;
+    for (int x = bar.left(); x < bar.right(); ++x) {
+        const double ink = luminance(frame.pixelColor(x, y)) + 0.05;
+        best = std::max(best, std::max(ink, ground) / std::min(ink, ground));
+    }
+    EXPECT_GE(best, 3.0);
+}
+
 // A vote is cast with the mouse as with the keys: a tap on an option of the
 // vote's menu, or the menu's own left soft key "投票" once an option is
 // selected, takes that option, and the page comes back with its count one
