@@ -658,11 +658,12 @@ TEST_F(DemoSiteOnTheEmulator, TitleTextStandsOutFromItsBand) {
 // A vote is cast with the mouse as with the keys: a tap on an option of the
 // vote's menu, or the menu's own left soft key "投票" once an option is
 // selected, takes that option, and the page comes back with its count one
-// higher; the right soft key "取消" closes the menu and counts nothing.
+// higher; the right soft key "取消" and Escape close the menu, count
+// nothing and leave the vote's page in front.
 struct DemoVote : DemoSite, ::testing::WithParamInterface<int> {};
 
 TEST_P(DemoVote, ATapOrTheSoftKeyOnAnOptionCastsTheVote) {
-    enum { tap, soft_key, cancel };
+    enum { tap, soft_key, cancel, escape };
     show_site();
     vux_action open_vote;
     auto go = std::make_unique<vux_action_go>();
@@ -686,16 +687,18 @@ TEST_P(DemoVote, ATapOrTheSoftKeyOnAnOptionCastsTheVote) {
     } else {
         ASSERT_TRUE(host.feed(e, "key 6"));  // the second option
         ASSERT_EQ(menu->selected, 1);
-        ASSERT_TRUE(host.feed(e, GetParam() == soft_key ? "key 1" : "key 2"));
+        ASSERT_TRUE(host.feed(e, GetParam() == soft_key ? "key 1" : GetParam() == cancel ? "key 2" : "key 7"));
     }
     for (int t = 0; t < 20; ++t) {
         network.answer(e);
         ASSERT_TRUE(host.feed(e, "tick 1"));
     }
     EXPECT_EQ(m().screens().menus.count(), 0) << "the menu closed";
-    EXPECT_EQ(vote.count_of(1), GetParam() == cancel ? before : before + 1);
+    const bool counted = GetParam() == tap || GetParam() == soft_key;
+    EXPECT_EQ(vote.count_of(1), counted ? before + 1 : before);
+    EXPECT_EQ(m().screens().windows.top(), &window("__window_vote"));
 }
-INSTANTIATE_TEST_SUITE_P(Ways, DemoVote, ::testing::Values(0, 1, 2));
+INSTANTIATE_TEST_SUITE_P(Ways, DemoVote, ::testing::Values(0, 1, 2, 3));
 
 // The site's texts stack: the name, the introduction, each news item's title
 // and date, and so on: no two texts are drawn over each other (pictures and
