@@ -214,7 +214,8 @@ void add_columns(scope& page, const vux_desktop_site& site, picture_set& picture
     page.lists["columns"].push_back(std::move(block));
 }
 
-void add_home(scope& section, const vux_desktop_site& site, picture_set& pictures) {
+void add_home(scope& section, const quellmark_phone_site& s, picture_set& pictures) {
+    const vux_desktop_site& site = *s.site;
     scope block;
     const shown_picture picture = pictures.add(bytes_of(site.home_picture), 224, 168, 20);
     one_if(block, "home_picture", !picture.empty(), picture_item(picture));
@@ -277,18 +278,13 @@ std::vector<scope> option_items(const vux_desktop_vote& v) {
     return out;
 }
 
-void add_votes(scope& section, const quellmark_phone_site& s) {
+void add_votes(scope& section, const quellmark_phone_site& s, picture_set&) {
     add_block(section, "votes", s.site->votes, [](const vux_desktop_vote& v) {
         scope item = text_item({{"item", v.key.str()}, {"text", v.content.str()}, {"date", date_of(v.time)}});
         item.lists["options"] = option_items(v);
         return item;
     });
 }
-
-void add_home_block(scope& section, const quellmark_phone_site& s, picture_set& pictures) {
-    add_home(section, *s.site, pictures);
-}
-void add_votes_block(scope& section, const quellmark_phone_site& s, picture_set&) { add_votes(section, s); }
 
 // The columns the phone has a page for: the section a tile leads to and
 // what fills it. Any other column's section is a block that says the phone
@@ -299,27 +295,21 @@ struct column_page {
     void (*fill)(scope& section, const quellmark_phone_site& s, picture_set& pictures);
 };
 constexpr column_page column_pages[] = {
-    {column_home, "home", add_home_block},
+    {column_home, "home", add_home},
     {column_news, "news", add_news},
     {column_notices, "notices", add_notices},
-    {column_votes, "votes", add_votes_block},
+    {column_votes, "votes", add_votes},
 };
 
-const column_page* page_of(const vux_desktop_column& c) {
+const column_page* page_of(int32_t bit) {
     for (const column_page& p : column_pages)
-        if (p.bit == c.bit) return &p;
+        if (p.bit == bit) return &p;
     return nullptr;
 }
 
 std::string section_of(const vux_desktop_column& c) {
-    const column_page* p = page_of(c);
+    const column_page* p = page_of(c.bit);
     return p ? p->section : "column_" + std::to_string(c.key);
-}
-
-std::string section_of_bit(int32_t bit) {
-    for (const column_page& p : column_pages)
-        if (p.bit == bit) return p.section;
-    return {};
 }
 
 // The fewest lines a filled scope takes: one for each item of its lists
@@ -350,7 +340,7 @@ void add_sections(scope& page, const quellmark_phone_site& s, picture_set& pictu
         opens_at_section = opens_at_section || (!s.section.empty() && s.section == section.texts["section"]);
         for (const char* list : {"home", "news_block", "notices_block", "votes_block", "column_none"})
             section.lists[list];
-        if (const column_page* p = page_of(c))
+        if (const column_page* p = page_of(c.bit))
             p->fill(section, s, pictures);
         else
             one_if(section, "column_none", true, text_item({{"label", c.label}}));
@@ -584,7 +574,7 @@ std::string quellmark_news_records(const quellmark_phone_site& s, const std::str
     const vux_desktop_news& n = *s.site->news.items.at(i);
     picture_set pictures;
     scope page = item_page(s, news_key, n.time, n.picture, "news_picture", pictures);
-    page.texts["section"] = section_of_bit(column_news);
+    page.texts["section"] = page_of(column_news)->section;
     page.texts["title"] = n.title.str();
     page.texts["text"] = n.content.str();
     return build_page("news_page", std::move(page), pictures, template_text, error, source);
@@ -598,7 +588,7 @@ std::string quellmark_vote_records(const quellmark_phone_site& s, const std::str
     const vux_desktop_vote& v = *s.site->votes.items.at(i);
     picture_set pictures;
     scope page = item_page(s, vote_key, v.time, v.picture, "vote_picture", pictures);
-    page.texts["section"] = section_of_bit(column_votes);
+    page.texts["section"] = page_of(column_votes)->section;
     page.texts["text"] = v.content.str();
     page.lists["vote_options"] = option_items(v);
     const bool open = !voted && v.options.count() > 0;
