@@ -440,8 +440,10 @@ void orbel_client::show_busy(int mode, int value) {
 void orbel_client::paintEvent(QPaintEvent*) {
     if (rect().isEmpty()) return;
     QPainter painter(this);
-    // Before the document starts the screen stays dark, as a phone's does.
-    if (!started_ || !host_) return painter.fillRect(rect(), Qt::black);
+    // Before the document starts the screen stays dark, as a phone's does;
+    // so does it while a fresh start is on its way, rather than showing the
+    // page the phone is leaving (another site's, say) once more.
+    if (!started_ || !host_ || restart_queued_) return painter.fillRect(rect(), Qt::black);
     painter.drawImage(0, 0, host_->graphics().buffer());
 }
 

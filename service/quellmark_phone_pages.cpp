@@ -162,17 +162,8 @@ void add_band(scope& page, const vux_desktop_site& site, picture_set& pictures) 
     page.lists["band"].push_back(std::move(item));
 }
 
-// The section of the page a column's tile leads to: the column's own block,
-// or for a column the phone has no page for, a block that says so.
-std::string section_of(const vux_desktop_column& c) {
-    switch (c.bit) {
-    case column_home: return "home";
-    case column_news: return "news";
-    case column_notices: return "notices";
-    case column_votes: return "votes";
-    default: return "column_" + std::to_string(c.key);
-    }
-}
+// The section of the page a column's tile leads to (with what fills it, below).
+std::string section_of(const vux_desktop_column& c);
 
 // A pressed tile's colour: its own at 60 % of each channel.
 int32_t darker(int32_t rgb) {
@@ -223,7 +214,8 @@ void add_columns(scope& page, const vux_desktop_site& site, picture_set& picture
     page.lists["columns"].push_back(std::move(block));
 }
 
-void add_home(scope& section, const vux_desktop_site& site, picture_set& pictures) {
+void add_home(scope& section, const quellmark_phone_site& s, picture_set& pictures) {
+    const vux_desktop_site& site = *s.site;
     scope block;
     const shown_picture picture = pictures.add(bytes_of(site.home_picture), 224, 168, 20);
     one_if(block, "home_picture", !picture.empty(), picture_item(picture));
@@ -286,7 +278,7 @@ std::vector<scope> option_items(const vux_desktop_vote& v) {
     return out;
 }
 
-void add_votes(scope& section, const quellmark_phone_site& s) {
+void add_votes(scope& section, const quellmark_phone_site& s, picture_set&) {
     add_block(section, "votes", s.site->votes, [](const vux_desktop_vote& v) {
         scope item = text_item({{"item", v.key.str()}, {"text", v.content.str()}, {"date", date_of(v.time)}});
         item.lists["options"] = option_items(v);
@@ -294,24 +286,69 @@ void add_votes(scope& section, const quellmark_phone_site& s) {
     });
 }
 
+// The columns the phone has a page for: the section a tile leads to and
+// what fills it. Any other column's section is a block that says the phone
+// cannot show it.
+struct column_page {
+    int32_t bit;
+    const char* section;
+    void (*fill)(scope& section, const quellmark_phone_site& s, picture_set& pictures);
+};
+constexpr column_page column_pages[] = {
+    {column_home, "home", add_home},
+    {column_news, "news", add_news},
+    {column_notices, "notices", add_notices},
+    {column_votes, "votes", add_votes},
+};
+
+const column_page* page_of(int32_t bit) {
+    for (const column_page& p : column_pages)
+        if (p.bit == bit) return &p;
+    return nullptr;
+}
+
+std::string section_of(const vux_desktop_column& c) {
+    const column_page* p = page_of(c.bit);
+    return p ? p->section : "column_" + std::to_string(c.key);
+}
+
+// The fewest lines a filled scope takes: one for each item of its lists
+// (a text or a picture, each at least a line high), and the items' own.
+int lines_of(const scope& s) {
+    int lines = 0;
+    for (const auto& list : s.lists)
+        for (const scope& item : list.second) lines += 1 + lines_of(item);
+    return lines;
+}
+
+// The phone's view of a page is about this many units high (the 240-unit
+// wide screen of 314 x 474 pixels, less its title and command bars), and a
+// line at least this many.
+constexpr int view_units = 300, line_units = 16;
+
 // The page's sections, one per tile in the tiles' order; every section
 // names all the blocks a section may hold, the one of its column filled.
+// After the last, the page leaves room enough for a tile to bring any
+// section to the top of the view, the last too; and when the member comes
+// back from an item, it opens at that item's section.
 void add_sections(scope& page, const quellmark_phone_site& s, picture_set& pictures) {
     std::vector<scope>& sections = page.lists["sections"];
+    bool opens_at_section = false;
     for_shown_columns(*s.site, [&](const vux_desktop_column& c) {
         scope section;
         section.texts["section"] = section_of(c);
+        opens_at_section = opens_at_section || (!s.section.empty() && s.section == section.texts["section"]);
         for (const char* list : {"home", "news_block", "notices_block", "votes_block", "column_none"})
             section.lists[list];
-        switch (c.bit) {
-        case column_home: add_home(section, *s.site, pictures); break;
-        case column_news: add_news(section, s, pictures); break;
-        case column_notices: add_notices(section, s, pictures); break;
-        case column_votes: add_votes(section, s); break;
-        default: one_if(section, "column_none", true, text_item({{"label", c.label}}));
-        }
+        if (const column_page* p = page_of(c.bit))
+            p->fill(section, s, pictures);
+        else
+            one_if(section, "column_none", true, text_item({{"label", c.label}}));
         sections.push_back(std::move(section));
     });
+    const int room = sections.empty() ? 0 : view_units - line_units * lines_of(sections.back());
+    one_if(page, "room", room > 0, text_item({{"room_height", std::to_string(room)}}));
+    one_if(page, "opening", opens_at_section, text_item({{"section", s.section}}));
 }
 class filler {
 public:
@@ -366,7 +403,7 @@ private:
             out += "null";
             return;
         }
-        if (list->empty() || !enter(name)) {
+        if (list->empty() || !enter(list)) {
             if (!list->empty() && error.empty()) error = "lists nested too deeply at " + name;
             out += "null";
             return;
@@ -392,7 +429,7 @@ private:
             if (error.empty()) error = "no list " + name + " in the template";
             return;
         }
-        if (!enter(name)) {
+        if (!enter(list)) {
             if (error.empty()) error = "lists nested too deeply at " + name;
             return;
         }
@@ -406,10 +443,11 @@ private:
     // A piece that names its own list (or an outer one) would never end, and
     // one spliced into itself once per item multiplies the work at every
     // level: a list already being filled is refused, and so is one nested
-    // past the limit.
-    bool enter(const std::string& name) {
-        if (open_.size() >= max_depth || std::find(open_.begin(), open_.end(), name) != open_.end()) return false;
-        open_.push_back(name);
+    // past the limit. A list is told by what it is, not by its name: an
+    // item's own list named like an outer one is another list.
+    bool enter(const std::vector<scope>* list) {
+        if (open_.size() >= max_depth || std::find(open_.begin(), open_.end(), list) != open_.end()) return false;
+        open_.push_back(list);
         return true;
     }
     void leave() { open_.pop_back(); }
@@ -445,7 +483,7 @@ private:
 
     static constexpr size_t max_depth = 8;
     const json::value& root_;
-    std::vector<std::string> open_;  // the lists being filled, outermost first
+    std::vector<const std::vector<scope>*> open_;  // the lists being filled, outermost first
 };
 
 bool fail(std::string* error, const std::string& why) {
@@ -536,6 +574,7 @@ std::string quellmark_news_records(const quellmark_phone_site& s, const std::str
     const vux_desktop_news& n = *s.site->news.items.at(i);
     picture_set pictures;
     scope page = item_page(s, news_key, n.time, n.picture, "news_picture", pictures);
+    page.texts["section"] = page_of(column_news)->section;
     page.texts["title"] = n.title.str();
     page.texts["text"] = n.content.str();
     return build_page("news_page", std::move(page), pictures, template_text, error, source);
@@ -549,6 +588,7 @@ std::string quellmark_vote_records(const quellmark_phone_site& s, const std::str
     const vux_desktop_vote& v = *s.site->votes.items.at(i);
     picture_set pictures;
     scope page = item_page(s, vote_key, v.time, v.picture, "vote_picture", pictures);
+    page.texts["section"] = page_of(column_votes)->section;
     page.texts["text"] = v.content.str();
     page.lists["vote_options"] = option_items(v);
     const bool open = !voted && v.options.count() > 0;

@@ -28,7 +28,7 @@
 // target_2 an item's key; a vote's choice is "<vote key>/<option index>".
 enum quellmark_phone_go : int32_t {
     quellmark_go_default = 1,  // the page the phone starts with
-    quellmark_go_site = 2,
+    quellmark_go_site = 2,  // target_2: the section to open at (coming back from an item), or empty
     quellmark_go_home = 3,
     quellmark_go_news = 4,
     quellmark_go_vote = 5,
@@ -41,6 +41,9 @@ struct quellmark_phone_site {
     std::string key;
     const vux_desktop_site* site = nullptr;
     std::function<QByteArray(const std::string& name)> picture;
+    // The section the site's page opens at (a member coming back from one
+    // of its items); empty or unknown: its top.
+    std::string section;
 };
 
 // The records of a page, without header and trailer; empty (with a reason)

@@ -22,6 +22,8 @@
 
 namespace {
 
+constexpr const char16_t* session_ended = u"会话已经结束，请重新开始。";
+
 // What the enter reply gives as the poll interval.
 constexpr int32_t poll_interval = 30;
 
@@ -48,7 +50,7 @@ void append_error(quellmark_document_reply& reply, const char16_t* text, bool fa
 
 void append_page(quellmark_document_reply& reply, const std::string& records, const std::string& error) {
     if (records.empty()) {
-        if (!error.empty()) append_error(reply, u"The page cannot be shown.", false);
+        if (!error.empty()) append_error(reply, u"无法显示这个页面。", false);
         return;
     }
     reply.append_records(records);
@@ -75,9 +77,11 @@ struct phone_pages {
         std::string error;
         append_page(reply, quellmark_home_records(sites, &error), error);
     }
-    // The site's page, or the home page when members do not see it.
-    void site_or_home(quellmark_document_reply& reply, const std::string& key) {
-        const quellmark_phone_site s = site(key);
+    // The site's page (opening at `section`, when it has one of that name),
+    // or the home page when members do not see it.
+    void site_or_home(quellmark_document_reply& reply, const std::string& key, const std::string& section = {}) {
+        quellmark_phone_site s = site(key);
+        s.section = section;
         if (!s.site) return home(reply);
         std::string error;
         append_page(reply, quellmark_site_records(s, &error), error);
@@ -137,7 +141,7 @@ std::unique_ptr<vux_record> logon(const vux_request_logon& request, quellmark_co
     if (!d) {
         // Without a home the phone cannot go on: no response, only why.
         auto reply = std::make_unique<quellmark_document_reply>(vux_type_response_logon, 0);
-        append_error(*reply, u"This phone is not known to the service. Please register again.", true);
+        append_error(*reply, u"服务不认识这部手机，请重新注册。", true);
         return reply;
     }
     auto response = std::make_unique<vux_response_logon>();
@@ -155,7 +159,7 @@ std::unique_ptr<vux_record> enter(const vux_request_enter& request, quellmark_co
         c.state.runtime.set_identity(request.session, request.identity_b.str());
         phone_pages{c, request.session}.first(*reply);
     } else {
-        append_error(*reply, u"The session has ended. Please start again.", true);
+        append_error(*reply, session_ended, true);
     }
     return reply;
 }
@@ -163,14 +167,14 @@ std::unique_ptr<vux_record> enter(const vux_request_enter& request, quellmark_co
 std::unique_ptr<vux_record> go(const vux_request_go& request, quellmark_context& c) {
     auto reply = std::make_unique<quellmark_document_reply>(std::make_unique<vux_response_go>(), request.sequence);
     if (!c.state.runtime.has_session(request.session)) {
-        append_error(*reply, u"The session has ended. Please start again.", true);
+        append_error(*reply, session_ended, true);
         return reply;
     }
     phone_pages pages{c, request.session};
     const std::string key = request.target_1.str(), item = request.target_2.str();
     switch (request.code) {
     case quellmark_go_default: pages.first(*reply); break;
-    case quellmark_go_site: pages.site_or_home(*reply, key); break;
+    case quellmark_go_site: pages.site_or_home(*reply, key, item); break;
     case quellmark_go_home: pages.home(*reply); break;
     case quellmark_go_news: pages.news(*reply, key, item); break;
     case quellmark_go_vote: pages.vote(*reply, key, item); break;
@@ -184,7 +188,7 @@ std::unique_ptr<vux_record> poll(const vux_request_poll& request, quellmark_cont
     // Nothing is pending: follow-up 0 and continued 0 end the exchange.
     auto reply = std::make_unique<quellmark_document_reply>(std::make_unique<vux_response_poll>(), 0);
     if (!c.state.runtime.has_session(request.session))
-        append_error(*reply, u"The session has ended. Please start again.", true);
+        append_error(*reply, session_ended, true);
     return reply;
 }
 

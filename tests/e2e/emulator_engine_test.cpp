@@ -320,6 +320,9 @@ TEST_F(E2ePhone, the_emulator_opens_on_the_selected_site_and_a_vote_is_counted) 
     select("q0000101");
     group->run_command(1091);
     EXPECT_TRUE(frame->isVisible());
+    // until the fresh start the screen is dark, not the other site's page
+    const QImage first = client->grab().toImage();
+    EXPECT_EQ(first.pixelColor(first.width() / 2, first.height() / 2), QColor(Qt::black));
     ASSERT_TRUE(ORBEL_WAIT(shows("__window_site", "河畔跑团")));
 
     // the vote's page, its soft key's menu, the first option chosen

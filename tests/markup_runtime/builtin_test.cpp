@@ -86,43 +86,62 @@ TEST_F(Builtin, StartWindowTextStandsOutFromItsGround) {
     EXPECT_GE(std::abs(brightness(uint32_t(ground)) - brightness(uint32_t(text))), 128) << ground << " " << text;
 }
 
-// While the phone registers, the status dialog is a box about its text in
-// the middle of the client, not the full text column, and its text sits in
-// the box's middle. Metrics on this 240-pixel screen are design units.
-TEST_F(Builtin, StatusDialogIsABoxAboutItsTextInTheMiddle) {
+// Where the last dialog that drew `text` stood: its text at the move before
+// the text, its box the clip set before its ground (the nine-slice texture).
+struct dialog_box {
+    bool found = false;
+    int tx = -1, ty = -1, bx = -1, by = -1, bw = -1, bh = -1;
+};
+dialog_box last_dialog_box(const vux_fake_host& host, const std::string& text) {
+    dialog_box d;
+    std::vector<std::string> log(host.log.rbegin(), host.log.rend());
+    auto at = std::find_if(log.begin(), log.end(),
+                           [&](const std::string& l) { return l.rfind("graphics.text \"" + text + "\"", 0) == 0; });
+    auto seek = [&](auto found) {
+        while (at != log.end() && !found(*at)) ++at;
+    };
+    seek([&](const std::string& l) { return std::sscanf(l.c_str(), "graphics.move_to %d %d", &d.tx, &d.ty) == 2; });
+    seek([](const std::string& l) { return l.rfind("graphics.texture 2 0 ", 0) == 0; });
+    seek([&](const std::string& l) {
+        return std::sscanf(l.c_str(), "graphics.set_clip %d %d %d %d", &d.bx, &d.by, &d.bw, &d.bh) == 4;
+    });
+    d.found = at != log.end();
+    return d;
+}
+
+// While the phone registers, the status dialog is a box about its text,
+// not the full text column, below the busy indicator (an 80-pixel square
+// over the middle of the client, which would hide the text), and its text
+// sits in the box's middle. Metrics on this 240-pixel screen are design
+// units.
+TEST_F(Builtin, StatusDialogIsABoxAboutItsTextBelowTheBusyIndicator) {
     vux_engine_start_document(e, vux_builtin_document_data, vux_builtin_document_size);
     host.clear_log();
     vux_engine_call_function(e, "__function_no_exit");
     ticks(1, 2);
     ASSERT_EQ(variable("__dialog_status_text"), "正在注册本机…");
-    // The dialog paints after the window (which shows the text too): its
-    // text is the last one drawn, at the move before it; its box is the clip
-    // set before its ground (the nine-slice texture) was drawn.
-    std::vector<std::string> log(host.log.rbegin(), host.log.rend());
-    auto at = std::find(log.begin(), log.end(), "graphics.text \"正在注册本机…\" 0");
-    int tx = -1, ty = -1, bx = -1, by = -1, bw = -1, bh = -1;
-    auto seek = [&](auto found) {
-        while (at != log.end() && !found(*at)) ++at;
-    };
-    seek([&](const std::string& l) { return std::sscanf(l.c_str(), "graphics.move_to %d %d", &tx, &ty) == 2; });
-    seek([](const std::string& l) { return l.rfind("graphics.texture 2 0 ", 0) == 0; });
-    seek([&](const std::string& l) {
-        return std::sscanf(l.c_str(), "graphics.set_clip %d %d %d %d", &bx, &by, &bw, &bh) == 4;
-    });
-    ASSERT_NE(at, log.end());
+    const dialog_box d = last_dialog_box(host, "正在注册本机…");
+    ASSERT_TRUE(d.found);
     const int tw = 7 * 6, th = 12;  // seven characters of the fake host's 6 x 12
     // inside the client (the title and command bars are a line and 14
     // high), narrower than the text column (220) and at most four lines tall
-    EXPECT_GE(by, th + 14);
-    EXPECT_LE(by + bh, 320 - (th + 14));
-    EXPECT_LT(bw, 220);
-    EXPECT_LE(bh, 4 * th + 12);
-    EXPECT_EQ(bx + bw / 2, 120);
+    EXPECT_GE(d.by, th + 14);
+    EXPECT_LE(d.by + d.bh, 320 - (th + 14));
+    EXPECT_LT(d.bw, 220);
+    EXPECT_LE(d.bh, 4 * th + 12);
+    EXPECT_EQ(d.bx + d.bw / 2, 120);
+    EXPECT_GE(d.by, 320 / 2 + 40) << "below the busy indicator";
     // the text in the box's middle, give or take a pixel of rounding
-    EXPECT_GE(tx, bx);
-    EXPECT_LE(tx + tw, bx + bw);
-    EXPECT_NEAR(tx + tw / 2, bx + bw / 2, 1);
-    EXPECT_NEAR(ty + th / 2, by + bh / 2, 1);
+    EXPECT_GE(d.tx, d.bx);
+    EXPECT_LE(d.tx + tw, d.bx + d.bw);
+    EXPECT_NEAR(d.tx + tw / 2, d.bx + d.bw / 2, 1);
+    EXPECT_NEAR(d.ty + th / 2, d.by + d.bh / 2, 1);
+    // only the dialog says it: the start window under it does not repeat it
+    auto drawn = [&](const std::string& prefix) {
+        return std::count_if(host.log.begin(), host.log.end(),
+                             [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+    };
+    EXPECT_EQ(drawn("graphics.text \"正在注册本机…\""), drawn("graphics.texture 2 0 "));
 }
 
 // Whether a text drawn since the log was last cleared starts with `text`.
@@ -163,6 +182,12 @@ TEST_F(Builtin, AFailedConnectionIsLeftByStartingAnew) {
     ticks(3, 2);
     ASSERT_EQ(variable("__dialog_error_text"), "无法连接服务。");
     EXPECT_TRUE(drew_text(host, "重新连接"));
+    // a box about its text, as the status dialog is, not the whole client
+    const dialog_box d = last_dialog_box(host, "无法连接服务。");
+    ASSERT_TRUE(d.found);
+    EXPECT_LT(d.bw, 220);
+    EXPECT_LE(d.bh, 8 * 12);
+    EXPECT_EQ(d.bx + d.bw / 2, 120);
     vux_engine_key(e, 1);  // the first press: the lost exchange is no longer waited for
     ticks(5, 2);
     EXPECT_EQ(host.count("facility.after_logout"), 1);

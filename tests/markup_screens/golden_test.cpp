@@ -462,7 +462,7 @@ TEST_F(DemoSite, DraggingUpScrollsTheSite) {
 }
 
 // Every tile leads to its column: a tap scrolls the page to the top of the
-// column's section (or as far as the page goes), and a column the phone has
+// column's section, and a column the phone has
 // no page for says so there. Pressed, a tile darkens to 60 % of its colour
 // (on a touch screen, as the emulator's, only then; focused by the keys on
 // another screen, too).
@@ -504,8 +504,9 @@ TEST_F(DemoSite, EachTileScrollsToItsColumnAndShowsItselfPressed) {
 
         const vux_element_paragraph* section = site.client.find_paragraph(vux_string(c.section));
         ASSERT_NE(section, nullptr);
-        const int32_t most = std::max(0, bar.content_height - bar.view_height);
-        EXPECT_EQ(bar.y_offset, std::min(section->top_y, most));
+        // The page leaves room after its last section: every section comes
+        // to the top, none stops at the same end-of-page view.
+        EXPECT_EQ(bar.y_offset, section->top_y);
         EXPECT_GT(bar.y_offset, 0);
         EXPECT_LT(section->top_y - bar.y_offset, bar.view_height) << "the section is in view";
     }
@@ -574,7 +575,7 @@ TEST_F(DemoSiteOnTheEmulator, VoteMenuTextsStandOutFromTheirGround) {
     ASSERT_GE(menu->count(), 2);
 
     // The page's own brush.
-    const quellmark_phone_site phone{"q0000101", network.service.state().find_site("q0000101"), {}};
+    const quellmark_phone_site phone{"q0000101", network.service.state().find_site("q0000101"), {}, {}};
     std::string source, error;
     ASSERT_FALSE(quellmark_vote_records(phone, "1", false, &error, {}, &source).empty()) << error;
     namespace json = vux_record_build;
@@ -629,6 +630,76 @@ TEST_F(DemoSiteOnTheEmulator, VoteMenuTextsStandOutFromTheirGround) {
         EXPECT_GE(first - item.left(), margin) << "item " << i;
     }
 }
+
+// The title bar's text stands out from its band as the emulator draws it:
+// on the middle row of the bar, the text's strokes against the band beside
+// them reach at least the contrast asked of large text (3:1).
+TEST_F(DemoSiteOnTheEmulator, TitleTextStandsOutFromItsBand) {
+    show_site();
+    const QImage frame = graphics.buffer().convertToFormat(QImage::Format_RGB32);
+    const vux_rect bar = m().canvas().title_bar_rect();
+    ASSERT_FALSE(bar.is_empty());
+    auto luminance = [](const QColor& c) {
+        auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+    };
+    const int y = bar.top() + bar.height() / 2;
+    const double ground = luminance(frame.pixelColor(bar.left() + 2, y)) + 0.05;
+    double best = 1;
+    for (int x = bar.left(); x < bar.right(); ++x) {
+        const double ink = luminance(frame.pixelColor(x, y)) + 0.05;
+        best = std::max(best, std::max(ink, ground) / std::min(ink, ground));
+    }
+    EXPECT_GE(best, 3.0);
+}
+
+// A vote is cast with the mouse as with the keys: a tap on an option of the
+// vote's menu, or the menu's own left soft key "投票" once an option is
+// selected, takes that option, and the page comes back with its count one
+// higher; the right soft key "取消" and Escape close the menu, count
+// nothing and leave the vote's page in front.
+struct DemoVote : DemoSite, ::testing::WithParamInterface<int> {};
+
+TEST_P(DemoVote, ATapOrTheSoftKeyOnAnOptionCastsTheVote) {
+    enum { tap, soft_key, cancel, escape };
+    show_site();
+    vux_action open_vote;
+    auto go = std::make_unique<vux_action_go>();
+    go->code = quellmark_go_vote;
+    go->send = 1;
+    go->target_1 = vux_string("q0000101");
+    go->target_2 = vux_string("1");
+    open_vote.add_step(std::move(go));
+    m().runner().run(open_vote);
+    ASSERT_TRUE(network.run_until_ok(e, host, "__window_vote"));
+    ASSERT_TRUE(host.feed(e, "key 1") && host.feed(e, "tick 1"));  // the page's "投票" opens the menu
+    auto* menu = static_cast<vux_menu*>(m().screens().menus.top());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_GE(menu->count(), 2);
+    const vux_desktop_vote& vote = *network.service.state().find_site("q0000101")->votes.items.at(0);
+    const int32_t before = vote.count_of(1);
+    if (GetParam() == tap) {
+        const vux_rect& r = menu->command(1)->rect;
+        const std::string at = std::to_string((r.left() + r.right()) / 2) + " " + std::to_string((r.top() + r.bottom()) / 2);
+        ASSERT_TRUE(host.feed(e, "press " + at) && host.feed(e, "release " + at));
+    } else {
+        ASSERT_TRUE(host.feed(e, "key 6"));  // the second option
+        ASSERT_EQ(menu->selected, 1);
+        ASSERT_TRUE(host.feed(e, GetParam() == soft_key ? "key 1" : GetParam() == cancel ? "key 2" : "key 7"));
+    }
+    for (int t = 0; t < 20; ++t) {
+        network.answer(e);
+        ASSERT_TRUE(host.feed(e, "tick 1"));
+    }
+    EXPECT_EQ(m().screens().menus.count(), 0) << "the menu closed";
+    const bool counted = GetParam() == tap || GetParam() == soft_key;
+    EXPECT_EQ(vote.count_of(1), counted ? before + 1 : before);
+    EXPECT_EQ(m().screens().windows.top(), &window("__window_vote"));
+}
+INSTANTIATE_TEST_SUITE_P(Ways, DemoVote, ::testing::Values(0, 1, 2, 3));
 
 // The site's texts stack: the name, the introduction, each news item's title
 // and date, and so on: no two texts are drawn over each other (pictures and

@@ -134,8 +134,8 @@ TEST_F(Runtime, enter_shows_the_selected_site_as_members_see_it) {
     ASSERT_EQ(be32_at(reply, 9), 1301);
     EXPECT_EQ(be32_at(reply, 13), 30);  // poll interval
     EXPECT_EQ(be32_at(reply, 17), 1);   // follow-up: poll
-    for (const char* text : {"\"__window_site\"", "\"title\":\"河畔跑团\"", "Spring relay", "2026-12-10", "新路线",
-                             "The boathouse is closed", "Start time in summer?", "7:00：9 票", "河畔步道集合",
+    for (const char* text : {"\"__window_site\"", "\"title\":\"河畔跑团\"", "春季接力赛", "2026-12-10", "新路线",
+                             "船屋关闭", "夏天几点开始跑？", "7:00：9 票", "河畔步道集合",
                              "\"刷新\"", "\"返回\"", "\"新闻\"", "\"通知\"", "\"投票\"", "vux_data"})
         EXPECT_TRUE(shows(text)) << text;
     EXPECT_FALSE(shows("\"News\"")) << "headings are the phone's own Chinese";
@@ -233,7 +233,7 @@ TEST_F(Runtime, news_and_vote_pages_and_a_vote_counted_once) {
     go.target_1 = vux_string("q0000101");
     go.target_2 = vux_string("1");
     ask(go);
-    for (const char* text : {"\"__window_news\"", "Spring relay", "Teams of four", "vux_data"})
+    for (const char* text : {"\"__window_news\"", "春季接力赛", "四人一队", "vux_data"})
         EXPECT_TRUE(shows(text)) << text;
     go.target_2 = vux_string("nothing");
     ask(go);
@@ -267,6 +267,37 @@ TEST_F(Runtime, news_and_vote_pages_and_a_vote_counted_once) {
     EXPECT_EQ(vote.count_of(0), 5);
 }
 
+// Going back from a news item or a vote lands on its column's section of
+// the site's page; a section the page does not have opens it at the top.
+TEST_F(Runtime, back_from_an_item_opens_the_site_at_its_section) {
+    vux_request_go go;
+    go.session = registered("460001234567890");
+    go.target_1 = vux_string("q0000101");
+    go.target_2 = vux_string("1");
+    const struct {
+        int32_t code;
+        const char* back;  // the go the page's "返回" sends
+    } items[] = {{quellmark_go_news, "\"code\":2,\"send\":1,\"clear_first\":0,\"target_1\":\"q0000101\",\"target_2\":\"news\""},
+                 {quellmark_go_vote, "\"code\":2,\"send\":1,\"clear_first\":0,\"target_1\":\"q0000101\",\"target_2\":\"votes\""}};
+    for (const auto& c : items) {
+        go.code = c.code;
+        ask(go);
+        EXPECT_TRUE(shows(c.back)) << c.code;
+    }
+    go.code = quellmark_go_site;
+    const struct {
+        const char* section;
+        bool scrolls;
+    } sections[] = {{"news", true}, {"votes", true}, {"", false}, {"column_99", false}, {"room", false}};
+    for (const auto& c : sections) {
+        go.target_2 = vux_string(c.section);
+        ask(go);
+        EXPECT_TRUE(shows("\"__window_site\"")) << c.section;
+        EXPECT_EQ(shows(std::string("\"window\":\"__window_site\",\"paragraph\":\"") + c.section + "\""), c.scrolls)
+            << c.section;
+    }
+}
+
 TEST_F(Runtime, poll_is_answered_at_once) {
     vux_request_poll poll;
     poll.sequence = 4;
@@ -281,6 +312,39 @@ TEST_F(Runtime, poll_is_answered_at_once) {
     poll.session.number += 1;
     ask(poll);
     EXPECT_TRUE(shows("vux_action_error"));
+}
+
+// What the phone is told when the service cannot go on is in the phone's
+// language, as every other text it shows.
+TEST_F(Runtime, refusals_are_told_in_chinese) {
+    const vux_session known = registered("460001234567890");
+    vux_session ended = known;
+    ended.number += 1;
+    vux_request_enter enter;
+    enter.session = ended;
+    vux_request_go go;
+    go.session = ended;
+    go.code = quellmark_go_site;
+    vux_request_poll poll;
+    poll.session = ended;
+    vux_request_logon logon;
+    logon.kind = 1;
+    logon.user = vux_string("m1");
+    logon.password = vux_string("wrong");
+    const struct {
+        const vux_record& request;
+        const char* text;
+    } cases[] = {
+        {enter, "会话已经结束，请重新开始。"},
+        {go, "会话已经结束，请重新开始。"},
+        {poll, "会话已经结束，请重新开始。"},
+        {logon, "服务不认识这部手机，请重新注册。"},
+    };
+    for (const auto& c : cases) {
+        ask(c.request);
+        EXPECT_TRUE(shows("vux_action_error")) << c.text;
+        EXPECT_TRUE(shows(c.text)) << dumped;
+    }
 }
 
 // Every reply the stand-in gives, desktop or runtime, builds back from its
@@ -312,7 +376,7 @@ TEST(PhonePages, the_template_fills_every_list_and_refuses_unknown_ones) {
     vux_desktop_site site;
     site.name = vux_string("S {name}");  // a value is not filled again
     site.columns = 0x8E;                 // home, news, notices, votes
-    quellmark_phone_site s{"q1", &site, {}};
+    quellmark_phone_site s{"q1", &site, {}, {}};
     std::string error;
     // every choice of columns builds, none among them too
     for (int32_t columns : {0, 0x1, 0x4, 0x82, 0x3FFF}) {
@@ -390,7 +454,7 @@ TEST(PhonePages, pictures_are_png_and_colours_carry_the_opacity) {
         vux_desktop_site site;
         site.columns = 0x8;
         site.notices.items.add().picture.bytes.assign_bytes(bytes.constData(), int32_t(bytes.size()));
-        quellmark_phone_site phone{"q1", &site, {}};
+        quellmark_phone_site phone{"q1", &site, {}, {}};
         std::string source, error;
         ASSERT_FALSE(quellmark_site_records(phone, &error, {}, &source).empty()) << error;
         EXPECT_NE(source.find(std::string("\"image\",\"__picture_")), std::string::npos);
