@@ -1,4 +1,6 @@
 #include <sstream>
+#include "markup/model/vux_brush.h"
+#include "markup/model/vux_brush_sheet.h"
 #include "markup/model/vux_data.h"
 #include "markup/model/vux_element_box.h"
 #include "markup/model/vux_element_segment.h"
@@ -241,6 +243,62 @@ TEST_F(LayoutImpl, BoxGroundsByLinkState) {
         for (const std::string& c : host.calls("graphics.set_colour 0"))
             fills.push_back(uint32_t(std::stoul(c.substr(c.rfind(' ') + 1))));
         EXPECT_EQ(fills, r.fills);
+    }
+}
+
+// A box's text colour by its state: its own colour, "colora" while checked,
+// its second colour while its link is focused. A box drawn in its link's
+// colours (not flat) takes key 37 focused, 38 with link bit 7 (a blinking
+// link), 40 with bit 6, else 36. A note writes its text in the same state
+// colour and lays no ground of its own under it.
+TEST_F(LayoutImpl, BoxTextColoursByState) {
+    start(doc_builder().done());
+    vux_brush colours;
+    for (const int32_t k : {36, 37, 38, 39, 40}) colours.set(k, 0x3600 + k);
+    m().canvas().brush_sheet().merge(colours);
+    vux_layout_impl layout(m().canvas());
+    const uint32_t own = 0x112233, second = 0x445566, checked = 0x778899;
+    auto key = [](int32_t k) { return uint32_t(0x3600 + k); };
+    struct row {
+        const char* name;
+        bool link, flat, focused, bit_6, bit_7, is_checked, note;
+        uint32_t colour;
+    };
+    const row rows[] = {
+        {"plain", false, true, false, false, false, false, false, own},
+        {"checked", false, true, false, false, false, true, false, checked},
+        {"flat focused", true, true, true, false, false, false, false, second},
+        {"link", true, false, false, false, false, false, false, key(36)},
+        {"link bit 6", true, false, false, true, false, false, false, key(40)},
+        {"link bit 7", true, false, false, false, true, false, false, key(38)},
+        {"link focused", true, false, true, false, true, false, false, key(37)},
+        {"note", false, true, false, false, false, false, true, own},
+        {"note focused", true, true, true, false, false, false, true, second},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        vux_element_box box;
+        box.text.text = vux_unicode(u"ab");
+        box.text.colour = int32_t(own);
+        box.text.second_colour = int32_t(second);
+        box.colour_a = int32_t(checked);
+        box.set_flag(3, r.flat);
+        box.set_flag(vux_element_box::checked_bit, r.is_checked);
+        if (r.link) {
+            box.hyperlink = std::make_unique<vux_hyperlink>();
+            box.hyperlink->set_focused(r.focused);
+            box.hyperlink->set_bit_6(r.bit_6);
+            box.hyperlink->set_bit_7(r.bit_7);
+        }
+        host.clear_log();
+        if (r.note)
+            layout.draw_text_block(box, vux_point(0, 0), 30, 20);
+        else
+            layout.draw_box_text(box, vux_point(0, 0), 0, 20, u"ab", 2);
+        EXPECT_EQ(host.calls("graphics.set_colour 2"),
+                  std::vector<std::string>{"graphics.set_colour 2 " + std::to_string(r.colour)});
+        EXPECT_EQ(host.count("graphics.rectangle 1") + host.count("graphics.round_rectangle 1"), 0);
+        EXPECT_EQ(host.count("graphics.text"), 1);
     }
 }
 
