@@ -346,6 +346,7 @@ void vux_layout_impl::outline(const vux_element_box& box, const vux_rect& r, int
 // text drawing is given it. The second colour is the text's colour while
 // focused, never a ground of its own.
 void vux_layout_impl::draw_text_block(const vux_record& element, const vux_point& pos, int32_t width, int32_t height) {
+    canvas_->banner.clear();
     const vux_element_text* t = text_of(element);
     if (!t || t->text.empty()) return;
     int32_t code = element.type_code() == vux_element_box::code
@@ -476,6 +477,7 @@ void vux_layout_impl::draw_box_image(const vux_element_box& box, const vux_point
 
 void vux_layout_impl::draw_triangle(const vux_element_box&, const vux_point& pos, int32_t width, int32_t height,
                                     int32_t direction) {
+    canvas_->banner.clear();
     canvas_->place(rect_at(pos, width, height));
     canvas_->call(&vux_graphics_table::triangle, direction);
 }
