@@ -26,6 +26,24 @@ const vux_element_text* text_of(const vux_record& element) {
     }
 }
 
+// The brush-sheet key of a link's text: focused 37; a link segment that
+// asks for a fill of its own (bit 8) 60, or 61 with bit 6; otherwise 38
+// with bit 7 (a blinking link shows it in its text), 40 with bit 6, else 36.
+int32_t link_text_key(const vux_hyperlink& link, bool filled) {
+    if (link.is_focused()) return 37;
+    if (filled) return link.bit(6) ? 61 : 60;
+    return link.bit(7) ? 38 : link.bit(6) ? 40 : 36;
+}
+
+// The colour code of a box's own text: its "colora" while checked, its
+// second colour while its link is focused, else its text colour.
+int32_t box_text_code(const vux_element_box& box) {
+    const vux_hyperlink* link = box.link();
+    if (box.flag(vux_element_box::checked_bit) && vux_color::is_set(box.colour_a)) return box.colour_a;
+    if (link && link->is_focused() && vux_color::is_set(box.text.second_colour)) return box.text.second_colour;
+    return box.text.colour;
+}
+
 // An item split into frames shows the one the element's clock reached: the
 // frame's bytes, with no name. False for an item without frames, which the
 // caller draws whole.
@@ -176,7 +194,7 @@ void vux_layout_impl::draw_link_text(const vux_hyperlink& link, const vux_point&
         banner.mark = 1;
     }
     const bool focused = link.is_focused();
-    const int32_t key = focused ? 37 : filled ? (link.bit(6) ? 61 : 60) : link.bit(7) ? 38 : link.bit(6) ? 40 : 36;
+    const int32_t key = link_text_key(link, filled);
     if (filled && link.bit(12)) {
         const int32_t d = canvas_->metric(9);
         segment_text_at(pos.x + d, pos.y + d, text, length, uint32_t(sheet.color(41)), false);
@@ -222,16 +240,11 @@ void vux_layout_impl::draw_box_text(const vux_element_box& box, const vux_point&
             const vux_rect under(pos.x, pos.y - spacing, width, font_height() + 2 * spacing);
             underlay(*link, under, link->bit(9) ? canvas_->metric(5) : 0, uint32_t(sheet.color(lit ? 38 : 39)));
         }
-        const int32_t key = focused ? 37 : link->bit(6) ? 40 : 36;
-        canvas_->text_at(pos.x, pos.y, text, length, uint32_t(sheet.color(key)), !focused && link->bit(1));
+        canvas_->text_at(pos.x, pos.y, text, length, uint32_t(sheet.color(link_text_key(*link, false))),
+                         !focused && link->bit(1));
         return;
     }
-    int32_t code = box.text.colour;
-    if (box.flag(vux_element_box::checked_bit) && vux_color::is_set(box.colour_a))
-        code = box.colour_a;
-    else if (link && link->is_focused() && vux_color::is_set(box.text.second_colour))
-        code = box.text.second_colour;
-    canvas_->text_at(pos.x, pos.y, text, length, text_colour(code), false);
+    canvas_->text_at(pos.x, pos.y, text, length, text_colour(box_text_code(box)), false);
 }
 
 void vux_layout_impl::draw_emoticon(const vux_record&, const vux_point& pos, int32_t width, int32_t height) {
@@ -329,11 +342,20 @@ void vux_layout_impl::outline(const vux_element_box& box, const vux_rect& r, int
     if (lines & 8) across(r.bottom() - 1);
 }
 
+// A note: its text in its colour, over the note's rectangle as the host's
+// text drawing is given it. The second colour is the text's colour while
+// focused, never a ground of its own.
 void vux_layout_impl::draw_text_block(const vux_record& element, const vux_point& pos, int32_t width, int32_t height) {
+    canvas_->banner.clear();
     const vux_element_text* t = text_of(element);
-    if (!t) return;
-    if (vux_color::is_set(t->second_colour)) canvas_->fill_colour(rect_at(pos, width, height), text_colour(t->second_colour));
-    canvas_->text_at(pos.x, pos.y, t->text.units(), t->text.length(), text_colour(t->colour), false);
+    if (!t || t->text.empty()) return;
+    int32_t code = element.type_code() == vux_element_box::code
+                       ? box_text_code(static_cast<const vux_element_box&>(element))
+                       : t->colour;
+    if (!vux_color::is_set(code)) code = 1;
+    canvas_->call(&vux_graphics_table::set_colour, 2, text_colour(code));
+    canvas_->place(rect_at(pos, width, height));
+    canvas_->call(&vux_graphics_table::text, reinterpret_cast<const uint16_t*>(t->text.units()), t->text.length(), 0);
 }
 
 // The picture is the one "primary" names (the element's own name only
@@ -455,6 +477,7 @@ void vux_layout_impl::draw_box_image(const vux_element_box& box, const vux_point
 
 void vux_layout_impl::draw_triangle(const vux_element_box&, const vux_point& pos, int32_t width, int32_t height,
                                     int32_t direction) {
+    canvas_->banner.clear();
     canvas_->place(rect_at(pos, width, height));
     canvas_->call(&vux_graphics_table::triangle, direction);
 }

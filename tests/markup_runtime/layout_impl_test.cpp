@@ -1,6 +1,10 @@
+#include <functional>
 #include <sstream>
+#include "markup/model/vux_brush.h"
+#include "markup/model/vux_brush_sheet.h"
 #include "markup/model/vux_data.h"
 #include "markup/model/vux_element_box.h"
+#include "markup/model/vux_element_image.h"
 #include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_hyperlink.h"
 #include "markup/runtime/vux_layout_impl.h"
@@ -244,6 +248,62 @@ TEST_F(LayoutImpl, BoxGroundsByLinkState) {
     }
 }
 
+// A box's text colour by its state: its own colour, "colora" while checked,
+// its second colour while its link is focused. A box drawn in its link's
+// colours (not flat) takes key 37 focused, 38 with link bit 7 (a blinking
+// link), 40 with bit 6, else 36. A note writes its text in the same state
+// colour and lays no ground of its own under it.
+TEST_F(LayoutImpl, BoxTextColoursByState) {
+    start(doc_builder().done());
+    vux_brush colours;
+    for (const int32_t k : {36, 37, 38, 39, 40}) colours.set(k, 0x3600 + k);
+    m().canvas().brush_sheet().merge(colours);
+    vux_layout_impl layout(m().canvas());
+    const uint32_t own = 0x112233, second = 0x445566, checked = 0x778899;
+    auto key = [](int32_t k) { return uint32_t(0x3600 + k); };
+    struct row {
+        const char* name;
+        bool link, flat, focused, bit_6, bit_7, is_checked, note;
+        uint32_t colour;
+    };
+    const row rows[] = {
+        {"plain", false, true, false, false, false, false, false, own},
+        {"checked", false, true, false, false, false, true, false, checked},
+        {"flat focused", true, true, true, false, false, false, false, second},
+        {"link", true, false, false, false, false, false, false, key(36)},
+        {"link bit 6", true, false, false, true, false, false, false, key(40)},
+        {"link bit 7", true, false, false, false, true, false, false, key(38)},
+        {"link focused", true, false, true, false, true, false, false, key(37)},
+        {"note", false, true, false, false, false, false, true, own},
+        {"note focused", true, true, true, false, false, false, true, second},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        vux_element_box box;
+        box.text.text = vux_unicode(u"ab");
+        box.text.colour = int32_t(own);
+        box.text.second_colour = int32_t(second);
+        box.colour_a = int32_t(checked);
+        box.set_flag(3, r.flat);
+        box.set_flag(vux_element_box::checked_bit, r.is_checked);
+        if (r.link) {
+            box.hyperlink = std::make_unique<vux_hyperlink>();
+            box.hyperlink->set_focused(r.focused);
+            box.hyperlink->set_bit_6(r.bit_6);
+            box.hyperlink->set_bit_7(r.bit_7);
+        }
+        host.clear_log();
+        if (r.note)
+            layout.draw_text_block(box, vux_point(0, 0), 30, 20);
+        else
+            layout.draw_box_text(box, vux_point(0, 0), 0, 20, u"ab", 2);
+        EXPECT_EQ(host.calls("graphics.set_colour 2"),
+                  std::vector<std::string>{"graphics.set_colour 2 " + std::to_string(r.colour)});
+        EXPECT_EQ(host.count("graphics.rectangle 1") + host.count("graphics.round_rectangle 1"), 0);
+        EXPECT_EQ(host.count("graphics.text"), 1);
+    }
+}
+
 // A box's image by its tile mode; nine-slice falls back to a fill in the
 // box's "groundt" colour on a host without capability 7.
 TEST_F(LayoutImpl, BoxImageByTileModeAndCapability) {
@@ -301,8 +361,33 @@ TEST_F(LayoutImpl, RowWideLinkUnderlaysJoin) {
               (std::vector<std::string>{"graphics.set_height 22", "graphics.set_height 26"}));
     EXPECT_EQ(host.count("graphics.move_to 0 42"), 1);
     EXPECT_EQ(host.count("graphics.move_to 0 64"), 1);
-    m().canvas().banner.clear();  // a box or an image in between breaks the band
-    host.clear_log();
-    layout.draw_segment_text(link, vux_point(0, 92), 12, u"go", 2);
-    EXPECT_EQ(host.calls("graphics.set_height"), (std::vector<std::string>{"graphics.set_height 22"}));
+    // Any box, image or line painted in between breaks the band: the next
+    // link row starts one of its own, metric 14 below its top.
+    vux_element_box box;
+    box.text.text = vux_unicode(u"n");
+    vux_element_image image;
+    struct row {
+        const char* between;
+        std::function<void()> paint;
+    };
+    const row rows[] = {
+        {"ground", [&] { layout.draw_box_background(box, vux_point(0, 0), 10, 10); }},
+        {"note", [&] { layout.draw_text_block(box, vux_point(0, 0), 10, 10); }},
+        {"triangle", [&] { layout.draw_triangle(box, vux_point(0, 0), 10, 10, 1); }},
+        {"indicator", [&] { layout.draw_indicator(box, vux_point(0, 0), 10, 10); }},
+        {"image", [&] { layout.draw_image(image, vux_point(0, 0)); }},
+        {"line", [&] { layout.draw_segment_line(link, vux_point(0, 0), 10); }},
+    };
+    int32_t y = 92;
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.between);
+        layout.draw_segment_text(link, vux_point(0, y), 12, u"go", 2);
+        r.paint();
+        y += 26;
+        host.clear_log();
+        layout.draw_segment_text(link, vux_point(0, y), 12, u"go", 2);
+        EXPECT_EQ(host.calls("graphics.set_height"), (std::vector<std::string>{"graphics.set_height 22"}));
+        EXPECT_EQ(host.count("graphics.move_to 0 " + std::to_string(y + 2)), 1);
+        y += 26;
+    }
 }
