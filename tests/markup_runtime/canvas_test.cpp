@@ -684,6 +684,7 @@ TEST_F(Canvas, ClientStepsSkipMarginsClipAndBarsInTheVisibleRectangle) {
         int32_t flags;  // client flag word
         bool bar;       // a command bar with a command
         bool painted;   // the client's text is drawn
+        bool touch_hide = false;  // the bar hides on a touch screen (this host is one)
     };
     const row rows[] = {
         {"window, asks not to be painted, no bar", false, 1 << 11, false, false},
@@ -691,6 +692,7 @@ TEST_F(Canvas, ClientStepsSkipMarginsClipAndBarsInTheVisibleRectangle) {
         {"window, painted", false, 0, false, true},
         {"dialog, asks not to be painted, no bar", true, 1 << 11, false, false},
         {"dialog, asks not to be painted, bar shown", true, 1 << 11, true, true},
+        {"dialog, asks not to be painted, touch-hide bar", true, 1 << 11, true, false, true},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -704,6 +706,7 @@ TEST_F(Canvas, ClientStepsSkipMarginsClipAndBarsInTheVisibleRectangle) {
         if (r.dialog) {
             client.paragraphs.append(link_row(u"inside"));
             if (r.bar) d->commandbar.left = command_of("Ok", vux_action());
+            d->commandbar.value_3 = r.touch_hide ? 1 : 0;
             b.add(*d);
         } else if (r.bar) {
             w->commandbar.left = command_of("Ok", vux_action());
@@ -716,6 +719,7 @@ TEST_F(Canvas, ClientStepsSkipMarginsClipAndBarsInTheVisibleRectangle) {
             run(action_of(show_step(2, 2, "d")));
         }
         EXPECT_EQ(host.count(r.dialog ? R"(graphics.text "inside" 0)" : R"(graphics.text "line 0" 0)") > 0, r.painted);
+        EXPECT_EQ(host.count(R"(graphics.text "Ok" 0)") > 0, r.bar && !r.touch_hide);
     }
 
     // Side margins: 30 units a side on a screen 240 wide is 30 pixels; the
