@@ -1,4 +1,5 @@
 #include "markup/model/vux_data.h"
+#include "markup/model/vux_device.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_hyperlink.h"
@@ -74,6 +75,21 @@ TEST_F(Canvas, TouchScreenAnswer) {
     EXPECT_TRUE(m().canvas().is_touch_screen());
     run(action_of(set_step("__key_touch_screen", "no")));
     EXPECT_FALSE(m().canvas().is_touch_screen());
+}
+
+// Measuring the fonts for a request leaves the host in the font every
+// painter starts from and returns to (size class 3, style 0): the painters
+// that draw without choosing one, the overtime box among them, draw in it.
+TEST_F(Canvas, DescribingTheDeviceLeavesTheDefaultFont) {
+    start(doc_builder().done());
+    const vux_canvas& c = m().canvas();
+    host.clear_log();
+    c.select_font(3, 0);
+    const std::string normal = host.calls("graphics.select_font").back();
+    vux_device device;
+    c.describe_device(device);
+    EXPECT_EQ(host.calls("graphics.select_font").back(), normal);
+    EXPECT_EQ(device.metric_4, c.select_font(3, 0));
 }
 
 TEST_F(Canvas, WindowsAreTidiedOncePerName) {
