@@ -212,8 +212,7 @@ vux_exchange::timed_outcome vux_exchange::timed_step() {
     // a waiting exchange); the queue and the overtime still wait for a main
     // exchange that waits, or that failed into this error state.
     if (document_.in_error() || document_.establishing())
-        return main_waiting || (main_failed_ && document_.in_error()) ? timed_outcome::waiting
-                                                                      : timed_outcome::go_on;
+        return main_waiting || (main_failed_ && document_.in_error()) ? timed_outcome::waiting : timed_outcome::go_on;
     if (poll_waiting && ++poll_tick_count > poll_interval + 10) {
         retry(false);
         return timed_outcome::retried;

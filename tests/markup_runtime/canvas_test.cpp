@@ -697,9 +697,9 @@ TEST_F(Canvas, ClientStepsSkipMarginsClipAndBarsInTheVisibleRectangle) {
     struct row {
         const char* what;
         bool dialog;
-        int32_t flags;  // client flag word
-        bool bar;       // a command bar with a command
-        bool painted;   // the client's text is drawn
+        int32_t flags;            // client flag word
+        bool bar;                 // a command bar with a command
+        bool painted;             // the client's text is drawn
         bool touch_hide = false;  // the bar hides on a touch screen (this host is one)
     };
     const row rows[] = {
