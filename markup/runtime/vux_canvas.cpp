@@ -38,9 +38,11 @@ void vux_canvas::describe_device(vux_device& device) const {
     device.screen_height = int32_t(int64_t(screen_height()) * times);
     device.metric_1 = title_bar_height();
     device.metric_2 = command_bar_height();
+    // The default size class last: the host is left in the font every
+    // painter starts from.
     device.metric_3 = select_font(2, 0);
-    device.metric_4 = select_font(3, 0);
     device.metric_5 = select_font(4, 0);
+    device.metric_4 = select_font(3, 0);
     auto copy = [](vux_string& to, const char* text) {
         if (text) to.assign(text);
     };

@@ -497,6 +497,9 @@ bool vux_canvas::paint_command_bar(vux_element_commandbar& bar, bool keys_taken)
     const vux_rect strip = command_bar_rect();
     const vux_environment& env = variables_;
     const int32_t shown = mark_commands(bar);
+    // A touch-hide bar is not shown on a touch screen, on any screen: its
+    // commands keep no rectangle to be pressed in.
+    if (bar.value_3 != 0 && is_touch_screen()) return false;
     const int32_t n = keys_taken ? 0 : shown;
     if (n == 0 && bar.value_1 != 0) return false;
     if (!bar.shown_command(0) && !bar.shown_command(1)) return false;

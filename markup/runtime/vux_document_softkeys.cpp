@@ -65,7 +65,9 @@ void vux_document::name_changed(const vux_string& name) {
             if (const vux_element_paragraph* p = client.paragraph(i); p && p->mentions(name)) return true;
         return bar_shows(bar, name);
     };
-    if (auto* w = dynamic_cast<vux_window*>(screens_.windows.top()); w && shows(w->client, w->commandbar))
+    // A window's title bound to the variable shows it too.
+    if (auto* w = dynamic_cast<vux_window*>(screens_.windows.top());
+        w && (vux_string_equal(w->titlebar.key, name) || shows(w->client, w->commandbar)))
         screens_.windows.changed = 1;
     if (auto* d = dynamic_cast<vux_dialog*>(screens_.dialogs.top()); d && shows(d->client, d->commandbar))
         screens_.dialogs.changed = 1;

@@ -1,4 +1,5 @@
 #include "markup/model/vux_data.h"
+#include "markup/model/vux_device.h"
 #include "markup/model/vux_element_paragraph.h"
 #include "markup/model/vux_element_segment.h"
 #include "markup/model/vux_hyperlink.h"
@@ -74,6 +75,21 @@ TEST_F(Canvas, TouchScreenAnswer) {
     EXPECT_TRUE(m().canvas().is_touch_screen());
     run(action_of(set_step("__key_touch_screen", "no")));
     EXPECT_FALSE(m().canvas().is_touch_screen());
+}
+
+// Measuring the fonts for a request leaves the host in the font every
+// painter starts from and returns to (size class 3, style 0): the painters
+// that draw without choosing one, the overtime box among them, draw in it.
+TEST_F(Canvas, DescribingTheDeviceLeavesTheDefaultFont) {
+    start(doc_builder().done());
+    const vux_canvas& c = m().canvas();
+    host.clear_log();
+    c.select_font(3, 0);
+    const std::string normal = host.calls("graphics.select_font").back();
+    vux_device device;
+    c.describe_device(device);
+    EXPECT_EQ(host.calls("graphics.select_font").back(), normal);
+    EXPECT_EQ(device.metric_4, c.select_font(3, 0));
 }
 
 TEST_F(Canvas, WindowsAreTidiedOncePerName) {
@@ -681,9 +697,10 @@ TEST_F(Canvas, ClientStepsSkipMarginsClipAndBarsInTheVisibleRectangle) {
     struct row {
         const char* what;
         bool dialog;
-        int32_t flags;  // client flag word
-        bool bar;       // a command bar with a command
-        bool painted;   // the client's text is drawn
+        int32_t flags;            // client flag word
+        bool bar;                 // a command bar with a command
+        bool painted;             // the client's text is drawn
+        bool touch_hide = false;  // the bar hides on a touch screen (this host is one)
     };
     const row rows[] = {
         {"window, asks not to be painted, no bar", false, 1 << 11, false, false},
@@ -691,6 +708,7 @@ TEST_F(Canvas, ClientStepsSkipMarginsClipAndBarsInTheVisibleRectangle) {
         {"window, painted", false, 0, false, true},
         {"dialog, asks not to be painted, no bar", true, 1 << 11, false, false},
         {"dialog, asks not to be painted, bar shown", true, 1 << 11, true, true},
+        {"dialog, asks not to be painted, touch-hide bar", true, 1 << 11, true, false, true},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -704,6 +722,7 @@ TEST_F(Canvas, ClientStepsSkipMarginsClipAndBarsInTheVisibleRectangle) {
         if (r.dialog) {
             client.paragraphs.append(link_row(u"inside"));
             if (r.bar) d->commandbar.left = command_of("Ok", vux_action());
+            d->commandbar.value_3 = r.touch_hide ? 1 : 0;
             b.add(*d);
         } else if (r.bar) {
             w->commandbar.left = command_of("Ok", vux_action());
@@ -716,6 +735,7 @@ TEST_F(Canvas, ClientStepsSkipMarginsClipAndBarsInTheVisibleRectangle) {
             run(action_of(show_step(2, 2, "d")));
         }
         EXPECT_EQ(host.count(r.dialog ? R"(graphics.text "inside" 0)" : R"(graphics.text "line 0" 0)") > 0, r.painted);
+        EXPECT_EQ(host.count(R"(graphics.text "Ok" 0)") > 0, r.bar && !r.touch_hide);
     }
 
     // Side margins: 30 units a side on a screen 240 wide is 30 pixels; the

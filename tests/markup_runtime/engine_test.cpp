@@ -711,21 +711,34 @@ TEST_F(Engine, AKeyThatEndsAConnectEndsItsEstablishing) {
 
 // The action queue and the overtime wait while a main exchange waits, also
 // in an error state; with no main exchange waiting the queued action runs.
+// A main exchange that failed is over for the busy indicator, but the error
+// state it left holds the queue as the wait did.
 TEST_F(Engine, TheQueueWaitsForAWaitingMainExchange) {
     const struct {
         const char* what;
         bool main_waits;
         bool step_error;
+        bool main_fails;
         const char* ran;
     } rows[] = {
-        {"the enter waits", true, false, "(none)"},
-        {"the enter waits after an error step", true, true, "(none)"},
-        {"the enter was answered", false, false, "1"},
+        {"the enter waits", true, false, false, "(none)"},
+        {"the enter waits after an error step", true, true, false, "(none)"},
+        {"the enter failed", true, false, true, "(none)"},
+        {"the enter was answered", false, false, false, "1"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
         restart(*this);
         log_on(*this, 0);  // the enter request waits on connection 2
+        if (r.main_fails) {
+            // Lost, resent on connection 3, lost again: the main error.
+            for (int id : {2, 3}) {
+                vux_engine_on_socket_error(e, id);
+                vux_engine_tick(e, 1);
+            }
+            ASSERT_NE(variable("__dialog_error_text"), "(none)");
+            ASSERT_EQ(variable("__status_main"), "(none)");
+        }
         if (!r.main_waits) {
             vux_engine_on_socket_ready(e, 2);
             feed(2, http_reply(reply_doc(1, vux_response_enter())));

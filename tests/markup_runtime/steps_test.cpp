@@ -255,9 +255,9 @@ TEST_F(Steps, ScreenStepsActOnlyOnUsableScreens) {
 }
 
 // A changed variable marks for redraw only the screens in front that show
-// it: a paragraph of the window that mentions it, a menu that a soft key of
-// the window's command bar opens and that has it, the open menu's own
-// commands. Any other change leaves the open menu's selection (and presses)
+// it: a paragraph of the window that mentions it, the window's title bound
+// to it, a menu that a soft key of the window's command bar opens and that
+// has it, the open menu's own commands. Any other change leaves the open menu's selection (and presses)
 // as they were.
 TEST_F(Steps, OnlyTheScreensThatShowAVariableAreMarked) {
     enum trigger { environment, pick, odds, location };
@@ -269,6 +269,7 @@ TEST_F(Steps, OnlyTheScreensThatShowAVariableAreMarked) {
     } rows[] = {
         {"a name no screen shows", environment, "unseen", 1},
         {"a name the window's paragraph mentions", environment, "on_window", 0},
+        {"a name the window's title follows", environment, "in_title", 0},
         {"a name of the menu a soft key opens", environment, "in_soft_menu", 0},
         {"a name of the open menu", environment, "in_menu", 0},
         {"an option no screen shows", pick, "opt_hidden", 1},
@@ -288,6 +289,7 @@ TEST_F(Steps, OnlyTheScreensThatShowAVariableAreMarked) {
         for (const char* name : {"on_window", "opt_shown", "__key_cid"}) p->guard->add().name = vux_string(name);
         w->client.paragraphs.append(std::move(p));
         w->commandbar.left = command_of("Soft", action_of(show_step(3, 2, "soft")));
+        w->titlebar.key = vux_string("in_title");
         auto soft = screen_named<vux_menu>("soft");
         soft->commands.append(command_of("S", vux_action()));
         soft->command(0)->badge = vux_string("in_soft_menu");
