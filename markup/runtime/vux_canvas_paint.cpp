@@ -11,6 +11,7 @@
 #include "markup/model/vux_window.h"
 #include "markup/runtime/vux_canvas.h"
 #include "markup/runtime/vux_capability.h"
+#include "markup/runtime/vux_document.h"
 #include "markup/runtime/vux_exchange.h"
 #include "markup/runtime/vux_facility.h"
 #include "markup/runtime/vux_layout_impl.h"
@@ -753,7 +754,9 @@ void vux_canvas::paint_corner_menu_item(const vux_menu& menu, int32_t i, bool li
 }
 
 void vux_canvas::finish_frame() {
-    const bool running = exchange_.main_waiting;
+    // A document in an error state runs no exchange, though the one it
+    // waited for still counts as waiting until input ends it.
+    const bool running = exchange_.main_waiting && !document_.in_error();
     if (facility_.supports(capability_host_progress)) {
         if (running) {
             const int32_t p = main_.progress(100);

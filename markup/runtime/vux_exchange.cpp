@@ -58,7 +58,6 @@ bool vux_exchange::send_message(const vux_object& message, bool main_channel) {
     if (main_channel) {
         env.set_ok(vux_names::status_main);
         main_waiting = true;
-        main_failed_ = false;
         main_timeout_count = 0;
     } else {
         env.set_ok(vux_names::status_poll);
@@ -94,15 +93,13 @@ void vux_exchange::channel_failed(bool main_channel) {
     machine_.settle(false);
 }
 
-// The network-error state ends all network work: the main exchange the
-// document waited for ends with it, so that nothing (the busy indicator
-// least of all) goes on showing a wait that is over.
+// The network-error state ends all network work. The main exchange still
+// counts as waiting (it holds the queue and the overtime, and the first key
+// ends it), but it runs no more, so a host that shows the progress is told
+// at once that it ended.
 void vux_exchange::failed(const char* text_key, const vux_string& suffix) {
-    if (main_waiting) {
-        end_main();
-        main_failed_ = true;
-    }
     document_.network_failed(text_key, suffix);
+    report_progress();
 }
 
 void vux_exchange::connection_failed(bool main_channel) {
@@ -209,10 +206,9 @@ bool vux_exchange::report_progress() {
 vux_exchange::timed_outcome vux_exchange::timed_step() {
     // No time-out runs in an error state, nor while a connect is being
     // established (the user ends a silent one with a key: the machine aborts
-    // a waiting exchange); the queue and the overtime still wait for a main
-    // exchange that waits, or that failed into this error state.
+    // a waiting exchange); the queue and the overtime still wait for it.
     if (document_.in_error() || document_.establishing())
-        return main_waiting || (main_failed_ && document_.in_error()) ? timed_outcome::waiting : timed_outcome::go_on;
+        return main_waiting ? timed_outcome::waiting : timed_outcome::go_on;
     if (poll_waiting && ++poll_tick_count > poll_interval + 10) {
         retry(false);
         return timed_outcome::retried;
@@ -277,7 +273,7 @@ void vux_exchange::end_main() {
 }
 
 void vux_exchange::end() {
-    main_waiting = poll_waiting = main_failed_ = false;
+    main_waiting = poll_waiting = false;
     main_timeout_count = poll_tick_count = 0;
     main_.end();
     poll_.end();

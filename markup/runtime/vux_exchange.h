@@ -100,9 +100,6 @@ private:
     const vux_facility& facility_;
     vux_canvas& canvas_;
     vux_machine& machine_;
-    // A main exchange ended by a network failure: its error state holds the
-    // queue and the overtime as the wait would have.
-    bool main_failed_ = false;
     int64_t sent_ = 0;
     int64_t received_ = 0;
     vux_integer_list side_connections_;
