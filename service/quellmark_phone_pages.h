@@ -28,7 +28,7 @@
 // target_2 an item's key; a vote's choice is "<vote key>/<option index>".
 enum quellmark_phone_go : int32_t {
     quellmark_go_default = 1,  // the page the phone starts with
-    quellmark_go_site = 2,  // target_2: the section to open at (coming back from an item), or empty
+    quellmark_go_site = 2,     // target_2: the section to open at (coming back from an item), or empty
     quellmark_go_home = 3,
     quellmark_go_news = 4,
     quellmark_go_vote = 5,

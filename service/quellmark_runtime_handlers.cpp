@@ -187,8 +187,7 @@ std::unique_ptr<vux_record> go(const vux_request_go& request, quellmark_context&
 std::unique_ptr<vux_record> poll(const vux_request_poll& request, quellmark_context& c) {
     // Nothing is pending: follow-up 0 and continued 0 end the exchange.
     auto reply = std::make_unique<quellmark_document_reply>(std::make_unique<vux_response_poll>(), 0);
-    if (!c.state.runtime.has_session(request.session))
-        append_error(*reply, session_ended, true);
+    if (!c.state.runtime.has_session(request.session)) append_error(*reply, session_ended, true);
     return reply;
 }
 

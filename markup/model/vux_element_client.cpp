@@ -17,11 +17,10 @@ public:
     void fields(vux_field_visitor&) override {}
 };
 
-constexpr vux_record_factory paragraph_entries{
-    true, [](int32_t code) -> std::unique_ptr<vux_record> {
-        if (code == vux_type_element_paragraph) return vux_model_make(code);
-        return std::make_unique<bodiless_entry>();
-    }};
+constexpr vux_record_factory paragraph_entries{true, [](int32_t code) -> std::unique_ptr<vux_record> {
+                                                   if (code == vux_type_element_paragraph) return vux_model_make(code);
+                                                   return std::make_unique<bodiless_entry>();
+                                               }};
 
 void drop_bodiless(vux_object_list& list) {
     for (int32_t i = list.get_count() - 1; i >= 0; --i)

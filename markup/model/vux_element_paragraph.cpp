@@ -374,8 +374,7 @@ bool vux_element_paragraph::paint(vux_layout& l) {
     if (first_pass) {
         const bool a = flag(3), b = flag(8), c = flag(9);
         if (lines == 1 || lines == 3) l.draw_row_frame(top_y, fixed, pinned, a, b, c);
-        if (lines == 2 || lines == 3)
-            l.draw_row_frame(vux_clamp32(int64_t(top_y) + height_px), fixed, pinned, a, b, c);
+        if (lines == 2 || lines == 3) l.draw_row_frame(vux_clamp32(int64_t(top_y) + height_px), fixed, pinned, a, b, c);
     }
     return drew_any;
 }

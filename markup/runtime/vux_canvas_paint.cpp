@@ -633,8 +633,8 @@ void vux_canvas::paint_dialog(vux_dialog& dialog) {
         const int64_t w = scale(dialog.value_3), h = scale(dialog.value_4);
         box = vux_rect(int32_t((screen_width() - w) / 2), scale(dialog.value_2), int32_t(w), int32_t(h));
     } else {
-        bar = (!dialog.guard || variables_.check_conditions(dialog.guard.get())) &&
-              paint_command_bar(dialog.commandbar);
+        bar =
+            (!dialog.guard || variables_.check_conditions(dialog.guard.get())) && paint_command_bar(dialog.commandbar);
         // The text column, or the screen less the dialog's side margin on
         // each side when its client asks for that.
         vux_rect col = text_column();

@@ -27,11 +27,7 @@ constexpr location_kind location_kinds[] = {
 
 vux_device_results::vux_device_results(vux_document& document, vux_action_runner& runner, vux_machine& machine,
                                        vux_canvas& canvas, const vux_facility& facility)
-    : document_(document),
-      runner_(runner),
-      machine_(machine),
-      canvas_(canvas),
-      facility_(facility) {}
+    : document_(document), runner_(runner), machine_(machine), canvas_(canvas), facility_(facility) {}
 
 vux_device_results::~vux_device_results() = default;
 

@@ -272,7 +272,8 @@ void vux_layout_impl::draw_box_background(const vux_element_box& box, const vux_
     const vux_hyperlink* link = box.link();
     const int32_t radius = box.ground_corner != 0 ? scale(box.ground_corner) : 0;
     auto ground = [&](int32_t code) {
-        if (vux_color::is_set(code)) canvas_->fill_rounded(r, uint32_t(canvas_->brush_sheet().map_ground(code)), radius);
+        if (vux_color::is_set(code))
+            canvas_->fill_rounded(r, uint32_t(canvas_->brush_sheet().map_ground(code)), radius);
     };
     ground(box.ground);
     // A locked focus (link bit 2) holds the box still and shows no focus ground.

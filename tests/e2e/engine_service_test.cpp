@@ -100,8 +100,7 @@ TEST_F(EngineService, fresh_phone_registers_enters_polls_and_keeps_its_credentia
 
         // The site's window and texts arrived in the enter reply.
         const std::string shown = p.dumps();
-        for (const char* text :
-             {"\"__window_site\"", "河畔跑团", "春季接力赛", "夏天几点开始跑？", "7:00：9 票"})
+        for (const char* text : {"\"__window_site\"", "河畔跑团", "春季接力赛", "夏天几点开始跑？", "7:00：9 票"})
             EXPECT_NE(shown.find(text), std::string::npos) << text;
 
         store = p.host.saved_store;

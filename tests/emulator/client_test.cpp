@@ -206,7 +206,7 @@ TEST(Client, keys_wheel_and_pointer_reach_the_engine) {
         int qt_key;
         int code;
     } keys[] = {{Qt::Key_Return, 0}, {Qt::Key_Enter, 0}, {Qt::Key_Space, 0}, {Qt::Key_Escape, 7}, {Qt::Key_Left, 3},
-                {Qt::Key_Up, 5},     {Qt::Key_Right, 4}, {Qt::Key_Down, 6},  {Qt::Key_A, -1},      {Qt::Key_Tab, -1}};
+                {Qt::Key_Up, 5},     {Qt::Key_Right, 4}, {Qt::Key_Down, 6},  {Qt::Key_A, -1},     {Qt::Key_Tab, -1}};
     for (const auto& k : keys) EXPECT_EQ(orbel_client_key_code(k.qt_key), k.code) << k.qt_key;
 
     client_fixture fx;

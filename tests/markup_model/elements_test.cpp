@@ -442,8 +442,8 @@ TEST(Menu, StepsEditTheCommandsAndKeepTheSelectionValid) {
         const char* expected;
     };
     const row rows[] = {
-        {1, 0, {"x", "y"}, "xy"}, {2, 1, {"x", "y"}, "axybc"}, {2, 99, {"x"}, "abcx"},    {2, -5, {"x"}, "xabc"},
-        {3, 0, {"x"}, "abcx"},    {4, 0, {"b"}, "ac"},         {5, 0, {"b", "q"}, "abc"}, {9, 0, {"x"}, "abc"},
+        {1, 0, {"x", "y"}, "xy"},    {2, 1, {"x", "y"}, "axybc"}, {2, 99, {"x"}, "abcx"},    {2, -5, {"x"}, "xabc"},
+        {3, 0, {"x"}, "abcx"},       {4, 0, {"b"}, "ac"},         {5, 0, {"b", "q"}, "abc"}, {9, 0, {"x"}, "abc"},
         {5, 0, {"!b"}, "abc"},  // a clone that fails leaves the command in place
         {3, 0, {"!x", "y"}, "abcy"},
     };

@@ -475,8 +475,8 @@ TEST_F(Canvas, OvertimeOnTheTopWindowShowsItsBoxAndHoldsTheSoftKeys) {
         const vux_rect bar = m().canvas().command_bar_rect();
         EXPECT_EQ(host.count(R"(graphics.text "5" 0)"), r.box ? 1 : 0);
         EXPECT_EQ(host.count(R"(graphics.text "Go" 0)"), r.label ? 1 : 0);
-        EXPECT_EQ(host.count("graphics.set_clip " + std::to_string(bar.left()) + " " + std::to_string(bar.top()) +
-                             " " + std::to_string(bar.width()) + " " + std::to_string(bar.height())),
+        EXPECT_EQ(host.count("graphics.set_clip " + std::to_string(bar.left()) + " " + std::to_string(bar.top()) + " " +
+                             std::to_string(bar.width()) + " " + std::to_string(bar.height())),
                   r.strip ? 1 : 0);
         const vux_rect key =
             static_cast<vux_window*>(m().screens().find_screen(1, vux_string("w")))->commandbar.shown_command(0)->rect;
@@ -668,9 +668,9 @@ TEST_F(Canvas, RowWideBandsAreTheSameOnEveryPaint) {
         auto w = screen_named<vux_window>("w");
         for (int i = 0; i < rows; ++i) w->client.paragraphs.append(link_row(u"go"));
         start(doc_builder().add(*w).done());
-        const std::vector<std::string> bands = rows == 1 ? std::vector<std::string>{"graphics.set_height 22"}
-                                                         : std::vector<std::string>{"graphics.set_height 22",
-                                                                                    "graphics.set_height 26"};
+        const std::vector<std::string> bands =
+            rows == 1 ? std::vector<std::string>{"graphics.set_height 22"}
+                      : std::vector<std::string>{"graphics.set_height 22", "graphics.set_height 26"};
         for (int paint = 0; paint < 3; ++paint) {
             SCOPED_TRACE(paint);
             host.clear_log();
@@ -753,7 +753,8 @@ TEST_F(Canvas, ClientStepsSkipMarginsClipAndBarsInTheVisibleRectangle) {
         run(action_of(show_step(2, 2, "d")));
         const vux_canvas& c = m().canvas();
         const int32_t left = margins ? 30 : c.text_column().left();
-        const vux_layout_rect& at = static_cast<vux_dialog*>(screens().find_screen(2, vux_string("d")))->client.client_rect;
+        const vux_layout_rect& at =
+            static_cast<vux_dialog*>(screens().find_screen(2, vux_string("d")))->client.client_rect;
         EXPECT_EQ(at.x, left + c.metric(8) + c.metric(12));
         EXPECT_EQ(at.w, 240 - 2 * (left + c.metric(8) + c.metric(12)));
     }
@@ -822,6 +823,7 @@ TEST_F(Canvas, DialogCornersComeFromItsRadiusNotItsOnTopFlag) {
         host.clear_log();
         run(action_of(show_step(2, 2, "d")));
         EXPECT_EQ(host.count(r.ground), 1);
-        EXPECT_EQ(host.count("graphics.round_rectangle"), std::string(r.ground).find("round") != std::string::npos ? 1 : 0);
+        EXPECT_EQ(host.count("graphics.round_rectangle"),
+                  std::string(r.ground).find("round") != std::string::npos ? 1 : 0);
     }
 }

@@ -64,8 +64,8 @@ TEST_F(Clocks, ParagraphsHideByCountdownAndByCondition) {
         int32_t ticks;
         bool first, shown;  // on the first frame, after the ticks
     };
-    const row rows[] = {{1, -1, 6, true, true}, {1, -1, 7, true, true},  {1, -1, 8, true, false},
-                        {2, -1, 8, true, true}, {2, -1, 15, true, false}, {0, -1, 30, true, true},
+    const row rows[] = {{1, -1, 6, true, true},   {1, -1, 7, true, true},   {1, -1, 8, true, false},
+                        {2, -1, 8, true, true},   {2, -1, 15, true, false}, {0, -1, 30, true, true},
                         {0, 99, 0, false, false}, {0, 99, 8, false, false}, {0, 0, 8, true, true}};
     for (const row& r : rows) {
         SCOPED_TRACE(testing::Message() << "countdown " << r.countdown << ", condition " << r.condition << ", "
@@ -326,10 +326,10 @@ TEST_F(Scrolling, ADragMovesTheContentAsFarAsThePointer) {
     release(100, 100);
     ticks(1, 10);
     const vux_element_scrollbar& bar = *window().client.scroll_bar;
-    EXPECT_EQ(bar.thumb_v.top(), thumb_top_wanted());  // the thumb followed the drag
+    EXPECT_EQ(bar.thumb_v.top(), thumb_top_wanted());             // the thumb followed the drag
     run(action_of(set_step("other", "1")));                       // repaints with the frame's passes
     EXPECT_EQ(window().client.current_layout()->reach_limit, 1);  // never laid out again
-    key(13);  // a line down, as a turn of the wheel gives it
+    key(13);                                                      // a line down, as a turn of the wheel gives it
     EXPECT_EQ(offset(), 100 + bar.row);
     EXPECT_EQ(bar.thumb_v.top(), thumb_top_wanted());
 }

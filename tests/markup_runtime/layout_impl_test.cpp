@@ -223,11 +223,8 @@ TEST_F(LayoutImpl, BoxGroundsByLinkState) {
         std::vector<uint32_t> fills;
     };
     const row rows[] = {
-        {false, false, false, {ground}},
-        {true, false, false, {ground, focus}},
-        {true, true, false, {ground}},
-        {true, true, true, {ground, pressed}},
-        {false, false, true, {ground, pressed}},
+        {false, false, false, {ground}},       {true, false, false, {ground, focus}},   {true, true, false, {ground}},
+        {true, true, true, {ground, pressed}}, {false, false, true, {ground, pressed}},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(testing::Message() << r.focused << r.locked << r.is_pressed);

@@ -539,7 +539,7 @@ TEST_F(HeldItems, LongPressRunsTheBoxPressAction) {
         int ticks;  // held that long
         bool long_press;
     };
-    const row rows[] = {{0, 0, 7, false}, {0, 0, 9, true}, {0, 11, 9, false},
+    const row rows[] = {{0, 0, 7, false}, {0, 0, 9, true},  {0, 11, 9, false},
                         {0, 10, 9, true}, {3, 0, 7, false}, {3, 0, 9, true}};
     int t = 100;
     for (const row& r : rows) {

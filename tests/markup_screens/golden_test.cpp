@@ -683,7 +683,8 @@ TEST_P(DemoVote, ATapOrTheSoftKeyOnAnOptionCastsTheVote) {
     const int32_t before = vote.count_of(1);
     if (GetParam() == tap) {
         const vux_rect& r = menu->command(1)->rect;
-        const std::string at = std::to_string((r.left() + r.right()) / 2) + " " + std::to_string((r.top() + r.bottom()) / 2);
+        const std::string at =
+            std::to_string((r.left() + r.right()) / 2) + " " + std::to_string((r.top() + r.bottom()) / 2);
         ASSERT_TRUE(host.feed(e, "press " + at) && host.feed(e, "release " + at));
     } else {
         ASSERT_TRUE(host.feed(e, "key 6"));  // the second option

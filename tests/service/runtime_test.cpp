@@ -135,8 +135,8 @@ TEST_F(Runtime, enter_shows_the_selected_site_as_members_see_it) {
     EXPECT_EQ(be32_at(reply, 13), 30);  // poll interval
     EXPECT_EQ(be32_at(reply, 17), 1);   // follow-up: poll
     for (const char* text : {"\"__window_site\"", "\"title\":\"河畔跑团\"", "春季接力赛", "2026-12-10", "新路线",
-                             "船屋关闭", "夏天几点开始跑？", "7:00：9 票", "河畔步道集合",
-                             "\"刷新\"", "\"返回\"", "\"新闻\"", "\"通知\"", "\"投票\"", "vux_data"})
+                             "船屋关闭", "夏天几点开始跑？", "7:00：9 票", "河畔步道集合", "\"刷新\"", "\"返回\"",
+                             "\"新闻\"", "\"通知\"", "\"投票\"", "vux_data"})
         EXPECT_TRUE(shows(text)) << text;
     EXPECT_FALSE(shows("\"News\"")) << "headings are the phone's own Chinese";
     // Each tile scrolls to its column's section; the site has no page of
@@ -277,8 +277,10 @@ TEST_F(Runtime, back_from_an_item_opens_the_site_at_its_section) {
     const struct {
         int32_t code;
         const char* back;  // the go the page's "返回" sends
-    } items[] = {{quellmark_go_news, "\"code\":2,\"send\":1,\"clear_first\":0,\"target_1\":\"q0000101\",\"target_2\":\"news\""},
-                 {quellmark_go_vote, "\"code\":2,\"send\":1,\"clear_first\":0,\"target_1\":\"q0000101\",\"target_2\":\"votes\""}};
+    } items[] = {
+        {quellmark_go_news, "\"code\":2,\"send\":1,\"clear_first\":0,\"target_1\":\"q0000101\",\"target_2\":\"news\""},
+        {quellmark_go_vote,
+         "\"code\":2,\"send\":1,\"clear_first\":0,\"target_1\":\"q0000101\",\"target_2\":\"votes\""}};
     for (const auto& c : items) {
         go.code = c.code;
         ask(go);
